@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+enum class Suit : std::uint8_t { spade, diamond, club, heart, joker };
+
+// "s", "d", "c", "h" or "joker": the suit text a hand slot records.
+std::string_view suit_text(Suit suit);
+
+// One of the 53 cards. The code is the card's place in a freshly refilled deck:
+// 0 the joker, 1-13 spades, 14-26 diamonds, 27-39 clubs, 40-52 hearts.
+class CardId {
+  public:
+    static constexpr int kCount = 53;
+
+    constexpr CardId() = default;
+    static constexpr CardId from_code(int code) { return CardId(static_cast<std::uint8_t>(code)); }
+    static constexpr CardId joker() { return CardId(0); }
+    static constexpr CardId of(Suit suit, int rank) {
+        return suit == Suit::joker ? joker()
+                                   : CardId(static_cast<std::uint8_t>(
+                                         1 + static_cast<int>(suit) * 13 + (rank - 1)));
+    }
+    // "s1" ... "h13" or "joker"; nothing for any other text.
+    static std::optional<CardId> parse(std::string_view text);
+
+    constexpr int code() const { return code_; }
+    constexpr bool is_joker() const { return code_ == 0; }
+    constexpr Suit suit() const {
+        return is_joker() ? Suit::joker : static_cast<Suit>((code_ - 1) / 13);
+    }
+    // 1 the ace ... 13 the king; 0 for the joker.
+    constexpr int rank() const { return is_joker() ? 0 : (code_ - 1) % 13 + 1; }
+    std::string text() const;
+
+    friend constexpr bool operator==(CardId, CardId) = default;
+
+  private:
+    constexpr explicit CardId(std::uint8_t code) : code_(code) {}
+    std::uint8_t code_ = 0;
+};
+
+}  // namespace quillon

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "game/controls.h"
+#include "game/machine_state.h"
+#include "game/media_control.h"
+#include "game/random_source.h"
+
+namespace quillon {
+
+// The labels that act as buttons.
+enum class Button : std::uint8_t {
+    Label16,  // BET one
+    Label17,  // BET max
+    deal,
+    draw,
+    payback,
+    clear,
+    double_,
+    half,
+    SoundOn,
+    SoundOff,
+    Label3,  // slot 4 HOLD
+    Label4,  // slot 4 arrow
+    Label5,
+    Label6,
+    Label7,
+    Label8,
+    Label9,
+    Label10,
+    Label11,  // slot 0 HOLD
+    Label12,  // slot 0 arrow
+};
+
+enum class TimerId : std::uint8_t { cardtime, jokertime };
+
+inline constexpr int kKeyF11 = 122;
+inline constexpr int kKeyF12 = 123;
+
+// The title of the one message box the game shows: the music device could not be opened.
+inline constexpr std::string_view kDeviceErrorTitle =
+    "CD プレーヤーがセットアップされていないか、正常に動作していません。";
+
+std::optional<Button> button_named(std::string_view name);
+std::string_view button_name(Button button);
+Label& button_label(Controls& controls, Button button);
+
+// A stacked card that is no longer in the deck when its draw comes.
+class StackedCardError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The machine behind the table window: its controls as plain data, its state, and one handler
+// per window event. Every handler runs straight through; the window renders `controls()` after it.
+class Machine {
+  public:
+    Machine(MediaControl& media, RandomSource& random);
+
+    // Start-up. Returns the device's error message when the music could not be opened; the window
+    // shows it once in a message box titled kDeviceErrorTitle.
+    std::optional<std::string> load();
+    // A mouse click; a click on a disabled or hidden button does nothing.
+    void click(Button button);
+    void key_down(int key_code);
+    // One tick of a timer; nothing happens while the timer is disabled.
+    void tick(TimerId timer);
+    // The music device's status event.
+    void media_status();
+    // Window events: minimised, any other resize (restored or resized), closed.
+    void minimize();
+    void restore();
+    void close();
+
+    const Controls& controls() const { return c_; }
+    const MachineState& state() const { return s_; }
+
+    // The next draws take these cards, in order, instead of random ones.
+    void stack_cards(std::deque<CardId> cards) { stacked_ = std::move(cards); }
+
+  private:
+    // Money.
+    void first_bet_of_round();
+    void bet_one();
+    void bet_max();
+    void credit_changed();
+    void payout();
+    void clear();
+    void add_hundred_coins();
+    // Hand.
+    void deal();
+    void toggle_hold(int slot);
+    void draw();
+    void award();
+    // Double-up.
+    void start_double_up_round();
+    void double_up();
+    void half();
+    void pick(int slot);
+    void cardtime_tick();
+    void jokertime_tick();
+    void settle_reveal();
+    void return_to_betting();
+    // Music.
+    void sound_on();
+    void sound_off();
+
+    // Shared operations.
+    void write_credit(std::int64_t value);
+    void update_bet_buttons();
+    void highlight_column(int column, Color color);
+    void reset_pay_table_colours();
+    void write_base_values();
+    void clear_hand_marks();
+    void whiten_pay_names();
+    void alarm_when_broke();
+    CardId draw_card();
+    void place_card(int slot, CardId card, bool sorted);
+    Picture& face_of(Suit suit, int rank);
+    void hide_table();
+    void hide_backs();
+    void set_timer(Timer& timer, bool enabled);
+    void restart_music(std::string_view file);
+
+    MediaControl& media_;
+    RandomSource& random_;
+    Controls c_;
+    MachineState s_;
+    std::deque<CardId> stacked_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,65 @@
+#include "game/recording_media_control.h"
+
+namespace quillon {
+
+void RecordingMediaControl::command(std::string_view name) {
+    log_.push_back(name == "Open" ? "Open(" + file_name_ + ")" : std::string(name));
+    error_ = 0;
+    error_message_.clear();
+    if (name == "Open") {
+        if (open_error_ != 0) {
+            error_ = open_error_;
+            error_message_ = open_error_message_;
+            mode_ = kModeNotOpen;
+        } else {
+            mode_ = kModeStopped;
+        }
+        return;
+    }
+    if (name == "Close") {
+        mode_ = kModeNotOpen;
+        return;
+    }
+    if (mode_ == kModeNotOpen) {
+        error_ = 263;
+        error_message_ = "The music device is not open.";
+        return;
+    }
+    if (name == "Play") {
+        mode_ = kModePlaying;
+    } else if (name == "Stop") {
+        mode_ = kModeStopped;
+    } else if (name == "pause") {
+        if (mode_ == kModePlaying) {
+            mode_ = kModePaused;
+        } else if (mode_ == kModePaused) {
+            mode_ = kModePlaying;
+        }
+    }
+}
+
+void RecordingMediaControl::fail_open(int code, std::string message) {
+    open_error_ = code;
+    open_error_message_ = std::move(message);
+}
+
+void RecordingMediaControl::reach_end() {
+    if (mode_ == kModePlaying) {
+        mode_ = kModeStopped;
+    }
+    raise_status();
+}
+
+std::string RecordingMediaControl::take_log() {
+    std::string out;
+    for (const std::string& entry : log_) {
+        if (!out.empty()) {
+            out += ';';
+        }
+        out += entry;
+    }
+    log_.clear();
+    return out;
+}
+
+}  // namespace quillon

@@ -1,0 +1,23 @@
+// quillon-script: drives the machine from commands on standard input, one per line.
+#include <fstream>
+#include <iostream>
+#include <string_view>
+
+#include "tools/quillon_script/script_driver.h"
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string_view(argv[1]) == "--check") {
+        std::ifstream file(argv[2]);
+        if (!file) {
+            std::cerr << "error: cannot read " << argv[2] << "\n";
+            return 2;
+        }
+        return quillon::run_script(file, std::cout, std::cerr, true);
+    }
+    if (argc != 1) {
+        std::cerr << "usage: quillon-script < commands\n"
+                     "       quillon-script --check scenario.scn\n";
+        return 2;
+    }
+    return quillon::run_script(std::cin, std::cout, std::cerr, false);
+}
