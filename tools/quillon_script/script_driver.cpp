@@ -232,7 +232,8 @@ std::string ScriptDriver::var(const std::string& name) {
     return name + "=" + it->second();
 }
 
-int run_script(std::istream& in, std::ostream& out, std::ostream& err, bool check) {
+int run_script(std::istream& in, std::ostream& out, std::ostream& err, ScriptMode mode) {
+    const bool check = mode == ScriptMode::check;
     ScriptDriver driver;
     std::vector<std::string> pending;  // output still to be matched against "> " lines
     std::string pending_command;
@@ -248,7 +249,16 @@ int run_script(std::istream& in, std::ostream& out, std::ostream& err, bool chec
     };
     for (std::string line; std::getline(in, line);) {
         ++line_no;
-        if (check && line.rfind(">", 0) == 0) {
+        const bool expectation = line.rfind(">", 0) == 0;
+        if (mode == ScriptMode::bless) {
+            if (!expectation) {
+                out << line << "\n";
+            }
+        }
+        if (expectation && mode != ScriptMode::check) {
+            continue;
+        }
+        if (check && expectation) {
             const std::string expected = line.size() > 2 ? line.substr(2) : "";
             if (pending.empty()) {
                 err << "line " << line_no << ": expected '" << expected
@@ -277,7 +287,7 @@ int run_script(std::istream& in, std::ostream& out, std::ostream& err, bool chec
         }
         if (!check) {
             for (const std::string& l : pending) {
-                out << l << "\n";
+                out << (mode == ScriptMode::bless ? "> " : "") << l << "\n";
             }
             pending.clear();
         }

@@ -33,8 +33,13 @@ class ScriptDriver {
     std::unique_ptr<Machine> machine_;
 };
 
-// Runs a whole script from `in`: prints its output, or with `check` compares every output line
-// with the "> " lines that follow the command. Returns the exit status: 0, 1 (a mismatch) or 2.
-int run_script(std::istream& in, std::ostream& out, std::ostream& err, bool check);
+enum class ScriptMode {
+    print,  // print what the commands print
+    check,  // compare what each command prints with the "> " lines that follow it
+    bless,  // write the script back with what each command prints as "> " lines after it
+};
+
+// Runs a whole script from `in`. Returns the exit status: 0, 1 (a mismatch) or 2 (a bad line).
+int run_script(std::istream& in, std::ostream& out, std::ostream& err, ScriptMode mode);
 
 }  // namespace quillon
