@@ -1,6 +1,7 @@
 #include "game/control_registry.h"
 
 #include "game/layout.h"
+#include "game/pay_table.h"
 
 namespace quillon {
 
@@ -50,10 +51,8 @@ std::vector<ControlRef> control_refs(Controls& c) {
     label("Label25", c.Label25);
     add_array(out, "coinsuu", c.coinsuu);
     add_array(out, "Label2", c.Label2);
-    constexpr std::array<std::string_view, 9> rows = {"royal", "five",     "stfl",  "four", "full",
-                                                      "flush", "straight", "three", "two"};
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        add_array(out, rows[r], *c.rows()[r]);
+    for (std::size_t r = 0; r < kPayRowNames.size(); ++r) {
+        add_array(out, kPayRowNames[r], *c.rows()[r]);
     }
     label("Label21", c.Label21);
     label("Label27", c.Label27);

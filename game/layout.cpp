@@ -1,5 +1,7 @@
 #include "game/layout.h"
 
+#include "game/pay_table.h"
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -13,19 +15,7 @@ constexpr std::string_view kPGothic = "ＭＳ Ｐゴシック";
 constexpr std::string_view kPMincho = "ＭＳ Ｐ明朝";
 constexpr std::string_view kMincho = "ＭＳ 明朝";
 
-constexpr std::array<std::string_view, 9> kRowNames = {"royal", "five",     "stfl",  "four", "full",
-                                                       "flush", "straight", "three", "two"};
-constexpr std::array<std::string_view, 9> kHandTitles = {"ROYAL STRAIGHT FLUSH",
-                                                         "FIVE OF A KIND",
-                                                         "STRAIGHT FLUSH",
-                                                         "FOUR OF A KIND",
-                                                         "FULL HOUSE",
-                                                         "FLUSH",
-                                                         "STRAIGHT",
-                                                         "THREE OF A KIND",
-                                                         "TWO PAIR"};
 constexpr std::array<int, 9> kTitleWidths = {2400, 1680, 1680, 1680, 1200, 600, 960, 1800, 960};
-constexpr std::array<int, 9> kBaseValues = {1000, 500, 100, 20, 8, 5, 4, 3, 2};
 constexpr std::array<std::string_view, 6> kHeaders = {"1st", "6st", "7st", "8st", "9st", "10st"};
 constexpr std::array<std::string_view, 14> kPictureFiles = {"",  "1", "2", "3",  "4",  "5",  "6",
                                                             "7", "8", "9", "10", "11", "12", "13"};
@@ -213,10 +203,10 @@ void add_pay_table(std::vector<ControlLayout>& out, Storage& keep) {
         title.auto_size = true;
         out.push_back(title);
         for (int col = 0; col < 6; ++col) {
-            ControlLayout v = label(kRowNames[ri], col, Container::Frame2, 2640 + 720 * col,
+            ControlLayout v = label(kPayRowNames[ri], col, Container::Frame2, 2640 + 720 * col,
                                     480 + 240 * r, col == 5 ? 720 : 600, 240);
             const int coins = col == 0 ? 1 : col + 5;
-            v.caption = keep.keep(std::to_string(kBaseValues[ri] * coins));
+            v.caption = keep.keep(std::to_string(kPayPerCoin[ri] * coins));
             v.font = {kPGothic, 12, true};
             v.align = Align::right;
             v.transparent = true;

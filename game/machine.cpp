@@ -4,6 +4,7 @@
 
 #include "game/layout.h"
 #include "game/meter.h"
+#include "game/pay_table.h"
 
 namespace quillon {
 
@@ -144,10 +145,9 @@ void Machine::reset_pay_table_colours() {
 }
 
 void Machine::write_base_values() {
-    static constexpr std::array<int, 9> kBase = {1000, 500, 100, 20, 8, 5, 4, 3, 2};
     const auto rows = c_.rows();
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        (*rows[r])[0].caption = std::to_string(kBase[r]);
+        (*rows[r])[0].caption = std::to_string(kPayPerCoin[r]);
     }
 }
 

@@ -3,20 +3,9 @@
 
 #include "game/machine.h"
 #include "game/meter.h"
+#include "game/pay_table.h"
 
 namespace quillon {
-
-namespace {
-constexpr std::array<std::string_view, 9> kHandTitles = {"ROYAL STRAIGHT FLUSH",
-                                                         "FIVE OF A KIND",
-                                                         "STRAIGHT FLUSH",
-                                                         "FOUR OF A KIND",
-                                                         "FULL HOUSE",
-                                                         "FLUSH",
-                                                         "STRAIGHT",
-                                                         "THREE OF A KIND",
-                                                         "TWO PAIR"};
-}  // namespace
 
 void Machine::deal() {
     const auto slots = c_.slot_buttons();

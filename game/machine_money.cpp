@@ -3,13 +3,9 @@
 
 #include "game/machine.h"
 #include "game/meter.h"
+#include "game/pay_table.h"
 
 namespace quillon {
-
-namespace {
-constexpr std::array<std::string_view, 5> kCoinHeaders = {"1st", "2nd", "3rd", "4th", "5th"};
-constexpr std::array<int, 9> kBase = {1000, 500, 100, 20, 8, 5, 4, 3, 2};
-}  // namespace
 
 void Machine::first_bet_of_round() {
     if (s_.round_bet_open != kFalse) {
@@ -39,7 +35,7 @@ void Machine::bet_one() {
             highlight_column(s_.bet_column, colors::highlight);
             const auto rows = c_.rows();
             for (std::size_t r = 0; r < rows.size(); ++r) {
-                (*rows[r])[0].caption = std::to_string(kBase[r] * s_.bet_one_count);
+                (*rows[r])[0].caption = std::to_string(kPayPerCoin[r] * s_.bet_one_count);
             }
         } else if (s_.bet_one_count >= 6 && s_.bet_one_count <= 10) {
             ++s_.bet_column;
