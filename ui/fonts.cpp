@@ -1,0 +1,44 @@
+#include "ui/fonts.h"
+
+#include <QApplication>
+#include <QString>
+#include <cmath>
+
+namespace quillon::ui {
+
+namespace {
+
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+void install_font_substitutions() {
+    struct Stand {
+        const char* design;
+        const char* debian;
+    };
+    static constexpr Stand kStands[] = {
+        {"ＭＳ Ｐゴシック", "IPAPGothic"},
+        {"ＭＳ Ｐ明朝", "IPAPMincho"},
+        {"ＭＳ 明朝", "IPAMincho"},
+        {"Century", "C059"},
+    };
+    for (const Stand& s : kStands) {
+        QFont::insertSubstitution(QString::fromUtf8(s.design), QString::fromUtf8(s.debian));
+    }
+}
+
+int font_pixels(double points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
+QFont font_for(const FontSpec& spec) {
+    QFont font = spec.family.empty() ? QApplication::font() : QFont(text(spec.family));
+    font.setPixelSize(font_pixels(spec.points > 0 ? spec.points : 9));
+    font.setBold(spec.bold);
+    return font;
+}
+
+}  // namespace quillon::ui
