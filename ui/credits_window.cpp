@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 
 #include "game/layout.h"
 #include "ui/artwork.h"
@@ -40,13 +41,14 @@ struct TextBox {
     const char* text;
 };
 
-// The project's own credits; the addresses are placeholders until the project has real ones.
+// The project's own credits. The addresses are placeholders under a reserved test domain until
+// the project has real ones; each fits its box.
 constexpr TextBox kTextBoxes[] = {
-    {"Text1", 960, 720, 2295, 270, "https://quillon.example/art"},
-    {"Text2", 960, 1560, 1815, 270, "quillon.example/music"},
-    {"Text5", 1110, 1800, 2175, 270, "music@quillon.example"},
-    {"Text4", 960, 2640, 2775, 270, "https://quillon.example/"},
-    {"Text3", 1110, 2880, 1695, 270, "dev@quillon.example"},
+    {"Text1", 960, 720, 2295, 270, "https://quillon.test/art"},
+    {"Text2", 960, 1560, 1815, 270, "quillon.test/music"},
+    {"Text5", 1110, 1800, 2175, 270, "music@quillon.test"},
+    {"Text4", 960, 2640, 2775, 270, "https://quillon.test/"},
+    {"Text3", 1110, 2880, 1695, 270, "dev@quillon.test"},
 };
 
 }  // namespace
@@ -117,8 +119,9 @@ void CreditsWindow::add_text_boxes() {
 }
 
 void CreditsWindow::show_centred() {
-    const QRect screen_area = screen()->availableGeometry();
-    move(screen_area.center() - rect().center());
+    // The client area goes in the middle: the frame's size is not known before it is shown.
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                    screen()->availableGeometry()));
     show();
 }
 
