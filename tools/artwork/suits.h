@@ -1,0 +1,28 @@
+// The four suit symbols, drawn as filled paths.
+#pragma once
+
+#include <string>
+
+#include "svg.h"
+
+namespace art {
+
+enum class Suit { Spades, Diamonds, Clubs, Hearts };
+
+inline constexpr Suit kSuits[] = {Suit::Spades, Suit::Diamonds, Suit::Clubs, Suit::Hearts};
+
+// File-name letter: s, d, c, h.
+char suitLetter(Suit s);
+bool isRed(Suit s);
+// Ink of the suit: red for hearts and diamonds, near-black for the others.
+const char* suitColour(Suit s);
+
+// Outline of the suit in a 100 x 100 box centred on the origin, pointing up.
+// Every sub-path winds clockwise, so overlapping lobes merge.
+Path suitShape(Suit s);
+
+// A suit symbol of the given height centred at (cx, cy); upside down when flipped.
+void drawSuit(Svg& svg, Suit s, double cx, double cy, double size, bool flipped,
+              const std::string& paint);
+
+}  // namespace art
