@@ -12,6 +12,7 @@ namespace quillon::ui {
 namespace {
 
 constexpr int kCursorSize = 32;
+constexpr int kCursorHotspot = 1;  // the tip of the drawn arrow
 
 QString svg_path(const QString& name) {
     return QStringLiteral(":/art/") + name + QStringLiteral(".svg");

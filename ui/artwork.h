@@ -17,7 +17,7 @@ class Artwork {
   public:
     // `name` is the file's base name: "s1" ... "h13", "back", "joker1" ... "joker10".
     QPixmap pixmap(const QString& name, QSize size, qreal device_pixel_ratio);
-    // The pointer over clickable labels, 32 x 32 with its hotspot at the top left.
+    // The pointer over clickable labels: 32 x 32, its hotspot at (1, 1), the arrow's tip.
     QCursor cursor();
     // A window icon: "icon_table" or "icon_credits".
     QIcon icon(const QString& name);

@@ -156,6 +156,17 @@ class TableLookTest : public QObject {
         QCOMPARE(grey_pixels(t.grab(), deal), 0);
     }
 
+    void artworkIsBuiltIn() {
+#ifdef QUILLON_HAS_ARTWORK
+        for (const char* name : {"s1", "h13", "back", "joker1", "joker10", "cursor", "icon_table",
+                                 "icon_credits"}) {
+            QVERIFY2(Artwork::has_svg(QString::fromLatin1(name)), name);
+        }
+#else
+        QSKIP("built without assets/art");
+#endif
+    }
+
     // A card is rendered once per size and pixel ratio; repaints take the kept pixmap.
     void picturesAreKeptPerSizeAndRatio() {
         Artwork art;
