@@ -6,7 +6,7 @@
 #include "game/random_source.h"
 #include "ui/app_setup.h"
 #include "ui/artwork.h"
-#include "ui/fonts.h"
+#include "ui/design_units.h"
 #include "ui/gui_thread.h"
 #include "ui/media_factory.h"
 #include "ui/table_window.h"

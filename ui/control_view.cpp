@@ -2,10 +2,10 @@
 
 #include "game/control_registry.h"
 #include "ui/artwork.h"
+#include "ui/design_units.h"
 #include "ui/frame_widget.h"
 #include "ui/label_widget.h"
 #include "ui/picture_widget.h"
-#include "ui/twips.h"
 
 namespace quillon::ui {
 

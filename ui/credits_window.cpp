@@ -8,10 +8,9 @@
 
 #include "game/layout.h"
 #include "ui/artwork.h"
-#include "ui/fonts.h"
+#include "ui/design_units.h"
 #include "ui/label_widget.h"
 #include "ui/picture_widget.h"
-#include "ui/twips.h"
 
 namespace quillon::ui {
 
@@ -102,17 +101,18 @@ void CreditsWindow::add_labels(Artwork& artwork) {
 }
 
 void CreditsWindow::add_text_boxes() {
-    QPalette palette;
-    palette.setColor(QPalette::Base, to_qcolor(colors::table));
-    palette.setColor(QPalette::Window, to_qcolor(colors::table));
-    palette.setColor(QPalette::Text, to_qcolor(kCreditRed));
+    // A style's frame and margins would leave an 18-pixel box too little room for a 13-pixel
+    // font: a plain sunken line and no padding keep the descenders inside.
+    const QString style = QStringLiteral(
+        "QLineEdit { color: #FF0000; background: #404040; padding: 0px 1px; border: 1px solid;"
+        " border-color: #808080 #FFFFFF #FFFFFF #808080; }");
     const QFont font = font_for(kCreditFont);
     for (const TextBox& t : kTextBoxes) {
         auto* box = new QLineEdit(QString::fromUtf8(t.text), this);
         box->setObjectName(QString::fromUtf8(t.name));
         box->setGeometry(to_pixels(t.left, t.top, t.width, t.height));
         box->setReadOnly(true);
-        box->setPalette(palette);
+        box->setStyleSheet(style);
         box->setFont(font);
         box->setCursorPosition(0);
     }

@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-#include "ui/label_widget.h"
-#include "ui/twips.h"
+#include "ui/design_units.h"
 
 namespace quillon::ui {
 

@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/fonts.h"
-#include "ui/twips.h"
+#include "ui/design_units.h"
 
 namespace quillon::ui {
 
@@ -61,16 +60,6 @@ void draw_caption(QPainter& p, const QRect& area, const QString& caption, Qt::Al
 }
 
 }  // namespace
-
-QColor to_qcolor(Color color) {
-    return QColor::fromRgb(color.rgb & 0xFFFFFFu);
-}
-
-QString caption_text(std::string_view caption) {
-    QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
 
 LabelWidget::LabelWidget(const ControlLayout& layout, QWidget* parent)
     : QWidget(parent), layout_(layout) {

@@ -46,9 +46,4 @@ class LabelWidget final : public QWidget {
     bool pressed_ = false;
 };
 
-// "#RRGGBB" of the model as a Qt colour.
-QColor to_qcolor(Color color);
-// A caption of the model as Qt text: UTF-8, its CR LF line breaks as plain line feeds.
-QString caption_text(std::string_view caption);
-
 }  // namespace quillon::ui

@@ -8,8 +8,7 @@
 #include "game/layout.h"
 #include "ui/artwork.h"
 #include "ui/credits_window.h"
-#include "ui/label_widget.h"
-#include "ui/twips.h"
+#include "ui/design_units.h"
 
 namespace quillon::ui {
 

@@ -6,8 +6,7 @@
 #include <QTimer>
 
 #include "game/layout.h"
-#include "ui/fonts.h"
-#include "ui/twips.h"
+#include "ui/design_units.h"
 
 namespace quillon::ui::testing {
 

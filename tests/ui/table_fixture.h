@@ -12,6 +12,7 @@
 #include "game/random_source.h"
 #include "game/recording_media_control.h"
 #include "ui/artwork.h"
+#include "ui/design_units.h"
 #include "ui/label_widget.h"
 #include "ui/picture_widget.h"
 #include "ui/table_window.h"

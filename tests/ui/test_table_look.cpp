@@ -3,7 +3,7 @@
 
 #include "game/layout.h"
 #include "tests/ui/table_fixture.h"
-#include "ui/twips.h"
+#include "ui/design_units.h"
 
 using namespace quillon;
 using namespace quillon::ui;
@@ -158,10 +158,14 @@ class TableLookTest : public QObject {
 
     void artworkIsBuiltIn() {
 #ifdef QUILLON_HAS_ARTWORK
-        for (const char* name : {"s1", "h13", "back", "joker1", "joker10", "cursor", "icon_table",
-                                 "icon_credits"}) {
+        for (const char* name :
+             {"s1", "h13", "back", "joker1", "joker10", "cursor", "icon_table", "icon_credits"}) {
             QVERIFY2(Artwork::has_svg(QString::fromLatin1(name)), name);
         }
+        Table t;
+        QCOMPARE(t.label("deal")->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(t.label("Label3")->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(t.label("credit")->cursor().shape(), Qt::ArrowCursor);
 #else
         QSKIP("built without assets/art");
 #endif

@@ -97,19 +97,6 @@ class TablePlayTest : public QObject {
         QVERIFY(!t.label("payback")->isEnabled());
     }
 
-    void losingHandReturnsToBetting() {
-        Table t;
-        t.start();
-        QVERIFY(
-            play_hand(t, {"s2", "d7", "c9", "h11", "s4"}, {}, {"d3", "c5", "h8", "s12", "d13"}));
-        QVERIFY(t.shows("Frame2"));
-        QVERIFY(t.shows("deal"));
-        QVERIFY(!t.label("deal")->isEnabled());
-        QVERIFY(t.label("Label16")->isEnabled());
-        QVERIFY(!t.label("Label3")->isEnabled());
-        QCOMPARE(t.caption("credit"), QStringLiteral("10"));
-    }
-
     // DOUBLE deals the dealer's card face up and four backs; the pick turns them one a second.
     void doubleUpRoundRunsOnTheCardTimer() {
         Table t;

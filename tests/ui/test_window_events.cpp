@@ -11,6 +11,7 @@
 
 #include "tests/ui/table_fixture.h"
 #include "ui/credits_window.h"
+#include "ui/design_units.h"
 #include "ui/gui_thread.h"
 
 using namespace quillon;

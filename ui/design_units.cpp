@@ -1,18 +1,9 @@
-#include "ui/fonts.h"
+#include "ui/design_units.h"
 
 #include <QApplication>
-#include <QString>
 #include <cmath>
 
 namespace quillon::ui {
-
-namespace {
-
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 void install_font_substitutions() {
     struct Stand {
@@ -35,10 +26,20 @@ int font_pixels(double points) {
 }
 
 QFont font_for(const FontSpec& spec) {
-    QFont font = spec.family.empty() ? QApplication::font() : QFont(text(spec.family));
+    QFont font = spec.family.empty() ? QApplication::font() : QFont(caption_text(spec.family));
     font.setPixelSize(font_pixels(spec.points > 0 ? spec.points : 9));
     font.setBold(spec.bold);
     return font;
+}
+
+QColor to_qcolor(Color color) {
+    return QColor::fromRgb(color.rgb & 0xFFFFFFu);
+}
+
+QString caption_text(std::string_view caption) {
+    QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
 }
 
 }  // namespace quillon::ui
