@@ -14,12 +14,13 @@
 int main(int argc, char** argv) {
     using namespace quillon;
     // Without a display Qt would abort with a core dump; say what to do instead.
-    if (!ui::display_available()) {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(ui::kNoDisplayMessage.size()),
-                     ui::kNoDisplayMessage.data());
+    std::optional<ui::DisplayProbe> probe(std::in_place);
+    if (probe->problem()) {
+        std::fprintf(stderr, "%s\n", probe->problem()->c_str());
         return 2;
     }
     QApplication app(argc, argv);
+    probe.reset();  // Qt holds its own connection now
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     ui::install_font_substitutions();
 

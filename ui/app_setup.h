@@ -1,20 +1,32 @@
 #pragma once
 
 #include <QObject>
-#include <string_view>
+#include <optional>
+#include <string>
 
 class QWidget;
 
 namespace quillon::ui {
 
-// Whether Qt has a display to open: an X or Wayland display, or a platform named in
-// QT_QPA_PLATFORM (offscreen, vnc, ...). Without one Qt would abort.
-bool display_available();
+// Checks, before Qt starts, that it will find a display: Qt aborts with a core dump when it
+// finds none. An X server is asked itself, as a stale DISPLAY is as bad as none; the probe's
+// connection stays open while the object lives, because an X server that loses its last client
+// resets, and Qt's own connection would race that reset.
+class DisplayProbe {
+  public:
+    DisplayProbe();
+    ~DisplayProbe();
+    DisplayProbe(const DisplayProbe&) = delete;
+    DisplayProbe& operator=(const DisplayProbe&) = delete;
 
-// What the game prints when display_available() is false.
-inline constexpr std::string_view kNoDisplayMessage =
-    "quillon: no display found (DISPLAY and WAYLAND_DISPLAY are unset); to play without a screen, "
-    "run it under a virtual X server: xvfb-run -a ./quillon";
+    // Why there is no display, as the one sentence the game prints before it exits; nothing
+    // when there is one or when QT_QPA_PLATFORM names another platform (offscreen, vnc, ...).
+    const std::optional<std::string>& problem() const { return problem_; }
+
+  private:
+    void* x_connection_ = nullptr;
+    std::optional<std::string> problem_;
+};
 
 // Prints the wall-clock time of the window's first paint to stderr, as
 // "quillon: first frame at <nanoseconds since the epoch>", when QUILLON_TRACE_FIRST_FRAME is set.
