@@ -25,10 +25,10 @@ int font_pixels(double points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
-QFont font_for(const FontSpec& spec) {
-    QFont font = spec.family.empty() ? QApplication::font() : QFont(caption_text(spec.family));
-    font.setPixelSize(font_pixels(spec.points > 0 ? spec.points : 9));
-    font.setBold(spec.bold);
+QFont font_for(const FontSpec& face) {
+    QFont font = face.family.empty() ? QApplication::font() : QFont(caption_text(face.family));
+    font.setPixelSize(font_pixels(face.points > 0 ? face.points : 9));
+    font.setBold(face.bold);
     return font;
 }
 

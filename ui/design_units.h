@@ -37,7 +37,7 @@ void install_font_substitutions();
 // The font a control draws with. Sizes are pixels at 96 dpi, so a caption keeps its size
 // whatever dpi the platform reports; high-dpi screens scale it with the rest of the window.
 // An empty family means the window's default font.
-QFont font_for(const FontSpec& spec);
+QFont font_for(const FontSpec& face);
 
 // Points to pixels at 96 dpi, rounded as Windows rounds a font height.
 int font_pixels(double points);
