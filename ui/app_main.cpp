@@ -1,0 +1,41 @@
+// The game: the table window over the machine, with the music device the factory picks.
+#include <QApplication>
+#include <cstdio>
+
+#include "game/machine.h"
+#include "game/random_source.h"
+#include "ui/app_setup.h"
+#include "ui/artwork.h"
+#include "ui/design_units.h"
+#include "ui/gui_thread.h"
+#include "ui/media_factory.h"
+#include "ui/table_window.h"
+
+int main(int argc, char** argv) {
+    using namespace quillon;
+    // Without a display Qt would abort with a core dump; say what to do instead.
+    std::optional<ui::DisplayProbe> probe(std::in_place);
+    if (probe->problem()) {
+        std::fprintf(stderr, "%s\n", probe->problem()->c_str());
+        return 2;
+    }
+    QApplication app(argc, argv);
+    probe.reset();  // Qt holds its own connection now
+    QApplication::setApplicationName(QStringLiteral("Quillon"));
+    ui::install_font_substitutions();
+
+    const std::unique_ptr<MediaControl> media = ui::make_media_control(ui::gui_poster(&app));
+    SeededRandom random;
+    Machine machine(*media, random);
+    ui::Artwork artwork;
+    ui::TableWindow window(machine, artwork);
+    media->on_status([&window] { window.media_status(); });
+    QObject::connect(&window, &ui::TableWindow::programEnded, &app, &QApplication::quit);
+    new ui::FirstFrameTrace(&window);
+
+    window.load();
+    window.show();
+    const int code = QApplication::exec();
+    media->on_status({});  // the window goes before the device does
+    return code;
+}

@@ -1,0 +1,135 @@
+#include "ui/control_view.h"
+
+#include "game/control_registry.h"
+#include "ui/artwork.h"
+#include "ui/design_units.h"
+#include "ui/frame_widget.h"
+#include "ui/label_widget.h"
+#include "ui/picture_widget.h"
+
+namespace quillon::ui {
+
+namespace {
+
+bool same(const Label& a, const Label& b) {
+    return a.caption == b.caption && a.visible == b.visible && a.enabled == b.enabled &&
+           a.fore == b.fore && a.back == b.back;
+}
+
+}  // namespace
+
+ControlView::ControlView(QWidget& window, Artwork& artwork, std::function<void(Button)> on_click)
+    : window_(window) {
+    build(window, artwork, on_click);
+}
+
+void ControlView::build(QWidget& window, Artwork& artwork,
+                        const std::function<void(Button)>& on_click) {
+    Controls model = Controls::at_startup();
+    const std::vector<ControlRef> refs = control_refs(model);
+    auto ref_of = [&refs](const ControlLayout& c) {
+        for (std::size_t i = 0; i < refs.size(); ++i) {
+            if (refs[i].name == c.name && refs[i].index == c.index) {
+                return i;
+            }
+        }
+        return refs.size();
+    };
+    std::array<QWidget*, 4> containers = {&window, nullptr, nullptr, nullptr};
+    const std::span<const ControlLayout> layout = table_layout();
+    entries_.reserve(layout.size());
+    for (const ControlLayout& c : layout) {
+        const std::size_t ref = ref_of(c);
+        if (c.kind == ControlKind::timer || ref == refs.size()) {
+            continue;  // timers have no widget; the window runs them
+        }
+        QWidget* parent = containers[static_cast<std::size_t>(c.container)];
+        Entry e;
+        e.layout = &c;
+        e.ref = ref;
+        if (c.kind == ControlKind::frame) {
+            e.frame = new FrameWidget(c, parent);
+            e.shown_frame = *refs[ref].frame;
+            if (c.name == "Frame1") {
+                containers[static_cast<std::size_t>(Container::Frame1)] = e.frame;
+            } else if (c.name == "Frame2") {
+                containers[static_cast<std::size_t>(Container::Frame2)] = e.frame;
+            } else if (c.name == "Frame3") {
+                containers[static_cast<std::size_t>(Container::Frame3)] = e.frame;
+            }
+        } else if (c.kind == ControlKind::picture) {
+            const QString art = caption_text(c.picture);
+            e.picture = new PictureWidget(art, to_pixels(c.left, c.top, c.width, c.height), artwork,
+                                          parent);
+            e.picture->setObjectName(
+                QStringLiteral("%1(%2)").arg(caption_text(c.name)).arg(c.index));
+            e.picture->setVisible(c.visible);
+            e.shown_picture = *refs[ref].picture;
+        } else {
+            e.label = new LabelWidget(c, parent);
+            e.shown_label = *refs[ref].label;
+            const std::optional<Button> button = button_named(c.name);
+            if (c.clickable && button) {
+                e.label->setCursor(artwork.cursor());
+                QObject::connect(e.label, &LabelWidget::clicked, e.label,
+                                 [on_click, b = *button] { on_click(b); });
+            }
+        }
+        entries_.push_back(std::move(e));
+    }
+    shown_window_ = model.window;
+}
+
+void ControlView::show_picture(Entry& e, const Picture& picture) {
+    if (picture.left != e.shown_picture.left) {
+        e.picture->move(to_pixels(picture.left), to_pixels(e.layout->top));
+    }
+    if (picture.visible != e.shown_picture.visible) {
+        e.picture->setVisible(picture.visible);
+    }
+    e.shown_picture = picture;
+}
+
+void ControlView::render(const Controls& controls) {
+    // control_refs() needs a model it may point into; a copy of a few hundred short strings
+    // costs far less than one repaint.
+    Controls model = controls;
+    const std::vector<ControlRef> refs = control_refs(model);
+    for (Entry& e : entries_) {
+        const ControlRef& ref = refs[e.ref];
+        if (e.label != nullptr) {
+            if (!same(*ref.label, e.shown_label)) {
+                e.label->apply(*ref.label);
+                e.shown_label = *ref.label;
+            }
+        } else if (e.picture != nullptr) {
+            show_picture(e, *ref.picture);
+        } else if (e.frame != nullptr && ref.frame->visible != e.shown_frame.visible) {
+            e.frame->setVisible(ref.frame->visible);
+            e.shown_frame = *ref.frame;
+        }
+    }
+    const WindowBox& box = controls.window;
+    if (box.left != shown_window_.left || box.top != shown_window_.top) {
+        window_.move(to_pixels(box.left, box.top));
+    }
+    // The client area is fixed: a size the model writes back changes nothing on screen.
+    shown_window_ = box;
+}
+
+QWidget* ControlView::widget(std::string_view name, int index) const {
+    for (const Entry& e : entries_) {
+        if (e.layout->name == name && e.layout->index == index) {
+            if (e.label != nullptr) {
+                return e.label;
+            }
+            if (e.picture != nullptr) {
+                return e.picture;
+            }
+            return e.frame;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace quillon::ui

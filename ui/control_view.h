@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "game/controls.h"
+#include "game/layout.h"
+#include "game/machine.h"
+
+namespace quillon::ui {
+
+class Artwork;
+class FrameWidget;
+class LabelWidget;
+class PictureWidget;
+
+// The widgets of the table window, one for each control of the layout, created in the layout's
+// stacking order inside their containers. render() shows the model: it compares each control
+// with what it showed last and touches only the widgets whose control changed.
+class ControlView {
+  public:
+    ControlView(QWidget& window, Artwork& artwork, std::function<void(Button)> on_click);
+
+    void render(const Controls& controls);
+
+    // The widget of a control, or null; for tests and tools.
+    QWidget* widget(std::string_view name, int index = -1) const;
+
+  private:
+    struct Entry {
+        const ControlLayout* layout = nullptr;
+        std::size_t ref = 0;  // the control's place in control_refs()
+        LabelWidget* label = nullptr;
+        PictureWidget* picture = nullptr;
+        FrameWidget* frame = nullptr;
+        // What the widget shows now.
+        Label shown_label;
+        Picture shown_picture;
+        Frame shown_frame;
+    };
+
+    void build(QWidget& window, Artwork& artwork, const std::function<void(Button)>& on_click);
+    static void show_picture(Entry& entry, const Picture& picture);
+
+    std::vector<Entry> entries_;
+    WindowBox shown_window_;
+    QWidget& window_;
+};
+
+}  // namespace quillon::ui

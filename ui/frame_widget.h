@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QWidget>
+
+#include "game/layout.h"
+
+namespace quillon::ui {
+
+// A frame: a container in the table's colour with an etched border; its children move and hide
+// with it.
+class FrameWidget final : public QWidget {
+    Q_OBJECT
+  public:
+    FrameWidget(const ControlLayout& layout, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace quillon::ui

@@ -1,0 +1,133 @@
+#include "ui/table_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+
+#include "game/layout.h"
+#include "ui/artwork.h"
+#include "ui/credits_window.h"
+#include "ui/design_units.h"
+
+namespace quillon::ui {
+
+TableWindow::TableWindow(Machine& machine, Artwork& artwork)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      machine_(machine),
+      artwork_(artwork),
+      view_(*this, artwork, [this](Button b) { click(b); }),
+      timers_(*this, [this](TimerId t) { tick(t); }) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quillon"));
+    setWindowIcon(artwork.icon(QStringLiteral("icon_table")));
+    setFixedSize(to_pixels(kClientWidth), to_pixels(kClientHeight));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+TableWindow::~TableWindow() = default;
+
+void TableWindow::load() {
+    const std::optional<std::string> error = machine_.load();
+    after_event();
+    if (error) {
+        QMessageBox box(QMessageBox::Critical, caption_text(kDeviceErrorTitle),
+                        caption_text(*error), QMessageBox::Ok);
+        box.setObjectName(QStringLiteral("deviceError"));
+        box.exec();
+    }
+}
+
+void TableWindow::click(Button button) {
+    machine_.click(button);
+    after_event();
+}
+
+void TableWindow::tick(TimerId timer) {
+    machine_.tick(timer);
+    after_event();
+}
+
+void TableWindow::media_status() {
+    machine_.media_status();
+    after_event();
+}
+
+void TableWindow::after_event() {
+    view_.render(machine_.controls());
+    timers_.sync(machine_.controls());
+}
+
+QWidget* TableWindow::control(std::string_view name, int index) const {
+    return view_.widget(name, index);
+}
+
+void TableWindow::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.fillRect(event->rect(), to_qcolor(colors::table));
+}
+
+void TableWindow::keyPressEvent(QKeyEvent* event) {
+    // Only the two function keys mean anything to the game; every other key is left alone.
+    switch (event->key()) {
+        case Qt::Key_F12:
+            machine_.key_down(kKeyF12);
+            break;
+        case Qt::Key_F11:
+            machine_.key_down(kKeyF11);
+            break;
+        default:
+            event->ignore();
+            return;
+    }
+    after_event();
+}
+
+void TableWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || closed_) {
+        return;
+    }
+    // The state can be reported twice (by the widget and by the window system): act on changes.
+    const bool minimized = isMinimized();
+    if (minimized == minimized_) {
+        return;
+    }
+    minimized_ = minimized;
+    if (minimized) {
+        machine_.minimize();
+    } else {
+        machine_.restore();
+    }
+    after_event();
+}
+
+void TableWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The first showing is a resize of its own to the machine.
+    if (!shown_once_ && !isMinimized()) {
+        shown_once_ = true;
+        machine_.restore();
+        after_event();
+    }
+}
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    machine_.close();
+    after_event();
+    timers_.stop();
+    // The credits open before the table is gone, so the program never runs out of windows.
+    credits_ = std::make_unique<CreditsWindow>(artwork_);
+    connect(credits_.get(), &CreditsWindow::ended, this, &TableWindow::programEnded);
+    credits_->show_centred();
+}
+
+}  // namespace quillon::ui
