@@ -154,10 +154,9 @@ void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-void LabelWidget::mouseDoubleClickEvent(QMouseEvent*) {
-    // The second press of a double click is a double-click event, not a click: the game has no
-    // handler for it, as the controls it was designed with.
-    pressed_ = false;
+void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A quick second click is a click too: five fast clicks on BET one bet five coins.
+    mousePressEvent(event);
 }
 
 }  // namespace quillon::ui

@@ -126,7 +126,16 @@ TEST(HandEvaluation, AgreesWithReferenceOnEveryHandOfTheDeck) {
 struct Case {
     const char* cards;
     const char* name;
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.cards; }
 };
+
+std::string case_name(const ::testing::TestParamInfo<Case>& info) {
+    std::string out;
+    for (const char* p = info.param.cards; *p != 0; ++p) {
+        out += *p == ' ' ? '_' : *p;
+    }
+    return out;
+}
 
 class HandCases : public ::testing::TestWithParam<Case> {};
 
@@ -155,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"joker c2 c5 c8 c13", "flush"}, Case{"s7 h7 d7 c2 s9", "three"},
                       Case{"joker h7 d7 c2 s9", "three"}, Case{"s7 h7 d2 c2 s9", "two"},
                       Case{"s1 h1 d3 c8 s13", ""}, Case{"joker h3 d6 c9 s12", ""},
-                      Case{"joker s1 s2 s3 s4", "stfl"}, Case{"joker h1 d2 c3 s5", "straight"}));
+                      Case{"joker s1 s2 s3 s4", "stfl"}, Case{"joker h1 d2 c3 s5", "straight"}),
+    case_name);
 
 }  // namespace
 }  // namespace quillon
