@@ -21,8 +21,9 @@ void RecordingMediaControl::command(std::string_view name) {
         return;
     }
     if (mode_ == kModeNotOpen) {
-        error_ = 263;
-        error_message_ = "The music device is not open.";
+        // After a failed open, say why it failed rather than only that the device is closed.
+        error_ = open_error_ != 0 ? open_error_ : 263;
+        error_message_ = open_error_ != 0 ? open_error_message_ : "The music device is not open.";
         return;
     }
     if (name == "Play") {
