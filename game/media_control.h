@@ -11,7 +11,7 @@ namespace quillon {
 // pauses (a second "pause" resumes) and closes. The machine only writes properties and commands;
 // the device raises a status event, at least when a tune reaches its end.
 class MediaControl {
-public:
+  public:
     // Device modes as the platform's multimedia control reports them.
     static constexpr std::int32_t kModeNotOpen = 524;
     static constexpr std::int32_t kModeStopped = 525;
@@ -39,14 +39,14 @@ public:
     // The status event. The device calls it on the window's thread, never from an audio thread.
     void on_status(std::function<void()> handler) { status_handler_ = std::move(handler); }
 
-protected:
+  protected:
     void raise_status() const {
         if (status_handler_) {
             status_handler_();
         }
     }
 
-private:
+  private:
     std::function<void()> status_handler_;
 };
 
