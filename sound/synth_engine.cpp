@@ -7,15 +7,19 @@
 
 namespace quillon::sound {
 
-// Why dynamic sample loading with the system's default SoundFont (measured on the 2-core machine,
-// FluidSynth 2.3.1, warm and cold disk cache alike, see bench_music):
-//   FluidR3_GM (148 MB file), everything loaded:  ~470 ms, +152 MB resident
-//   FluidR3_GM, dynamic sample loading:            ~30-45 ms, +27 MB, then 1-8 ms per instrument
-//   TimGM6mb (6 MB file), everything loaded:        ~20 ms, +13 MB
-// Loading FluidR3 whole would hold the window for half a second and keep 150 MB for five
-// instruments. Loading it dynamically starts as fast as the small font and keeps its much better
-// instruments, so no background thread is needed. The samples are then read in prepare_for(), on
-// the window's thread, where a few milliseconds of disk reading cannot starve the audio output.
+// Why dynamic sample loading with the system's default SoundFont (bench_music on the 2-core
+// machine, FluidSynth 2.3.1; the default is a link to FluidR3_GM):
+//   FluidR3_GM (148 MB file), everything loaded:  ~335-470 ms, +159 MB resident
+//   FluidR3_GM, dynamic sample loading:            ~25-45 ms,   +17 MB, then 1-8 ms per instrument
+//   TimGM6mb (6 MB file), everything loaded:        ~20-50 ms,   +19 MB
+// Loading FluidR3 whole would hold the window for a third of a second or more and keep 160 MB
+// for ten instruments. Loading it dynamically starts as fast as the small font, holds about
+// 40 MB with both tunes' instruments, and keeps FluidR3's much better instruments, so no
+// background thread is needed: the first Open takes ~45 ms, a later one ~10 ms. The samples are
+// read in prepare_for(), on the window's thread, where a few milliseconds of disk reading cannot
+// starve the audio output. Playing costs 1-1.5 % of one core at 44.1 kHz (0.7 % at 22.05 kHz,
+// not worth the lost treble), and 0.16 % while stopped, so the driver keeps running when the
+// music stops or pauses: closing and reopening it would cost more than it saves.
 std::variant<std::unique_ptr<SynthEngine>, std::string> SynthEngine::create(
     const SynthConfig& config) {
     const SoundFontSearch search = find_soundfonts(config.soundfonts);
