@@ -207,12 +207,11 @@ void FluidSynthMediaControl::tune_ended(std::uint64_t generation) {
         return;  // a Stop, pause, Play or Close came first
     }
     mode_ = kModeStopped;
-    const PlaybackSession* ended = session_.get();
     raise_status();
     // The player has already gone on into the next pass. A handler that loops the tune has
     // called Play by now and it plays on; otherwise stop it at the top, where a later Play
-    // starts.
-    if (session_.get() == ended && mode_ != kModePlaying) {
+    // starts. (Should the handler have opened another tune, rewinding it changes nothing.)
+    if (session_ && mode_ != kModePlaying) {
         session_->rewind();
     }
 }

@@ -20,7 +20,8 @@ namespace quillon::sound {
 //
 // Every call comes from the window's thread. When a tune reaches its end the audio thread hands
 // the news to options.post; the task it posts sets the mode to stopped and raises the status
-// event on the window's thread. Without a post hook the end is not reported.
+// event on the window's thread. Without a post hook the end is not reported and the tune simply
+// plays on from the top.
 class FluidSynthMediaControl : public quillon::MediaControl {
   public:
     // Why the last command failed; error() returns these values.

@@ -76,8 +76,11 @@ void PlaybackSession::play(std::optional<std::uint32_t> from_tick, std::uint64_t
     if (wrapped_ && from_tick.value_or(0) == 0) {
         // Already at the top of the next pass, a block or two in: this is the seamless loop.
     } else if (from_tick) {
-        // A seek while playing may be refused if one is pending; stopped, it always takes.
-        fluid_player_stop(player);
+        // A seek while playing may be refused if one is pending; stopped, it always takes. A
+        // player that never played has no tracks loaded yet and takes any seek as it is.
+        if (fluid_player_get_status(player) != FLUID_PLAYER_READY) {
+            fluid_player_stop(player);
+        }
         fluid_player_seek(player, static_cast<int>(*from_tick < end_tick_ ? *from_tick : 0));
         fluid_player_play(player);
     } else {
