@@ -40,6 +40,8 @@ TEST(Score, MistakesAreReportedWithFileAndLine) {
               std::string::npos);
     EXPECT_NE(error_of("section A\nlead: | c4/1 |\nend\nform B\n").find("section B"),
               std::string::npos);
+    EXPECT_NE(parse_score("tempo 0\n", "t").index(), 0u) << "a tempo the writer cannot divide by";
+    EXPECT_NE(parse_score("meter 4/3\n", "t").index(), 0u);
 }
 
 TEST(Score, HoldsRepeatsAndContinuationLinesBuildTheNotes) {

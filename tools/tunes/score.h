@@ -71,7 +71,4 @@ struct ScoreError {
 
 std::variant<Song, ScoreError> parse_score(const std::string& text, const std::string& origin);
 
-// General MIDI key of a drum sound name, or -1.
-int drum_key(const std::string& name);
-
 }  // namespace quillon::tunes

@@ -54,6 +54,15 @@ int number(const std::string& text, const std::string& what) {
     throw Failure{what + " needs a number, not \"" + text + "\""};
 }
 
+int number_in(const std::string& text, const std::string& what, int low, int high) {
+    const int v = number(text, what);
+    if (v < low || v > high) {
+        throw Failure{what + " must be from " + std::to_string(low) + " to " +
+                      std::to_string(high)};
+    }
+    return v;
+}
+
 // A # opens a comment at the start of a line or after a space; inside a note it is a sharp.
 std::string without_comment(const std::string& line) {
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -134,7 +143,7 @@ class PartReader {
         } else if (tok[0] == '!') {
             const std::string level = tok.substr(1);
             auto it = kLoudness.find(level);
-            velocity_ = it != kLoudness.end() ? it->second : number(level, "!");
+            velocity_ = it != kLoudness.end() ? it->second : number_in(level, "a loudness", 1, 127);
         } else if (tok[0] == '[') {
             const std::size_t close = tok.find(']');
             std::vector<int> keys;
@@ -240,7 +249,7 @@ void read_instrument(std::istringstream& words, Song& song) {
     std::string value;
     int channel = 0;
     while (words >> key >> value) {
-        const int v = number(value, key);
+        const int v = number_in(value, key, 0, 127);
         if (key == "channel") {
             channel = v;
         } else if (key == "program") {
@@ -256,7 +265,7 @@ void read_instrument(std::istringstream& words, Song& song) {
         } else if (key == "chorus") {
             part.chorus = v;
         } else if (key == "gate") {
-            part.gate = v;
+            part.gate = number_in(value, "gate", 1, 100);
         } else {
             throw Failure{"an instrument has no \"" + key + "\""};
         }
@@ -269,11 +278,6 @@ void read_instrument(std::istringstream& words, Song& song) {
 }
 
 }  // namespace
-
-int drum_key(const std::string& name) {
-    auto it = kDrums.find(name);
-    return it == kDrums.end() ? -1 : it->second;
-}
 
 std::variant<Song, ScoreError> parse_score(const std::string& text, const std::string& origin) {
     Song song;
@@ -326,14 +330,17 @@ std::variant<Song, ScoreError> parse_score(const std::string& text, const std::s
             if (head == "title") {
                 song.title = rest;
             } else if (head == "tempo") {
-                song.tempo_bpm = number(rest, "tempo");
+                song.tempo_bpm = number_in(rest, "tempo", 20, 300);
             } else if (head == "swing") {
-                song.swing = number(rest, "swing");
+                song.swing = number_in(rest, "swing", 50, 75);
             } else if (head == "meter") {
                 const std::size_t slash = rest.find('/');
-                song.beats_per_bar = number(rest.substr(0, slash), "meter");
-                song.beat_unit =
-                    number(slash == std::string::npos ? "" : rest.substr(slash + 1), "meter");
+                song.beats_per_bar = number_in(rest.substr(0, slash), "the meter's beats", 1, 16);
+                song.beat_unit = number_in(slash == std::string::npos ? "" : rest.substr(slash + 1),
+                                           "the meter's beat", 1, 16);
+                if ((song.beat_unit & (song.beat_unit - 1)) != 0) {
+                    throw Failure{"the meter's beat must be 1, 2, 4, 8 or 16"};
+                }
             } else if (head == "instrument") {
                 std::istringstream more(rest);
                 read_instrument(more, song);
