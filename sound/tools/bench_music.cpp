@@ -3,6 +3,7 @@
 // BGM1.mid and BGM2.mid are); every measurement runs in a fresh child process, so memory from one
 // never hides another.
 #include <fluidsynth.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,8 +12,10 @@
 #include <ctime>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sound/fluidsynth_media_control.h"
@@ -135,6 +138,48 @@ void playing_cost(const char* label, const SynthConfig& synth, const char* tune,
     });
 }
 
+double process_cpu_seconds() {
+    rusage use{};
+    getrusage(RUSAGE_SELF, &use);
+    auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return seconds(use.ru_utime) + seconds(use.ru_stime);
+}
+
+// The whole process while FluidSynth's file driver plays in real time on its own thread, as a
+// sound card's driver would, with the game's period size.
+void real_time_cost(const char* tune, double seconds) {
+    isolated([=] {
+        auto made = SynthEngine::create({});
+        if (std::holds_alternative<std::string>(made)) {
+            return;
+        }
+        auto& engine = *std::get<std::unique_ptr<SynthEngine>>(made);
+        std::ifstream in(tune, std::ios::binary);
+        const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
+                                      std::istreambuf_iterator<char>()};
+        fluid_settings_setstr(engine.settings(), "audio.driver", "file");
+        fluid_settings_setstr(engine.settings(), "audio.file.name", "/tmp/quillon-bench.wav");
+        fluid_settings_setint(engine.settings(), "audio.period-size", 512);
+        quillon::sound::PlayerPtr player(new_fluid_player(engine.synth()));
+        fluid_player_add_mem(player.get(), bytes.data(), bytes.size());
+        fluid_player_set_loop(player.get(), -1);
+        fluid_player_play(player.get());
+        const double start = process_cpu_seconds();
+        {
+            quillon::sound::DriverPtr driver(
+                new_fluid_audio_driver(engine.settings(), engine.synth()));
+            std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        }
+        const double cpu = process_cpu_seconds() - start;
+        std::remove("/tmp/quillon-bench.wav");
+        std::printf("  %-44s %5.2f %% of one core (%.0f s of wall time)\n",
+                    (std::string(tune) + " in real time, file driver").c_str(), 100 * cpu / seconds,
+                    seconds);
+    });
+}
+
 }  // namespace
 
 int main() {
@@ -163,5 +208,6 @@ int main() {
     SynthConfig small = game;
     small.soundfonts = {"/usr/share/sounds/sf2/TimGM6mb.sf2"};
     playing_cost("BGM2 with TimGM6mb", small, "BGM2.mid", true);
+    real_time_cost("BGM2.mid", 10);
     return 0;
 }
