@@ -53,10 +53,9 @@ std::string PlaybackSession::start_output(const OutputConfig& output) {
         if (!engine_.apply_setting("audio.driver", driver)) {
             continue;  // not built into this FluidSynth
         }
-        // A custom render callback instead of FluidSynth's own, so every block is followed by
-        // the look at the player. new_fluid_audio_driver returns NULL where there is no sound
-        // device; the open then fails rather than leaving a player whose clock never moves.
-        driver_.reset(new_fluid_audio_driver2(engine_.settings(), render_callback, this));
+        // NULL where there is no sound device: the open then fails rather than leaving a player
+        // whose clock never moves, as it only moves while the synthesizer renders.
+        driver_.reset(new_fluid_audio_driver(engine_.settings(), engine_.synth()));
         if (driver_) {
             return {};
         }
@@ -87,7 +86,7 @@ void PlaybackSession::play(std::optional<std::uint32_t> from_tick, std::uint64_t
         fluid_player_play(player);
     }
     wrapped_ = false;
-    passes_seen_ = passes_ended_.load();
+    passes_seen_.store(passes_ended_.load());
     armed_generation_ = generation;
     armed_.store(true);
 }
@@ -115,50 +114,34 @@ int PlaybackSession::tick_callback(void* data, int tick) {
         fluid_player_set_loop(self->player_.get(), kPassesAhead);
         self->passes_ended_.fetch_add(1);
     }
+    self->report_end();
     return FLUID_OK;
-}
-
-int PlaybackSession::render_callback(void* data, int len, int nfx, float* fx[], int nout,
-                                     float* out[]) {
-    auto* self = static_cast<PlaybackSession*>(data);
-    int result = FLUID_OK;
-    if (nfx == 0 && nout >= 2) {
-        // Drivers other than JACK give no effect buffers: reverb and chorus go into the dry mix.
-        std::array<float*, 4> mix = {out[0], out[1], out[0], out[1]};
-        result = fluid_synth_process(self->engine_.synth(), len, 4, mix.data(), nout, out);
-    } else {
-        result = fluid_synth_process(self->engine_.synth(), len, nfx, fx, nout, out);
-    }
-    self->watch_for_end();
-    return result;
 }
 
 void PlaybackSession::render(std::span<float> left, std::span<float> right) {
     const std::size_t frames = std::min(left.size(), right.size());
     std::fill_n(left.begin(), frames, 0.0f);
     std::fill_n(right.begin(), frames, 0.0f);
+    // Reverb and chorus are mixed into the two channels, as FluidSynth's drivers do.
     std::array<float*, 2> out = {left.data(), right.data()};
-    render_callback(this, static_cast<int>(frames), 0, nullptr, 2, out.data());
+    std::array<float*, 4> effects = {left.data(), right.data(), left.data(), right.data()};
+    fluid_synth_process(engine_.synth(), static_cast<int>(frames), 4, effects.data(), 2,
+                        out.data());
 }
 
-void PlaybackSession::watch_for_end() {
-    if (!armed_.load()) {
+void PlaybackSession::report_end() {
+    if (!armed_.load() || passes_ended_.load() == passes_seen_.load()) {
         return;
     }
-    // A busy lock means the window's thread is changing the player: look again next block.
+    // A busy lock means the window's thread is changing the player: the next tick tries again,
+    // as the count stays ahead until it is reported.
     std::unique_lock lock(mutex_, std::try_to_lock);
     if (!lock.owns_lock() || !armed_.load()) {
         return;
     }
-    const std::uint64_t passes = passes_ended_.load();
-    // DONE while armed means FluidSynth gave up on the file: that ends the tune too.
-    const bool gave_up = fluid_player_get_status(player_.get()) == FLUID_PLAYER_DONE;
-    if (passes == passes_seen_ && !gave_up) {
-        return;
-    }
     armed_.store(false);
-    passes_seen_ = passes;
-    wrapped_ = !gave_up;
+    passes_seen_.store(passes_ended_.load());
+    wrapped_ = true;
     const std::uint64_t generation = armed_generation_;
     lock.unlock();
     if (post_) {

@@ -22,12 +22,12 @@ namespace quillon::sound {
 // itself, FluidSynth 2.3 reports a finished file only once every voice has died away plus two
 // seconds of grace, and restarting it then cuts whatever still sounds: a loop with a gap of
 // several seconds. So the player is kept looping on its own, which carries it from the last tick
-// into the first within one 64-frame block, and the tick callback notes each time it passes the
-// tune's last tick. After every rendered block the session hands such an end to the window's
-// thread through `post`, tagged with the generation given to play(), so a late report for an
-// earlier Play is recognised and dropped. A Play from the start that answers the report finds the
-// tune already there and lets it run: the seam is never heard. Without an answer the window's
-// side stops the player and rewinds it.
+// into the first within one 64-frame block, and its tick callback counts each time it passes the
+// tune's last tick. The same callback, still on the audio thread, hands such an end to the
+// window's thread through `post`, tagged with the generation given to play(), so a late report
+// for an earlier Play is recognised and dropped. A Play from the start that answers the report
+// finds the tune already there and lets it run: the seam is never heard. Without an answer the
+// window's side stops the player and rewinds it.
 class PlaybackSession {
     class Key {
         friend class PlaybackSession;
@@ -63,9 +63,8 @@ class PlaybackSession {
     void render(std::span<float> left, std::span<float> right);
 
   private:
-    static int render_callback(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
     static int tick_callback(void* data, int tick);
-    void watch_for_end();
+    void report_end();
     std::string start_output(const OutputConfig& output);
 
     SynthEngine& engine_;
@@ -79,13 +78,14 @@ class PlaybackSession {
     // Taken by the window's thread around every change to the player, and tried (never waited
     // for) by the audio thread, so the two never see each other half-way.
     std::mutex mutex_;
-    // Set while an end should be reported; read without the lock on every block.
+    // Set while an end should be reported.
     std::atomic<bool> armed_{false};
     std::uint64_t armed_generation_ = 0;
     // Counted by the tick callback each time the player passes the last tick.
     std::atomic<std::uint64_t> passes_ended_{0};
-    // The count already reported or already current when the player was armed.
-    std::uint64_t passes_seen_ = 0;
+    // The count already reported, or already reached when the player was armed. Written under
+    // the lock; read without it for the quick look on every tick.
+    std::atomic<std::uint64_t> passes_seen_{0};
     // An end was reported and the player has gone on into the next pass.
     bool wrapped_ = false;
 };
