@@ -1,0 +1,232 @@
+#include "sound/fluidsynth_media_control.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <vector>
+
+#include "sound/midi_file.h"
+
+namespace quillon::sound {
+namespace {
+
+bool same_word(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Our tunes are a few kilobytes; anything past this is not background music.
+constexpr std::uintmax_t kMaxTuneBytes = 4u << 20;
+
+}  // namespace
+
+FluidSynthMediaControl::FluidSynthMediaControl(FluidSynthOptions options)
+    : options_(std::move(options)) {}
+
+FluidSynthMediaControl::~FluidSynthMediaControl() {
+    session_.reset();
+}
+
+void FluidSynthMediaControl::set_device_type(std::string_view type) {
+    device_type_ = type;
+}
+void FluidSynthMediaControl::set_file_name(std::string_view file) {
+    file_name_ = file;
+}
+void FluidSynthMediaControl::set_notify(bool on) {
+    notify_ = on;
+}
+void FluidSynthMediaControl::set_wait(bool on) {
+    wait_ = on;
+}
+void FluidSynthMediaControl::set_shareable(bool on) {
+    shareable_ = on;
+}
+void FluidSynthMediaControl::set_start_position(std::int32_t position) {
+    start_position_ = position;
+}
+
+void FluidSynthMediaControl::command(std::string_view name) {
+    error_ = kNone;
+    error_message_.clear();
+    if (same_word(name, "Open")) {
+        open();
+        return;
+    }
+    struct Known {
+        std::string_view name;
+        void (FluidSynthMediaControl::*run)();
+    };
+    static constexpr Known kCommands[] = {{"Play", &FluidSynthMediaControl::play},
+                                          {"Stop", &FluidSynthMediaControl::stop},
+                                          {"pause", &FluidSynthMediaControl::pause},
+                                          {"Close", &FluidSynthMediaControl::close}};
+    for (const auto& known : kCommands) {
+        if (same_word(name, known.name)) {
+            if (!session_) {
+                fail(kNotOpen,
+                     "cannot " + std::string(known.name) + ": the music device is not open");
+                return;
+            }
+            (this->*known.run)();
+            return;
+        }
+    }
+    fail(kUnknownCommand, "unknown music command \"" + std::string(name) +
+                              "\" (the device knows Open, Play, Stop, pause and Close)");
+}
+
+void FluidSynthMediaControl::fail(Error code, std::string message) {
+    error_ = code;
+    error_message_ = std::move(message);
+}
+
+bool FluidSynthMediaControl::ensure_engine() {
+    if (engine_) {
+        return true;
+    }
+    auto made = SynthEngine::create(options_.synth);
+    if (auto* message = std::get_if<std::string>(&made)) {
+        fail(kNoSoundFont, "cannot Open: " + *message);
+        return false;
+    }
+    engine_ = std::move(std::get<std::unique_ptr<SynthEngine>>(made));
+    return true;
+}
+
+void FluidSynthMediaControl::open() {
+    if (!same_word(device_type_, "Sequencer")) {
+        fail(kUnsupportedDevice, "cannot Open: the music device type \"" + device_type_ +
+                                     "\" is not supported (only Sequencer)");
+        return;
+    }
+    if (session_) {
+        close();  // an Open on an open device starts afresh
+    }
+    if (file_name_.empty()) {
+        fail(kFileMissing, "cannot Open: no music file name was set");
+        return;
+    }
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path where = fs::absolute(file_name_, ec);
+    const std::string named = "the music file \"" + file_name_ + "\" (" + where.string() + ")";
+    if (!fs::is_regular_file(where, ec)) {
+        fail(kFileMissing, "cannot Open: " + named + " was not found");
+        return;
+    }
+    if (fs::file_size(where, ec) > kMaxTuneBytes) {
+        fail(kNotMidi, "cannot Open: " + named + " is too large to be a tune");
+        return;
+    }
+    std::ifstream in(where, std::ios::binary);
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                    std::istreambuf_iterator<char>()};
+    if (!in.good() && !in.eof()) {
+        fail(kFileMissing, "cannot Open: " + named + " could not be read");
+        return;
+    }
+    auto parsed = parse_midi(bytes);
+    if (auto* bad = std::get_if<MidiParseError>(&parsed)) {
+        fail(kNotMidi, "cannot Open: " + named + " is not a Standard MIDI File: " + bad->what);
+        return;
+    }
+    const MidiFile& tune = std::get<MidiFile>(parsed);
+    if (tune.end_tick() == 0) {
+        fail(kNotMidi, "cannot Open: " + named + " holds no music (it lasts no time at all)");
+        return;
+    }
+    if (!ensure_engine()) {
+        return;
+    }
+    engine_->prepare_for(tune);
+
+    std::weak_ptr<int> alive = alive_;
+    auto on_end = [alive, this](std::uint64_t generation) {
+        if (alive.lock()) {
+            tune_ended(generation);
+        }
+    };
+    auto opened = PlaybackSession::open(*engine_, bytes, tune.end_tick(), options_.output,
+                                        options_.post, std::move(on_end));
+    if (auto* message = std::get_if<std::string>(&opened)) {
+        const Error code = options_.output.output == AudioOutput::Device ? kAudioOutput : kSynth;
+        fail(code, "cannot Open " + named + ": " + *message);
+        return;
+    }
+    session_ = std::move(std::get<std::unique_ptr<PlaybackSession>>(opened));
+    mode_ = kModeStopped;
+}
+
+void FluidSynthMediaControl::play() {
+    std::optional<std::uint32_t> from;
+    if (start_position_) {
+        from = static_cast<std::uint32_t>(std::max<std::int32_t>(*start_position_ - 1, 0));
+        start_position_.reset();
+    }
+    if (mode_ == kModePlaying && !from) {
+        return;
+    }
+    session_->play(from, ++generation_);
+    mode_ = kModePlaying;
+}
+
+void FluidSynthMediaControl::stop() {
+    if (mode_ == kModePlaying) {
+        session_->halt();
+    }
+    ++generation_;
+    mode_ = kModeStopped;
+}
+
+void FluidSynthMediaControl::pause() {
+    if (mode_ == kModePlaying) {
+        session_->halt();
+        ++generation_;
+        mode_ = kModePaused;
+    } else if (mode_ == kModePaused) {
+        session_->play(std::nullopt, ++generation_);
+        mode_ = kModePlaying;
+    }
+}
+
+void FluidSynthMediaControl::close() {
+    session_.reset();
+    engine_->silence();
+    ++generation_;
+    mode_ = kModeNotOpen;
+}
+
+void FluidSynthMediaControl::tune_ended(std::uint64_t generation) {
+    if (!session_ || mode_ != kModePlaying || generation != generation_) {
+        return;  // a Stop, pause, Play or Close came first
+    }
+    mode_ = kModeStopped;
+    raise_status();
+    // The player has already gone on into the next pass. A handler that loops the tune has
+    // called Play by now and it plays on; otherwise stop it at the top, where a later Play
+    // starts. (Should the handler have opened another tune, rewinding it changes nothing.)
+    if (session_ && mode_ != kModePlaying) {
+        session_->rewind();
+    }
+}
+
+void FluidSynthMediaControl::render(std::span<float> left, std::span<float> right) {
+    if (session_ && options_.output.output == AudioOutput::Pulled) {
+        session_->render(left, right);
+        return;
+    }
+    std::fill(left.begin(), left.end(), 0.0f);
+    std::fill(right.begin(), right.end(), 0.0f);
+}
+
+std::string FluidSynthMediaControl::soundfont() const {
+    return engine_ ? engine_->soundfont().string() : std::string();
+}
+
+}  // namespace quillon::sound

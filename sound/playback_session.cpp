@@ -1,0 +1,152 @@
+#include "sound/playback_session.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quillon::sound {
+
+namespace {
+
+// The loop count the player is kept at. It never runs out, as the tick callback sets it again
+// at every end, yet stays finite: a file FluidSynth failed to load would otherwise be retried
+// forever on the audio thread.
+constexpr int kPassesAhead = 2;
+
+}  // namespace
+
+PlaybackSession::PlaybackSession(Key, SynthEngine& engine, std::uint32_t end_tick,
+                                 PostToWindow post, EndHandler on_end)
+    : engine_(engine), end_tick_(end_tick), post_(std::move(post)), on_end_(std::move(on_end)) {}
+
+std::variant<std::unique_ptr<PlaybackSession>, std::string> PlaybackSession::open(
+    SynthEngine& engine, std::span<const std::uint8_t> midi, std::uint32_t end_tick,
+    const OutputConfig& output, PostToWindow post, EndHandler on_end) {
+    auto session = std::make_unique<PlaybackSession>(Key{}, engine, end_tick, std::move(post),
+                                                     std::move(on_end));
+    fluid_player_t* player = new_fluid_player(engine.synth());
+    session->player_.reset(player);
+    if (!player || fluid_player_add_mem(player, midi.data(), midi.size()) != FLUID_OK) {
+        return std::string("FluidSynth could not create a MIDI player");
+    }
+    fluid_player_set_loop(player, kPassesAhead);
+    fluid_player_set_tick_callback(player, tick_callback, session.get());
+    if (output.output == AudioOutput::Device) {
+        if (std::string error = session->start_output(output); !error.empty()) {
+            return error;
+        }
+    }
+    return session;
+}
+
+std::string PlaybackSession::start_output(const OutputConfig& output) {
+    engine_.apply_setting("audio.period-size", std::to_string(output.period_size));
+    engine_.apply_setting("audio.periods", std::to_string(output.periods));
+    std::string ignored;
+    for (const auto& [name, value] : output.settings) {
+        if (!engine_.apply_setting(name, value)) {
+            ignored += ", " + name + "=" + value + " was refused";
+        }
+    }
+    std::string tried;
+    for (const auto& driver : output.drivers) {
+        tried += (tried.empty() ? "" : ", ") + driver;
+        if (!engine_.apply_setting("audio.driver", driver)) {
+            continue;  // not built into this FluidSynth
+        }
+        // NULL where there is no sound device: the open then fails rather than leaving a player
+        // whose clock never moves, as it only moves while the synthesizer renders.
+        driver_.reset(new_fluid_audio_driver(engine_.settings(), engine_.synth()));
+        if (driver_) {
+            return {};
+        }
+    }
+    return "the audio output could not be opened (FluidSynth audio drivers tried: " +
+           (tried.empty() ? std::string("none") : tried) + ignored + ")";
+}
+
+PlaybackSession::~PlaybackSession() {
+    driver_.reset();
+    player_.reset();
+}
+
+void PlaybackSession::play(std::optional<std::uint32_t> from_tick, std::uint64_t generation) {
+    std::lock_guard lock(mutex_);
+    fluid_player_t* player = player_.get();
+    if (wrapped_ && from_tick.value_or(0) == 0) {
+        // Already at the top of the next pass, a block or two in: this is the seamless loop.
+    } else if (from_tick) {
+        // A seek while playing may be refused if one is pending; stopped, it always takes. A
+        // player that never played has no tracks loaded yet and takes any seek as it is.
+        if (fluid_player_get_status(player) != FLUID_PLAYER_READY) {
+            fluid_player_stop(player);
+        }
+        fluid_player_seek(player, static_cast<int>(*from_tick < end_tick_ ? *from_tick : 0));
+        fluid_player_play(player);
+    } else {
+        fluid_player_play(player);
+    }
+    wrapped_ = false;
+    passes_seen_.store(passes_ended_.load());
+    armed_generation_ = generation;
+    armed_.store(true);
+}
+
+void PlaybackSession::halt() {
+    std::lock_guard lock(mutex_);
+    armed_.store(false);
+    wrapped_ = false;
+    fluid_player_stop(player_.get());
+}
+
+void PlaybackSession::rewind() {
+    std::lock_guard lock(mutex_);
+    armed_.store(false);
+    wrapped_ = false;
+    fluid_player_stop(player_.get());
+    fluid_player_seek(player_.get(), 0);
+}
+
+int PlaybackSession::tick_callback(void* data, int tick) {
+    auto* self = static_cast<PlaybackSession*>(data);
+    if (tick >= 0 && static_cast<std::uint32_t>(tick) >= self->end_tick_) {
+        // Called from inside the player's own callback, just before it moves on to the next
+        // pass, which is what keeps the loop count from running out.
+        fluid_player_set_loop(self->player_.get(), kPassesAhead);
+        self->passes_ended_.fetch_add(1);
+    }
+    self->report_end();
+    return FLUID_OK;
+}
+
+void PlaybackSession::render(std::span<float> left, std::span<float> right) {
+    const std::size_t frames = std::min(left.size(), right.size());
+    std::fill_n(left.begin(), frames, 0.0f);
+    std::fill_n(right.begin(), frames, 0.0f);
+    // Reverb and chorus are mixed into the two channels, as FluidSynth's drivers do.
+    std::array<float*, 2> out = {left.data(), right.data()};
+    std::array<float*, 4> effects = {left.data(), right.data(), left.data(), right.data()};
+    fluid_synth_process(engine_.synth(), static_cast<int>(frames), 4, effects.data(), 2,
+                        out.data());
+}
+
+void PlaybackSession::report_end() {
+    if (!armed_.load() || passes_ended_.load() == passes_seen_.load()) {
+        return;
+    }
+    // A busy lock means the window's thread is changing the player: the next tick tries again,
+    // as the count stays ahead until it is reported.
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    if (!lock.owns_lock() || !armed_.load()) {
+        return;
+    }
+    armed_.store(false);
+    passes_seen_.store(passes_ended_.load());
+    wrapped_ = true;
+    const std::uint64_t generation = armed_generation_;
+    lock.unlock();
+    if (post_) {
+        post_([handler = on_end_, generation] { handler(generation); });
+    }
+}
+
+}  // namespace quillon::sound

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sound/soundfont_search.h"
+
+namespace quillon::sound {
+
+// How the synthesizer is built. The defaults were chosen by measurement (see synth_engine.cpp).
+struct SynthConfig {
+    // Searched in order; see find_soundfonts().
+    std::vector<std::filesystem::path> soundfonts = default_soundfont_places();
+    double sample_rate = 44100.0;
+    // The tunes hold at most 44 (BGM1) and 56 (BGM2) voices at once; the headroom keeps release
+    // tails from being stolen where a tune loops.
+    int polyphony = 96;
+    // Load only the samples of the instruments a tune uses, on the window's thread when the tune
+    // is opened, instead of the whole SoundFont at start-up.
+    bool dynamic_sample_loading = true;
+    // Master gain: with it the tunes peak at about -7 dBFS and average about -24 dBFS (RMS).
+    double gain = 0.7;
+    bool reverb = true;
+    bool chorus = true;
+};
+
+enum class AudioOutput {
+    // A FluidSynth audio driver plays the music on its own thread.
+    Device,
+    // No driver: whoever owns the control pulls the audio through render(). For tests and tools.
+    Pulled,
+};
+
+struct OutputConfig {
+    AudioOutput output = AudioOutput::Device;
+    // FluidSynth audio drivers tried in order until one opens. PulseAudio first since desktops
+    // (PipeWire included) serve it; plain ALSA for the rest. JACK is left out on purpose: trying
+    // it can start a JACK server.
+    std::vector<std::string> drivers = {"pulseaudio", "alsa"};
+    // Further FluidSynth settings applied before the driver opens, such as
+    // {"audio.alsa.device", "null"}. Numbers are given as text.
+    std::vector<std::pair<std::string, std::string>> settings;
+    // 4 x 512 frames is 46 ms at 44.1 kHz: plenty for background music, and far fewer wake-ups
+    // than FluidSynth's default of 64-frame periods.
+    int period_size = 512;
+    int periods = 4;
+};
+
+// Runs a task on the window's thread. Called from the audio thread, so it must be thread-safe
+// and must not run the task in place; a Qt window implements it with a queued call.
+using PostToWindow = std::function<void(std::function<void()>)>;
+
+struct FluidSynthOptions {
+    SynthConfig synth;
+    OutputConfig output;
+    PostToWindow post;
+};
+
+}  // namespace quillon::sound
