@@ -56,6 +56,7 @@ void FluidSynthMediaControl::command(std::string_view name) {
     error_message_.clear();
     if (same_word(name, "Open")) {
         open();
+        open_failure_ = {error_, error_message_};
         return;
     }
     struct Known {
@@ -69,8 +70,14 @@ void FluidSynthMediaControl::command(std::string_view name) {
     for (const auto& known : kCommands) {
         if (same_word(name, known.name)) {
             if (!session_) {
-                fail(kNotOpen,
-                     "cannot " + std::string(known.name) + ": the music device is not open");
+                // After a failed Open the device keeps saying why it could not open, so the
+                // error read after the following Play names the real cause.
+                if (open_failure_.first != kNone) {
+                    fail(open_failure_.first, open_failure_.second);
+                } else {
+                    fail(kNotOpen,
+                         "cannot " + std::string(known.name) + ": the music device is not open");
+                }
                 return;
             }
             (this->*known.run)();

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "game/media_control.h"
 #include "sound/playback_session.h"
@@ -85,6 +86,7 @@ class FluidSynthMediaControl : public quillon::MediaControl {
 
     Error error_ = kNone;
     std::string error_message_;
+    std::pair<Error, std::string> open_failure_{};  // the last Open's error, kNone after a good one
     std::int32_t mode_ = kModeNotOpen;
     // Counts every Play, Stop, pause and Close, so a report of an end that was overtaken by one
     // of them is recognised as stale.

@@ -1,13 +1,24 @@
 #include "ui/media_factory.h"
 
+#ifdef QUILLON_HAS_SOUND
+#include "sound/fluidsynth_media_control.h"
+#else
 #include "game/recording_media_control.h"
+#endif
 
 namespace quillon::ui {
 
-// The one place that picks the music device. Until the FluidSynth sequencer is in, the game
-// runs silent on the recording stand-in, which opens, plays and pauses without a sound.
+// The one place that picks the music device: the FluidSynth sequencer, whose end-of-tune
+// reports come from its audio thread and reach the window through `post`.
 std::unique_ptr<MediaControl> make_media_control([[maybe_unused]] const Poster& post) {
+#ifdef QUILLON_HAS_SOUND
+    sound::FluidSynthOptions options;
+    options.post = post;
+    return std::make_unique<sound::FluidSynthMediaControl>(std::move(options));
+#else
+    // Built without music: a device that accepts every command and plays nothing.
     return std::make_unique<RecordingMediaControl>();
+#endif
 }
 
 }  // namespace quillon::ui

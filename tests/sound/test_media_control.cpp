@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "sound/tests/test_support.h"
+#include "tests/sound/test_support.h"
 
 namespace quillon::sound::testing {
 namespace {

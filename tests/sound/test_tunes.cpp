@@ -4,7 +4,7 @@
 #include <set>
 
 #include "sound/midi_file.h"
-#include "sound/tests/test_support.h"
+#include "tests/sound/test_support.h"
 
 namespace quillon::sound::testing {
 namespace {

@@ -1,6 +1,6 @@
 // Every way an Open can fail gives a non-zero error and a message that says what and where, and
 // leaves the device closed and usable.
-#include "sound/tests/test_support.h"
+#include "tests/sound/test_support.h"
 
 namespace quillon::sound::testing {
 namespace {
@@ -96,8 +96,14 @@ TEST(OpenFailures, NoAudioOutputNamesTheDriversTried) {
     EXPECT_TRUE(says(a.message, "audio output")) << a.message;
     EXPECT_TRUE(says(a.message, "no-such-driver, alsa")) << a.message;
     EXPECT_EQ(a.mode, Control::kModeNotOpen);
+    // Nothing was left half open, and the Play that follows still names the cause.
     control.command("Play");
-    EXPECT_EQ(control.error(), Control::kNotOpen) << "nothing was left half open";
+    EXPECT_EQ(control.mode(), Control::kModeNotOpen);
+    EXPECT_EQ(control.error(), Control::kAudioOutput);
+    EXPECT_EQ(control.error_message(), a.message);
+    control.command("Close");
+    control.command("Play");
+    EXPECT_EQ(control.error(), Control::kAudioOutput) << "until an Open succeeds";
 }
 
 TEST(OpenFailures, OnlyTheSequencerIsSupportedAndAFailureDoesNotSpoilTheNextOpen) {
