@@ -1,6 +1,5 @@
 #include "odds/game_return.h"
 
-#include <bit>
 #include <cmath>
 #include <numeric>
 #include <thread>
@@ -19,33 +18,24 @@ __extension__ using Wide = unsigned __int128;
 void play_share(const Tallies& tallies, const std::vector<DealClass>& classes, std::size_t first,
                 std::size_t stride, std::vector<std::uint64_t>& totals) {
     constexpr std::size_t kBlock = 512;
-    const Game& game = tallies.game();
-    const std::size_t rows = game.row_count();
+    const std::size_t rows = tallies.game().row_count();
     const int left = tallies.deck_size() - 5;
     const std::uint64_t lcm = draw_lcm(left);
     std::array<std::uint64_t, 6> per_draw{};
     for (int kept = 0; kept <= 5; ++kept) {
         per_draw[static_cast<std::size_t>(kept)] = lcm / choose(left, 5 - kept);
     }
-    HoldCounts counts;
-    std::array<std::int64_t, kHoldCount> pay_totals{};
+    HoldValues values;
     for (std::size_t block = first * kBlock; block < classes.size(); block += stride * kBlock) {
         const std::size_t end = std::min(classes.size(), block + kBlock);
         for (std::size_t i = block; i < end; ++i) {
-            count_holds(tallies, classes[i].cards, counts);
-            for (std::size_t mask = 0; mask < kHoldCount; ++mask) {
-                std::int64_t sum = 0;
-                for (std::size_t r = 0; r < rows; ++r) {
-                    sum += game.pay(r) * counts[mask][r];
-                }
-                pay_totals[mask] = sum;
-            }
-            const HoldMask best = best_of(pay_totals, left);
-            const std::uint64_t weight =
-                per_draw[static_cast<std::size_t>(std::popcount(unsigned{best}))] *
-                classes[i].weight;
+            const SortedDeal deal(classes[i].cards);
+            value_holds(tallies, deal, values);
+            const HoldMask best = best_of(values, left);
+            const std::uint64_t weight = per_draw[kHoldSize[best]] * classes[i].weight;
+            const Tallies::Lanes<std::int32_t> counts = count_hold(tallies, deal, best);
             for (std::size_t r = 0; r < rows; ++r) {
-                totals[r] += static_cast<std::uint64_t>(counts[best][r]) * weight;
+                totals[r] += static_cast<std::uint64_t>(counts[r]) * weight;
             }
         }
     }

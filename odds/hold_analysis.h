@@ -14,6 +14,16 @@ namespace quillon::odds {
 using HoldMask = std::uint8_t;
 inline constexpr std::size_t kHoldCount = 32;
 
+// The cards each hold keeps, from a table: the baseline x86-64 target has no popcount
+// instruction and the library call for it would dominate a deal's analysis.
+inline constexpr std::array<std::uint8_t, kHoldCount> kHoldSize = [] {
+    std::array<std::uint8_t, kHoldCount> size{};
+    for (unsigned mask = 1; mask < kHoldCount; ++mask) {
+        size[mask] = static_cast<std::uint8_t>(size[mask >> 1] + (mask & 1u));
+    }
+    return size;
+}();
+
 // Every equally likely draw after one hold, counted by the pay row it ends in.
 struct HoldOutcome {
     HoldMask mask = 0;
@@ -32,11 +42,25 @@ struct HoldOutcome {
 // True when a returns strictly more than b, compared exactly.
 bool pays_more(const HoldOutcome& a, const HoldOutcome& b);
 
-// The row counts of all 32 holds of a deal in rank-sorted deck indices, by hold mask over the
-// sorted cards. The hands that keep H and avoid the discards D are the tallies of the supersets
-// of H inside the deal, added with alternating signs.
+// A deal's cards as sorted deck indices, and the rank of each of its 32 subsets by mask over
+// those sorted cards. The hands that keep H and avoid the discards D are the tallies of the
+// supersets of H inside the deal, added with alternating signs.
+struct SortedDeal {
+    explicit SortedDeal(const std::array<int, 5>& sorted_cards);
+
+    std::array<int, 5> cards;
+    std::array<std::size_t, kHoldCount> rank{};
+};
+
+// The pay totals of all 32 holds, by mask over the sorted cards.
+using HoldValues = std::array<std::int64_t, kHoldCount>;
+void value_holds(const Tallies& tallies, const SortedDeal& deal, HoldValues& out);
+
+// The row counts of all 32 holds, or of one.
 using HoldCounts = std::array<Tallies::Lanes<std::int32_t>, kHoldCount>;
-void count_holds(const Tallies& tallies, const std::array<int, 5>& sorted, HoldCounts& out);
+void count_holds(const Tallies& tallies, const SortedDeal& deal, HoldCounts& out);
+Tallies::Lanes<std::int32_t> count_hold(const Tallies& tallies, const SortedDeal& deal,
+                                        HoldMask hold);
 
 // The mask of the best hold over sorted cards, given the pay totals of every hold. Among holds
 // that return exactly the same, the one with the smallest mask wins.

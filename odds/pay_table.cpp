@@ -28,6 +28,9 @@ Game::Game(std::string name, bool joker, std::vector<PayRow> paying)
     constexpr std::size_t kUnset = kMaxRows;
     row_of_.fill(kUnset);
     for (std::size_t r = 0; r < rows_.size(); ++r) {
+        if (rows_[r].pay < 0 || rows_[r].pay > kMaxPay) {
+            throw std::invalid_argument("a pay out of range");
+        }
         for (const HandClass hand : rows_[r].classes) {
             if (row_of_[static_cast<std::size_t>(hand)] != kUnset) {
                 throw std::invalid_argument("a hand class pays in two rows");

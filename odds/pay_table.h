@@ -27,7 +27,10 @@ struct PayRow {
 // to pay at least as much as any weaker class the same five cards could also be read as.
 class Game {
   public:
-    static constexpr std::size_t kMaxRows = 16;
+    // Room for joker poker's eleven paying hands and nothing; the tallies are this wide.
+    static constexpr std::size_t kMaxRows = 12;
+    // Pays per coin up to this keep every exact total within 64 bits.
+    static constexpr std::int64_t kMaxPay = 100'000;
 
     Game(std::string name, bool joker, std::vector<PayRow> paying);
 

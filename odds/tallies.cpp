@@ -8,15 +8,11 @@ namespace quillon::odds {
 
 namespace {
 
-template <typename T>
-using Lanes = Tallies::Lanes<T>;
-
 // Adds the tallies of every (k+1)-set to the k-sets inside it. Each hand holding a k-set is
 // then counted once for each of the (5 - k) cards it adds, so the sums are divided by that.
 template <std::size_t K, typename From, typename To>
-void tally_from_larger(const std::vector<Lanes<From>>& larger, std::vector<Lanes<To>>& smaller,
-                       int deck) {
-    std::vector<Lanes<std::uint32_t>> sums(choose(deck, K), Lanes<std::uint32_t>{});
+void tally_from_larger(const std::vector<From>& larger, std::vector<To>& smaller, int deck) {
+    std::vector<Tallies::Lanes<std::uint32_t>> sums(choose(deck, K));
     std::array<int, K + 1> x{};
     for (std::size_t i = 0; i <= K; ++i) {
         x[i] = static_cast<int>(i);
@@ -31,16 +27,17 @@ void tally_from_larger(const std::vector<Lanes<From>>& larger, std::vector<Lanes
                 }
             }
             for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
-                sums[sub][lane] += larger[rank][lane];
+                sums[sub][lane] += larger[rank].counts[lane];
             }
         }
         ++rank;
     } while (next_subset(x, deck));
     smaller.resize(sums.size());
+    using Count = typename decltype(To::counts)::value_type;
     constexpr std::uint32_t kRepeats = 5 - K;
     for (std::size_t s = 0; s < sums.size(); ++s) {
         for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
-            smaller[s][lane] = static_cast<To>(sums[s][lane] / kRepeats);
+            smaller[s].counts[lane] = static_cast<Count>(sums[s][lane] / kRepeats);
         }
     }
 }
@@ -56,6 +53,7 @@ Tallies::Tallies(Game game) : game_(std::move(game)) {
     }
     tally_hands();
     tally_smaller_sets();
+    add_up_values();
 }
 
 std::size_t Tallies::row_of_hand(const std::array<int, 5>& cards) const {
@@ -68,7 +66,7 @@ std::size_t Tallies::row_of_hand(const std::array<int, 5>& cards) const {
 
 void Tallies::tally_hands() {
     const int n = deck_size();
-    four_.assign(choose(n, 4), Lanes<std::uint8_t>{});
+    four_.assign(choose(n, 4), Four{});
     // Hands a < b < c < d < e; of their five four-card subsets, the four that hold `a` lie in
     // consecutive ranks as `a` runs, and the one without it gathers in a local count.
     for (int e = 4; e < n; ++e) {
@@ -79,23 +77,22 @@ void Tallies::tally_hands() {
                 const std::uint64_t wcde = wde + words_[static_cast<std::size_t>(c)];
                 for (int b = 1; b < c; ++b) {
                     const std::uint64_t wbcde = wcde + words_[static_cast<std::size_t>(b)];
-                    const std::size_t acde = choose(c, 2) + choose(d, 3) + choose(e, 4);
-                    const std::size_t abde = choose(b, 2) + choose(d, 3) + choose(e, 4);
-                    const std::size_t abce = choose(b, 2) + choose(c, 3) + choose(e, 4);
-                    const std::size_t abcd = choose(b, 2) + choose(c, 3) + choose(d, 4);
+                    Four* acde = &four_[choose(c, 2) + choose(d, 3) + choose(e, 4)];
+                    Four* abde = &four_[choose(b, 2) + choose(d, 3) + choose(e, 4)];
+                    Four* abce = &four_[choose(b, 2) + choose(c, 3) + choose(e, 4)];
+                    Four* abcd = &four_[choose(b, 2) + choose(c, 3) + choose(d, 4)];
                     Lanes<std::uint8_t> bcde{};
-                    for (int a = 0; a < b; ++a) {
-                        const std::size_t row =
-                            row_of_sum(wbcde + words_[static_cast<std::size_t>(a)]);
-                        const auto ua = static_cast<std::size_t>(a);
-                        ++four_[acde + ua][row];
-                        ++four_[abde + ua][row];
-                        ++four_[abce + ua][row];
-                        ++four_[abcd + ua][row];
+                    for (std::size_t a = 0; a < static_cast<std::size_t>(b); ++a) {
+                        const std::size_t row = row_of_sum(wbcde + words_[a]);
+                        ++acde[a].counts[row];
+                        ++abde[a].counts[row];
+                        ++abce[a].counts[row];
+                        ++abcd[a].counts[row];
                         ++bcde[row];
                     }
                     Lanes<std::uint8_t>& into = four_[static_cast<std::size_t>(b) + choose(c, 2) +
-                                                      choose(d, 3) + choose(e, 4)];
+                                                      choose(d, 3) + choose(e, 4)]
+                                                    .counts;
                     for (std::size_t lane = 0; lane < kLanes; ++lane) {
                         into[lane] = static_cast<std::uint8_t>(into[lane] + bcde[lane]);
                     }
@@ -110,9 +107,36 @@ void Tallies::tally_smaller_sets() {
     tally_from_larger<3>(four_, three_, n);
     tally_from_larger<2>(three_, two_, n);
     tally_from_larger<1>(two_, one_, n);
-    std::vector<Lanes<std::uint32_t>> whole;
+    std::vector<None> whole;
     tally_from_larger<0>(one_, whole, n);
     none_ = whole.front();
+}
+
+void Tallies::add_up_values() {
+    Lanes<std::int64_t> pays{};
+    for (std::size_t r = 0; r < game_.row_count(); ++r) {
+        pays[r] = game_.pay(r);
+    }
+    const auto weigh = [&](auto& tally) {
+        std::int64_t sum = 0;
+        for (std::size_t lane = 0; lane < kLanes; ++lane) {
+            sum += pays[lane] * tally.counts[lane];
+        }
+        tally.value = static_cast<decltype(tally.value)>(sum);
+    };
+    for (Four& t : four_) {
+        weigh(t);
+    }
+    for (Three& t : three_) {
+        weigh(t);
+    }
+    for (Two& t : two_) {
+        weigh(t);
+    }
+    for (One& t : one_) {
+        weigh(t);
+    }
+    weigh(none_);
 }
 
 }  // namespace quillon::odds
