@@ -126,9 +126,11 @@ int return_command(const Command& command, std::ostream& out, std::ostream& err)
 }  // namespace
 
 int run_odds_cli(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage;
-        return 0;
+    for (const std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            out << kUsage;
+            return 0;
+        }
     }
     const std::optional<Command> command = split_options(args, err);
     if (!command) {

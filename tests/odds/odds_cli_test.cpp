@@ -61,11 +61,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"deal"}, "unknown command 'deal'"}, BadLine{{"--fast"}, "unknown option '--fast'"},
         BadLine{{}, "usage"}));
 
-TEST(OddsCli, HelpGoesToStandardOutput) {
-    const CliRun r = run({"--help"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("quillon-odds hand"), std::string::npos);
-    EXPECT_EQ(r.err, "");
+TEST(OddsCli, HelpGoesToStandardOutputWhereverItIsAsked) {
+    for (const auto& args : std::vector<std::vector<std::string_view>>{
+             {"--help"}, {"-h"}, {"hand", "--help"}, {"return", "--game", "x", "--help"}}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_NE(r.out.find("quillon-odds hand"), std::string::npos);
+        EXPECT_EQ(r.err, "");
+    }
 }
 
 TEST(OddsCli, HandListsThe32HoldsBestFirst) {

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <array>
-#include <map>
-#include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "odds/pay_table.h"
@@ -23,14 +22,21 @@ inline std::array<CardId, 5> parse_deal(const std::string& text) {
     return cards;
 }
 
-// Tallies take a moment to build, so every test of a game shares one set.
+// Tallies take a moment to build, so each built-in game's are built once, when first asked for.
 inline const Tallies& shared_tallies(const std::string& game) {
-    static std::map<std::string, std::unique_ptr<Tallies>> built;
-    std::unique_ptr<Tallies>& slot = built[game];
-    if (!slot) {
-        slot = std::make_unique<Tallies>(find_game(game).value());
+    if (game == "quillon") {
+        static const Tallies quillon(quillon_game_table());
+        return quillon;
     }
-    return *slot;
+    if (game == "jacks-or-better-9-6") {
+        static const Tallies jacks(jacks_or_better_9_6());
+        return jacks;
+    }
+    if (game == "joker-kings-20-7-5") {
+        static const Tallies joker_kings(joker_kings_20_7_5());
+        return joker_kings;
+    }
+    throw std::invalid_argument("no built-in game " + game);
 }
 
 }  // namespace quillon::odds
