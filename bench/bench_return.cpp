@@ -1,0 +1,56 @@
+// The exact return of a whole game on two threads: from nothing, and with the tallies built.
+#include <benchmark/benchmark.h>
+
+#include "odds/game_return.h"
+
+namespace quillon::odds {
+namespace {
+
+Game game_of(std::int64_t which) {
+    switch (which) {
+        case 1:
+            return jacks_or_better_9_6();
+        case 2:
+            return joker_kings_20_7_5();
+        default:
+            return quillon_game_table();
+    }
+}
+
+void BM_GameReturnWithTallies(benchmark::State& state) {
+    const Game game = game_of(state.range(0));
+    state.SetLabel(game.name());
+    for (auto _ : state) {
+        const Tallies tallies(game);
+        benchmark::DoNotOptimize(game_return(tallies, 2).counts);
+    }
+}
+BENCHMARK(BM_GameReturnWithTallies)->DenseRange(0, 2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_BuildTallies(benchmark::State& state) {
+    const Game game = game_of(state.range(0));
+    state.SetLabel(game.name());
+    for (auto _ : state) {
+        const Tallies tallies(game);
+        benchmark::DoNotOptimize(tallies.none());
+    }
+}
+BENCHMARK(BM_BuildTallies)->DenseRange(0, 2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_GameReturnPlayOnly(benchmark::State& state) {
+    const Tallies tallies(game_of(state.range(0)));
+    state.SetLabel(tallies.game().name());
+    const auto threads = static_cast<unsigned>(state.range(1));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(game_return(tallies, threads).counts);
+    }
+}
+BENCHMARK(BM_GameReturnPlayOnly)
+    ->ArgsProduct({{0, 1, 2}, {1, 2}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quillon::odds
+
+BENCHMARK_MAIN();

@@ -1,0 +1,135 @@
+#include "odds/cli/odds_report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+#include <string>
+
+namespace quillon::odds {
+
+namespace {
+
+std::string fixed(double value, int decimals) {
+    std::array<char, 64> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
+    return buffer.data();
+}
+
+std::string pad_left(const std::string& text, std::size_t width) {
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+std::string pad_right(const std::string& text, std::size_t width) {
+    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+}
+
+// "a/b" in lowest terms.
+std::string fraction(std::uint64_t numerator, std::uint64_t denominator) {
+    const std::uint64_t g = std::gcd(numerator, denominator);
+    return std::to_string(numerator / g) + "/" + std::to_string(denominator / g);
+}
+
+std::string held_cards(const std::array<CardId, 5>& deal, HoldMask mask) {
+    std::string text;
+    for (std::size_t i = 0; i < 5; ++i) {
+        if ((mask >> i & 1u) != 0) {
+            text += text.empty() ? "" : " ";
+            text += deal[i].text();
+        }
+    }
+    return text.empty() ? "(draw five)" : text;
+}
+
+std::size_t column_width(const PayRow& row) {
+    return std::max<std::size_t>(row.label.size(), 9) + 2;
+}
+
+}  // namespace
+
+void print_holds(std::ostream& out, const Game& game, const std::array<CardId, 5>& deal,
+                 const std::array<HoldOutcome, kHoldCount>& holds) {
+    out << "game " << game.name() << ", deal";
+    for (const CardId card : deal) {
+        out << ' ' << card.text();
+    }
+    out << "\nthe 32 holds, best first: the expected return per coin, then the chance of each "
+           "final hand\n\n";
+    constexpr std::size_t kHoldWidth = 22;
+    out << pad_right("hold", kHoldWidth) << pad_left("return", 12);
+    for (const PayRow& row : game.rows()) {
+        out << pad_left(row.label, column_width(row));
+    }
+    out << "  exact\n";
+    for (const HoldOutcome& hold : holds_best_first(holds)) {
+        out << pad_right(held_cards(deal, hold.mask), kHoldWidth)
+            << pad_left(fixed(hold.expected_return(), 6), 12);
+        for (std::size_t r = 0; r < game.row_count(); ++r) {
+            const double chance =
+                100.0 * static_cast<double>(hold.counts[r]) / static_cast<double>(hold.draws);
+            out << pad_left(fixed(chance, 4) + "%", column_width(game.rows()[r]));
+        }
+        out << "  "
+            << fraction(static_cast<std::uint64_t>(hold.pay_total),
+                        static_cast<std::uint64_t>(hold.draws))
+            << "\n";
+    }
+}
+
+void print_game_return(std::ostream& out, const Game& game, const GameReturn& result) {
+    out << "game " << game.name() << " (" << game.deck_size() << " cards), every deal played with "
+        << "its best hold\n"
+        << result.deals << " deals; each deal's draws weighted to " << result.weight_per_deal
+        << ", " << result.total << " final hands in all\n\n";
+    std::size_t label_width = 12;
+    for (const PayRow& row : game.rows()) {
+        label_width = std::max(label_width, row.label.size() + 2);
+    }
+    out << pad_right("final hand", label_width) << pad_left("pays", 6) << pad_left("count", 20)
+        << pad_left("probability", 16) << pad_left("return", 12) << "\n";
+    for (std::size_t r = 0; r < game.row_count(); ++r) {
+        const double share = static_cast<double>(result.counts[r]) *
+                             static_cast<double>(result.pays[r]) /
+                             static_cast<double>(result.total);
+        out << pad_right(game.rows()[r].label, label_width)
+            << pad_left(std::to_string(result.pays[r]), 6)
+            << pad_left(std::to_string(result.counts[r]), 20)
+            << pad_left(fixed(result.probability(r), 12), 16) << pad_left(fixed(share, 6), 12)
+            << "\n";
+    }
+    out << pad_right("total", label_width) << pad_left("", 6)
+        << pad_left(std::to_string(result.total), 20) << pad_left(fixed(1.0, 12), 16)
+        << pad_left(fixed(result.return_rate(), 6), 12) << "\n\n";
+    out << "return              " << fixed(100.0 * result.return_rate(), 6) << "%  (exactly "
+        << fraction(result.pay_total(), result.total) << ")\n";
+    out << "hit frequency       " << fixed(100.0 * result.hit_frequency(), 6) << "%\n";
+    out << "standard deviation  " << fixed(result.standard_deviation(), 6)
+        << " coins per coin bet\n";
+}
+
+void print_double_up(std::ostream& out, const DoubleUpOdds& odds) {
+    const auto n = static_cast<std::uint64_t>(odds.pairs);
+    const auto line = [&](std::string_view what, std::int64_t count) {
+        out << pad_right(std::string(what), 6) << pad_left(std::to_string(count), 6) << " of " << n
+            << "  = " << pad_left(fraction(static_cast<std::uint64_t>(count), n), 8) << "  "
+            << fixed(100.0 * static_cast<double>(count) / static_cast<double>(n), 6) << "%\n";
+    };
+    out << "one round of the double-up: a fresh 53-card deck, the dealer's card against the "
+           "picked one\n(joker 15, ace 14, king 13 ... 2; a dealt joker loses at once)\n\n";
+    line("win", odds.wins);
+    line("tie", odds.ties);
+    line("loss", odds.losses);
+    const auto decided = static_cast<std::uint64_t>(odds.wins + odds.losses);
+    out << "\nDOUBLE, one round (a tie keeps the stake):  " << fixed(odds.double_value(), 6)
+        << " per coin staked  (exactly "
+        << fraction(static_cast<std::uint64_t>(2 * odds.wins + odds.ties), n) << ")\n";
+    out << "DOUBLE until decided (ties played again):   " << fixed(odds.double_until_decided(), 6)
+        << " per coin staked  (exactly "
+        << fraction(static_cast<std::uint64_t>(2 * odds.wins), decided) << ")\n";
+    out << "HALF (the larger half paid, the rest doubled once), per coin staked:\n";
+    for (const std::int64_t stake : {1, 2, 3, 5, 10, 11}) {
+        out << "  stake " << pad_left(std::to_string(stake), 3) << ":  "
+            << fixed(odds.half_value(stake) / static_cast<double>(stake), 6) << "\n";
+    }
+}
+
+}  // namespace quillon::odds

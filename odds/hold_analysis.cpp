@@ -1,0 +1,229 @@
+#include "odds/hold_analysis.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <type_traits>
+
+#include "odds/combinatorics.h"
+
+namespace quillon::odds {
+
+namespace {
+
+using Counts = Tallies::Lanes<std::int32_t>;
+constexpr unsigned kWholeDeal = kHoldCount - 1;
+
+template <typename T>
+void widen(const Tallies::Lanes<T>& from, Counts& to) {
+    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+        to[lane] = static_cast<std::int32_t>(from[lane]);
+    }
+}
+
+template <typename T>
+void add_signed(const Tallies::Lanes<T>& from, bool subtract, Counts& to) {
+    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+        const auto v = static_cast<std::int32_t>(from[lane]);
+        to[lane] += subtract ? -v : v;
+    }
+}
+
+// The holds of each size, so that each size reads its own tally without a branch per hold.
+struct MasksBySize {
+    std::array<std::array<std::uint8_t, 10>, 6> masks{};
+    std::array<std::size_t, 6> count{};
+};
+constexpr MasksBySize masks_by_size() {
+    MasksBySize m;
+    for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+        const std::size_t size = kHoldSize[mask];
+        m.masks[size][m.count[size]++] = static_cast<std::uint8_t>(mask);
+    }
+    return m;
+}
+constexpr MasksBySize kBySize = masks_by_size();
+
+// Turns the tallies of all 32 subsets of the deal into the counts of the hands that hold each
+// subset and avoid the rest of the deal: one dealt card at a time, drop the hands holding it.
+template <typename Lane>
+void exclude_discards(std::array<Lane, kHoldCount>& t) {
+    for (unsigned bit = 1; bit < kHoldCount; bit <<= 1) {
+        for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+            if ((mask & bit) == 0) {
+                if constexpr (std::is_integral_v<Lane>) {
+                    t[mask] -= t[mask | bit];
+                } else {
+                    // A copy tells the compiler the two rows do not overlap, so it vectorizes.
+                    const Lane drop = t[mask | bit];
+                    Lane& keep = t[mask];
+                    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+                        keep[lane] -= drop[lane];
+                    }
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+SortedDeal::SortedDeal(const std::array<int, 5>& sorted_cards) : cards(sorted_cards) {
+    // The masks whose highest card is card j extend the masks below it by that card.
+    for (std::size_t j = 0; j < 5; ++j) {
+        const auto& column = kChoose[static_cast<std::size_t>(cards[j])];
+        for (unsigned low = 0; low < (1u << j); ++low) {
+            rank[low | 1u << j] = rank[low] + column[kHoldSize[low] + 1u];
+        }
+    }
+}
+
+int HoldOutcome::kept() const {
+    return kHoldSize[mask];
+}
+
+bool pays_more(const HoldOutcome& a, const HoldOutcome& b) {
+    return a.pay_total * b.draws > b.pay_total * a.draws;
+}
+
+void value_holds(const Tallies& tallies, const SortedDeal& deal, HoldValues& out) {
+    const auto& rank = deal.rank;
+    out[0] = tallies.none().value;
+    for (std::size_t i = 0; i < 5; ++i) {
+        const std::uint8_t one = kBySize.masks[1][i];
+        const std::uint8_t four = kBySize.masks[4][i];
+        out[one] = tallies.one(rank[one]).value;
+        out[four] = tallies.four(rank[four]).value;
+    }
+    for (std::size_t i = 0; i < 10; ++i) {
+        const std::uint8_t two = kBySize.masks[2][i];
+        const std::uint8_t three = kBySize.masks[3][i];
+        out[two] = tallies.two(rank[two]).value;
+        out[three] = tallies.three(rank[three]).value;
+    }
+    out[kWholeDeal] = tallies.game().pay(tallies.row_of_hand(deal.cards));
+    exclude_discards(out);
+}
+
+void count_holds(const Tallies& tallies, const SortedDeal& deal, HoldCounts& out) {
+    const auto& rank = deal.rank;
+    widen(tallies.none().counts, out[0]);
+    for (std::size_t i = 0; i < 5; ++i) {
+        const std::uint8_t one = kBySize.masks[1][i];
+        const std::uint8_t four = kBySize.masks[4][i];
+        widen(tallies.one(rank[one]).counts, out[one]);
+        widen(tallies.four(rank[four]).counts, out[four]);
+    }
+    for (std::size_t i = 0; i < 10; ++i) {
+        const std::uint8_t two = kBySize.masks[2][i];
+        const std::uint8_t three = kBySize.masks[3][i];
+        widen(tallies.two(rank[two]).counts, out[two]);
+        widen(tallies.three(rank[three]).counts, out[three]);
+    }
+    out[kWholeDeal] = {};
+    out[kWholeDeal][tallies.row_of_hand(deal.cards)] = 1;
+    exclude_discards(out);
+}
+
+Tallies::Lanes<std::int32_t> count_hold(const Tallies& tallies, const SortedDeal& deal,
+                                        HoldMask hold) {
+    Counts out{};
+    const unsigned free = kWholeDeal & ~unsigned{hold};
+    // Every superset of the hold inside the deal, the hold's own size added, the next taken away.
+    for (unsigned extra = free;; extra = (extra - 1) & free) {
+        const unsigned mask = hold | extra;
+        const bool subtract = (kHoldSize[extra] & 1u) != 0;
+        const std::size_t rank = deal.rank[mask];
+        switch (kHoldSize[mask]) {
+            case 0:
+                add_signed(tallies.none().counts, subtract, out);
+                break;
+            case 1:
+                add_signed(tallies.one(rank).counts, subtract, out);
+                break;
+            case 2:
+                add_signed(tallies.two(rank).counts, subtract, out);
+                break;
+            case 3:
+                add_signed(tallies.three(rank).counts, subtract, out);
+                break;
+            case 4:
+                add_signed(tallies.four(rank).counts, subtract, out);
+                break;
+            default:
+                out[tallies.row_of_hand(deal.cards)] += subtract ? -1 : 1;
+                break;
+        }
+        if (extra == 0) {
+            break;
+        }
+    }
+    return out;
+}
+
+HoldMask best_of(const std::array<std::int64_t, kHoldCount>& pay_totals, int cards_left) {
+    std::array<std::int64_t, 6> draws{};
+    for (int kept = 0; kept <= 5; ++kept) {
+        draws[static_cast<std::size_t>(kept)] =
+            static_cast<std::int64_t>(choose(cards_left, 5 - kept));
+    }
+    unsigned best = 0;
+    for (unsigned mask = 1; mask < kHoldCount; ++mask) {
+        const std::size_t kept = kHoldSize[mask];
+        const std::size_t best_kept = kHoldSize[best];
+        if (pay_totals[mask] * draws[best_kept] > pay_totals[best] * draws[kept]) {
+            best = mask;
+        }
+    }
+    return static_cast<HoldMask>(best);
+}
+
+std::array<HoldOutcome, kHoldCount> analyze_deal(const Tallies& tallies,
+                                                 const std::array<CardId, 5>& deal) {
+    const bool joker = tallies.game().has_joker();
+    std::array<int, 5> order{0, 1, 2, 3, 4};
+    std::array<int, 5> index{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        if (deal[i].is_joker() && !joker) {
+            throw std::invalid_argument("this game's deck has no joker");
+        }
+        index[i] = deck_index(deal[i], joker);
+    }
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        return index[static_cast<std::size_t>(a)] < index[static_cast<std::size_t>(b)];
+    });
+    std::array<int, 5> sorted{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        sorted[i] = index[static_cast<std::size_t>(order[i])];
+        if (i > 0 && sorted[i] == sorted[i - 1]) {
+            throw std::invalid_argument("a card is dealt twice");
+        }
+    }
+    const SortedDeal sorted_deal(sorted);
+    HoldCounts counts;
+    count_holds(tallies, sorted_deal, counts);
+    HoldValues values;
+    value_holds(tallies, sorted_deal, values);
+
+    const int left = tallies.deck_size() - 5;
+    std::array<HoldOutcome, kHoldCount> holds;
+    for (unsigned s = 0; s < kHoldCount; ++s) {
+        unsigned mask = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            mask |= (s >> i & 1u) << order[i];
+        }
+        HoldOutcome& h = holds[mask];
+        h.mask = static_cast<HoldMask>(mask);
+        h.counts = counts[s];
+        h.draws = static_cast<std::int64_t>(choose(left, 5 - kHoldSize[s]));
+        h.pay_total = values[s];
+    }
+    return holds;
+}
+
+std::vector<HoldOutcome> holds_best_first(const std::array<HoldOutcome, kHoldCount>& holds) {
+    std::vector<HoldOutcome> sorted(holds.begin(), holds.end());
+    std::stable_sort(sorted.begin(), sorted.end(), pays_more);
+    return sorted;
+}
+
+}  // namespace quillon::odds

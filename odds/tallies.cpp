@@ -1,0 +1,142 @@
+#include "odds/tallies.h"
+
+#include <utility>
+
+#include "odds/combinatorics.h"
+
+namespace quillon::odds {
+
+namespace {
+
+// Adds the tallies of every (k+1)-set to the k-sets inside it. Each hand holding a k-set is
+// then counted once for each of the (5 - k) cards it adds, so the sums are divided by that.
+template <std::size_t K, typename From, typename To>
+void tally_from_larger(const std::vector<From>& larger, std::vector<To>& smaller, int deck) {
+    std::vector<Tallies::Lanes<std::uint32_t>> sums(choose(deck, K));
+    std::array<int, K + 1> x{};
+    for (std::size_t i = 0; i <= K; ++i) {
+        x[i] = static_cast<int>(i);
+    }
+    std::size_t rank = 0;
+    do {
+        for (std::size_t drop = 0; drop <= K; ++drop) {
+            std::size_t sub = 0;
+            for (std::size_t i = 0; i <= K; ++i) {
+                if (i != drop) {
+                    sub += choose(x[i], static_cast<int>(i < drop ? i + 1 : i));
+                }
+            }
+            for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+                sums[sub][lane] += larger[rank].counts[lane];
+            }
+        }
+        ++rank;
+    } while (next_subset(x, deck));
+    smaller.resize(sums.size());
+    using Count = typename decltype(To::counts)::value_type;
+    constexpr std::uint32_t kRepeats = 5 - K;
+    for (std::size_t s = 0; s < sums.size(); ++s) {
+        for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+            smaller[s].counts[lane] = static_cast<Count>(sums[s][lane] / kRepeats);
+        }
+    }
+}
+
+}  // namespace
+
+Tallies::Tallies(Game game) : game_(std::move(game)) {
+    for (std::size_t c = 0; c < kHandClassCount; ++c) {
+        row_of_class_[c] = static_cast<std::uint8_t>(game_.row_of(static_cast<HandClass>(c)));
+    }
+    for (int i = 0; i < deck_size(); ++i) {
+        words_.push_back(classifier_.word(deck_card(i, game_.has_joker())));
+    }
+    tally_hands();
+    tally_smaller_sets();
+    add_up_values();
+}
+
+std::size_t Tallies::row_of_hand(const std::array<int, 5>& cards) const {
+    std::uint64_t sum = 0;
+    for (const int c : cards) {
+        sum += word_of(c);
+    }
+    return row_of_sum(sum);
+}
+
+void Tallies::tally_hands() {
+    const int n = deck_size();
+    four_.assign(choose(n, 4), Four{});
+    // Hands a < b < c < d < e; of their five four-card subsets, the four that hold `a` lie in
+    // consecutive ranks as `a` runs, and the one without it gathers in a local count.
+    for (int e = 4; e < n; ++e) {
+        const std::uint64_t we = words_[static_cast<std::size_t>(e)];
+        for (int d = 3; d < e; ++d) {
+            const std::uint64_t wde = we + words_[static_cast<std::size_t>(d)];
+            for (int c = 2; c < d; ++c) {
+                const std::uint64_t wcde = wde + words_[static_cast<std::size_t>(c)];
+                for (int b = 1; b < c; ++b) {
+                    const std::uint64_t wbcde = wcde + words_[static_cast<std::size_t>(b)];
+                    Four* acde = &four_[choose(c, 2) + choose(d, 3) + choose(e, 4)];
+                    Four* abde = &four_[choose(b, 2) + choose(d, 3) + choose(e, 4)];
+                    Four* abce = &four_[choose(b, 2) + choose(c, 3) + choose(e, 4)];
+                    Four* abcd = &four_[choose(b, 2) + choose(c, 3) + choose(d, 4)];
+                    Lanes<std::uint8_t> bcde{};
+                    for (std::size_t a = 0; a < static_cast<std::size_t>(b); ++a) {
+                        const std::size_t row = row_of_sum(wbcde + words_[a]);
+                        ++acde[a].counts[row];
+                        ++abde[a].counts[row];
+                        ++abce[a].counts[row];
+                        ++abcd[a].counts[row];
+                        ++bcde[row];
+                    }
+                    Lanes<std::uint8_t>& into = four_[static_cast<std::size_t>(b) + choose(c, 2) +
+                                                      choose(d, 3) + choose(e, 4)]
+                                                    .counts;
+                    for (std::size_t lane = 0; lane < kLanes; ++lane) {
+                        into[lane] = static_cast<std::uint8_t>(into[lane] + bcde[lane]);
+                    }
+                }
+            }
+        }
+    }
+}
+
+void Tallies::tally_smaller_sets() {
+    const int n = deck_size();
+    tally_from_larger<3>(four_, three_, n);
+    tally_from_larger<2>(three_, two_, n);
+    tally_from_larger<1>(two_, one_, n);
+    std::vector<None> whole;
+    tally_from_larger<0>(one_, whole, n);
+    none_ = whole.front();
+}
+
+void Tallies::add_up_values() {
+    Lanes<std::int64_t> pays{};
+    for (std::size_t r = 0; r < game_.row_count(); ++r) {
+        pays[r] = game_.pay(r);
+    }
+    const auto weigh = [&](auto& tally) {
+        std::int64_t sum = 0;
+        for (std::size_t lane = 0; lane < kLanes; ++lane) {
+            sum += pays[lane] * tally.counts[lane];
+        }
+        tally.value = static_cast<decltype(tally.value)>(sum);
+    };
+    for (Four& t : four_) {
+        weigh(t);
+    }
+    for (Three& t : three_) {
+        weigh(t);
+    }
+    for (Two& t : two_) {
+        weigh(t);
+    }
+    for (One& t : one_) {
+        weigh(t);
+    }
+    weigh(none_);
+}
+
+}  // namespace quillon::odds

@@ -1,0 +1,118 @@
+// The fast classifier against the machine's own, on every hand of the 53-card deck, and the
+// finer classes the machine has no names for.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "game/hand_evaluation.h"
+#include "odds/combinatorics.h"
+#include "odds/fast_classifier.h"
+
+namespace quillon::odds {
+namespace {
+
+std::array<CardId, 5> cards_of(const std::array<int, 5>& codes) {
+    std::array<CardId, 5> cards{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        cards[i] = CardId::from_code(codes[i]);
+    }
+    return cards;
+}
+
+std::string text_of(const std::array<CardId, 5>& cards) {
+    std::ostringstream out;
+    for (const CardId c : cards) {
+        out << c.text() << ' ';
+    }
+    return out.str();
+}
+
+TEST(FastClassifier, NamesEveryHandAsTheMachineDoes) {
+    const FastClassifier fast;
+    std::array<int, 5> codes{0, 1, 2, 3, 4};
+    std::size_t hands = 0;
+    std::size_t mismatches = 0;
+    do {
+        const std::array<CardId, 5> cards = cards_of(codes);
+        const HandName expected = classify_hand(cards).name;
+        const HandName got = machine_name(fast.classify(cards));
+        if (got != expected && ++mismatches <= 5) {
+            ADD_FAILURE() << text_of(cards) << "machine '" << hand_name_text(expected)
+                          << "', fast '" << hand_name_text(got) << "'";
+        }
+        ++hands;
+    } while (next_subset(codes, CardId::kCount));
+    EXPECT_EQ(hands, 2'869'685u);
+    EXPECT_EQ(mismatches, 0u);
+}
+
+// The textbook counts of the 2,598,960 hands without the joker, pairs by rank included.
+TEST(FastClassifier, CountsTheNaturalHandsAsTextbooksDo) {
+    const FastClassifier fast;
+    std::map<HandClass, std::uint64_t> counts;
+    std::array<int, 5> index{0, 1, 2, 3, 4};
+    do {
+        std::array<CardId, 5> cards{};
+        for (std::size_t i = 0; i < 5; ++i) {
+            cards[i] = deck_card(index[i], false);
+        }
+        ++counts[fast.classify(cards)];
+    } while (next_subset(index, 52));
+    EXPECT_EQ(counts[HandClass::natural_royal], 4u);
+    EXPECT_EQ(counts[HandClass::straight_flush], 36u);
+    EXPECT_EQ(counts[HandClass::four], 624u);
+    EXPECT_EQ(counts[HandClass::full_house], 3'744u);
+    EXPECT_EQ(counts[HandClass::flush], 5'108u);
+    EXPECT_EQ(counts[HandClass::straight], 10'200u);
+    EXPECT_EQ(counts[HandClass::three], 54'912u);
+    EXPECT_EQ(counts[HandClass::two_pair], 123'552u);
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        EXPECT_EQ(counts[pair_of(rank)], 84'480u) << hand_class_text(pair_of(rank));
+    }
+    EXPECT_EQ(counts[HandClass::nothing], 1'302'540u);
+    EXPECT_EQ(counts[HandClass::five], 0u);
+    EXPECT_EQ(counts[HandClass::wild_royal], 0u);
+}
+
+struct NamedHand {
+    const char* cards;
+    HandClass expected;
+};
+
+class FastClassifierHands : public ::testing::TestWithParam<NamedHand> {};
+
+TEST_P(FastClassifierHands, GivesTheBestClass) {
+    std::array<CardId, 5> cards{};
+    std::istringstream in(GetParam().cards);
+    for (CardId& c : cards) {
+        std::string word;
+        in >> word;
+        c = CardId::parse(word).value();
+    }
+    const FastClassifier fast;
+    EXPECT_EQ(hand_class_text(fast.classify(cards)), hand_class_text(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FastClassifierHands,
+    ::testing::Values(NamedHand{"s10 s11 s12 s13 s1", HandClass::natural_royal},
+                      NamedHand{"joker h11 h12 h13 h1", HandClass::wild_royal},
+                      NamedHand{"h10 joker h12 h13 h1", HandClass::wild_royal},
+                      NamedHand{"joker d9 d10 d11 d12", HandClass::straight_flush},
+                      NamedHand{"joker c1 c2 c3 c5", HandClass::straight_flush},
+                      NamedHand{"joker s7 d7 c7 h7", HandClass::five},
+                      NamedHand{"joker s7 d7 c7 h2", HandClass::four},
+                      NamedHand{"joker s7 d7 c2 h2", HandClass::full_house},
+                      NamedHand{"joker s2 s5 s9 s13", HandClass::flush},
+                      NamedHand{"joker s1 d2 c3 h4", HandClass::straight},
+                      NamedHand{"joker s12 d13 c1 h2", HandClass::pair_ace},
+                      NamedHand{"joker s12 d13 c3 h2", HandClass::pair_king},
+                      NamedHand{"joker s9 d7 c3 h2", HandClass::pair_9},
+                      NamedHand{"s11 d11 c3 h7 s9", HandClass::pair_jack},
+                      NamedHand{"s12 d13 c1 h2 s3", HandClass::nothing},
+                      NamedHand{"s1 d2 c3 h4 s5", HandClass::straight},
+                      NamedHand{"s1 s2 s3 s4 s5", HandClass::straight_flush}));
+
+}  // namespace
+}  // namespace quillon::odds

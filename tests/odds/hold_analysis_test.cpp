@@ -1,0 +1,154 @@
+// The holds from the tallies against brute force over every draw, exactly.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <vector>
+
+#include "odds/combinatorics.h"
+#include "odds/hold_analysis.h"
+#include "tests/odds/odds_test_support.h"
+
+namespace quillon::odds {
+namespace {
+
+struct DealCase {
+    std::string game;
+    std::string deal;
+};
+
+// Every draw after every hold, each final hand classified on its own.
+std::array<Tallies::Lanes<std::int32_t>, kHoldCount> brute_force(
+    const Tallies& tallies, const std::array<CardId, 5>& deal) {
+    const Game& game = tallies.game();
+    std::vector<CardId> rest;
+    for (int i = 0; i < game.deck_size(); ++i) {
+        const CardId card = deck_card(i, game.has_joker());
+        if (std::find(deal.begin(), deal.end(), card) == deal.end()) {
+            rest.push_back(card);
+        }
+    }
+    std::array<Tallies::Lanes<std::int32_t>, kHoldCount> counts{};
+    for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+        std::array<CardId, 5> hand{};
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            if ((mask >> i & 1u) != 0) {
+                hand[kept++] = deal[i];
+            }
+        }
+        // Draw the missing cards in increasing order of their place in `rest`.
+        const auto draw = [&](auto&& self, std::size_t slot, std::size_t from) -> void {
+            if (slot == 5) {
+                ++counts[mask][game.row_of(tallies.classifier().classify(hand))];
+                return;
+            }
+            for (std::size_t r = from; r < rest.size(); ++r) {
+                hand[slot] = rest[r];
+                self(self, slot + 1, r + 1);
+            }
+        };
+        draw(draw, kept, 0);
+    }
+    return counts;
+}
+
+class HoldAnalysis : public ::testing::TestWithParam<DealCase> {};
+
+TEST_P(HoldAnalysis, MatchesBruteForceOverEveryDraw) {
+    const Tallies& tallies = shared_tallies(GetParam().game);
+    const std::array<CardId, 5> deal = parse_deal(GetParam().deal);
+    const auto holds = analyze_deal(tallies, deal);
+    const auto expected = brute_force(tallies, deal);
+    const int left = tallies.deck_size() - 5;
+    for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+        const HoldOutcome& hold = holds[mask];
+        EXPECT_EQ(hold.mask, mask);
+        EXPECT_EQ(hold.counts, expected[mask]) << "hold " << mask;
+        std::int64_t draws = 0;
+        std::int64_t pay = 0;
+        for (std::size_t r = 0; r < tallies.game().row_count(); ++r) {
+            draws += expected[mask][r];
+            pay += expected[mask][r] * tallies.game().pay(r);
+        }
+        EXPECT_EQ(hold.draws, draws);
+        EXPECT_EQ(hold.draws, static_cast<std::int64_t>(choose(left, 5 - hold.kept())));
+        EXPECT_EQ(hold.pay_total, pay);
+    }
+}
+
+std::vector<DealCase> deal_cases() {
+    std::vector<DealCase> cases = {
+        {"quillon", "s1 s13 s12 s11 s10"},
+        {"quillon", "joker h13 h12 h11 h1"},
+        {"quillon", "joker s7 d7 c7 h7"},
+        {"quillon", "h2 joker d9 c13 s5"},
+        {"quillon", "c4 c5 c6 c7 h11"},
+        {"quillon", "d2 h2 s8 c8 joker"},
+        {"jacks-or-better-9-6", "s1 s13 s12 s11 h2"},
+        {"jacks-or-better-9-6", "h11 d11 s3 c9 c8"},
+        {"jacks-or-better-9-6", "d2 c7 h9 s4 s13"},
+        {"jacks-or-better-9-6", "s10 s9 s8 s7 s6"},
+        {"joker-kings-20-7-5", "joker h10 h11 d2 c2"},
+        {"joker-kings-20-7-5", "s13 c13 d4 h8 s9"},
+        {"joker-kings-20-7-5", "h13 d12 joker c5 s3"},
+    };
+    // Random deals on top, the same every run.
+    std::mt19937 random(20240611);
+    for (const char* game : {"quillon", "jacks-or-better-9-6", "joker-kings-20-7-5"}) {
+        const int deck = find_game(game)->deck_size();
+        const bool joker = deck == 53;
+        for (int n = 0; n < 8; ++n) {
+            std::vector<int> order(static_cast<std::size_t>(deck));
+            std::iota(order.begin(), order.end(), 0);
+            std::shuffle(order.begin(), order.end(), random);
+            std::string text;
+            for (std::size_t i = 0; i < 5; ++i) {
+                text += deck_card(order[i], joker).text() + " ";
+            }
+            cases.push_back({game, text});
+        }
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Deals, HoldAnalysis, ::testing::ValuesIn(deal_cases()));
+
+struct BestHoldCase {
+    std::string game;
+    std::string deal;
+    std::string best;
+};
+
+class BestHold : public ::testing::TestWithParam<BestHoldCase> {};
+
+// Holds every strategy chart agrees on, and the machine's own sure things.
+TEST_P(BestHold, IsTheKnownPlay) {
+    const std::array<CardId, 5> deal = parse_deal(GetParam().deal);
+    const auto ranked = holds_best_first(analyze_deal(shared_tallies(GetParam().game), deal));
+    std::string held;
+    for (std::size_t i = 0; i < 5; ++i) {
+        if ((ranked.front().mask >> i & 1u) != 0) {
+            held += (held.empty() ? "" : " ") + deal[i].text();
+        }
+    }
+    EXPECT_EQ(held, GetParam().best);
+    EXPECT_FALSE(pays_more(ranked[1], ranked[0]));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Deals, BestHold,
+    ::testing::Values(
+        // Four to a royal beats a pat flush.
+        BestHoldCase{"jacks-or-better-9-6", "s1 s13 s12 s11 s3", "s1 s13 s12 s11"},
+        // A low pair beats four to an open straight.
+        BestHoldCase{"jacks-or-better-9-6", "h5 d5 c6 s7 h8", "h5 d5"},
+        // A high pair beats three to a flush.
+        BestHoldCase{"jacks-or-better-9-6", "h12 d12 c2 c7 c9", "h12 d12"},
+        BestHoldCase{"quillon", "joker s13 s12 s11 s1", "joker s13 s12 s11 s1"},
+        BestHoldCase{"quillon", "joker s7 d7 c7 h2", "joker s7 d7 c7"},
+        BestHoldCase{"joker-kings-20-7-5", "s1 s13 s12 s11 s10", "s1 s13 s12 s11 s10"}));
+
+}  // namespace
+}  // namespace quillon::odds
