@@ -25,10 +25,41 @@ constexpr std::uintmax_t kMaxTuneBytes = 4u << 20;
 
 }  // namespace
 
+namespace {
+
+// Builds the engine and pins the instruments of the warm tunes. The engine is nobody else's until
+// the future hands it over, so this may run on any thread.
+std::variant<std::unique_ptr<SynthEngine>, std::string> build_engine(
+    const SynthConfig& config, const std::vector<std::filesystem::path>& warm_tunes) {
+    auto made = SynthEngine::create(config);
+    if (auto* engine = std::get_if<std::unique_ptr<SynthEngine>>(&made)) {
+        for (const auto& path : warm_tunes) {
+            std::ifstream in(path, std::ios::binary);
+            const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                                  std::istreambuf_iterator<char>()};
+            const auto parsed = parse_midi(bytes);
+            if (const auto* tune = std::get_if<MidiFile>(&parsed)) {
+                (*engine)->prepare_for(*tune);
+            }
+        }
+    }
+    return made;
+}
+
+}  // namespace
+
 FluidSynthMediaControl::FluidSynthMediaControl(FluidSynthOptions options)
-    : options_(std::move(options)) {}
+    : options_(std::move(options)) {
+    if (options_.load_in_background) {
+        loader_ =
+            std::thread([this] { loaded_ = build_engine(options_.synth, options_.warm_tunes); });
+    }
+}
 
 FluidSynthMediaControl::~FluidSynthMediaControl() {
+    if (loader_.joinable()) {
+        loader_.join();
+    }
     session_.reset();
 }
 
@@ -97,7 +128,13 @@ bool FluidSynthMediaControl::ensure_engine() {
     if (engine_) {
         return true;
     }
-    auto made = SynthEngine::create(options_.synth);
+    std::variant<std::unique_ptr<SynthEngine>, std::string> made;
+    if (loader_.joinable()) {
+        loader_.join();
+        made = std::move(loaded_);
+    } else {
+        made = build_engine(options_.synth, {});
+    }
     if (auto* message = std::get_if<std::string>(&made)) {
         fail(kNoSoundFont, "cannot Open: " + *message);
         return false;

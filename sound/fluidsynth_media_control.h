@@ -6,7 +6,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
+#include <variant>
 
 #include "game/media_control.h"
 #include "sound/playback_session.h"
@@ -93,6 +95,9 @@ class FluidSynthMediaControl : public quillon::MediaControl {
     std::uint64_t generation_ = 0;
 
     std::unique_ptr<SynthEngine> engine_;
+    // The engine being built in the background: `loaded_` is the loader's until it is joined.
+    std::thread loader_;
+    std::variant<std::unique_ptr<SynthEngine>, std::string> loaded_;
     std::unique_ptr<PlaybackSession> session_;
     // Tasks posted to the window hold a weak reference to this; once the control is gone they
     // find it expired and do nothing.

@@ -57,6 +57,11 @@ struct FluidSynthOptions {
     SynthConfig synth;
     OutputConfig output;
     PostToWindow post;
+    // Load the SoundFont, and the instruments of these tunes, on a thread of their own from the
+    // moment the control is made, so that the window is built meanwhile and the first Open only
+    // waits for what is left. Empty: everything is loaded by the first Open.
+    bool load_in_background = false;
+    std::vector<std::filesystem::path> warm_tunes;
 };
 
 }  // namespace quillon::sound

@@ -209,3 +209,37 @@ TEST(MediaControlThreads, TheEndIsPostedFromTheAudioThreadAndHandledOnTheWindowT
 
 }  // namespace
 }  // namespace quillon::sound::testing
+
+namespace quillon::sound::testing {
+namespace {
+
+// The SoundFont and a warm tune's instruments load on their own thread from construction; the
+// first Open takes the engine over, and a control dropped before any Open still ends cleanly.
+TEST(MediaControlBackgroundLoad, TheFirstOpenTakesOverTheEngineBuiltMeanwhile) {
+    ScratchDir dir;
+    WindowQueue queue;
+    const std::string tune = dir.write("warm.mid", tiny_tune(2));
+    FluidSynthOptions options = pulled_options(queue);
+    options.load_in_background = true;
+    options.warm_tunes = {tune};
+    FluidSynthMediaControl control(options);
+    control.set_device_type("Sequencer");
+    control.set_file_name(tune);
+    control.command("Open");
+    ASSERT_EQ(control.error(), 0) << control.error_message();
+    control.command("Play");
+    EXPECT_GT(rms(render(control, queue, 1.0)), 0.001);
+
+    FluidSynthMediaControl unused(options);
+    FluidSynthOptions nowhere = pulled_options(queue);
+    nowhere.load_in_background = true;
+    nowhere.synth.soundfonts = {std::filesystem::path(tune).parent_path() / "no-such.sf2"};
+    FluidSynthMediaControl missing(nowhere);
+    missing.set_device_type("Sequencer");
+    missing.set_file_name(tune);
+    missing.command("Open");
+    EXPECT_EQ(missing.error(), FluidSynthMediaControl::kNoSoundFont);
+}
+
+}  // namespace
+}  // namespace quillon::sound::testing
