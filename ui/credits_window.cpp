@@ -58,6 +58,7 @@ CreditsWindow::CreditsWindow(Artwork& artwork)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Quillon"));
     setWindowIcon(artwork.icon(QStringLiteral("icon_credits")));
+    setCursor(artwork.cursor());  // the whole credits window shows the game's cursor
     setFixedSize(to_pixels(kClientWidthTwips), to_pixels(kClientHeightTwips));
     setAttribute(Qt::WA_OpaquePaintEvent);
     add_labels(artwork);
