@@ -108,6 +108,10 @@ struct Controls {
         return {&Label3, &Label4, &Label5,  &Label6,  &Label7,
                 &Label8, &Label9, &Label10, &Label11, &Label12};
     }
+    std::array<const Label*, 10> slot_buttons() const {
+        return {&Label3, &Label4, &Label5,  &Label6,  &Label7,
+                &Label8, &Label9, &Label10, &Label11, &Label12};
+    }
     // The picture array of a suit.
     std::array<Picture, 14>& faces(int suit_index) {
         std::array<std::array<Picture, 14>*, 4> all = {&spade, &dai, &club, &heart};

@@ -35,7 +35,9 @@ std::string_view button_name(Button button) {
     return kButtonNames[static_cast<std::size_t>(button)];
 }
 
-Label& button_label(Controls& c, Button button) {
+// One lookup for both constnesses.
+template <typename ControlsT>
+auto& label_of(ControlsT& c, Button button) {
     switch (button) {
         case Button::Label16:
             return c.Label16;
@@ -61,6 +63,13 @@ Label& button_label(Controls& c, Button button) {
             return *c.slot_buttons()[static_cast<std::size_t>(button) -
                                      static_cast<std::size_t>(Button::Label3)];
     }
+}
+
+Label& button_label(Controls& c, Button button) {
+    return label_of(c, button);
+}
+const Label& button_label(const Controls& c, Button button) {
+    return label_of(c, button);
 }
 
 Machine::Machine(MediaControl& media, RandomSource& random)

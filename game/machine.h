@@ -50,6 +50,7 @@ inline constexpr std::string_view kDeviceErrorTitle =
 std::optional<Button> button_named(std::string_view name);
 std::string_view button_name(Button button);
 Label& button_label(Controls& controls, Button button);
+const Label& button_label(const Controls& controls, Button button);
 
 // A stacked card that is no longer in the deck when its draw comes.
 class StackedCardError : public std::runtime_error {

@@ -70,10 +70,9 @@ class Storm {
             auto button = static_cast<Button>(std::uniform_int_distribution<int>(0, 19)(events_));
             if (pick < 45) {
                 std::vector<Button> live;
-                Controls all = c;
                 for (int b = 0; b < 20; ++b) {
                     const auto candidate = static_cast<Button>(b);
-                    const Label& l = button_label(all, candidate);
+                    const Label& l = button_label(c, candidate);
                     const bool rare = candidate == Button::clear || candidate == Button::SoundOn ||
                                       candidate == Button::SoundOff;
                     if (l.enabled && l.visible && !rare) {
@@ -86,8 +85,7 @@ class Storm {
                 }
             }
             last_ = "click " + std::string(button_name(button));
-            Controls copy = c;
-            const Label& label = button_label(copy, button);
+            const Label& label = button_label(c, button);
             if (label.enabled && label.visible) {
                 expect_credit_change(button, credit);
                 ++effective_[last_];
