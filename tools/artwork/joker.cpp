@@ -79,23 +79,15 @@ void body(Svg& svg) {
              both(green, colour::kOutline, 1.2));
     const Style gold = both(colour::kGold, colour::kGoldDark, 0.7);
     const Style purple = both("#8E5BD0", "#4A2475", 0.7);
-    for (const auto& d : {std::pair{70.0, 252.0}, {92.0, 236.0}, {84.0, 268.0}}) {
-        svg.path(Path()
-                     .M(d.first, d.second - 9)
-                     .L(d.first + 6, d.second)
-                     .L(d.first, d.second + 9)
-                     .L(d.first - 6, d.second)
-                     .Z(),
-                 gold);
+    // The motley's lozenges: gold on the left, purple on the right.
+    const auto lozenge = [&svg](double x, double y, const Style& style) {
+        svg.path(Path().M(x, y - 9).L(x + 6, y).L(x, y + 9).L(x - 6, y).Z(), style);
+    };
+    for (const auto& [x, y] : {std::pair{70.0, 252.0}, {92.0, 236.0}, {84.0, 268.0}}) {
+        lozenge(x, y, gold);
     }
-    for (const auto& d : {std::pair{155.0, 252.0}, {133.0, 236.0}, {141.0, 268.0}}) {
-        svg.path(Path()
-                     .M(d.first, d.second - 9)
-                     .L(d.first + 6, d.second)
-                     .L(d.first, d.second + 9)
-                     .L(d.first - 6, d.second)
-                     .Z(),
-                 purple);
+    for (const auto& [x, y] : {std::pair{155.0, 252.0}, {133.0, 236.0}, {141.0, 268.0}}) {
+        lozenge(x, y, purple);
     }
     for (double y : {230.0, 250.0, 270.0}) {
         svg.circle(kX, y, 4.5, both(colour::kGold, colour::kGoldDark, 0.8));
