@@ -50,18 +50,26 @@ struct Timer {
     std::uint32_t starts = 0;
 };
 
+// The table window's outer size, in twips, which start-up and every resize hold it at.
+inline constexpr int kWindowWidth = 10305;
+inline constexpr int kWindowHeight = 7350;
+
+// The Left of a card at slot 0 to 4, inside Frame1.
+inline constexpr std::array<int, 5> kSlotLeft = {240, 1680, 3120, 4560, 6000};
+
 // The window's outer box, in twips.
 struct WindowBox {
     int left = 0;
     int top = 0;
-    int width = 10305;
-    int height = 7350;
+    int width = kWindowWidth;
+    int height = kWindowHeight;
 };
 
 using Row = std::array<Label, 6>;
 
 // Every control of the table window with its run-time properties, under the window's own names.
-// `Controls::at_startup()` gives them as the window is laid out; the layout table has the rest.
+// The table of controls (game/control_table.h) names each one and gives its start-up state;
+// `Controls::at_startup()` applies it.
 struct Controls {
     WindowBox window;
     Frame Frame1, Frame2, Frame3;
@@ -104,14 +112,8 @@ struct Controls {
         return {&royal, &five, &stfl, &four, &full, &flush, &straight, &three, &two};
     }
     // Label3 ... Label12, in that order.
-    std::array<Label*, 10> slot_buttons() {
-        return {&Label3, &Label4, &Label5,  &Label6,  &Label7,
-                &Label8, &Label9, &Label10, &Label11, &Label12};
-    }
-    std::array<const Label*, 10> slot_buttons() const {
-        return {&Label3, &Label4, &Label5,  &Label6,  &Label7,
-                &Label8, &Label9, &Label10, &Label11, &Label12};
-    }
+    std::array<Label*, 10> slot_buttons();
+    std::array<const Label*, 10> slot_buttons() const;
     // The picture array of a suit.
     std::array<Picture, 14>& faces(int suit_index) {
         std::array<std::array<Picture, 14>*, 4> all = {&spade, &dai, &club, &heart};

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "game/layout.h"
 #include "game/meter.h"
 #include "game/pay_table.h"
 
@@ -10,67 +9,12 @@ namespace quillon {
 
 namespace {
 
-constexpr std::array<std::string_view, 20> kButtonNames = {
-    "Label16", "Label17", "deal",     "draw",    "payback", "clear",  "double",
-    "half",    "SoundOn", "SoundOff", "Label3",  "Label4",  "Label5", "Label6",
-    "Label7",  "Label8",  "Label9",   "Label10", "Label11", "Label12"};
-
 // The slot under each slot button, Label3 to Label12.
 int slot_of(Button button) {
     return 4 - (static_cast<int>(button) - static_cast<int>(Button::Label3)) / 2;
 }
 
 }  // namespace
-
-std::optional<Button> button_named(std::string_view name) {
-    for (std::size_t i = 0; i < kButtonNames.size(); ++i) {
-        if (kButtonNames[i] == name) {
-            return static_cast<Button>(i);
-        }
-    }
-    return std::nullopt;
-}
-
-std::string_view button_name(Button button) {
-    return kButtonNames[static_cast<std::size_t>(button)];
-}
-
-// One lookup for both constnesses.
-template <typename ControlsT>
-auto& label_of(ControlsT& c, Button button) {
-    switch (button) {
-        case Button::Label16:
-            return c.Label16;
-        case Button::Label17:
-            return c.Label17;
-        case Button::deal:
-            return c.deal;
-        case Button::draw:
-            return c.draw;
-        case Button::payback:
-            return c.payback;
-        case Button::clear:
-            return c.clear;
-        case Button::double_:
-            return c.double_;
-        case Button::half:
-            return c.half;
-        case Button::SoundOn:
-            return c.SoundOn;
-        case Button::SoundOff:
-            return c.SoundOff;
-        default:
-            return *c.slot_buttons()[static_cast<std::size_t>(button) -
-                                     static_cast<std::size_t>(Button::Label3)];
-    }
-}
-
-Label& button_label(Controls& c, Button button) {
-    return label_of(c, button);
-}
-const Label& button_label(const Controls& c, Button button) {
-    return label_of(c, button);
-}
 
 Machine::Machine(MediaControl& media, RandomSource& random)
     : media_(media), random_(random), c_(Controls::at_startup()) {}

@@ -7,36 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "game/control_table.h"
 #include "game/controls.h"
 #include "game/machine_state.h"
 #include "game/media_control.h"
 #include "game/random_source.h"
 
 namespace quillon {
-
-// The labels that act as buttons.
-enum class Button : std::uint8_t {
-    Label16,  // BET one
-    Label17,  // BET max
-    deal,
-    draw,
-    payback,
-    clear,
-    double_,
-    half,
-    SoundOn,
-    SoundOff,
-    Label3,  // slot 4 HOLD
-    Label4,  // slot 4 arrow
-    Label5,
-    Label6,
-    Label7,
-    Label8,
-    Label9,
-    Label10,
-    Label11,  // slot 0 HOLD
-    Label12,  // slot 0 arrow
-};
 
 enum class TimerId : std::uint8_t { cardtime, jokertime };
 
@@ -46,11 +23,6 @@ inline constexpr int kKeyF12 = 123;
 // The title of the one message box the game shows: the music device could not be opened.
 inline constexpr std::string_view kDeviceErrorTitle =
     "CD プレーヤーがセットアップされていないか、正常に動作していません。";
-
-std::optional<Button> button_named(std::string_view name);
-std::string_view button_name(Button button);
-Label& button_label(Controls& controls, Button button);
-const Label& button_label(const Controls& controls, Button button);
 
 // A stacked card that is no longer in the deck when its draw comes.
 class StackedCardError : public std::runtime_error {

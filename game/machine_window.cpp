@@ -1,5 +1,4 @@
 // The window's own events (start-up, resize, close) and the background music.
-#include "game/layout.h"
 #include "game/machine.h"
 
 namespace quillon {

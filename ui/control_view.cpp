@@ -1,6 +1,8 @@
 #include "ui/control_view.h"
 
-#include "game/control_registry.h"
+#include <stdexcept>
+#include <string>
+
 #include "ui/artwork.h"
 #include "ui/design_units.h"
 #include "ui/frame_widget.h"
@@ -25,31 +27,24 @@ ControlView::ControlView(QWidget& window, Artwork& artwork, std::function<void(B
 
 void ControlView::build(QWidget& window, Artwork& artwork,
                         const std::function<void(Button)>& on_click) {
-    Controls model = Controls::at_startup();
-    const std::vector<ControlRef> refs = control_refs(model);
-    auto ref_of = [&refs](const ControlLayout& c) {
-        for (std::size_t i = 0; i < refs.size(); ++i) {
-            if (refs[i].name == c.name && refs[i].index == c.index) {
-                return i;
-            }
-        }
-        return refs.size();
-    };
+    const Controls model = Controls::at_startup();
     std::array<QWidget*, 4> containers = {&window, nullptr, nullptr, nullptr};
     const std::span<const ControlLayout> layout = table_layout();
     entries_.reserve(layout.size());
     for (const ControlLayout& c : layout) {
-        const std::size_t ref = ref_of(c);
-        if (c.kind == ControlKind::timer || ref == refs.size()) {
-            continue;  // timers have no widget; the window runs them
+        const ConstControlRef ref = find_control(model, c.name, c.index);
+        if (!ref.found() || kind_of(*ref.spec) != c.kind) {
+            throw std::logic_error("the layout places " + std::string(c.name) + "(" +
+                                   std::to_string(c.index) + "), which the model lacks");
         }
         QWidget* parent = containers[static_cast<std::size_t>(c.container)];
         Entry e;
         e.layout = &c;
-        e.ref = ref;
-        if (c.kind == ControlKind::frame) {
+        e.spec = ref.spec;
+        if (ref.frame != nullptr) {
             e.frame = new FrameWidget(c, parent);
-            e.shown_frame = *refs[ref].frame;
+            e.frame->setVisible(ref.frame->visible);
+            e.shown_frame = *ref.frame;
             if (c.name == "Frame1") {
                 containers[static_cast<std::size_t>(Container::Frame1)] = e.frame;
             } else if (c.name == "Frame2") {
@@ -57,18 +52,19 @@ void ControlView::build(QWidget& window, Artwork& artwork,
             } else if (c.name == "Frame3") {
                 containers[static_cast<std::size_t>(Container::Frame3)] = e.frame;
             }
-        } else if (c.kind == ControlKind::picture) {
+        } else if (ref.picture != nullptr) {
             const QString art = caption_text(c.picture);
-            e.picture = new PictureWidget(art, to_pixels(c.left, c.top, c.width, c.height), artwork,
-                                          parent);
+            e.picture = new PictureWidget(
+                art, to_pixels(ref.picture->left, c.top, c.width, c.height), artwork, parent);
             e.picture->setObjectName(
                 QStringLiteral("%1(%2)").arg(caption_text(c.name)).arg(c.index));
-            e.picture->setVisible(c.visible);
-            e.shown_picture = *refs[ref].picture;
+            e.picture->setVisible(ref.picture->visible);
+            e.shown_picture = *ref.picture;
         } else {
             e.label = new LabelWidget(c, parent);
-            e.shown_label = *refs[ref].label;
-            const std::optional<Button> button = button_named(c.name);
+            e.label->apply(*ref.label);
+            e.shown_label = *ref.label;
+            const std::optional<Button> button = ref.spec->button;
             if (c.clickable && button) {
                 e.label->setCursor(artwork.cursor());
                 QObject::connect(e.label, &LabelWidget::clicked, e.label,
@@ -77,6 +73,13 @@ void ControlView::build(QWidget& window, Artwork& artwork,
         }
         entries_.push_back(std::move(e));
     }
+    // Every control but the timers, which the window runs, has its widget.
+    for_each_control(model, [this](const ConstControlRef& ref) {
+        if (ref.timer == nullptr && widget(ref.spec->name, ref.index) == nullptr) {
+            throw std::logic_error("the layout does not place " + std::string(ref.spec->name) +
+                                   "(" + std::to_string(ref.index) + ")");
+        }
+    });
     shown_window_ = model.window;
 }
 
@@ -91,12 +94,8 @@ void ControlView::show_picture(Entry& e, const Picture& picture) {
 }
 
 void ControlView::render(const Controls& controls) {
-    // control_refs() needs a model it may point into; a copy of a few hundred short strings
-    // costs far less than one repaint.
-    Controls model = controls;
-    const std::vector<ControlRef> refs = control_refs(model);
     for (Entry& e : entries_) {
-        const ControlRef& ref = refs[e.ref];
+        const ConstControlRef ref = resolve(controls, *e.spec, e.layout->index);
         if (e.label != nullptr) {
             if (!same(*ref.label, e.shown_label)) {
                 e.label->apply(*ref.label);

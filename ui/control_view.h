@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "game/controls.h"
-#include "game/layout.h"
 #include "game/machine.h"
+#include "ui/table_layout.h"
 
 namespace quillon::ui {
 
@@ -18,7 +18,9 @@ class PictureWidget;
 
 // The widgets of the table window, one for each control of the layout, created in the layout's
 // stacking order inside their containers. render() shows the model: it compares each control
-// with what it showed last and touches only the widgets whose control changed.
+// with what it showed last and touches only the widgets whose control changed. A control of the
+// model with no place in the layout, or a layout entry the model lacks, stops the window from
+// being built.
 class ControlView {
   public:
     ControlView(QWidget& window, Artwork& artwork, std::function<void(Button)> on_click);
@@ -31,7 +33,7 @@ class ControlView {
   private:
     struct Entry {
         const ControlLayout* layout = nullptr;
-        std::size_t ref = 0;  // the control's place in control_refs()
+        const ControlSpec* spec = nullptr;  // the control's row in the table of controls
         LabelWidget* label = nullptr;
         PictureWidget* picture = nullptr;
         FrameWidget* frame = nullptr;

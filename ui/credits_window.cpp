@@ -6,11 +6,11 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "game/layout.h"
 #include "ui/artwork.h"
 #include "ui/design_units.h"
 #include "ui/label_widget.h"
 #include "ui/picture_widget.h"
+#include "ui/table_layout.h"
 
 namespace quillon::ui {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "game/controls.h"
-#include "game/layout.h"
+#include "ui/table_layout.h"
 
 // The design's terms in Qt's: twips, points, its Windows font names, its colours and captions.
 namespace quillon::ui {

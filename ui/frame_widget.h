@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "game/layout.h"
+#include "ui/table_layout.h"
 
 namespace quillon::ui {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "game/controls.h"
-#include "game/layout.h"
+#include "ui/table_layout.h"
 
 namespace quillon::ui {
 

@@ -5,10 +5,10 @@
 #include <QMessageBox>
 #include <QPainter>
 
-#include "game/layout.h"
 #include "ui/artwork.h"
 #include "ui/credits_window.h"
 #include "ui/design_units.h"
+#include "ui/table_layout.h"
 
 namespace quillon::ui {
 

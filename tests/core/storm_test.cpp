@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/layout.h"
+#include "game/controls.h"
 #include "game/machine.h"
 #include "game/meter.h"
 #include "game/recording_media_control.h"

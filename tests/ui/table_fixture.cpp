@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "game/layout.h"
 #include "ui/design_units.h"
+#include "ui/table_layout.h"
 
 namespace quillon::ui::testing {
 

@@ -1,9 +1,9 @@
 // The table as it first appears: where the controls sit, what they show, how they are drawn.
 #include <QFontMetrics>
 
-#include "game/layout.h"
 #include "tests/ui/table_fixture.h"
 #include "ui/design_units.h"
+#include "ui/table_layout.h"
 
 using namespace quillon;
 using namespace quillon::ui;

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "game/control_registry.h"
+#include "game/control_table.h"
 
 namespace quillon {
 
@@ -101,8 +101,7 @@ std::vector<std::string> ScriptDriver::run(const std::string& line) {
     } else if (cmd == "click") {
         need(1);
         const auto [name, index] = parse_control(w[1]);
-        Controls copy = machine_->controls();
-        if (find_control(copy, name, index).name.empty()) {
+        if (!find_control(machine_->controls(), name, index).found()) {
             throw ScriptError("unknown control '" + w[1] + "'");
         }
         // Only the buttons react to the mouse; the other controls only display.
@@ -155,8 +154,7 @@ std::vector<std::string> ScriptDriver::run(const std::string& line) {
 
 std::string ScriptDriver::show(const std::string& text) {
     const auto [name, index] = parse_control(text);
-    Controls copy = machine_->controls();
-    const ControlRef ref = find_control(copy, name, index);
+    const ConstControlRef ref = find_control(machine_->controls(), name, index);
     std::string out = text;
     if (const Label* l = ref.label) {
         out += " caption=" + quoted(l->caption) + " visible=" + (l->visible ? "1" : "0") +
