@@ -60,7 +60,7 @@ void Machine::key_down(int key_code) {
     if (key_code == kKeyF12) {
         add_hundred_coins();
     } else if (key_code == kKeyF11) {
-        restart_music("BGM1.mid");
+        restart_music(kOrdinaryTune);
     }
 }
 

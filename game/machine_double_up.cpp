@@ -187,7 +187,7 @@ void Machine::jokertime_tick() {
 
 void Machine::return_to_betting() {
     c_.Frame2.visible = true;
-    restart_music("BGM1.mid");
+    restart_music(kOrdinaryTune);
     c_.draw.enabled = c_.draw.visible = false;
     c_.deal.visible = true;
     // Coins bet while the double-up ran (HALF pays into the credit) can still be dealt.

@@ -76,7 +76,7 @@ void Machine::draw() {
         c_.double_.enabled = c_.half.enabled = c_.payback.enabled = true;
         c_.deal.enabled = c_.draw.enabled = false;
         c_.Label16.enabled = c_.Label17.enabled = false;
-        restart_music("BGM2.mid");
+        restart_music(kWinTune);
     } else {
         update_bet_buttons();
         c_.draw.enabled = c_.draw.visible = false;

@@ -136,7 +136,7 @@ void Machine::clear() {
     s_.hold_flags = {};
     c_.double_.enabled = c_.half.enabled = c_.payback.enabled = false;
     c_.Frame2.visible = true;
-    restart_music("BGM1.mid");
+    restart_music(kOrdinaryTune);
 }
 
 void Machine::add_hundred_coins() {

@@ -15,11 +15,11 @@ std::optional<std::string> Machine::load() {
     media_.set_notify(false);
     media_.set_wait(true);
     media_.set_shareable(false);
-    media_.set_device_type("Sequencer");
-    media_.set_file_name("BGM1.mid");
-    media_.command("Open");
+    media_.set_device_type(kSequencer);
+    media_.set_file_name(kOrdinaryTune);
+    media_.command(MediaCommand::open);
     if (s_.sound_off == kFalse) {
-        media_.command("Play");
+        media_.command(MediaCommand::play);
     }
     if (media_.error() != 0) {
         return media_.error_message();
@@ -28,13 +28,13 @@ std::optional<std::string> Machine::load() {
 }
 
 void Machine::minimize() {
-    media_.command("pause");
+    media_.command(MediaCommand::pause);
 }
 
 void Machine::restore() {
     // The first showing of the window leaves the music playing; later ones resume it.
     if (s_.resize_seen == kTrue) {
-        media_.command("pause");
+        media_.command(MediaCommand::pause);
     } else {
         s_.resize_seen = kTrue;
     }
@@ -43,7 +43,7 @@ void Machine::restore() {
 }
 
 void Machine::close() {
-    media_.command("Close");
+    media_.command(MediaCommand::close);
 }
 
 void Machine::media_status() {
@@ -53,32 +53,32 @@ void Machine::media_status() {
     if (media_.mode() == MediaControl::kModeStopped) {
         media_.set_start_position(1);
         if (s_.sound_off == kFalse) {
-            media_.command("Play");
+            media_.command(MediaCommand::play);
         }
     }
 }
 
 void Machine::sound_off() {
     s_.sound_off = kTrue;
-    media_.command("Stop");
+    media_.command(MediaCommand::stop);
     c_.SoundOn.enabled = true;
     c_.SoundOff.enabled = false;
 }
 
 void Machine::sound_on() {
     s_.sound_off = kFalse;
-    media_.command("Play");
+    media_.command(MediaCommand::play);
     c_.SoundOff.enabled = true;
     c_.SoundOn.enabled = false;
 }
 
 void Machine::restart_music(std::string_view file) {
-    media_.command("Close");
-    media_.set_device_type("Sequencer");
+    media_.command(MediaCommand::close);
+    media_.set_device_type(kSequencer);
     media_.set_file_name(file);
-    media_.command("Open");
+    media_.command(MediaCommand::open);
     if (s_.sound_off == kFalse) {
-        media_.command("Play");
+        media_.command(MediaCommand::play);
     }
 }
 

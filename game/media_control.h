@@ -1,11 +1,31 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace quillon {
+
+// The commands the machine writes into the music device.
+enum class MediaCommand : std::uint8_t { open, play, stop, pause, close };
+
+inline constexpr std::array<MediaCommand, 5> kMediaCommands = {
+    MediaCommand::open, MediaCommand::play, MediaCommand::stop, MediaCommand::pause,
+    MediaCommand::close};
+
+// The command as the platform's multimedia control spells it.
+constexpr std::string_view media_command_word(MediaCommand command) {
+    constexpr std::array<std::string_view, 5> kWords = {"Open", "Play", "Stop", "pause", "Close"};
+    return kWords[static_cast<std::size_t>(command)];
+}
+
+// The device type written before every open, and the two tunes, opened by bare name from the
+// current folder: the ordinary game's and the one played while a win is offered.
+inline constexpr std::string_view kSequencer = "Sequencer";
+inline constexpr std::string_view kOrdinaryTune = "BGM1.mid";
+inline constexpr std::string_view kWinTune = "BGM2.mid";
 
 // The music device the table window drives: a MIDI sequencer that opens a file, plays, stops,
 // pauses (a second "pause" resumes) and closes. The machine only writes properties and commands;
@@ -28,8 +48,7 @@ class MediaControl {
     virtual void set_shareable(bool on) = 0;
     virtual void set_start_position(std::int32_t position) = 0;
 
-    // "Open", "Play", "Stop", "pause" or "Close". An unknown command sets the error.
-    virtual void command(std::string_view name) = 0;
+    virtual void command(MediaCommand command) = 0;
 
     // 0 when the last command succeeded.
     virtual int error() const = 0;

@@ -2,11 +2,12 @@
 
 namespace quillon {
 
-void RecordingMediaControl::command(std::string_view name) {
-    log_.push_back(name == "Open" ? "Open(" + file_name_ + ")" : std::string(name));
+void RecordingMediaControl::command(MediaCommand command) {
+    const std::string word(media_command_word(command));
+    log_.push_back(command == MediaCommand::open ? word + "(" + file_name_ + ")" : word);
     error_ = 0;
     error_message_.clear();
-    if (name == "Open") {
+    if (command == MediaCommand::open) {
         if (open_error_ != 0) {
             error_ = open_error_;
             error_message_ = open_error_message_;
@@ -16,7 +17,7 @@ void RecordingMediaControl::command(std::string_view name) {
         }
         return;
     }
-    if (name == "Close") {
+    if (command == MediaCommand::close) {
         mode_ = kModeNotOpen;
         return;
     }
@@ -26,11 +27,11 @@ void RecordingMediaControl::command(std::string_view name) {
         error_message_ = open_error_ != 0 ? open_error_message_ : "The music device is not open.";
         return;
     }
-    if (name == "Play") {
+    if (command == MediaCommand::play) {
         mode_ = kModePlaying;
-    } else if (name == "Stop") {
+    } else if (command == MediaCommand::stop) {
         mode_ = kModeStopped;
-    } else if (name == "pause") {
+    } else if (command == MediaCommand::pause) {
         if (mode_ == kModePlaying) {
             mode_ = kModePaused;
         } else if (mode_ == kModePaused) {

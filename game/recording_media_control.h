@@ -17,7 +17,7 @@ class RecordingMediaControl final : public MediaControl {
     void set_wait(bool) override {}
     void set_shareable(bool) override {}
     void set_start_position(std::int32_t position) override { start_position_ = position; }
-    void command(std::string_view name) override;
+    void command(MediaCommand command) override;
     int error() const override { return error_; }
     std::string error_message() const override { return error_message_; }
     std::int32_t mode() const override { return mode_; }

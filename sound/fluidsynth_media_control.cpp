@@ -82,41 +82,48 @@ void FluidSynthMediaControl::set_start_position(std::int32_t position) {
     start_position_ = position;
 }
 
-void FluidSynthMediaControl::command(std::string_view name) {
+void FluidSynthMediaControl::command(std::string_view word) {
+    for (const MediaCommand known : kMediaCommands) {
+        if (same_word(word, media_command_word(known))) {
+            command(known);
+            return;
+        }
+    }
+    fail(kUnknownCommand, "unknown music command \"" + std::string(word) +
+                              "\" (the device knows Open, Play, Stop, pause and Close)");
+}
+
+void FluidSynthMediaControl::command(MediaCommand command) {
     error_ = kNone;
     error_message_.clear();
-    if (same_word(name, "Open")) {
+    if (command == MediaCommand::open) {
         open();
         open_failure_ = {error_, error_message_};
         return;
     }
-    struct Known {
-        std::string_view name;
-        void (FluidSynthMediaControl::*run)();
-    };
-    static constexpr Known kCommands[] = {{"Play", &FluidSynthMediaControl::play},
-                                          {"Stop", &FluidSynthMediaControl::stop},
-                                          {"pause", &FluidSynthMediaControl::pause},
-                                          {"Close", &FluidSynthMediaControl::close}};
-    for (const auto& known : kCommands) {
-        if (same_word(name, known.name)) {
-            if (!session_) {
-                // After a failed Open the device keeps saying why it could not open, so the
-                // error read after the following Play names the real cause.
-                if (open_failure_.first != kNone) {
-                    fail(open_failure_.first, open_failure_.second);
-                } else {
-                    fail(kNotOpen,
-                         "cannot " + std::string(known.name) + ": the music device is not open");
-                }
-                return;
-            }
-            (this->*known.run)();
-            return;
+    if (!session_) {
+        // After a failed Open the device keeps saying why it could not open, so the error read
+        // after the following Play names the real cause.
+        if (open_failure_.first != kNone) {
+            fail(open_failure_.first, open_failure_.second);
+        } else {
+            fail(kNotOpen, "cannot " + std::string(media_command_word(command)) +
+                               ": the music device is not open");
         }
+        return;
     }
-    fail(kUnknownCommand, "unknown music command \"" + std::string(name) +
-                              "\" (the device knows Open, Play, Stop, pause and Close)");
+    switch (command) {
+        case MediaCommand::play:
+            return play();
+        case MediaCommand::stop:
+            return stop();
+        case MediaCommand::pause:
+            return pause();
+        case MediaCommand::close:
+            return close();
+        case MediaCommand::open:
+            break;
+    }
 }
 
 void FluidSynthMediaControl::fail(Error code, std::string message) {
@@ -144,7 +151,7 @@ bool FluidSynthMediaControl::ensure_engine() {
 }
 
 void FluidSynthMediaControl::open() {
-    if (!same_word(device_type_, "Sequencer")) {
+    if (!same_word(device_type_, kSequencer)) {
         fail(kUnsupportedDevice, "cannot Open: the music device type \"" + device_type_ +
                                      "\" is not supported (only Sequencer)");
         return;

@@ -56,7 +56,9 @@ class FluidSynthMediaControl : public quillon::MediaControl {
     // applies to that one Play only; a Play without it continues where Stop or pause left off.
     void set_start_position(std::int32_t position) override;
 
-    void command(std::string_view name) override;
+    void command(MediaCommand command) override;
+    // A command by its word, in any case: "Open", "play", ... An unknown word sets the error.
+    void command(std::string_view word);
 
     int error() const override { return error_; }
     std::string error_message() const override { return error_message_; }

@@ -16,7 +16,7 @@ std::unique_ptr<MediaControl> make_media_control([[maybe_unused]] const Poster& 
     options.post = post;
     // The SoundFont and the ordinary tune's instruments load while the window is being built.
     options.load_in_background = true;
-    options.warm_tunes = {"BGM1.mid"};
+    options.warm_tunes = {kOrdinaryTune};
     return std::make_unique<sound::FluidSynthMediaControl>(std::move(options));
 #else
     // Built without music: a device that accepts every command and plays nothing.
