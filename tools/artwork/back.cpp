@@ -1,11 +1,11 @@
 // The card back: deep blue lattice in a white margin, gold frame and a "Q" crest.
 #include <numbers>
 
-#include "card.h"
-#include "glyphs.h"
-#include "guilloche.h"
-#include "palette.h"
-#include "pictures.h"
+#include "tools/artwork/card.h"
+#include "tools/artwork/glyphs.h"
+#include "tools/artwork/guilloche.h"
+#include "tools/artwork/palette.h"
+#include "tools/artwork/pictures.h"
 
 namespace art {
 
@@ -37,11 +37,11 @@ void border(Svg& svg) {
     // Twisted rope between the two gold lines.
     const Style rope = line(colour::kGoldLight, 0.6, 0.8);
     for (double phase : {0.0, std::numbers::pi}) {
-        svg.path(waveLine(a + 9, a + w - 9, b + 3.5, 2.2, 9, phase), rope);
-        svg.path(waveLine(a + 9, a + w - 9, b + h - 3.5, 2.2, 9, phase), rope);
+        svg.path(wave_line(a + 9, a + w - 9, b + 3.5, 2.2, 9, phase), rope);
+        svg.path(wave_line(a + 9, a + w - 9, b + h - 3.5, 2.2, 9, phase), rope);
         svg.group(rotate(90, 0, 0));
-        svg.path(waveLine(b + 9, b + h - 9, -(a + 3.5), 2.2, 9, phase), rope);
-        svg.path(waveLine(b + 9, b + h - 9, -(a + w - 3.5), 2.2, 9, phase), rope);
+        svg.path(wave_line(b + 9, b + h - 9, -(a + 3.5), 2.2, 9, phase), rope);
+        svg.path(wave_line(b + 9, b + h - 9, -(a + w - 3.5), 2.2, 9, phase), rope);
         svg.end();
     }
     const double corner[][2] = {{a + 3.5, b + 3.5},
@@ -54,22 +54,22 @@ void border(Svg& svg) {
     }
 }
 
-void cornerSuits(Svg& svg) {
+void corner_suits(Svg& svg) {
     const double x0 = kPanelL + 30;
     const double y0 = kPanelT + 30;
     const double x1 = kPanelR - 30;
     const double y1 = kPanelB - 30;
-    drawSuit(svg, Suit::Spades, x0, y0, 17, false, colour::kGold);
-    drawSuit(svg, Suit::Hearts, x1, y0, 17, false, colour::kGold);
-    drawSuit(svg, Suit::Clubs, x0, y1, 17, true, colour::kGold);
-    drawSuit(svg, Suit::Diamonds, x1, y1, 17, true, colour::kGold);
+    draw_suit(svg, Suit::Spades, x0, y0, 17, false, colour::kGold);
+    draw_suit(svg, Suit::Hearts, x1, y0, 17, false, colour::kGold);
+    draw_suit(svg, Suit::Clubs, x0, y1, 17, true, colour::kGold);
+    draw_suit(svg, Suit::Diamonds, x1, y1, 17, true, colour::kGold);
 }
 
 void crest(Svg& svg) {
     const double cx = kCardCx;
     const double cy = kCardCy;
-    svg.path(waveRing(cx, cy, 66, 3.2, 30, 0, 540), line(colour::kGoldLight, 0.7, 0.75));
-    svg.path(waveRing(cx, cy, 66, 3.2, 30, std::numbers::pi, 540),
+    svg.path(wave_ring(cx, cy, 66, 3.2, 30, 0, 540), line(colour::kGoldLight, 0.7, 0.75));
+    svg.path(wave_ring(cx, cy, 66, 3.2, 30, std::numbers::pi, 540),
              line(colour::kGoldLight, 0.7, 0.75));
     const std::string disc = svg.radial(cx, cy - 10, 60, {{0, "#234F9E"}, {1, "#0A1B40"}}, true);
     svg.circle(cx, cy, 58, both(disc, colour::kGold, 1.6));
@@ -85,18 +85,18 @@ void crest(Svg& svg) {
     const std::string wine = svg.radial(cx, cy - 8, 36, {{0, "#B3203A"}, {1, "#5E0A1A"}}, true);
     svg.circle(cx, cy, 34, both(gold, colour::kGoldDark, 1.0));
     svg.circle(cx, cy, 27.5, both(wine, colour::kGoldDark, 1.0));
-    drawGlyph(svg, 'Q', cx + 1, cy - 18.5, 36, 7.4, colour::kGoldDark);
-    drawGlyph(svg, 'Q', cx, cy - 19.5, 36, 5.6, colour::kGoldLight);
+    draw_glyph(svg, 'Q', cx + 1, cy - 18.5, 36, 7.4, colour::kGoldDark);
+    draw_glyph(svg, 'Q', cx, cy - 19.5, 36, 5.6, colour::kGoldLight);
 }
 
 }  // namespace
 
-Svg cardBack() {
+Svg card_back() {
     Svg svg(kCardW, kCardH);
-    cardGround(svg, colour::kWhite, colour::kBorder);
+    card_ground(svg, colour::kWhite, colour::kBorder);
     panel(svg);
     border(svg);
-    cornerSuits(svg);
+    corner_suits(svg);
     crest(svg);
     return svg;
 }

@@ -1,7 +1,7 @@
-#include "card.h"
+#include "tools/artwork/card.h"
 
-#include "glyphs.h"
-#include "palette.h"
+#include "tools/artwork/glyphs.h"
+#include "tools/artwork/palette.h"
 
 namespace art {
 
@@ -14,41 +14,41 @@ constexpr double kIndexWeight = 6.4;
 constexpr double kIndexSuitY = 73.0;
 constexpr double kIndexSuitSize = 27.0;
 
-void oneIndex(Svg& svg, int rank, Suit suit) {
-    const char* ink = suitColour(suit);
-    drawGlyph(svg, rankGlyph(rank), kIndexX, kIndexTop, kIndexHeight, kIndexWeight, ink);
-    drawSuit(svg, suit, kIndexX, kIndexSuitY, kIndexSuitSize, false, ink);
+void one_index(Svg& svg, int rank, Suit suit) {
+    const char* ink = suit_colour(suit);
+    draw_glyph(svg, rank_glyph(rank), kIndexX, kIndexTop, kIndexHeight, kIndexWeight, ink);
+    draw_suit(svg, suit, kIndexX, kIndexSuitY, kIndexSuitSize, false, ink);
 }
 
 }  // namespace
 
-std::string halfTurn() {
+std::string half_turn() {
     return rotate(180, kCardCx, kCardCy);
 }
 
-void cardGround(Svg& svg, const std::string& paint, const std::string& border) {
+void card_ground(Svg& svg, const std::string& paint, const std::string& border) {
     const double w = 2.4;
     svg.rect(w / 2, w / 2, kCardW - w, kCardH - w, kCardRadius, both(paint, border, w));
 }
 
-void cornerIndex(Svg& svg, int rank, Suit suit) {
-    oneIndex(svg, rank, suit);
-    svg.group(halfTurn());
-    oneIndex(svg, rank, suit);
+void corner_index(Svg& svg, int rank, Suit suit) {
+    one_index(svg, rank, suit);
+    svg.group(half_turn());
+    one_index(svg, rank, suit);
     svg.end();
 }
 
-Svg cardFace(int rank, Suit suit) {
+Svg card_face(int rank, Suit suit) {
     Svg svg(kCardW, kCardH);
-    cardGround(svg, colour::kWhite, colour::kBorder);
+    card_ground(svg, colour::kWhite, colour::kBorder);
     if (rank == 1) {
-        drawAce(svg, suit);
+        draw_ace(svg, suit);
     } else if (rank <= 10) {
-        drawPips(svg, rank, suit);
+        draw_pips(svg, rank, suit);
     } else {
-        drawCourt(svg, rank, suit);
+        draw_court(svg, rank, suit);
     }
-    cornerIndex(svg, rank, suit);
+    corner_index(svg, rank, suit);
     return svg;
 }
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "suits.h"
-#include "svg.h"
+#include "tools/artwork/suits.h"
+#include "tools/artwork/svg.h"
 
 namespace art {
 
@@ -16,22 +16,22 @@ inline constexpr double kCardCx = kCardW / 2.0;
 inline constexpr double kCardCy = kCardH / 2.0;
 
 // Transform turning the top half of a card into its bottom half.
-std::string halfTurn();
+std::string half_turn();
 
 // Rounded card ground with a thin border.
-void cardGround(Svg& svg, const std::string& paint, const std::string& border);
+void card_ground(Svg& svg, const std::string& paint, const std::string& border);
 
 // Rank glyph with a small suit under it, top-left and upside down bottom-right.
-void cornerIndex(Svg& svg, int rank, Suit suit);
+void corner_index(Svg& svg, int rank, Suit suit);
 
 // Writes a number card, an ace or a court card for rank 1..13.
-Svg cardFace(int rank, Suit suit);
+Svg card_face(int rank, Suit suit);
 
 // Pip cards 2..10 and the ace (pips.cpp).
-void drawPips(Svg& svg, int rank, Suit suit);
-void drawAce(Svg& svg, Suit suit);
+void draw_pips(Svg& svg, int rank, Suit suit);
+void draw_ace(Svg& svg, Suit suit);
 
 // Jack, queen and king (court.cpp).
-void drawCourt(Svg& svg, int rank, Suit suit);
+void draw_court(Svg& svg, int rank, Suit suit);
 
 }  // namespace art

@@ -1,21 +1,21 @@
 // Court card layout: framed picture, one half drawn twice, and the shared body parts.
-#include "court.h"
+#include "tools/artwork/court.h"
 
 #include <cmath>
 
-#include "card.h"
-#include "guilloche.h"
-#include "palette.h"
+#include "tools/artwork/card.h"
+#include "tools/artwork/guilloche.h"
+#include "tools/artwork/palette.h"
 
 namespace art {
 
 namespace court {
 
-Ink makeInk(Svg& svg, Suit suit) {
+Ink make_ink(Svg& svg, Suit suit) {
     Ink ink;
     ink.suit = suit;
-    const bool red = isRed(suit);
-    ink.solid = suitColour(suit);
+    const bool red = is_red(suit);
+    ink.solid = suit_colour(suit);
     ink.robe = red ? svg.linear(0, 0, 0, 1, {{0, "#DE2A44"}, {1, colour::kRedDark}})
                    : svg.linear(0, 0, 0, 1, {{0, "#47455A"}, {1, "#121118"}});
     ink.gold =
@@ -34,10 +34,10 @@ void robe(Svg& svg, const Ink& ink) {
     svg.path(p, both(ink.robe, colour::kOutline, ink.outline));
 }
 
-void robePattern(Svg& svg, const Ink& ink) {
+void robe_pattern(Svg& svg, const Ink& ink) {
     const double spots[][2] = {{58, 140}, {72, 126}, {80, 144}, {153, 126}, {167, 140}, {145, 144}};
     for (const auto& s : spots) {
-        drawSuit(svg, ink.suit, s[0], s[1], 8, false, colour::kGold);
+        draw_suit(svg, ink.suit, s[0], s[1], 8, false, colour::kGold);
     }
 }
 
@@ -49,7 +49,7 @@ void head(Svg& svg, const Ink& ink, bool lashes, bool mouth) {
     svg.ellipse(kX + 8.5, 87, 3.2, 2.2, fill("#F08C8C", 0.45));
     for (int side = 0; side < 2; ++side) {
         if (side == 1) {
-            svg.group(mirrorX(kX));
+            svg.group(mirror_x(kX));
         }
         svg.path(Path().M(102.8, 78).Q(106.5, 75.2, 110.2, 78).Q(106.5, 80.2, 102.8, 78).Z(),
                  both(colour::kWhite, colour::kOutline, 0.7));
@@ -76,7 +76,7 @@ void arm(Svg& svg, const Ink& ink, double sx, double sy, double kx, double ky, d
     Path sleeve;
     sleeve.M(sx, sy).Q(kx, ky, hx, hy);
     svg.path(sleeve, line(colour::kOutline, 12.5));
-    svg.path(sleeve, line(isRed(ink.suit) ? "#A8122A" : "#3A3848", 10.5));
+    svg.path(sleeve, line(is_red(ink.suit) ? "#A8122A" : "#3A3848", 10.5));
     const double dx = hx - kx;
     const double dy = hy - ky;
     const double len = std::sqrt(dx * dx + dy * dy);
@@ -105,21 +105,21 @@ void frame(Svg& svg, Suit suit) {
     using namespace court;
     const double w = kFrameR - kFrameL;
     const double h = kFrameB - kFrameT;
-    svg.rect(kFrameL, kFrameT, w, h, 3, both(colour::kCream, suitColour(suit), 1.8));
+    svg.rect(kFrameL, kFrameT, w, h, 3, both(colour::kCream, suit_colour(suit), 1.8));
     const Style hatch = line(colour::kGold, 0.5, 0.35);
     for (double slope : {1.0, -1.0}) {
         svg.path(lattice(kFrameL + 4, kFrameT + 4, kFrameR - 4, kFrameB - 4, slope, 9), hatch);
     }
 }
 
-void frameEdge(Svg& svg, Suit suit) {
+void frame_edge(Svg& svg, Suit suit) {
     using namespace court;
     const double w = kFrameR - kFrameL;
     const double h = kFrameB - kFrameT;
-    svg.rect(kFrameL, kFrameT, w, h, 3, line(suitColour(suit), 1.8));
+    svg.rect(kFrameL, kFrameT, w, h, 3, line(suit_colour(suit), 1.8));
     svg.rect(kFrameL + 3.2, kFrameT + 3.2, w - 6.4, h - 6.4, 1.5, line(colour::kGold, 1.3));
     // The middle line between the two halves, with a small gold lozenge.
-    svg.lineSeg(kFrameL + 3.2, kCardCy, kFrameR - 3.2, kCardCy, line(colour::kGoldDark, 1.6));
+    svg.line_seg(kFrameL + 3.2, kCardCy, kFrameR - 3.2, kCardCy, line(colour::kGoldDark, 1.6));
     svg.path(
         Path().M(kX, kCardCy - 4.5).L(kX + 7, kCardCy).L(kX, kCardCy + 4.5).L(kX - 7, kCardCy).Z(),
         both(colour::kGold, colour::kGoldDark, 0.8));
@@ -127,26 +127,26 @@ void frameEdge(Svg& svg, Suit suit) {
 
 }  // namespace
 
-void drawCourt(Svg& svg, int rank, Suit suit) {
-    court::Ink ink = court::makeInk(svg, suit);
+void draw_court(Svg& svg, int rank, Suit suit) {
+    court::Ink ink = court::make_ink(svg, suit);
     frame(svg, suit);
     for (int half = 0; half < 2; ++half) {
-        svg.group(half == 0 ? std::string() : halfTurn());
+        svg.group(half == 0 ? std::string() : half_turn());
         switch (rank) {
             case 11:
-                court::jackHalf(svg, ink);
+                court::jack_half(svg, ink);
                 break;
             case 12:
-                court::queenHalf(svg, ink);
+                court::queen_half(svg, ink);
                 break;
             default:
-                court::kingHalf(svg, ink);
+                court::king_half(svg, ink);
                 break;
         }
-        drawSuit(svg, suit, court::kFrameL + 13, court::kFrameT + 15, 17, false, ink.solid);
+        draw_suit(svg, suit, court::kFrameL + 13, court::kFrameT + 15, 17, false, ink.solid);
         svg.end();
     }
-    frameEdge(svg, suit);
+    frame_edge(svg, suit);
 }
 
 }  // namespace art

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "suits.h"
-#include "svg.h"
+#include "tools/artwork/suits.h"
+#include "tools/artwork/svg.h"
 
 namespace art::court {
 
@@ -28,12 +28,12 @@ struct Ink {
     double outline = 1.1;  // outline width
 };
 
-Ink makeInk(Svg& svg, Suit suit);
+Ink make_ink(Svg& svg, Suit suit);
 
 // Shoulders of the figure down to the middle line.
 void robe(Svg& svg, const Ink& ink);
 // Small gold suit symbols scattered on the robe.
-void robePattern(Svg& svg, const Ink& ink);
+void robe_pattern(Svg& svg, const Ink& ink);
 // Neck, head and features; the king's face gets no visible mouth (beard).
 void head(Svg& svg, const Ink& ink, bool lashes, bool mouth);
 // A hand gripping at (x, y).
@@ -43,8 +43,8 @@ void arm(Svg& svg, const Ink& ink, double sx, double sy, double kx, double ky, d
          double hy);
 
 // The three figures, top half only.
-void kingHalf(Svg& svg, const Ink& ink);
-void queenHalf(Svg& svg, const Ink& ink);
-void jackHalf(Svg& svg, const Ink& ink);
+void king_half(Svg& svg, const Ink& ink);
+void queen_half(Svg& svg, const Ink& ink);
+void jack_half(Svg& svg, const Ink& ink);
 
 }  // namespace art::court

@@ -1,6 +1,6 @@
 // The king, queen and jack: the top half of each picture.
-#include "court.h"
-#include "palette.h"
+#include "tools/artwork/court.h"
+#include "tools/artwork/palette.h"
 
 namespace art::court {
 
@@ -15,20 +15,20 @@ void pearl(Svg& svg, double x, double y, double r) {
     svg.circle(x, y, r, both(colour::kWhite, colour::kSilverDark, 0.5));
 }
 
-void ermineSpot(Svg& svg, double x, double y) {
+void ermine_spot(Svg& svg, double x, double y) {
     svg.path(Path().M(x, y - 2.2).L(x + 1.3, y + 2).L(x, y + 1.2).L(x - 1.3, y + 2).Z(),
              fill(colour::kInk));
 }
 
 void medallion(Svg& svg, const Ink& ink, double x, double y) {
     svg.circle(x, y, 7.5, both(ink.gold, colour::kGoldDark, 0.9));
-    drawSuit(svg, ink.suit, x, y, 8.5, false, ink.solid);
+    draw_suit(svg, ink.suit, x, y, 8.5, false, ink.solid);
 }
 
 void sword(Svg& svg, const Ink& ink) {
     svg.path(Path().M(151, 122).L(151, 41).L(154, 31).L(157, 41).L(157, 122).Z(),
              both(ink.steel, colour::kOutline, 0.9));
-    svg.lineSeg(154, 43, 154, 119, line(colour::kSilverDark, 0.7));
+    svg.line_seg(154, 43, 154, 119, line(colour::kSilverDark, 0.7));
     svg.rect(151.5, 125, 5, 19, 1, both(kWood, colour::kOutline, 0.8));
     svg.rect(140, 120.5, 28, 5, 2.5, both(ink.gold, colour::kGoldDark, 0.9));
     svg.circle(140, 123, 2.6, both(ink.gold, colour::kGoldDark, 0.8));
@@ -56,12 +56,12 @@ void crown(Svg& svg, const Ink& ink) {
 
 }  // namespace
 
-void kingHalf(Svg& svg, const Ink& ink) {
+void king_half(Svg& svg, const Ink& ink) {
     robe(svg, ink);
-    robePattern(svg, ink);
+    robe_pattern(svg, ink);
     svg.rect(104, 116, 17, 34, 0, both(ink.blue, colour::kOutline, 0.8));
-    svg.lineSeg(106.5, 118, 106.5, 150, line(colour::kGold, 1.2));
-    svg.lineSeg(118.5, 118, 118.5, 150, line(colour::kGold, 1.2));
+    svg.line_seg(106.5, 118, 106.5, 150, line(colour::kGold, 1.2));
+    svg.line_seg(118.5, 118, 118.5, 150, line(colour::kGold, 1.2));
     svg.path(Path()
                  .M(96, 66)
                  .C(91, 78, 91, 94, 96, 102)
@@ -78,7 +78,7 @@ void kingHalf(Svg& svg, const Ink& ink) {
              both(colour::kWhite, colour::kOutline, ink.outline));
     for (const auto& s :
          {std::pair{95.0, 108.0}, {103.0, 113.5}, {122.0, 113.5}, {130.0, 108.0}, {112.5, 116.0}}) {
-        ermineSpot(svg, s.first, s.second);
+        ermine_spot(svg, s.first, s.second);
     }
     head(svg, ink, false, false);
     svg.path(Path()
@@ -111,10 +111,10 @@ void kingHalf(Svg& svg, const Ink& ink) {
     sword(svg, ink);
 }
 
-void queenHalf(Svg& svg, const Ink& ink) {
+void queen_half(Svg& svg, const Ink& ink) {
     const std::string hair = svg.linear(0, 0, 0, 1, {{0, "#F0C25A"}, {1, "#A8731C"}});
     robe(svg, ink);
-    robePattern(svg, ink);
+    robe_pattern(svg, ink);
     svg.path(Path()
                  .M(95, 64)
                  .C(90, 74, 89, 92, 86, 104)
@@ -186,9 +186,9 @@ void queenHalf(Svg& svg, const Ink& ink) {
     arm(svg, ink, 100, 143, 84, 146, 81, 136);
 }
 
-void jackHalf(Svg& svg, const Ink& ink) {
+void jack_half(Svg& svg, const Ink& ink) {
     robe(svg, ink);
-    robePattern(svg, ink);
+    robe_pattern(svg, ink);
     for (double y = 116; y < 146; y += 9) {
         svg.path(Path().M(90, y).L(112.5, y + 8).L(135, y), line(colour::kGold, 2.0));
     }

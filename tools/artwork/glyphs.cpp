@@ -1,14 +1,14 @@
-#include "glyphs.h"
+#include "tools/artwork/glyphs.h"
 
 #include <stdexcept>
 
 namespace art {
 
-double glyphWidth(char g) {
+double glyph_width(char g) {
     return g == 'T' ? 27.0 : 20.0;
 }
 
-char rankGlyph(int rank) {
+char rank_glyph(int rank) {
     static const char kRanks[] = "A23456789TJQK";
     if (rank < 1 || rank > 13) {
         throw std::out_of_range("rank");
@@ -26,7 +26,7 @@ void oval(Path& p, double cx, double cy, double rx, double ry) {
 
 }  // namespace
 
-Path glyphPath(char g) {
+Path glyph_path(char g) {
     Path p;
     switch (g) {
         case 'A':
@@ -97,11 +97,11 @@ Path glyphPath(char g) {
     return p;
 }
 
-void drawGlyph(Svg& svg, char g, double x, double y, double height, double weight,
-               const std::string& paint) {
+void draw_glyph(Svg& svg, char g, double x, double y, double height, double weight,
+                const std::string& paint) {
     double k = height / kGlyphHeight;
-    svg.group(translate(x - glyphWidth(g) * k / 2.0, y) + " " + scale(k));
-    svg.path(glyphPath(g), line(paint, weight / k));
+    svg.group(translate(x - glyph_width(g) * k / 2.0, y) + " " + scale(k));
+    svg.path(glyph_path(g), line(paint, weight / k));
     svg.end();
 }
 

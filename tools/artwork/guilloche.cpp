@@ -1,4 +1,4 @@
-#include "guilloche.h"
+#include "tools/artwork/guilloche.h"
 
 #include <cmath>
 #include <numbers>
@@ -22,7 +22,7 @@ Path rosette(double cx, double cy, double R, double r, double d, int turns, int 
     return p.Z();
 }
 
-Path waveRing(double cx, double cy, double r0, double amp, int waves, double phase, int steps) {
+Path wave_ring(double cx, double cy, double r0, double amp, int waves, double phase, int steps) {
     Path p;
     for (int i = 0; i < steps; ++i) {
         double t = 2.0 * std::numbers::pi * i / steps;
@@ -38,7 +38,7 @@ Path waveRing(double cx, double cy, double r0, double amp, int waves, double pha
     return p.Z();
 }
 
-Path waveLine(double x0, double x1, double y, double amp, double period, double phase) {
+Path wave_line(double x0, double x1, double y, double amp, double period, double phase) {
     Path p;
     const int steps = static_cast<int>((x1 - x0) / 2.0) + 1;
     for (int i = 0; i <= steps; ++i) {
@@ -62,16 +62,16 @@ Path lattice(double x0, double y0, double x1, double y1, double slope, double st
         double yb = y1;
         double xa = ya * slope + c;
         double xb = yb * slope + c;
-        auto yAt = [&](double x) { return (x - c) / slope; };
+        auto y_at = [&](double x) { return (x - c) / slope; };
         if (xa < x0) {
-            ya = yAt(x0);
+            ya = y_at(x0);
         } else if (xa > x1) {
-            ya = yAt(x1);
+            ya = y_at(x1);
         }
         if (xb < x0) {
-            yb = yAt(x0);
+            yb = y_at(x0);
         } else if (xb > x1) {
-            yb = yAt(x1);
+            yb = y_at(x1);
         }
         if (yb - ya < 0.5) {
             continue;

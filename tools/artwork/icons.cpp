@@ -2,17 +2,17 @@
 #include <cmath>
 #include <numbers>
 
-#include "glyphs.h"
-#include "palette.h"
-#include "pictures.h"
-#include "suits.h"
+#include "tools/artwork/glyphs.h"
+#include "tools/artwork/palette.h"
+#include "tools/artwork/pictures.h"
+#include "tools/artwork/suits.h"
 
 namespace art {
 
 namespace {
 
 // A casino chip seen from above: coloured disc, white edge spots, inner ring.
-void chipTop(Svg& svg, double cx, double cy, double r, const char* paint) {
+void chip_top(Svg& svg, double cx, double cy, double r, const char* paint) {
     svg.circle(cx, cy, r, both(paint, colour::kInk, 0.8));
     for (int i = 0; i < 6; ++i) {
         double a = std::numbers::pi * i / 3.0;
@@ -31,7 +31,7 @@ void chipTop(Svg& svg, double cx, double cy, double r, const char* paint) {
 }
 
 // One chip of a stack seen from the side: rim band and top ellipse.
-void stackedChip(Svg& svg, double cx, double top, double rx, const char* paint, const char* dark) {
+void stacked_chip(Svg& svg, double cx, double top, double rx, const char* paint, const char* dark) {
     const double ry = rx * 0.38;
     const double h = 3.0;
     Path side;
@@ -48,14 +48,14 @@ void stackedChip(Svg& svg, double cx, double top, double rx, const char* paint, 
     svg.ellipse(cx, top, rx * 0.6, ry * 0.6, line(colour::kWhite, 0.6));
 }
 
-void miniCard(Svg& svg, double angle) {
+void mini_card(Svg& svg, double angle) {
     svg.group(rotate(angle, 16, 30));
     svg.rect(9.5, 5.5, 13, 19.5, 2, both(colour::kWhite, "#2A2A30", 0.8));
 }
 
 }  // namespace
 
-Svg cursorArrow() {
+Svg cursor_arrow() {
     Svg svg(32, 32);
     const std::string gold =
         svg.linear(0, 0, 1, 1, {{0, colour::kGoldLight}, {0.55, colour::kGold}, {1, "#A97A18"}});
@@ -70,21 +70,21 @@ Svg cursorArrow() {
         .Z();
     svg.path(arrow, both(gold, colour::kInk, 1.5));
     svg.path(Path().M(3.6, 6).L(3.6, 18.5), line(colour::kWhite, 1.0, 0.7));
-    chipTop(svg, 25, 25, 6.2, colour::kRed);
+    chip_top(svg, 25, 25, 6.2, colour::kRed);
     return svg;
 }
 
-Svg iconTable() {
+Svg icon_table() {
     Svg svg(32, 32);
     const std::string felt = svg.radial(16, 14, 17, {{0, "#3FA05A"}, {1, "#145A2A"}}, true);
     svg.circle(16, 16, 15, both(felt, colour::kGoldDark, 1.2));
-    miniCard(svg, -24);
-    drawSuit(svg, Suit::Hearts, 13.3, 10, 5.5, false, colour::kRed);
+    mini_card(svg, -24);
+    draw_suit(svg, Suit::Hearts, 13.3, 10, 5.5, false, colour::kRed);
     svg.end();
-    miniCard(svg, 0);
-    drawSuit(svg, Suit::Spades, 13.3, 10, 5.5, false, colour::kInk);
+    mini_card(svg, 0);
+    draw_suit(svg, Suit::Spades, 13.3, 10, 5.5, false, colour::kInk);
     svg.end();
-    miniCard(svg, 24);
+    mini_card(svg, 24);
     svg.path(Path().M(12.5, 15).L(11.5, 8.5).L(15, 12.5).Z(), fill(colour::kRed));
     svg.path(Path().M(15, 12.5).L(16.3, 6.5).L(17.6, 12.5).Z(), fill(colour::kPurple));
     svg.path(Path().M(17.6, 12.5).L(21, 8.5).L(20, 15).Z(), fill(colour::kGreen));
@@ -98,17 +98,17 @@ Svg iconTable() {
     return svg;
 }
 
-Svg iconCredits() {
+Svg icon_credits() {
     Svg svg(32, 32);
-    stackedChip(svg, 11, 25, 9.5, colour::kBlue, colour::kBlueDark);
-    stackedChip(svg, 11, 21, 9.5, colour::kRed, colour::kRedDark);
-    stackedChip(svg, 11, 17, 9.5, "#2E2D38", colour::kInk);
-    stackedChip(svg, 11, 13, 9.5, colour::kGreen, colour::kGreenDark);
+    stacked_chip(svg, 11, 25, 9.5, colour::kBlue, colour::kBlueDark);
+    stacked_chip(svg, 11, 21, 9.5, colour::kRed, colour::kRedDark);
+    stacked_chip(svg, 11, 17, 9.5, "#2E2D38", colour::kInk);
+    stacked_chip(svg, 11, 13, 9.5, colour::kGreen, colour::kGreenDark);
     const std::string gold = svg.radial(
         20, 17, 12, {{0, colour::kGoldLight}, {0.6, colour::kGold}, {1, "#9A7016"}}, true);
     svg.circle(22, 20, 9.5, both(gold, colour::kGoldDark, 1.0));
     svg.circle(22, 20, 7.3, line(colour::kGoldDark, 0.7));
-    drawGlyph(svg, 'Q', 22, 14.2, 11.5, 2.1, colour::kGoldDark);
+    draw_glyph(svg, 'Q', 22, 14.2, 11.5, 2.1, colour::kGoldDark);
     return svg;
 }
 

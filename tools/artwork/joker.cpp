@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include "card.h"
-#include "glyphs.h"
-#include "palette.h"
-#include "pictures.h"
+#include "tools/artwork/card.h"
+#include "tools/artwork/glyphs.h"
+#include "tools/artwork/palette.h"
+#include "tools/artwork/pictures.h"
 
 namespace art {
 
@@ -15,10 +15,10 @@ constexpr double kX = kCardCx;
 const char* const kJokerInk = "#54267E";
 const char* const kFaceLine = "#3A2A35";
 
-void jokerIndex(Svg& svg) {
+void joker_index(Svg& svg) {
     const char* word = "JOKER";
     for (int i = 0; i < 5; ++i) {
-        drawGlyph(svg, word[i], 22, 13 + 25.0 * i, 19, 4.4, kJokerInk);
+        draw_glyph(svg, word[i], 22, 13 + 25.0 * i, 19, 4.4, kJokerInk);
     }
     Path star;
     for (int i = 0; i < 10; ++i) {
@@ -193,16 +193,16 @@ void cap(Svg& svg) {
 
 }  // namespace
 
-Svg jokerFace() {
+Svg joker_face() {
     Svg svg(kCardW, kCardH);
-    cardGround(svg, colour::kWhite, colour::kBorder);
+    card_ground(svg, colour::kWhite, colour::kBorder);
     backdrop(svg);
     body(svg);
     face(svg);
     cap(svg);
-    jokerIndex(svg);
-    svg.group(halfTurn());
-    jokerIndex(svg);
+    joker_index(svg);
+    svg.group(half_turn());
+    joker_index(svg);
     svg.end();
     return svg;
 }

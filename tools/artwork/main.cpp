@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "card.h"
-#include "pictures.h"
+#include "tools/artwork/card.h"
+#include "tools/artwork/pictures.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ struct Output {
         names.push_back(name);
     }
 
-    void writeQrc() {
+    void write_qrc() {
         std::ofstream f(dir / "artwork.qrc", std::ios::binary);
         f << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/art\">\n";
         for (const std::string& n : names) {
@@ -47,22 +47,22 @@ int main(int argc, char** argv) {
     for (art::Suit suit : art::kSuits) {
         for (int rank = 1; rank <= 13; ++rank) {
             std::string name =
-                std::string(1, art::suitLetter(suit)) + std::to_string(rank) + ".svg";
-            out.write(name, art::cardFace(rank, suit));
+                std::string(1, art::suit_letter(suit)) + std::to_string(rank) + ".svg";
+            out.write(name, art::card_face(rank, suit));
         }
     }
-    out.write("back.svg", art::cardBack());
-    out.write("joker1.svg", art::jokerFace());
+    out.write("back.svg", art::card_back());
+    out.write("joker1.svg", art::joker_face());
     for (int i = 0; i < 4; ++i) {
-        out.write("joker" + std::to_string(2 + i) + ".svg", art::paleMask(i));
+        out.write("joker" + std::to_string(2 + i) + ".svg", art::pale_mask(i));
     }
     for (int i = 0; i < 5; ++i) {
-        out.write("joker" + std::to_string(6 + i) + ".svg", art::darkMask(i));
+        out.write("joker" + std::to_string(6 + i) + ".svg", art::dark_mask(i));
     }
-    out.write("cursor.svg", art::cursorArrow());
-    out.write("icon_table.svg", art::iconTable());
-    out.write("icon_credits.svg", art::iconCredits());
-    out.writeQrc();
+    out.write("cursor.svg", art::cursor_arrow());
+    out.write("icon_table.svg", art::icon_table());
+    out.write("icon_credits.svg", art::icon_credits());
+    out.write_qrc();
 
     std::printf("make_artwork: %zu pictures in %s\n", out.names.size(), out.dir.string().c_str());
     return out.ok ? 0 : 1;

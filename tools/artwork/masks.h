@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "svg.h"
+#include "tools/artwork/svg.h"
 
 namespace art::mask {
 

@@ -1,16 +1,16 @@
-#include "masks.h"
+#include "tools/artwork/masks.h"
 
-#include "card.h"
-#include "palette.h"
+#include "tools/artwork/card.h"
+#include "tools/artwork/palette.h"
 
 namespace art::mask {
 
 Svg ground(bool dark, const char* halo, const char* rim) {
     Svg svg(kCardW, kCardH);
     if (dark) {
-        cardGround(svg, "#060508", "#2C2A33");
+        card_ground(svg, "#060508", "#2C2A33");
     } else {
-        cardGround(svg, colour::kWhite, colour::kBorder);
+        card_ground(svg, colour::kWhite, colour::kBorder);
     }
     const std::string soft =
         svg.radial(kCardCx, kCardCy, 130, {{0, halo, dark ? 0.55 : 0.7}, {1, halo, 0.0}}, true);
@@ -22,7 +22,7 @@ Svg ground(bool dark, const char* halo, const char* rim) {
 
 void mirrored(Svg& svg, const std::function<void()>& part) {
     part();
-    svg.group(mirrorX(kX));
+    svg.group(mirror_x(kX));
     part();
     svg.end();
 }
@@ -33,8 +33,8 @@ void glow(Svg& svg, double x, double y, double r, const char* core, const char* 
     svg.circle(x, y, r, fill(g));
 }
 
-void bell(Svg& svg, double x, double y, double r, const char* bodyColour, const char* edge) {
-    svg.circle(x, y, r, both(bodyColour, edge, 1.0));
+void bell(Svg& svg, double x, double y, double r, const char* body_colour, const char* edge) {
+    svg.circle(x, y, r, both(body_colour, edge, 1.0));
     svg.path(Path().M(x - r * 0.65, y + r * 0.2).L(x + r * 0.65, y + r * 0.2), line(edge, 1.2));
     svg.circle(x, y + r * 0.55, r * 0.18, fill(edge));
 }

@@ -2,9 +2,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "masks.h"
-#include "palette.h"
-#include "pictures.h"
+#include "tools/artwork/masks.h"
+#include "tools/artwork/palette.h"
+#include "tools/artwork/pictures.h"
 
 namespace art {
 
@@ -72,19 +72,19 @@ void weeping(Svg& svg) {
 
 void jester(Svg& svg) {
     const mask::Tint t{"#215C34", "#08200F", "#3F9A5C", "#000000"};
-    const char* bellBody = "#6A4E12";
-    const char* bellEdge = "#C0962E";
+    const char* bell_body = "#6A4E12";
+    const char* bell_edge = "#C0962E";
     const std::string shade = svg.linear(0, 0, 0, 1, {{0, "#3A1A4A"}, {1, "#12061A"}});
-    const std::string greenBody = mask::body(svg, t);
+    const std::string green_body = mask::body(svg, t);
     svg.path(Path().M(86, 104).C(76, 78, 60, 62, 38, 50).C(60, 76, 70, 96, 72, 116).Z(),
              both(shade, "#7A4A9A", 1.4));
     svg.path(Path().M(139, 104).C(149, 78, 165, 62, 187, 50).C(165, 76, 155, 96, 153, 116).Z(),
              both(shade, "#7A4A9A", 1.4));
     svg.path(Path().M(96, 100).C(100, 70, 106, 46, kX, 22).C(119, 46, 125, 70, 129, 100).Z(),
-             both(greenBody, t.edge, 1.4));
-    mask::bell(svg, 38, 50, 7, bellBody, bellEdge);
-    mask::bell(svg, kX, 22, 7, bellBody, bellEdge);
-    mask::bell(svg, 187, 50, 7, bellBody, bellEdge);
+             both(green_body, t.edge, 1.4));
+    mask::bell(svg, 38, 50, 7, bell_body, bell_edge);
+    mask::bell(svg, kX, 22, 7, bell_body, bell_edge);
+    mask::bell(svg, 187, 50, 7, bell_body, bell_edge);
     svg.path(Path()
                  .M(kX, 96)
                  .C(152, 96, 170, 120, 168, 156)
@@ -92,7 +92,7 @@ void jester(Svg& svg) {
                  .C(81, 230, 59, 196, 57, 156)
                  .C(55, 120, 73, 96, kX, 96)
                  .Z(),
-             both(greenBody, t.edge, 1.8));
+             both(green_body, t.edge, 1.8));
     Path band;
     band.M(62, 112).C(80, 96, 145, 96, 163, 112);
     for (int i = 8; i >= 0; --i) {
@@ -100,7 +100,7 @@ void jester(Svg& svg) {
         double y = 118 - 0.0016 * (x - kX) * (x - kX) * 4;
         band.L(x, i % 2 == 0 ? y + 8 : y);
     }
-    svg.path(band.Z(), both(bellBody, bellEdge, 1.0));
+    svg.path(band.Z(), both(bell_body, bell_edge, 1.0));
     mirrored(svg, [&] {
         svg.path(Path().M(72, 146).Q(90, 132, 106, 154).Q(90, 158, 72, 146).Z(), fill(t.hole));
         svg.path(Path().M(86, 160).L(91, 172).L(86, 184).L(81, 172).Z(), fill(t.hole));
@@ -120,7 +120,7 @@ void jester(Svg& svg) {
 
 void plague(Svg& svg) {
     const mask::Tint t{"#22366A", "#070E24", "#5477C0", "#000000"};
-    const std::string bodyPaint = mask::body(svg, t);
+    const std::string body_paint = mask::body(svg, t);
     const std::string beak = svg.linear(0, 0, 1, 1, {{0, "#2A427E"}, {1, "#060B1C"}});
     svg.path(Path().M(72, 34).L(153, 34).L(158, 82).L(67, 82).Z(), both("#0C1430", t.edge, 1.4));
     svg.rect(68, 70, 89, 8, 0, both("#4A3A14", "#9C7E2E", 1.0));
@@ -132,7 +132,7 @@ void plague(Svg& svg) {
                  .C(81, 212, 61, 190, 59, 156)
                  .C(57, 120, 69, 92, kX, 92)
                  .Z(),
-             both(bodyPaint, t.edge, 1.8));
+             both(body_paint, t.edge, 1.8));
     svg.path(Path()
                  .M(92, 164)
                  .C(122, 168, 168, 206, 196, 268)
@@ -158,7 +158,7 @@ void plague(Svg& svg) {
 void sun(Svg& svg) {
     const mask::Tint t{"#7A5E18", "#2C2005", "#C9A23A", "#000000"};
     const double cy = 150;
-    const std::string rayPaint = svg.radial(kX, cy, 104, {{0.5, "#6A5214"}, {1, "#1E1603"}}, true);
+    const std::string ray_paint = svg.radial(kX, cy, 104, {{0.5, "#6A5214"}, {1, "#1E1603"}}, true);
     Path rays;
     for (int i = 0; i < 16; ++i) {
         double a0 = 2.0 * std::numbers::pi * i / 16.0;
@@ -172,7 +172,7 @@ void sun(Svg& svg) {
         rays.L(kX + reach * std::cos(a1), cy + reach * std::sin(a1));
         rays.L(kX + inner * std::cos(a2), cy + inner * std::sin(a2));
     }
-    svg.path(rays.Z(), both(rayPaint, t.edge, 1.3));
+    svg.path(rays.Z(), both(ray_paint, t.edge, 1.3));
     svg.circle(kX, cy, 62, both(mask::body(svg, t), t.edge, 1.8));
     svg.circle(kX, cy, 56, line(t.edge, 0.8, 0.6));
     mirrored(svg, [&] {
@@ -189,7 +189,7 @@ void sun(Svg& svg) {
 
 }  // namespace
 
-Svg darkMask(int which) {
+Svg dark_mask(int which) {
     static const char* const kHalo[] = {"#5A0A14", "#3A1458", "#0E4A22", "#142C66", "#5A4510"};
     static const char* const kRim[] = {"#7A1420", "#5A2A86", "#1E6A36", "#2A4A8E", "#8A6A1A"};
     Svg svg = mask::ground(true, kHalo[which % 5], kRim[which % 5]);

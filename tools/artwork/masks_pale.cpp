@@ -2,9 +2,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "masks.h"
-#include "palette.h"
-#include "pictures.h"
+#include "tools/artwork/masks.h"
+#include "tools/artwork/palette.h"
+#include "tools/artwork/pictures.h"
 
 namespace art {
 
@@ -128,14 +128,14 @@ void colombina(Svg& svg) {
 
 void harlequin(Svg& svg) {
     const mask::Tint t{"#EEE4FA", "#C6B0EA", "#7A5CAA", "#3E2A60"};
-    const char* bellPaint = "#F2E2A4";
-    const char* bellEdge = "#A88A2E";
+    const char* bell_paint = "#F2E2A4";
+    const char* bell_edge = "#A88A2E";
     svg.path(Path().M(72, 104).C(58, 84, 48, 64, 40, 42).C(62, 50, 84, 70, 104, 92).Z(),
              both("#F8CFDC", "#B45A7A", 1.4));
     svg.path(Path().M(153, 104).C(167, 84, 177, 64, 185, 42).C(163, 50, 141, 70, 121, 92).Z(),
              both("#C9DEF8", "#4F78AD", 1.4));
-    mask::bell(svg, 40, 42, 7, bellPaint, bellEdge);
-    mask::bell(svg, 185, 42, 7, bellPaint, bellEdge);
+    mask::bell(svg, 40, 42, 7, bell_paint, bell_edge);
+    mask::bell(svg, 185, 42, 7, bell_paint, bell_edge);
     svg.path(Path()
                  .M(kX, 86)
                  .C(154, 86, 170, 118, 168, 158)
@@ -145,7 +145,7 @@ void harlequin(Svg& svg) {
                  .Z(),
              both(mask::body(svg, t), t.edge, 2.0));
     svg.path(Path().M(62, 108).C(80, 86, 145, 86, 163, 108).C(145, 98, 80, 98, 62, 108).Z(),
-             both(bellPaint, bellEdge, 1.2));
+             both(bell_paint, bell_edge, 1.2));
     const Style pink = both("#F8CFDC", t.edge, 0.8);
     const Style yellow = both("#F5E7A8", t.edge, 0.8);
     const double cells[][2] = {{72, 178}, {84, 196}, {96, 178}, {141, 122}, {153, 140}, {129, 140}};
@@ -168,7 +168,7 @@ void harlequin(Svg& svg) {
         double y = 172 + r * std::sin(a);
         i == 0 ? star.M(x, y) : star.L(x, y);
     }
-    svg.path(star.Z(), both("#F5E7A8", bellEdge, 0.8));
+    svg.path(star.Z(), both("#F5E7A8", bell_edge, 0.8));
     svg.path(Path().M(kX, 150).L(109, 176).Q(kX, 180, 116, 176), line(t.edge, 1.8));
     svg.path(Path().M(92, 196).Q(114, 214, 138, 190).Q(116, 204, 92, 196).Z(),
              both(t.hole, t.edge, 1.4));
@@ -176,7 +176,7 @@ void harlequin(Svg& svg) {
 
 }  // namespace
 
-Svg paleMask(int which) {
+Svg pale_mask(int which) {
     static const char* const kHalo[] = {"#FDE3EC", "#E2EEFC", "#E2F6E6", "#EEE6FB"};
     static const char* const kRim[] = {"#E9A8BE", "#9DBCE6", "#9FD3AA", "#BFA8E6"};
     Svg svg = mask::ground(false, kHalo[which % 4], kRim[which % 4]);

@@ -1,16 +1,16 @@
 // Every picture that is not a plain card face.
 #pragma once
 
-#include "svg.h"
+#include "tools/artwork/svg.h"
 
 namespace art {
 
-Svg cardBack();           // back.cpp
-Svg jokerFace();          // joker.cpp
-Svg paleMask(int which);  // masks_pale.cpp, which = 0..3
-Svg darkMask(int which);  // masks_dark.cpp, which = 0..4
-Svg cursorArrow();        // icons.cpp
-Svg iconTable();          // icons.cpp
-Svg iconCredits();        // icons.cpp
+Svg card_back();           // back.cpp
+Svg joker_face();          // joker.cpp
+Svg pale_mask(int which);  // masks_pale.cpp, which = 0..3
+Svg dark_mask(int which);  // masks_dark.cpp, which = 0..4
+Svg cursor_arrow();        // icons.cpp
+Svg icon_table();          // icons.cpp
+Svg icon_credits();        // icons.cpp
 
 }  // namespace art

@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "card.h"
-#include "guilloche.h"
-#include "palette.h"
+#include "tools/artwork/card.h"
+#include "tools/artwork/guilloche.h"
+#include "tools/artwork/palette.h"
 
 namespace art {
 
@@ -29,11 +29,11 @@ double row(int i, int n) {
     return kTop + (kBottom - kTop) * i / (n - 1);
 }
 
-// Arc of radius 16 inside a club lobe, open towards `gapDeg`.
-void lobeArc(Svg& svg, double cx, double cy, double gapDeg, const Style& s) {
+// Arc of radius 16 inside a club lobe, open towards `gap_deg`.
+void lobe_arc(Svg& svg, double cx, double cy, double gap_deg, const Style& s) {
     const double r = 16.0;
-    const double a0 = (gapDeg + 55.0) * std::numbers::pi / 180.0;
-    const double a1 = (gapDeg - 55.0) * std::numbers::pi / 180.0;
+    const double a0 = (gap_deg + 55.0) * std::numbers::pi / 180.0;
+    const double a1 = (gap_deg - 55.0) * std::numbers::pi / 180.0;
     Path p;
     p.M(cx + r * std::cos(a0), cy + r * std::sin(a0));
     p.A(r, r, 0, true, true, cx + r * std::cos(a1), cy + r * std::sin(a1));
@@ -97,39 +97,39 @@ void engraving(Svg& svg, Suit suit, double cx, double cy, double size) {
     const Style ink = line(colour::kWhite, 1.6 * 100.0 / size, 0.55);
     if (suit == Suit::Clubs) {
         svg.group(translate(cx, cy) + " " + scale(size / 100.0));
-        lobeArc(svg, 0, -25, 90, ink);
-        lobeArc(svg, -25, 12, -25, ink);
-        lobeArc(svg, 25, 12, 205, ink);
+        lobe_arc(svg, 0, -25, 90, ink);
+        lobe_arc(svg, -25, 12, -25, ink);
+        lobe_arc(svg, 25, 12, 205, ink);
         svg.end();
         return;
     }
     const double k = 0.8;
     svg.group(translate(cx, cy + (suit == Suit::Spades ? -4 : 0)) + " " + scale(size * k / 100.0));
-    svg.path(suitShape(suit), line(colour::kWhite, 1.6 * 100.0 / (size * k), 0.55));
+    svg.path(suit_shape(suit), line(colour::kWhite, 1.6 * 100.0 / (size * k), 0.55));
     svg.end();
 }
 
 }  // namespace
 
-void drawPips(Svg& svg, int rank, Suit suit) {
+void draw_pips(Svg& svg, int rank, Suit suit) {
     const std::vector<Pip> pips = layout(rank);
     if (static_cast<int>(pips.size()) != rank) {
         throw std::logic_error("pip layout does not match the rank");
     }
     for (const Pip& p : pips) {
-        drawSuit(svg, suit, p.x, p.y, kPipSize, p.y > kCardCy + 1, suitColour(suit));
+        draw_suit(svg, suit, p.x, p.y, kPipSize, p.y > kCardCy + 1, suit_colour(suit));
     }
 }
 
-void drawAce(Svg& svg, Suit suit) {
-    const bool red = isRed(suit);
-    const char* ink = suitColour(suit);
+void draw_ace(Svg& svg, Suit suit) {
+    const bool red = is_red(suit);
+    const char* ink = suit_colour(suit);
     const double cx = kCardCx;
     const double cy = kCardCy;
 
     // Engine-turned medallion behind the pip.
     svg.path(rosette(cx, cy, 62, 62.0 * 11 / 29, 22, 11, 1800), line(ink, 0.45, 0.3));
-    svg.path(waveRing(cx, cy, 74, 2.5, 36, 0, 720), line(colour::kGoldDark, 0.9, 0.8));
+    svg.path(wave_ring(cx, cy, 74, 2.5, 36, 0, 720), line(colour::kGoldDark, 0.9, 0.8));
     svg.circle(cx, cy, 79, line(colour::kGold, 2.2));
     svg.circle(cx, cy, 82.5, line(colour::kGoldDark, 0.8));
     for (int i = 0; i < 4; ++i) {
@@ -145,7 +145,7 @@ void drawAce(Svg& svg, Suit suit) {
                          {{0, colour::kRedLight}, {0.45, colour::kRed}, {1, colour::kRedDark}})
             : svg.linear(0, 0, 0.3, 1,
                          {{0, colour::kInkLight}, {0.5, colour::kInk}, {1, "#050408"}});
-    drawSuit(svg, suit, cx, cy, size, false, body);
+    draw_suit(svg, suit, cx, cy, size, false, body);
     engraving(svg, suit, cx, cy, size);
 }
 

@@ -1,10 +1,10 @@
-#include "suits.h"
+#include "tools/artwork/suits.h"
 
-#include "palette.h"
+#include "tools/artwork/palette.h"
 
 namespace art {
 
-char suitLetter(Suit s) {
+char suit_letter(Suit s) {
     switch (s) {
         case Suit::Spades:
             return 's';
@@ -18,12 +18,12 @@ char suitLetter(Suit s) {
     return '?';
 }
 
-bool isRed(Suit s) {
+bool is_red(Suit s) {
     return s == Suit::Hearts || s == Suit::Diamonds;
 }
 
-const char* suitColour(Suit s) {
-    return isRed(s) ? colour::kRed : colour::kInk;
+const char* suit_colour(Suit s) {
+    return is_red(s) ? colour::kRed : colour::kInk;
 }
 
 namespace {
@@ -73,7 +73,7 @@ Path club() {
 
 }  // namespace
 
-Path suitShape(Suit s) {
+Path suit_shape(Suit s) {
     switch (s) {
         case Suit::Spades:
             return spade();
@@ -87,15 +87,15 @@ Path suitShape(Suit s) {
     return {};
 }
 
-void drawSuit(Svg& svg, Suit s, double cx, double cy, double size, bool flipped,
-              const std::string& paint) {
+void draw_suit(Svg& svg, Suit s, double cx, double cy, double size, bool flipped,
+               const std::string& paint) {
     std::string t = translate(cx, cy);
     if (flipped) {
         t += " rotate(180)";
     }
     t += " " + scale(size / 100.0);
     svg.group(t);
-    svg.path(suitShape(s), fill(paint));
+    svg.path(suit_shape(s), fill(paint));
     svg.end();
 }
 

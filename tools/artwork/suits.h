@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "svg.h"
+#include "tools/artwork/svg.h"
 
 namespace art {
 
@@ -12,17 +12,17 @@ enum class Suit { Spades, Diamonds, Clubs, Hearts };
 inline constexpr Suit kSuits[] = {Suit::Spades, Suit::Diamonds, Suit::Clubs, Suit::Hearts};
 
 // File-name letter: s, d, c, h.
-char suitLetter(Suit s);
-bool isRed(Suit s);
+char suit_letter(Suit s);
+bool is_red(Suit s);
 // Ink of the suit: red for hearts and diamonds, near-black for the others.
-const char* suitColour(Suit s);
+const char* suit_colour(Suit s);
 
 // Outline of the suit in a 100 x 100 box centred on the origin, pointing up.
 // Every sub-path winds clockwise, so overlapping lobes merge.
-Path suitShape(Suit s);
+Path suit_shape(Suit s);
 
 // A suit symbol of the given height centred at (cx, cy); upside down when flipped.
-void drawSuit(Svg& svg, Suit s, double cx, double cy, double size, bool flipped,
-              const std::string& paint);
+void draw_suit(Svg& svg, Suit s, double cx, double cy, double size, bool flipped,
+               const std::string& paint);
 
 }  // namespace art

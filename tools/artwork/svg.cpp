@@ -1,4 +1,4 @@
-#include "svg.h"
+#include "tools/artwork/svg.h"
 
 #include <cmath>
 #include <cstdio>
@@ -35,19 +35,19 @@ std::string scale(double s) {
     return "scale(" + num(s) + ")";
 }
 
-std::string mirrorX(double axis) {
+std::string mirror_x(double axis) {
     return "matrix(-1 0 0 1 " + num(2.0 * axis) + " 0)";
 }
 
 std::string Style::attrs() const {
     std::string a = " fill=\"" + fill + "\"";
-    if (fill != "none" && fillOpacity < 1.0) {
-        a += " fill-opacity=\"" + num(fillOpacity) + "\"";
+    if (fill != "none" && fill_opacity < 1.0) {
+        a += " fill-opacity=\"" + num(fill_opacity) + "\"";
     }
     if (stroke != "none") {
         a += " stroke=\"" + stroke + "\" stroke-width=\"" + num(width) + "\"";
-        if (strokeOpacity < 1.0) {
-            a += " stroke-opacity=\"" + num(strokeOpacity) + "\"";
+        if (stroke_opacity < 1.0) {
+            a += " stroke-opacity=\"" + num(stroke_opacity) + "\"";
         }
         if (round) {
             a += " stroke-linecap=\"round\" stroke-linejoin=\"round\"";
@@ -59,7 +59,7 @@ std::string Style::attrs() const {
 Style fill(const std::string& color, double opacity) {
     Style s;
     s.fill = color;
-    s.fillOpacity = opacity;
+    s.fill_opacity = opacity;
     return s;
 }
 
@@ -67,14 +67,14 @@ Style line(const std::string& color, double width, double opacity) {
     Style s;
     s.stroke = color;
     s.width = width;
-    s.strokeOpacity = opacity;
+    s.stroke_opacity = opacity;
     return s;
 }
 
-Style both(const std::string& fillColor, const std::string& strokeColor, double width) {
+Style both(const std::string& fill_color, const std::string& stroke_color, double width) {
     Style s;
-    s.fill = fillColor;
-    s.stroke = strokeColor;
+    s.fill = fill_color;
+    s.stroke = stroke_color;
     s.width = width;
     return s;
 }
@@ -172,7 +172,7 @@ void Svg::ellipse(double cx, double cy, double rx, double ry, const Style& s) {
              num(ry) + "\"" + s.attrs() + "/>\n";
 }
 
-void Svg::lineSeg(double x1, double y1, double x2, double y2, const Style& s) {
+void Svg::line_seg(double x1, double y1, double x2, double y2, const Style& s) {
     body_ += "<line x1=\"" + num(x1) + "\" y1=\"" + num(y1) + "\" x2=\"" + num(x2) + "\" y2=\"" +
              num(y2) + "\"" + s.attrs() + "/>\n";
 }
@@ -194,11 +194,11 @@ void Svg::comment(const std::string& text) {
     body_ += "<!-- " + text + " -->\n";
 }
 
-std::string Svg::nextId() {
+std::string Svg::next_id() {
     return "g" + std::to_string(++ids_);
 }
 
-std::string Svg::stopsXml(const std::vector<Stop>& stops) {
+std::string Svg::stops_xml(const std::vector<Stop>& stops) {
     std::string x;
     for (const Stop& s : stops) {
         x += "<stop offset=\"" + num(s.offset) + "\" stop-color=\"" + s.color + "\"";
@@ -211,21 +211,21 @@ std::string Svg::stopsXml(const std::vector<Stop>& stops) {
 }
 
 std::string Svg::linear(double x1, double y1, double x2, double y2, const std::vector<Stop>& stops,
-                        bool userSpace) {
-    std::string id = nextId();
+                        bool user_space) {
+    std::string id = next_id();
     defs_ += "<linearGradient id=\"" + id + "\" x1=\"" + num(x1) + "\" y1=\"" + num(y1) +
              "\" x2=\"" + num(x2) + "\" y2=\"" + num(y2) + "\"" +
-             (userSpace ? " gradientUnits=\"userSpaceOnUse\"" : "") + ">" + stopsXml(stops) +
+             (user_space ? " gradientUnits=\"userSpaceOnUse\"" : "") + ">" + stops_xml(stops) +
              "</linearGradient>\n";
     return "url(#" + id + ")";
 }
 
 std::string Svg::radial(double cx, double cy, double r, const std::vector<Stop>& stops,
-                        bool userSpace) {
-    std::string id = nextId();
+                        bool user_space) {
+    std::string id = next_id();
     defs_ += "<radialGradient id=\"" + id + "\" cx=\"" + num(cx) + "\" cy=\"" + num(cy) +
-             "\" r=\"" + num(r) + "\"" + (userSpace ? " gradientUnits=\"userSpaceOnUse\"" : "") +
-             ">" + stopsXml(stops) + "</radialGradient>\n";
+             "\" r=\"" + num(r) + "\"" + (user_space ? " gradientUnits=\"userSpaceOnUse\"" : "") +
+             ">" + stops_xml(stops) + "</radialGradient>\n";
     return "url(#" + id + ")";
 }
 

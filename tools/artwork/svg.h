@@ -13,7 +13,7 @@ std::string num(double v);
 std::string translate(double x, double y);
 std::string rotate(double deg, double cx, double cy);
 std::string scale(double s);
-std::string mirrorX(double axis);  // reflect about the vertical line x = axis
+std::string mirror_x(double axis);  // reflect about the vertical line x = axis
 
 struct Stop {
     double offset;
@@ -26,15 +26,15 @@ struct Style {
     std::string fill = "none";
     std::string stroke = "none";
     double width = 0.0;
-    double fillOpacity = 1.0;
-    double strokeOpacity = 1.0;
+    double fill_opacity = 1.0;
+    double stroke_opacity = 1.0;
     bool round = true;  // round caps and joins
     std::string attrs() const;
 };
 
 Style fill(const std::string& color, double opacity = 1.0);
 Style line(const std::string& color, double width, double opacity = 1.0);
-Style both(const std::string& fillColor, const std::string& strokeColor, double width);
+Style both(const std::string& fill_color, const std::string& stroke_color, double width);
 
 // Path data builder with absolute commands only.
 class Path {
@@ -69,26 +69,26 @@ class Svg {
     void rect(double x, double y, double w, double h, double r, const Style& s);
     void circle(double cx, double cy, double r, const Style& s);
     void ellipse(double cx, double cy, double rx, double ry, const Style& s);
-    void lineSeg(double x1, double y1, double x2, double y2, const Style& s);
+    void line_seg(double x1, double y1, double x2, double y2, const Style& s);
 
     void group(const std::string& transform);
     void end();
     void comment(const std::string& text);
 
     // Gradients go to <defs>; the returned string is a paint value "url(#id)".
-    // Coordinates are in user space when userSpace is true, else in the
+    // Coordinates are in user space when user_space is true, else in the
     // bounding box of the painted shape (0..1).
     std::string linear(double x1, double y1, double x2, double y2, const std::vector<Stop>& stops,
-                       bool userSpace = false);
+                       bool user_space = false);
     std::string radial(double cx, double cy, double r, const std::vector<Stop>& stops,
-                       bool userSpace = false);
+                       bool user_space = false);
 
     std::string str() const;
     bool save(const std::string& file) const;
 
   private:
-    std::string nextId();
-    static std::string stopsXml(const std::vector<Stop>& stops);
+    std::string next_id();
+    static std::string stops_xml(const std::vector<Stop>& stops);
 
     double width_;
     double height_;
