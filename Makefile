@@ -1,7 +1,7 @@
 # The two commands of the quick start: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-asan test-asan bench format clean
+.PHONY: run test deps build build-asan test-asan bench package format clean
 
 deps:
 	@scripts/install-deps
@@ -26,6 +26,10 @@ test: build
 
 bench: build
 	cd build/release/run && for b in ./bench_*; do $$b; done
+
+# The Debian package, in build/release/package/.
+package: build
+	cd build/release && cpack -G DEB -B package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

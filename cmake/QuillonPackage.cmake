@@ -1,0 +1,67 @@
+# What `cmake --install` puts where, and the Debian package CPack makes of it (`make package`).
+
+# The reverse-DNS name AppStream wants, under the project's placeholder domain.
+set(QUILLON_APP_ID test.quillon.Quillon)
+set(QUILLON_TUNES_DIR ${CMAKE_INSTALL_DATADIR}/quillon)
+set(QUILLON_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/quillon)
+set(QUILLON_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+
+# Debian keeps games in /usr/games; the odds tool and the script player are ordinary programs.
+set(QUILLON_GAMES_DIR games)
+if(TARGET quillon)
+  install(TARGETS quillon RUNTIME DESTINATION ${QUILLON_GAMES_DIR})
+endif()
+install(TARGETS quillon-odds quillon-script RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The game opens its tunes by bare name from its working folder: the desktop entry starts it in
+# the folder they are installed in.
+install(FILES ${CMAKE_BINARY_DIR}/run/BGM1.mid ${CMAKE_BINARY_DIR}/run/BGM2.mid
+        DESTINATION ${QUILLON_TUNES_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/assets/art/icon_table.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME quillon.svg)
+install(FILES ${QUILLON_PACKAGING_DIR}/copyright DESTINATION ${QUILLON_DOC_DIR})
+
+# The desktop entry and the metainfo name installed folders, so they are configured when they
+# are installed, for the prefix of that install: `cmake --install --prefix` and CPack's /usr
+# both get their own.
+set(QUILLON_INSTALL_STAGE ${CMAKE_BINARY_DIR}/install-stage)
+install(CODE "
+  set(PROJECT_DESCRIPTION \"${PROJECT_DESCRIPTION}\")
+  set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+  set(QUILLON_APP_ID \"${QUILLON_APP_ID}\")
+  set(QUILLON_FULL_GAMES_DIR \"\${CMAKE_INSTALL_PREFIX}/${QUILLON_GAMES_DIR}\")
+  set(QUILLON_FULL_TUNES_DIR \"\${CMAKE_INSTALL_PREFIX}/${QUILLON_TUNES_DIR}\")
+  configure_file(${QUILLON_PACKAGING_DIR}/quillon.desktop.in
+                 ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.desktop @ONLY)
+  configure_file(${QUILLON_PACKAGING_DIR}/quillon.metainfo.xml.in
+                 ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.metainfo.xml @ONLY)
+  execute_process(COMMAND gzip -9 --no-name --stdout ${QUILLON_PACKAGING_DIR}/changelog
+                  OUTPUT_FILE ${QUILLON_INSTALL_STAGE}/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+")
+install(FILES ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${QUILLON_INSTALL_STAGE}/changelog.gz DESTINATION ${QUILLON_DOC_DIR})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quillon)
+set(CPACK_PACKAGE_VENDOR "Quillon authors")
+set(CPACK_PACKAGE_CONTACT "Quillon authors <dev@quillon.test>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A video poker machine in one window: five-card draw with one wild joker,
+a pay table of nine hands for bets of one to ten coins, and a double-up in
+which a win can be risked, whole or in half. quillon-odds computes the
+machine's return; quillon-script plays scripted games.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Found at run time, not linked: the SoundFont the music plays through and the fonts that stand
+# in for the table's own.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fluid-soundfont-gm | timgm6mb-soundfont, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-urw-base35")
+include(CPack)

@@ -1,0 +1,43 @@
+# The compiler flags of the project's own code, as usage requirements rather than global flags,
+# and the include paths that keep each library to its own headers.
+
+add_library(quillon_warnings INTERFACE)
+# -Wrestrict gives false alarms on std::string at -O3 in g++ 12.
+target_compile_options(quillon_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion -Wno-restrict -Werror)
+
+add_library(quillon_sanitizers INTERFACE)
+if(QUILLON_SANITIZE)
+  target_compile_options(quillon_sanitizers INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_link_options(quillon_sanitizers INTERFACE -fsanitize=address,undefined)
+endif()
+
+# A library's include path holds a link to its own folder and nothing else: "game/machine.h"
+# is found wherever quillon_game is linked, and "ui/..." only where the windows are, so the
+# build itself keeps game/ from reaching into ui/, sound/ or odds/.
+function(quillon_expose_headers target folder)
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  cmake_path(GET folder PARENT_PATH parent)
+  file(MAKE_DIRECTORY ${root}/${parent})
+  if(NOT EXISTS ${root}/${folder})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${target} PUBLIC ${root})
+endfunction()
+
+# Gives every target compiled below `dir` the warnings and, when asked for, the sanitizers,
+# so that a target added later gets them without a line of its own.
+function(quillon_apply_build_flags dir)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target ${targets})
+    get_target_property(type ${target} TYPE)
+    if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+      target_link_libraries(${target} PRIVATE quillon_warnings quillon_sanitizers)
+    endif()
+  endforeach()
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(subdir ${subdirs})
+    quillon_apply_build_flags(${subdir})
+  endforeach()
+endfunction()
