@@ -23,7 +23,7 @@ install(FILES ${QUILLON_PACKAGING_DIR}/copyright DESTINATION ${QUILLON_DOC_DIR})
 
 # The desktop entry and the metainfo name installed folders, so they are configured when they
 # are installed, for the prefix of that install: `cmake --install --prefix` and CPack's /usr
-# both get their own.
+# both get their own. The changelog and the manual pages are compressed as Debian wants them.
 set(QUILLON_INSTALL_STAGE ${CMAKE_BINARY_DIR}/install-stage)
 install(CODE "
   set(PROJECT_DESCRIPTION \"${PROJECT_DESCRIPTION}\")
@@ -35,14 +35,19 @@ install(CODE "
                  ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.desktop @ONLY)
   configure_file(${QUILLON_PACKAGING_DIR}/quillon.metainfo.xml.in
                  ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.metainfo.xml @ONLY)
-  execute_process(COMMAND gzip -9 --no-name --stdout ${QUILLON_PACKAGING_DIR}/changelog
-                  OUTPUT_FILE ${QUILLON_INSTALL_STAGE}/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+  foreach(name changelog quillon.6 quillon-odds.1 quillon-script.1)
+    execute_process(COMMAND gzip -9 --no-name --stdout ${QUILLON_PACKAGING_DIR}/\${name}
+                    OUTPUT_FILE ${QUILLON_INSTALL_STAGE}/\${name}.gz COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
 ")
 install(FILES ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${QUILLON_INSTALL_STAGE}/changelog.gz DESTINATION ${QUILLON_DOC_DIR})
+install(FILES ${QUILLON_INSTALL_STAGE}/quillon.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${QUILLON_INSTALL_STAGE}/quillon-odds.1.gz ${QUILLON_INSTALL_STAGE}/quillon-script.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillon)
