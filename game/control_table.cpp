@@ -135,6 +135,20 @@ constexpr bool all_unique() {
 }
 static_assert(all_unique(), "every control is named, placed and clicked once");
 
+// Every member of Controls but the window's box is a control of the table: a member the table
+// left out would leave more than alignment padding unaccounted for.
+constexpr std::size_t table_bytes() {
+    std::size_t bytes = sizeof(WindowBox);
+    for (const ControlSpec& spec : kTable) {
+        bytes += std::visit(
+            [](auto place) { return sizeof(typename detail::MemberOf<decltype(place)>::type); },
+            spec.place);
+    }
+    return bytes;
+}
+static_assert(sizeof(Controls) - table_bytes() < alignof(Controls),
+              "every control of the model has its row in the table");
+
 // Where each button's row is; every button has one, and only single labels are buttons.
 constexpr std::array<std::size_t, kButtonCount> button_rows() {
     std::array<std::size_t, kButtonCount> rows{};
