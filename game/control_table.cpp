@@ -12,8 +12,8 @@ namespace {
 using C = Controls;
 using B = Button;
 
-constexpr std::array<std::string_view, 6> kCoinHeadings = {"1st", "6st", "7st",
-                                                           "8st", "9st", "10st"};
+constexpr std::array<std::string_view, 6> kColumnHeadings = {"1st", "6st", "7st",
+                                                             "8st", "9st", "10st"};
 // The joker's pictures: the back and the face at slot 4, then the overlays of the joker loss at
 // slots 1 to 4 and 0 to 4.
 constexpr std::array<int, 11> kJokerLefts = {kSlotLeft[4], kSlotLeft[4], kSlotLeft[1], kSlotLeft[2],
@@ -64,7 +64,7 @@ constexpr std::array kTable = {
     ControlSpec{"Label19", &C::Label19, {}, heading("HAND")},
     ControlSpec{"Label25", &C::Label25, {}, heading("＼")},
     ControlSpec{"Label20", &C::Label20, {}, heading("COINS")},
-    ControlSpec{"coinsuu", &C::coinsuu, {}, {.captions = kCoinHeadings}},
+    ControlSpec{"coinsuu", &C::coinsuu, {}, {.captions = kColumnHeadings}},
     ControlSpec{"Label2", &C::Label2, {}, {.captions = kHandTitles}},
     ControlSpec{kPayRowNames[0], &C::royal, {}, pays(0)},
     ControlSpec{kPayRowNames[1], &C::five, {}, pays(1)},
