@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "odds/cli/odds_report.h"
+#include "odds/cli/strategy_command.h"
 #include "odds/pay_table.h"
 
 namespace quillon::odds {
@@ -16,6 +17,7 @@ constexpr int kUsageError = 2;
 constexpr std::string_view kUsage =
     "usage: quillon-odds hand CARD CARD CARD CARD CARD [--game NAME]\n"
     "       quillon-odds return [--game NAME]\n"
+    "       quillon-odds strategy [--game NAME] [--lines N] [--json]\n"
     "       quillon-odds double\n"
     "       quillon-odds --help\n"
     "\n"
@@ -23,6 +25,8 @@ constexpr std::string_view kUsage =
     "          chance of each final hand\n"
     "  return  the whole game under perfect play: every final hand, the return, the hit\n"
     "          frequency and the standard deviation\n"
+    "  strategy  a chart of hold patterns for the game, best first, derived from the exact\n"
+    "          holds of every deal, and what playing by it costs against perfect play\n"
     "  double  the odds of one round of the double-up, and what DOUBLE and HALF are worth\n"
     "\n"
     "Cards are written as in the game: s1 ... s13, d1 ..., c1 ..., h1 ... h13 (1 the ace,\n"
@@ -131,6 +135,9 @@ int run_odds_cli(std::span<const std::string_view> args, std::ostream& out, std:
             out << kUsage;
             return 0;
         }
+    }
+    if (is_strategy_command(args)) {
+        return strategy_command(args, out, err);
     }
     const std::optional<Command> command = split_options(args, err);
     if (!command) {
