@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
 // A line whose removal costs less than this share of the return is not worth learning.
-constexpr double kWorthKeeping = 1e-5;
+constexpr double kWorthKeeping = 2e-5;
 constexpr int kMaxSweeps = 30;
 constexpr std::size_t kDropsPerSweep = 6;
 
@@ -233,7 +233,7 @@ class Planner {
 
     // The cheapest way to shorten the chart, per line it saves: dropping one line, or merging
     // lines into a coarser pattern (tried for real and undone).
-    void shorten() {
+    bool shorten(double limit = std::numeric_limits<double>::infinity()) {
         const auto [single, single_cost] = cheapest_line();
         double best_rate = single_cost;
         std::uint32_t best_parent = kOff;
@@ -257,11 +257,15 @@ class Planner {
                 best_children = children;
             }
         }
+        if (best_rate >= limit || (best_parent == kOff && single == kOff)) {
+            return false;
+        }
         if (best_parent != kOff) {
             merge(best_parent, best_children);
         } else {
             drop(single);
         }
+        return true;
     }
 
     void drop_to(std::size_t max_lines) {
@@ -276,14 +280,13 @@ class Planner {
     }
 
     void drop_cheap() {
-        for (;;) {
-            const auto [p, cost] = cheapest_line();
-            if (p == kOff || cost >= kWorthKeeping) {
-                break;
+        std::size_t drops = 0;
+        while (shorten(kWorthKeeping)) {
+            if (++drops % kDropsPerSweep == 0) {
+                sweep(false, order_.size());
             }
-            drop(p);
-            settle(false, order_.size());
         }
+        settle(false, order_.size());
     }
 
     const ChartLines& order() const { return order_; }

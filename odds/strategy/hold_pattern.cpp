@@ -131,7 +131,12 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     const PatternKey with_high = family_key | put(kHigh, high_counts ? high : 0);
     if (family == Family::straight_flush || family == Family::straight) {
         const bool edge = fit.ways < 6 - fit.span;
-        out.push(with_high | put(kGaps, fit.span - k) | put(kEdge, edge ? 1 : 0));
+        if (family == Family::straight && k == 4 && wild == 0) {
+            // Four to a straight is only ever outside (two ways) or inside (one).
+            out.push(with_high | put(kGaps, fit.ways == 2 ? 0 : 1));
+        } else {
+            out.push(with_high | put(kGaps, fit.span - k) | put(kEdge, edge ? 1 : 0));
+        }
     }
     out.push(with_high | put(kAnyGaps, 1));
     if (high_counts) {
@@ -197,7 +202,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
             break;
         case Family::straight:
             if (k == 4 && wild == 0 && !any_gaps) {
-                text = gaps == 0 && !edge ? "4 to an outside straight" : "4 to an inside straight";
+                text = gaps == 0 ? "4 to an outside straight" : "4 to an inside straight";
                 gaps_said = true;
             } else {
                 text = std::to_string(k) + " to a straight";
@@ -455,8 +460,10 @@ std::uint64_t hold_preference(const std::array<CardId, 5>& deal, HoldMask mask) 
             codes[n++] = deal[i].code();
         }
     }
-    // First the hold that can make the most straights, then the higher cards.
-    score += static_cast<std::uint64_t>(straight_fit(ranks).ways) << 8;
+    // First the hold that can make the most straights, counting a royal's cards as five more,
+    // then the higher cards.
+    const bool royal = ranks != 0 && (ranks & ((1u << kFirstRoyalRank) - 1)) == 0;
+    score += static_cast<std::uint64_t>(straight_fit(ranks).ways + (royal ? 5 : 0)) << 8;
     // Equal rank totals fall back on the held cards themselves, the highest code first, so
     // that the choice never depends on the order the cards were dealt in.
     for (std::size_t i = 1; i < n; ++i) {
