@@ -4,6 +4,7 @@
 
 #include "game/hand_evaluation.h"
 #include "odds/fast_classifier.h"
+#include "odds/pay_table.h"
 
 namespace quillon::odds {
 namespace {
@@ -45,7 +46,7 @@ void BM_MachineClassifierAllHands(benchmark::State& state) {
 BENCHMARK(BM_MachineClassifierAllHands)->Unit(benchmark::kMillisecond);
 
 void BM_FastClassifierAllHands(benchmark::State& state) {
-    const FastClassifier fast;
+    const FastClassifier fast(quillon_game_table());
     for (auto _ : state) {
         benchmark::DoNotOptimize(
             every_hand([&](const std::array<CardId, 5>& h) { return fast.classify(h); }));
@@ -56,7 +57,7 @@ BENCHMARK(BM_FastClassifierAllHands)->Unit(benchmark::kMillisecond);
 
 // The same tables fed partial sums, the way the tallies walk the hands.
 void BM_FastClassifierAllHandsIncremental(benchmark::State& state) {
-    const FastClassifier fast;
+    const FastClassifier fast(quillon_game_table());
     std::array<std::uint64_t, kCards> w{};
     for (int i = 0; i < kCards; ++i) {
         w[static_cast<std::size_t>(i)] = fast.word(CardId::from_code(i));
@@ -83,13 +84,27 @@ void BM_FastClassifierAllHandsIncremental(benchmark::State& state) {
 }
 BENCHMARK(BM_FastClassifierAllHandsIncremental)->Unit(benchmark::kMillisecond);
 
+// The tables are filled for each game, the readings of wild hands chosen by its pays.
 void BM_BuildFastClassifier(benchmark::State& state) {
+    const std::string_view name = game_names()[static_cast<std::size_t>(state.range(0))];
+    const Game game = find_game(name).value();
+    state.SetLabel(std::string(name));
     for (auto _ : state) {
-        const FastClassifier fast;
+        const FastClassifier fast(game);
         benchmark::DoNotOptimize(fast.word(CardId::joker()));
     }
 }
-BENCHMARK(BM_BuildFastClassifier)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildFastClassifier)
+    ->DenseRange(0, static_cast<std::int64_t>(game_names().size()) - 1)
+    ->Unit(benchmark::kMillisecond);
+
+// Reading a built-in pay-table file.
+void BM_ParseGame(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(find_game("double-double-bonus-9-6"));
+    }
+}
+BENCHMARK(BM_ParseGame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace quillon::odds

@@ -11,14 +11,16 @@ namespace {
 constexpr std::array<std::uint32_t, kRankCount> kRankKeys = {
     0, 1, 5, 22, 94, 312, 992, 2422, 5624, 12522, 19998, 43258, 79415};
 constexpr std::uint32_t kJokerKey = 130285;
+constexpr std::uint32_t kEverySuit = 0x01010101u;
 
 constexpr std::uint8_t kNoClass = 0xff;
 
-// Fills the table for every multiset of `cards` natural ranks, at most four of any.
+// Fills the table for every multiset of `cards` ranks, at most four of any. With deuces wild the
+// 2s among them are the wild cards; the joker is added to the four-card multisets.
 class TableFiller {
   public:
-    TableFiller(std::vector<std::uint8_t>& classes, bool joker)
-        : classes_(classes), joker_(joker) {}
+    TableFiller(std::vector<std::uint8_t>& classes, const Game& game, bool joker)
+        : classes_(classes), game_(game), joker_(joker) {}
 
     void fill(int rank, int cards_left, std::uint32_t key) {
         if (rank == kRankCount) {
@@ -37,14 +39,21 @@ class TableFiller {
 
   private:
     void store(std::uint32_t key) {
+        RankCounts naturals = counts_;
+        int wilds = joker_ ? 1 : 0;
+        if (game_.wild() == Wild::deuces) {
+            wilds = naturals[0];
+            naturals[0] = 0;
+        }
         const std::uint32_t sum = key + (joker_ ? kJokerKey : 0);
-        put(sum, class_from_counts(counts_, joker_, false));
+        put(sum, game_.best_reading(readings(naturals, wilds, false, game_.wild())));
         bool distinct = true;
-        for (const std::uint8_t c : counts_) {
+        for (const std::uint8_t c : naturals) {
             distinct = distinct && c <= 1;
         }
         if (distinct) {
-            put(sum + FastClassifier::kKeySpan, class_from_counts(counts_, joker_, true));
+            put(sum + FastClassifier::kKeySpan,
+                game_.best_reading(readings(naturals, wilds, true, game_.wild())));
         }
     }
 
@@ -56,26 +65,30 @@ class TableFiller {
     }
 
     std::vector<std::uint8_t>& classes_;
+    const Game& game_;
     const bool joker_;
-    std::array<std::uint8_t, kRankCount> counts_{};
+    RankCounts counts_{};
 };
 
 }  // namespace
 
-FastClassifier::FastClassifier() : classes_(2 * kKeySpan, kNoClass) {
+FastClassifier::FastClassifier(const Game& game) : classes_(2 * kKeySpan, kNoClass) {
     for (int code = 0; code < CardId::kCount; ++code) {
         const CardId card = CardId::from_code(code);
         if (card.is_joker()) {
-            words_[0] = std::uint64_t{kJokerKey} << 32 | 0x01010101u;
+            words_[0] = std::uint64_t{kJokerKey} << 32 | kEverySuit;
             continue;
         }
         const auto rank = static_cast<std::size_t>(engine_rank(card.rank()));
         const auto suit = static_cast<unsigned>(card.suit());
+        const bool wild = game.wild() == Wild::deuces && rank == 0;
         words_[static_cast<std::size_t>(code)] =
-            std::uint64_t{kRankKeys[rank]} << 32 | 1u << (8 * suit);
+            std::uint64_t{kRankKeys[rank]} << 32 | (wild ? kEverySuit : 1u << (8 * suit));
     }
-    TableFiller(classes_, false).fill(0, 5, 0);
-    TableFiller(classes_, true).fill(0, 4, 0);
+    TableFiller(classes_, game, false).fill(0, 5, 0);
+    if (game.has_joker()) {
+        TableFiller(classes_, game, true).fill(0, 4, 0);
+    }
     // Key sums no hand reaches stay unread; give them a harmless class.
     for (std::uint8_t& c : classes_) {
         c = c == kNoClass ? static_cast<std::uint8_t>(HandClass::nothing) : c;

@@ -6,15 +6,18 @@
 
 #include "game/card.h"
 #include "odds/hand_class.h"
+#include "odds/pay_table.h"
 
 namespace quillon::odds {
 
 // Classifies five cards with two table look-ups and no sorting. Each card carries a rank key
 // and one counter per suit in a single word, so the five words simply add up: the key sum
-// names the rank multiset and a suit counter reaching five marks the flush.
+// names the rank multiset and a suit counter reaching five marks the flush. A wild card counts
+// in every suit. The tables hold, for hands with wild cards, the reading that pays most in the
+// game they are built for.
 class FastClassifier {
   public:
-    FastClassifier();
+    explicit FastClassifier(const Game& game);
 
     // The card's word; sum five of them and pass the sum to `classify_sum`.
     std::uint64_t word(CardId card) const { return words_[static_cast<std::size_t>(card.code())]; }

@@ -77,6 +77,7 @@ GameReturn game_return(const Tallies& tallies, unsigned threads) {
     out.deals = choose(tallies.deck_size(), 5);
     out.weight_per_deal = draw_lcm(tallies.deck_size() - 5);
     out.total = out.deals * out.weight_per_deal;
+    out.pay_scale = game.pay_scale();
     return out;
 }
 
@@ -89,7 +90,8 @@ std::uint64_t GameReturn::pay_total() const {
 }
 
 double GameReturn::return_rate() const {
-    return static_cast<double>(pay_total()) / static_cast<double>(total);
+    return static_cast<double>(pay_total()) /
+           (static_cast<double>(total) * static_cast<double>(pay_scale));
 }
 
 double GameReturn::probability(std::size_t row) const {
@@ -113,8 +115,8 @@ double GameReturn::standard_deviation() const {
     }
     const auto sum = static_cast<Wide>(pay_total());
     const Wide spread = static_cast<Wide>(total) * squares - sum * sum;
-    const long double t = static_cast<long double>(total);
-    return static_cast<double>(std::sqrt(static_cast<long double>(spread) / (t * t)));
+    const long double t = static_cast<long double>(total) * static_cast<long double>(pay_scale);
+    return static_cast<double>(std::sqrt(static_cast<long double>(spread)) / t);
 }
 
 }  // namespace quillon::odds

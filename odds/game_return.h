@@ -18,12 +18,16 @@ struct GameReturn {
     std::uint64_t total = 0;
     std::uint64_t weight_per_deal = 0;
     std::uint64_t deals = 0;
+    // Pay units per coin bet.
+    std::int64_t pay_scale = 1;
 
-    // The pays of all final hands, per coin; the return is pay_total / total.
+    // The pays of all final hands in pay units; the return per coin bet is
+    // pay_total / (total * pay_scale).
     std::uint64_t pay_total() const;
     double return_rate() const;
     double probability(std::size_t row) const;
     double hit_frequency() const;
+    // Per coin bet.
     double standard_deviation() const;
 };
 

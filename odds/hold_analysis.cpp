@@ -216,6 +216,7 @@ std::array<HoldOutcome, kHoldCount> analyze_deal(const Tallies& tallies,
         h.counts = counts[s];
         h.draws = static_cast<std::int64_t>(choose(left, 5 - kHoldSize[s]));
         h.pay_total = values[s];
+        h.pay_scale = tallies.game().pay_scale();
     }
     return holds;
 }

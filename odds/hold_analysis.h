@@ -29,12 +29,16 @@ struct HoldOutcome {
     HoldMask mask = 0;
     // The number of draws: C(cards left, cards discarded).
     std::int64_t draws = 0;
-    // The pays of all the draws added up, per coin; the expected return is pay_total / draws.
+    // The pays of all the draws added up, in the game's pay units; `pay_scale` of them make one
+    // coin per coin bet, so the expected return is pay_total / (draws * pay_scale).
     std::int64_t pay_total = 0;
+    std::int64_t pay_scale = 1;
     Tallies::Lanes<std::int32_t> counts{};
 
+    // Per coin bet.
     double expected_return() const {
-        return static_cast<double>(pay_total) / static_cast<double>(draws);
+        return static_cast<double>(pay_total) /
+               (static_cast<double>(draws) * static_cast<double>(pay_scale));
     }
     int kept() const;
 };

@@ -44,7 +44,7 @@ void tally_from_larger(const std::vector<From>& larger, std::vector<To>& smaller
 
 }  // namespace
 
-Tallies::Tallies(Game game) : game_(std::move(game)) {
+Tallies::Tallies(Game game) : game_(std::move(game)), classifier_(game_) {
     for (std::size_t c = 0; c < kHandClassCount; ++c) {
         row_of_class_[c] = static_cast<std::uint8_t>(game_.row_of(static_cast<HandClass>(c)));
     }

@@ -1,12 +1,10 @@
 #include "odds/cli/odds_cli.h"
 
-#include <optional>
+#include <array>
 #include <string>
-#include <vector>
+#include <utility>
 
-#include "odds/cli/odds_report.h"
-#include "odds/cli/strategy_command.h"
-#include "odds/pay_table.h"
+#include "odds/cli/commands.h"
 
 namespace quillon::odds {
 
@@ -15,117 +13,50 @@ namespace {
 constexpr int kUsageError = 2;
 
 constexpr std::string_view kUsage =
-    "usage: quillon-odds hand CARD CARD CARD CARD CARD [--game NAME]\n"
-    "       quillon-odds return [--game NAME]\n"
-    "       quillon-odds strategy [--game NAME] [--lines N] [--json]\n"
-    "       quillon-odds double\n"
+    "usage: quillon-odds hand CARD CARD CARD CARD CARD [--game GAME] [--coins N] [--hold CARDS]\n"
+    "                         [--json]\n"
+    "       quillon-odds return [--game GAME] [--coins N] [--json]\n"
+    "       quillon-odds strategy [--game GAME] [--coins N] [--lines N] [--json]\n"
+    "       quillon-odds games [--coins N] [--json]\n"
+    "       quillon-odds double [--json]\n"
     "       quillon-odds --help\n"
     "\n"
     "  hand    the 32 holds of a deal, best first: the expected return per coin and the\n"
-    "          chance of each final hand\n"
+    "          chance of each final hand; with --hold, that hold against the best one and\n"
+    "          what it gives up per coin\n"
     "  return  the whole game under perfect play: every final hand, the return, the hit\n"
     "          frequency and the standard deviation\n"
     "  strategy  a chart of hold patterns for the game, best first, derived from the exact\n"
-    "          holds of every deal, and what playing by it costs against perfect play\n"
+    "          holds of every deal, and what playing by it costs against perfect play;\n"
+    "          --lines N keeps it to N lines\n"
+    "  games   the built-in games and their returns\n"
     "  double  the odds of one round of the double-up, and what DOUBLE and HALF are worth\n"
+    "\n"
+    "GAME is a built-in game (quillon-odds games lists them; quillon, this machine, by\n"
+    "default) or a pay-table file, one statement a line, '#' starting a comment:\n"
+    "  name  Jacks or Better 8/5\n"
+    "  wild  none                 # none, joker or deuces\n"
+    "  royal 250 4000@5           # pays per coin; the full bet's pay where it differs\n"
+    "  straight-flush 50\n"
+    "  ...\n"
+    "  pair  1 jacks              # the least paying rank\n"
+    "Hand words: royal wild-royal five four-deuces four-deuces-ace straight-flush four\n"
+    "four-aces four-2-4 four-5-k four-aces-kicker four-2-4-kicker full-house flush straight\n"
+    "three two-pair pair. --coins N analyses a bet of N coins (default: the full bet).\n"
+    "--json writes the same figures for programs, exact fractions beside the decimals.\n"
     "\n"
     "Cards are written as in the game: s1 ... s13, d1 ..., c1 ..., h1 ... h13 (1 the ace,\n"
     "13 the king) and joker.\n";
 
-std::string game_list() {
-    std::string list;
-    for (const std::string_view name : game_names()) {
-        list += list.empty() ? "" : ", ";
-        list += name;
-    }
-    return list;
-}
+using CommandFunction = int (*)(const Command&, std::ostream&);
 
-// A command's words once `--game` is taken out of them.
-struct Command {
-    std::vector<std::string_view> words;
-    std::optional<std::string_view> game;
-};
-
-std::optional<Command> split_options(std::span<const std::string_view> args, std::ostream& err) {
-    Command command;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--game") {
-            if (i + 1 == args.size()) {
-                err << "quillon-odds: --game needs a name (" << game_list() << ")\n";
-                return std::nullopt;
-            }
-            command.game = args[++i];
-        } else if (arg.starts_with("--game=")) {
-            command.game = arg.substr(7);
-        } else if (arg.starts_with("--")) {
-            err << "quillon-odds: unknown option '" << arg << "'\n" << kUsage;
-            return std::nullopt;
-        } else {
-            command.words.push_back(arg);
-        }
-    }
-    return command;
-}
-
-std::optional<Game> pick_game(const Command& command, std::ostream& err) {
-    const std::string_view name = command.game.value_or("quillon");
-    std::optional<Game> game = find_game(name);
-    if (!game) {
-        err << "quillon-odds: unknown game '" << name << "' (games: " << game_list() << ")\n";
-    }
-    return game;
-}
-
-int hand_command(const Command& command, std::ostream& out, std::ostream& err) {
-    if (command.words.size() != 6) {
-        err << "quillon-odds: hand needs exactly five cards\n" << kUsage;
-        return kUsageError;
-    }
-    const std::optional<Game> game = pick_game(command, err);
-    if (!game) {
-        return kUsageError;
-    }
-    std::array<CardId, 5> deal{};
-    for (std::size_t i = 0; i < 5; ++i) {
-        const std::string_view text = command.words[i + 1];
-        const std::optional<CardId> card = CardId::parse(text);
-        if (!card) {
-            err << "quillon-odds: '" << text
-                << "' is not a card (s1 ... s13, d1 ..., c1 ..., h1 ... h13, joker)\n";
-            return kUsageError;
-        }
-        if (card->is_joker() && !game->has_joker()) {
-            err << "quillon-odds: " << game->name() << " is played without the joker\n";
-            return kUsageError;
-        }
-        for (std::size_t j = 0; j < i; ++j) {
-            if (deal[j] == *card) {
-                err << "quillon-odds: " << text << " is dealt twice\n";
-                return kUsageError;
-            }
-        }
-        deal[i] = *card;
-    }
-    const Tallies tallies(*game);
-    print_holds(out, *game, deal, analyze_deal(tallies, deal));
-    return 0;
-}
-
-int return_command(const Command& command, std::ostream& out, std::ostream& err) {
-    if (command.words.size() != 1) {
-        err << "quillon-odds: return takes no cards\n" << kUsage;
-        return kUsageError;
-    }
-    const std::optional<Game> game = pick_game(command, err);
-    if (!game) {
-        return kUsageError;
-    }
-    const Tallies tallies(*game);
-    print_game_return(out, *game, game_return(tallies, 2));
-    return 0;
-}
+constexpr std::array<std::pair<std::string_view, CommandFunction>, 5> kCommands = {{
+    {"hand", hand_command},
+    {"return", return_command},
+    {"strategy", strategy_command},
+    {"games", games_command},
+    {"double", double_command},
+}};
 
 }  // namespace
 
@@ -136,34 +67,22 @@ int run_odds_cli(std::span<const std::string_view> args, std::ostream& out, std:
             return 0;
         }
     }
-    if (is_strategy_command(args)) {
-        return strategy_command(args, out, err);
-    }
-    const std::optional<Command> command = split_options(args, err);
-    if (!command) {
+    try {
+        const Command command = parse_command_line(args);
+        if (command.words.empty()) {
+            throw CliError("no command (see quillon-odds --help)");
+        }
+        const std::string_view verb = command.words.front();
+        for (const auto& [name, run] : kCommands) {
+            if (name == verb) {
+                return run(command, out);
+            }
+        }
+        throw CliError("unknown command '" + std::string(verb) + "' (see quillon-odds --help)");
+    } catch (const CliError& e) {
+        err << "error: " << e.what() << "\n";
         return kUsageError;
     }
-    const std::string_view verb = command->words.empty() ? "" : command->words.front();
-    if (verb == "hand") {
-        return hand_command(*command, out, err);
-    }
-    if (verb == "return") {
-        return return_command(*command, out, err);
-    }
-    if (verb == "double") {
-        if (command->words.size() != 1 || command->game) {
-            err << "quillon-odds: double takes no arguments; its odds are the machine's\n";
-            return kUsageError;
-        }
-        print_double_up(out, double_up_odds());
-        return 0;
-    }
-    if (verb.empty()) {
-        err << kUsage;
-    } else {
-        err << "quillon-odds: unknown command '" << verb << "'\n" << kUsage;
-    }
-    return kUsageError;
 }
 
 }  // namespace quillon::odds

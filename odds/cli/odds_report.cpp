@@ -1,19 +1,13 @@
 #include "odds/cli/odds_report.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <numeric>
 #include <string>
+
+#include "odds/cli/figures.h"
 
 namespace quillon::odds {
 
 namespace {
-
-std::string fixed(double value, int decimals) {
-    std::array<char, 64> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
-    return buffer.data();
-}
 
 std::string pad_left(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
@@ -23,11 +17,11 @@ std::string pad_right(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
 
-// "a/b" in lowest terms.
-std::string fraction(std::uint64_t numerator, std::uint64_t denominator) {
-    const std::uint64_t g = std::gcd(numerator, denominator);
-    return std::to_string(numerator / g) + "/" + std::to_string(denominator / g);
+std::size_t column_width(const PayRow& row) {
+    return std::max<std::size_t>(row.label.size(), 9) + 2;
 }
+
+}  // namespace
 
 std::string held_cards(const std::array<CardId, 5>& deal, HoldMask mask) {
     std::string text;
@@ -40,11 +34,39 @@ std::string held_cards(const std::array<CardId, 5>& deal, HoldMask mask) {
     return text.empty() ? "(draw five)" : text;
 }
 
-std::size_t column_width(const PayRow& row) {
-    return std::max<std::size_t>(row.label.size(), 9) + 2;
+std::string hold_exact(const HoldOutcome& hold) {
+    return fraction(static_cast<Wide>(hold.pay_total),
+                    static_cast<Wide>(hold.draws) * static_cast<Wide>(hold.pay_scale));
 }
 
-}  // namespace
+double given_up(const HoldOutcome& best, const HoldOutcome& hold) {
+    return best.expected_return() - hold.expected_return();
+}
+
+std::string given_up_exact(const HoldOutcome& best, const HoldOutcome& hold) {
+    // best.pay / best.draws - hold.pay / hold.draws, over the common scale; never negative.
+    const Wide numerator = static_cast<Wide>(best.pay_total) * static_cast<Wide>(hold.draws) -
+                           static_cast<Wide>(hold.pay_total) * static_cast<Wide>(best.draws);
+    const Wide denominator = static_cast<Wide>(best.draws) * static_cast<Wide>(hold.draws) *
+                             static_cast<Wide>(best.pay_scale);
+    return fraction(numerator, denominator);
+}
+
+std::string return_exact(const GameReturn& result) {
+    return fraction(result.pay_total(),
+                    static_cast<Wide>(result.total) * static_cast<Wide>(result.pay_scale));
+}
+
+std::string wild_text(Wild wild) {
+    switch (wild) {
+        case Wild::joker:
+            return "joker";
+        case Wild::deuces:
+            return "deuces";
+        default:
+            return "none";
+    }
+}
 
 void print_holds(std::ostream& out, const Game& game, const std::array<CardId, 5>& deal,
                  const std::array<HoldOutcome, kHoldCount>& holds) {
@@ -68,42 +90,69 @@ void print_holds(std::ostream& out, const Game& game, const std::array<CardId, 5
                 100.0 * static_cast<double>(hold.counts[r]) / static_cast<double>(hold.draws);
             out << pad_left(fixed(chance, 4) + "%", column_width(game.rows()[r]));
         }
-        out << "  "
-            << fraction(static_cast<std::uint64_t>(hold.pay_total),
-                        static_cast<std::uint64_t>(hold.draws))
-            << "\n";
+        out << "  " << hold_exact(hold) << "\n";
     }
 }
 
+void print_hold_check(std::ostream& out, const Game& game, const std::array<CardId, 5>& deal,
+                      const std::array<HoldOutcome, kHoldCount>& holds, HoldMask hold) {
+    const HoldOutcome& best = holds_best_first(holds).front();
+    const HoldOutcome& mine = holds[hold];
+    out << "game " << game.name() << ", deal";
+    for (const CardId card : deal) {
+        out << ' ' << card.text();
+    }
+    out << "\n\n";
+    const auto line = [&](std::string_view what, const HoldOutcome& h) {
+        out << pad_right(std::string(what), 16) << pad_right(held_cards(deal, h.mask), 22)
+            << fixed(h.expected_return(), 6) << " per coin  (exactly " << hold_exact(h) << ")\n";
+    };
+    line("your hold", mine);
+    line("the best hold", best);
+    out << pad_right("you give up", 38) << fixed(given_up(best, mine), 6) << " per coin  (exactly "
+        << given_up_exact(best, mine) << ")\n";
+}
+
 void print_game_return(std::ostream& out, const Game& game, const GameReturn& result) {
-    out << "game " << game.name() << " (" << game.deck_size() << " cards), every deal played with "
-        << "its best hold\n"
+    out << "game " << game.name() << " (" << game.deck_size() << " cards, wild "
+        << wild_text(game.wild()) << "), every deal played with its best hold\n"
         << result.deals << " deals; each deal's draws weighted to " << result.weight_per_deal
         << ", " << result.total << " final hands in all\n\n";
     std::size_t label_width = 12;
     for (const PayRow& row : game.rows()) {
         label_width = std::max(label_width, row.label.size() + 2);
     }
-    out << pad_right("final hand", label_width) << pad_left("pays", 6) << pad_left("count", 20)
+    const auto scale = static_cast<double>(result.pay_scale);
+    out << pad_right("final hand", label_width) << pad_left("pays", 8) << pad_left("count", 20)
         << pad_left("probability", 16) << pad_left("return", 12) << "\n";
     for (std::size_t r = 0; r < game.row_count(); ++r) {
         const double share = static_cast<double>(result.counts[r]) *
                              static_cast<double>(result.pays[r]) /
-                             static_cast<double>(result.total);
+                             (static_cast<double>(result.total) * scale);
         out << pad_right(game.rows()[r].label, label_width)
-            << pad_left(std::to_string(result.pays[r]), 6)
+            << pad_left(pay_text(result.pays[r], result.pay_scale), 8)
             << pad_left(std::to_string(result.counts[r]), 20)
             << pad_left(fixed(result.probability(r), 12), 16) << pad_left(fixed(share, 6), 12)
             << "\n";
     }
-    out << pad_right("total", label_width) << pad_left("", 6)
+    out << pad_right("total", label_width) << pad_left("", 8)
         << pad_left(std::to_string(result.total), 20) << pad_left(fixed(1.0, 12), 16)
         << pad_left(fixed(result.return_rate(), 6), 12) << "\n\n";
     out << "return              " << fixed(100.0 * result.return_rate(), 6) << "%  (exactly "
-        << fraction(result.pay_total(), result.total) << ")\n";
+        << return_exact(result) << ")\n";
     out << "hit frequency       " << fixed(100.0 * result.hit_frequency(), 6) << "%\n";
     out << "standard deviation  " << fixed(result.standard_deviation(), 6)
         << " coins per coin bet\n";
+}
+
+void print_games(std::ostream& out, const std::vector<GameSummary>& games) {
+    out << "the built-in games, each played with the best hold of every deal\n\n"
+        << pad_right("name", 26) << pad_right("wild", 8) << pad_left("return", 12) << "  title\n";
+    for (const GameSummary& g : games) {
+        out << pad_right(std::string(g.name), 26) << pad_right(wild_text(g.game.wild()), 8)
+            << pad_left(fixed(100.0 * g.result.return_rate(), 4) + "%", 12) << "  " << g.game.name()
+            << "\n";
+    }
 }
 
 void print_double_up(std::ostream& out, const DoubleUpOdds& odds) {

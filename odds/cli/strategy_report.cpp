@@ -62,9 +62,9 @@ void print_strategy(std::ostream& out, const Game& game, const StrategyChart& ch
             << pad_left(fixed(100.0 * chart.lines[i].share, 4) + "%", 10) << "\n";
     }
     out << "\nplaying by the chart  " << fixed(100.0 * c.chart_return(), 6) << "%  (exactly "
-        << fraction(c.chart_pay, c.total) << ")\n"
+        << fraction(c.chart_pay, c.total * static_cast<std::uint64_t>(c.pay_scale)) << ")\n"
         << "perfect play          " << fixed(100.0 * c.perfect_return(), 6) << "%  (exactly "
-        << fraction(c.perfect_pay, c.total) << ")\n"
+        << fraction(c.perfect_pay, c.total * static_cast<std::uint64_t>(c.pay_scale)) << ")\n"
         << "the chart costs       " << fixed(points(c), 6) << " percentage points\n";
     if (c.worst.empty()) {
         out << "\nthe chart plays every deal as well as perfect play\n";

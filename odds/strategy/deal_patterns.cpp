@@ -31,7 +31,8 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
     std::array<double, 6> per_draw{};
     for (int kept = 0; kept <= 5; ++kept) {
         per_draw[static_cast<std::size_t>(kept)] =
-            1.0 / static_cast<double>(choose(left, 5 - kept));
+            1.0 /
+            (static_cast<double>(choose(left, 5 - kept)) * static_cast<double>(game.pay_scale()));
     }
     share.entries.reserve((end - begin) * 30);
     HoldValues values;
@@ -47,7 +48,7 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
             const auto mask = static_cast<HoldMask>(m);
             const double value = static_cast<double>(values[m]) * per_draw[kHoldSize[m]];
             best = std::max(best, value);
-            const std::uint64_t pref = hold_preference(cards, mask);
+            const std::uint64_t pref = hold_preference(game, cards, mask);
             for (const PatternKey key : patterns_of(game, profile, cards, mask)) {
                 std::size_t i = 0;
                 while (i < n && found[i].key != key) {

@@ -34,7 +34,7 @@ constexpr Field kEdge{15, 1};
 constexpr Field kHigh{16, 3};
 constexpr Field kSuited{19, 1};
 constexpr Field kNamed{20, 1};
-constexpr Field kRanks{21, 13};
+constexpr Field kRanks{36, 13};
 constexpr Field kAnyGaps{34, 1};
 constexpr Field kAnyHigh{35, 1};
 
@@ -236,29 +236,15 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
     return text;
 }
 
-// A paying hand in full words, also where the row carries the machine's short caption.
-std::string made_text(const PayRow& row) {
-    if (!row.machine_name) {
-        return row.label;
-    }
-    switch (*row.machine_name) {
-        case HandName::royal:
-            return "royal flush";
-        case HandName::five:
-            return "five of a kind";
-        case HandName::stfl:
-            return "straight flush";
-        case HandName::four:
-            return "four of a kind";
-        case HandName::full:
-            return "full house";
-        case HandName::three:
-            return "three of a kind";
-        case HandName::two:
-            return "two pair";
-        default:
-            return row.label;
-    }
+constexpr std::array<std::string_view, kRankCount> kPlural = {
+    "2s", "3s", "4s", "5s", "6s", "7s", "8s", "9s", "10s", "jacks", "queens", "kings", "aces"};
+
+// "aces", "2s to 4s": a run of ranks that play alike.
+std::string rank_range(unsigned ranks) {
+    const auto low = static_cast<std::size_t>(std::countr_zero(ranks));
+    const auto high = static_cast<std::size_t>(std::bit_width(ranks) - 1);
+    return low == high ? std::string(kPlural[low])
+                       : std::string(kPlural[low]) + " to " + std::string(kPlural[high]);
 }
 
 std::string pair_text(unsigned row, const Game& game, const RankProfile& profile) {
@@ -282,6 +268,11 @@ std::string sets_text(PatternKey key, const Game& game, const RankProfile& profi
     } else {
         text = second == 2 ? "two pair" : pair_text(get(key, kRow), game, profile);
     }
+    if (const unsigned group = get(key, kRanks); group != 0) {
+        const bool paren = text.back() == ')';
+        text = paren ? text.substr(0, text.size() - 1) + ", " + rank_range(group) + ")"
+                     : text + " (" + rank_range(group) + ")";
+    }
     text = wild_prefix(get(key, kWild), profile) + text;
     const unsigned kickers = get(key, kKickers);
     if (kickers > 0) {
@@ -294,19 +285,53 @@ std::string sets_text(PatternKey key, const Game& game, const RankProfile& profi
 
 RankProfile rank_profile(const Game& game) {
     RankProfile profile;
+    const auto quads = [](int rank) {
+        return rank == kAce ? HandClass::four_aces
+               : rank <= 2  ? HandClass::four_2_4
+                            : HandClass::four_5_k;
+    };
     for (int r = 0; r < kRankCount; ++r) {
+        const auto i = static_cast<std::size_t>(r);
         const std::size_t row = game.row_of(pair_of(r));
-        profile.pair_row[static_cast<std::size_t>(r)] = static_cast<std::uint8_t>(row);
-        profile.high[static_cast<std::size_t>(r)] = game.pay(row) > 0;
+        profile.pair_row[i] = static_cast<std::uint8_t>(row);
+        profile.quad_row[i] = static_cast<std::uint8_t>(game.row_of(quads(r)));
+        profile.high[i] = game.pay(row) > 0;
         profile.pairs_pay = profile.pairs_pay || game.pay(row) > 0;
     }
-    profile.wild_name = "joker";
-    profile.wild_plural = "jokers";
+    // Where four of a kind pays by rank, pairs and threes are told apart by the same groups.
+    for (int r = 0; r < kRankCount; ++r) {
+        const auto i = static_cast<std::size_t>(r);
+        if (profile.quad_row[i] != profile.quad_row[0] ||
+            profile.quad_row[i] != profile.quad_row[kAce]) {
+            profile.quads_vary = true;
+        }
+    }
+    for (std::size_t i = 0; i < kRankCount; ++i) {
+        for (std::size_t j = 0; j < kRankCount; ++j) {
+            const bool same = profile.pair_row[i] == profile.pair_row[j] &&
+                              profile.quad_row[i] == profile.quad_row[j];
+            profile.group[i] |= profile.quads_vary && same ? 1u << j : 0u;
+        }
+    }
+    if (game.wild() == Wild::deuces) {
+        profile.wild_name = "deuce";
+        profile.wild_plural = "deuces";
+    } else {
+        profile.wild_name = "joker";
+        profile.wild_plural = "jokers";
+    }
     return profile;
 }
 
 bool is_wild(CardId card, const Game& game) {
-    return game.has_joker() && card.is_joker();
+    switch (game.wild()) {
+        case Wild::joker:
+            return card.is_joker();
+        case Wild::deuces:
+            return card.rank() == 2;
+        default:
+            return false;
+    }
 }
 
 PatternKey discard_everything() {
@@ -363,15 +388,11 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
     if (held == 5) {
         // A paying five-card hand that uses every card is named by its row.
         const bool whole = top < 2 || singles == 0;
-        std::array<std::uint8_t, kRankCount> c = counts;
-        bool flush = k > 0;
+        bool flush = true;
         for (int i = 1; i < k; ++i) {
             flush = flush && suits[static_cast<std::size_t>(i)] == suits[0];
         }
-        HandClass hand = HandClass::nothing;
-        if (wild <= 1) {
-            hand = class_from_counts(c, wild == 1, flush);
-        }
+        const HandClass hand = game.best_reading(readings(counts, wild, flush, game.wild()));
         const std::size_t row = game.row_of(hand);
         if (whole && game.pay(row) > 0) {
             // Made hands play alike with or without wild cards.
@@ -383,8 +404,10 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
     if (top >= 2) {
         const unsigned row =
             top == 2 && second < 2 ? profile.pair_row[static_cast<std::size_t>(top_rank)] : kNoRow;
+        const unsigned group = second < 2 ? profile.group[static_cast<std::size_t>(top_rank)] : 0;
         out.push(base | put(kKind, static_cast<unsigned>(Kind::sets)) | put(kTop, top) |
-                 put(kSecond, second) | put(kKickers, singles) | put(kRow, row));
+                 put(kSecond, second) | put(kKickers, singles) | put(kRow, row) |
+                 put(kRanks, group));
         return out;
     }
     return draw_keys(ranks, suits, k, held, wild, profile);
@@ -436,7 +459,7 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
                        ? profile.wild_name + " alone"
                        : std::to_string(get(key, kWild)) + " " + profile.wild_plural + " alone";
         case Kind::made_five:
-            return made_text(game.rows()[get(key, kRow)]);
+            return game.rows()[get(key, kRow)].label;
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
@@ -445,14 +468,14 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
     return "?";
 }
 
-std::uint64_t hold_preference(const std::array<CardId, 5>& deal, HoldMask mask) {
+std::uint64_t hold_preference(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask) {
     std::uint64_t score = 0;
     std::array<int, 5> codes{};
     std::size_t n = 0;
     unsigned ranks = 0;
     for (std::size_t i = 0; i < 5; ++i) {
         if ((mask >> i & 1u) != 0) {
-            if (!deal[i].is_joker()) {
+            if (!is_wild(deal[i], game)) {
                 const int r = engine_rank(deal[i].rank());
                 score += static_cast<unsigned>(r + 1);
                 ranks |= 1u << r;

@@ -16,15 +16,19 @@ namespace quillon::odds {
 struct RankProfile {
     std::array<bool, kRankCount> high{};
     std::array<std::uint8_t, kRankCount> pair_row{};
+    // The row four of a kind of each rank pays in, and whether that differs by rank; if so, the
+    // ranks paid alike as pairs and as fours form groups that a chart tells apart.
+    std::array<std::uint8_t, kRankCount> quad_row{};
+    bool quads_vary = false;
+    std::array<unsigned, kRankCount> group{};
     bool pairs_pay = false;
-    std::string pair_row_label;
     std::string wild_name;
     std::string wild_plural;
 };
 
 RankProfile rank_profile(const Game& game);
 
-// Whether a card is wild in a game: the joker today; any further wild kind only changes this.
+// Whether a card is wild in a game: the joker, or the four 2s of deuces wild.
 bool is_wild(CardId card, const Game& game);
 
 // The shape of a hold as a player sees it, packed in one word so that equal shapes compare equal.
@@ -57,6 +61,6 @@ PatternKey discard_everything();
 
 // Among holds of one pattern in the same deal a chart keeps the one with the highest cards; this
 // orders them (the higher keeps) without looking at what they return or how the deal was ordered.
-std::uint64_t hold_preference(const std::array<CardId, 5>& deal, HoldMask mask);
+std::uint64_t hold_preference(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask);
 
 }  // namespace quillon::odds

@@ -13,24 +13,27 @@ namespace {
 __extension__ using Wide = unsigned __int128;
 
 // A mask over a class's sorted cards is already a mask over its own order.
-double exact_value(const HoldValues& values, HoldMask mask, int left) {
+double exact_value(const HoldValues& values, HoldMask mask, int left, std::int64_t scale) {
     return static_cast<double>(values[mask]) /
-           static_cast<double>(choose(left, 5 - kHoldSize[mask]));
+           (static_cast<double>(choose(left, 5 - kHoldSize[mask])) * static_cast<double>(scale));
 }
 
 }  // namespace
 
 double ChartCheck::chart_return() const {
-    return static_cast<double>(chart_pay) / static_cast<double>(total);
+    return static_cast<double>(chart_pay) /
+           (static_cast<double>(total) * static_cast<double>(pay_scale));
 }
 
 double ChartCheck::perfect_return() const {
-    return static_cast<double>(perfect_pay) / static_cast<double>(total);
+    return static_cast<double>(perfect_pay) /
+           (static_cast<double>(total) * static_cast<double>(pay_scale));
 }
 
 ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const ChartLines& lines,
                        std::size_t worst) {
     const int left = tallies.deck_size() - 5;
+    const std::int64_t scale = tallies.game().pay_scale();
     const std::uint64_t lcm = draw_lcm(left);
     std::array<std::uint64_t, 6> per_draw{};
     for (int kept = 0; kept <= 5; ++kept) {
@@ -60,7 +63,8 @@ ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const 
         chart += pay_of(mine);
         perfect += pay_of(best);
         total += static_cast<Wide>(lcm) * deal.weight;
-        const double lost = exact_value(values, best, left) - exact_value(values, mine, left);
+        const double lost =
+            exact_value(values, best, left, scale) - exact_value(values, mine, left, scale);
         if (lost > 0.0) {
             ChartMiss miss;
             miss.cards = class_cards(deal, tallies.game().has_joker());
@@ -68,8 +72,8 @@ ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const 
             miss.line = line_of[table.pattern[choice[d]]];
             miss.chart_hold = mine;
             miss.best_hold = best;
-            miss.chart_value = exact_value(values, mine, left);
-            miss.best_value = exact_value(values, best, left);
+            miss.chart_value = exact_value(values, mine, left, scale);
+            miss.best_value = exact_value(values, best, left, scale);
             miss.cost = lost * deal.weight;
             misses.push_back(miss);
         }
@@ -87,6 +91,7 @@ ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const 
     check.chart_pay = static_cast<std::uint64_t>(chart);
     check.perfect_pay = static_cast<std::uint64_t>(perfect);
     check.total = static_cast<std::uint64_t>(total);
+    check.pay_scale = scale;
     check.worst = std::move(misses);
     return check;
 }
@@ -135,7 +140,7 @@ ChartPick chart_hold(const Game& game, const std::vector<PatternKey>& lines,
             if (std::find(shown[m].begin(), shown[m].end(), lines[line]) == shown[m].end()) {
                 continue;
             }
-            const std::uint64_t p = hold_preference(deal, static_cast<HoldMask>(m));
+            const std::uint64_t p = hold_preference(game, deal, static_cast<HoldMask>(m));
             if (!found || p > preference) {
                 found = true;
                 preference = p;

@@ -34,11 +34,13 @@ struct ChartMiss {
 };
 
 // Playing by a chart against perfect play over every deal class with its weight, exactly: both
-// pay totals are over `total` equally likely final hands, as in the whole game's return.
+// pay totals, in the game's pay units, are over `total` equally likely final hands, as in the
+// whole game's return; `pay_scale` units make one coin.
 struct ChartCheck {
     std::uint64_t chart_pay = 0;
     std::uint64_t perfect_pay = 0;
     std::uint64_t total = 0;
+    std::int64_t pay_scale = 1;
     std::vector<ChartMiss> worst;
 
     double chart_return() const;

@@ -8,6 +8,7 @@
 #include "game/hand_evaluation.h"
 #include "odds/combinatorics.h"
 #include "odds/fast_classifier.h"
+#include "odds/pay_table.h"
 
 namespace quillon::odds {
 namespace {
@@ -29,7 +30,7 @@ std::string text_of(const std::array<CardId, 5>& cards) {
 }
 
 TEST(FastClassifier, NamesEveryHandAsTheMachineDoes) {
-    const FastClassifier fast;
+    const FastClassifier fast(quillon_game_table());
     std::array<int, 5> codes{0, 1, 2, 3, 4};
     std::size_t hands = 0;
     std::size_t mismatches = 0;
@@ -49,7 +50,7 @@ TEST(FastClassifier, NamesEveryHandAsTheMachineDoes) {
 
 // The textbook counts of the 2,598,960 hands without the joker, pairs by rank included.
 TEST(FastClassifier, CountsTheNaturalHandsAsTextbooksDo) {
-    const FastClassifier fast;
+    const FastClassifier fast(jacks_or_better_9_6());
     std::map<HandClass, std::uint64_t> counts;
     std::array<int, 5> index{0, 1, 2, 3, 4};
     do {
@@ -61,7 +62,13 @@ TEST(FastClassifier, CountsTheNaturalHandsAsTextbooksDo) {
     } while (next_subset(index, 52));
     EXPECT_EQ(counts[HandClass::natural_royal], 4u);
     EXPECT_EQ(counts[HandClass::straight_flush], 36u);
-    EXPECT_EQ(counts[HandClass::four], 624u);
+    // 624 fours of a kind: 48 of aces (12 with a 2, 3 or 4), 144 of 2s to 4s (36 with an ace,
+    // 2, 3 or 4), 432 of the rest.
+    EXPECT_EQ(counts[HandClass::four_aces_kicker], 12u);
+    EXPECT_EQ(counts[HandClass::four_aces], 36u);
+    EXPECT_EQ(counts[HandClass::four_2_4_kicker], 36u);
+    EXPECT_EQ(counts[HandClass::four_2_4], 108u);
+    EXPECT_EQ(counts[HandClass::four_5_k], 432u);
     EXPECT_EQ(counts[HandClass::full_house], 3'744u);
     EXPECT_EQ(counts[HandClass::flush], 5'108u);
     EXPECT_EQ(counts[HandClass::straight], 10'200u);
@@ -90,7 +97,7 @@ TEST_P(FastClassifierHands, GivesTheBestClass) {
         in >> word;
         c = CardId::parse(word).value();
     }
-    const FastClassifier fast;
+    const FastClassifier fast(quillon_game_table());
     EXPECT_EQ(hand_class_text(fast.classify(cards)), hand_class_text(GetParam().expected));
 }
 
@@ -102,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NamedHand{"joker d9 d10 d11 d12", HandClass::straight_flush},
                       NamedHand{"joker c1 c2 c3 c5", HandClass::straight_flush},
                       NamedHand{"joker s7 d7 c7 h7", HandClass::five},
-                      NamedHand{"joker s7 d7 c7 h2", HandClass::four},
+                      NamedHand{"joker s7 d7 c7 h2", HandClass::four_5_k},
                       NamedHand{"joker s7 d7 c2 h2", HandClass::full_house},
                       NamedHand{"joker s2 s5 s9 s13", HandClass::flush},
                       NamedHand{"joker s1 d2 c3 h4", HandClass::straight},

@@ -93,10 +93,31 @@ std::vector<DealCase> deal_cases() {
         {"joker-kings-20-7-5", "joker h10 h11 d2 c2"},
         {"joker-kings-20-7-5", "s13 c13 d4 h8 s9"},
         {"joker-kings-20-7-5", "h13 d12 joker c5 s3"},
+        // Four of a kind by rank and by kicker.
+        {"double-double-bonus-9-6", "s1 h1 d1 c1 s3"},
+        {"double-double-bonus-9-6", "s3 h3 d3 c3 s1"},
+        {"double-double-bonus-9-6", "s1 h1 d1 c9 s3"},
+        {"double-double-bonus-9-6", "s4 h4 d4 c4 h9"},
+        {"double-double-bonus-9-6", "s9 h9 d9 c9 h2"},
+        {"bonus-poker-8-5", "s1 h1 d7 c7 s3"},
+        {"bonus-poker-8-5", "s2 h2 d2 c12 s13"},
+        // Deuces wild: each hand the four 2s can make.
+        {"deuces-wild-full-pay", "s2 h2 d2 c2 s1"},
+        {"deuces-wild-full-pay", "s2 h2 d2 c2 h9"},
+        {"deuces-wild-full-pay", "s2 h10 h11 h12 h1"},
+        {"deuces-wild-full-pay", "s10 s11 s12 s13 s1"},
+        {"deuces-wild-full-pay", "s2 d2 h7 c7 s7"},
+        {"deuces-wild-full-pay", "c2 h5 h6 h7 h9"},
+        {"deuces-wild-full-pay", "c2 h5 d5 s9 h9"},
+        {"deuces-wild-full-pay", "c2 d2 h4 s8 h13"},
+        {"deuces-wild-nsu", "c2 h3 h8 s12 d6"},
+        {"deuces-wild-nsu", "c13 h3 h8 s12 d6"},
     };
     // Random deals on top, the same every run.
     std::mt19937 random(20240611);
-    for (const char* game : {"quillon", "jacks-or-better-9-6", "joker-kings-20-7-5"}) {
+    for (const char* game :
+         {"quillon", "jacks-or-better-9-6", "joker-kings-20-7-5", "double-double-bonus-9-6",
+          "deuces-wild-full-pay", "deuces-wild-nsu"}) {
         const int deck = find_game(game)->deck_size();
         const bool joker = deck == 53;
         for (int n = 0; n < 8; ++n) {
@@ -148,7 +169,12 @@ INSTANTIATE_TEST_SUITE_P(
         BestHoldCase{"jacks-or-better-9-6", "h12 d12 c2 c7 c9", "h12 d12"},
         BestHoldCase{"quillon", "joker s13 s12 s11 s1", "joker s13 s12 s11 s1"},
         BestHoldCase{"quillon", "joker s7 d7 c7 h2", "joker s7 d7 c7"},
-        BestHoldCase{"joker-kings-20-7-5", "s1 s13 s12 s11 s10", "s1 s13 s12 s11 s10"}));
+        BestHoldCase{"joker-kings-20-7-5", "s1 s13 s12 s11 s10", "s1 s13 s12 s11 s10"},
+        // Deuces wild: four deuces are held alone; a pat wild royal stands.
+        BestHoldCase{"deuces-wild-full-pay", "s2 h2 d2 c2 s13", "s2 h2 d2 c2"},
+        BestHoldCase{"deuces-wild-full-pay", "s2 h10 h11 h12 h1", "s2 h10 h11 h12 h1"},
+        // Three aces and a low kicker in Double Double Bonus: keep the kicker too.
+        BestHoldCase{"double-double-bonus-9-6", "s1 h1 d1 c3 s9", "s1 h1 d1"}));
 
 }  // namespace
 }  // namespace quillon::odds

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -24,19 +27,18 @@ inline std::array<CardId, 5> parse_deal(const std::string& text) {
 
 // Tallies take a moment to build, so each built-in game's are built once, when first asked for.
 inline const Tallies& shared_tallies(const std::string& game) {
-    if (game == "quillon") {
-        static const Tallies quillon(quillon_game_table());
-        return quillon;
+    static std::mutex lock;
+    static std::map<std::string, std::unique_ptr<const Tallies>> built;
+    const std::scoped_lock hold(lock);
+    std::unique_ptr<const Tallies>& tallies = built[game];
+    if (!tallies) {
+        std::optional<Game> found = find_game(game);
+        if (!found) {
+            throw std::invalid_argument("no built-in game " + game);
+        }
+        tallies = std::make_unique<const Tallies>(std::move(*found));
     }
-    if (game == "jacks-or-better-9-6") {
-        static const Tallies jacks(jacks_or_better_9_6());
-        return jacks;
-    }
-    if (game == "joker-kings-20-7-5") {
-        static const Tallies joker_kings(joker_kings_20_7_5());
-        return joker_kings;
-    }
-    throw std::invalid_argument("no built-in game " + game);
+    return *tallies;
 }
 
 }  // namespace quillon::odds

@@ -1,0 +1,23 @@
+#include "odds/cli/commands.h"
+#include "odds/cli/odds_json.h"
+#include "odds/cli/odds_report.h"
+
+namespace quillon::odds {
+
+int return_command(const Command& command, std::ostream& out) {
+    allow_only(command, kGameOption | kCoinsOption | kJsonOption);
+    if (command.words.size() != 1) {
+        throw CliError("return takes no cards");
+    }
+    const Game game = load_game(command);
+    const Tallies tallies(game);
+    const GameReturn result = game_return(tallies, 2);
+    if (command.json) {
+        out << game_return_json(game, result).dump(2) << "\n";
+    } else {
+        print_game_return(out, game, result);
+    }
+    return 0;
+}
+
+}  // namespace quillon::odds

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "odds/pay_table.h"
+
+namespace quillon::odds {
+
+// A pay-table file that cannot be read: the message starts "FILE:LINE: ".
+class GameFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The bet a file's pays are read for: 0 for the full bet, the one its `@N` figures name (five
+// coins where none does).
+inline constexpr int kFullBet = 0;
+inline constexpr int kMostCoins = 100;
+
+// Reads a game from the text of a pay-table file, one statement a line:
+//   name  Jacks or Better 8/5
+//   wild  none                 # none, joker or deuces
+//   royal 250 4000@5           # per coin, and for the full bet where it is not 5 times that
+//   pair  1  jacks             # the least paying rank
+// `source` names the text in errors. The pays are those of a bet of `coins`, per coin bet.
+Game parse_game(std::string_view text, const std::string& source, int coins = kFullBet);
+
+// The same from a file on disk.
+Game read_game_file(const std::string& path, int coins = kFullBet);
+
+}  // namespace quillon::odds
