@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_map>
 
 namespace quillon::odds {
 
@@ -193,9 +194,11 @@ class Planner {
         }
     }
 
-    double chart_value() const {
+    // The chart's value on the deals that show pattern p, per coin over all deals.
+    double value_over(std::uint32_t p) const {
         double sum = 0.0;
-        for (std::size_t d = 0; d < first_.size(); ++d) {
+        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
+            const std::uint32_t d = deal_of_[pattern_entries_[i]];
             sum += weight_[d] * t_.value[first_[d]];
         }
         return sum / total_;
@@ -233,35 +236,60 @@ class Planner {
 
     // The cheapest way to shorten the chart, per line it saves: dropping one line, or merging
     // lines into a coarser pattern (tried for real and undone).
+    // What merging into `parent` costs per line it saves, tried for real and undone. Only the
+    // deals that show the parent can change, as every deal showing a child shows it too.
+    double merge_rate(std::uint32_t parent, const std::vector<std::uint32_t>& children) {
+        std::vector<std::uint32_t> slots;
+        for (const std::uint32_t c : children) {
+            slots.push_back(pos_[c]);
+        }
+        const double before = value_over(parent);
+        merge(parent, children);
+        const double saved = static_cast<double>(children.size() - (pos_[parent] != kOff));
+        const double rate = (before - value_over(parent)) / saved;
+        place(parent, kOff);
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            place(children[i], slots[i]);
+        }
+        return rate;
+    }
+
+    // The cheapest way to shorten the chart, per line it saves: dropping one line, or merging
+    // lines into a coarser pattern. Merges are priced lazily: a price is kept until that merge
+    // looks best, and then tried afresh before it is taken.
     bool shorten(double limit = std::numeric_limits<double>::infinity()) {
         const auto [single, single_cost] = cheapest_line();
-        double best_rate = single_cost;
-        std::uint32_t best_parent = kOff;
-        std::vector<std::uint32_t> best_children;
-        const double before = chart_value();
-        for (auto& [parent, children] : merges()) {
-            std::vector<std::uint32_t> slots;
-            for (const std::uint32_t c : children) {
-                slots.push_back(pos_[c]);
-            }
-            merge(parent, children);
-            const double rate = (before - chart_value()) /
-                                static_cast<double>(children.size() - (pos_[parent] != kOff));
-            place(parent, kOff);
-            for (std::size_t i = 0; i < children.size(); ++i) {
-                place(children[i], slots[i]);
-            }
-            if (rate < best_rate) {
-                best_rate = rate;
-                best_parent = parent;
-                best_children = children;
-            }
+        auto candidates = merges();
+        std::vector<double> rate(candidates.size());
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            const auto it = merge_price_.find(candidates[i].first);
+            rate[i] = it != merge_price_.end() ? it->second
+                                               : merge_price_[candidates[i].first] = merge_rate(
+                                                     candidates[i].first, candidates[i].second);
         }
-        if (best_rate >= limit || (best_parent == kOff && single == kOff)) {
+        std::vector<char> fresh(candidates.size(), 0);
+        std::size_t pick = candidates.size();
+        for (;;) {
+            pick = candidates.size();
+            for (std::size_t i = 0; i < candidates.size(); ++i) {
+                if (rate[i] < single_cost && (pick == candidates.size() || rate[i] < rate[pick])) {
+                    pick = i;
+                }
+            }
+            if (pick == candidates.size() || fresh[pick] != 0) {
+                break;
+            }
+            rate[pick] = merge_price_[candidates[pick].first] =
+                merge_rate(candidates[pick].first, candidates[pick].second);
+            fresh[pick] = 1;
+        }
+        const double best_rate = pick == candidates.size() ? single_cost : rate[pick];
+        if (best_rate >= limit || (pick == candidates.size() && single == kOff)) {
             return false;
         }
-        if (best_parent != kOff) {
-            merge(best_parent, best_children);
+        if (pick != candidates.size()) {
+            merge(candidates[pick].first, candidates[pick].second);
+            merge_price_.erase(candidates[pick].first);
         } else {
             drop(single);
         }
@@ -355,6 +383,7 @@ class Planner {
     std::vector<std::uint32_t> second_;
     std::vector<double> bucket_;
     std::vector<std::vector<std::uint32_t>> kids_;
+    std::unordered_map<std::uint32_t, double> merge_price_;
 };
 
 }  // namespace
