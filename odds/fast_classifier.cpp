@@ -46,14 +46,15 @@ class TableFiller {
             naturals[0] = 0;
         }
         const std::uint32_t sum = key + (joker_ ? kJokerKey : 0);
-        put(sum, game_.best_reading(readings(naturals, wilds, false, game_.wild())));
+        // Only natural cards of distinct ranks can share a suit.
         bool distinct = true;
         for (const std::uint8_t c : naturals) {
             distinct = distinct && c <= 1;
         }
+        const ReadingSets sets = readings(naturals, wilds, distinct, game_.wild());
+        put(sum, game_.best_reading(sets.plain));
         if (distinct) {
-            put(sum + FastClassifier::kKeySpan,
-                game_.best_reading(readings(naturals, wilds, true, game_.wild())));
+            put(sum + FastClassifier::kKeySpan, game_.best_reading(sets.flush));
         }
     }
 

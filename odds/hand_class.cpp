@@ -66,22 +66,126 @@ HandClass four_class(int quad, int kicker) {
     return HandClass::four_5_k;
 }
 
-// Adds the readings of every way the wild cards left can take ranks, from `rank` up; a wild
-// card taking a rank of the same suit as the others keeps the flush.
-void add_readings(RankCounts& counts, int wilds_left, int rank, bool flush, ClassSet& out) {
-    if (wilds_left == 0) {
-        out |= class_bit(natural_class(counts, flush, true));
-        return;
-    }
-    for (int r = rank; r < kRankCount; ++r) {
-        auto& c = counts[static_cast<std::size_t>(r)];
-        if (c < 5) {
-            ++c;
-            add_readings(counts, wilds_left - 1, r, flush, out);
-            --c;
+// The readings of natural cards beside `wilds` wild cards, each wild card any card at all: the
+// classes some choice of the wild cards' ranks makes, worked out rule by rule.
+class WildReadings {
+  public:
+    WildReadings(const RankCounts& naturals, int wilds) : n_(naturals), wilds_(wilds) {
+        for (int r = 0; r < kRankCount; ++r) {
+            const int c = n_[static_cast<std::size_t>(r)];
+            cards_ += c;
+            mask_ |= c > 0 ? 1u << r : 0u;
+            singles_ += c == 1 ? 1 : 0;
         }
     }
-}
+
+    ClassSet plain() const {
+        ClassSet out = 0;
+        const int distinct = singles_ + paired_ranks();
+        if (distinct == 1) {
+            out |= class_bit(HandClass::five);
+        }
+        if (singles_ == cards_) {
+            out |= class_bit(HandClass::nothing);
+            for (const unsigned s : kStraights) {
+                out |= (mask_ & ~s) == 0 ? class_bit(HandClass::straight) : 0;
+            }
+        }
+        for (int r = 0; r < kRankCount; ++r) {
+            out |= fours(r) | threes(r) | pairs(r);
+            for (int p = 0; p < kRankCount; ++p) {
+                if (p != r) {
+                    out |= full_house(r, p) | two_pair(r, p);
+                }
+            }
+        }
+        return out;
+    }
+
+    // The natural cards in one suit: every plain reading (a wild card may take another suit),
+    // the flush, and the straight flushes.
+    ClassSet suited() const {
+        ClassSet out = plain() | class_bit(HandClass::flush);
+        for (const unsigned s : kStraights) {
+            if ((mask_ & ~s) == 0) {
+                out |=
+                    class_bit(s == kBroadway ? HandClass::wild_royal : HandClass::straight_flush);
+            }
+        }
+        return out;
+    }
+
+  private:
+    int count(int r) const { return n_[static_cast<std::size_t>(r)]; }
+    int paired_ranks() const {
+        int ranks = 0;
+        for (int r = 0; r < kRankCount; ++r) {
+            ranks += count(r) > 1 ? 1 : 0;
+        }
+        return ranks;
+    }
+    // Wild cards needed to bring rank r to `size`, or more than there are.
+    int needed(int r, int size) const { return count(r) <= size ? size - count(r) : kRankCount; }
+
+    ClassSet fours(int r) const {
+        if (needed(r, 4) > wilds_) {
+            return 0;
+        }
+        const int others = cards_ - count(r);
+        if (others == 1) {
+            for (int k = 0; k < kRankCount; ++k) {
+                if (k != r && count(k) == 1) {
+                    return class_bit(four_class(r, k));
+                }
+            }
+        }
+        // The fifth card is a wild one: any rank but r.
+        ClassSet out = 0;
+        for (int k = 0; k < kRankCount && others == 0; ++k) {
+            out |= k != r ? class_bit(four_class(r, k)) : 0;
+        }
+        return out;
+    }
+
+    // Three of r and two more cards of different ranks.
+    ClassSet threes(int r) const {
+        if (needed(r, 3) > wilds_) {
+            return 0;
+        }
+        const int others = cards_ - count(r);
+        return others == singles_ - (count(r) == 1 ? 1 : 0) ? class_bit(HandClass::three) : 0;
+    }
+
+    // A pair of r and three more cards of different ranks.
+    ClassSet pairs(int r) const {
+        if (needed(r, 2) > wilds_) {
+            return 0;
+        }
+        const int others = cards_ - count(r);
+        return others == singles_ - (count(r) == 1 ? 1 : 0) ? class_bit(pair_of(r)) : 0;
+    }
+
+    ClassSet full_house(int t, int p) const {
+        const bool fits = needed(t, 3) + needed(p, 2) <= wilds_ && count(t) + count(p) == cards_;
+        return fits ? class_bit(HandClass::full_house) : 0;
+    }
+
+    // Pairs of a and b and a fifth card of another rank.
+    ClassSet two_pair(int a, int b) const {
+        if (needed(a, 2) + needed(b, 2) > wilds_) {
+            return 0;
+        }
+        const int others = cards_ - count(a) - count(b);
+        const int other_singles = singles_ - (count(a) == 1 ? 1 : 0) - (count(b) == 1 ? 1 : 0);
+        return others == other_singles ? class_bit(HandClass::two_pair) : 0;
+    }
+
+    const RankCounts& n_;
+    const int wilds_;
+    int cards_ = 0;
+    unsigned mask_ = 0;
+    int singles_ = 0;
+};
 
 }  // namespace
 
@@ -118,6 +222,7 @@ HandName machine_name(HandClass hand) {
 
 HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
     unsigned ranks = 0;
+    int distinct = 0;
     int pairs = 0;
     int quad = -1;
     int trips = -1;
@@ -129,6 +234,7 @@ HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
             continue;
         }
         ranks |= 1u << r;
+        ++distinct;
         if (c == 5) {
             return HandClass::five;
         }
@@ -140,16 +246,11 @@ HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
             pair_rank = r;
         }
     }
-    bool straight = false;
-    bool broadway = false;
-    if (std::popcount(ranks) == 5) {
-        for (const unsigned s : kStraights) {
-            if (ranks == s) {
-                straight = true;
-                broadway = s == kBroadway;
-            }
-        }
-    }
+    // Five ranks in a row, or the wheel; counted without a popcount instruction, which the
+    // baseline target lacks.
+    const bool straight =
+        distinct == 5 && (ranks == kStraights[0] || ranks == 0b11111u << std::countr_zero(ranks));
+    const bool broadway = ranks == kBroadway;
     if (straight && flush) {
         if (!broadway) {
             return HandClass::straight_flush;
@@ -177,15 +278,21 @@ HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
     return pairs == 1 ? pair_of(pair_rank) : HandClass::nothing;
 }
 
-ClassSet readings(const RankCounts& naturals, int wilds, bool flush, Wild wild) {
+ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wild) {
+    ReadingSets out;
     if (wilds == 0) {
-        return class_bit(natural_class(naturals, flush, false));
+        out.plain = class_bit(natural_class(naturals, false, false));
+        out.flush = suited ? class_bit(natural_class(naturals, true, false)) : 0;
+        return out;
     }
-    ClassSet out = 0;
-    RankCounts counts = naturals;
-    add_readings(counts, wilds, 0, flush, out);
+    const WildReadings rules(naturals, wilds);
+    out.plain = rules.plain();
+    out.flush = suited ? rules.suited() : 0;
     if (wild == Wild::deuces && wilds == 4) {
-        out |= class_bit(naturals[kAce] == 1 ? HandClass::four_deuces_ace : HandClass::four_deuces);
+        const ClassSet deuces =
+            class_bit(naturals[kAce] == 1 ? HandClass::four_deuces_ace : HandClass::four_deuces);
+        out.plain |= deuces;
+        out.flush |= deuces;
     }
     return out;
 }

@@ -88,10 +88,14 @@ using RankCounts = std::array<std::uint8_t, kRankCount>;
 // a kind) and whether they follow one suit; `wild_used` marks a royal made with a wild card.
 HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used);
 
-// Every class that five cards can be read as: the natural cards' rank counts, how many wild
-// cards stand beside them, and whether the natural cards follow one suit. Without wild cards
-// that is the one natural class. This is the plain, slow rule book the fast classifier's tables
-// are filled from.
-ClassSet readings(const RankCounts& naturals, int wilds, bool flush, Wild wild);
+// Every class that five cards can be read as: the natural cards' rank counts and how many wild
+// cards stand beside them, first with the natural cards in several suits, then (where `suited`:
+// natural cards of distinct ranks) in one suit. Without wild cards that is the one natural
+// class. This is the plain, slow rule book the fast classifier's tables are filled from.
+struct ReadingSets {
+    ClassSet plain = 0;
+    ClassSet flush = 0;
+};
+ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wild);
 
 }  // namespace quillon::odds

@@ -96,7 +96,7 @@ void print_holds(std::ostream& out, const Game& game, const std::array<CardId, 5
 
 void print_hold_check(std::ostream& out, const Game& game, const std::array<CardId, 5>& deal,
                       const std::array<HoldOutcome, kHoldCount>& holds, HoldMask hold) {
-    const HoldOutcome& best = holds_best_first(holds).front();
+    const HoldOutcome best = holds_best_first(holds).front();
     const HoldOutcome& mine = holds[hold];
     out << "game " << game.name() << ", deal";
     for (const CardId card : deal) {

@@ -392,7 +392,9 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
         for (int i = 1; i < k; ++i) {
             flush = flush && suits[static_cast<std::size_t>(i)] == suits[0];
         }
-        const HandClass hand = game.best_reading(readings(counts, wild, flush, game.wild()));
+        const bool suited = flush && top < 2;
+        const ReadingSets sets = readings(counts, wild, suited, game.wild());
+        const HandClass hand = game.best_reading(suited ? sets.flush : sets.plain);
         const std::size_t row = game.row_of(hand);
         if (whole && game.pay(row) > 0) {
             // Made hands play alike with or without wild cards.

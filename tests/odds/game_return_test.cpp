@@ -8,10 +8,13 @@
 namespace quillon::odds {
 namespace {
 
-// The return in millionths, rounded half up, from the exact fraction.
+__extension__ using Wide = unsigned __int128;
+
+// The return per coin in millionths (the percentage to four decimals), rounded half up, from the
+// exact fraction.
 std::uint64_t return_millionths(const GameReturn& r) {
-    __extension__ using Wide = unsigned __int128;
-    const Wide scaled = static_cast<Wide>(r.pay_total()) * 2'000'000u / r.total;
+    const Wide scaled = static_cast<Wide>(r.pay_total()) * 2'000'000u /
+                        (static_cast<Wide>(r.total) * static_cast<Wide>(r.pay_scale));
     return static_cast<std::uint64_t>((scaled + 1) / 2);
 }
 
@@ -23,23 +26,79 @@ std::uint64_t sum_of(const std::vector<std::uint64_t>& counts) {
     return sum;
 }
 
+struct Published {
+    std::string_view game;
+    std::uint64_t millionths;
+    std::string_view source;
+};
+
+class PublishedReturn : public ::testing::TestWithParam<Published> {};
+
+TEST_P(PublishedReturn, IsMetToTheLastDigit) {
+    const Tallies& tallies = shared_tallies(std::string(GetParam().game));
+    const GameReturn r = game_return(tallies);
+    EXPECT_EQ(r.total, choose(tallies.deck_size(), 5) * draw_lcm(tallies.deck_size() - 5));
+    EXPECT_EQ(sum_of(r.counts), r.total);
+    EXPECT_EQ(return_millionths(r), GetParam().millionths) << GetParam().source;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Games, PublishedReturn,
+    ::testing::Values(
+        Published{"jacks-or-better-9-6", 995'439,
+                  "Wizard of Odds, Jacks or Better return tables: 99.5439%"},
+        Published{"jacks-or-better-8-5", 972'984, "Wizard of Odds, Jacks or Better 8/5: 97.2984%"},
+        Published{"bonus-poker-8-5", 991'660,
+                  "Wizard of Odds, 8/5 Bonus Poker strategy page: 0.991660; WinPoker as "
+                  "quoted by Jolly Jackpot, 2023: 99.1660%"},
+        Published{"double-bonus-10-7-5", 1'001'725,
+                  "Double Bonus 10/7: 100.17% (Casino News Daily); 100.1725% to four places"},
+        Published{"double-double-bonus-9-6", 989'808,
+                  "Double Double Bonus 9/6: 98.98% (J. Grochowski, Chicago Sun-Times); "
+                  "98.9808% to four places"},
+        Published{"deuces-wild-full-pay", 1'007'620,
+                  "Wizard of Odds, Deuces Wild return tables: 1.007620"},
+        Published{"deuces-wild-nsu", 997'283,
+                  "Wizard of Odds, Deuces Wild return tables, Not So Ugly Ducks: 99.73%; "
+                  "99.7283% to four places"},
+        Published{"joker-kings-20-7-5", 1'006'463,
+                  "Joker Poker kings or better 20/7/5: 100.6463%"}),
+    [](const auto& row) {
+        std::string name(row.param.game);
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
+
 TEST(GameReturn, JacksOrBetter96MatchesThePublishedTable) {
     const GameReturn r = game_return(shared_tallies("jacks-or-better-9-6"));
     EXPECT_EQ(r.total, 19'933'230'517'200u);
-    EXPECT_EQ(sum_of(r.counts), r.total);
     const std::vector<std::uint64_t> published = {
         493'512'264,       2'178'883'296,     47'093'167'764,    229'475'482'596,
         219'554'786'160,   223'837'565'784,   1'484'003'070'324, 2'576'946'164'148,
         4'277'372'890'968, 10'872'274'993'896};
     EXPECT_EQ(r.counts, published);
-    EXPECT_EQ(return_millionths(r), 995'439u);
 }
 
-TEST(GameReturn, JokerPokerKings2075MatchesThePublishedReturn) {
-    const GameReturn r = game_return(shared_tallies("joker-kings-20-7-5"));
-    EXPECT_EQ(r.total, choose(53, 5) * draw_lcm(48));
-    EXPECT_EQ(sum_of(r.counts), r.total);
-    EXPECT_EQ(return_millionths(r), 1'006'463u);
+// Wizard of Odds, 8/5 Bonus Poker: every row of the return table, four of a kind by rank.
+TEST(GameReturn, BonusPoker85MatchesThePublishedTable) {
+    const GameReturn r = game_return(shared_tallies("bonus-poker-8-5"));
+    const std::vector<std::uint64_t> published = {
+        495'443'136,       2'129'604'264,     3'903'775'812,     10'509'866'328,
+        32'688'417'336,    229'516'869'924,   216'873'645'000,   223'676'319'912,
+        1'484'391'167'856, 2'577'523'603'752, 4'290'810'981'444, 10'860'710'822'436};
+    EXPECT_EQ(r.counts, published);
+}
+
+// Wizard of Odds, full pay Deuces Wild, from the natural royal to the full house. One hand plays
+// two ways for the same return, so the rows below those depend on which way it is held and the
+// published table holds it the less volatile way.
+TEST(GameReturn, DeucesWildFullPayMatchesThePublishedTable) {
+    const GameReturn r = game_return(shared_tallies("deuces-wild-full-pay"));
+    const std::vector<std::uint64_t> published = {440'202'756, 4'060'462'824, 35'796'957'696,
+                                                  63'818'309'856};
+    EXPECT_EQ(std::vector(r.counts.begin(), r.counts.begin() + 4), published);
+    EXPECT_EQ(r.counts[5], 1'294'427'430'576u);
+    EXPECT_EQ(r.counts[6], 423'165'297'240u);
 }
 
 // The machine's table: the threads must agree with a single one to the last count.
@@ -49,6 +108,18 @@ TEST(GameReturn, QuillonIsTheSameOnOneThreadOrTwo) {
     const GameReturn two = game_return(tallies, 2);
     EXPECT_EQ(one.counts, two.counts);
     EXPECT_EQ(sum_of(two.counts), two.total);
+}
+
+// A royal of 4000 for five coins is 800 a coin at the full bet and 250 a coin below it.
+TEST(GameReturn, DependsOnTheBetWhereTheFullBetPaysMore) {
+    const Tallies one_coin(find_game("jacks-or-better-9-6", 1).value());
+    const Tallies four_coins(find_game("jacks-or-better-9-6", 4).value());
+    EXPECT_EQ(one_coin.game().pay_of(HandClass::natural_royal), 250);
+    const GameReturn one = game_return(one_coin);
+    const GameReturn four = game_return(four_coins);
+    EXPECT_EQ(one.counts, four.counts);
+    EXPECT_EQ(one.pay_total(), four.pay_total());
+    EXPECT_LT(one.return_rate(), game_return(shared_tallies("jacks-or-better-9-6")).return_rate());
 }
 
 TEST(GameReturn, WeightsDrawsByTheLcmOfTheirCounts) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "odds/combinatorics.h"
+#include "odds/deal_analysis.h"
 #include "odds/hold_analysis.h"
 #include "tests/odds/odds_test_support.h"
 
@@ -61,6 +62,7 @@ TEST_P(HoldAnalysis, MatchesBruteForceOverEveryDraw) {
     const std::array<CardId, 5> deal = parse_deal(GetParam().deal);
     const auto holds = analyze_deal(tallies, deal);
     const auto expected = brute_force(tallies, deal);
+    const auto one_deal = analyze_one_deal(tallies.game(), tallies.classifier(), deal);
     const int left = tallies.deck_size() - 5;
     for (unsigned mask = 0; mask < kHoldCount; ++mask) {
         const HoldOutcome& hold = holds[mask];
@@ -75,6 +77,10 @@ TEST_P(HoldAnalysis, MatchesBruteForceOverEveryDraw) {
         EXPECT_EQ(hold.draws, draws);
         EXPECT_EQ(hold.draws, static_cast<std::int64_t>(choose(left, 5 - hold.kept())));
         EXPECT_EQ(hold.pay_total, pay);
+        // Counted draw by draw, without the tallies: the same.
+        EXPECT_EQ(one_deal[mask].counts, hold.counts) << "hold " << mask;
+        EXPECT_EQ(one_deal[mask].pay_total, hold.pay_total);
+        EXPECT_EQ(one_deal[mask].draws, hold.draws);
     }
 }
 

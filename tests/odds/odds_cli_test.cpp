@@ -2,11 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "odds/cli/odds_cli.h"
+#include "odds/pay_table.h"
 
 namespace quillon::odds {
 namespace {
@@ -35,10 +40,19 @@ struct BadLine {
 
 class OddsCliRefuses : public ::testing::TestWithParam<BadLine> {};
 
+// A pay-table file written into the test's scratch folder.
+std::string write_file(const std::string& name, const std::string& text) {
+    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / name;
+    std::ofstream(path) << text;
+    return path.string();
+}
+
 TEST_P(OddsCliRefuses, WithStatusTwoAndNothingOnStandardOutput) {
     const CliRun r = run(GetParam().args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.starts_with("error: ")) << r.err;
+    EXPECT_EQ(count_lines(r.err), 1u) << r.err;
     EXPECT_NE(r.err.find(GetParam().says), std::string::npos) << r.err;
 }
 
@@ -59,7 +73,103 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"double", "--game", "quillon"}, "double takes no arguments"},
         BadLine{{"return", "s1"}, "return takes no cards"},
         BadLine{{"deal"}, "unknown command 'deal'"}, BadLine{{"--fast"}, "unknown option '--fast'"},
-        BadLine{{}, "no command"}));
+        BadLine{{}, "no command"},
+        BadLine{{"return", "--coins", "0"}, "--coins takes a bet of 1 to 100 coins, not '0'"},
+        BadLine{{"return", "--coins=5x"}, "not '5x'"},
+        BadLine{{"hand", "s1", "s2", "s3", "s4", "s5", "--hold", "s1 s9"}, "s9 is not in the deal"},
+        BadLine{{"hand", "s1", "s2", "s3", "s4", "s5", "--hold", "s1,s1"}, "s1 is held twice"},
+        BadLine{{"return", "--hold", "s1"}, "return takes no --hold"},
+        BadLine{{"games", "--game", "quillon"}, "games takes no --game"},
+        BadLine{{"return", "--game", "/nonexistent/mine.game"},
+                "/nonexistent/mine.game: cannot be read"}));
+
+TEST(OddsCli, ReportsABadPayTableFileByItsLine) {
+    const std::string path = write_file("typo.game", "wild none\nroyal 800\nstraight-flsh 50\n");
+    const CliRun r = run({"return", "--game", path});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "error: " + path + ":3: unknown word 'straight-flsh'\n");
+}
+
+// A table typed in by hand from the machine in front of the player.
+TEST(OddsCli, ReturnOfAPayTableFileIsThePublishedFigure) {
+    const std::string path = write_file("ddb.game", R"(# as on the glass
+name  Double Double Bonus
+wild  none
+royal 250 4000@5
+straight-flush 50
+four-aces-kicker 400
+four-aces 160
+four-2-4-kicker 160
+four-2-4 80
+four 50
+full-house 9
+flush 6
+straight 4
+three 3
+two-pair 1
+pair 1 jacks
+)");
+    const CliRun r = run({"return", "--game", path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("return              98.980783%"), std::string::npos) << r.out;
+}
+
+TEST(OddsCli, ReturnJsonCarriesTheFiguresAndTheirFractions) {
+    const CliRun r = run({"return", "--game", "jacks-or-better-9-6", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const nlohmann::json j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["game"], "Jacks or Better 9/6");
+    EXPECT_NEAR(j["return"].get<double>(), 0.995439, 5e-7);
+    EXPECT_EQ(j["return_exact"], "1653526326983/1661102543100");
+    EXPECT_NEAR(j["hit_frequency"].get<double>(), 1.0 - 10872274993896.0 / 19933230517200.0, 1e-12);
+    EXPECT_NEAR(j["standard_deviation"].get<double>(), 4.417, 1e-3);
+    ASSERT_EQ(j["final_hands"].size(), 10u);
+    EXPECT_EQ(j["final_hands"][8]["hand"], "jacks or better");
+    EXPECT_EQ(j["final_hands"][8]["count"], 4'277'372'890'968u);
+}
+
+TEST(OddsCli, HoldIsCheckedAgainstTheBest) {
+    // Four to a royal against the pat flush.
+    const std::vector<std::string_view> deal = {"hand", "s1", "s13",    "s12",
+                                                "s11",  "s3", "--game", "jacks-or-better-9-6"};
+    std::vector<std::string_view> flush = deal;
+    flush.insert(flush.end(), {"--hold", "s1 s13 s12 s11 s3"});
+    const CliRun text = run(flush);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("your hold       s1 s13 s12 s11 s3     6.000000 per coin"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("the best hold   s1 s13 s12 s11"), std::string::npos);
+    flush.push_back("--json");
+    const nlohmann::json j = nlohmann::json::parse(run(flush).out);
+    EXPECT_EQ(j["checked"]["return_exact"], "6");
+    EXPECT_EQ(j["best"]["hold"], nlohmann::json({"s1", "s13", "s12", "s11"}));
+    EXPECT_GT(j["gives_up"].get<double>(), 12.0);
+    EXPECT_EQ(j["holds"].size(), 32u);
+    std::vector<std::string_view> best = deal;
+    best.insert(best.end(), {"--hold", "s1,s13,s12,s11", "--json"});
+    EXPECT_EQ(nlohmann::json::parse(run(best).out)["gives_up_exact"], "0");
+}
+
+TEST(OddsCli, GamesListsEveryBuiltInGameWithItsReturn) {
+    const CliRun r = run({"games", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const nlohmann::json j = nlohmann::json::parse(r.out);
+    ASSERT_EQ(j["games"].size(), game_names().size());
+    for (const auto& game : j["games"]) {
+        EXPECT_GT(game["return"].get<double>(), 0.97) << game["name"];
+        EXPECT_TRUE(game["return_exact"].is_string());
+    }
+    EXPECT_EQ(j["games"][0]["name"], "quillon");
+}
+
+TEST(OddsCli, DoubleJsonCountsThePairs) {
+    const nlohmann::json j = nlohmann::json::parse(run({"double", "--json"}).out);
+    EXPECT_EQ(j["pairs"], 2756);
+    EXPECT_EQ(j["win"]["count"], 1300);
+    EXPECT_EQ(j["tie"]["probability_exact"], "3/53");
+}
 
 TEST(OddsCli, HelpGoesToStandardOutputWhereverItIsAsked) {
     for (const auto& args : std::vector<std::vector<std::string_view>>{
