@@ -49,7 +49,9 @@ void print_strategy(std::ostream& out, const Game& game, const StrategyChart& ch
     const ChartCheck& c = chart.check;
     out << "game " << game.name() << " (" << game.deck_size() << " cards): a chart of "
         << chart.lines.size() << " lines, derived from the exact holds of " << chart.deal_classes
-        << " deal classes\nhold the cards of the first line the deal shows\n\n";
+        << " deal classes\nhold the cards of the first line the deal shows; where a line fits "
+           "several holds, keep the one\nthat can make the most straights (a royal's cards "
+           "first), then the one with the higher cards\n\n";
     std::size_t width = 20;
     for (const StrategyLine& line : chart.lines) {
         width = std::max(width, line.pattern.size() + 2);
