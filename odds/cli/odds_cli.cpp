@@ -1,6 +1,7 @@
 #include "odds/cli/odds_cli.h"
 
 #include <array>
+#include <exception>
 #include <string>
 #include <utility>
 
@@ -80,6 +81,10 @@ int run_odds_cli(std::span<const std::string_view> args, std::ostream& out, std:
         }
         throw CliError("unknown command '" + std::string(verb) + "' (see quillon-odds --help)");
     } catch (const CliError& e) {
+        err << "error: " << e.what() << "\n";
+        return kUsageError;
+    } catch (const std::exception& e) {
+        // Nothing the command line can cause should get here; still one line, and no output.
         err << "error: " << e.what() << "\n";
         return kUsageError;
     }
