@@ -67,6 +67,16 @@ Command parse_command_line(std::span<const std::string_view> args) {
                                " coins, not " + quoted(*coins));
             }
             command.coins = n;
+        } else if (const auto lines = value_of("--lines", args, i, "a number of lines")) {
+            int n = 0;
+            const auto [end, error] =
+                std::from_chars(lines->data(), lines->data() + lines->size(), n);
+            if (error != std::errc{} || end != lines->data() + lines->size() || n < 1 ||
+                n > kMostLines) {
+                throw CliError("--lines takes a chart of 1 to " + std::to_string(kMostLines) +
+                               " lines, not " + quoted(*lines));
+            }
+            command.lines = n;
         } else if (const auto hold = value_of("--hold", args, i, "the cards held")) {
             command.hold = *hold;
         } else if (arg == "--json") {
@@ -91,6 +101,7 @@ void allow_only(const Command& command, unsigned options) {
     refuse(command.coins.has_value(), kCoinsOption, "--coins");
     refuse(command.hold.has_value(), kHoldOption, "--hold");
     refuse(command.json, kJsonOption, "--json");
+    refuse(command.lines.has_value(), kLinesOption, "--lines");
 }
 
 Game load_game(const Command& command) {

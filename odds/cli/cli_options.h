@@ -24,13 +24,23 @@ struct Command {
     std::optional<std::string_view> game;
     std::optional<int> coins;
     std::optional<std::string_view> hold;
+    std::optional<int> lines;
     bool json = false;
 };
 
 Command parse_command_line(std::span<const std::string_view> args);
 
+// The longest strategy chart `--lines` asks for.
+inline constexpr int kMostLines = 200;
+
 // Refuses the options a command has no use for.
-enum Option : unsigned { kGameOption = 1, kCoinsOption = 2, kHoldOption = 4, kJsonOption = 8 };
+enum Option : unsigned {
+    kGameOption = 1,
+    kCoinsOption = 2,
+    kHoldOption = 4,
+    kJsonOption = 8,
+    kLinesOption = 16
+};
 void allow_only(const Command& command, unsigned options);
 
 // `--game`: a built-in game's name or a pay-table file; `quillon` without it.

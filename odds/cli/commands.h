@@ -12,5 +12,6 @@ int hand_command(const Command& command, std::ostream& out);
 int return_command(const Command& command, std::ostream& out);
 int games_command(const Command& command, std::ostream& out);
 int double_command(const Command& command, std::ostream& out);
+int strategy_command(const Command& command, std::ostream& out);
 
 }  // namespace quillon::odds

@@ -17,6 +17,7 @@ constexpr std::string_view kUsage =
     "usage: quillon-odds hand CARD CARD CARD CARD CARD [--game GAME] [--coins N] [--hold CARDS]\n"
     "                         [--json]\n"
     "       quillon-odds return [--game GAME] [--coins N] [--json]\n"
+    "       quillon-odds strategy [--game GAME] [--coins N] [--lines N] [--json]\n"
     "       quillon-odds games [--coins N] [--json]\n"
     "       quillon-odds double [--json]\n"
     "       quillon-odds --help\n"
@@ -26,6 +27,9 @@ constexpr std::string_view kUsage =
     "          what it gives up per coin\n"
     "  return  the whole game under perfect play: every final hand, the return, the hit\n"
     "          frequency and the standard deviation\n"
+    "  strategy  a chart of hold patterns for the game, best first, derived from the exact\n"
+    "          holds of every deal, and what playing by it costs against perfect play;\n"
+    "          --lines N keeps it to N lines\n"
     "  games   the built-in games and their returns\n"
     "  double  the odds of one round of the double-up, and what DOUBLE and HALF are worth\n"
     "\n"
@@ -47,9 +51,10 @@ constexpr std::string_view kUsage =
 
 using CommandFunction = int (*)(const Command&, std::ostream&);
 
-constexpr std::array<std::pair<std::string_view, CommandFunction>, 4> kCommands = {{
+constexpr std::array<std::pair<std::string_view, CommandFunction>, 5> kCommands = {{
     {"hand", hand_command},
     {"return", return_command},
+    {"strategy", strategy_command},
     {"games", games_command},
     {"double", double_command},
 }};

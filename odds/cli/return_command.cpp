@@ -1,6 +1,7 @@
 #include "odds/cli/commands.h"
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
+#include "odds/cli/risk_report.h"
 
 namespace quillon::odds {
 
@@ -12,10 +13,14 @@ int return_command(const Command& command, std::ostream& out) {
     const Game game = load_game(command);
     const Tallies tallies(game);
     const GameReturn result = game_return(tallies, 2);
+    const SessionRisk risk = session_risk(result);
     if (command.json) {
-        out << game_return_json(game, result).dump(2) << "\n";
+        nlohmann::ordered_json report = game_return_json(game, result);
+        report["risk"] = session_risk_json(game, risk);
+        out << report.dump(2) << "\n";
     } else {
         print_game_return(out, game, result);
+        print_session_risk(out, game, risk);
     }
     return 0;
 }

@@ -1,0 +1,147 @@
+#include "odds/risk.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace quillon::odds {
+
+double HandResults::mean() const {
+    double m = 0.0;
+    for (std::size_t i = 0; i < net.size(); ++i) {
+        m += probability[i] * net[i];
+    }
+    return m;
+}
+
+double HandResults::variance() const {
+    const double m = mean();
+    double v = 0.0;
+    for (std::size_t i = 0; i < net.size(); ++i) {
+        v += probability[i] * (net[i] - m) * (net[i] - m);
+    }
+    return v;
+}
+
+HandResults hand_results(const GameReturn& result) {
+    HandResults out;
+    out.units_per_bet = result.pay_scale;
+    const auto scale = static_cast<double>(result.pay_scale);
+    for (std::size_t r = 0; r < result.counts.size(); ++r) {
+        if (result.counts[r] == 0) {
+            continue;
+        }
+        out.net.push_back(static_cast<double>(result.pays[r]) / scale - 1.0);
+        out.net_units.push_back(result.pays[r] - result.pay_scale);
+        out.probability.push_back(result.probability(r));
+    }
+    return out;
+}
+
+std::vector<double> ruin_within(const HandResults& results, int hands, int max_bankroll) {
+    const std::int64_t bet = results.units_per_bet;
+    // From more than `hands` bets no run of losses can empty the bankroll in time, so the
+    // states stop there; anything above counts as safe.
+    const std::int64_t top = bet * (std::max(hands, max_bankroll) + 1);
+    const auto size = static_cast<std::size_t>(top + 1);
+    std::vector<double> old(size, 0.0);
+    std::vector<double> next(size, 0.0);
+    for (std::int64_t b = 0; b < bet; ++b) {
+        old[static_cast<std::size_t>(b)] = 1.0;
+    }
+    next = old;
+    // Chances below this are dropped: they change no printed figure, and as denormal numbers
+    // they would slow the recursion a hundredfold.
+    constexpr double kNegligible = 1e-200;
+    std::int64_t live = bet;  // one past the highest bankroll with a chance left
+    for (int h = 1; h <= hands; ++h) {
+        // r_h(b) = 0 from h + 1 bets up, and wherever every result lands above `live`.
+        const std::int64_t reach = std::min({top, bet * (h + 1), live + bet});
+        std::fill(next.begin() + bet, next.begin() + reach, 0.0);
+        double* const to = next.data();
+        const double* const from = old.data();
+        for (std::size_t i = 0; i < results.net_units.size(); ++i) {
+            const std::int64_t step = results.net_units[i];
+            const double p = results.probability[i];
+            const std::int64_t end = std::min(reach, top - step + 1);
+            for (std::int64_t b = bet; b < end; ++b) {
+                to[b] += p * from[b + step];
+            }
+        }
+        live = bet;
+        for (std::int64_t b = bet; b < reach; ++b) {
+            if (to[b] < kNegligible) {
+                to[b] = 0.0;
+            } else {
+                live = b + 1;
+            }
+        }
+        std::fill(next.begin() + reach, next.begin() + std::min(top + 1, reach + bet + 1), 0.0);
+        std::swap(old, next);
+    }
+    std::vector<double> out(static_cast<std::size_t>(max_bankroll + 1), 0.0);
+    for (int b = 0; b <= max_bankroll; ++b) {
+        const std::int64_t u = static_cast<std::int64_t>(b) * bet;
+        out[static_cast<std::size_t>(b)] = u <= top ? old[static_cast<std::size_t>(u)] : 0.0;
+    }
+    return out;
+}
+
+double ruin_root(const HandResults& results) {
+    if (results.mean() <= 0.0) {
+        return 1.0;
+    }
+    // f(z) = E[z^net] - 1 is convex with f(1) = 0 and f'(1) = the mean > 0, so it is negative
+    // just below 1 and positive near 0: bisect between.
+    const auto f = [&](long double z) {
+        long double sum = -1.0L;
+        for (std::size_t i = 0; i < results.net.size(); ++i) {
+            sum += static_cast<long double>(results.probability[i]) *
+                   std::pow(z, static_cast<long double>(results.net[i]));
+        }
+        return sum;
+    };
+    long double hi = 1.0L - 1e-3L;
+    while (f(hi) >= 0.0L && hi < 1.0L) {
+        hi = 1.0L - (1.0L - hi) / 2;
+    }
+    long double lo = 1e-9L;
+    for (int i = 0; i < 200; ++i) {
+        const long double mid = (lo + hi) / 2;
+        (f(mid) > 0.0L ? lo : hi) = mid;
+    }
+    return static_cast<double>((lo + hi) / 2);
+}
+
+double ruin_ever(const HandResults& results, int bankroll) {
+    return std::pow(ruin_root(results), bankroll);
+}
+
+SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, int hands) {
+    const HandResults results = hand_results(result);
+    SessionRisk risk;
+    risk.edge = result.return_rate() - 1.0;
+    risk.standard_deviation = result.standard_deviation();
+    const double variance = risk.standard_deviation * risk.standard_deviation;
+    const double ret = result.return_rate();
+    const auto scale = static_cast<double>(result.pay_scale);
+    for (std::size_t r = 0; r < result.counts.size(); ++r) {
+        const double d = static_cast<double>(result.pays[r]) / scale - ret;
+        risk.variance_share.push_back(variance > 0.0 ? result.probability(r) * d * d / variance
+                                                     : 0.0);
+    }
+    risk.n0 = risk.edge == 0.0 ? std::numeric_limits<double>::infinity()
+                               : 9.0 * variance / (risk.edge * risk.edge);
+    risk.hands = hands;
+    const int most = bankrolls.empty() ? 0 : *std::max_element(bankrolls.begin(), bankrolls.end());
+    const std::vector<double> within = ruin_within(results, hands, most);
+    const double z = ruin_root(results);
+    for (const int b : bankrolls) {
+        risk.ruin_within.push_back(within[static_cast<std::size_t>(b)]);
+        risk.ruin_ever.push_back(std::pow(z, b));
+    }
+    risk.bankrolls = std::move(bankrolls);
+    return risk;
+}
+
+}  // namespace quillon::odds

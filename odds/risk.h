@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "odds/game_return.h"
+
+namespace quillon::odds {
+
+// One hand's result in bets, by final hand: what it pays per coin bet less the bet.
+struct HandResults {
+    std::vector<double> net;
+    std::vector<double> probability;
+    // The same results in whole units of 1/scale bet (scale = the game's pay units per coin).
+    std::vector<std::int64_t> net_units;
+    std::int64_t units_per_bet = 1;
+
+    double mean() const;
+    double variance() const;
+};
+
+HandResults hand_results(const GameReturn& result);
+
+// The risk of a session at one game, per unit bet per hand.
+struct SessionRisk {
+    double edge = 0.0;
+    double standard_deviation = 0.0;
+    // Each final hand's share of the variance.
+    std::vector<double> variance_share;
+    // The hands after which the expected win (or loss) is three standard deviations of the
+    // session's result; infinite on an even game.
+    double n0 = 0.0;
+    std::vector<int> bankrolls;
+    // The chance of losing each bankroll (in bets) within `hands` hands, and in play without end.
+    int hands = 0;
+    std::vector<double> ruin_within;
+    std::vector<double> ruin_ever;
+};
+
+inline constexpr int kSessionHands = 10'000;
+
+SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = {100, 400, 1000},
+                         int hands = kSessionHands);
+
+// The chance that a bankroll of b bets runs out (falls below one bet) within `hands` hands, for
+// every b from 0 to max_bankroll, by the exact backward recursion on the bankroll:
+// r_h(b) = sum over final hands of p * r_{h-1}(b + net), r_0(b) = 0, r(b < 1 bet) = 1.
+std::vector<double> ruin_within(const HandResults& results, int hands, int max_bankroll);
+
+// The chance that a bankroll of b bets ever runs out in play without end. A hand loses at most
+// the one bet, so the bankroll cannot jump past the bottom, and the chance is exactly z^b, z the
+// root in (0, 1) of E[z^net] = 1 (the characteristic equation of the walk); 1 on a game that
+// does not pay back more than it takes. Exact where every pay is a whole number of bets.
+double ruin_ever(const HandResults& results, int bankroll);
+double ruin_root(const HandResults& results);
+
+}  // namespace quillon::odds

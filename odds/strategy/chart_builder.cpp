@@ -1,0 +1,434 @@
+#include "odds/strategy/chart_builder.h"
+
+#include <algorithm>
+#include <limits>
+#include <unordered_map>
+
+namespace quillon::odds {
+
+namespace {
+
+constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
+// A line whose removal costs less than this share of the return is not worth learning.
+constexpr double kWorthKeeping = 2e-5;
+constexpr int kMaxSweeps = 30;
+constexpr std::size_t kDropsPerSweep = 6;
+
+// The search state: the chart as an order of patterns, and for every deal the entries of the
+// first two lines it shows, so that moving or dropping one line is measured exactly from them.
+class Planner {
+  public:
+    explicit Planner(const DealPatterns& t) : t_(t), pos_(t.keys.size(), kOff) {
+        const std::size_t deals = t.deal_count();
+        weight_.resize(deals);
+        deal_of_.resize(t.pattern.size());
+        std::vector<std::uint32_t> per_pattern(t.keys.size() + 1, 0);
+        for (std::size_t d = 0; d < deals; ++d) {
+            weight_[d] = static_cast<double>(t.deals[d].weight);
+            total_ += weight_[d];
+            for (std::uint32_t e = t.entry_begin[d]; e < t.entry_begin[d + 1]; ++e) {
+                deal_of_[e] = static_cast<std::uint32_t>(d);
+                ++per_pattern[t.pattern[e] + 1];
+            }
+        }
+        for (std::size_t p = 0; p < t.keys.size(); ++p) {
+            per_pattern[p + 1] += per_pattern[p];
+        }
+        pattern_begin_ = per_pattern;
+        pattern_entries_.resize(t.pattern.size());
+        for (std::uint32_t e = 0; e < t.pattern.size(); ++e) {
+            pattern_entries_[per_pattern[t.pattern[e]]++] = e;
+        }
+        kids_.resize(t.keys.size());
+        for (std::uint32_t p = 0; p < t.keys.size(); ++p) {
+            for (const std::uint32_t c : t.parents[p]) {
+                kids_[c].push_back(p);
+            }
+        }
+        first_.assign(deals, 0);
+        second_.assign(deals, 0);
+        eps_ = 1e-13 * total_;
+    }
+
+    // Places first the pattern that costs least on the deals it would decide now, against their
+    // best holds, until "discard everything" closes the chart.
+    void greedy() {
+        const std::size_t patterns = t_.keys.size();
+        std::vector<double> regret(patterns, 0.0);
+        std::vector<std::uint32_t> live(patterns, 0);
+        std::vector<char> decided(t_.deal_count(), 0);
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+                regret[t_.pattern[e]] += weight_[d] * (t_.perfect[d] - t_.value[e]);
+                ++live[t_.pattern[e]];
+            }
+        }
+        order_.clear();
+        for (;;) {
+            std::uint32_t pick = kOff;
+            for (std::uint32_t p = 0; p < patterns; ++p) {
+                if (live[p] > 0 && pos_[p] == kOff && (pick == kOff || regret[p] < regret[pick])) {
+                    pick = p;
+                }
+            }
+            // Once every deal is decided the chart closes at once.
+            pick = pick == kOff ? t_.discard_all : pick;
+            pos_[pick] = static_cast<std::uint32_t>(order_.size());
+            order_.push_back(pick);
+            for (std::uint32_t i = pattern_begin_[pick]; i < pattern_begin_[pick + 1]; ++i) {
+                const std::uint32_t d = deal_of_[pattern_entries_[i]];
+                if (decided[d] != 0) {
+                    continue;
+                }
+                decided[d] = 1;
+                for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+                    regret[t_.pattern[e]] -= weight_[d] * (t_.perfect[d] - t_.value[e]);
+                    --live[t_.pattern[e]];
+                }
+            }
+            if (pick == t_.discard_all) {
+                break;
+            }
+        }
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            refresh(d);
+        }
+    }
+
+    // Moves every line, and with `insert` every unused pattern too, to the place in the chart
+    // where it gains most; false when no move gained anything.
+    bool sweep(bool insert, std::size_t max_lines, bool seed = false) {
+        bool moved = false;
+        for (std::uint32_t p = 0; p < t_.keys.size(); ++p) {
+            if (p == t_.discard_all ||
+                (pos_[p] == kOff && (!insert || order_.size() >= max_lines))) {
+                continue;
+            }
+            moved = improve(p, seed) || moved;
+        }
+        return moved;
+    }
+
+    // Moves one pattern to the place in the chart where it gains most, in or out of the chart;
+    // false when it stays where it is.
+    bool improve(std::uint32_t p, bool seed, bool force = false) {
+        const bool active = pos_[p] != kOff;
+        const std::size_t others = order_.size() - (active ? 1 : 0);
+        bucket_.assign(others, 0.0);
+        if (pattern_begin_[p] == pattern_begin_[p + 1]) {
+            return false;
+        }
+        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
+            const std::uint32_t e = pattern_entries_[i];
+            const std::uint32_t d = deal_of_[e];
+            const std::uint32_t q = first_[d] == e ? second_[d] : first_[d];
+            std::uint32_t slot = pos_[t_.pattern[q]];
+            slot -= active && slot > pos_[p] ? 1 : 0;
+            bucket_[slot] += weight_[d] * (t_.value[e] - t_.value[q]);
+        }
+        // Placed at slot k the pattern decides the deals whose other first line comes at k or
+        // later; "discard everything" stays last, so k runs up to its slot. Seeding puts an
+        // unused pattern in even where it gains nothing yet, as high as that keeps it harmless.
+        const bool seeding = seed && !active;
+        double gain = 0.0;
+        double best_gain = force ? -std::numeric_limits<double>::infinity() : seeding ? -eps_ : 0.0;
+        std::uint32_t best_slot = kOff;
+        double current = 0.0;
+        for (std::size_t k = others; k-- > 0;) {
+            gain += bucket_[k];
+            if (active && k == pos_[p]) {
+                current = gain;
+            }
+            if (gain > best_gain + eps_ || (seeding && gain >= best_gain - eps_) ||
+                (force && best_slot == kOff)) {
+                best_gain = std::max(gain, best_gain);
+                best_slot = static_cast<std::uint32_t>(k);
+            }
+        }
+        if (seeding || force) {
+            if (best_slot != kOff) {
+                place(p, best_slot);
+            }
+            return best_slot != kOff;
+        }
+        if (active && best_slot == pos_[p]) {
+            return false;
+        }
+        if (best_gain > current + eps_) {
+            place(p, best_slot);
+            return true;
+        }
+        return false;
+    }
+
+    void settle(bool insert, std::size_t max_lines) {
+        for (int i = 0; i < kMaxSweeps && sweep(insert, max_lines); ++i) {
+        }
+    }
+
+    // What dropping each line would cost, and the cheapest line with its cost.
+    std::pair<std::uint32_t, double> cheapest_line() const {
+        std::vector<double> cost(t_.keys.size(), 0.0);
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            const std::uint32_t f = first_[d];
+            if (t_.pattern[f] != t_.discard_all && second_[d] != kOff) {
+                cost[t_.pattern[f]] += weight_[d] * (t_.value[f] - t_.value[second_[d]]);
+            }
+        }
+        std::uint32_t pick = kOff;
+        for (const std::uint32_t p : order_) {
+            if (p != t_.discard_all && (pick == kOff || cost[p] < cost[pick])) {
+                pick = p;
+            }
+        }
+        return {pick, pick == kOff ? 0.0 : cost[pick] / total_};
+    }
+
+    // Drops a line, then lets the coarser patterns of the dropped line in where they gain.
+    void drop(std::uint32_t p) {
+        place(p, kOff);
+        for (const std::uint32_t c : t_.parents[p]) {
+            if (pos_[c] == kOff) {
+                improve(c, false);
+            }
+        }
+    }
+
+    // The chart's value on the deals that show pattern p, per coin over all deals.
+    double value_over(std::uint32_t p) const {
+        double sum = 0.0;
+        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
+            const std::uint32_t d = deal_of_[pattern_entries_[i]];
+            sum += weight_[d] * t_.value[first_[d]];
+        }
+        return sum / total_;
+    }
+
+    // Replaces the lines below a coarser pattern by that one pattern at its best place.
+    void merge(std::uint32_t parent, const std::vector<std::uint32_t>& children) {
+        for (const std::uint32_t c : children) {
+            place(c, kOff);
+        }
+        improve(parent, false, true);
+    }
+
+    // The active children of each unused coarser pattern that has two or more.
+    std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges() const {
+        std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> out;
+        for (std::uint32_t c = 0; c < kids_.size(); ++c) {
+            if (pos_[c] != kOff) {
+                continue;
+            }
+            std::vector<std::uint32_t> active;
+            for (const std::uint32_t k : kids_[c]) {
+                if (pos_[k] != kOff) {
+                    active.push_back(k);
+                }
+            }
+            if (active.size() >= 2) {
+                std::sort(active.begin(), active.end(),
+                          [&](std::uint32_t a, std::uint32_t b) { return pos_[a] < pos_[b]; });
+                out.emplace_back(c, std::move(active));
+            }
+        }
+        return out;
+    }
+
+    // The cheapest way to shorten the chart, per line it saves: dropping one line, or merging
+    // lines into a coarser pattern (tried for real and undone).
+    // What merging into `parent` costs per line it saves, tried for real and undone. Only the
+    // deals that show the parent can change, as every deal showing a child shows it too.
+    double merge_rate(std::uint32_t parent, const std::vector<std::uint32_t>& children) {
+        std::vector<std::uint32_t> slots;
+        for (const std::uint32_t c : children) {
+            slots.push_back(pos_[c]);
+        }
+        const double before = value_over(parent);
+        merge(parent, children);
+        const double saved = static_cast<double>(children.size() - (pos_[parent] != kOff));
+        const double rate = (before - value_over(parent)) / saved;
+        place(parent, kOff);
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            place(children[i], slots[i]);
+        }
+        return rate;
+    }
+
+    // The cheapest way to shorten the chart, per line it saves: dropping one line, or merging
+    // lines into a coarser pattern. Merges are priced lazily: a price is kept until that merge
+    // looks best, and then tried afresh before it is taken.
+    bool shorten(double limit = std::numeric_limits<double>::infinity()) {
+        const auto [single, single_cost] = cheapest_line();
+        auto candidates = merges();
+        std::vector<double> rate(candidates.size());
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            const auto it = merge_price_.find(candidates[i].first);
+            rate[i] = it != merge_price_.end() ? it->second
+                                               : merge_price_[candidates[i].first] = merge_rate(
+                                                     candidates[i].first, candidates[i].second);
+        }
+        std::vector<char> fresh(candidates.size(), 0);
+        std::size_t pick = candidates.size();
+        for (;;) {
+            pick = candidates.size();
+            for (std::size_t i = 0; i < candidates.size(); ++i) {
+                if (rate[i] < single_cost && (pick == candidates.size() || rate[i] < rate[pick])) {
+                    pick = i;
+                }
+            }
+            if (pick == candidates.size() || fresh[pick] != 0) {
+                break;
+            }
+            rate[pick] = merge_price_[candidates[pick].first] =
+                merge_rate(candidates[pick].first, candidates[pick].second);
+            fresh[pick] = 1;
+        }
+        const double best_rate = pick == candidates.size() ? single_cost : rate[pick];
+        if (best_rate >= limit || (pick == candidates.size() && single == kOff)) {
+            return false;
+        }
+        if (pick != candidates.size()) {
+            merge(candidates[pick].first, candidates[pick].second);
+            merge_price_.erase(candidates[pick].first);
+        } else {
+            drop(single);
+        }
+        return true;
+    }
+
+    void drop_to(std::size_t max_lines) {
+        std::size_t drops = 0;
+        while (order_.size() > max_lines) {
+            shorten();
+            if (++drops % kDropsPerSweep == 0) {
+                sweep(false, max_lines);
+            }
+        }
+        settle(false, max_lines);
+    }
+
+    void drop_cheap() {
+        std::size_t drops = 0;
+        while (shorten(kWorthKeeping)) {
+            if (++drops % kDropsPerSweep == 0) {
+                sweep(false, order_.size());
+            }
+        }
+        settle(false, order_.size());
+    }
+
+    const ChartLines& order() const { return order_; }
+
+  private:
+    void refresh(std::size_t d) {
+        std::uint32_t a = kOff;
+        std::uint32_t b = kOff;
+        for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+            const std::uint32_t pe = pos_[t_.pattern[e]];
+            if (pe == kOff) {
+                continue;
+            }
+            if (a == kOff || pe < pos_[t_.pattern[a]]) {
+                b = a;
+                a = e;
+            } else if (b == kOff || pe < pos_[t_.pattern[b]]) {
+                b = e;
+            }
+        }
+        first_[d] = a;
+        second_[d] = b;
+    }
+
+    // Moves pattern p to `slot` of the chart (kOff: out of it). Deals where p was one of the
+    // first two lines are looked over again; elsewhere p can only step in front.
+    void place(std::uint32_t p, std::uint32_t slot) {
+        const bool was_active = pos_[p] != kOff;
+        if (was_active) {
+            order_.erase(order_.begin() + pos_[p]);
+        }
+        if (slot != kOff) {
+            order_.insert(order_.begin() + slot, p);
+        }
+        pos_[p] = kOff;
+        for (std::uint32_t i = 0; i < order_.size(); ++i) {
+            pos_[order_[i]] = i;
+        }
+        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
+            const std::uint32_t e = pattern_entries_[i];
+            const std::uint32_t d = deal_of_[e];
+            if (was_active && (first_[d] == e || second_[d] == e)) {
+                refresh(d);
+            } else if (slot != kOff) {
+                const std::uint32_t here = pos_[p];
+                if (here < pos_[t_.pattern[first_[d]]]) {
+                    second_[d] = first_[d];
+                    first_[d] = e;
+                } else if (second_[d] == kOff || here < pos_[t_.pattern[second_[d]]]) {
+                    second_[d] = e;
+                }
+            }
+        }
+    }
+
+    const DealPatterns& t_;
+    std::vector<std::uint32_t> pos_;
+    ChartLines order_;
+    std::vector<double> weight_;
+    double total_ = 0.0;
+    double eps_ = 0.0;
+    std::vector<std::uint32_t> deal_of_;
+    std::vector<std::uint32_t> pattern_begin_;
+    std::vector<std::uint32_t> pattern_entries_;
+    std::vector<std::uint32_t> first_;
+    std::vector<std::uint32_t> second_;
+    std::vector<double> bucket_;
+    std::vector<std::vector<std::uint32_t>> kids_;
+    std::unordered_map<std::uint32_t, double> merge_price_;
+};
+
+}  // namespace
+
+ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
+    Planner planner(table);
+    planner.greedy();
+    const std::size_t unlimited = std::numeric_limits<std::size_t>::max();
+    planner.settle(true, max_lines == 0 ? unlimited : std::max(max_lines, planner.order().size()));
+    if (max_lines == 0) {
+        planner.drop_cheap();
+    } else {
+        planner.drop_to(std::max<std::size_t>(max_lines, 1));
+    }
+    return planner.order();
+}
+
+std::vector<std::uint32_t> chart_choices(const DealPatterns& table, const ChartLines& lines) {
+    std::vector<std::uint32_t> line_of(table.keys.size(), kOff);
+    for (std::uint32_t i = 0; i < lines.size(); ++i) {
+        line_of[lines[i]] = i;
+    }
+    std::vector<std::uint32_t> choice(table.deal_count(), kOff);
+    for (std::size_t d = 0; d < table.deal_count(); ++d) {
+        std::uint32_t best_line = kOff;
+        for (std::uint32_t e = table.entry_begin[d]; e < table.entry_begin[d + 1]; ++e) {
+            const std::uint32_t line = line_of[table.pattern[e]];
+            if (line < best_line) {
+                best_line = line;
+                choice[d] = e;
+            }
+        }
+    }
+    return choice;
+}
+
+double chart_return(const DealPatterns& table, const ChartLines& lines) {
+    const std::vector<std::uint32_t> choice = chart_choices(table, lines);
+    double sum = 0.0;
+    double total = 0.0;
+    for (std::size_t d = 0; d < table.deal_count(); ++d) {
+        sum += table.deals[d].weight * table.value[choice[d]];
+        total += table.deals[d].weight;
+    }
+    return sum / total;
+}
+
+}  // namespace quillon::odds

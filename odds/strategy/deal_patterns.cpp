@@ -1,0 +1,151 @@
+#include "odds/strategy/deal_patterns.h"
+
+#include <algorithm>
+#include <thread>
+#include <unordered_map>
+
+#include "odds/combinatorics.h"
+
+namespace quillon::odds {
+
+namespace {
+
+struct RawEntry {
+    PatternKey key;
+    HoldMask mask;
+    double value;
+};
+
+// One thread's deals, with the raw pattern keys still to be numbered.
+struct Share {
+    std::vector<std::uint32_t> counts;
+    std::vector<RawEntry> entries;
+    std::vector<double> perfect;
+};
+
+void describe_share(const Tallies& tallies, const RankProfile& profile,
+                    const std::vector<DealClass>& deals, std::size_t begin, std::size_t end,
+                    Share& share) {
+    const Game& game = tallies.game();
+    const int left = tallies.deck_size() - 5;
+    std::array<double, 6> per_draw{};
+    for (int kept = 0; kept <= 5; ++kept) {
+        per_draw[static_cast<std::size_t>(kept)] =
+            1.0 /
+            (static_cast<double>(choose(left, 5 - kept)) * static_cast<double>(game.pay_scale()));
+    }
+    share.entries.reserve((end - begin) * 30);
+    HoldValues values;
+    std::array<RawEntry, 4 * kHoldCount> found{};
+    std::array<std::uint64_t, 4 * kHoldCount> preference{};
+    for (std::size_t d = begin; d < end; ++d) {
+        const SortedDeal sorted(deals[d].cards);
+        value_holds(tallies, sorted, values);
+        const std::array<CardId, 5> cards = class_cards(deals[d], game.has_joker());
+        std::size_t n = 0;
+        double best = 0.0;
+        for (unsigned m = 0; m < kHoldCount; ++m) {
+            const auto mask = static_cast<HoldMask>(m);
+            const double value = static_cast<double>(values[m]) * per_draw[kHoldSize[m]];
+            best = std::max(best, value);
+            const std::uint64_t pref = hold_preference(game, cards, mask);
+            for (const PatternKey key : patterns_of(game, profile, cards, mask)) {
+                std::size_t i = 0;
+                while (i < n && found[i].key != key) {
+                    ++i;
+                }
+                if (i == n) {
+                    found[n++] = RawEntry{key, mask, value};
+                    preference[i] = pref;
+                } else if (pref > preference[i]) {
+                    found[i] = RawEntry{key, mask, value};
+                    preference[i] = pref;
+                }
+            }
+        }
+        share.counts.push_back(static_cast<std::uint32_t>(n));
+        share.entries.insert(share.entries.end(), found.begin(),
+                             found.begin() + static_cast<std::ptrdiff_t>(n));
+        share.perfect.push_back(best);
+    }
+}
+
+}  // namespace
+
+double DealPatterns::total_weight() const {
+    double total = 0.0;
+    for (const DealClass& d : deals) {
+        total += d.weight;
+    }
+    return total;
+}
+
+std::array<CardId, 5> class_cards(const DealClass& deal, bool joker) {
+    std::array<CardId, 5> cards{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        cards[i] = deck_card(deal.cards[i], joker);
+    }
+    return cards;
+}
+
+DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
+                           std::vector<DealClass> deals, unsigned threads) {
+    threads = std::max(1u, threads);
+    std::vector<Share> shares(threads);
+    const std::size_t per = (deals.size() + threads - 1) / threads;
+    {
+        std::vector<std::jthread> workers;
+        for (unsigned t = 1; t < threads; ++t) {
+            workers.emplace_back([&, t] {
+                describe_share(tallies, profile, deals, std::min(deals.size(), t * per),
+                               std::min(deals.size(), (t + 1) * per), shares[t]);
+            });
+        }
+        describe_share(tallies, profile, deals, 0, std::min(deals.size(), per), shares[0]);
+    }
+    DealPatterns out;
+    std::size_t entries = 0;
+    for (const Share& s : shares) {
+        entries += s.entries.size();
+    }
+    out.pattern.reserve(entries);
+    out.mask.reserve(entries);
+    out.value.reserve(entries);
+    out.entry_begin.reserve(deals.size() + 1);
+    out.entry_begin.push_back(0);
+    std::unordered_map<PatternKey, std::uint32_t> ids;
+    ids.reserve(4096);
+    const auto id_of = [&](PatternKey key) {
+        const auto [it, fresh] = ids.try_emplace(key, static_cast<std::uint32_t>(out.keys.size()));
+        if (fresh) {
+            out.keys.push_back(key);
+        }
+        return it->second;
+    };
+    out.discard_all = id_of(discard_everything());
+    for (const Share& s : shares) {
+        std::size_t e = 0;
+        for (std::size_t d = 0; d < s.counts.size(); ++d) {
+            for (std::uint32_t i = 0; i < s.counts[d]; ++i, ++e) {
+                const RawEntry& r = s.entries[e];
+                out.pattern.push_back(id_of(r.key));
+                out.mask.push_back(r.mask);
+                out.value.push_back(r.value);
+            }
+            out.entry_begin.push_back(static_cast<std::uint32_t>(out.pattern.size()));
+        }
+        out.perfect.insert(out.perfect.end(), s.perfect.begin(), s.perfect.end());
+    }
+    out.parents.resize(out.keys.size());
+    for (std::size_t p = 0; p < out.keys.size(); ++p) {
+        for (const PatternKey key : coarser_patterns(out.keys[p], profile)) {
+            if (const auto it = ids.find(key); it != ids.end()) {
+                out.parents[p].push_back(it->second);
+            }
+        }
+    }
+    out.deals = std::move(deals);
+    return out;
+}
+
+}  // namespace quillon::odds

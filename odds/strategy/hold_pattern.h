@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "game/card.h"
+#include "odds/hold_analysis.h"
+#include "odds/pay_table.h"
+
+namespace quillon::odds {
+
+// What the ranks and the wild cards mean in one game: which pairs pay (its high cards), which
+// rows single pairs fall into, and what the wild cards are called.
+struct RankProfile {
+    std::array<bool, kRankCount> high{};
+    std::array<std::uint8_t, kRankCount> pair_row{};
+    // The row four of a kind of each rank pays in, and whether that differs by rank; if so, the
+    // ranks paid alike as pairs and as fours form groups that a chart tells apart.
+    std::array<std::uint8_t, kRankCount> quad_row{};
+    bool quads_vary = false;
+    std::array<unsigned, kRankCount> group{};
+    bool pairs_pay = false;
+    std::string wild_name;
+    std::string wild_plural;
+};
+
+RankProfile rank_profile(const Game& game);
+
+// Whether a card is wild in a game: the joker, or the four 2s of deuces wild.
+bool is_wild(CardId card, const Game& game);
+
+// The shape of a hold as a player sees it, packed in one word so that equal shapes compare equal.
+// Two holds with the same pattern are played alike by a chart.
+using PatternKey = std::uint64_t;
+
+// The patterns a hold shows, finest first: "suited J-Q" is also "2 to a royal flush, 2 high
+// cards" and "2 to a royal flush". A chart line may name any of them.
+struct HoldPatterns {
+    std::array<PatternKey, 4> keys{};
+    std::size_t count = 0;
+
+    void push(PatternKey key) { keys[count++] = key; }
+    const PatternKey* begin() const { return keys.data(); }
+    const PatternKey* end() const { return keys.data() + count; }
+};
+
+// The patterns of the cards `mask` keeps out of `deal`.
+HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
+                         const std::array<CardId, 5>& deal, HoldMask mask);
+
+// The coarser patterns every hold showing `key` also shows.
+HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile);
+
+// The pattern in words: "4 to a royal flush", "high pair (jacks or better)", "suited 10-J".
+std::string pattern_text(PatternKey key, const Game& game, const RankProfile& profile);
+
+// The pattern that keeps no card.
+PatternKey discard_everything();
+
+// Among holds of one pattern in the same deal a chart keeps the one with the highest cards; this
+// orders them (the higher keeps) without looking at what they return or how the deal was ordered.
+std::uint64_t hold_preference(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask);
+
+}  // namespace quillon::odds

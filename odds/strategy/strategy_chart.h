@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/card.h"
+#include "odds/strategy/chart_builder.h"
+#include "odds/strategy/deal_patterns.h"
+#include "odds/tallies.h"
+
+namespace quillon::odds {
+
+struct StrategyLine {
+    PatternKey key = 0;
+    std::string pattern;
+    // The share of all deals on which this line decides the hold.
+    double share = 0.0;
+};
+
+// A deal class where the chart's hold falls short of the best one.
+struct ChartMiss {
+    std::array<CardId, 5> cards{};
+    std::uint32_t deals = 0;
+    std::size_t line = 0;
+    HoldMask chart_hold = 0;
+    HoldMask best_hold = 0;
+    double chart_value = 0.0;
+    double best_value = 0.0;
+    // What the class as a whole loses, per coin over all deals of the game.
+    double cost = 0.0;
+};
+
+// Playing by a chart against perfect play over every deal class with its weight, exactly: both
+// pay totals, in the game's pay units, are over `total` equally likely final hands, as in the
+// whole game's return; `pay_scale` units make one coin.
+struct ChartCheck {
+    std::uint64_t chart_pay = 0;
+    std::uint64_t perfect_pay = 0;
+    std::uint64_t total = 0;
+    std::int64_t pay_scale = 1;
+    std::vector<ChartMiss> worst;
+
+    double chart_return() const;
+    double perfect_return() const;
+};
+
+struct StrategyChart {
+    std::string game;
+    std::size_t deal_classes = 0;
+    std::vector<StrategyLine> lines;
+    ChartCheck check;
+};
+
+// Builds the chart of a game from the exact holds of all its deal classes and checks it.
+StrategyChart make_strategy_chart(const Tallies& tallies, std::size_t max_lines = 0,
+                                  unsigned threads = 2);
+
+// The exact check of a chart over the deals of a table, with its `worst` costliest deal classes.
+ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const ChartLines& lines,
+                       std::size_t worst = 5);
+
+// The hold a chart picks in one deal, found the slow way a player would: each line in turn,
+// against the patterns of all 32 holds. The mask is over the deal's own order.
+struct ChartPick {
+    std::size_t line = 0;
+    HoldMask mask = 0;
+};
+ChartPick chart_hold(const Game& game, const std::vector<PatternKey>& lines,
+                     const std::array<CardId, 5>& deal);
+
+}  // namespace quillon::odds

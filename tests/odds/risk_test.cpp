@@ -1,0 +1,135 @@
+// The risk of ruin against closed forms, brute force and seeded simulations.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "odds/game_return.h"
+#include "odds/risk.h"
+#include "tests/odds/odds_test_support.h"
+
+namespace quillon::odds {
+namespace {
+
+HandResults coin_flip(double win) {
+    HandResults r;
+    r.net = {-1.0, 1.0};
+    r.net_units = {-1, 1};
+    r.probability = {1.0 - win, win};
+    return r;
+}
+
+// Every sequence of `hands` results, the bankroll followed hand by hand.
+double ruin_by_enumeration(const HandResults& r, int bankroll, int hands) {
+    double ruined = 0.0;
+    const std::size_t outcomes = r.net_units.size();
+    std::vector<std::size_t> pick(static_cast<std::size_t>(hands), 0);
+    for (;;) {
+        double p = 1.0;
+        std::int64_t money = bankroll;
+        bool broke = false;
+        for (const std::size_t i : pick) {
+            p *= r.probability[i];
+            money += broke ? 0 : r.net_units[i];
+            broke = broke || money < 1;
+        }
+        ruined += broke ? p : 0.0;
+        std::size_t k = 0;
+        while (k < pick.size() && ++pick[k] == outcomes) {
+            pick[k++] = 0;
+        }
+        if (k == pick.size()) {
+            break;
+        }
+    }
+    return ruined;
+}
+
+TEST(RiskOfRuin, MatchesTheGamblersRuinOfACoinFlip) {
+    const HandResults r = coin_flip(0.55);
+    // Without end, (q/p)^b exactly.
+    for (const int b : {1, 5, 20}) {
+        EXPECT_NEAR(ruin_ever(r, b), std::pow(0.45 / 0.55, b), 1e-12);
+    }
+    EXPECT_DOUBLE_EQ(ruin_ever(coin_flip(0.5), 3), 1.0);
+    EXPECT_DOUBLE_EQ(ruin_ever(coin_flip(0.4), 3), 1.0);
+}
+
+TEST(RiskOfRuin, WithinAFewHandsIsWhatEveryPathAddsUpTo) {
+    HandResults r;
+    r.net_units = {-1, 0, 1, 4};
+    r.net = {-1.0, 0.0, 1.0, 4.0};
+    r.probability = {0.5, 0.2, 0.2, 0.1};
+    const std::vector<double> within = ruin_within(r, 8, 6);
+    EXPECT_DOUBLE_EQ(within[0], 1.0);
+    for (int b = 1; b <= 6; ++b) {
+        EXPECT_NEAR(within[static_cast<std::size_t>(b)], ruin_by_enumeration(r, b, 8), 1e-12)
+            << "bankroll " << b;
+    }
+    EXPECT_GT(within[6], 0.0);
+    EXPECT_EQ(ruin_within(r, 5, 6)[6], 0.0) << "six bets cannot run out in five hands";
+}
+
+// A seeded simulation of whole sessions, hand by hand, with the game's final hands.
+struct Simulated {
+    double ruined;
+    double error;
+};
+
+Simulated simulate(const HandResults& r, int bankroll, int hands, int stop_above, int sessions,
+                   std::uint64_t seed) {
+    std::mt19937_64 random(seed);
+    std::discrete_distribution<std::size_t> hand(r.probability.begin(), r.probability.end());
+    int ruined = 0;
+    for (int s = 0; s < sessions; ++s) {
+        std::int64_t money = bankroll;
+        for (int h = 0; h < hands && money >= 1 && money < stop_above; ++h) {
+            money += r.net_units[hand(random)];
+        }
+        ruined += money < 1 ? 1 : 0;
+    }
+    const double p = static_cast<double>(ruined) / sessions;
+    return {p, std::sqrt(p * (1.0 - p) / sessions)};
+}
+
+TEST(RiskOfRuin, WithinASessionAgreesWithASeededSimulation) {
+    const HandResults r = hand_results(game_return(shared_tallies("jacks-or-better-9-6")));
+    const double exact = ruin_within(r, 600, 30)[30];
+    const Simulated sim = simulate(r, 30, 600, 1 << 30, 20'000, 13);
+    EXPECT_GT(exact, 0.1);
+    EXPECT_NEAR(sim.ruined, exact, 4.0 * sim.error) << "exact " << exact;
+}
+
+// Quillon pays back more than it takes, so the chance without end is below one; a session
+// that has reached 250 bets is counted safe (z^250 is far below the simulation's error).
+TEST(RiskOfRuin, WithoutEndAgreesWithASeededSimulation) {
+    const HandResults r = hand_results(game_return(shared_tallies("quillon")));
+    const double exact = ruin_ever(r, 10);
+    ASSERT_LT(std::pow(ruin_root(r), 250), 1e-4);
+    const Simulated sim = simulate(r, 10, 1'000'000, 250, 10'000, 7);
+    EXPECT_GT(exact, 0.3);
+    EXPECT_LT(exact, 0.95);
+    EXPECT_NEAR(sim.ruined, exact, 4.0 * sim.error + 1e-4) << "exact " << exact;
+}
+
+TEST(SessionRisk, SplitsTheVarianceByFinalHandAndFindsN0) {
+    const GameReturn result = game_return(shared_tallies("jacks-or-better-9-6"));
+    const SessionRisk risk = session_risk(result, {100, 400, 1000}, 2000);
+    double shares = 0.0;
+    for (const double s : risk.variance_share) {
+        shares += s;
+    }
+    EXPECT_NEAR(shares, 1.0, 1e-12);
+    // The royal flush is most of the variance of Jacks or Better.
+    EXPECT_GT(risk.variance_share[0], 0.75);
+    const double sd = result.standard_deviation();
+    EXPECT_NEAR(risk.n0, 9.0 * sd * sd / (risk.edge * risk.edge), 1e-6 * risk.n0);
+    // The game takes more than it pays: ruin without end is certain, and a longer session or a
+    // smaller bankroll is riskier.
+    EXPECT_EQ(risk.ruin_ever, (std::vector<double>{1.0, 1.0, 1.0}));
+    EXPECT_GT(risk.ruin_within[0], risk.ruin_within[1]);
+    EXPECT_GT(risk.ruin_within[1], risk.ruin_within[2]);
+}
+
+}  // namespace
+}  // namespace quillon::odds
