@@ -13,9 +13,11 @@ namespace quillon::ui {
 
 namespace {
 
-// The two greys of the embossed text of a disabled control.
-const QColor kEmbossLight(0xFF, 0xFF, 0xFF);
-const QColor kEmbossShadow(0x80, 0x80, 0x80);
+// A disabled caption is grey text, as the platform greys it, engraved by a faint highlight one
+// pixel below and to the right. The highlight is mostly see-through: at full white it outshines
+// the grey on a dark background, and thin strokes then read as enabled.
+const QColor kGreyText(0x80, 0x80, 0x80);
+const QColor kEngraveHighlight(0xFF, 0xFF, 0xFF, 0x40);
 const QColor kBorder(0x00, 0x00, 0x00);
 
 Qt::Alignment horizontal(Align align) {
@@ -134,9 +136,9 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         p.setPen(fore_);
         draw_caption(p, area, caption_, align, wrap);
     } else {
-        p.setPen(kEmbossLight);
+        p.setPen(kEngraveHighlight);
         draw_caption(p, area.translated(1, 1), caption_, align, wrap);
-        p.setPen(kEmbossShadow);
+        p.setPen(kGreyText);
         draw_caption(p, area, caption_, align, wrap);
     }
 }

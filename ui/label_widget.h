@@ -11,9 +11,9 @@ namespace quillon::ui {
 
 // One label of a window, drawn as the design's label control draws: its background unless
 // transparent, an optional single-line border, the caption word-wrapped from the top in its
-// alignment, embossed grey while disabled. An auto-size label takes its caption's size and keeps
-// its top-left corner. A clickable label reports a click (press and release on it with the left
-// button) while enabled; a disabled widget gets no mouse events at all.
+// alignment, grey with a faint engraving while disabled. An auto-size label takes its caption's
+// size and keeps its top-left corner. A clickable label reports a click (press and release on it
+// with the left button) while enabled; a disabled widget gets no mouse events at all.
 class LabelWidget final : public QWidget {
     Q_OBJECT
   public:
