@@ -117,6 +117,13 @@ void LabelWidget::fit_caption() {
     resize(width + frame, height + frame);
 }
 
+void LabelWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        fit_caption();
+    }
+}
+
 void LabelWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QRect area = rect();

@@ -12,8 +12,9 @@ namespace quillon::ui {
 // One label of a window, drawn as the design's label control draws: its background unless
 // transparent, an optional single-line border, the caption word-wrapped from the top in its
 // alignment, grey with a faint engraving while disabled. An auto-size label takes its caption's
-// size and keeps its top-left corner. A clickable label reports a click (press and release on it
-// with the left button) while enabled; a disabled widget gets no mouse events at all.
+// size (in its font of the moment) and keeps its top-left corner. A clickable label reports a click
+// (press and release on it with the left button) while enabled; a disabled widget gets no mouse
+// events at all.
 class LabelWidget final : public QWidget {
     Q_OBJECT
   public:
@@ -31,6 +32,7 @@ class LabelWidget final : public QWidget {
     void clicked();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
