@@ -63,13 +63,12 @@ void draw_caption(QPainter& p, const QRect& area, const QString& caption, Qt::Al
 
 }  // namespace
 
-LabelWidget::LabelWidget(const ControlLayout& layout, QWidget* parent)
+LabelWidget::LabelWidget(const ControlLayout& layout, QWidget* parent, LayoutScale scale)
     : QWidget(parent), layout_(layout) {
     setObjectName(layout.index >= 0
                       ? QStringLiteral("%1(%2)").arg(caption_text(layout.name)).arg(layout.index)
                       : caption_text(layout.name));
-    setGeometry(to_pixels(layout.left, layout.top, layout.width, layout.height));
-    setFont(font_for(layout.font));
+    set_scale(scale);
     // Only buttons take the mouse; any other label lets clicks through to what lies below.
     setAttribute(Qt::WA_TransparentForMouseEvents, !layout.clickable);
     setAttribute(Qt::WA_OpaquePaintEvent, !layout.transparent);
@@ -77,6 +76,12 @@ LabelWidget::LabelWidget(const ControlLayout& layout, QWidget* parent)
     setVisible(layout.visible);
     apply(Label{std::string(layout.caption), layout.visible, layout.enabled, layout.fore,
                 layout.back});
+}
+
+void LabelWidget::set_scale(LayoutScale scale) {
+    setGeometry(scale.rect(layout_.left, layout_.top, layout_.width, layout_.height));
+    setFont(scale.font(layout_.font));
+    fit_caption();  // the font may be the same, the box is the layout's again
 }
 
 void LabelWidget::apply(const Label& label) {

@@ -6,6 +6,7 @@
 
 #include "game/controls.h"
 #include "game/layout.h"
+#include "ui/layout_scale.h"
 
 namespace quillon::ui {
 
@@ -18,7 +19,10 @@ namespace quillon::ui {
 class LabelWidget final : public QWidget {
     Q_OBJECT
   public:
-    LabelWidget(const ControlLayout& layout, QWidget* parent);
+    LabelWidget(const ControlLayout& layout, QWidget* parent, LayoutScale scale = LayoutScale());
+
+    // Places and sizes the label, and its font, at another scale of the layout.
+    void set_scale(LayoutScale scale);
 
     // Shows the model's state of the label.
     void apply(const Label& label);
