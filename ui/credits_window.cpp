@@ -48,12 +48,14 @@ struct TextBox {
     const char* text;
 };
 
-// The project has no web site and no public e-mail address: each web box names the folder of
-// the project that holds the work credited beside it, and the e-mail boxes stay empty.
+// The project has no web site and no public e-mail address: each web box names the folder or
+// file of the project that holds the work credited beside it, and the e-mail boxes stay empty.
 constexpr TextBox kTextBoxes[] = {
-    {"Text1", 960, 720, 2295, 270, "assets/art/"}, {"Text2", 960, 1560, 1815, 270, "assets/tunes/"},
-    {"Text5", 1110, 1800, 2175, 270, ""},          {"Text4", 960, 2640, 2775, 270, "README.md"},
-    {"Text3", 1110, 2880, 1695, 270, ""},
+    {"Text1", 960, 720, 2295, 270, "assets/art/"},     // the graphics
+    {"Text2", 960, 1560, 1815, 270, "assets/tunes/"},  // the music
+    {"Text5", 1110, 1800, 2175, 270, ""},              // the music's e-mail
+    {"Text4", 960, 2640, 2775, 270, "README.md"},      // the program
+    {"Text3", 1110, 2880, 1695, 270, ""},              // the program's e-mail
 };
 
 // The boxes have no font of their own: they take the window's default size, 9 points.

@@ -1,5 +1,5 @@
 // The table on a screen too small for it at the screen's own scale: a 1280 x 800 screen at a
-// device pixel ratio of 2 (the test's offscreen screen) has room for 640 x 400 logical pixels.
+// scale factor of 2 (the test's offscreen screen, 192 dpi) has room for 640 x 400 logical pixels.
 #include <QPainter>
 #include <QScreen>
 
