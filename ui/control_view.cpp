@@ -54,8 +54,8 @@ void ControlView::build(QWidget& window, Artwork& artwork,
             }
         } else if (ref.picture != nullptr) {
             const QString art = caption_text(c.picture);
-            e.picture = new PictureWidget(
-                art, to_pixels(ref.picture->left, c.top, c.width, c.height), artwork, parent);
+            e.picture = new PictureWidget(art, scale_.rect(ref.picture->left, c.top, c.width, c.height),
+                                          artwork, parent);
             e.picture->setObjectName(
                 QStringLiteral("%1(%2)").arg(caption_text(c.name)).arg(c.index));
             e.picture->setVisible(ref.picture->visible);
@@ -83,9 +83,23 @@ void ControlView::build(QWidget& window, Artwork& artwork,
     shown_window_ = model.window;
 }
 
-void ControlView::show_picture(Entry& e, const Picture& picture) {
+void ControlView::set_scale(LayoutScale scale) {
+    scale_ = scale;
+    for (Entry& e : entries_) {
+        const ControlLayout& c = *e.layout;
+        if (e.label != nullptr) {
+            e.label->set_scale(scale);
+        } else if (e.picture != nullptr) {
+            e.picture->setGeometry(scale.rect(e.shown_picture.left, c.top, c.width, c.height));
+        } else if (e.frame != nullptr) {
+            e.frame->set_scale(scale);
+        }
+    }
+}
+
+void ControlView::show_picture(Entry& e, const Picture& picture) const {
     if (picture.left != e.shown_picture.left) {
-        e.picture->move(to_pixels(picture.left), to_pixels(e.layout->top));
+        e.picture->move(scale_.point(picture.left, e.layout->top));
     }
     if (picture.visible != e.shown_picture.visible) {
         e.picture->setVisible(picture.visible);
@@ -110,7 +124,7 @@ void ControlView::render(const Controls& controls) {
     }
     const WindowBox& box = controls.window;
     if (box.left != shown_window_.left || box.top != shown_window_.top) {
-        window_.move(to_pixels(box.left, box.top));
+        window_.move(scale_.point(box.left, box.top));
     }
     // The client area is fixed: a size the model writes back changes nothing on screen.
     shown_window_ = box;

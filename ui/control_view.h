@@ -8,6 +8,7 @@
 #include "game/controls.h"
 #include "game/machine.h"
 #include "ui/table_layout.h"
+#include "ui/layout_scale.h"
 
 namespace quillon::ui {
 
@@ -27,6 +28,10 @@ class ControlView {
 
     void render(const Controls& controls);
 
+    // Lays every widget out again at another scale; the window sizes itself.
+    void set_scale(LayoutScale scale);
+    LayoutScale scale() const { return scale_; }
+
     // The widget of a control, or null; for tests and tools.
     QWidget* widget(std::string_view name, int index = -1) const;
 
@@ -44,11 +49,12 @@ class ControlView {
     };
 
     void build(QWidget& window, Artwork& artwork, const std::function<void(Button)>& on_click);
-    static void show_picture(Entry& entry, const Picture& picture);
+    void show_picture(Entry& entry, const Picture& picture) const;
 
     std::vector<Entry> entries_;
     WindowBox shown_window_;
     QWidget& window_;
+    LayoutScale scale_;
 };
 
 }  // namespace quillon::ui

@@ -6,11 +6,16 @@
 
 namespace quillon::ui {
 
-FrameWidget::FrameWidget(const ControlLayout& layout, QWidget* parent) : QWidget(parent) {
+FrameWidget::FrameWidget(const ControlLayout& layout, QWidget* parent)
+    : QWidget(parent), twips_(layout.left, layout.top, layout.width, layout.height) {
     setObjectName(caption_text(layout.name));
-    setGeometry(to_pixels(layout.left, layout.top, layout.width, layout.height));
+    set_scale(LayoutScale());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setVisible(layout.visible);
+}
+
+void FrameWidget::set_scale(LayoutScale scale) {
+    setGeometry(scale.rect(twips_.x(), twips_.y(), twips_.width(), twips_.height()));
 }
 
 void FrameWidget::paintEvent(QPaintEvent*) {

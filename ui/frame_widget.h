@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "ui/layout_scale.h"
 #include "ui/table_layout.h"
 
 namespace quillon::ui {
@@ -13,8 +14,13 @@ class FrameWidget final : public QWidget {
   public:
     FrameWidget(const ControlLayout& layout, QWidget* parent);
 
+    void set_scale(LayoutScale scale);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QRect twips_;
 };
 
 }  // namespace quillon::ui

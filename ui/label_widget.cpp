@@ -13,9 +13,11 @@ namespace quillon::ui {
 
 namespace {
 
-// The two greys of the embossed text of a disabled control.
-const QColor kEmbossLight(0xFF, 0xFF, 0xFF);
-const QColor kEmbossShadow(0x80, 0x80, 0x80);
+// A disabled caption is grey text, as the platform greys it, engraved by a faint highlight one
+// pixel below and to the right. The highlight is mostly see-through: at full white it outshines
+// the grey on a dark background, and thin strokes then read as enabled.
+const QColor kGreyText(0x80, 0x80, 0x80);
+const QColor kEngraveHighlight(0xFF, 0xFF, 0xFF, 0x40);
 const QColor kBorder(0x00, 0x00, 0x00);
 
 Qt::Alignment horizontal(Align align) {
@@ -61,13 +63,12 @@ void draw_caption(QPainter& p, const QRect& area, const QString& caption, Qt::Al
 
 }  // namespace
 
-LabelWidget::LabelWidget(const ControlLayout& layout, QWidget* parent)
+LabelWidget::LabelWidget(const ControlLayout& layout, QWidget* parent, LayoutScale scale)
     : QWidget(parent), layout_(layout) {
     setObjectName(layout.index >= 0
                       ? QStringLiteral("%1(%2)").arg(caption_text(layout.name)).arg(layout.index)
                       : caption_text(layout.name));
-    setGeometry(to_pixels(layout.left, layout.top, layout.width, layout.height));
-    setFont(font_for(layout.font));
+    set_scale(scale);
     // Only buttons take the mouse; any other label lets clicks through to what lies below.
     setAttribute(Qt::WA_TransparentForMouseEvents, !layout.clickable);
     setAttribute(Qt::WA_OpaquePaintEvent, !layout.transparent);
@@ -75,6 +76,12 @@ LabelWidget::LabelWidget(const ControlLayout& layout, QWidget* parent)
     setVisible(layout.visible);
     apply(Label{std::string(layout.caption), layout.visible, layout.enabled, layout.fore,
                 layout.back});
+}
+
+void LabelWidget::set_scale(LayoutScale scale) {
+    setGeometry(scale.rect(layout_.left, layout_.top, layout_.width, layout_.height));
+    setFont(scale.font(layout_.font));
+    fit_caption();  // the font may be the same, the box is the layout's again
 }
 
 void LabelWidget::apply(const Label& label) {
@@ -115,6 +122,13 @@ void LabelWidget::fit_caption() {
     resize(width + frame, height + frame);
 }
 
+void LabelWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        fit_caption();
+    }
+}
+
 void LabelWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QRect area = rect();
@@ -134,9 +148,9 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         p.setPen(fore_);
         draw_caption(p, area, caption_, align, wrap);
     } else {
-        p.setPen(kEmbossLight);
+        p.setPen(kEngraveHighlight);
         draw_caption(p, area.translated(1, 1), caption_, align, wrap);
-        p.setPen(kEmbossShadow);
+        p.setPen(kGreyText);
         draw_caption(p, area, caption_, align, wrap);
     }
 }

@@ -5,19 +5,24 @@
 #include <QWidget>
 
 #include "game/controls.h"
+#include "ui/layout_scale.h"
 #include "ui/table_layout.h"
 
 namespace quillon::ui {
 
 // One label of a window, drawn as the design's label control draws: its background unless
 // transparent, an optional single-line border, the caption word-wrapped from the top in its
-// alignment, embossed grey while disabled. An auto-size label takes its caption's size and keeps
-// its top-left corner. A clickable label reports a click (press and release on it with the left
-// button) while enabled; a disabled widget gets no mouse events at all.
+// alignment, grey with a faint engraving while disabled. An auto-size label takes its caption's
+// size (in its font of the moment) and keeps its top-left corner. A clickable label reports a click
+// (press and release on it with the left button) while enabled; a disabled widget gets no mouse
+// events at all.
 class LabelWidget final : public QWidget {
     Q_OBJECT
   public:
-    LabelWidget(const ControlLayout& layout, QWidget* parent);
+    LabelWidget(const ControlLayout& layout, QWidget* parent, LayoutScale scale = LayoutScale());
+
+    // Places and sizes the label, and its font, at another scale of the layout.
+    void set_scale(LayoutScale scale);
 
     // Shows the model's state of the label.
     void apply(const Label& label);
@@ -31,6 +36,7 @@ class LabelWidget final : public QWidget {
     void clicked();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -4,6 +4,9 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QWindow>
 
 #include "ui/artwork.h"
 #include "ui/credits_window.h"
@@ -26,6 +29,28 @@ TableWindow::TableWindow(Machine& machine, Artwork& artwork)
     setFixedSize(to_pixels(kClientWidth), to_pixels(kClientHeight));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    fit_to_screen();
+}
+
+void TableWindow::fit_to_screen() {
+    const QScreen* on = screen();
+    if (on == nullptr) {
+        return;
+    }
+    // The frame is known once the window system has framed the window; until then, a title bar.
+    const QWindow* handle = windowHandle();
+    QMargins frame = handle != nullptr ? handle->frameMargins() : QMargins();
+    if (frame.isNull() && (handle == nullptr || !handle->isVisible())) {
+        frame = QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    }
+    const ScreenRoom room{on->availableGeometry(), frame, on->devicePixelRatio()};
+    const LayoutScale scale =
+        fitting_scale(QSize(to_pixels(kClientWidth), to_pixels(kClientHeight)), room);
+    if (scale == view_.scale()) {
+        return;
+    }
+    view_.set_scale(scale);
+    setFixedSize(scale.pixels(kClientWidth), scale.pixels(kClientHeight));
 }
 
 TableWindow::~TableWindow() = default;
@@ -107,11 +132,24 @@ void TableWindow::changeEvent(QEvent* event) {
 
 void TableWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!watching_screen_ && windowHandle() != nullptr) {
+        watching_screen_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &TableWindow::fit_to_screen);
+    }
+    fit_to_screen();
     // The first showing is a resize of its own to the machine.
     if (!shown_once_ && !isMinimized()) {
         shown_once_ = true;
         machine_.restore();
         after_event();
+    }
+}
+
+void TableWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A window manager reports the frame it puts round the window with a move.
+    if (isVisible()) {
+        fit_to_screen();
     }
 }
 

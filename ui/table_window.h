@@ -33,6 +33,8 @@ class TableWindow final : public QWidget {
 
     // The widget of a control of the layout, or null.
     QWidget* control(std::string_view name, int index = -1) const;
+    // The scale the table is drawn at on its screen.
+    LayoutScale scale() const { return view_.scale(); }
     // The credits window, once the table has closed.
     CreditsWindow* credits() const { return credits_.get(); }
 
@@ -46,9 +48,12 @@ class TableWindow final : public QWidget {
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void after_event();
+    // Draws the table at the largest scale, up to the screen's own, at which it fits the screen.
+    void fit_to_screen();
 
     Machine& machine_;
     Artwork& artwork_;
@@ -58,6 +63,7 @@ class TableWindow final : public QWidget {
     bool shown_once_ = false;
     bool minimized_ = false;
     bool closed_ = false;
+    bool watching_screen_ = false;
 };
 
 }  // namespace quillon::ui

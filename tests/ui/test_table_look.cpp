@@ -1,6 +1,8 @@
 // The table as it first appears: where the controls sit, what they show, how they are drawn.
 #include <QFontMetrics>
+#include <cstdlib>
 
+#include "game/control_table.h"
 #include "tests/ui/table_fixture.h"
 #include "ui/design_units.h"
 #include "ui/table_layout.h"
@@ -26,6 +28,30 @@ int grey_pixels(const QImage& image, const QRect& area) {
 
 QRect in_window(const QWidget* w) {
     return {w->mapTo(w->window(), QPoint(0, 0)), w->size()};
+}
+
+// The mean luminance (0 to 255) of a caption's strokes: every pixel of `area` that differs from
+// the background. What the eye reads as the colour of the text, antialiasing included.
+double stroke_luminance(const QImage& image, const QRect& area, const QColor& back) {
+    double sum = 0;
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const int off = std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) +
+                            std::abs(c.blue() - back.blue());
+            if (off > 24) {
+                sum += 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue();
+                ++n;
+            }
+        }
+    }
+    return n > 0 ? sum / n : 0;
+}
+
+// The caption of a button, without its border.
+QRect caption_area(const QWidget* w) {
+    return in_window(w).adjusted(2, 2, -2, -2);
 }
 
 int stacking_index(const QWidget* w) {
@@ -154,6 +180,68 @@ class TableLookTest : public QObject {
         QVERIFY(t.click("Label17"));  // BET max enables DEAL
         QVERIFY(t.label("deal")->isEnabled());
         QCOMPARE(grey_pixels(t.grab(), deal), 0);
+    }
+
+    // A disabled caption reads as disabled on each background of the layout: its strokes are
+    // clearly darker than the enabled caption's white.
+    void disabledCaptionsReadAsDisabled_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QColor>("background");
+        for (const char* button : {"double", "half", "payback"}) {
+            QTest::newRow(QByteArray(button) + " on black") << button << QColor(0, 0, 0);
+            QTest::newRow(QByteArray(button) + " on navy") << button << QColor(0, 0, 0x80);
+            QTest::newRow(QByteArray(button) + " on grey") << button << QColor(0x40, 0x40, 0x40);
+        }
+    }
+    void disabledCaptionsReadAsDisabled() {
+        QFETCH(QString, button);
+        QFETCH(QColor, background);
+        const ControlLayout c = *find_layout(button.toStdString(), -1);
+        LabelWidget label(c, nullptr);
+        const QRect area = label.rect().adjusted(2, 2, -2, -2);
+        const Controls start = Controls::at_startup();
+        Label shown = *find_control(start, button.toStdString(), -1).label;
+        shown.enabled = true;
+        shown.back = Color{static_cast<std::uint32_t>(background.rgb() & 0xFFFFFF)};
+        label.apply(shown);
+        const double enabled = stroke_luminance(label.grab().toImage(), area, background);
+        shown.enabled = false;
+        label.apply(shown);
+        const double disabled = stroke_luminance(label.grab().toImage(), area, background);
+        qInfo("stroke luminance: disabled %.1f, enabled %.1f", disabled, enabled);
+        QVERIFY2(disabled < 0.65 * enabled,
+                 qPrintable(QStringLiteral("disabled %1, enabled %2").arg(disabled).arg(enabled)));
+    }
+
+    // The same on the table, driven by a win: DOUBLE, HALF and PAYOUT go from grey to white.
+    void doubleHalfPayoutLightUpOnAWin() {
+        Table t;
+        t.start();
+        const char* buttons[] = {"double", "half", "payback"};
+        const QColor black(0, 0, 0);
+        const QImage before = t.grab();
+        const QRect strip = in_window(t.label("double")).united(in_window(t.label("payback")));
+        before.copy(strip.adjusted(-4, -4, 4, 4))
+            .save(QStringLiteral(QUILLON_SCREENSHOT_DIR "/buttons_disabled.png"));
+        t.machine.stack_cards({card("d2"), card("c4"), card("h6"), card("s8"), card("d10"),
+                               card("s1"), card("s13"), card("s12"), card("s11"), card("s10")});
+        QVERIFY(t.click("Label17"));
+        QVERIFY(t.click("deal"));
+        QVERIFY(t.click("draw"));
+        const QImage after = t.grab();
+        after.copy(strip.adjusted(-4, -4, 4, 4))
+            .save(QStringLiteral(QUILLON_SCREENSHOT_DIR "/buttons_enabled.png"));
+        for (const char* name : buttons) {
+            QVERIFY2(t.label(name)->isEnabled(), name);
+            const QRect area = caption_area(t.label(name));
+            const double off = stroke_luminance(before, area, black);
+            const double on = stroke_luminance(after, area, black);
+            qInfo("%s stroke luminance: disabled %.1f, enabled %.1f", name, off, on);
+            QVERIFY2(off < 0.65 * on, qPrintable(QStringLiteral("%1: disabled %2, enabled %3")
+                                                     .arg(QString::fromLatin1(name))
+                                                     .arg(off)
+                                                     .arg(on)));
+        }
     }
 
     void artworkIsBuiltIn() {

@@ -24,6 +24,23 @@ QRect in_window(const QWidget* w) {
     return {w->mapTo(w->window(), QPoint(0, 0)), w->size()};
 }
 
+// The first and last rows of `area` with the credits' red text in them; -1 for none.
+std::pair<int, int> red_rows(const QImage& image, const QRect& area) {
+    int first = -1;
+    int last = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > c.green() + 16 && c.red() > c.blue() + 16) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
 }  // namespace
 
 class WindowEventsTest : public QObject {
@@ -100,22 +117,91 @@ class WindowEventsTest : public QObject {
         auto* url = credits->findChild<QLineEdit*>(QStringLiteral("Text1"));
         QCOMPARE(in_window(url), QRect(64, 48, 153, 18));
         QVERIFY(url->isReadOnly());
-        // Every address fits its box, and no label runs under the box beside it.
+        // Every address fits its box; no address is a placeholder.
         for (QLineEdit* box : credits->findChildren<QLineEdit*>()) {
             const int text = box->fontMetrics().horizontalAdvance(box->text());
             QVERIFY2(text <= box->width() - 6, qPrintable(box->objectName()));
-        }
-        const std::pair<const char*, const char*> beside[] = {{"Label5", "Text1"},
-                                                              {"Label6", "Text2"},
-                                                              {"Label9", "Text5"},
-                                                              {"Label7", "Text4"},
-                                                              {"Label8", "Text3"}};
-        for (const auto& [tag, box] : beside) {
-            const auto* l = credits->findChild<LabelWidget*>(QString::fromLatin1(tag));
-            const auto* b = credits->findChild<QLineEdit*>(QString::fromLatin1(box));
-            QVERIFY2(l->geometry().right() < b->x(), tag);
+            QVERIFY2(!box->text().contains(QStringLiteral(".test")), qPrintable(box->text()));
         }
         save_screenshot(*credits, QStringLiteral("credits"));
+    }
+
+    // Each tag ends before the box beside it, with the design's width; its closing bracket is
+    // not under the box.
+    void creditsTagsEndBeforeTheirBoxes_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("width");  // the design's, in pixels
+        QTest::newRow("graphics URL") << "Label5"
+                                      << "Text1" << 37;
+        QTest::newRow("music URL") << "Label6"
+                                   << "Text2" << 37;
+        QTest::newRow("music E-mail") << "Label9"
+                                      << "Text5" << 50;
+        QTest::newRow("program URL") << "Label7"
+                                     << "Text4" << 37;
+        QTest::newRow("program E-mail") << "Label8"
+                                        << "Text3" << 50;
+    }
+    void creditsTagsEndBeforeTheirBoxes() {
+        QFETCH(QString, tag);
+        QFETCH(QString, box);
+        QFETCH(int, width);
+        Table t;
+        t.start();
+        t.window.close();
+        CreditsWindow* credits = t.window.credits();
+        QVERIFY(QTest::qWaitForWindowExposed(credits));
+        const auto* l = credits->findChild<LabelWidget*>(tag);
+        const auto* b = credits->findChild<QLineEdit*>(box);
+        QVERIFY(l != nullptr && b != nullptr);
+        QVERIFY2(l->width() <= width, qPrintable(QStringLiteral("%1 px").arg(l->width())));
+        const QRect ink = l->fontMetrics().boundingRect(l->caption());
+        QVERIFY2(
+            l->x() + ink.right() + 2 < b->x(),
+            qPrintable(
+                QStringLiteral("ink ends at %1, box at %2").arg(l->x() + ink.right()).arg(b->x())));
+        const QImage image = credits->grab().toImage();
+        const QRect tag_area = l->geometry();
+        QVERIFY(red_rows(image, tag_area).first >= 0);  // the tag is drawn
+    }
+
+    // A text with ascenders and descenders sits in the middle of what shows of each box, clear
+    // of both edges: Text5 covers the foot of Text2.
+    void creditsTextIsCentredInTheBoxes() {
+        Table t;
+        t.start();
+        t.window.close();
+        CreditsWindow* credits = t.window.credits();
+        QVERIFY(QTest::qWaitForWindowExposed(credits));
+        const QList<QLineEdit*> boxes = credits->findChildren<QLineEdit*>();
+        for (QLineEdit* box : boxes) {
+            box->setText(QStringLiteral("glyph/Help"));
+        }
+        const QImage image = credits->grab().toImage();
+        for (qsizetype i = 0; i < boxes.size(); ++i) {
+            const QLineEdit* box = boxes[i];
+            int bottom = box->geometry().bottom();  // the bottom border's row
+            for (qsizetype j = i + 1; j < boxes.size(); ++j) {
+                const QRect over = boxes[j]->geometry();
+                if (over.intersects(box->geometry()) && over.top() > box->y()) {
+                    bottom = std::min(bottom, over.top());
+                }
+            }
+            const QRect inside(box->x() + 1, box->y() + 1, box->width() - 2, bottom - box->y() - 1);
+            const auto [first, last] = red_rows(image, inside);
+            const int above = first - inside.top();
+            const int below = inside.bottom() - last;
+            qInfo("%s: %d rows clear above the text, %d below", qPrintable(box->objectName()),
+                  above, below);
+            QVERIFY2(first >= 0, qPrintable(box->objectName()));
+            QVERIFY2(above >= 1 && below >= 1 && std::abs(above - below) <= 1,
+                     qPrintable(QStringLiteral("%1: %2 above, %3 below")
+                                    .arg(box->objectName())
+                                    .arg(above)
+                                    .arg(below)));
+        }
+        save_screenshot(*credits, QStringLiteral("credits_centring"));
     }
 
     void failingDeviceIsReportedOnce() {
