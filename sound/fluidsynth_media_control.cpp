@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <vector>
 
 #include "sound/midi_file.h"
+#include "sound/tune_file.h"
 
 namespace quillon::sound {
 namespace {
@@ -34,10 +34,13 @@ std::variant<std::unique_ptr<SynthEngine>, std::string> build_engine(
     auto made = SynthEngine::create(config);
     if (auto* engine = std::get_if<std::unique_ptr<SynthEngine>>(&made)) {
         for (const auto& path : warm_tunes) {
-            std::ifstream in(path, std::ios::binary);
-            const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                                  std::istreambuf_iterator<char>()};
-            const auto parsed = parse_midi(bytes);
+            // A tune that cannot be read or parsed is only not warmed: its Open says why.
+            const auto read = read_tune_file(path, kMaxTuneBytes);
+            const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&read);
+            if (bytes == nullptr) {
+                continue;
+            }
+            const auto parsed = parse_midi(*bytes);
             if (const auto* tune = std::get_if<MidiFile>(&parsed)) {
                 (*engine)->prepare_for(*tune);
             }
@@ -46,13 +49,25 @@ std::variant<std::unique_ptr<SynthEngine>, std::string> build_engine(
     return made;
 }
 
+// The loader's thread body: nothing it meets may escape the thread, or the process would end.
+std::variant<std::unique_ptr<SynthEngine>, std::string> build_engine_guarded(
+    const SynthConfig& config, const std::vector<std::filesystem::path>& warm_tunes) {
+    try {
+        return build_engine(config, warm_tunes);
+    } catch (const std::exception& e) {
+        return std::string("the synthesizer could not be prepared: ") + e.what();
+    } catch (...) {
+        return std::string("the synthesizer could not be prepared");
+    }
+}
+
 }  // namespace
 
 FluidSynthMediaControl::FluidSynthMediaControl(FluidSynthOptions options)
     : options_(std::move(options)) {
     if (options_.load_in_background) {
-        loader_ =
-            std::thread([this] { loaded_ = build_engine(options_.synth, options_.warm_tunes); });
+        loader_ = std::thread(
+            [this] { loaded_ = build_engine_guarded(options_.synth, options_.warm_tunes); });
     }
 }
 
@@ -83,6 +98,17 @@ void FluidSynthMediaControl::set_start_position(std::int32_t position) {
 }
 
 void FluidSynthMediaControl::command(std::string_view name) {
+    // Commands come from the window's event handlers: whatever goes wrong becomes the error.
+    try {
+        run_command(name);
+    } catch (const std::exception& e) {
+        fail(kSynth, "the music command \"" + std::string(name) + "\" failed: " + e.what());
+    } catch (...) {
+        fail(kSynth, "the music command \"" + std::string(name) + "\" failed");
+    }
+}
+
+void FluidSynthMediaControl::run_command(std::string_view name) {
     error_ = kNone;
     error_message_.clear();
     if (same_word(name, "Open")) {
@@ -133,7 +159,7 @@ bool FluidSynthMediaControl::ensure_engine() {
         loader_.join();
         made = std::move(loaded_);
     } else {
-        made = build_engine(options_.synth, {});
+        made = build_engine_guarded(options_.synth, {});
     }
     if (auto* message = std::get_if<std::string>(&made)) {
         fail(kNoSoundFont, "cannot Open: " + *message);
@@ -156,25 +182,16 @@ void FluidSynthMediaControl::open() {
         fail(kFileMissing, "cannot Open: no music file name was set");
         return;
     }
-    namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path where = fs::absolute(file_name_, ec);
+    const std::filesystem::path where = std::filesystem::absolute(file_name_, ec);
     const std::string named = "the music file \"" + file_name_ + "\" (" + where.string() + ")";
-    if (!fs::is_regular_file(where, ec)) {
-        fail(kFileMissing, "cannot Open: " + named + " was not found");
+    auto read = read_tune_file(where, kMaxTuneBytes);
+    if (const auto* problem = std::get_if<TuneFileProblem>(&read)) {
+        fail(problem->kind == TuneFileProblem::kTooLarge ? kNotMidi : kFileMissing,
+             "cannot Open: " + named + " " + problem->reason);
         return;
     }
-    if (fs::file_size(where, ec) > kMaxTuneBytes) {
-        fail(kNotMidi, "cannot Open: " + named + " is too large to be a tune");
-        return;
-    }
-    std::ifstream in(where, std::ios::binary);
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                    std::istreambuf_iterator<char>()};
-    if (!in.good() && !in.eof()) {
-        fail(kFileMissing, "cannot Open: " + named + " could not be read");
-        return;
-    }
+    const std::vector<std::uint8_t>& bytes = std::get<std::vector<std::uint8_t>>(read);
     auto parsed = parse_midi(bytes);
     if (auto* bad = std::get_if<MidiParseError>(&parsed)) {
         fail(kNotMidi, "cannot Open: " + named + " is not a Standard MIDI File: " + bad->what);

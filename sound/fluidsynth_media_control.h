@@ -69,6 +69,7 @@ class FluidSynthMediaControl : public quillon::MediaControl {
     std::string soundfont() const;
 
   private:
+    void run_command(std::string_view name);
     void open();
     void play();
     void stop();
