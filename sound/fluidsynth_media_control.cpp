@@ -75,7 +75,8 @@ FluidSynthMediaControl::~FluidSynthMediaControl() {
     if (loader_.joinable()) {
         loader_.join();
     }
-    session_.reset();
+    end_session();
+    output_.reset();
 }
 
 void FluidSynthMediaControl::set_device_type(std::string_view type) {
@@ -166,7 +167,15 @@ bool FluidSynthMediaControl::ensure_engine() {
         return false;
     }
     engine_ = std::move(std::get<std::unique_ptr<SynthEngine>>(made));
+    output_ = std::make_unique<SynthOutput>(*engine_, options_.output, options_.post);
     return true;
+}
+
+void FluidSynthMediaControl::end_session() {
+    if (session_) {
+        const auto lock = output_->exclusive();
+        session_.reset();
+    }
 }
 
 void FluidSynthMediaControl::open() {
@@ -206,6 +215,12 @@ void FluidSynthMediaControl::open() {
         return;
     }
     engine_->prepare_for(tune);
+    // Taken now so that a machine without sound is found out by the Open; if no Play follows,
+    // the output lets itself go again.
+    if (std::string problem = output_->acquire(); !problem.empty()) {
+        fail(kAudioOutput, "cannot Open " + named + ": " + problem);
+        return;
+    }
 
     std::weak_ptr<int> alive = alive_;
     auto on_end = [alive, this](std::uint64_t generation) {
@@ -213,14 +228,18 @@ void FluidSynthMediaControl::open() {
             tune_ended(generation);
         }
     };
-    auto opened = PlaybackSession::open(*engine_, bytes, tune.end_tick(), options_.output,
-                                        options_.post, std::move(on_end));
+    auto opened = [&] {
+        const auto lock = output_->exclusive();
+        return PlaybackSession::open(*engine_, bytes, tune.end_tick(), options_.post,
+                                     std::move(on_end));
+    }();
     if (auto* message = std::get_if<std::string>(&opened)) {
-        const Error code = options_.output.output == AudioOutput::Device ? kAudioOutput : kSynth;
-        fail(code, "cannot Open " + named + ": " + *message);
+        fail(kSynth, "cannot Open " + named + ": " + *message);
+        output_->idle();
         return;
     }
     session_ = std::move(std::get<std::unique_ptr<PlaybackSession>>(opened));
+    output_->idle();
     mode_ = kModeStopped;
 }
 
@@ -233,13 +252,19 @@ void FluidSynthMediaControl::play() {
     if (mode_ == kModePlaying && !from) {
         return;
     }
+    if (std::string problem = output_->acquire(); !problem.empty()) {
+        fail(kAudioOutput, "cannot Play: " + problem);
+        return;
+    }
     session_->play(from, ++generation_);
+    output_->start();
     mode_ = kModePlaying;
 }
 
 void FluidSynthMediaControl::stop() {
     if (mode_ == kModePlaying) {
         session_->halt();
+        output_->idle();
     }
     ++generation_;
     mode_ = kModeStopped;
@@ -248,17 +273,24 @@ void FluidSynthMediaControl::stop() {
 void FluidSynthMediaControl::pause() {
     if (mode_ == kModePlaying) {
         session_->halt();
+        output_->idle();
         ++generation_;
         mode_ = kModePaused;
     } else if (mode_ == kModePaused) {
+        if (std::string problem = output_->acquire(); !problem.empty()) {
+            fail(kAudioOutput, "cannot resume: " + problem);
+            return;
+        }
         session_->play(std::nullopt, ++generation_);
+        output_->start();
         mode_ = kModePlaying;
     }
 }
 
 void FluidSynthMediaControl::close() {
-    session_.reset();
+    end_session();
     engine_->silence();
+    output_->idle(true);
     ++generation_;
     mode_ = kModeNotOpen;
 }
@@ -274,12 +306,13 @@ void FluidSynthMediaControl::tune_ended(std::uint64_t generation) {
     // starts. (Should the handler have opened another tune, rewinding it changes nothing.)
     if (session_ && mode_ != kModePlaying) {
         session_->rewind();
+        output_->idle();
     }
 }
 
 void FluidSynthMediaControl::render(std::span<float> left, std::span<float> right) {
-    if (session_ && options_.output.output == AudioOutput::Pulled) {
-        session_->render(left, right);
+    if (output_ && options_.output.output == AudioOutput::Pulled) {
+        output_->render(left, right);
         return;
     }
     std::fill(left.begin(), left.end(), 0.0f);
