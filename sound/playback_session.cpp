@@ -27,6 +27,7 @@ std::variant<std::unique_ptr<PlaybackSession>, std::string> PlaybackSession::ope
     }
     fluid_player_set_loop(player, kPassesAhead);
     fluid_player_set_tick_callback(player, tick_callback, session.get());
+    fluid_player_set_playback_callback(player, playback_event, engine.synth());
     return session;
 }
 
@@ -81,6 +82,21 @@ int PlaybackSession::tick_callback(void* data, int tick) {
     }
     self->report_end();
     return FLUID_OK;
+}
+
+int PlaybackSession::playback_event(void* data, fluid_midi_event_t* event) {
+    auto* synth = static_cast<fluid_synth_t*>(data);
+    // When it stops or seeks, the player cuts every sounding note with All Sound Off, which
+    // clicks. Releasing them with All Notes Off instead lets them end as they do in the music;
+    // the output's fade then takes care of the tails.
+    constexpr int kControlChange = 0xB0;
+    constexpr int kAllSoundOff = 120;
+    constexpr int kAllNotesOff = 123;
+    if (fluid_midi_event_get_type(event) == kControlChange &&
+        fluid_midi_event_get_control(event) == kAllSoundOff) {
+        return fluid_synth_cc(synth, fluid_midi_event_get_channel(event), kAllNotesOff, 0);
+    }
+    return fluid_synth_handle_midi_event(synth, event);
 }
 
 void PlaybackSession::report_end() noexcept {

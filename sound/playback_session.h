@@ -59,6 +59,7 @@ class PlaybackSession {
 
   private:
     static int tick_callback(void* data, int tick);
+    static int playback_event(void* data, fluid_midi_event_t* event);
     void report_end() noexcept;
 
     SynthEngine& engine_;

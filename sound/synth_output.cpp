@@ -22,12 +22,20 @@ constexpr float kQuietPeak = 1e-4f;  // -80 dBFS
 // end of the fade has surely been heard.
 constexpr double kMarginSeconds = 0.1;
 
+double sample_rate(const SynthEngine& engine) {
+    double rate = 44100.0;
+    fluid_settings_getnum(engine.settings(), "synth.sample-rate", &rate);
+    return rate;
+}
+
 }  // namespace
 
 SynthOutput::SynthOutput(SynthEngine& engine, OutputConfig config, PostToWindow post)
-    : engine_(engine), config_(std::move(config)), post_(std::move(post)) {
-    double rate = 44100.0;
-    fluid_settings_getnum(engine_.settings(), "synth.sample-rate", &rate);
+    : engine_(engine),
+      config_(std::move(config)),
+      post_(std::move(post)),
+      limiter_(sample_rate(engine)) {
+    const double rate = sample_rate(engine);
     const int buffered = config_.period_size * std::max(config_.periods, 2);
     drain_frames_ = buffered + static_cast<long>(kMarginSeconds * rate);
     fade_step_ = static_cast<float>(1.0 / (kFadeSeconds * rate));
@@ -153,6 +161,7 @@ void SynthOutput::process(float* left, float* right, int frames) noexcept {
         left[i] *= gain_;
         right[i] *= gain_;
     }
+    limiter_.process(left, right, frames);
     if (!playing && gain_ == 0.0f && (loudest < kQuietPeak || ringing_frames_ >= flush_frames_)) {
         fluid_synth_all_sounds_off(engine_.synth(), -1);
         quiet_ = true;

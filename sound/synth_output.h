@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "sound/peak_limiter.h"
 #include "sound/sound_options.h"
 #include "sound/synth_engine.h"
 
@@ -70,6 +71,7 @@ class SynthOutput {
 
     // The audio thread's own state, touched only under render_mutex_.
     float gain_ = 1.0f;
+    PeakLimiter limiter_;
     bool quiet_ = true;        // faded out and every voice cut
     long ringing_frames_ = 0;  // rendered since the stop, while the notes ring out
     long quiet_frames_ = 0;    // silence rendered since the fade ended

@@ -1,7 +1,7 @@
 // Renders a tune to a WAV file with the game's own synthesizer settings, to listen to it or
 // measure it with sox:
 //
-//   render_wav BGM1.mid bgm1.wav [--loops N] [--soundfont FILE]
+//   render_wav BGM1.mid bgm1.wav [--loops N] [--soundfont FILE] [--gain G]
 //
 // --loops plays the tune N times back to back, the way the game loops it, so the seam can be
 // heard and seen. After the last pass FluidSynth lets the notes and the reverb die away.
@@ -26,7 +26,7 @@ struct FileRendererDeleter {
 };
 
 int usage() {
-    std::cerr << "usage: render_wav TUNE.mid OUT.wav [--loops N] [--soundfont FILE]\n";
+    std::cerr << "usage: render_wav TUNE.mid OUT.wav [--loops N] [--soundfont FILE] [--gain G]\n";
     return 2;
 }
 
@@ -46,6 +46,8 @@ int main(int argc, char** argv) {
             loops = std::atoi(argv[i + 1]);
         } else if (option == "--soundfont") {
             config.soundfonts = {argv[i + 1]};
+        } else if (option == "--gain") {
+            config.gain = std::atof(argv[i + 1]);
         } else {
             return usage();
         }
