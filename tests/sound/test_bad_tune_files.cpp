@@ -54,7 +54,7 @@ TEST_P(BadTuneAtStartUp, TheOpenSaysWhyAndTheOtherTunePlays) {
     bad.make(bgm1);
 
     WindowQueue queue;
-    FluidSynthOptions options = pulled_options(queue);
+    FluidSynthOptions options = game_options(queue);
     // As the game makes it: warming the ordinary tune on a thread of its own.
     options.load_in_background = true;
     options.warm_tunes = {bgm1};

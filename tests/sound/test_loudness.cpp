@@ -12,7 +12,7 @@ double dbfs(double level) {
 // One pass of the tune, as the game plays it: opened by its bare name and played from the top.
 std::vector<float> one_pass(const char* name) {
     WindowQueue queue;
-    FluidSynthMediaControl control(pulled_options(queue));
+    FluidSynthMediaControl control(game_options(queue));
     control.set_device_type("Sequencer");
     control.set_file_name(name);
     control.command("Open");

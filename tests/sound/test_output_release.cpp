@@ -68,12 +68,12 @@ TEST_P(OutputRelease, IsLetGoWhileHaltedAndTakenBackWhereTheTuneWas) {
     constexpr double kBefore = 4.0;  // played before the halt
     constexpr double kAfter = 3.0;   // played after the resume
 
-    Control reference(pulled_options(queue));
+    Control reference(game_options(queue));
     open(reference);
     reference.command("Play");
     const std::vector<float> straight = render(reference, queue, kBefore + kAfter);
 
-    Control control(pulled_options(queue));
+    Control control(game_options(queue));
     open(control);
     control.command("Play");
     EXPECT_TRUE(control.output_open());
@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
 // window to ask, the output is simply kept.
 TEST(OutputRelease, AnOpenWithoutPlayLetsItGo) {
     WindowQueue queue;
-    Control control(pulled_options(queue));
+    Control control(game_options(queue));
     control.set_device_type("Sequencer");
     control.set_file_name("BGM2.mid");
     control.command("Open");
@@ -140,7 +140,7 @@ TEST(OutputRelease, AnOpenWithoutPlayLetsItGo) {
     render(control, queue, 0.5);
     EXPECT_FALSE(control.output_open());
 
-    FluidSynthOptions unposted = pulled_options(queue);
+    FluidSynthOptions unposted = game_options(queue);
     unposted.post = nullptr;
     Control kept(unposted);
     kept.set_device_type("Sequencer");
