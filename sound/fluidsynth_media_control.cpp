@@ -99,17 +99,6 @@ void FluidSynthMediaControl::set_start_position(std::int32_t position) {
 }
 
 void FluidSynthMediaControl::command(std::string_view name) {
-    // Commands come from the window's event handlers: whatever goes wrong becomes the error.
-    try {
-        run_command(name);
-    } catch (const std::exception& e) {
-        fail(kSynth, "the music command \"" + std::string(name) + "\" failed: " + e.what());
-    } catch (...) {
-        fail(kSynth, "the music command \"" + std::string(name) + "\" failed");
-    }
-}
-
-void FluidSynthMediaControl::run_command(std::string_view name) {
     error_ = kNone;
     error_message_.clear();
     if (same_word(name, "Open")) {

@@ -74,7 +74,6 @@ class FluidSynthMediaControl : public quillon::MediaControl {
     bool output_open() const { return output_ && output_->is_open(); }
 
   private:
-    void run_command(std::string_view name);
     void open();
     void play();
     void stop();

@@ -6,6 +6,8 @@
 #include <exception>
 #include <memory>
 
+#include "sound/realtime_threads.h"
+
 namespace quillon::sound {
 namespace {
 
@@ -71,6 +73,11 @@ std::string SynthOutput::acquire() {
         }
         driver_.reset(new_fluid_audio_driver2(engine_.settings(), driver_callback, this));
         if (driver_) {
+            int priority = 60;
+            fluid_settings_getint(engine_.settings(), "audio.realtime-prio", &priority);
+            if (priority > 1) {
+                raise_audio_io_threads(priority - 1);  // just below FluidSynth's own thread
+            }
             open_ = true;
             return {};
         }
