@@ -19,6 +19,7 @@ struct BadTune {
     // Runs after the device is made (its warm-up may be under way), before the Open.
     std::function<void(const fs::path&)> then;
     const char* cause;
+    int error = FluidSynthMediaControl::kFileMissing;
 };
 
 void PrintTo(const BadTune& bad, std::ostream* out) {
@@ -41,6 +42,15 @@ const BadTune kBadTunes[] = {
      [](const fs::path& p) { fs::create_symlink("gone.mid", p); },
      {},
      "was not found"},
+    // Sparse, so it costs no disk: larger than any tune, and not read at all.
+    {"Huge",
+     [](const fs::path& p) {
+         std::ofstream(p, std::ios::binary) << "MThd";
+         fs::resize_file(p, 64u << 20);
+     },
+     {},
+     "too large",
+     FluidSynthMediaControl::kNotMidi},
 };
 
 class BadTuneAtStartUp : public ::testing::TestWithParam<BadTune> {};
@@ -66,14 +76,14 @@ TEST_P(BadTuneAtStartUp, TheOpenSaysWhyAndTheOtherTunePlays) {
     control.set_device_type("Sequencer");
     control.set_file_name(bgm1.string());
     control.command("Open");
-    EXPECT_EQ(control.error(), Control::kFileMissing) << control.error_message();
+    EXPECT_EQ(control.error(), bad.error) << control.error_message();
     EXPECT_NE(control.error_message().find(bad.cause), std::string::npos)
         << control.error_message();
     EXPECT_NE(control.error_message().find(bgm1.string()), std::string::npos)
         << control.error_message();
     EXPECT_EQ(control.mode(), Control::kModeNotOpen);
     control.command("Play");
-    EXPECT_EQ(control.error(), Control::kFileMissing) << "the Play after still names the cause";
+    EXPECT_EQ(control.error(), bad.error) << "the Play after still names the cause";
 
     // The game goes on: the win tune opens and sounds.
     control.set_file_name(bgm2);

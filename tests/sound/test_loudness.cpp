@@ -1,5 +1,7 @@
 // Each tune, one whole pass through the game's own output (the device's fade and limiter
-// included), sits near -18 dBFS RMS with the win tune above the lounge tune, and never clips.
+// included), sits near -18 dBFS RMS with the win tune above the lounge tune, and never clips;
+// and the limiter that keeps it from clipping, on its own.
+#include "sound/peak_limiter.h"
 #include "tests/sound/test_support.h"
 
 namespace quillon::sound::testing {
@@ -53,6 +55,53 @@ TEST(Loudness, BothTunesSitNearMinus18WithTheWinTuneAboveAndNeverClip) {
         EXPECT_LT(dbfs(peak(*audio)), -1.0) << (audio == &lounge ? "BGM1" : "BGM2");
     }
 }
+
+// The limiter on its own: a sine at a given level for a second, then a quiet one.
+struct LimiterCase {
+    const char* name;
+    float amplitude;
+};
+
+void PrintTo(const LimiterCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class Limiter : public ::testing::TestWithParam<LimiterCase> {};
+
+TEST_P(Limiter, HoldsTheCeilingAndLeavesQuietMusicAlone) {
+    const float amplitude = GetParam().amplitude;
+    PeakLimiter limiter(kRate);
+    auto sine = [](float level, int from, int frames) {
+        std::vector<float> wave(static_cast<std::size_t>(frames));
+        for (int i = 0; i < frames; ++i) {
+            wave[static_cast<std::size_t>(i)] =
+                level * static_cast<float>(std::sin(2 * M_PI * 440 * (from + i) / kRate));
+        }
+        return wave;
+    };
+    const int second = static_cast<int>(kRate);
+    std::vector<float> left = sine(amplitude, 0, second);
+    std::vector<float> right = left;
+    limiter.process(left.data(), right.data(), second);
+    EXPECT_LE(peak(left), PeakLimiter::kCeiling + 1e-6f);
+    if (amplitude < PeakLimiter::kCeiling) {
+        EXPECT_EQ(left, sine(amplitude, 0, second)) << "below the ceiling nothing changes";
+    } else {
+        EXPECT_NEAR(peak(left), PeakLimiter::kCeiling, 0.01f) << "held at the ceiling, not below";
+    }
+    // Afterwards quiet music comes back to its own level within half a second.
+    std::vector<float> quiet = sine(0.1f, second, second);
+    std::vector<float> quiet_right = quiet;
+    limiter.process(quiet.data(), quiet_right.data(), second);
+    const std::vector<float> settled(quiet.begin() + second / 2, quiet.end());
+    EXPECT_NEAR(dbfs(peak(settled)), dbfs(0.1), 0.1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, Limiter,
+                         ::testing::Values(LimiterCase{"Quiet", 0.3f},
+                                           LimiterCase{"JustUnder", 0.84f},
+                                           LimiterCase{"Over", 1.0f}, LimiterCase{"FarOver", 4.0f}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace quillon::sound::testing
