@@ -161,7 +161,8 @@ void real_time_cost(const char* tune, double seconds) {
                                       std::istreambuf_iterator<char>()};
         fluid_settings_setstr(engine.settings(), "audio.driver", "file");
         fluid_settings_setstr(engine.settings(), "audio.file.name", "/tmp/quillon-bench.wav");
-        fluid_settings_setint(engine.settings(), "audio.period-size", 512);
+        fluid_settings_setint(engine.settings(), "audio.period-size",
+                              quillon::sound::OutputConfig{}.period_size);
         quillon::sound::PlayerPtr player(new_fluid_player(engine.synth()));
         fluid_player_add_mem(player.get(), bytes.data(), bytes.size());
         fluid_player_set_loop(player.get(), -1);
@@ -187,8 +188,8 @@ int main() {
     soundfont_load("FluidR3_GM, dynamic samples", "/usr/share/sounds/sf2/FluidR3_GM.sf2", true);
     soundfont_load("FluidR3_GM, whole", "/usr/share/sounds/sf2/FluidR3_GM.sf2", false);
     soundfont_load("TimGM6mb, whole", "/usr/share/sounds/sf2/TimGM6mb.sf2", false);
-    soundfont_load("default-GM.sf2, as the game loads it", "/usr/share/sounds/sf2/default-GM.sf2",
-                   true);
+    soundfont_load("default-GM.sf2, dynamic samples", "/usr/share/sounds/sf2/default-GM.sf2", true);
+    soundfont_load("quillon-tunes.sf2, as the game loads it", "quillon-tunes.sf2", true);
 
     std::printf("Opening the tunes\n");
     open_cost();

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <vector>
 
 #include "sound/midi_file.h"
+#include "sound/tune_file.h"
 
 namespace quillon::sound {
 namespace {
@@ -34,10 +34,13 @@ std::variant<std::unique_ptr<SynthEngine>, std::string> build_engine(
     auto made = SynthEngine::create(config);
     if (auto* engine = std::get_if<std::unique_ptr<SynthEngine>>(&made)) {
         for (const auto& path : warm_tunes) {
-            std::ifstream in(path, std::ios::binary);
-            const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                                  std::istreambuf_iterator<char>()};
-            const auto parsed = parse_midi(bytes);
+            // A tune that cannot be read or parsed is only not warmed: its Open says why.
+            const auto read = read_tune_file(path, kMaxTuneBytes);
+            const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&read);
+            if (bytes == nullptr) {
+                continue;
+            }
+            const auto parsed = parse_midi(*bytes);
             if (const auto* tune = std::get_if<MidiFile>(&parsed)) {
                 (*engine)->prepare_for(*tune);
             }
@@ -46,13 +49,25 @@ std::variant<std::unique_ptr<SynthEngine>, std::string> build_engine(
     return made;
 }
 
+// The loader's thread body: nothing it meets may escape the thread, or the process would end.
+std::variant<std::unique_ptr<SynthEngine>, std::string> build_engine_guarded(
+    const SynthConfig& config, const std::vector<std::filesystem::path>& warm_tunes) {
+    try {
+        return build_engine(config, warm_tunes);
+    } catch (const std::exception& e) {
+        return std::string("the synthesizer could not be prepared: ") + e.what();
+    } catch (...) {
+        return std::string("the synthesizer could not be prepared");
+    }
+}
+
 }  // namespace
 
 FluidSynthMediaControl::FluidSynthMediaControl(FluidSynthOptions options)
     : options_(std::move(options)) {
     if (options_.load_in_background) {
-        loader_ =
-            std::thread([this] { loaded_ = build_engine(options_.synth, options_.warm_tunes); });
+        loader_ = std::thread(
+            [this] { loaded_ = build_engine_guarded(options_.synth, options_.warm_tunes); });
     }
 }
 
@@ -60,7 +75,8 @@ FluidSynthMediaControl::~FluidSynthMediaControl() {
     if (loader_.joinable()) {
         loader_.join();
     }
-    session_.reset();
+    end_session();
+    output_.reset();
 }
 
 void FluidSynthMediaControl::set_device_type(std::string_view type) {
@@ -140,14 +156,22 @@ bool FluidSynthMediaControl::ensure_engine() {
         loader_.join();
         made = std::move(loaded_);
     } else {
-        made = build_engine(options_.synth, {});
+        made = build_engine_guarded(options_.synth, {});
     }
     if (auto* message = std::get_if<std::string>(&made)) {
         fail(kNoSoundFont, "cannot Open: " + *message);
         return false;
     }
     engine_ = std::move(std::get<std::unique_ptr<SynthEngine>>(made));
+    output_ = std::make_unique<SynthOutput>(*engine_, options_.output, options_.post);
     return true;
+}
+
+void FluidSynthMediaControl::end_session() {
+    if (session_) {
+        const auto lock = output_->exclusive();
+        session_.reset();
+    }
 }
 
 void FluidSynthMediaControl::open() {
@@ -163,25 +187,16 @@ void FluidSynthMediaControl::open() {
         fail(kFileMissing, "cannot Open: no music file name was set");
         return;
     }
-    namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path where = fs::absolute(file_name_, ec);
+    const std::filesystem::path where = std::filesystem::absolute(file_name_, ec);
     const std::string named = "the music file \"" + file_name_ + "\" (" + where.string() + ")";
-    if (!fs::is_regular_file(where, ec)) {
-        fail(kFileMissing, "cannot Open: " + named + " was not found");
+    auto read = read_tune_file(where, kMaxTuneBytes);
+    if (const auto* problem = std::get_if<TuneFileProblem>(&read)) {
+        fail(problem->kind == TuneFileProblem::kTooLarge ? kNotMidi : kFileMissing,
+             "cannot Open: " + named + " " + problem->reason);
         return;
     }
-    if (fs::file_size(where, ec) > kMaxTuneBytes) {
-        fail(kNotMidi, "cannot Open: " + named + " is too large to be a tune");
-        return;
-    }
-    std::ifstream in(where, std::ios::binary);
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                    std::istreambuf_iterator<char>()};
-    if (!in.good() && !in.eof()) {
-        fail(kFileMissing, "cannot Open: " + named + " could not be read");
-        return;
-    }
+    const std::vector<std::uint8_t>& bytes = std::get<std::vector<std::uint8_t>>(read);
     auto parsed = parse_midi(bytes);
     if (auto* bad = std::get_if<MidiParseError>(&parsed)) {
         fail(kNotMidi, "cannot Open: " + named + " is not a Standard MIDI File: " + bad->what);
@@ -196,6 +211,12 @@ void FluidSynthMediaControl::open() {
         return;
     }
     engine_->prepare_for(tune);
+    // Taken now so that a machine without sound is found out by the Open; if no Play follows,
+    // the output lets itself go again.
+    if (std::string problem = output_->acquire(); !problem.empty()) {
+        fail(kAudioOutput, "cannot Open " + named + ": " + problem);
+        return;
+    }
 
     std::weak_ptr<int> alive = alive_;
     auto on_end = [alive, this](std::uint64_t generation) {
@@ -203,14 +224,18 @@ void FluidSynthMediaControl::open() {
             tune_ended(generation);
         }
     };
-    auto opened = PlaybackSession::open(*engine_, bytes, tune.end_tick(), options_.output,
-                                        options_.post, std::move(on_end));
+    auto opened = [&] {
+        const auto lock = output_->exclusive();
+        return PlaybackSession::open(*engine_, bytes, tune.end_tick(), options_.post,
+                                     std::move(on_end));
+    }();
     if (auto* message = std::get_if<std::string>(&opened)) {
-        const Error code = options_.output.output == AudioOutput::Device ? kAudioOutput : kSynth;
-        fail(code, "cannot Open " + named + ": " + *message);
+        fail(kSynth, "cannot Open " + named + ": " + *message);
+        output_->idle();
         return;
     }
     session_ = std::move(std::get<std::unique_ptr<PlaybackSession>>(opened));
+    output_->idle();
     mode_ = kModeStopped;
 }
 
@@ -223,13 +248,19 @@ void FluidSynthMediaControl::play() {
     if (mode_ == kModePlaying && !from) {
         return;
     }
+    if (std::string problem = output_->acquire(); !problem.empty()) {
+        fail(kAudioOutput, "cannot Play: " + problem);
+        return;
+    }
     session_->play(from, ++generation_);
+    output_->start();
     mode_ = kModePlaying;
 }
 
 void FluidSynthMediaControl::stop() {
     if (mode_ == kModePlaying) {
         session_->halt();
+        output_->idle();
     }
     ++generation_;
     mode_ = kModeStopped;
@@ -238,17 +269,24 @@ void FluidSynthMediaControl::stop() {
 void FluidSynthMediaControl::pause() {
     if (mode_ == kModePlaying) {
         session_->halt();
+        output_->idle();
         ++generation_;
         mode_ = kModePaused;
     } else if (mode_ == kModePaused) {
+        if (std::string problem = output_->acquire(); !problem.empty()) {
+            fail(kAudioOutput, "cannot resume: " + problem);
+            return;
+        }
         session_->play(std::nullopt, ++generation_);
+        output_->start();
         mode_ = kModePlaying;
     }
 }
 
 void FluidSynthMediaControl::close() {
-    session_.reset();
+    end_session();
     engine_->silence();
+    output_->idle(true);
     ++generation_;
     mode_ = kModeNotOpen;
 }
@@ -264,12 +302,13 @@ void FluidSynthMediaControl::tune_ended(std::uint64_t generation) {
     // starts. (Should the handler have opened another tune, rewinding it changes nothing.)
     if (session_ && mode_ != kModePlaying) {
         session_->rewind();
+        output_->idle();
     }
 }
 
 void FluidSynthMediaControl::render(std::span<float> left, std::span<float> right) {
-    if (session_ && options_.output.output == AudioOutput::Pulled) {
-        session_->render(left, right);
+    if (output_ && options_.output.output == AudioOutput::Pulled) {
+        output_->render(left, right);
         return;
     }
     std::fill(left.begin(), left.end(), 0.0f);

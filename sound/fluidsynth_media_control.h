@@ -14,6 +14,7 @@
 #include "sound/playback_session.h"
 #include "sound/sound_options.h"
 #include "sound/synth_engine.h"
+#include "sound/synth_output.h"
 
 namespace quillon::sound {
 
@@ -70,6 +71,10 @@ class FluidSynthMediaControl : public quillon::MediaControl {
     // The SoundFont in use, empty until the first successful Open.
     std::string soundfont() const;
 
+    // Whether the audio output is held. It is let go a moment after the music stops or pauses,
+    // once its fade has been heard, and taken again by the next Play.
+    bool output_open() const { return output_ && output_->is_open(); }
+
   private:
     void open();
     void play();
@@ -79,6 +84,7 @@ class FluidSynthMediaControl : public quillon::MediaControl {
     void fail(Error code, std::string message);
     bool ensure_engine();
     void tune_ended(std::uint64_t generation);
+    void end_session();
 
     FluidSynthOptions options_;
     std::string device_type_;
@@ -97,6 +103,7 @@ class FluidSynthMediaControl : public quillon::MediaControl {
     std::uint64_t generation_ = 0;
 
     std::unique_ptr<SynthEngine> engine_;
+    std::unique_ptr<SynthOutput> output_;
     // The engine being built in the background: `loaded_` is the loader's until it is joined.
     std::thread loader_;
     std::variant<std::unique_ptr<SynthEngine>, std::string> loaded_;

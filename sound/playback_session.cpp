@@ -1,8 +1,5 @@
 #include "sound/playback_session.h"
 
-#include <algorithm>
-#include <array>
-
 namespace quillon::sound {
 
 namespace {
@@ -20,7 +17,7 @@ PlaybackSession::PlaybackSession(Key, SynthEngine& engine, std::uint32_t end_tic
 
 std::variant<std::unique_ptr<PlaybackSession>, std::string> PlaybackSession::open(
     SynthEngine& engine, std::span<const std::uint8_t> midi, std::uint32_t end_tick,
-    const OutputConfig& output, PostToWindow post, EndHandler on_end) {
+    PostToWindow post, EndHandler on_end) {
     auto session = std::make_unique<PlaybackSession>(Key{}, engine, end_tick, std::move(post),
                                                      std::move(on_end));
     fluid_player_t* player = new_fluid_player(engine.synth());
@@ -30,42 +27,11 @@ std::variant<std::unique_ptr<PlaybackSession>, std::string> PlaybackSession::ope
     }
     fluid_player_set_loop(player, kPassesAhead);
     fluid_player_set_tick_callback(player, tick_callback, session.get());
-    if (output.output == AudioOutput::Device) {
-        if (std::string error = session->start_output(output); !error.empty()) {
-            return error;
-        }
-    }
+    fluid_player_set_playback_callback(player, playback_event, engine.synth());
     return session;
 }
 
-std::string PlaybackSession::start_output(const OutputConfig& output) {
-    engine_.apply_setting("audio.period-size", std::to_string(output.period_size));
-    engine_.apply_setting("audio.periods", std::to_string(output.periods));
-    std::string ignored;
-    for (const auto& [name, value] : output.settings) {
-        if (!engine_.apply_setting(name, value)) {
-            ignored += ", " + name + "=" + value + " was refused";
-        }
-    }
-    std::string tried;
-    for (const auto& driver : output.drivers) {
-        tried += (tried.empty() ? "" : ", ") + driver;
-        if (!engine_.apply_setting("audio.driver", driver)) {
-            continue;  // not built into this FluidSynth
-        }
-        // NULL where there is no sound device: the open then fails rather than leaving a player
-        // whose clock never moves, as it only moves while the synthesizer renders.
-        driver_.reset(new_fluid_audio_driver(engine_.settings(), engine_.synth()));
-        if (driver_) {
-            return {};
-        }
-    }
-    return "the audio output could not be opened (FluidSynth audio drivers tried: " +
-           (tried.empty() ? std::string("none") : tried) + ignored + ")";
-}
-
 PlaybackSession::~PlaybackSession() {
-    driver_.reset();
     player_.reset();
 }
 
@@ -118,18 +84,22 @@ int PlaybackSession::tick_callback(void* data, int tick) {
     return FLUID_OK;
 }
 
-void PlaybackSession::render(std::span<float> left, std::span<float> right) {
-    const std::size_t frames = std::min(left.size(), right.size());
-    std::fill_n(left.begin(), frames, 0.0f);
-    std::fill_n(right.begin(), frames, 0.0f);
-    // Reverb and chorus are mixed into the two channels, as FluidSynth's drivers do.
-    std::array<float*, 2> out = {left.data(), right.data()};
-    std::array<float*, 4> effects = {left.data(), right.data(), left.data(), right.data()};
-    fluid_synth_process(engine_.synth(), static_cast<int>(frames), 4, effects.data(), 2,
-                        out.data());
+int PlaybackSession::playback_event(void* data, fluid_midi_event_t* event) {
+    auto* synth = static_cast<fluid_synth_t*>(data);
+    // When it stops or seeks, the player cuts every sounding note with All Sound Off, which
+    // clicks. Releasing them with All Notes Off instead lets them end as they do in the music;
+    // the output's fade then takes care of the tails.
+    constexpr int kControlChange = 0xB0;
+    constexpr int kAllSoundOff = 120;
+    constexpr int kAllNotesOff = 123;
+    if (fluid_midi_event_get_type(event) == kControlChange &&
+        fluid_midi_event_get_control(event) == kAllSoundOff) {
+        return fluid_synth_cc(synth, fluid_midi_event_get_channel(event), kAllNotesOff, 0);
+    }
+    return fluid_synth_handle_midi_event(synth, event);
 }
 
-void PlaybackSession::report_end() {
+void PlaybackSession::report_end() noexcept {
     if (!armed_.load() || passes_ended_.load() == passes_seen_.load()) {
         return;
     }
@@ -145,7 +115,12 @@ void PlaybackSession::report_end() {
     const std::uint64_t generation = armed_generation_;
     lock.unlock();
     if (post_) {
-        post_([handler = on_end_, generation] { handler(generation); });
+        try {
+            post_([handler = on_end_, generation] { handler(generation); });
+        } catch (...) {
+            // Out of memory on the audio thread: this end goes unreported and the tune plays on
+            // from the top, as it would without a window to tell.
+        }
     }
 }
 

@@ -15,8 +15,9 @@
 
 namespace quillon::sound {
 
-// One opened tune: FluidSynth's player on the shared synthesizer, the audio output that renders
-// it, and the watch for the tune's end.
+// One opened tune: FluidSynth's player on the shared synthesizer, and the watch for the tune's
+// end. The synthesizer's output (SynthOutput) outlives it; the owner holds the output's
+// exclusive lock while a session is made or deleted.
 //
 // FluidSynth's player only moves while the synthesizer renders, on the audio thread. Left to
 // itself, FluidSynth 2.3 reports a finished file only once every voice has died away plus two
@@ -38,17 +39,14 @@ class PlaybackSession {
     // Runs on the window's thread with the generation of the play() whose tune ended.
     using EndHandler = std::function<void(std::uint64_t generation)>;
 
-    // Fails with a message naming the audio drivers that were tried.
     static std::variant<std::unique_ptr<PlaybackSession>, std::string> open(
         SynthEngine& engine, std::span<const std::uint8_t> midi, std::uint32_t end_tick,
-        const OutputConfig& output, PostToWindow post, EndHandler on_end);
+        PostToWindow post, EndHandler on_end);
 
     PlaybackSession(Key, SynthEngine& engine, std::uint32_t end_tick, PostToWindow post,
                     EndHandler on_end);
     PlaybackSession(const PlaybackSession&) = delete;
     PlaybackSession& operator=(const PlaybackSession&) = delete;
-    // Stops the audio thread before the player goes: FluidSynth must not render while a player
-    // is deleted.
     ~PlaybackSession();
 
     // Starts, or resumes where halt() left off. With `from_tick` it starts at that tick instead;
@@ -59,21 +57,16 @@ class PlaybackSession {
     // Stops and goes back to the start: for an end that nobody answered with a Play.
     void rewind();
 
-    // For AudioOutput::Pulled: renders the next frames, as the audio thread would.
-    void render(std::span<float> left, std::span<float> right);
-
   private:
     static int tick_callback(void* data, int tick);
-    void report_end();
-    std::string start_output(const OutputConfig& output);
+    static int playback_event(void* data, fluid_midi_event_t* event);
+    void report_end() noexcept;
 
     SynthEngine& engine_;
     const std::uint32_t end_tick_;
     PostToWindow post_;
     EndHandler on_end_;
     PlayerPtr player_;
-    // Declared last so it is destroyed first, stopping the audio thread.
-    DriverPtr driver_;
 
     // Taken by the window's thread around every change to the player, and tried (never waited
     // for) by the audio thread, so the two never see each other half-way.

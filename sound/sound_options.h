@@ -22,7 +22,7 @@ struct SynthConfig {
     // is opened, instead of the whole SoundFont at start-up.
     bool dynamic_sample_loading = true;
     // Master gain: with it the tunes peak at about -7 dBFS and average about -24 dBFS (RMS).
-    double gain = 0.7;
+    double gain = 0.95;
     bool reverb = true;
     bool chorus = true;
 };
@@ -45,8 +45,8 @@ struct OutputConfig {
     std::vector<std::pair<std::string, std::string>> settings;
     // 4 x 512 frames is 46 ms at 44.1 kHz: plenty for background music, and far fewer wake-ups
     // than FluidSynth's default of 64-frame periods.
-    int period_size = 512;
-    int periods = 4;
+    int period_size = 4096;
+    int periods = 2;
 };
 
 // Runs a task on the window's thread. Called from the audio thread, so it must be thread-safe

@@ -18,8 +18,7 @@ namespace quillon::sound {
 // background thread is needed: the first Open takes ~45 ms, a later one ~10 ms. The samples are
 // read in prepare_for(), on the window's thread, where a few milliseconds of disk reading cannot
 // starve the audio output. Playing costs 1-1.5 % of one core at 44.1 kHz (0.7 % at 22.05 kHz,
-// not worth the lost treble), and 0.16 % while stopped, so the driver keeps running when the
-// music stops or pauses: closing and reopening it would cost more than it saves.
+// not worth the lost treble) in the synthesizer alone.
 std::variant<std::unique_ptr<SynthEngine>, std::string> SynthEngine::create(
     const SynthConfig& config) {
     const SoundFontSearch search = find_soundfonts(config.soundfonts);

@@ -64,10 +64,22 @@ class WindowQueue {
     int posted_ = 0;
 };
 
-inline FluidSynthOptions pulled_options(WindowQueue& queue) {
+// The device as the game makes it, pulled: it plays from the SoundFont the build cut for the
+// tunes (beside the test program), which holds only what the two tunes play.
+inline FluidSynthOptions game_options(WindowQueue& queue) {
     FluidSynthOptions options;
     options.output.output = AudioOutput::Pulled;
     options.post = queue.poster();
+    return options;
+}
+
+// Pulled, from the system's General MIDI SoundFont: for tunes other than the game's own.
+inline FluidSynthOptions pulled_options(WindowQueue& queue) {
+    FluidSynthOptions options = game_options(queue);
+    auto& places = options.synth.soundfonts;
+    places.erase(std::remove_if(places.begin(), places.end(),
+                                [](const auto& p) { return p.filename() == "quillon-tunes.sf2"; }),
+                 places.end());
     return options;
 }
 

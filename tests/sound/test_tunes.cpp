@@ -121,7 +121,7 @@ TEST(TunesHeard, BothOpeningsSoundAndDiffer) {
     std::vector<std::vector<float>> openings;
     for (const char* name : {"BGM1.mid", "BGM2.mid"}) {
         WindowQueue queue;
-        FluidSynthMediaControl control(pulled_options(queue));
+        FluidSynthMediaControl control(game_options(queue));
         control.set_device_type("Sequencer");
         control.set_file_name(name);  // a bare name, from the game's folder
         control.command("Open");
@@ -136,6 +136,29 @@ TEST(TunesHeard, BothOpeningsSoundAndDiffer) {
         difference[i] = openings[0][i] - openings[1][i];
     }
     EXPECT_GT(rms(difference), 0.5 * std::max(rms(openings[0]), rms(openings[1])));
+}
+
+// The SoundFont cut for the tunes plays them note for note as the whole General MIDI set does.
+TEST_P(TuneTest, SoundsTheSameFromTheCutSoundFontAsFromTheWholeOne) {
+    std::vector<std::vector<float>> renders;
+    WindowQueue queue;
+    for (const auto& options : {game_options(queue), pulled_options(queue)}) {
+        FluidSynthMediaControl control(options);
+        control.set_device_type("Sequencer");
+        control.set_file_name(GetParam().file);
+        control.command("Open");
+        ASSERT_EQ(control.error(), 0) << control.error_message();
+        control.command("Play");
+        renders.push_back(render(control, queue, 20.0));
+        EXPECT_NE(control.soundfont().find(renders.size() == 1 ? "quillon-tunes" : "GM"),
+                  std::string::npos)
+            << control.soundfont();
+    }
+    std::vector<float> difference(renders[0].size());
+    for (std::size_t i = 0; i < difference.size(); ++i) {
+        difference[i] = renders[0][i] - renders[1][i];
+    }
+    EXPECT_LT(rms(difference), 1e-4 * rms(renders[1])) << "more than -80 dB apart";
 }
 
 }  // namespace

@@ -1,33 +1,58 @@
-// Renders a tune to a WAV file with the game's own synthesizer settings, to listen to it or
-// measure it with sox:
+// Renders a tune to a WAV file through the game's own music device (its SoundFont, fade and
+// limiter), to listen to it or measure it with sox:
 //
-//   render_wav BGM1.mid bgm1.wav [--loops N] [--soundfont FILE]
+//   render_wav BGM1.mid bgm1.wav [--loops N] [--soundfont FILE] [--gain G]
 //
 // --loops plays the tune N times back to back, the way the game loops it, so the seam can be
-// heard and seen. After the last pass FluidSynth lets the notes and the reverb die away.
-#include <fluidsynth.h>
-
+// heard and seen. After the last pass the device stops, as the game's does at Sound Off: the
+// notes ring out under its fade.
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "sound/midi_file.h"
-#include "sound/synth_engine.h"
+#include "sound/fluidsynth_media_control.h"
 
 namespace {
 
-using quillon::sound::SynthEngine;
-
-struct FileRendererDeleter {
-    void operator()(fluid_file_renderer_t* r) const { delete_fluid_file_renderer(r); }
-};
+using quillon::sound::FluidSynthMediaControl;
 
 int usage() {
-    std::cerr << "usage: render_wav TUNE.mid OUT.wav [--loops N] [--soundfont FILE]\n";
+    std::cerr << "usage: render_wav TUNE.mid OUT.wav [--loops N] [--soundfont FILE] [--gain G]\n";
     return 2;
+}
+
+void put(std::ofstream& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+}
+
+// 16-bit stereo PCM.
+bool write_wav(const std::string& file, const std::vector<float>& interleaved, int rate) {
+    std::ofstream out(file, std::ios::binary);
+    const auto data_bytes = static_cast<std::uint32_t>(interleaved.size() * 2);
+    out << "RIFF";
+    put(out, 36 + data_bytes, 4);
+    out << "WAVEfmt ";
+    put(out, 16, 4);
+    put(out, 1, 2);  // PCM
+    put(out, 2, 2);
+    put(out, static_cast<std::uint32_t>(rate), 4);
+    put(out, static_cast<std::uint32_t>(rate * 4), 4);
+    put(out, 4, 2);
+    put(out, 16, 2);
+    out << "data";
+    put(out, data_bytes, 4);
+    for (float s : interleaved) {
+        const long v = std::lround(std::fmax(-1.0f, std::fmin(1.0f, s)) * 32767.0f);
+        put(out, static_cast<std::uint32_t>(v) & 0xFFFF, 2);
+    }
+    return static_cast<bool>(out);
 }
 
 }  // namespace
@@ -39,66 +64,72 @@ int main(int argc, char** argv) {
     const std::string tune = argv[1];
     const std::string wav = argv[2];
     int loops = 1;
-    quillon::sound::SynthConfig config;
+    quillon::sound::FluidSynthOptions options;
+    options.output.output = quillon::sound::AudioOutput::Pulled;
     for (int i = 3; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--loops") {
             loops = std::atoi(argv[i + 1]);
         } else if (option == "--soundfont") {
-            config.soundfonts = {argv[i + 1]};
+            options.synth.soundfonts = {argv[i + 1]};
+        } else if (option == "--gain") {
+            options.synth.gain = std::atof(argv[i + 1]);
         } else {
             return usage();
         }
     }
+    // One thread here: what the device posts runs after the block that posted it.
+    std::vector<std::function<void()>> posted;
+    options.post = [&posted](std::function<void()> task) { posted.push_back(std::move(task)); };
+    const int rate = static_cast<int>(options.synth.sample_rate);
 
-    std::ifstream in(tune, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-    auto parsed = quillon::sound::parse_midi(bytes);
-    if (auto* bad = std::get_if<quillon::sound::MidiParseError>(&parsed)) {
-        std::cerr << tune << " is not a Standard MIDI File: " << bad->what << "\n";
+    FluidSynthMediaControl control(options);
+    control.set_device_type("Sequencer");
+    control.set_file_name(tune);
+    control.command("Open");
+    if (control.error() != 0) {
+        std::cerr << control.error_message() << "\n";
         return 1;
     }
-    auto made = SynthEngine::create(config);
-    if (auto* error = std::get_if<std::string>(&made)) {
-        std::cerr << *error << "\n";
+    int passes = 0;
+    control.on_status([&] {
+        if (++passes < loops) {
+            control.set_start_position(1);
+            control.command("Play");
+        }
+    });
+    control.command("Play");
+
+    std::vector<float> audio;
+    std::vector<float> left(512);
+    std::vector<float> right(512);
+    const std::size_t limit = static_cast<std::size_t>(rate) * 2 * 60 * 30;  // half an hour
+    while (control.output_open() && audio.size() < limit) {
+        control.render(left, right);
+        for (std::size_t i = 0; i < left.size(); ++i) {
+            audio.push_back(left[i]);
+            audio.push_back(right[i]);
+        }
+        auto now = std::move(posted);
+        posted.clear();
+        for (auto& task : now) {
+            task();
+        }
+    }
+    if (!write_wav(wav, audio, rate)) {
+        std::cerr << "cannot write " << wav << "\n";
         return 1;
     }
-    auto& engine = *std::get<std::unique_ptr<SynthEngine>>(made);
-    engine.prepare_for(std::get<quillon::sound::MidiFile>(parsed));
-
-    fluid_settings_setstr(engine.settings(), "audio.file.name", wav.c_str());
-    fluid_settings_setstr(engine.settings(), "audio.file.type", "wav");
-    fluid_settings_setstr(engine.settings(), "audio.file.format", "s16");
-    quillon::sound::PlayerPtr player(new_fluid_player(engine.synth()));
-    fluid_player_add_mem(player.get(), bytes.data(), bytes.size());
-    fluid_player_set_loop(player.get(), loops);
-    std::unique_ptr<fluid_file_renderer_t, FileRendererDeleter> renderer(
-        new_fluid_file_renderer(engine.synth()));
-    if (!renderer) {
-        std::cerr << "FluidSynth cannot write " << wav << "\n";
-        return 1;
+    double sum = 0;
+    float peak = 0;
+    for (float s : audio) {
+        sum += static_cast<double>(s) * s;
+        peak = std::fmax(peak, std::fabs(s));
     }
-
-    int period = 64;
-    fluid_settings_getint(engine.settings(), "audio.period-size", &period);
-    double rate = 44100;
-    fluid_settings_getnum(engine.settings(), "synth.sample-rate", &rate);
-    fluid_player_play(player.get());
-    long frames = 0;
-    int most_voices = 0;
-    auto block = [&] {
-        fluid_file_renderer_process_block(renderer.get());
-        frames += period;
-        most_voices = std::max(most_voices, fluid_synth_get_active_voice_count(engine.synth()));
-    };
-    const long limit = static_cast<long>(rate * 60 * 30);  // never more than half an hour
-    while (fluid_player_get_status(player.get()) != FLUID_PLAYER_DONE && frames < limit) {
-        block();
-    }
-    const auto& midi = std::get<quillon::sound::MidiFile>(parsed);
-    std::cout << wav << ": " << loops << " x " << midi.duration_seconds() << " s of music, "
-              << static_cast<double>(frames) / rate << " s rendered, SoundFont "
-              << engine.soundfont().string() << ", at most " << most_voices << " voices\n";
+    const double rms = std::sqrt(sum / static_cast<double>(audio.empty() ? 1 : audio.size()));
+    std::cout << wav << ": " << loops << " pass(es), "
+              << static_cast<double>(audio.size()) / 2 / rate << " s rendered, SoundFont "
+              << control.soundfont() << ", RMS " << 20 * std::log10(rms) << " dBFS, peak "
+              << 20 * std::log10(peak) << " dBFS\n";
     return 0;
 }
