@@ -17,6 +17,11 @@ install(TARGETS quillon-odds quillon-script RUNTIME DESTINATION ${CMAKE_INSTALL_
 # the folder they are installed in.
 install(FILES ${CMAKE_BINARY_DIR}/run/BGM1.mid ${CMAKE_BINARY_DIR}/run/BGM2.mid
         DESTINATION ${QUILLON_TUNES_DIR})
+# The SoundFont cut from FluidR3 for the tunes, where the build makes one; the game looks for it
+# beside itself and in the tunes' folder, and falls back to the system's SoundFont.
+if(TARGET tune_soundfont)
+  install(FILES ${CMAKE_BINARY_DIR}/run/quillon-tunes.sf2 DESTINATION ${QUILLON_TUNES_DIR})
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/assets/art/icon_table.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME quillon.svg)
 install(FILES ${QUILLON_PACKAGING_DIR}/copyright DESTINATION ${QUILLON_DOC_DIR})

@@ -15,6 +15,9 @@ std::vector<fs::path> default_soundfont_places() {
     std::vector<fs::path> places;
     if (!ec) {
         places.push_back(program.parent_path() / "quillon-tunes.sf2");
+        // Installed, the game is in games/ and its tunes and their SoundFont in share/quillon/.
+        places.push_back(program.parent_path().parent_path() / "share" / "quillon" /
+                         "quillon-tunes.sf2");
     }
     for (const char* place : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2",
                               "/usr/share/soundfonts/default.sf2", "/usr/share/soundfonts"}) {

@@ -29,6 +29,7 @@ test -x "$root/usr/games/quillon"
 grep -qx 'Path=/usr/share/quillon' "$entry"
 test -s "$root/usr/share/quillon/BGM1.mid"
 test -s "$root/usr/share/quillon/BGM2.mid"
+test -s "$root/usr/share/quillon/quillon-tunes.sf2"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$entry"
 fi
