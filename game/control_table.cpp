@@ -139,10 +139,10 @@ static_assert(all_unique(), "every control is named, placed and clicked once");
 // left out would leave more than alignment padding unaccounted for.
 constexpr std::size_t table_bytes() {
     std::size_t bytes = sizeof(WindowBox);
-    for (const ControlSpec& spec : kTable) {
+    for (const ControlSpec& entry : kTable) {
         bytes += std::visit(
             [](auto place) { return sizeof(typename detail::MemberOf<decltype(place)>::type); },
-            spec.place);
+            entry.place);
     }
     return bytes;
 }
@@ -198,9 +198,9 @@ void start(const StartUp& s, int index, Picture& picture) {
 
 template <typename Model>
 BasicControlRef<Model> find_in(Model& model, std::string_view name, int index) {
-    for (const ControlSpec& spec : kTable) {
-        if (spec.name == name) {
-            return resolve(model, spec, index);
+    for (const ControlSpec& entry : kTable) {
+        if (entry.name == name) {
+            return resolve(model, entry, index);
         }
     }
     return {};
@@ -228,7 +228,7 @@ std::span<const ControlSpec> control_table() {
     return kTable;
 }
 
-ControlKind kind_of(const ControlSpec& spec) {
+ControlKind kind_of(const ControlSpec& entry) {
     return std::visit(
         [](auto place) {
             using Member = typename detail::MemberOf<decltype(place)>::type;
@@ -243,10 +243,10 @@ ControlKind kind_of(const ControlSpec& spec) {
                 return ControlKind::timer;
             }
         },
-        spec.place);
+        entry.place);
 }
 
-int element_count(const ControlSpec& spec) {
+int element_count(const ControlSpec& entry) {
     return std::visit(
         [](auto place) {
             using T = typename detail::MemberOf<decltype(place)>::type;
@@ -256,7 +256,7 @@ int element_count(const ControlSpec& spec) {
                 return 0;
             }
         },
-        spec.place);
+        entry.place);
 }
 
 ControlRef find_control(Controls& controls, std::string_view name, int index) {
@@ -291,7 +291,7 @@ const Label& button_label(const Controls& controls, Button button) {
 Controls Controls::at_startup() {
     Controls c;
     for_each_control(c, [](const ControlRef& ref) {
-        const StartUp& s = ref.spec->start;
+        const StartUp& s = ref.entry->start;
         if (ref.label != nullptr) {
             start(s, ref.index, *ref.label);
         } else if (ref.picture != nullptr) {

@@ -75,9 +75,9 @@ struct ControlSpec {
 // build checks it.
 std::span<const ControlSpec> control_table();
 
-ControlKind kind_of(const ControlSpec& spec);
+ControlKind kind_of(const ControlSpec& entry);
 // The number of elements of an array; 0 for a single control.
-int element_count(const ControlSpec& spec);
+int element_count(const ControlSpec& entry);
 
 // A handle on one control of a model, mutable or read-only after the model's constness.
 template <typename Model>
@@ -85,14 +85,14 @@ struct BasicControlRef {
     template <typename T>
     using Ptr = std::conditional_t<std::is_const_v<Model>, const T*, T*>;
 
-    const ControlSpec* spec = nullptr;
+    const ControlSpec* entry = nullptr;
     int index = -1;  // the element of an array, -1 for a single control
     Ptr<Label> label = nullptr;
     Ptr<Picture> picture = nullptr;
     Ptr<Frame> frame = nullptr;
     Ptr<Timer> timer = nullptr;
 
-    bool found() const { return spec != nullptr; }
+    bool found() const { return entry != nullptr; }
 };
 using ControlRef = BasicControlRef<Controls>;
 using ConstControlRef = BasicControlRef<const Controls>;
@@ -136,9 +136,9 @@ void point_at(BasicControlRef<Model>& ref, T& control) {
 
 }  // namespace detail
 
-// The control at `index` of the row `spec` in `model`; nothing is found for a wrong index.
+// The control at `index` of the row `entry` in `model`; nothing is found for a wrong index.
 template <typename Model>
-BasicControlRef<Model> resolve(Model& model, const ControlSpec& spec, int index) {
+BasicControlRef<Model> resolve(Model& model, const ControlSpec& entry, int index) {
     BasicControlRef<Model> ref;
     std::visit(
         [&](auto place) {
@@ -147,28 +147,28 @@ BasicControlRef<Model> resolve(Model& model, const ControlSpec& spec, int index)
                               typename detail::MemberOf<decltype(place)>::type>::value) {
                 if (index >= 0 && static_cast<std::size_t>(index) < member.size()) {
                     detail::point_at(ref, member[static_cast<std::size_t>(index)]);
-                    ref.spec = &spec;
+                    ref.entry = &entry;
                     ref.index = index;
                 }
             } else if (index == -1) {
                 detail::point_at(ref, member);
-                ref.spec = &spec;
+                ref.entry = &entry;
             }
         },
-        spec.place);
+        entry.place);
     return ref;
 }
 
 // Calls `f(ref)` for every control of `model`, element by element, in the table's order.
 template <typename Model, typename F>
 void for_each_control(Model& model, F&& f) {
-    for (const ControlSpec& spec : control_table()) {
-        const int count = element_count(spec);
+    for (const ControlSpec& entry : control_table()) {
+        const int count = element_count(entry);
         if (count == 0) {
-            f(resolve(model, spec, -1));
+            f(resolve(model, entry, -1));
         }
         for (int i = 0; i < count; ++i) {
-            f(resolve(model, spec, i));
+            f(resolve(model, entry, i));
         }
     }
 }

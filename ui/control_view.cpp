@@ -33,14 +33,14 @@ void ControlView::build(QWidget& window, Artwork& artwork,
     entries_.reserve(layout.size());
     for (const ControlLayout& c : layout) {
         const ConstControlRef ref = find_control(model, c.name, c.index);
-        if (!ref.found() || kind_of(*ref.spec) != c.kind) {
+        if (!ref.found() || kind_of(*ref.entry) != c.kind) {
             throw std::logic_error("the layout places " + std::string(c.name) + "(" +
                                    std::to_string(c.index) + "), which the model lacks");
         }
         QWidget* parent = containers[static_cast<std::size_t>(c.container)];
         Entry e;
         e.layout = &c;
-        e.spec = ref.spec;
+        e.row = ref.entry;
         if (ref.frame != nullptr) {
             e.frame = new FrameWidget(c, parent);
             e.frame->setVisible(ref.frame->visible);
@@ -54,8 +54,8 @@ void ControlView::build(QWidget& window, Artwork& artwork,
             }
         } else if (ref.picture != nullptr) {
             const QString art = caption_text(c.picture);
-            e.picture = new PictureWidget(art, scale_.rect(ref.picture->left, c.top, c.width, c.height),
-                                          artwork, parent);
+            e.picture = new PictureWidget(
+                art, scale_.rect(ref.picture->left, c.top, c.width, c.height), artwork, parent);
             e.picture->setObjectName(
                 QStringLiteral("%1(%2)").arg(caption_text(c.name)).arg(c.index));
             e.picture->setVisible(ref.picture->visible);
@@ -64,7 +64,7 @@ void ControlView::build(QWidget& window, Artwork& artwork,
             e.label = new LabelWidget(c, parent);
             e.label->apply(*ref.label);
             e.shown_label = *ref.label;
-            const std::optional<Button> button = ref.spec->button;
+            const std::optional<Button> button = ref.entry->button;
             if (c.clickable && button) {
                 e.label->setCursor(artwork.cursor());
                 QObject::connect(e.label, &LabelWidget::clicked, e.label,
@@ -75,8 +75,8 @@ void ControlView::build(QWidget& window, Artwork& artwork,
     }
     // Every control but the timers, which the window runs, has its widget.
     for_each_control(model, [this](const ConstControlRef& ref) {
-        if (ref.timer == nullptr && widget(ref.spec->name, ref.index) == nullptr) {
-            throw std::logic_error("the layout does not place " + std::string(ref.spec->name) +
+        if (ref.timer == nullptr && widget(ref.entry->name, ref.index) == nullptr) {
+            throw std::logic_error("the layout does not place " + std::string(ref.entry->name) +
                                    "(" + std::to_string(ref.index) + ")");
         }
     });
@@ -109,7 +109,7 @@ void ControlView::show_picture(Entry& e, const Picture& picture) const {
 
 void ControlView::render(const Controls& controls) {
     for (Entry& e : entries_) {
-        const ConstControlRef ref = resolve(controls, *e.spec, e.layout->index);
+        const ConstControlRef ref = resolve(controls, *e.row, e.layout->index);
         if (e.label != nullptr) {
             if (!same(*ref.label, e.shown_label)) {
                 e.label->apply(*ref.label);

@@ -7,8 +7,8 @@
 
 #include "game/controls.h"
 #include "game/machine.h"
-#include "ui/table_layout.h"
 #include "ui/layout_scale.h"
+#include "ui/table_layout.h"
 
 namespace quillon::ui {
 
@@ -38,7 +38,7 @@ class ControlView {
   private:
     struct Entry {
         const ControlLayout* layout = nullptr;
-        const ControlSpec* spec = nullptr;  // the control's row in the table of controls
+        const ControlSpec* row = nullptr;  // the control's row in the table of controls
         LabelWidget* label = nullptr;
         PictureWidget* picture = nullptr;
         FrameWidget* frame = nullptr;

@@ -17,7 +17,7 @@ TEST(ControlTable, EveryElementIsFoundByItsNameAndIndex) {
     int count = 0;
     for_each_control(controls, [&](const ControlRef& ref) {
         ++count;
-        const std::string name(ref.spec->name);
+        const std::string name(ref.entry->name);
         EXPECT_TRUE(seen.insert(name + "(" + std::to_string(ref.index) + ")").second) << name;
         const ControlRef found = find_control(controls, name, ref.index);
         const ConstControlRef read = find_control(read_only, name, ref.index);
@@ -29,7 +29,7 @@ TEST(ControlTable, EveryElementIsFoundByItsNameAndIndex) {
         EXPECT_EQ(read.label, ref.label);
         EXPECT_EQ(read.picture, ref.picture);
         // One past the last element, and an index on a single control, find nothing.
-        const int past = ref.index < 0 ? 0 : element_count(*ref.spec);
+        const int past = ref.index < 0 ? 0 : element_count(*ref.entry);
         EXPECT_FALSE(find_control(read_only, name, past).found()) << name;
     });
     // 5 frames and timers, 67 pictures, 10 markers, 3 + 6 + 9 + 54 pay-table labels, 6 panel
@@ -42,7 +42,7 @@ TEST(ControlTable, EveryLabelStartsWithItsCaption) {
     const Controls controls = Controls::at_startup();
     for_each_control(controls, [](const ConstControlRef& ref) {
         if (ref.label != nullptr) {
-            EXPECT_FALSE(ref.label->caption.empty()) << ref.spec->name << "(" << ref.index << ")";
+            EXPECT_FALSE(ref.label->caption.empty()) << ref.entry->name << "(" << ref.index << ")";
         }
     });
     EXPECT_EQ(controls.cardtime.interval_ms, 1000);
@@ -58,7 +58,7 @@ TEST_P(ButtonRow, NameAndLabelBelongToTheSameControl) {
     ASSERT_EQ(button_named(name), button) << name;
     const ControlRef ref = find_control(controls, name, -1);
     ASSERT_TRUE(ref.found()) << name;
-    EXPECT_EQ(ref.spec->button, button);
+    EXPECT_EQ(ref.entry->button, button);
     EXPECT_EQ(&button_label(controls, button), ref.label) << name;
 }
 
