@@ -12,22 +12,10 @@
 
 #include "odds/cli/odds_cli.h"
 #include "odds/pay_table.h"
+#include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(const std::vector<std::string_view>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = run_odds_cli(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::size_t count_lines(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));

@@ -7,11 +7,28 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "odds/cli/odds_cli.h"
 #include "odds/pay_table.h"
 #include "odds/tallies.h"
 
 namespace quillon::odds {
+
+// One run of quillon-odds as the shell would see it.
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline CliRun run(const std::vector<std::string_view>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = run_odds_cli(args, out, err);
+    return {status, out.str(), err.str()};
+}
 
 // "s1 s13 joker h2 d7" as five cards.
 inline std::array<CardId, 5> parse_deal(const std::string& text) {

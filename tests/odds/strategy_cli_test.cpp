@@ -15,19 +15,6 @@
 namespace quillon::odds {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(const std::vector<std::string_view>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = run_odds_cli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
 TEST(StrategyCli, JsonCarriesTheChartAndBothReturns) {
     const CliRun r = run({"strategy", "--game", "jacks-or-better-9-6", "--lines", "30", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;

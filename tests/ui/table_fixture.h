@@ -61,6 +61,11 @@ class Table {
 // A card of the deck, for stacking: "s1", "h13", "joker".
 CardId card(std::string_view text);
 
+// Where a widget lies in its window.
+inline QRect in_window(const QWidget* w) {
+    return {w->mapTo(w->window(), QPoint(0, 0)), w->size()};
+}
+
 // Saves a widget's picture under the screenshot folder.
 void save_screenshot(QWidget& widget, const QString& name);
 

@@ -26,10 +26,6 @@ int grey_pixels(const QImage& image, const QRect& area) {
     return n;
 }
 
-QRect in_window(const QWidget* w) {
-    return {w->mapTo(w->window(), QPoint(0, 0)), w->size()};
-}
-
 // The mean luminance (0 to 255) of a caption's strokes: every pixel of `area` that differs from
 // the background. What the eye reads as the colour of the text, antialiasing included.
 double stroke_luminance(const QImage& image, const QRect& area, const QColor& back) {

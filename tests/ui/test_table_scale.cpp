@@ -10,14 +10,6 @@ using namespace quillon;
 using namespace quillon::ui;
 using namespace quillon::ui::testing;
 
-namespace {
-
-QRect in_window(const QWidget* w) {
-    return {w->mapTo(w->window(), QPoint(0, 0)), w->size()};
-}
-
-}  // namespace
-
 class TableScaleTest : public QObject {
     Q_OBJECT
   private slots:

@@ -20,10 +20,6 @@ using namespace quillon::ui::testing;
 
 namespace {
 
-QRect in_window(const QWidget* w) {
-    return {w->mapTo(w->window(), QPoint(0, 0)), w->size()};
-}
-
 // The first and last rows of `area` with the credits' red text in them; -1 for none.
 std::pair<int, int> red_rows(const QImage& image, const QRect& area) {
     int first = -1;
