@@ -39,6 +39,18 @@ CardId parse_card(std::string_view text) {
     return *card;
 }
 
+// A whole number from 1 to `most` given to `option`.
+int count_of(std::string_view option, std::string_view text, int most, std::string_view what,
+             std::string_view unit) {
+    int n = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (error != std::errc{} || end != text.data() + text.size() || n < 1 || n > most) {
+        throw CliError(std::string(option) + " takes " + std::string(what) + " 1 to " +
+                       std::to_string(most) + " " + std::string(unit) + ", not " + quoted(text));
+    }
+    return n;
+}
+
 }  // namespace
 
 std::string game_list() {
@@ -58,25 +70,9 @@ Command parse_command_line(std::span<const std::string_view> args) {
                 value_of("--game", args, i, "a name (" + game_list() + ") or a file")) {
             command.game = *game;
         } else if (const auto coins = value_of("--coins", args, i, "a number of coins")) {
-            int n = 0;
-            const auto [end, error] =
-                std::from_chars(coins->data(), coins->data() + coins->size(), n);
-            if (error != std::errc{} || end != coins->data() + coins->size() || n < 1 ||
-                n > kMostCoins) {
-                throw CliError("--coins takes a bet of 1 to " + std::to_string(kMostCoins) +
-                               " coins, not " + quoted(*coins));
-            }
-            command.coins = n;
+            command.coins = count_of("--coins", *coins, kMostCoins, "a bet of", "coins");
         } else if (const auto lines = value_of("--lines", args, i, "a number of lines")) {
-            int n = 0;
-            const auto [end, error] =
-                std::from_chars(lines->data(), lines->data() + lines->size(), n);
-            if (error != std::errc{} || end != lines->data() + lines->size() || n < 1 ||
-                n > kMostLines) {
-                throw CliError("--lines takes a chart of 1 to " + std::to_string(kMostLines) +
-                               " lines, not " + quoted(*lines));
-            }
-            command.lines = n;
+            command.lines = count_of("--lines", *lines, kMostLines, "a chart of", "lines");
         } else if (const auto hold = value_of("--hold", args, i, "the cards held")) {
             command.hold = *hold;
         } else if (arg == "--json") {

@@ -5,6 +5,8 @@
 #include <numeric>
 #include <string>
 
+#include "odds/cli/odds_report.h"
+
 namespace quillon::odds {
 
 namespace {
@@ -26,17 +28,6 @@ std::string pad_left(const std::string& text, std::size_t width) {
 std::string fraction(std::uint64_t numerator, std::uint64_t denominator) {
     const std::uint64_t g = std::gcd(numerator, denominator);
     return std::to_string(numerator / g) + "/" + std::to_string(denominator / g);
-}
-
-std::string cards_text(const std::array<CardId, 5>& cards, HoldMask mask) {
-    std::string text;
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((mask >> i & 1u) != 0) {
-            text += text.empty() ? "" : " ";
-            text += cards[i].text();
-        }
-    }
-    return text.empty() ? "(draw five)" : text;
 }
 
 double points(const ChartCheck& c) {
@@ -82,8 +73,8 @@ void print_strategy(std::ostream& out, const Game& game, const StrategyChart& ch
         }
         out << "  " << pad_right(deal, 22) << pad_left(std::to_string(m.deals), 3)
             << " deals  line " << pad_left(std::to_string(m.line + 1), 2) << ": "
-            << pad_right(cards_text(m.cards, m.chart_hold), 18) << fixed(m.chart_value, 4)
-            << "   best: " << pad_right(cards_text(m.cards, m.best_hold), 18)
+            << pad_right(held_cards(m.cards, m.chart_hold), 18) << fixed(m.chart_value, 4)
+            << "   best: " << pad_right(held_cards(m.cards, m.best_hold), 18)
             << fixed(m.best_value, 4) << "   " << fixed(100.0 * m.cost, 6) << "\n";
     }
 }
@@ -103,9 +94,9 @@ void print_strategy_json(std::ostream& out, const Game& game, const StrategyChar
         worst.push_back({{"deal", deal},
                          {"deals", m.deals},
                          {"line", m.line + 1},
-                         {"chart_hold", cards_text(m.cards, m.chart_hold)},
+                         {"chart_hold", held_cards(m.cards, m.chart_hold)},
                          {"chart_value", m.chart_value},
-                         {"best_hold", cards_text(m.cards, m.best_hold)},
+                         {"best_hold", held_cards(m.cards, m.best_hold)},
                          {"best_value", m.best_value},
                          {"cost", m.cost}});
     }
