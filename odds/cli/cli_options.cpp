@@ -75,8 +75,14 @@ Command parse_command_line(std::span<const std::string_view> args) {
             command.lines = count_of("--lines", *lines, kMostLines, "a chart of", "lines");
         } else if (const auto hold = value_of("--hold", args, i, "the cards held")) {
             command.hold = *hold;
+        } else if (const auto save = value_of("--save", args, i, "a file to write")) {
+            command.save = *save;
         } else if (arg == "--json") {
             command.json = true;
+        } else if (arg == "--examples") {
+            command.examples = true;
+        } else if (arg == "--hand") {
+            command.hand = true;
         } else if (arg.starts_with("--")) {
             throw CliError("unknown option " + quoted(arg) + " (see quillon-odds --help)");
         } else {
@@ -98,11 +104,17 @@ void allow_only(const Command& command, unsigned options) {
     refuse(command.hold.has_value(), kHoldOption, "--hold");
     refuse(command.json, kJsonOption, "--json");
     refuse(command.lines.has_value(), kLinesOption, "--lines");
+    refuse(command.save.has_value(), kSaveOption, "--save");
+    refuse(command.examples, kExamplesOption, "--examples");
+    refuse(command.hand, kHandOption, "--hand");
 }
 
 Game load_game(const Command& command) {
-    const std::string_view name = command.game.value_or("quillon");
-    const int coins = command.coins.value_or(kFullBet);
+    return load_game(command.game.value_or("quillon"), command.coins);
+}
+
+Game load_game(std::string_view name, std::optional<int> bet) {
+    const int coins = bet.value_or(kFullBet);
     try {
         if (std::optional<Game> game = find_game(name, coins)) {
             return std::move(*game);

@@ -25,7 +25,11 @@ struct Command {
     std::optional<int> coins;
     std::optional<std::string_view> hold;
     std::optional<int> lines;
+    std::optional<std::string_view> save;
     bool json = false;
+    bool examples = false;
+    // `--hand`: the command's words after the chart file are the cards of a deal.
+    bool hand = false;
 };
 
 Command parse_command_line(std::span<const std::string_view> args);
@@ -39,12 +43,17 @@ enum Option : unsigned {
     kCoinsOption = 2,
     kHoldOption = 4,
     kJsonOption = 8,
-    kLinesOption = 16
+    kLinesOption = 16,
+    kSaveOption = 32,
+    kExamplesOption = 64,
+    kHandOption = 128
 };
 void allow_only(const Command& command, unsigned options);
 
 // `--game`: a built-in game's name or a pay-table file; `quillon` without it.
 Game load_game(const Command& command);
+// The same from the name and the bet alone.
+Game load_game(std::string_view name, std::optional<int> coins);
 
 // Five distinct cards of the game's deck.
 std::array<CardId, 5> parse_deal(std::span<const std::string_view> words, const Game& game);

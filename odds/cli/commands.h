@@ -13,5 +13,6 @@ int return_command(const Command& command, std::ostream& out);
 int games_command(const Command& command, std::ostream& out);
 int double_command(const Command& command, std::ostream& out);
 int strategy_command(const Command& command, std::ostream& out);
+int chart_command(const Command& command, std::ostream& out);
 
 }  // namespace quillon::odds

@@ -17,7 +17,10 @@ constexpr std::string_view kUsage =
     "usage: quillon-odds hand CARD CARD CARD CARD CARD [--game GAME] [--coins N] [--hold CARDS]\n"
     "                         [--json]\n"
     "       quillon-odds return [--game GAME] [--coins N] [--json]\n"
-    "       quillon-odds strategy [--game GAME] [--coins N] [--lines N] [--json]\n"
+    "       quillon-odds strategy [--game GAME] [--coins N] [--lines N] [--save FILE]\n"
+    "                             [--examples] [--json]\n"
+    "       quillon-odds chart FILE [--game GAME] [--coins N] [--examples] [--json]\n"
+    "       quillon-odds chart FILE --hand CARD CARD CARD CARD CARD [--game GAME] [--json]\n"
     "       quillon-odds games [--coins N] [--json]\n"
     "       quillon-odds double [--json]\n"
     "       quillon-odds --help\n"
@@ -29,7 +32,10 @@ constexpr std::string_view kUsage =
     "          frequency and the standard deviation\n"
     "  strategy  a chart of hold patterns for the game, best first, derived from the exact\n"
     "          holds of every deal, and what playing by it costs against perfect play;\n"
-    "          --lines N keeps it to N lines\n"
+    "          --lines N keeps it to N lines; --save FILE writes it in the chart language;\n"
+    "          --examples shows one deal each line decides\n"
+    "  chart   reads a chart in the chart language (docs/strategy-charts.md) and scores it\n"
+    "          exactly like strategy; with --hand, the line that decides a deal and its hold\n"
     "  games   the built-in games and their returns\n"
     "  double  the odds of one round of the double-up, and what DOUBLE and HALF are worth\n"
     "\n"
@@ -51,10 +57,11 @@ constexpr std::string_view kUsage =
 
 using CommandFunction = int (*)(const Command&, std::ostream&);
 
-constexpr std::array<std::pair<std::string_view, CommandFunction>, 5> kCommands = {{
+constexpr std::array<std::pair<std::string_view, CommandFunction>, 6> kCommands = {{
     {"hand", hand_command},
     {"return", return_command},
     {"strategy", strategy_command},
+    {"chart", chart_command},
     {"games", games_command},
     {"double", double_command},
 }};

@@ -10,6 +10,7 @@
 
 #include "odds/cli/odds_cli.h"
 #include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/pattern_words.h"
 #include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {
@@ -135,11 +136,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "4 to a royal flush"},
         PatternCase{"jacks-or-better-9-6", "s11 d11 c3 h5 s8", "s11 d11",
                     "high pair (jacks or better)"},
-        PatternCase{"jacks-or-better-9-6", "h11 h10 s4 d6 c8", "h11 h10", "suited 10-J"},
+        PatternCase{"jacks-or-better-9-6", "h11 h10 s4 d6 c8", "h11 h10",
+                    "suited 10-J, no flush penalty"},
         PatternCase{"jacks-or-better-9-6", "h5 h6 h8 s13 d2", "h5 h6 h8",
-                    "3 to a straight flush, 1 gap, no high card"},
+                    "3 to a straight flush, not a royal, 1 gap, no high card"},
         PatternCase{"jacks-or-better-9-6", "s5 d6 c7 h8 s13", "s5 d6 c7 h8",
-                    "4 to an outside straight, no high card"},
+                    "4 to an outside straight, mixed suits, no high card"},
         PatternCase{"jacks-or-better-9-6", "s5 d6 c7 h8 s13", "", "discard everything"},
         PatternCase{"quillon", "joker s2 d5 c9 h13", "joker", "joker alone"},
         PatternCase{"quillon", "joker h10 h11 h12 s3", "joker h10 h11 h12",
