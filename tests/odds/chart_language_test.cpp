@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
@@ -274,6 +275,68 @@ TEST(ChartCli, CountsTheDealsNoLineMatches) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("deals; they are discarded whole"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("no line:"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace quillon::odds
+
+namespace quillon::odds {
+namespace {
+
+std::string collapse(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (std::isspace(static_cast<unsigned char>(c)) != 0) {
+            if (!out.empty() && out.back() != ' ') {
+                out += ' ';
+            }
+        } else {
+            out += c;
+        }
+    }
+    if (!out.empty() && out.back() == ' ') {
+        out.pop_back();
+    }
+    return out;
+}
+
+// The documentation states the tie rule as the program does, and each of its example deals is
+// decided by a one-line chart of its words with the hold it shows.
+TEST(ChartDocs, StateTheTieRuleAndDecideEveryExampleDeal) {
+    std::ifstream file(std::string(QUILLON_SOURCE_DIR) + "/docs/strategy-charts.md");
+    ASSERT_TRUE(file);
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string doc = text.str();
+    EXPECT_NE(collapse(doc).find(collapse(std::string(kTieRule))), std::string::npos);
+    std::istringstream lines(doc);
+    std::size_t rows = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with("| `")) {
+            continue;
+        }
+        std::vector<std::string> cells;
+        std::istringstream row(line.substr(1));
+        for (std::string cell; std::getline(row, cell, '|');) {
+            cells.push_back(collapse(cell));
+        }
+        ASSERT_GE(cells.size(), 4u) << line;
+        const std::string words = cells[0].substr(1, cells[0].size() - 2);
+        const Game game = find_game(cells[1]).value();
+        const Chart chart = read_chart(words, "docs", game);
+        const std::array<CardId, 5> deal = parse_deal(cells[2]);
+        const ChartDecision decision = decide_deal(chart, game, deal);
+        EXPECT_EQ(decision.line, 1u) << line;
+        std::string held;
+        for (std::size_t i = 0; i < 5; ++i) {
+            if ((decision.hold >> i & 1u) != 0) {
+                held += (held.empty() ? "" : " ") + deal[i].text();
+            }
+        }
+        EXPECT_EQ(held.empty() ? "(draw five)" : held, cells[3]) << line;
+        ++rows;
+    }
+    EXPECT_GE(rows, 40u);
 }
 
 }  // namespace
