@@ -13,6 +13,9 @@ constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
 constexpr double kWorthKeeping = 2e-5;
 constexpr int kMaxSweeps = 30;
 constexpr std::size_t kDropsPerSweep = 6;
+constexpr int kPatRounds = 4;
+// The most trades of a line for an unused pattern when the chart is cut to a length.
+constexpr std::size_t kExchanges = 40;
 
 // The search state: the chart as an order of patterns, and for every deal the entries of the
 // first two lines it shows, so that moving or dropping one line is measured exactly from them.
@@ -48,6 +51,87 @@ class Planner {
         first_.assign(deals, 0);
         second_.assign(deals, 0);
         eps_ = 1e-13 * total_;
+        // The entries that keep a pat hand which is the deal's best hold, better than any hold of
+        // part of it: a chart never breaks such a hand, whatever its length.
+        pat_.assign(t.pattern.size(), 0);
+        for (std::size_t d = 0; d < deals; ++d) {
+            for (std::uint32_t e = t.entry_begin[d]; e < t.entry_begin[d + 1]; ++e) {
+                if (t.value[e] != t.perfect[d] || !is_pat_pattern(t.keys[t.pattern[e]])) {
+                    continue;
+                }
+                bool part_as_good = false;
+                for (std::uint32_t f = t.entry_begin[d]; f < t.entry_begin[d + 1]; ++f) {
+                    part_as_good =
+                        part_as_good || (t.mask[f] != t.mask[e] && (t.mask[f] & ~t.mask[e]) == 0 &&
+                                         t.value[f] == t.perfect[d]);
+                }
+                pat_[e] = part_as_good ? 0 : 1;
+            }
+        }
+    }
+
+    // Puts in the chart the line of every pat hand the chart breaks, where it gains most.
+    void keep_pat_hands() {
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+                if (pat_[e] != 0 && t_.value[first_[d]] < t_.value[e]) {
+                    improve(t_.pattern[e], false, true);
+                }
+            }
+        }
+    }
+
+    // Lines that never meet on one deal can swap without changing a single hold; they are put in
+    // the order of what their holds return, so the chart reads the way published ones do.
+    void tidy() {
+        const std::size_t n = order_.size();
+        std::vector<char> meet(n * n, 0);
+        std::vector<double> sum(n, 0.0);
+        std::vector<double> weight(n, 0.0);
+        std::vector<std::uint32_t> shown;
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            shown.clear();
+            for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+                if (pos_[t_.pattern[e]] != kOff) {
+                    shown.push_back(pos_[t_.pattern[e]]);
+                }
+            }
+            for (const std::uint32_t a : shown) {
+                for (const std::uint32_t b : shown) {
+                    meet[a * n + b] = 1;
+                }
+            }
+            const std::uint32_t f = first_[d];
+            sum[pos_[t_.pattern[f]]] += weight_[d] * t_.value[f];
+            weight[pos_[t_.pattern[f]]] += weight_[d];
+        }
+        std::vector<std::uint32_t> slot(n);
+        std::vector<double> mean(n);
+        for (std::uint32_t i = 0; i < n; ++i) {
+            slot[i] = i;
+            mean[i] = weight[i] > 0.0 ? sum[i] / weight[i] : 0.0;
+        }
+        // Bubbles each line up past the lines it never meets that return less.
+        for (bool swapped = true; swapped;) {
+            swapped = false;
+            for (std::size_t i = 0; i + 1 < n; ++i) {
+                const std::uint32_t a = slot[i];
+                const std::uint32_t b = slot[i + 1];
+                if (order_[b] != t_.discard_all && meet[a * n + b] == 0 &&
+                    mean[b] > mean[a] + 1e-12) {
+                    std::swap(slot[i], slot[i + 1]);
+                    swapped = true;
+                }
+            }
+        }
+        ChartLines tidied;
+        for (const std::uint32_t i : slot) {
+            tidied.push_back(order_[i]);
+        }
+        order_ = tidied;
+        for (std::uint32_t i = 0; i < order_.size(); ++i) {
+            pos_[order_[i]] = i;
+        }
     }
 
     // Places first the pattern that costs least on the deals it would decide now, against their
@@ -175,13 +259,26 @@ class Planner {
                 cost[t_.pattern[f]] += weight_[d] * (t_.value[f] - t_.value[second_[d]]);
             }
         }
+        const std::vector<char> keeps = keeping();
         std::uint32_t pick = kOff;
         for (const std::uint32_t p : order_) {
-            if (p != t_.discard_all && (pick == kOff || cost[p] < cost[pick])) {
+            if (p != t_.discard_all && keeps[p] == 0 && (pick == kOff || cost[p] < cost[pick])) {
                 pick = p;
             }
         }
         return {pick, pick == kOff ? 0.0 : cost[pick] / total_};
+    }
+
+    // The lines that alone keep some pat hand: they stay.
+    std::vector<char> keeping() const {
+        std::vector<char> keeps(t_.keys.size(), 0);
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            const std::uint32_t f = first_[d];
+            if (pat_[f] != 0 && (second_[d] == kOff || t_.value[second_[d]] < t_.value[f])) {
+                keeps[t_.pattern[f]] = 1;
+            }
+        }
+        return keeps;
     }
 
     // Drops a line, then lets the coarser patterns of the dropped line in where they gain.
@@ -215,17 +312,20 @@ class Planner {
     // The active children of each unused coarser pattern that has two or more.
     std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges() const {
         std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> out;
+        const std::vector<char> keeps = keeping();
         for (std::uint32_t c = 0; c < kids_.size(); ++c) {
             if (pos_[c] != kOff) {
                 continue;
             }
             std::vector<std::uint32_t> active;
+            bool keeps_pat = false;
             for (const std::uint32_t k : kids_[c]) {
                 if (pos_[k] != kOff) {
                     active.push_back(k);
+                    keeps_pat = keeps_pat || keeps[k] != 0;
                 }
             }
-            if (active.size() >= 2) {
+            if (active.size() >= 2 && (!keeps_pat || is_pat_pattern(t_.keys[c]))) {
                 std::sort(active.begin(), active.end(),
                           [&](std::uint32_t a, std::uint32_t b) { return pos_[a] < pos_[b]; });
                 out.emplace_back(c, std::move(active));
@@ -296,15 +396,94 @@ class Planner {
         return true;
     }
 
-    void drop_to(std::size_t max_lines) {
-        std::size_t drops = 0;
-        while (order_.size() > max_lines) {
-            shorten();
-            if (++drops % kDropsPerSweep == 0) {
-                sweep(false, max_lines);
+    // The most an unused pattern gains placed anywhere in the chart, and where.
+    std::pair<double, std::uint32_t> best_insert(std::uint32_t p) {
+        const std::size_t others = order_.size();
+        bucket_.assign(others, 0.0);
+        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
+            const std::uint32_t e = pattern_entries_[i];
+            const std::uint32_t d = deal_of_[e];
+            const std::uint32_t q = first_[d];
+            bucket_[pos_[t_.pattern[q]]] += weight_[d] * (t_.value[e] - t_.value[q]);
+        }
+        double gain = 0.0;
+        double best = 0.0;
+        std::uint32_t slot = kOff;
+        for (std::size_t k = others; k-- > 0;) {
+            gain += bucket_[k];
+            if (gain > best + eps_) {
+                best = gain;
+                slot = static_cast<std::uint32_t>(k);
             }
         }
-        settle(false, max_lines);
+        return {best / total_, slot};
+    }
+
+    double chart_value() const {
+        double sum = 0.0;
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            sum += weight_[d] * t_.value[first_[d]];
+        }
+        return sum;
+    }
+
+    // Trades the cheapest line for the unused pattern that gains most, while that pays.
+    void exchange(std::size_t rounds) {
+        for (std::size_t round = 0; round < rounds; ++round) {
+            const auto [cheap, cost] = cheapest_line();
+            if (cheap == kOff) {
+                return;
+            }
+            double best = cost;
+            std::uint32_t pick = kOff;
+            std::uint32_t where = kOff;
+            for (std::uint32_t p = 0; p < t_.keys.size(); ++p) {
+                if (pos_[p] != kOff || p == t_.discard_all) {
+                    continue;
+                }
+                const auto [gain, slot] = best_insert(p);
+                if (gain > best) {
+                    best = gain;
+                    pick = p;
+                    where = slot;
+                }
+            }
+            if (pick == kOff) {
+                return;
+            }
+            const double before = chart_value();
+            const std::uint32_t cheap_slot = pos_[cheap];
+            place(pick, where);
+            place(cheap, kOff);
+            settle(false, order_.size());
+            if (chart_value() <= before + eps_) {
+                place(pick, kOff);
+                place(cheap, cheap_slot);
+                return;
+            }
+        }
+    }
+
+    void drop_to(std::size_t max_lines) {
+        // A merge may break a pat hand; its line then comes back and the chart shortens again.
+        for (int round = 0; round < kPatRounds; ++round) {
+            std::size_t drops = 0;
+            while (order_.size() > max_lines) {
+                if (!shorten()) {
+                    break;
+                }
+                if (++drops % kDropsPerSweep == 0) {
+                    sweep(false, max_lines);
+                }
+            }
+            settle(false, max_lines);
+            exchange(kExchanges);
+            const std::size_t before = order_.size();
+            keep_pat_hands();
+            if (order_.size() == before) {
+                break;
+            }
+        }
     }
 
     void drop_cheap() {
@@ -384,6 +563,7 @@ class Planner {
     std::vector<double> bucket_;
     std::vector<std::vector<std::uint32_t>> kids_;
     std::unordered_map<std::uint32_t, double> merge_price_;
+    std::vector<char> pat_;
 };
 
 }  // namespace
@@ -393,11 +573,13 @@ ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
     planner.greedy();
     const std::size_t unlimited = std::numeric_limits<std::size_t>::max();
     planner.settle(true, max_lines == 0 ? unlimited : std::max(max_lines, planner.order().size()));
+    planner.keep_pat_hands();
     if (max_lines == 0) {
         planner.drop_cheap();
     } else {
         planner.drop_to(std::max<std::size_t>(max_lines, 1));
     }
+    planner.tidy();
     return planner.order();
 }
 

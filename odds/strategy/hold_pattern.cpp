@@ -127,15 +127,16 @@ RankProfile rank_profile(const Game& game) {
     for (std::size_t i = 0; i < kRankCount; ++i) {
         for (std::size_t j = 0; j < kRankCount; ++j) {
             const unsigned own = 1u << i | 1u << j;
-            const bool same = profile.pair_row[i] == profile.pair_row[j] &&
-                              profile.quad_row[i] == profile.quad_row[j] &&
-                              (profile.kickers[i] | own) == (profile.kickers[j] | own);
-            profile.group[i] |= profile.quads_vary && same ? 1u << j : 0u;
+            const bool fours = profile.quad_row[i] == profile.quad_row[j] &&
+                               (profile.kickers[i] | own) == (profile.kickers[j] | own);
+            const bool pairs = fours && profile.pair_row[i] == profile.pair_row[j];
+            profile.set_group[i] |= profile.quads_vary && fours ? 1u << j : 0u;
+            profile.pair_group[i] |= profile.quads_vary && pairs ? 1u << j : 0u;
         }
     }
     for (std::size_t i = 0; i < kRankCount; ++i) {
         for (std::size_t j = 0; j < kRankCount; ++j) {
-            if ((profile.group[i] >> j & 1u) != 0) {
+            if ((profile.set_group[i] >> j & 1u) != 0) {
                 profile.group_kickers[i] |= profile.kickers[j];
             }
         }
@@ -241,8 +242,10 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
         const std::size_t row = game.row_of(hand);
         if (whole && game.pay(row) > 0) {
             // Made hands play alike with or without wild cards.
-            out.push(put(kKind, static_cast<unsigned>(Kind::made_five)) | put(kHeld, 5) |
-                     put(kRow, static_cast<unsigned>(row)));
+            const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
+                                    put(kHeld, 5) | put(kRow, static_cast<unsigned>(row));
+            out.push(made);
+            out.push(made | put(kRow, kNoRow));
             return out;
         }
     }
@@ -250,11 +253,22 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
         const auto t = static_cast<std::size_t>(top_rank);
         const bool single_set = second < 2;
         const unsigned row = top == 2 && single_set ? profile.pair_row[t] : kNoRow;
-        const unsigned group = single_set ? profile.group[t] : 0;
-        const bool kicker_pays = single_set && (single_ranks & profile.kickers[t]) != 0;
-        out.push(base | put(kKind, static_cast<unsigned>(Kind::sets)) | put(kTop, top) |
-                 put(kSecond, second) | put(kKickers, singles) | put(kRow, row) |
-                 put(kRanks, group) | put(kKickerPays, kicker_pays ? 1 : 0));
+        const PatternKey plain = base | put(kKind, static_cast<unsigned>(Kind::sets)) |
+                                 put(kTop, top) | put(kSecond, second) | put(kKickers, singles) |
+                                 put(kRow, row);
+        const unsigned group = !single_set ? 0
+                               : top == 2  ? profile.pair_group[t]
+                                           : profile.set_group[t];
+        if (group != 0) {
+            // By rank group, by kicker where the game pays by kicker, then any set of the size.
+            const PatternKey grouped = plain | put(kRanks, group);
+            if (singles > 0 && profile.group_kickers[t] != 0) {
+                const bool pays = (single_ranks & profile.kickers[t]) != 0;
+                out.push(grouped | put(kKickerPays, pays ? 1 : 2));
+            }
+            out.push(grouped);
+        }
+        out.push(plain);
         return out;
     }
     // A suited draw of few cards pays a penalty where a discard shares its suit.
@@ -273,6 +287,18 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     HoldPatterns out;
+    if (kind_of(key) == Kind::sets) {
+        if (get(key, kKickerPays) != 0) {
+            out.push(key & ~put(kKickerPays, 3));
+        }
+        if (get(key, kRanks) != 0) {
+            out.push(key & ~put(kKickerPays, 3) & ~put(kRanks, 0x1fff));
+        }
+        return out;
+    }
+    if (kind_of(key) == Kind::made_five && get(key, kRow) != kNoRow) {
+        out.push(key | put(kRow, kNoRow));
+    }
     if (kind_of(key) != Kind::draw) {
         return out;
     }

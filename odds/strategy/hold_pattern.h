@@ -21,10 +21,12 @@ struct RankProfile {
     // kickers that pay more beside it.
     std::array<std::uint8_t, kRankCount> quad_row{};
     std::array<unsigned, kRankCount> kickers{};
-    // Whether fours pay by rank or kicker; if so, the ranks paid alike as pairs and as fours form
-    // groups that a chart tells apart, and `group_kickers` holds the kickers of each group.
+    // Whether fours pay by rank or kicker; if so, the ranks whose sets play alike form groups
+    // that a chart tells apart: for pairs those paid alike as pairs and as fours, for threes and
+    // fours those paid alike as fours. `group_kickers` holds the kickers of each set group.
     bool quads_vary = false;
-    std::array<unsigned, kRankCount> group{};
+    std::array<unsigned, kRankCount> pair_group{};
+    std::array<unsigned, kRankCount> set_group{};
     std::array<unsigned, kRankCount> group_kickers{};
     bool pairs_pay = false;
     // The ranks of natural cards: all but the two in deuces wild.

@@ -25,8 +25,9 @@ inline constexpr Field kTop{9, 3};
 inline constexpr Field kSecond{12, 3};
 inline constexpr Field kKickers{15, 3};
 inline constexpr Field kRow{18, 5};
-// A held kicker is one the game pays extra for beside four of the set's rank.
-inline constexpr Field kKickerPays{23, 1};
+// Where the game pays four of the set's rank more beside some kickers: 1 when a held kicker is
+// one of them, 2 when none is, 0 where the pattern does not tell.
+inline constexpr Field kKickerPays{23, 2};
 // Draws.
 inline constexpr Field kFamily{9, 3};
 inline constexpr Field kGaps{12, 3};

@@ -254,11 +254,12 @@ std::string sets_text(PatternKey key, const Game& game, const RankProfile& profi
     }
     const unsigned paying =
         group != 0 ? profile.group_kickers[static_cast<std::size_t>(std::countr_zero(group))] : 0;
-    if (paying == 0) {
+    const unsigned kicker = get(key, kKickerPays);
+    if (paying == 0 || kicker == 0) {
         return text + " + " + count_text(kickers, "kicker", "kickers");
     }
     const std::string list = kicker_text(paying);
-    if (get(key, kKickerPays) != 0) {
+    if (kicker == 1) {
         return kickers == 1 ? text + " + " + list + " kicker"
                             : text + " + " + std::to_string(kickers) + " kickers, one " + list;
     }
@@ -363,7 +364,8 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
                        ? profile.wild_name + " alone"
                        : std::to_string(get(key, kWild)) + " " + profile.wild_plural + " alone";
         case Kind::made_five:
-            return made_text(game.rows()[get(key, kRow)]);
+            return get(key, kRow) == kNoRow ? "any paying hand of all five cards"
+                                            : made_text(game.rows()[get(key, kRow)]);
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
