@@ -20,11 +20,18 @@ std::string read_text(const std::string& path) {
     return text.str();
 }
 
+Game game_named(const std::string& name, std::optional<int> coins) {
+    Command command;
+    command.game = name;
+    command.coins = coins;
+    return load_game(command);
+}
+
 }  // namespace
 
 int run_strategy(const StrategyTask& task, std::ostream& out) {
     const std::string id = task.game.value_or("quillon");
-    const Game game = load_game(id, task.coins);
+    const Game game = game_named(id, task.coins);
     const Tallies tallies(game);
     const ChartReport report = make_strategy_chart(tallies, task.lines, id, 2);
     if (task.save) {
@@ -50,13 +57,12 @@ int run_chart(const ChartTask& task, std::ostream& out) {
         if (!id) {
             id = chart_game(text, task.file);
         }
-        const Game game = load_game(id.value_or("quillon"), task.coins);
+        const Game game = game_named(id.value_or("quillon"), task.coins);
         if (!task.hand.empty()) {
             if (task.examples) {
                 throw CliError("--examples and --hand do not go together");
             }
-            const std::vector<std::string_view> words(task.hand.begin(), task.hand.end());
-            const std::array<CardId, 5> deal = parse_deal(words, game);
+            const std::array<CardId, 5> deal = parse_deal(task.hand, game);
             const Chart chart = read_chart(text, task.file, game);
             const ChartDecision decision = decide_deal(chart, game, deal);
             if (task.json) {

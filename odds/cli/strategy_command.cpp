@@ -5,50 +5,69 @@ namespace quillon::odds {
 
 namespace {
 
-std::optional<std::string> text_of(std::optional<std::string_view> word) {
-    return word ? std::optional<std::string>(*word) : std::nullopt;
+void declare_strategy(CommandOptions& options) {
+    options.game();
+    options.coins();
+    options.lines();
+    options.play();
+    options.text("--save", options.values().save, "FILE", "a file to write",
+                 "writes the chart in the chart language (strategy-charts.md)");
+    options.flag("--examples", options.values().examples,
+                 "shows one deal each line of the chart decides, with the cards it keeps");
+    options.json();
 }
 
-}  // namespace
-
-int strategy_command(const Command& command, std::ostream& out) {
-    allow_only(command, kGameOption | kCoinsOption | kLinesOption | kJsonOption | kSaveOption |
-                            kExamplesOption);
-    if (command.words.size() != 1) {
-        throw CliError("strategy takes no cards");
-    }
+// A multi-play round plays each hand as one hand is played, so --play leaves the chart as it is.
+int run_strategy_command(const Command& command, std::ostream& out) {
     StrategyTask task;
-    task.game = text_of(command.game);
+    task.game = command.game;
     task.coins = command.coins;
     task.lines = static_cast<std::size_t>(command.lines.value_or(0));
     task.json = command.json;
     task.examples = command.examples;
-    task.save = text_of(command.save);
+    task.save = command.save;
     return run_strategy(task, out);
 }
 
-int chart_command(const Command& command, std::ostream& out) {
-    allow_only(command, kGameOption | kCoinsOption | kJsonOption | kExamplesOption | kHandOption);
-    if (command.words.size() < 2) {
+void declare_chart(CommandOptions& options) {
+    options.word("file", options.values().file, "FILE", "the chart file");
+    options.game();
+    options.coins();
+    options.deal("--hand", options.values().hand,
+                 "the five cards of one deal: the line of the chart that decides it and the "
+                 "cards it keeps");
+    options.flag("--examples", options.values().examples,
+                 "shows one deal each line of the chart decides, with the cards it keeps");
+    options.json();
+}
+
+int run_chart_command(const Command& command, std::ostream& out) {
+    if (!command.file) {
         throw CliError("chart needs a chart file");
     }
     ChartTask task;
-    task.file = std::string(command.words[1]);
-    task.game = text_of(command.game);
+    task.file = *command.file;
+    task.game = command.game;
     task.coins = command.coins;
     task.json = command.json;
     task.examples = command.examples;
-    if (command.hand) {
-        if (command.words.size() != 7) {
-            throw CliError("--hand needs exactly five cards");
-        }
-        for (std::size_t i = 2; i < 7; ++i) {
-            task.hand.emplace_back(command.words[i]);
-        }
-    } else if (command.words.size() != 2) {
-        throw CliError("chart takes one chart file (cards go after --hand)");
-    }
+    task.hand = command.hand;
     return run_chart(task, out);
 }
+
+}  // namespace
+
+const CommandSpec kStrategyCommand{
+    "strategy",
+    "a chart of hold patterns for the game, best first, derived from the exact holds of every "
+    "deal, and what playing by it costs against perfect play; --save writes it in the chart "
+    "language",
+    declare_strategy, run_strategy_command};
+
+const CommandSpec kChartCommand{
+    "chart",
+    "reads a chart in the chart language, hand-written or generated, and scores it exactly over "
+    "every deal as strategy does; with --hand, the line that decides one deal and its hold",
+    declare_chart, run_chart_command, "chart takes one chart file (cards go after --hand)"};
 
 }  // namespace quillon::odds

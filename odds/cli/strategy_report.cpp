@@ -19,6 +19,9 @@ std::string pad_left(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
+// The widest held cards, "s10 s11 s12 s13 joker"; a column of them is followed by a space.
+constexpr std::size_t kHeldWidth = 21;
+
 double points(const ChartCheck& c) {
     return 100.0 * (c.perfect_return() - c.chart_return());
 }
@@ -95,10 +98,11 @@ void print_chart_report(std::ostream& out, const Game& game, const ChartReport& 
         const std::string line =
             m.line < lines.size() ? "line " + pad_left(std::to_string(m.line + 1), 2) : "no line";
         out << "  " << pad_right(deal_text(m.cards), 22) << pad_left(std::to_string(m.deals), 3)
-            << " deals  " << line << ": " << pad_right(held_cards(m.cards, m.chart_hold), 18)
-            << fixed(m.chart_value, 4)
-            << "   best: " << pad_right(held_cards(m.cards, m.best_hold), 18)
-            << fixed(m.best_value, 4) << "   " << fixed(100.0 * m.cost, 6) << "\n";
+            << " deals  " << line << ": "
+            << pad_right(held_cards(m.cards, m.chart_hold), kHeldWidth) << " "
+            << pad_left(fixed(m.chart_value, 4), 9)
+            << "   best: " << pad_right(held_cards(m.cards, m.best_hold), kHeldWidth) << " "
+            << pad_left(fixed(m.best_value, 4), 9) << "   " << fixed(100.0 * m.cost, 6) << "\n";
     }
 }
 
