@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
 // A line whose removal costs less than this share of the return is not worth learning.
-constexpr double kWorthKeeping = 2e-5;
+constexpr double kWorthKeeping = 5e-6;
+// The longest chart the default length gives.
+constexpr std::size_t kLongest = 60;
 constexpr int kMaxSweeps = 30;
 constexpr std::size_t kDropsPerSweep = 6;
 constexpr int kPatRounds = 4;
@@ -476,7 +478,8 @@ class Planner {
                     sweep(false, max_lines);
                 }
             }
-            settle(false, max_lines);
+            // A merge that saved more lines than asked leaves room: patterns come back into it.
+            settle(true, max_lines);
             exchange(kExchanges);
             const std::size_t before = order_.size();
             keep_pat_hands();
@@ -576,6 +579,9 @@ ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
     planner.keep_pat_hands();
     if (max_lines == 0) {
         planner.drop_cheap();
+        if (planner.order().size() > kLongest) {
+            planner.drop_to(kLongest);
+        }
     } else {
         planner.drop_to(std::max<std::size_t>(max_lines, 1));
     }

@@ -57,11 +57,13 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     const bool high_counts = counts_high(family, k + wild, profile);
     const PatternKey with_high = family_key | put(kHigh, high_counts ? high : 0);
     if (family == Family::straight_flush || family == Family::straight) {
-        if (family == Family::straight && k == 4 && wild == 0) {
-            // Four to a straight is only ever outside (two ways) or inside (one).
-            out.push(with_high | put(kGaps, fit.ways == 2 ? 0 : 1));
-        } else {
-            out.push(with_high | put(kGaps, fit.span - k) | put(kEdge, fit.edge ? 1 : 0));
+        // Four to a straight is only ever outside (two ways) or inside (one).
+        const PatternKey gaps = family == Family::straight && k == 4 && wild == 0
+                                    ? put(kGaps, fit.ways == 2 ? 0 : 1)
+                                    : put(kGaps, fit.span - k) | put(kEdge, fit.edge ? 1 : 0);
+        out.push(with_high | gaps);
+        if (high_counts) {
+            out.push(family_key | gaps | put(kAnyHigh, 1));
         }
     }
     out.push(with_high | put(kAnyGaps, 1));
@@ -323,10 +325,15 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         return out;
     }
     constexpr PatternKey kGapBits = put(kGaps, 7) | put(kEdge, 1);
-    if (get(key, kAnyGaps) == 0) {
+    const bool high_counts = counts_high(family_of(key), held, profile);
+    if (get(key, kAnyGaps) == 0 && high_counts && get(key, kAnyHigh) == 0) {
+        out.push((key & ~put(kHigh, 7)) | put(kAnyHigh, 1));
+    }
+    if (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) == 0) {
         out.push((key & ~kGapBits) | put(kAnyGaps, 1));
     }
-    if (counts_high(family_of(key), held, profile) && get(key, kAnyHigh) == 0) {
+    if ((high_counts && get(key, kAnyHigh) == 0) ||
+        (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) != 0)) {
         out.push((key & ~kGapBits & ~put(kHigh, 7)) | put(kAnyGaps, 1) | put(kAnyHigh, 1));
     }
     return out;

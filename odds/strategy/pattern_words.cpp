@@ -110,7 +110,7 @@ std::vector<unsigned> edge_sets(PatternKey key, const RankProfile& profile) {
     const int wild = static_cast<int>(get(key, kWild));
     const int k = static_cast<int>(get(key, kHeld)) - wild;
     const Family family = family_of(key);
-    const bool high_counts = counts_high(family, k + wild, profile);
+    const bool high_counts = counts_high(family, k + wild, profile) && get(key, kAnyHigh) == 0;
     std::vector<unsigned> out;
     for (unsigned mask = 1; mask < (1u << kRankCount); ++mask) {
         if (std::popcount(mask) != k || (mask & ~profile.naturals) != 0) {
