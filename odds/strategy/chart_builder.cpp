@@ -72,13 +72,29 @@ class Planner {
         }
     }
 
-    // Puts in the chart the line of every pat hand the chart breaks, where it gains most.
+    // Puts in the chart the line of every pat hand the chart breaks, where it gains most, and
+    // where that still breaks one, just above the line that does.
     void keep_pat_hands() {
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                if (pat_[e] != 0 && t_.value[first_[d]] < t_.value[e]) {
+                if (pat_[e] != 0 && t_.value[first_[d]] < t_.value[e] &&
+                    pos_[t_.pattern[e]] == kOff) {
                     improve(t_.pattern[e], false, true);
                 }
+            }
+        }
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            std::uint32_t keep = kOff;
+            for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+                if (pat_[e] != 0 && t_.value[first_[d]] < t_.value[e] &&
+                    (keep == kOff || pos_[t_.pattern[e]] < pos_[t_.pattern[keep]])) {
+                    keep = e;
+                }
+            }
+            if (keep != kOff) {
+                const std::uint32_t p = t_.pattern[keep];
+                const std::uint32_t above = pos_[t_.pattern[first_[d]]];
+                place(p, pos_[p] != kOff && pos_[p] < above ? above - 1 : above);
             }
         }
     }

@@ -44,13 +44,13 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
         }
         out.push(named);
     }
-    const StraightFit fit = straight_fit(mask);
+    const StraightFit fit = straight_fit(mask, profile.naturals);
     Family family = Family::plain;
     if (suited) {
         family = mask >= (1u << kTen) && (mask & ((1u << kTen) - 1)) == 0 ? Family::royal
-                 : fit.ways > 0                                           ? Family::straight_flush
+                 : fit.fits > 0                                           ? Family::straight_flush
                                                                           : Family::flush;
-    } else if (fit.ways > 0 && k + wild >= 3 && k >= 2) {
+    } else if (fit.fits > 0 && k + wild >= 3 && k >= 2) {
         family = Family::straight;
     }
     const PatternKey family_key = base | put(kFamily, static_cast<unsigned>(family));
@@ -357,7 +357,8 @@ std::uint64_t hold_preference(const Game& game, const std::array<CardId, 5>& dea
     // First the hold that can make the most straights, counting a royal's cards as five more,
     // then the higher cards.
     const bool royal = ranks != 0 && (ranks & ((1u << kTen) - 1)) == 0;
-    score += static_cast<std::uint64_t>(straight_fit(ranks).ways + (royal ? 5 : 0)) << 8;
+    const unsigned naturals = game.wild() == Wild::deuces ? 0x1ffeu : 0x1fffu;
+    score += static_cast<std::uint64_t>(straight_fit(ranks, naturals).ways + (royal ? 5 : 0)) << 8;
     // Equal rank totals fall back on the held cards themselves, the highest code first, so
     // that the choice never depends on the order the cards were dealt in.
     for (std::size_t i = 1; i < n; ++i) {

@@ -24,7 +24,7 @@ std::string count_text(int n, std::string_view one, std::string_view many) {
 // "A-2-3", "10-J", "2-4": the ranks of a mask in order, the ace low where it plays low.
 std::string ranks_text(unsigned ranks) {
     const bool ace_low = (ranks >> kAce & 1u) != 0 && (ranks & 0xfffu) != 0 &&
-                         straight_fit(ranks).ways > 0 && std::bit_width(ranks & 0xfffu) <= 4;
+                         straight_fit(ranks).fits > 0 && std::bit_width(ranks & 0xfffu) <= 4;
     std::string text;
     const auto add = [&](int r) {
         text += text.empty() ? "" : "-";
@@ -116,9 +116,9 @@ std::vector<unsigned> edge_sets(PatternKey key, const RankProfile& profile) {
         if (std::popcount(mask) != k || (mask & ~profile.naturals) != 0) {
             continue;
         }
-        const StraightFit fit = straight_fit(mask);
+        const StraightFit fit = straight_fit(mask, profile.naturals);
         const bool royal = (mask & ((1u << kTen) - 1)) == 0;
-        if (fit.ways == 0 || !fit.edge || (family == Family::straight_flush && royal) ||
+        if (fit.fits == 0 || !fit.edge || (family == Family::straight_flush && royal) ||
             fit.span - k != static_cast<int>(get(key, kGaps))) {
             continue;
         }

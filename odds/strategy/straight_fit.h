@@ -6,23 +6,27 @@
 
 namespace quillon::odds {
 
-// How a set of ranks fits the straights: how many of the ten contain it, the span from its
+// How a set of ranks fits the straights: how many of the ten contain it (`fits`), how many of
+// those natural cards can fill (`ways`: in deuces wild no natural two exists, so a straight
+// that lacks its two is made only by a wild card, which fills any straight), the span from its
 // lowest to its highest rank (the ace played low where that is shorter), and whether it sits at
-// the ace end, where fewer straights reach it than its span alone allows.
+// an end, where fewer straights reach it than its span alone allows.
 struct StraightFit {
+    int fits = 0;
     int ways = 0;
     int span = 99;
     bool edge = false;
 };
 
-constexpr StraightFit straight_fit(unsigned ranks) {
+constexpr StraightFit straight_fit(unsigned ranks, unsigned naturals = 0x1fffu) {
     StraightFit fit;
     for (const unsigned s : kStraightMasks) {
         if ((ranks & ~s) == 0) {
-            ++fit.ways;
+            ++fit.fits;
+            fit.ways += (s & ~ranks & ~naturals) == 0 ? 1 : 0;
         }
     }
-    if (fit.ways == 0 || ranks == 0) {
+    if (fit.fits == 0 || ranks == 0) {
         return fit;
     }
     const int high = std::bit_width(ranks) - 1;
