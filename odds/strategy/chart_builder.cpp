@@ -17,7 +17,7 @@ constexpr int kMaxSweeps = 30;
 constexpr std::size_t kDropsPerSweep = 6;
 constexpr int kPatRounds = 4;
 // The most trades of a line for an unused pattern when the chart is cut to a length.
-constexpr std::size_t kExchanges = 40;
+constexpr std::size_t kExchanges = 8;
 
 // The search state: the chart as an order of patterns, and for every deal the entries of the
 // first two lines it shows, so that moving or dropping one line is measured exactly from them.
@@ -72,31 +72,62 @@ class Planner {
         }
     }
 
-    // Puts in the chart the line of every pat hand the chart breaks, where it gains most, and
-    // where that still breaks one, just above the line that does.
-    void keep_pat_hands() {
+    // Mends every pat hand the chart breaks, the cheaper of two ways: a line of the chart that
+    // keeps the hand moves just above the line that breaks it, or the hand's finest pattern comes
+    // in there (costing a line). True if it changed the chart.
+    bool keep_pat_hands() {
+        bool moved = false;
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            std::uint32_t finest = kOff;
+            std::uint32_t active = kOff;
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                if (pat_[e] != 0 && t_.value[first_[d]] < t_.value[e] &&
-                    pos_[t_.pattern[e]] == kOff) {
-                    improve(t_.pattern[e], false, true);
+                if (pat_[e] != 0 && t_.value[first_[d]] < t_.value[e]) {
+                    finest = finest == kOff ? e : finest;
+                    active = pos_[t_.pattern[e]] != kOff ? e : active;
                 }
             }
-        }
-        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            std::uint32_t keep = kOff;
-            for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                if (pat_[e] != 0 && t_.value[first_[d]] < t_.value[e] &&
-                    (keep == kOff || pos_[t_.pattern[e]] < pos_[t_.pattern[keep]])) {
-                    keep = e;
-                }
+            if (finest == kOff) {
+                continue;
             }
-            if (keep != kOff) {
-                const std::uint32_t p = t_.pattern[keep];
-                const std::uint32_t above = pos_[t_.pattern[first_[d]]];
+            moved = true;
+            const std::uint32_t above = pos_[t_.pattern[first_[d]]];
+            const auto lift = [&](std::uint32_t p) {
                 place(p, pos_[p] != kOff && pos_[p] < above ? above - 1 : above);
+            };
+            const std::uint32_t fine = t_.pattern[finest];
+            if (active == kOff || t_.pattern[active] == fine) {
+                lift(fine);
+                continue;
+            }
+            const std::uint32_t coarse = t_.pattern[active];
+            const std::uint32_t was = pos_[coarse];
+            lift(coarse);
+            const double moving = chart_value();
+            place(coarse, was);
+            lift(fine);
+            const double adding = chart_value() - cheapest_line().second * total_;
+            if (moving >= adding) {
+                place(fine, kOff);
+                lift(coarse);
             }
         }
+        return moved;
+    }
+
+    // Drops the lines that decide no deal; they change nothing. True if it dropped any.
+    bool drop_idle() {
+        std::vector<char> decides(t_.keys.size(), 0);
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            decides[t_.pattern[first_[d]]] = 1;
+        }
+        bool dropped = false;
+        for (const std::uint32_t p : ChartLines(order_)) {
+            if (decides[p] == 0 && p != t_.discard_all) {
+                place(p, kOff);
+                dropped = true;
+            }
+        }
+        return dropped;
     }
 
     // Lines that never meet on one deal can swap without changing a single hold; they are put in
@@ -497,12 +528,13 @@ class Planner {
             // A merge that saved more lines than asked leaves room: patterns come back into it.
             settle(true, max_lines);
             exchange(kExchanges);
-            const std::size_t before = order_.size();
-            keep_pat_hands();
-            if (order_.size() == before) {
+            const bool moved = keep_pat_hands();
+            const bool dropped = drop_idle();
+            if (!moved && !dropped && order_.size() <= max_lines) {
                 break;
             }
         }
+        drop_idle();
     }
 
     void drop_cheap() {
@@ -593,6 +625,7 @@ ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
     const std::size_t unlimited = std::numeric_limits<std::size_t>::max();
     planner.settle(true, max_lines == 0 ? unlimited : std::max(max_lines, planner.order().size()));
     planner.keep_pat_hands();
+    planner.drop_idle();
     if (max_lines == 0) {
         planner.drop_cheap();
         if (planner.order().size() > kLongest) {
