@@ -67,6 +67,9 @@ void TableWindow::load() {
 }
 
 void TableWindow::click(Button button) {
+    if (observer_ != nullptr && !observer_->before_click(button)) {
+        return;
+    }
     machine_.click(button);
     after_event();
 }
@@ -84,6 +87,9 @@ void TableWindow::media_status() {
 void TableWindow::after_event() {
     view_.render(machine_.controls());
     timers_.sync(machine_.controls());
+    if (observer_ != nullptr) {
+        observer_->after_event();
+    }
 }
 
 QWidget* TableWindow::control(std::string_view name, int index) const {
@@ -96,7 +102,8 @@ void TableWindow::paintEvent(QPaintEvent* event) {
 }
 
 void TableWindow::keyPressEvent(QKeyEvent* event) {
-    // Only the two function keys mean anything to the game; every other key is left alone.
+    // Only the two function keys mean anything to the game, and F1 to the coach beside it;
+    // every other key is left alone.
     switch (event->key()) {
         case Qt::Key_F12:
             machine_.key_down(kKeyF12);
@@ -104,6 +111,9 @@ void TableWindow::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_F11:
             machine_.key_down(kKeyF11);
             break;
+        case Qt::Key_F1:
+            emit coachKeyPressed();
+            return;
         default:
             event->ignore();
             return;
