@@ -3,15 +3,13 @@
 #include <stdexcept>
 
 #include "odds/strategy/strategy_chart.h"
-#include "odds/tallies.h"
 
 namespace quillon::coach {
 
-CoachChart build_chart(const odds::Game& game) {
-    const odds::Tallies tallies(game);
+CoachChart build_chart(const odds::Tallies& tallies) {
     const odds::StrategyChart chart = odds::make_strategy_chart(tallies, 0, 2);
     CoachChart out;
-    out.game = game.name();
+    out.game = tallies.game().name();
     for (const odds::StrategyLine& line : chart.lines) {
         out.lines.push_back(line.pattern);
         out.keys.push_back(line.key);

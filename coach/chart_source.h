@@ -10,6 +10,7 @@
 #include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
 #include "odds/strategy/hold_pattern.h"
+#include "odds/tallies.h"
 
 namespace quillon::coach {
 
@@ -26,7 +27,7 @@ struct CoachChart {
 
 // Builds the chart from the exact holds of every deal: most of a second for a 53-card game, so
 // the coach calls it off the window's thread.
-CoachChart build_chart(const odds::Game& game);
+CoachChart build_chart(const odds::Tallies& tallies);
 
 // The line of the chart that decides a deal, and the hold it keeps.
 struct DecidingLine {

@@ -100,15 +100,28 @@ const GameAtBet& CoachPanel::at_bet(int coins) {
 
 void CoachPanel::start_chart(int chart_coins) {
     chart_.reset();
+    tallies_.reset();
     chart_game_ = std::make_unique<odds::Game>(source_(chart_coins));
     const unsigned generation = ++chart_generation_;
     chart_view_->show_building(QString::fromStdString(chart_game_->name()));
+    // The game's tallies first, which make each deal's holds a matter of microseconds, then the
+    // chart from the same tallies.
     builders_.emplace_back([this, generation, game = *chart_game_] {
-        auto chart = std::make_shared<CoachChart>(build_chart(game));
+        auto tallies = std::make_shared<const odds::Tallies>(game);
+        QMetaObject::invokeMethod(
+            this, [this, generation, tallies] { tallies_built(generation, tallies); },
+            Qt::QueuedConnection);
+        auto chart = std::make_shared<CoachChart>(build_chart(*tallies));
         QMetaObject::invokeMethod(
             this, [this, generation, chart] { chart_built(generation, chart); },
             Qt::QueuedConnection);
     });
+}
+
+void CoachPanel::tallies_built(unsigned generation, std::shared_ptr<const odds::Tallies> tallies) {
+    if (generation == chart_generation_) {
+        tallies_ = std::move(tallies);
+    }
 }
 
 void CoachPanel::chart_built(unsigned generation, std::shared_ptr<CoachChart> chart) {
@@ -145,7 +158,7 @@ void CoachPanel::dealt(const std::array<CardId, 5>& deal, int coins, HoldMask ho
         session_started_ = true;
         session_.start_credit(credit_before);
     }
-    advice_ = std::make_unique<DealAdvice>(at_bet(coins), deal);
+    advice_ = std::make_unique<DealAdvice>(at_bet(coins), tallies_.get(), deal);
     hold_ = hold;
     verdict_.clear();
     line_ = chart_ ? deciding_line(*chart_, *chart_game_, deal) : std::nullopt;
@@ -270,7 +283,7 @@ void CoachPanel::review(int hand_index) {
     }
     const HandRecord& r = hands[static_cast<std::size_t>(hand_index)];
     const GameAtBet& at = at_bet(r.coins);
-    const DealAdvice advice(at, r.deal);
+    const DealAdvice advice(at, tallies_.get(), r.deal);
     std::vector<std::string> rows;
     std::vector<bool> paying;
     for (const odds::PayRow& row : at.game.rows()) {

@@ -77,6 +77,7 @@ class CoachPanel final : public QWidget {
   private:
     const GameAtBet& at_bet(int coins);
     void start_chart(int chart_coins);
+    void tallies_built(unsigned generation, std::shared_ptr<const odds::Tallies> tallies);
     void chart_built(unsigned generation, std::shared_ptr<CoachChart> chart);
     void show_live();
     QString line_text(const std::array<CardId, 5>& deal, std::optional<DecidingLine> line) const;
@@ -86,6 +87,7 @@ class CoachPanel final : public QWidget {
     std::map<int, std::unique_ptr<GameAtBet>> games_;
     std::unique_ptr<odds::Game> chart_game_;
     std::shared_ptr<const CoachChart> chart_;
+    std::shared_ptr<const odds::Tallies> tallies_;
     unsigned chart_generation_ = 0;
     std::vector<std::thread> builders_;
 

@@ -9,11 +9,14 @@ namespace quillon::coach {
 GameAtBet::GameAtBet(odds::Game g, int bet_coins)
     : game(std::move(g)), classifier(game), coins(bet_coins) {}
 
-DealAdvice::DealAdvice(const GameAtBet& at, const std::array<CardId, 5>& deal)
+DealAdvice::DealAdvice(const GameAtBet& at, const odds::Tallies* tallies,
+                       const std::array<CardId, 5>& deal)
     : deal_(deal),
       coins_(at.coins),
       pay_scale_(at.game.pay_scale()),
-      by_mask_(odds::analyze_one_deal(at.game, at.classifier, deal)),
+      by_mask_(tallies != nullptr && tallies->game() == at.game
+                   ? odds::analyze_deal(*tallies, deal)
+                   : odds::analyze_one_deal(at.game, at.classifier, deal)),
       ranked_(odds::holds_best_first(by_mask_)) {
     for (std::size_t r = 0; r < at.game.row_count(); ++r) {
         pays_.push_back(at.game.pay(r));
