@@ -1,5 +1,6 @@
 #include "coach/coach_panel.h"
 
+#include <malloc.h>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -65,7 +66,6 @@ CoachPanel::CoachPanel(GameSource source, int chart_coins, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(warnings);
     layout->addWidget(pages_, 1);
-    question_ = [this](const QString& q, const QString& d) { return ask_in_box(this, q, d); };
     connect(session_view_, &SessionView::mistakeChosen, this, &CoachPanel::review);
     connect(session_view_, &SessionView::saveRequested, this, &CoachPanel::ask_where_to_save);
     start_chart(chart_coins);
@@ -112,6 +112,8 @@ void CoachPanel::start_chart(int chart_coins) {
             this, [this, generation, tallies] { tallies_built(generation, tallies); },
             Qt::QueuedConnection);
         auto chart = std::make_shared<CoachChart>(build_chart(*tallies));
+        // Building the chart passes through a hundred megabytes of deal classes: give them back.
+        malloc_trim(0);
         QMetaObject::invokeMethod(
             this, [this, generation, chart] { chart_built(generation, chart); },
             Qt::QueuedConnection);
@@ -211,7 +213,8 @@ bool CoachPanel::may_draw(HoldMask hold) {
                                 .arg(QString::fromStdString(hold_names(advice_->deal(), best)))
                                 .arg(coins_text(advice_->value(best)))
                                 .arg(coins_text(cost));
-    return question_(QStringLiteral("Draw anyway?"), details);
+    const QString question = QStringLiteral("Draw anyway?");
+    return question_ ? question_(question, details) : ask_in_box(this, question, details);
 }
 
 void CoachPanel::drawn(const std::array<CardId, 5>& final_hand, double paid) {

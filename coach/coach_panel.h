@@ -53,6 +53,7 @@ class CoachPanel final : public QWidget {
     // A win on offer to the double-up, or none.
     void show_double_up(std::optional<std::int64_t> win);
 
+    // Nothing asks in a message box, as the coach does by default.
     void set_question(Question question) { question_ = std::move(question); }
     void set_warnings(bool on, double threshold = kDefaultThreshold);
     bool warnings_on() const;

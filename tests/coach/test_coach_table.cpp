@@ -4,9 +4,11 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <sstream>
 
 #include "coach/table_coach.h"
@@ -292,6 +294,24 @@ class CoachTableTest : public QObject {
         QVERIFY(t.table.click("draw"));
         QCOMPARE(asked.size(), 4);
         QCOMPARE(t.panel.session().totals().mistakes, 1);
+
+        // The player's own box: No, its default, keeps the hand.
+        t.panel.set_question({});
+        QVERIFY(t.deal({"c9", "d9", "h2", "s5", "joker"}, {"s7", "d13", "h12"}));
+        QVERIFY(t.hold({0, 1}));
+        const std::string held = snapshot(t.table.machine);
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            shown = box->text();
+            save_screenshot(*box, QStringLiteral("coach_draw_anyway"));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QVERIFY(t.table.click("draw"));
+        QCOMPARE(shown, QStringLiteral("Draw anyway?"));
+        QCOMPARE(snapshot(t.table.machine), held);
+        QCOMPARE(t.panel.session().totals().hands, 2);
     }
 
     void sessionFileAddsUpToTheWindow() {
