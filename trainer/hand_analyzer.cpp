@@ -24,6 +24,7 @@ HandAnalyzer::HandAnalyzer(QWidget* parent)
     input_->setObjectName(QStringLiteral("analyzerInput"));
     input_->setPlaceholderText(QStringLiteral("five cards, e.g. s1 s13 s12 d2 h10, or click them"));
     message_->setObjectName(QStringLiteral("analyzerMessage"));
+    message_->setWordWrap(true);
     holds_->setObjectName(QStringLiteral("analyzerHolds"));
     holds_->verticalHeader()->hide();
     holds_->verticalHeader()->setDefaultSectionSize(holds_->fontMetrics().height() + 6);
