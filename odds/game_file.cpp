@@ -362,4 +362,12 @@ Game read_game_file(const std::string& path, int coins) {
     return parse_game(text.str(), path, coins);
 }
 
+std::vector<std::string_view> hand_words() {
+    std::vector<std::string_view> words;
+    for (const HandWord& word : kHandWords) {
+        words.push_back(word.word);
+    }
+    return words;
+}
+
 }  // namespace quillon::odds

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "odds/pay_table.h"
 
@@ -26,6 +27,9 @@ inline constexpr int kMostCoins = 100;
 //   pair  1  jacks             # the least paying rank
 // `source` names the text in errors. The pays are those of a bet of `coins`, per coin bet.
 Game parse_game(std::string_view text, const std::string& source, int coins = kFullBet);
+
+// The hand words a file may use, as the reader lists them (for the usage).
+std::vector<std::string_view> hand_words();
 
 // The same from a file on disk.
 Game read_game_file(const std::string& path, int coins = kFullBet);
