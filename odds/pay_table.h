@@ -48,7 +48,7 @@ class Game {
     std::int64_t pay_scale() const { return pay_scale_; }
 
     // Of several readings of one hand, the one that pays most; among equal pays the higher class.
-    HandClass best_reading(ClassSet classes) const;
+    HandClass best_reading(const ClassSet& classes) const;
 
     bool operator==(const Game&) const = default;
 
@@ -67,6 +67,5 @@ std::optional<Game> find_game(std::string_view name, int coins = 0);
 std::vector<std::string_view> game_names();
 Game quillon_game_table();
 Game jacks_or_better_9_6();
-Game joker_kings_20_7_5();
 
 }  // namespace quillon::odds

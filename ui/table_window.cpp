@@ -72,6 +72,9 @@ void TableWindow::load() {
 }
 
 void TableWindow::click(Button button) {
+    if (observer_ != nullptr && !observer_->before_click(button)) {
+        return;
+    }
     machine_.click(button);
     after_event();
 }
@@ -89,6 +92,9 @@ void TableWindow::media_status() {
 void TableWindow::after_event() {
     view_.render(machine_.controls());
     timers_.sync(machine_.controls());
+    if (observer_ != nullptr) {
+        observer_->after_event();
+    }
 }
 
 QWidget* TableWindow::control(std::string_view name, int index) const {
@@ -128,7 +134,8 @@ void TableWindow::keyPressEvent(QKeyEvent* event) {
         }
         return;
     }
-    // Otherwise only the two function keys mean anything to the game.
+    // Otherwise only the two function keys mean anything to the game, and F1 to the coach
+    // beside it.
     switch (event->key()) {
         case Qt::Key_F12:
             machine_.key_down(kKeyF12);
@@ -136,6 +143,9 @@ void TableWindow::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_F11:
             machine_.key_down(kKeyF11);
             break;
+        case Qt::Key_F1:
+            emit coachKeyPressed();
+            return;
         default:
             event->ignore();
             return;

@@ -271,8 +271,8 @@ std::string sets_text(PatternKey key, const Game& game, const RankProfile& profi
 // kind made with a wild card beside a pair), the words say that all five are kept.
 std::string made_text(const PayRow& row) {
     const bool fewer = std::any_of(row.classes.begin(), row.classes.end(), [](HandClass c) {
-        return c == HandClass::three || c == HandClass::two_pair ||
-               (c >= HandClass::pair_2 && c <= HandClass::pair_ace) || is_four_of_a_kind(c);
+        return c == HandClass::three || c == HandClass::two_pair || is_pair(c) ||
+               is_four_of_a_kind(c);
     });
     return fewer ? row.label + ", all five cards" : row.label;
 }

@@ -29,7 +29,7 @@ root=$scratch/root
 "$root/usr/bin/quillon-odds" return
 
 # The installed folders are /usr's, and the tunes are where the desktop entry starts the game.
-entry=$(ls "$root"/usr/share/applications/*.desktop)
+entry=$root/usr/share/applications/test.quillon.Quillon.desktop
 grep -qx 'Exec=/usr/games/quillon' "$entry"
 test -x "$root/usr/games/quillon"
 grep -qx 'Path=/usr/share/quillon' "$entry"
@@ -38,8 +38,17 @@ test -s "$root/usr/share/quillon/BGM2.mid"
 test -s "$root/usr/share/quillon/quillon-tunes.sf2"
 # The manual says where the tunes are looked up.
 zcat "$root/usr/share/man/man6/quillon.6.gz" | grep -q 'share/quillon'
+# The practice window: its program, its own desktop entry and metainfo, its manual page.
+trainer=$root/usr/share/applications/test.quillon.Trainer.desktop
+test -x "$root/usr/bin/quillon-trainer"
+grep -qx 'Exec=/usr/bin/quillon-trainer' "$trainer"
+grep -q '<binary>quillon-trainer</binary>' "$root/usr/share/metainfo/test.quillon.Trainer.metainfo.xml"
+grep -q '<launchable type="desktop-id">test.quillon.Trainer.desktop</launchable>' \
+  "$root/usr/share/metainfo/test.quillon.Trainer.metainfo.xml"
+test -s "$root/usr/share/man/man1/quillon-trainer.1.gz"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$entry"
+  desktop-file-validate "$trainer"
 fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
