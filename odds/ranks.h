@@ -35,4 +35,12 @@ inline constexpr std::array<std::string_view, kRankCount> kRankPlurals = {
     "twos",  "threes", "fours", "fives",  "sixes", "sevens", "eights",
     "nines", "tens",   "jacks", "queens", "kings", "aces"};
 
+// "a 2" ... "an ace": one card of the rank, as a kicker is named.
+inline constexpr std::array<std::string_view, kRankCount> kRankSingulars = {
+    "a 2", "a 3",  "a 4",    "a 5",     "a 6",    "a 7",   "an 8",
+    "a 9", "a 10", "a jack", "a queen", "a king", "an ace"};
+// "2s" ... "10s", "jacks" ... "aces": the ends of a run of ranks.
+inline constexpr std::array<std::string_view, kRankCount> kRankRunEnds = {
+    "2s", "3s", "4s", "5s", "6s", "7s", "8s", "9s", "10s", "jacks", "queens", "kings", "aces"};
+
 }  // namespace quillon::odds
