@@ -117,9 +117,12 @@ RankProfile rank_profile(const Game& game) {
             }
         }
     }
-    for (int r = 0; r < kRankCount; ++r) {
-        const auto i = static_cast<std::size_t>(r);
-        if (profile.quad_row[i] != profile.quad_row[0] || profile.kickers[i] != 0) {
+    // Only natural ranks make sets: in deuces wild four 2s are the wild cards' own hand.
+    profile.naturals = game.wild() == Wild::deuces ? 0x1ffeu : 0x1fffu;
+    const auto first = static_cast<std::size_t>(std::countr_zero(profile.naturals));
+    for (std::size_t i = first; i < kRankCount; ++i) {
+        if (profile.quad_row[i] != profile.quad_row[first] ||
+            (profile.kickers[i] & profile.naturals) != 0) {
             profile.quads_vary = true;
         }
     }
@@ -132,21 +135,21 @@ RankProfile rank_profile(const Game& game) {
             const bool fours = profile.quad_row[i] == profile.quad_row[j] &&
                                (profile.kickers[i] | own) == (profile.kickers[j] | own);
             const bool pairs = fours && profile.pair_row[i] == profile.pair_row[j];
-            profile.set_group[i] |= profile.quads_vary && fours ? 1u << j : 0u;
-            profile.pair_group[i] |= profile.quads_vary && pairs ? 1u << j : 0u;
+            const bool natural = (profile.naturals >> j & 1u) != 0;
+            profile.set_group[i] |= profile.quads_vary && natural && fours ? 1u << j : 0u;
+            profile.pair_group[i] |= profile.quads_vary && natural && pairs ? 1u << j : 0u;
         }
     }
     for (std::size_t i = 0; i < kRankCount; ++i) {
         for (std::size_t j = 0; j < kRankCount; ++j) {
             if ((profile.set_group[i] >> j & 1u) != 0) {
-                profile.group_kickers[i] |= profile.kickers[j];
+                profile.group_kickers[i] |= profile.kickers[j] & profile.naturals;
             }
         }
     }
     if (game.wild() == Wild::deuces) {
         profile.wild_name = "deuce";
         profile.wild_plural = "deuces";
-        profile.naturals = 0x1ffeu;
     } else {
         profile.wild_name = "joker";
         profile.wild_plural = "jokers";
