@@ -9,6 +9,8 @@
 #include <sstream>
 #include <vector>
 
+#include "odds/rank_set.h"
+
 namespace quillon::odds {
 
 namespace {
@@ -17,56 +19,63 @@ using HC = HandClass;
 
 enum class Needs : std::uint8_t { any, wild, deuces };
 
-// A hand word of the file: the classes it takes in unless a more specific word is also given.
+// How a hand word's line reads: a word and its pay; `pair PAY RANK`; `four [RANKS [kicker
+// RANKS]] PAY`; `five [RANKS] PAY`. A short form of four of a kind fixes its ranks.
+enum class Form : std::uint8_t { plain, pair, four, five, fixed_four };
+
 struct HandWord {
     std::string_view word;
     std::string_view label;
-    ClassSet covers;
+    Form form;
     Needs needs;
+    HC hand = HC::nothing;         // the class of a plain word
+    RankSet ranks = kEveryRank;    // a short form's four
+    RankSet kickers = kEveryRank;  // and its kicker
 };
 
-constexpr ClassSet bits(std::initializer_list<HC> hands) {
-    ClassSet set = 0;
-    for (const HC h : hands) {
-        set |= class_bit(h);
+constexpr RankSet ranks_of(std::initializer_list<int> ranks) {
+    RankSet set = 0;
+    for (const int r : ranks) {
+        set |= static_cast<RankSet>(1u << r);
     }
     return set;
 }
-
-constexpr ClassSet kFours =
-    bits({HC::four_5_k, HC::four_2_4, HC::four_2_4_kicker, HC::four_aces, HC::four_aces_kicker});
+constexpr RankSet kAces = ranks_of({kAce});
+constexpr RankSet kTwoToFour = ranks_of({0, 1, 2});
+constexpr RankSet kFiveToKing = ranks_of({3, 4, 5, 6, 7, 8, 9, 10, 11});
+constexpr RankSet kAceToFour = kAces | kTwoToFour;
+constexpr RankSet kTwos = ranks_of({0});
 
 constexpr std::array<HandWord, 18> kHandWords = {{
-    {"royal", "royal flush", bits({HC::natural_royal}), Needs::any},
-    {"wild-royal", "wild royal", bits({HC::wild_royal}), Needs::wild},
-    {"five", "five of a kind", bits({HC::five}), Needs::wild},
-    {"four-deuces", "four deuces", bits({HC::four_deuces, HC::four_deuces_ace}), Needs::deuces},
-    {"four-deuces-ace", "four deuces with an ace", bits({HC::four_deuces_ace}), Needs::deuces},
-    {"straight-flush", "straight flush", bits({HC::straight_flush}), Needs::any},
-    {"four", "four of a kind", kFours, Needs::any},
-    {"four-aces", "four aces", bits({HC::four_aces, HC::four_aces_kicker}), Needs::any},
-    {"four-2-4", "four 2s-4s", bits({HC::four_2_4, HC::four_2_4_kicker}), Needs::any},
-    {"four-5-k", "four 5s-kings", bits({HC::four_5_k}), Needs::any},
-    {"four-aces-kicker", "four aces with 2-4", bits({HC::four_aces_kicker}), Needs::any},
-    {"four-2-4-kicker", "four 2s-4s with A-4", bits({HC::four_2_4_kicker}), Needs::any},
-    {"full-house", "full house", bits({HC::full_house}), Needs::any},
-    {"flush", "flush", bits({HC::flush}), Needs::any},
-    {"straight", "straight", bits({HC::straight}), Needs::any},
-    {"three", "three of a kind", bits({HC::three}), Needs::any},
-    {"two-pair", "two pair", bits({HC::two_pair}), Needs::any},
-    {"pair", "pair", 0, Needs::any},
+    {"royal", "royal flush", Form::plain, Needs::any, HC::natural_royal},
+    {"wild-royal", "wild royal", Form::plain, Needs::wild, HC::wild_royal},
+    {"five", "five of a kind", Form::five, Needs::wild},
+    {"four-deuces", "", Form::fixed_four, Needs::deuces, HC::nothing, kTwos},
+    {"four-deuces-ace", "", Form::fixed_four, Needs::deuces, HC::nothing, kTwos, kAces},
+    {"straight-flush", "straight flush", Form::plain, Needs::any, HC::straight_flush},
+    {"four", "", Form::four, Needs::any},
+    {"four-aces", "", Form::fixed_four, Needs::any, HC::nothing, kAces},
+    {"four-2-4", "", Form::fixed_four, Needs::any, HC::nothing, kTwoToFour},
+    {"four-5-k", "", Form::fixed_four, Needs::any, HC::nothing, kFiveToKing},
+    {"four-aces-kicker", "", Form::fixed_four, Needs::any, HC::nothing, kAces, kTwoToFour},
+    {"four-2-4-kicker", "", Form::fixed_four, Needs::any, HC::nothing, kTwoToFour, kAceToFour},
+    {"full-house", "full house", Form::plain, Needs::any, HC::full_house},
+    {"flush", "flush", Form::plain, Needs::any, HC::flush},
+    {"straight", "straight", Form::plain, Needs::any, HC::straight},
+    {"three", "three of a kind", Form::plain, Needs::any, HC::three},
+    {"two-pair", "two pair", Form::plain, Needs::any, HC::two_pair},
+    {"pair", "", Form::pair, Needs::any},
 }};
 
-constexpr std::array<std::string_view, kRankCount> kRankWords = {
-    "twos",  "threes", "fours", "fives",  "sixes", "sevens", "eights",
-    "nines", "tens",   "jacks", "queens", "kings", "aces"};
-
-// A pay as written: digits / 10^places.
+// A pay as written: digits / 10^places, without trailing zeros after the point.
 struct Decimal {
     std::int64_t digits = 0;
     int places = 0;
+
+    bool operator==(const Decimal&) const = default;
 };
 
+// A pay is at most 12 digits with at most 4 after the point; see docs/quillon-odds.md.
 constexpr int kMostPlaces = 4;
 constexpr std::int64_t kMostDigits = 1'000'000'000'000;
 
@@ -77,6 +86,13 @@ struct HandLine {
     std::optional<Decimal> full_pay;
     int full_coins = 0;
     int pair_rank = -1;
+    RankSet ranks = kEveryRank;
+    RankSet kickers = kEveryRank;
+
+    bool same_pays(const HandLine& other) const {
+        return per_coin == other.per_coin && full_pay == other.full_pay &&
+               full_coins == other.full_coins;
+    }
 };
 
 // "games/jacks.game" names the game "jacks" where the file gives no name.
@@ -92,6 +108,34 @@ std::int64_t power_of_ten(int places) {
         p *= 10;
     }
     return p;
+}
+
+bool is_pay_text(std::string_view text) {
+    return !text.empty() &&
+           ((text[0] >= '0' && text[0] <= '9') || text[0] == '.' || text[0] == '-');
+}
+
+// The lines a hand with no line of its own is also: a royal is a straight flush, a flush and a
+// straight; four of a kind and a full house are three of a kind.
+std::vector<HC> also_is(HC hand, Wild wild) {
+    if (is_four_of_a_kind(hand)) {
+        return {HC::three};
+    }
+    switch (hand) {
+        case HC::natural_royal:
+            if (wild != Wild::none) {
+                return {HC::wild_royal, HC::straight_flush, HC::flush, HC::straight};
+            }
+            return {HC::straight_flush, HC::flush, HC::straight};
+        case HC::wild_royal:
+            return {HC::straight_flush, HC::flush, HC::straight};
+        case HC::straight_flush:
+            return {HC::flush, HC::straight};
+        case HC::full_house:
+            return {HC::three, HC::two_pair};
+        default:
+            return {};
+    }
 }
 
 class Parser {
@@ -163,18 +207,37 @@ class Parser {
         fail(line_, "'wild' takes none, joker or deuces");
     }
 
+    RankSet rank_set(const std::string& text) const {
+        const RankSetParse parsed = parse_rank_set(text);
+        if (!parsed.error.empty()) {
+            fail(line_, parsed.error);
+        }
+        return parsed.set;
+    }
+
     void hand_statement(const HandWord& word, const std::vector<std::string>& args) {
-        for (const HandLine& h : hands_) {
-            if (h.word == &word) {
-                fail(line_, "'" + std::string(word.word) + "' is given twice (first on line " +
-                                std::to_string(h.line) + ")");
+        const std::string keyword(word.word);
+        HandLine hand{&word, line_, {}, std::nullopt, 0, -1, word.ranks, word.kickers};
+        std::size_t i = 0;
+        // `four RANKS [kicker RANKS] PAY` and `five RANKS PAY`: the first word is ranks where it
+        // is no number, or where a second word follows it before any full-bet pay ("four 2 50").
+        const bool general = word.form == Form::four || word.form == Form::five;
+        const auto no_at = [&](std::size_t n) { return args[n].find('@') == std::string::npos; };
+        if (general && !args.empty() &&
+            (!is_pay_text(args[0]) || (args.size() >= 2 && no_at(0) && no_at(1)))) {
+            hand.ranks = rank_set(args[i++]);
+            if (word.form == Form::four && i < args.size() && args[i] == "kicker") {
+                if (++i >= args.size()) {
+                    fail(line_, "'kicker' needs the kicker's ranks");
+                }
+                hand.kickers = rank_set(args[i++]);
             }
         }
-        if (args.empty()) {
-            fail(line_, "'" + std::string(word.word) + "' needs its pay per coin");
+        if (i >= args.size()) {
+            fail(line_, "'" + keyword + "' needs its pay per coin");
         }
-        HandLine hand{&word, line_, decimal(args[0]), std::nullopt, 0, -1};
-        for (std::size_t i = 1; i < args.size(); ++i) {
+        hand.per_coin = decimal(args[i++]);
+        for (; i < args.size(); ++i) {
             const std::string& a = args[i];
             const std::size_t at = a.find('@');
             if (at != std::string::npos && !hand.full_pay) {
@@ -182,19 +245,21 @@ class Parser {
                 hand.full_coins = whole_coins(a.substr(at + 1));
                 continue;
             }
-            const auto rank = std::find(kRankWords.begin(), kRankWords.end(), a);
-            if (word.word == "pair" && rank != kRankWords.end() && hand.pair_rank < 0) {
-                hand.pair_rank = static_cast<int>(rank - kRankWords.begin());
-                continue;
+            if (word.form == Form::pair && hand.pair_rank < 0) {
+                if (const std::optional<int> rank = parse_rank(a)) {
+                    hand.pair_rank = *rank;
+                    continue;
+                }
             }
-            fail(line_, "unexpected '" + a + "' after '" + std::string(word.word) + "'");
+            fail(line_, "unexpected '" + a + "' after '" + keyword + "'");
         }
-        if (word.word == "pair" && hand.pair_rank < 0) {
-            fail(line_, "'pair' needs its least paying rank (tens, jacks, queens, kings, aces)");
+        if (word.form == Form::pair && hand.pair_rank < 0) {
+            fail(line_, "'pair' needs its least paying rank (twos to aces)");
         }
         hands_.push_back(hand);
     }
 
+    // A pay: digits with at most one point. Zeros ending the decimals do not count as places.
     Decimal decimal(const std::string& text) const {
         if (text.starts_with('-')) {
             fail(line_, "a negative pay '" + text + "'");
@@ -202,13 +267,22 @@ class Parser {
         Decimal d;
         bool point = false;
         bool any = false;
+        int zeros = 0;  // zeros after the point not yet followed by another digit
         for (const char c : text) {
             if (c == '.' && !point) {
                 point = true;
             } else if (c >= '0' && c <= '9') {
+                any = true;
+                if (point && c == '0') {
+                    ++zeros;
+                    continue;
+                }
+                for (; zeros > 0; --zeros) {
+                    d.digits *= 10;
+                    ++d.places;
+                }
                 d.digits = d.digits * 10 + (c - '0');
                 d.places += point ? 1 : 0;
-                any = true;
                 if (d.digits >= kMostDigits || d.places > kMostPlaces) {
                     fail(line_, "the pay '" + text + "' is too large or too finely divided");
                 }
@@ -261,8 +335,46 @@ class Parser {
             }
             full_bet = h.full_pay ? h.full_coins : full_bet;
         }
+        covers_.clear();
+        for (const HandLine& h : hands_) {
+            covers_.push_back(covered(h));
+        }
+        check_overlaps();
         const int bet = coins != kFullBet ? coins : (full_bet != 0 ? full_bet : 5);
         return build(bet);
+    }
+
+    // Lines that pay some hand alike must nest: the hands of one within the other's, so that
+    // the more specific one pays them. Overlapping lines that pay alike are harmless.
+    void check_overlaps() const {
+        for (std::size_t j = 0; j < hands_.size(); ++j) {
+            const HandLine& h = hands_[j];
+            if (covers_[j].empty()) {
+                fail(h.line, "no hand is " + label(h));
+            }
+            for (std::size_t i = 0; i < j; ++i) {
+                const ClassSet both = covers_[i] & covers_[j];
+                if (both.empty()) {
+                    continue;
+                }
+                const std::string first = std::to_string(hands_[i].line);
+                if (covers_[i] == covers_[j]) {
+                    fail(h.line, h.word == hands_[i].word
+                                     ? "'" + std::string(h.word->word) +
+                                           "' is given twice (first on line " + first + ")"
+                                     : "pays the same hands as line " + first);
+                }
+                if (!covers_[i].within(covers_[j]) && !covers_[j].within(covers_[i]) &&
+                    !h.same_pays(hands_[i])) {
+                    HC shared = HC::nothing;
+                    both.for_each(
+                        [&](HC c) { shared = shared == HC::nothing && dealt(c) ? c : shared; });
+                    fail(h.line, "line " + first + " also pays " +
+                                     std::string(hand_class_text(shared)) +
+                                     ", at another pay: make one line include the other's hands");
+                }
+            }
+        }
     }
 
     // The pay of each line for the whole bet, in the largest unit that keeps every pay whole.
@@ -277,58 +389,160 @@ class Parser {
             places = std::max(places, total.places);
         }
         const std::int64_t whole_bet = bet * power_of_ten(places);
-        std::int64_t unit = whole_bet;
         for (Decimal& t : totals) {
             t.digits *= power_of_ten(places - t.places);
-            unit = std::gcd(unit, t.digits);
         }
-        std::vector<PayRow> rows;
-        ClassSet claimed = 0;
+        const std::int64_t unit = pay_unit(totals, whole_bet);
         std::vector<std::size_t> by_specificity(hands_.size());
         std::iota(by_specificity.begin(), by_specificity.end(), 0);
-        const auto covers = [&](std::size_t i) { return covered(hands_[i]); };
-        std::stable_sort(by_specificity.begin(), by_specificity.end(),
-                         [&](std::size_t a, std::size_t b) {
-                             return std::popcount(covers(a)) < std::popcount(covers(b));
-                         });
+        std::stable_sort(
+            by_specificity.begin(), by_specificity.end(),
+            [&](std::size_t a, std::size_t b) { return covers_[a].size() < covers_[b].size(); });
+        ClassSet claimed;
         std::vector<ClassSet> taken(hands_.size());
         for (const std::size_t i : by_specificity) {
-            taken[i] = covers(i) & ~claimed;
+            taken[i] = covers_[i] & ~claimed;
             claimed |= taken[i];
         }
+        std::vector<std::int64_t> pays;
+        for (const Decimal& t : totals) {
+            pays.push_back(t.digits / unit);
+        }
+        give_unpaid_hands(claimed, pays, taken);
+        std::vector<PayRow> rows;
         for (std::size_t i = 0; i < hands_.size(); ++i) {
-            const std::int64_t pay = totals[i].digits / unit;
-            if (pay > Game::kMaxPay) {
-                fail(hands_[i].line,
-                     "pays this large or this finely divided cannot be counted "
-                     "exactly");
-            }
-            PayRow row{label(hands_[i]), pay, {}};
-            for (std::size_t c = 0; c < kHandClassCount; ++c) {
-                if ((taken[i] >> c & 1u) != 0) {
-                    row.classes.push_back(static_cast<HandClass>(c));
-                }
-            }
+            PayRow row{label(hands_[i]), pays[i], {}};
+            taken[i].for_each([&](HC c) { row.classes.push_back(c); });
             rows.push_back(std::move(row));
         }
         std::string name = name_.value_or(stem(source_));
         return Game(std::move(name), *wild_, std::move(rows), whole_bet / unit);
     }
 
-    static ClassSet covered(const HandLine& h) {
-        if (h.word->word != "pair") {
-            return h.word->covers;
+    // The unit of the pays: the greatest common divisor of the bet and every pay. The largest
+    // pay in it must stay within Game::kMaxPay; where it does not, the line to blame is the one
+    // that, taken from the most coarsely divided pay to the most finely divided, breaks it.
+    std::int64_t pay_unit(const std::vector<Decimal>& totals, std::int64_t whole_bet) const {
+        std::vector<std::size_t> order(totals.size());
+        std::iota(order.begin(), order.end(), 0);
+        const auto coarseness = [&](std::size_t i) {
+            return totals[i].digits == 0 ? whole_bet : std::gcd(totals[i].digits, whole_bet);
+        };
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return coarseness(a) > coarseness(b);
+        });
+        std::int64_t unit = whole_bet;
+        std::int64_t largest = 0;
+        for (const std::size_t i : order) {
+            unit = std::gcd(unit, totals[i].digits);
+            largest = std::max(largest, totals[i].digits);
+            if (largest / unit > Game::kMaxPay) {
+                fail(hands_[i].line,
+                     "pays this large or this finely divided cannot be counted exactly");
+            }
         }
-        ClassSet set = 0;
-        for (int r = h.pair_rank; r < kRankCount; ++r) {
-            set |= class_bit(pair_of(r));
+        return unit;
+    }
+
+    // A hand no line takes in is paid by the best line it also is (see also_is).
+    void give_unpaid_hands(const ClassSet& claimed, const std::vector<std::int64_t>& pays,
+                           std::vector<ClassSet>& taken) const {
+        for (std::size_t c = 0; c < kHandClassCount; ++c) {
+            const auto hand = static_cast<HC>(c);
+            if (claimed.has(hand) || !dealt(hand)) {
+                continue;
+            }
+            std::optional<std::size_t> best;
+            for (const HC other : also_is(hand, *wild_)) {
+                for (std::size_t i = 0; i < hands_.size(); ++i) {
+                    if (taken[i].has(other) && (!best || pays[i] > pays[*best])) {
+                        best = i;
+                    }
+                }
+            }
+            if (best) {
+                taken[*best].add(hand);
+            }
+        }
+    }
+
+    // Whether the game's deck can make the class at all.
+    bool dealt(HC hand) const {
+        if (hand == HC::wild_royal || is_five_of_a_kind(hand)) {
+            return *wild_ != Wild::none;
+        }
+        if (is_four_deuces(hand)) {
+            return *wild_ == Wild::deuces;
+        }
+        return !is_four_of_a_kind(hand) || four_rank(hand) != four_kicker(hand);
+    }
+
+    ClassSet covered(const HandLine& h) const {
+        ClassSet set;
+        switch (h.word->form) {
+            case Form::plain:
+                set.add(h.word->hand);
+                break;
+            case Form::pair:
+                for (int r = h.pair_rank; r < kRankCount; ++r) {
+                    set.add(pair_of(r));
+                }
+                break;
+            case Form::five:
+                for (int r = 0; r < kRankCount; ++r) {
+                    if (has_rank(h.ranks, r)) {
+                        set.add(five_of(r));
+                    }
+                }
+                break;
+            case Form::four:
+            case Form::fixed_four:
+                set = fours(h);
+                break;
         }
         return set;
     }
 
+    // Four of each rank beside each kicker; with deuces wild the four 2s are the wild ones. A
+    // four beside a kicker of its own rank is never dealt, so a line of nothing else pays none.
+    ClassSet fours(const HandLine& h) const {
+        ClassSet set;
+        bool dealt = false;
+        for (int q = 0; q < kRankCount; ++q) {
+            for (int k = 0; k < kRankCount && has_rank(h.ranks, q); ++k) {
+                if (!has_rank(h.kickers, k)) {
+                    continue;
+                }
+                set.add(four_of(q, k));
+                dealt = dealt || k != q;
+                if (q == 0 && *wild_ == Wild::deuces) {
+                    set.add(four_deuces_with(k));
+                }
+            }
+        }
+        return dealt ? set : ClassSet{};
+    }
+
     std::string label(const HandLine& h) const {
-        if (h.word->word == "pair") {
-            return std::string(kRankWords[static_cast<std::size_t>(h.pair_rank)]) + " or better";
+        switch (h.word->form) {
+            case Form::pair:
+                return std::string(rank_plural(h.pair_rank)) + " or better";
+            case Form::five:
+                return h.ranks == kEveryRank ? "five of a kind" : "five " + ranks_label(h.ranks);
+            case Form::four:
+            case Form::fixed_four: {
+                std::string text = "four ";
+                if (h.ranks == kEveryRank) {
+                    text += "of a kind";
+                } else if (h.ranks == kTwos && wild_ == Wild::deuces) {
+                    text += "deuces";
+                } else {
+                    text += ranks_label(h.ranks);
+                }
+                return h.kickers == kEveryRank ? text : text + " with " + kicker_label(h.kickers);
+            }
+            case Form::plain:
+                break;
         }
         if (h.word->word == "royal" && *wild_ != Wild::none) {
             return "natural royal";
@@ -341,6 +555,7 @@ class Parser {
     std::optional<std::string> name_;
     std::optional<Wild> wild_;
     std::vector<HandLine> hands_;
+    std::vector<ClassSet> covers_;
 };
 
 }  // namespace

@@ -1,42 +1,66 @@
 #include "odds/hand_class.h"
 
 #include <bit>
+#include <string>
 
 namespace quillon::odds {
 
 namespace {
 
-constexpr std::array<std::string_view, kHandClassCount> kTexts = {
-    "nothing",
-    "pair of twos",
-    "pair of threes",
-    "pair of fours",
-    "pair of fives",
-    "pair of sixes",
-    "pair of sevens",
-    "pair of eights",
-    "pair of nines",
-    "pair of tens",
-    "pair of jacks",
-    "pair of queens",
-    "pair of kings",
-    "pair of aces",
-    "two pair",
-    "three of a kind",
-    "straight",
-    "flush",
-    "full house",
-    "four fives to kings",
-    "four 2s, 3s or 4s",
-    "four 2s, 3s or 4s with an ace, 2, 3 or 4",
-    "four aces",
-    "four aces with a 2, 3 or 4",
-    "straight flush",
-    "wild royal",
-    "five of a kind",
-    "four deuces",
-    "four deuces with an ace",
-    "natural royal"};
+constexpr std::array<std::string_view, kRankCount> kPlural = {
+    "twos",  "threes", "fours", "fives",  "sixes", "sevens", "eights",
+    "nines", "tens",   "jacks", "queens", "kings", "aces"};
+constexpr std::array<std::string_view, kRankCount> kSingular = {
+    "a 2", "a 3",  "a 4",    "a 5",     "a 6",    "a 7",   "an 8",
+    "a 9", "a 10", "a jack", "a queen", "a king", "an ace"};
+
+std::string class_text(HandClass hand) {
+    if (is_pair(hand)) {
+        return "pair of " + std::string(kPlural[static_cast<std::size_t>(pair_rank(hand))]);
+    }
+    if (is_four_of_a_kind(hand)) {
+        return "four " + std::string(kPlural[static_cast<std::size_t>(four_rank(hand))]) +
+               " with " + std::string(kSingular[static_cast<std::size_t>(four_kicker(hand))]);
+    }
+    if (is_five_of_a_kind(hand)) {
+        return "five " + std::string(kPlural[static_cast<std::size_t>(five_rank(hand))]);
+    }
+    if (is_four_deuces(hand)) {
+        return "four deuces with " +
+               std::string(kSingular[static_cast<std::size_t>(four_kicker(hand))]);
+    }
+    switch (hand) {
+        case HandClass::two_pair:
+            return "two pair";
+        case HandClass::three:
+            return "three of a kind";
+        case HandClass::straight:
+            return "straight";
+        case HandClass::flush:
+            return "flush";
+        case HandClass::full_house:
+            return "full house";
+        case HandClass::straight_flush:
+            return "straight flush";
+        case HandClass::wild_royal:
+            return "wild royal";
+        case HandClass::natural_royal:
+            return "natural royal";
+        default:
+            return "nothing";
+    }
+}
+
+const std::array<std::string, kHandClassCount>& class_texts() {
+    static const std::array<std::string, kHandClassCount> texts = [] {
+        std::array<std::string, kHandClassCount> out;
+        for (std::size_t c = 0; c < kHandClassCount; ++c) {
+            out[c] = class_text(static_cast<HandClass>(c));
+        }
+        return out;
+    }();
+    return texts;
+}
 
 // The ten straights as rank masks, the wheel (ace low) first and the ace-high one last.
 constexpr std::array<unsigned, 10> straight_masks() {
@@ -49,22 +73,6 @@ constexpr std::array<unsigned, 10> straight_masks() {
 }
 constexpr std::array<unsigned, 10> kStraights = straight_masks();
 constexpr unsigned kBroadway = kStraights[9];
-
-// Engine ranks 0 to 2 are the 2s, 3s and 4s.
-constexpr bool low_rank(int rank) {
-    return rank <= 2;
-}
-
-HandClass four_class(int quad, int kicker) {
-    if (quad == kAce) {
-        return low_rank(kicker) ? HandClass::four_aces_kicker : HandClass::four_aces;
-    }
-    if (low_rank(quad)) {
-        return low_rank(kicker) || kicker == kAce ? HandClass::four_2_4_kicker
-                                                  : HandClass::four_2_4;
-    }
-    return HandClass::four_5_k;
-}
 
 // The readings of natural cards beside `wilds` wild cards, each wild card any card at all: the
 // classes some choice of the wild cards' ranks makes, worked out rule by rule.
@@ -80,15 +88,15 @@ class WildReadings {
     }
 
     ClassSet plain() const {
-        ClassSet out = 0;
+        ClassSet out;
         const int distinct = singles_ + paired_ranks();
-        if (distinct == 1) {
-            out |= class_bit(HandClass::five);
+        for (int r = 0; r < kRankCount && distinct == 1; ++r) {
+            out |= count(r) > 0 ? class_bit(five_of(r)) : ClassSet{};
         }
         if (singles_ == cards_) {
             out |= class_bit(HandClass::nothing);
             for (const unsigned s : kStraights) {
-                out |= (mask_ & ~s) == 0 ? class_bit(HandClass::straight) : 0;
+                out |= (mask_ & ~s) == 0 ? class_bit(HandClass::straight) : ClassSet{};
             }
         }
         for (int r = 0; r < kRankCount; ++r) {
@@ -129,20 +137,20 @@ class WildReadings {
 
     ClassSet fours(int r) const {
         if (needed(r, 4) > wilds_) {
-            return 0;
+            return {};
         }
         const int others = cards_ - count(r);
         if (others == 1) {
             for (int k = 0; k < kRankCount; ++k) {
                 if (k != r && count(k) == 1) {
-                    return class_bit(four_class(r, k));
+                    return class_bit(four_of(r, k));
                 }
             }
         }
         // The fifth card is a wild one: any rank but r.
-        ClassSet out = 0;
+        ClassSet out;
         for (int k = 0; k < kRankCount && others == 0; ++k) {
-            out |= k != r ? class_bit(four_class(r, k)) : 0;
+            out |= k != r ? class_bit(four_of(r, k)) : ClassSet{};
         }
         return out;
     }
@@ -150,34 +158,35 @@ class WildReadings {
     // Three of r and two more cards of different ranks.
     ClassSet threes(int r) const {
         if (needed(r, 3) > wilds_) {
-            return 0;
+            return {};
         }
         const int others = cards_ - count(r);
-        return others == singles_ - (count(r) == 1 ? 1 : 0) ? class_bit(HandClass::three) : 0;
+        return others == singles_ - (count(r) == 1 ? 1 : 0) ? class_bit(HandClass::three)
+                                                            : ClassSet{};
     }
 
     // A pair of r and three more cards of different ranks.
     ClassSet pairs(int r) const {
         if (needed(r, 2) > wilds_) {
-            return 0;
+            return {};
         }
         const int others = cards_ - count(r);
-        return others == singles_ - (count(r) == 1 ? 1 : 0) ? class_bit(pair_of(r)) : 0;
+        return others == singles_ - (count(r) == 1 ? 1 : 0) ? class_bit(pair_of(r)) : ClassSet{};
     }
 
     ClassSet full_house(int t, int p) const {
         const bool fits = needed(t, 3) + needed(p, 2) <= wilds_ && count(t) + count(p) == cards_;
-        return fits ? class_bit(HandClass::full_house) : 0;
+        return fits ? class_bit(HandClass::full_house) : ClassSet{};
     }
 
     // Pairs of a and b and a fifth card of another rank.
     ClassSet two_pair(int a, int b) const {
         if (needed(a, 2) + needed(b, 2) > wilds_) {
-            return 0;
+            return {};
         }
         const int others = cards_ - count(a) - count(b);
         const int other_singles = singles_ - (count(a) == 1 ? 1 : 0) - (count(b) == 1 ? 1 : 0);
-        return others == other_singles ? class_bit(HandClass::two_pair) : 0;
+        return others == other_singles ? class_bit(HandClass::two_pair) : ClassSet{};
     }
 
     const RankCounts& n_;
@@ -190,12 +199,15 @@ class WildReadings {
 }  // namespace
 
 std::string_view hand_class_text(HandClass hand) {
-    return kTexts[static_cast<std::size_t>(hand)];
+    return class_texts()[static_cast<std::size_t>(hand)];
 }
 
 HandName machine_name(HandClass hand) {
     if (is_four_of_a_kind(hand)) {
         return HandName::four;
+    }
+    if (is_five_of_a_kind(hand)) {
+        return HandName::five;
     }
     switch (hand) {
         case HandClass::two_pair:
@@ -210,8 +222,6 @@ HandName machine_name(HandClass hand) {
             return HandName::full;
         case HandClass::straight_flush:
             return HandName::stfl;
-        case HandClass::five:
-            return HandName::five;
         case HandClass::wild_royal:
         case HandClass::natural_royal:
             return HandName::royal;
@@ -227,7 +237,7 @@ HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
     int quad = -1;
     int trips = -1;
     int kicker = -1;
-    int pair_rank = -1;
+    int paired = -1;
     for (int r = 0; r < kRankCount; ++r) {
         const int c = counts[static_cast<std::size_t>(r)];
         if (c == 0) {
@@ -236,14 +246,14 @@ HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
         ranks |= 1u << r;
         ++distinct;
         if (c == 5) {
-            return HandClass::five;
+            return five_of(r);
         }
         quad = c == 4 ? r : quad;
         trips = c == 3 ? r : trips;
         kicker = c == 1 ? r : kicker;
         if (c == 2) {
             ++pairs;
-            pair_rank = r;
+            paired = r;
         }
     }
     // Five ranks in a row, or the wheel; counted without a popcount instruction, which the
@@ -258,7 +268,7 @@ HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
         return wild_used ? HandClass::wild_royal : HandClass::natural_royal;
     }
     if (quad >= 0) {
-        return four_class(quad, kicker);
+        return four_of(quad, kicker);
     }
     if (trips >= 0 && pairs == 1) {
         return HandClass::full_house;
@@ -275,22 +285,25 @@ HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
     if (pairs == 2) {
         return HandClass::two_pair;
     }
-    return pairs == 1 ? pair_of(pair_rank) : HandClass::nothing;
+    return pairs == 1 ? pair_of(paired) : HandClass::nothing;
 }
 
 ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wild) {
     ReadingSets out;
     if (wilds == 0) {
         out.plain = class_bit(natural_class(naturals, false, false));
-        out.flush = suited ? class_bit(natural_class(naturals, true, false)) : 0;
+        out.flush = suited ? class_bit(natural_class(naturals, true, false)) : ClassSet{};
         return out;
     }
     const WildReadings rules(naturals, wilds);
     out.plain = rules.plain();
-    out.flush = suited ? rules.suited() : 0;
+    out.flush = suited ? rules.suited() : ClassSet{};
     if (wild == Wild::deuces && wilds == 4) {
-        const ClassSet deuces =
-            class_bit(naturals[kAce] == 1 ? HandClass::four_deuces_ace : HandClass::four_deuces);
+        int kicker = 0;
+        for (int r = 1; r < kRankCount; ++r) {
+            kicker = naturals[static_cast<std::size_t>(r)] == 1 ? r : kicker;
+        }
+        const ClassSet deuces = class_bit(four_deuces_with(kicker));
         out.plain |= deuces;
         out.flush |= deuces;
     }

@@ -37,14 +37,13 @@ Game::Game(std::string name, Wild wild, std::vector<PayRow> paying, std::int64_t
     }
 }
 
-HandClass Game::best_reading(ClassSet classes) const {
+HandClass Game::best_reading(const ClassSet& classes) const {
     HandClass best = HandClass::nothing;
-    for (std::size_t c = 0; c < kHandClassCount; ++c) {
-        const auto hand = static_cast<HandClass>(c);
-        if ((classes & class_bit(hand)) != 0 && pay_of(hand) >= pay_of(best)) {
+    classes.for_each([&](HandClass hand) {
+        if (pay_of(hand) >= pay_of(best)) {
             best = hand;
         }
-    }
+    });
     return best;
 }
 

@@ -48,7 +48,7 @@ class Game {
     std::int64_t pay_scale() const { return pay_scale_; }
 
     // Of several readings of one hand, the one that pays most; among equal pays the higher class.
-    HandClass best_reading(ClassSet classes) const;
+    HandClass best_reading(const ClassSet& classes) const;
 
     bool operator==(const Game&) const = default;
 

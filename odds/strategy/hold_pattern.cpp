@@ -285,10 +285,9 @@ std::string sets_text(PatternKey key, const Game& game, const RankProfile& profi
 
 RankProfile rank_profile(const Game& game) {
     RankProfile profile;
+    // Four of a rank beside a king (a queen for kings): the four's own row, kickers aside.
     const auto quads = [](int rank) {
-        return rank == kAce ? HandClass::four_aces
-               : rank <= 2  ? HandClass::four_2_4
-                            : HandClass::four_5_k;
+        return four_of(rank, rank == kAce - 1 ? kAce - 2 : kAce - 1);
     };
     for (int r = 0; r < kRankCount; ++r) {
         const auto i = static_cast<std::size_t>(r);

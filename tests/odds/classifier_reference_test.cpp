@@ -43,7 +43,7 @@ HandClass reference_class(std::array<Card, 5> cards, bool wild_used) {
     for (int r = 0; r < kRankCount; ++r) {
         const int n = count[static_cast<std::size_t>(r)];
         if (n == 5) {
-            return HC::five;
+            return five_of(r);
         }
         quad = n == 4 ? r : quad;
         trips = n == 3 ? r : trips;
@@ -57,14 +57,8 @@ HandClass reference_class(std::array<Card, 5> cards, bool wild_used) {
         }
         return HC::straight_flush;
     }
-    if (quad == 12) {
-        return single <= 2 ? HC::four_aces_kicker : HC::four_aces;
-    }
-    if (quad >= 0 && quad <= 2) {
-        return single <= 2 || single == 12 ? HC::four_2_4_kicker : HC::four_2_4;
-    }
     if (quad >= 0) {
-        return HC::four_5_k;
+        return four_of(quad, single);
     }
     if (trips >= 0 && pairs == 1) {
         return HC::full_house;
@@ -117,7 +111,7 @@ class Reference {
         }
         std::int64_t best = 0;
         if (game_.wild() == Wild::deuces && wilds == 4) {
-            best = game_.pay_of(ranks[0] == 12 ? HC::four_deuces_ace : HC::four_deuces);
+            best = game_.pay_of(four_deuces_with(ranks[0]));
         }
         std::array<Card, 5> cards{};
         std::copy(naturals.begin(), naturals.end(), cards.begin());
@@ -211,18 +205,20 @@ TEST_P(ClassifierReference, PaysEveryHandOfTheDeckAsTheBestSubstitution) {
     EXPECT_EQ(mismatches, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Games, ClassifierReference,
-                         ::testing::Values(ReferenceCase{"quillon", ""},
-                                           ReferenceCase{"joker-kings-20-7-5", ""},
-                                           ReferenceCase{"double-double-bonus-9-6", ""},
-                                           ReferenceCase{"deuces-wild-full-pay", ""},
-                                           ReferenceCase{"joker-bonus", kJokerBonus},
-                                           ReferenceCase{"deuces-bonus", kDeucesBonus}),
-                         [](const auto& row) {
-                             std::string name(row.param.name);
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Games, ClassifierReference,
+    ::testing::Values(
+        ReferenceCase{"quillon", ""}, ReferenceCase{"joker-kings-20-7-5", ""},
+        ReferenceCase{"double-double-bonus-9-6", ""}, ReferenceCase{"deuces-wild-full-pay", ""},
+        ReferenceCase{"triple-double-bonus-9-7", ""}, ReferenceCase{"aces-and-faces-8-5", ""},
+        ReferenceCase{"super-double-bonus-9-5", ""}, ReferenceCase{"double-double-bonus-10-6", ""},
+        ReferenceCase{"loose-deuces-17-10", ""}, ReferenceCase{"bonus-deuces-wild-13-4-3", ""},
+        ReferenceCase{"joker-bonus", kJokerBonus}, ReferenceCase{"deuces-bonus", kDeucesBonus}),
+    [](const auto& row) {
+        std::string name(row.param.name);
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
 
 }  // namespace
 }  // namespace quillon::odds

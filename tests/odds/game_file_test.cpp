@@ -19,8 +19,41 @@ std::vector<HandClass> pairs_from(HandClass lowest) {
     return pairs;
 }
 
-const std::vector<HandClass> kEveryFour = {HC::four_5_k, HC::four_2_4, HC::four_2_4_kicker,
-                                           HC::four_aces, HC::four_aces_kicker};
+// Four of each of `ranks` beside each of `kickers`, rank by rank: ranks and kickers as bits.
+std::vector<HandClass> fours(unsigned ranks, unsigned kickers = 0x1fff) {
+    std::vector<HandClass> out;
+    for (int q = 0; q < kRankCount; ++q) {
+        for (int k = 0; k < kRankCount; ++k) {
+            if ((ranks >> q & 1u) != 0 && (kickers >> k & 1u) != 0) {
+                out.push_back(four_of(q, k));
+            }
+        }
+    }
+    return out;
+}
+// The same less the classes of `less`.
+std::vector<HandClass> without(std::vector<HandClass> all, const std::vector<HandClass>& less) {
+    std::erase_if(all, [&](HandClass c) { return std::ranges::find(less, c) != less.end(); });
+    return all;
+}
+std::vector<HandClass> four_deuces() {
+    std::vector<HandClass> out = fours(1u);
+    for (int k = 0; k < kRankCount; ++k) {
+        out.push_back(four_deuces_with(k));
+    }
+    return out;
+}
+std::vector<HandClass> fives() {
+    std::vector<HandClass> out;
+    for (int r = 0; r < kRankCount; ++r) {
+        out.push_back(five_of(r));
+    }
+    return out;
+}
+constexpr unsigned kAces = 1u << 12;
+constexpr unsigned kTwoToFour = 0b111u;
+constexpr unsigned kFiveToKing = 0x1fffu & ~kAces & ~kTwoToFour;
+const std::vector<HandClass> kEveryFour = fours(0x1fff);
 
 // The tables as their makers publish them, for the full bet of five coins (a royal 4000).
 Game jacks_9_6_by_hand() {
@@ -39,7 +72,7 @@ Game jacks_9_6_by_hand() {
 Game joker_kings_by_hand() {
     return Game("Joker Poker (kings or better) 20/7/5", Wild::joker,
                 {{"natural royal", 800, {HC::natural_royal}},
-                 {"five of a kind", 200, {HC::five}},
+                 {"five of a kind", 200, fives()},
                  {"wild royal", 100, {HC::wild_royal}},
                  {"straight flush", 50, {HC::straight_flush}},
                  {"four of a kind", 20, kEveryFour},
@@ -53,30 +86,31 @@ Game joker_kings_by_hand() {
 
 // Each four of a kind goes to the most specific line given.
 Game double_double_by_hand() {
-    return Game("Double Double Bonus 9/6", Wild::none,
-                {{"royal flush", 800, {HC::natural_royal}},
-                 {"straight flush", 50, {HC::straight_flush}},
-                 {"four aces with 2-4", 400, {HC::four_aces_kicker}},
-                 {"four 2s-4s with A-4", 160, {HC::four_2_4_kicker}},
-                 {"four aces", 160, {HC::four_aces}},
-                 {"four 2s-4s", 80, {HC::four_2_4}},
-                 {"four 5s-kings", 50, {HC::four_5_k}},
-                 {"full house", 9, {HC::full_house}},
-                 {"flush", 6, {HC::flush}},
-                 {"straight", 4, {HC::straight}},
-                 {"three of a kind", 3, {HC::three}},
-                 {"two pair", 1, {HC::two_pair}},
-                 {"jacks or better", 1, pairs_from(HC::pair_jack)}});
+    return Game(
+        "Double Double Bonus 9/6", Wild::none,
+        {{"royal flush", 800, {HC::natural_royal}},
+         {"straight flush", 50, {HC::straight_flush}},
+         {"four aces with 2-4", 400, fours(kAces, kTwoToFour)},
+         {"four 2s-4s with A-4", 160, fours(kTwoToFour, kTwoToFour | kAces)},
+         {"four aces", 160, without(fours(kAces), fours(kAces, kTwoToFour))},
+         {"four 2s-4s", 80, without(fours(kTwoToFour), fours(kTwoToFour, kTwoToFour | kAces))},
+         {"four 5s-kings", 50, fours(kFiveToKing)},
+         {"full house", 9, {HC::full_house}},
+         {"flush", 6, {HC::flush}},
+         {"straight", 4, {HC::straight}},
+         {"three of a kind", 3, {HC::three}},
+         {"two pair", 1, {HC::two_pair}},
+         {"jacks or better", 1, pairs_from(HC::pair_jack)}});
 }
 
 Game deuces_full_pay_by_hand() {
     return Game("Deuces Wild full pay", Wild::deuces,
                 {{"natural royal", 800, {HC::natural_royal}},
-                 {"four deuces", 200, {HC::four_deuces, HC::four_deuces_ace}},
+                 {"four deuces", 200, four_deuces()},
                  {"wild royal", 25, {HC::wild_royal}},
-                 {"five of a kind", 15, {HC::five}},
+                 {"five of a kind", 15, fives()},
                  {"straight flush", 9, {HC::straight_flush}},
-                 {"four of a kind", 5, kEveryFour},
+                 {"four of a kind", 5, fours(0x1fff & ~1u)},
                  {"full house", 3, {HC::full_house}},
                  {"flush", 2, {HC::flush}},
                  {"straight", 2, {HC::straight}},
@@ -108,7 +142,9 @@ TEST(BuiltinGames, EveryShippedFileParsesForEveryBet) {
     for (const std::string_view wanted :
          {"quillon", "jacks-or-better-9-6", "jacks-or-better-8-5", "joker-kings-20-7-5",
           "bonus-poker-8-5", "double-bonus-10-7-5", "double-double-bonus-9-6",
-          "deuces-wild-full-pay", "deuces-wild-nsu"}) {
+          "deuces-wild-full-pay", "deuces-wild-nsu", "triple-double-bonus-9-7",
+          "aces-and-faces-8-5", "super-double-bonus-9-5", "double-double-bonus-10-6",
+          "loose-deuces-17-10", "bonus-deuces-wild-13-4-3"}) {
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
     }
     EXPECT_EQ(names.front(), "quillon");
@@ -191,8 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"wild none\nflush five\n", "bad.game:2: 'five' is not a pay"},
         BadFile{"wild none\nflush\n", "bad.game:2: 'flush' needs its pay per coin"},
         BadFile{"wild none\npair 1\n",
-                "bad.game:2: 'pair' needs its least paying rank (tens, jacks, queens, kings, "
-                "aces)"},
+                "bad.game:2: 'pair' needs its least paying rank (twos to aces)"},
         BadFile{"wild none\npair 1 knaves\n", "bad.game:2: unexpected 'knaves' after 'pair'"},
         BadFile{"wild none\nroyal 250 4000@5\nflush 5 60@10\n",
                 "bad.game:3: the full bet is 5 coins above"},
