@@ -1,17 +1,26 @@
 # The two commands of the quick start: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-asan test-asan bench package format clean
+.PHONY: run test deps build build-game build-asan test-asan bench package format clean
 
+# Everything: the game, the tests, the sanitizer build and the benchmarks.
 deps:
-	@scripts/install-deps
+	@scripts/install-deps test
 
-build: deps
-	cmake --preset release
+# The game alone, with what it needs to be built and played. A fresh tree is configured without
+# the tests and the benchmarks; a tree that has them keeps them.
+build-game:
+	@scripts/install-deps run
+	[ -f build/release/CMakeCache.txt ] || \
+	  cmake --preset release -DBUILD_TESTING=OFF -DQUILLON_WITH_BENCH=OFF
 	cmake --build --preset release -j $(JOBS)
 
-run: build
+run: build-game
 	cd build/release/run && ./quillon
+
+build: deps
+	cmake --preset release -DBUILD_TESTING=ON -DQUILLON_WITH_BENCH=ON
+	cmake --build --preset release -j $(JOBS)
 
 build-asan: deps
 	cmake --preset asan
@@ -27,9 +36,13 @@ test: build
 bench: build
 	cd build/release/run && for b in ./bench_*; do $$b; done
 
-# The Debian package, in build/release/package/.
-package: build
-	cd build/release && cpack -G DEB -B package
+# The Debian package, in build/package/package/, built as a packager builds it: without the
+# tests, and with warnings left as warnings.
+package:
+	@scripts/install-deps package
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+	cd build/package && cpack -G DEB -B package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -4,7 +4,10 @@
 add_library(quillon_warnings INTERFACE)
 # -Wrestrict gives false alarms on std::string at -O3 in g++ 12.
 target_compile_options(quillon_warnings INTERFACE
-  -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion -Wno-restrict -Werror)
+  -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion -Wno-restrict)
+if(QUILLON_WERROR)
+  target_compile_options(quillon_warnings INTERFACE -Werror)
+endif()
 
 add_library(quillon_sanitizers INTERFACE)
 if(QUILLON_SANITIZE)

@@ -45,4 +45,14 @@ class CardId {
     std::uint8_t code_ = 0;
 };
 
+// What a card of rank `rank` (0 the joker, 1 the ace ... 13 the king) counts against the
+// dealer's card in the double-up: the joker 15, the ace 14, every other card its rank. The
+// machine settles its rounds with it, and the odds engine counts them with it.
+constexpr int double_up_count(int rank) {
+    if (rank == 0) {
+        return 15;
+    }
+    return rank == 1 ? 14 : rank;
+}
+
 }  // namespace quillon

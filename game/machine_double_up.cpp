@@ -7,18 +7,6 @@
 
 namespace quillon {
 
-namespace {
-
-// The rank a card counts for against the dealer's: the joker 15, the ace 14.
-std::int16_t double_up_count(std::int16_t rank) {
-    if (rank == 0) {
-        return 15;
-    }
-    return rank == 1 ? std::int16_t{14} : rank;
-}
-
-}  // namespace
-
 void Machine::start_double_up_round() {
     c_.clear.enabled = false;
     s_.double_up_active = kTrue;
@@ -117,8 +105,8 @@ void Machine::cardtime_tick() {
 void Machine::settle_reveal() {
     const auto dealer = std::size_t{0};
     const auto picked = static_cast<std::size_t>(s_.chosen_slot);
-    s_.hand_rank[dealer] = double_up_count(s_.hand_rank[dealer]);
-    s_.hand_rank[picked] = double_up_count(s_.hand_rank[picked]);
+    s_.hand_rank[dealer] = static_cast<std::int16_t>(double_up_count(s_.hand_rank[dealer]));
+    s_.hand_rank[picked] = static_cast<std::int16_t>(double_up_count(s_.hand_rank[picked]));
     if (s_.hand_rank[dealer] < s_.hand_rank[picked]) {
         const std::int64_t stake = 2 * meter_value(c_.Label22[0].caption);
         c_.Label22[0].caption = meter_text(stake);

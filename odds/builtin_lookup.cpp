@@ -31,8 +31,4 @@ Game jacks_or_better_9_6() {
     return find_game("jacks-or-better-9-6").value();
 }
 
-Game joker_kings_20_7_5() {
-    return find_game("joker-kings-20-7-5").value();
-}
-
 }  // namespace quillon::odds

@@ -1,15 +1,6 @@
 #include "odds/double_up.h"
 
-#include "game/card.h"
-
 namespace quillon::odds {
-
-int double_up_count(int card_rank) {
-    if (card_rank == 0) {
-        return 15;
-    }
-    return card_rank == 1 ? 14 : card_rank;
-}
 
 DoubleUpOdds double_up_odds() {
     DoubleUpOdds odds;

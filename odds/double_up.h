@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "game/card.h"
+
 namespace quillon::odds {
 
 // One round of the machine's double-up, counted over every (dealer card, player card) pair of
@@ -20,9 +22,7 @@ struct DoubleUpOdds {
     double half_value(std::int64_t coins) const;
 };
 
+// Every pair is scored with the machine's own double_up_count() (game/card.h).
 DoubleUpOdds double_up_odds();
-
-// The count a card scores against the dealer's: the joker 15, the ace 14, the king 13 ... 2.
-int double_up_count(int card_rank);
 
 }  // namespace quillon::odds

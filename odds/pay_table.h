@@ -67,6 +67,5 @@ std::optional<Game> find_game(std::string_view name, int coins = 0);
 std::vector<std::string_view> game_names();
 Game quillon_game_table();
 Game jacks_or_better_9_6();
-Game joker_kings_20_7_5();
 
 }  // namespace quillon::odds
