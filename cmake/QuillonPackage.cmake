@@ -12,9 +12,14 @@ if(TARGET quillon)
   install(TARGETS quillon RUNTIME DESTINATION ${QUILLON_GAMES_DIR})
 endif()
 install(TARGETS quillon-odds quillon-script RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The practice window, with a desktop entry and metainfo of its own.
+set(QUILLON_TRAINER_ID test.quillon.Trainer)
+if(TARGET quillon-trainer)
+  install(TARGETS quillon-trainer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
-# The game opens its tunes by bare name from its working folder: the desktop entry starts it in
-# the folder they are installed in.
+# The game opens its tunes by bare name from its working folder, and else from this folder
+# (../share/quillon from the game's); the desktop entry starts it here.
 install(FILES ${CMAKE_BINARY_DIR}/run/BGM1.mid ${CMAKE_BINARY_DIR}/run/BGM2.mid
         DESTINATION ${QUILLON_TUNES_DIR})
 # The SoundFont cut from FluidR3 for the tunes, where the build makes one; the game looks for it
@@ -36,22 +41,31 @@ install(CODE "
   set(QUILLON_APP_ID \"${QUILLON_APP_ID}\")
   set(QUILLON_FULL_GAMES_DIR \"\${CMAKE_INSTALL_PREFIX}/${QUILLON_GAMES_DIR}\")
   set(QUILLON_FULL_TUNES_DIR \"\${CMAKE_INSTALL_PREFIX}/${QUILLON_TUNES_DIR}\")
+  set(QUILLON_TRAINER_ID \"${QUILLON_TRAINER_ID}\")
+  set(QUILLON_FULL_BIN_DIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
   configure_file(${QUILLON_PACKAGING_DIR}/quillon.desktop.in
                  ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.desktop @ONLY)
   configure_file(${QUILLON_PACKAGING_DIR}/quillon.metainfo.xml.in
                  ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.metainfo.xml @ONLY)
-  foreach(name changelog quillon.6 quillon-odds.1 quillon-script.1)
+  configure_file(${QUILLON_PACKAGING_DIR}/quillon-trainer.desktop.in
+                 ${QUILLON_INSTALL_STAGE}/${QUILLON_TRAINER_ID}.desktop @ONLY)
+  configure_file(${QUILLON_PACKAGING_DIR}/quillon-trainer.metainfo.xml.in
+                 ${QUILLON_INSTALL_STAGE}/${QUILLON_TRAINER_ID}.metainfo.xml @ONLY)
+  foreach(name changelog quillon.6 quillon-odds.1 quillon-script.1 quillon-trainer.1)
     execute_process(COMMAND gzip -9 --no-name --stdout ${QUILLON_PACKAGING_DIR}/\${name}
                     OUTPUT_FILE ${QUILLON_INSTALL_STAGE}/\${name}.gz COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
 ")
 install(FILES ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.desktop
+              ${QUILLON_INSTALL_STAGE}/${QUILLON_TRAINER_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${QUILLON_INSTALL_STAGE}/${QUILLON_APP_ID}.metainfo.xml
+              ${QUILLON_INSTALL_STAGE}/${QUILLON_TRAINER_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${QUILLON_INSTALL_STAGE}/changelog.gz DESTINATION ${QUILLON_DOC_DIR})
 install(FILES ${QUILLON_INSTALL_STAGE}/quillon.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${QUILLON_INSTALL_STAGE}/quillon-odds.1.gz ${QUILLON_INSTALL_STAGE}/quillon-script.1.gz
+              ${QUILLON_INSTALL_STAGE}/quillon-trainer.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
@@ -62,16 +76,23 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
     "A video poker machine in one window: five-card draw with one wild joker,
 a pay table of nine hands for bets of one to ten coins, and a double-up in
-which a win can be risked, whole or in half. quillon-odds computes the
-machine's return; quillon-script plays scripted games.")
+which a win can be risked, whole or in half. F1 opens a coach beside the
+table. quillon-trainer practises any video poker game with the coach;
+quillon-odds computes the machine's return; quillon-script plays scripted
+games.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Found at run time, not linked: the SoundFont the music plays through and the fonts that stand
-# in for the table's own.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fluid-soundfont-gm | timgm6mb-soundfont, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-urw-base35")
+# Found at run time, not linked: the fonts that stand in for the table's own, and a SoundFont
+# for the music. The package ships its own, cut for the tunes (9 MB), where the build made one;
+# a General MIDI set is then only a suggestion, for a player who replaces the tunes.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-urw-base35")
+if(TARGET tune_soundfont)
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fluid-soundfont-gm")
+else()
+  string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS "fluid-soundfont-gm | timgm6mb-soundfont, ")
+endif()
 include(CPack)

@@ -656,8 +656,8 @@ Game read_game_file(const std::string& path, int coins) {
 
 std::vector<std::string_view> hand_words() {
     std::vector<std::string_view> words;
-    for (const HandWord& w : kHandWords) {
-        words.push_back(w.word);
+    for (const HandWord& word : kHandWords) {
+        words.push_back(word.word);
     }
     return words;
 }

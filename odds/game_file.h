@@ -28,14 +28,14 @@ inline constexpr int kMostCoins = 100;
 // `source` names the text in errors. The pays are those of a bet of `coins`, per coin bet.
 Game parse_game(std::string_view text, const std::string& source, int coins = kFullBet);
 
-// The same from a file on disk: a regular file of at most kMostFileBytes, read without waiting
+// The hand words a file may use, as the reader lists them (for the usage).
+std::vector<std::string_view> hand_words();
+
+// A game read from a file on disk: a regular file of at most kMostFileBytes, read without waiting
 // on a FIFO or reading a device; anything else is refused as "FILE: is a folder, not a file", ...
 // A file is UTF-8 text (a byte order mark may open it) without control characters but the tab;
 // a NUL byte, a control character or bytes that are not UTF-8 are refused at their line.
 inline constexpr std::size_t kMostFileBytes = 64 * 1024;
 Game read_game_file(const std::string& path, int coins = kFullBet);
-
-// The hand words a line may start with, as the reader knows them: "royal", "wild-royal", ...
-std::vector<std::string_view> hand_words();
 
 }  // namespace quillon::odds

@@ -1,6 +1,10 @@
 // The game: the table window over the machine, with the music device the factory picks.
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "coach/table_coach.h"
 
 #include "game/machine.h"
 #include "game/random_source.h"
@@ -19,6 +23,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", probe->problem()->c_str());
         return 2;
     }
+    // --coach opens the coach beside the table; F1 opens and closes it at any time.
+    bool coach_at_start = false;
+    for (int i = 1; i < argc; ++i) {
+        coach_at_start = coach_at_start || std::strcmp(argv[i], "--coach") == 0;
+    }
     QApplication app(argc, argv);
     probe.reset();  // Qt holds its own connection now
     QApplication::setApplicationName(QStringLiteral("Quillon"));
@@ -32,9 +41,21 @@ int main(int argc, char** argv) {
     media->on_status([&window] { window.media_status(); });
     QObject::connect(&window, &ui::TableWindow::programEnded, &app, &QApplication::quit);
     new ui::FirstFrameTrace(&window);
+    // Built on first use, so that a game without the coach carries nothing of it.
+    std::unique_ptr<coach::TableCoach> coach;
+    const auto toggle_coach = [&] {
+        if (!coach) {
+            coach = std::make_unique<coach::TableCoach>(machine, window);
+        }
+        coach->toggle();
+    };
+    QObject::connect(&window, &ui::TableWindow::coachKeyPressed, &app, toggle_coach);
 
     window.load();
     window.show();
+    if (coach_at_start) {
+        toggle_coach();
+    }
     const int code = QApplication::exec();
     media->on_status({});  // the window goes before the device does
     return code;

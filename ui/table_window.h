@@ -13,6 +13,16 @@ namespace quillon::ui {
 class Artwork;
 class CreditsWindow;
 
+// Something that follows the table from beside it, such as the coach: asked before a click
+// reaches the machine, and told after every event. It reads the machine and never changes it.
+class TableObserver {
+  public:
+    virtual ~TableObserver() = default;
+    // False holds the click back: the machine never sees it.
+    virtual bool before_click(Button button) = 0;
+    virtual void after_event() = 0;
+};
+
 // The table window. It owns no rule of the game: each event of the window, its controls and its
 // timers goes to the machine's handler, and the window then shows the machine's controls.
 class TableWindow final : public QWidget {
@@ -37,8 +47,12 @@ class TableWindow final : public QWidget {
     LayoutScale scale() const { return view_.scale(); }
     // The credits window, once the table has closed.
     CreditsWindow* credits() const { return credits_.get(); }
+    // At most one observer; null for none.
+    void set_observer(TableObserver* observer) { observer_ = observer; }
 
   signals:
+    // F1, which the game itself does not use: the coach opens or closes.
+    void coachKeyPressed();
     // END, or the credits window's close box: the program is over.
     void programEnded();
 
@@ -64,6 +78,7 @@ class TableWindow final : public QWidget {
     bool minimized_ = false;
     bool closed_ = false;
     bool watching_screen_ = false;
+    TableObserver* observer_ = nullptr;
 };
 
 }  // namespace quillon::ui

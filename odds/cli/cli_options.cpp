@@ -1,6 +1,5 @@
 #include "odds/cli/cli_options.h"
 
-#include <charconv>
 #include <string>
 
 #include "odds/game_file.h"
@@ -13,23 +12,6 @@ std::string quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
 
-// The value of `--name VALUE` or `--name=VALUE`; advances past it.
-std::optional<std::string_view> value_of(std::string_view name,
-                                         std::span<const std::string_view> args, std::size_t& i,
-                                         std::string_view needs) {
-    const std::string_view arg = args[i];
-    if (arg == name) {
-        if (i + 1 == args.size()) {
-            throw CliError(std::string(name) + " needs " + std::string(needs));
-        }
-        return args[++i];
-    }
-    if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
-        return arg.substr(name.size() + 1);
-    }
-    return std::nullopt;
-}
-
 CardId parse_card(std::string_view text) {
     const std::optional<CardId> card = CardId::parse(text);
     if (!card) {
@@ -37,18 +19,6 @@ CardId parse_card(std::string_view text) {
                        " is not a card (s1 ... s13, d1 ..., c1 ..., h1 ... h13, joker)");
     }
     return *card;
-}
-
-// A whole number from 1 to `most` given to `option`.
-int count_of(std::string_view option, std::string_view text, int most, std::string_view what,
-             std::string_view unit) {
-    int n = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (error != std::errc{} || end != text.data() + text.size() || n < 1 || n > most) {
-        throw CliError(std::string(option) + " takes " + std::string(what) + " 1 to " +
-                       std::to_string(most) + " " + std::string(unit) + ", not " + quoted(text));
-    }
-    return n;
 }
 
 }  // namespace
@@ -62,46 +32,8 @@ std::string game_list() {
     return list;
 }
 
-Command parse_command_line(std::span<const std::string_view> args) {
-    Command command;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (const auto game =
-                value_of("--game", args, i, "a name (" + game_list() + ") or a file")) {
-            command.game = *game;
-        } else if (const auto coins = value_of("--coins", args, i, "a number of coins")) {
-            command.coins = count_of("--coins", *coins, kMostCoins, "a bet of", "coins");
-        } else if (const auto lines = value_of("--lines", args, i, "a number of lines")) {
-            command.lines = count_of("--lines", *lines, kMostLines, "a chart of", "lines");
-        } else if (const auto hold = value_of("--hold", args, i, "the cards held")) {
-            command.hold = *hold;
-        } else if (arg == "--json") {
-            command.json = true;
-        } else if (arg.starts_with("--")) {
-            throw CliError("unknown option " + quoted(arg) + " (see quillon-odds --help)");
-        } else {
-            command.words.push_back(arg);
-        }
-    }
-    return command;
-}
-
-void allow_only(const Command& command, unsigned options) {
-    const std::string_view verb = command.words.front();
-    const auto refuse = [&](bool given, unsigned option, std::string_view name) {
-        if (given && (options & option) == 0) {
-            throw CliError(std::string(verb) + " takes no " + std::string(name));
-        }
-    };
-    refuse(command.game.has_value(), kGameOption, "--game");
-    refuse(command.coins.has_value(), kCoinsOption, "--coins");
-    refuse(command.hold.has_value(), kHoldOption, "--hold");
-    refuse(command.json, kJsonOption, "--json");
-    refuse(command.lines.has_value(), kLinesOption, "--lines");
-}
-
 Game load_game(const Command& command) {
-    const std::string_view name = command.game.value_or("quillon");
+    const std::string name = command.game.value_or("quillon");
     const int coins = command.coins.value_or(kFullBet);
     try {
         if (std::optional<Game> game = find_game(name, coins)) {
@@ -117,7 +49,7 @@ Game load_game(const Command& command) {
     }
 }
 
-std::array<CardId, 5> parse_deal(std::span<const std::string_view> words, const Game& game) {
+std::array<CardId, 5> parse_deal(std::span<const std::string> words, const Game& game) {
     if (words.size() != 5) {
         throw CliError("hand needs exactly five cards");
     }

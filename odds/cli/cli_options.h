@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,36 +19,27 @@ class CliError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// A command's words once the options are taken out of them.
+// The values of a command line, as the commands' declarations fill them in (command_line.h).
 struct Command {
-    std::vector<std::string_view> words;
-    std::optional<std::string_view> game;
+    std::string verb;
+    std::vector<std::string> cards;
+    std::optional<std::string> game;
     std::optional<int> coins;
-    std::optional<std::string_view> hold;
+    std::optional<std::string> hold;
     std::optional<int> lines;
+    std::optional<int> play;
     bool json = false;
 };
 
-Command parse_command_line(std::span<const std::string_view> args);
-
-// The longest strategy chart `--lines` asks for.
+// The longest strategy chart `--lines` asks for, and the most hands of a multi-play round.
 inline constexpr int kMostLines = 200;
-
-// Refuses the options a command has no use for.
-enum Option : unsigned {
-    kGameOption = 1,
-    kCoinsOption = 2,
-    kHoldOption = 4,
-    kJsonOption = 8,
-    kLinesOption = 16
-};
-void allow_only(const Command& command, unsigned options);
+inline constexpr int kMostPlay = 100;
 
 // `--game`: a built-in game's name or a pay-table file; `quillon` without it.
 Game load_game(const Command& command);
 
 // Five distinct cards of the game's deck.
-std::array<CardId, 5> parse_deal(std::span<const std::string_view> words, const Game& game);
+std::array<CardId, 5> parse_deal(std::span<const std::string> words, const Game& game);
 
 // "s1 s13" or "s1,s13": cards of the deal, as a mask over it; "none" or nothing for none.
 std::uint8_t parse_hold(std::string_view text, const std::array<CardId, 5>& deal);

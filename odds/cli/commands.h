@@ -1,17 +1,16 @@
 #pragma once
 
-#include <ostream>
-
-#include "odds/cli/cli_options.h"
+#include "odds/cli/command_line.h"
 
 namespace quillon::odds {
 
-// The commands of quillon-odds, one a file. Each checks its whole command line (throwing
-// CliError) before it writes anything to `out`; the first word is the command's own.
-int hand_command(const Command& command, std::ostream& out);
-int return_command(const Command& command, std::ostream& out);
-int games_command(const Command& command, std::ostream& out);
-int double_command(const Command& command, std::ostream& out);
-int strategy_command(const Command& command, std::ostream& out);
+// The commands of quillon-odds, one a file, each declared once: its help, its options and how it
+// runs. A command checks the rest of its command line (throwing CliError) before it writes
+// anything to `out`.
+extern const CommandSpec kHandCommand;
+extern const CommandSpec kReturnCommand;
+extern const CommandSpec kStrategyCommand;
+extern const CommandSpec kGamesCommand;
+extern const CommandSpec kDoubleCommand;
 
 }  // namespace quillon::odds

@@ -4,10 +4,13 @@
 
 namespace quillon::odds {
 
-int double_command(const Command& command, std::ostream& out) {
-    if (command.words.size() != 1 || command.game || command.coins || command.hold) {
-        throw CliError("double takes no arguments but --json; its odds are the machine's");
-    }
+namespace {
+
+void declare(CommandOptions& options) {
+    options.json();
+}
+
+int run(const Command& command, std::ostream& out) {
     if (command.json) {
         out << double_up_json(double_up_odds()).dump(2) << "\n";
     } else {
@@ -15,5 +18,11 @@ int double_command(const Command& command, std::ostream& out) {
     }
     return 0;
 }
+
+}  // namespace
+
+const CommandSpec kDoubleCommand{
+    "double", "the odds of one round of the double-up, and what DOUBLE and HALF are worth", declare,
+    run, "double takes no arguments but --json; its odds are the machine's"};
 
 }  // namespace quillon::odds

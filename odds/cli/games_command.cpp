@@ -4,15 +4,18 @@
 
 namespace quillon::odds {
 
-int games_command(const Command& command, std::ostream& out) {
-    allow_only(command, kCoinsOption | kJsonOption);
-    if (command.words.size() != 1) {
-        throw CliError("games takes no arguments");
-    }
+namespace {
+
+void declare(CommandOptions& options) {
+    options.coins();
+    options.json();
+}
+
+int run(const Command& command, std::ostream& out) {
     std::vector<GameSummary> games;
     for (const std::string_view name : game_names()) {
         Command one;
-        one.game = name;
+        one.game = std::string(name);
         one.coins = command.coins;
         Game game = load_game(one);
         const Tallies tallies(game);
@@ -26,5 +29,9 @@ int games_command(const Command& command, std::ostream& out) {
     }
     return 0;
 }
+
+}  // namespace
+
+const CommandSpec kGamesCommand{"games", "the built-in games and their returns", declare, run};
 
 }  // namespace quillon::odds

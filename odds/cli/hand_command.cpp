@@ -5,10 +5,20 @@
 
 namespace quillon::odds {
 
-int hand_command(const Command& command, std::ostream& out) {
-    allow_only(command, kGameOption | kCoinsOption | kHoldOption | kJsonOption);
+namespace {
+
+void declare(CommandOptions& options) {
+    options.cards();
+    options.game();
+    options.coins();
+    options.hold();
+    options.play();
+    options.json();
+}
+
+int run(const Command& command, std::ostream& out) {
     const Game game = load_game(command);
-    const std::array<CardId, 5> deal = parse_deal(std::span(command.words).subspan(1), game);
+    const std::array<CardId, 5> deal = parse_deal(command.cards, game);
     std::optional<HoldMask> hold;
     if (command.hold) {
         hold = parse_hold(*command.hold, deal);
@@ -25,5 +35,13 @@ int hand_command(const Command& command, std::ostream& out) {
     }
     return 0;
 }
+
+}  // namespace
+
+const CommandSpec kHandCommand{
+    "hand",
+    "the 32 holds of a deal, best first: the expected return per coin and the chance of each "
+    "final hand; with --hold, that hold against the best one and what it gives up per coin",
+    declare, run};
 
 }  // namespace quillon::odds

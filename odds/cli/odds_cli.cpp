@@ -1,9 +1,9 @@
 #include "odds/cli/odds_cli.h"
 
-#include <array>
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <exception>
 #include <string>
-#include <utility>
 
 #include "odds/cli/commands.h"
 
@@ -12,80 +12,147 @@ namespace quillon::odds {
 namespace {
 
 constexpr int kUsageError = 2;
+// An error line longer than this is cut: a hostile argument is not echoed whole.
+constexpr std::size_t kLongestError = 400;
 
-constexpr std::string_view kUsage =
-    "usage: quillon-odds hand CARD CARD CARD CARD CARD [--game GAME] [--coins N] [--hold CARDS]\n"
-    "                         [--json]\n"
-    "       quillon-odds return [--game GAME] [--coins N] [--json]\n"
-    "       quillon-odds strategy [--game GAME] [--coins N] [--lines N] [--json]\n"
-    "       quillon-odds games [--coins N] [--json]\n"
-    "       quillon-odds double [--json]\n"
-    "       quillon-odds --help\n"
-    "\n"
-    "  hand    the 32 holds of a deal, best first: the expected return per coin and the\n"
-    "          chance of each final hand; with --hold, that hold against the best one and\n"
-    "          what it gives up per coin\n"
-    "  return  the whole game under perfect play: every final hand, the return, the hit\n"
-    "          frequency and the standard deviation\n"
-    "  strategy  a chart of hold patterns for the game, best first, derived from the exact\n"
-    "          holds of every deal, and what playing by it costs against perfect play;\n"
-    "          --lines N keeps it to N lines\n"
-    "  games   the built-in games and their returns\n"
-    "  double  the odds of one round of the double-up, and what DOUBLE and HALF are worth\n"
-    "\n"
-    "GAME is a built-in game (quillon-odds games lists them; quillon, this machine, by\n"
-    "default) or a pay-table file, one statement a line, '#' starting a comment:\n"
-    "  name  Jacks or Better 8/5\n"
-    "  wild  none                 # none, joker or deuces\n"
-    "  royal 250 4000@5           # pays per coin; the full bet's pay where it differs\n"
-    "  straight-flush 50\n"
-    "  ...\n"
-    "  pair  1 jacks              # the least paying rank\n"
-    "Hand words: royal wild-royal five four-deuces four-deuces-ace straight-flush four\n"
-    "four-aces four-2-4 four-5-k four-aces-kicker four-2-4-kicker full-house flush straight\n"
-    "three two-pair pair. --coins N analyses a bet of N coins (default: the full bet).\n"
-    "--json writes the same figures for programs, exact fractions beside the decimals.\n"
-    "\n"
-    "Cards are written as in the game: s1 ... s13, d1 ..., c1 ..., h1 ... h13 (1 the ace,\n"
-    "13 the king) and joker.\n";
+// The error as one line of plain text: control bytes are written as escapes.
+std::string one_line(std::string_view message) {
+    std::string out;
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            constexpr std::string_view kHex = "0123456789abcdef";
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15u];
+        } else {
+            out += c;
+        }
+    }
+    if (out.size() > kLongestError) {
+        out.resize(kLongestError);
+        out += "...";
+    }
+    return out;
+}
 
-using CommandFunction = int (*)(const Command&, std::ostream&);
+// "--game: 1 required GAME missing" and the like, from CLI11, as this program says them.
+std::string parse_error_text(const CLI::ParseError& e, const NeedsByOption& needs) {
+    const std::string what = e.what();
+    const std::size_t colon = what.find(": ");
+    const std::string name = what.substr(0, colon);
+    const std::string rest = colon == std::string::npos ? "" : what.substr(colon + 2);
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr && colon != std::string::npos) {
+        if (rest.find("received") != std::string::npos) {
+            return name + " is given twice";
+        }
+        const auto found = needs.find(name);
+        return name + " needs " + (found == needs.end() ? "a value" : found->second);
+    }
+    if (what.ends_with(" was given a disallowed flag override")) {
+        return "--" + what.substr(0, what.find(' ')) + " takes no value";
+    }
+    if (dynamic_cast<const CLI::ValidationError*>(&e) != nullptr && colon != std::string::npos) {
+        return name + " " + rest;
+    }
+    return what;
+}
 
-constexpr std::array<std::pair<std::string_view, CommandFunction>, 5> kCommands = {{
-    {"hand", hand_command},
-    {"return", return_command},
-    {"strategy", strategy_command},
-    {"games", games_command},
-    {"double", double_command},
-}};
+bool declared_anywhere(std::string_view option) {
+    for (const CommandSummary& c : command_summaries()) {
+        for (const OptionSummary& o : c.options) {
+            if (o.name == option) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The first word a command cannot use, refused by name.
+void refuse_extras(const CLI::App& app, const CLI::App* chosen, const CommandSpec* spec) {
+    const std::vector<std::string> stray = app.remaining();
+    if (!stray.empty() && stray.front().starts_with("-")) {
+        throw CliError("unknown option '" + stray.front() + "' (see quillon-odds --help)");
+    }
+    if (chosen == nullptr) {
+        if (stray.empty()) {
+            throw CliError("no command (see quillon-odds --help)");
+        }
+        throw CliError("unknown command '" + stray.front() + "' (see quillon-odds --help)");
+    }
+    const std::vector<std::string> extra = chosen->remaining();
+    if (extra.empty()) {
+        return;
+    }
+    const std::string& word = extra.front();
+    const std::string option = word.substr(0, word.find('='));
+    if (word.starts_with("-") && !declared_anywhere(option)) {
+        throw CliError("unknown option '" + word + "' (see quillon-odds --help)");
+    }
+    if (!spec->refusal.empty()) {
+        throw CliError(std::string(spec->refusal));
+    }
+    throw CliError(std::string(spec->name) + " takes no " +
+                   (word.starts_with("-") ? option : "cards"));
+}
+
+int run(std::span<const std::string_view> args, std::ostream& out) {
+    Command values;
+    NeedsByOption needs;
+    CLI::App app("exact video poker odds", "quillon-odds");
+    app.set_help_flag("-h,--help");
+    app.allow_extras();
+    app.require_subcommand(0, 1);
+    std::vector<std::pair<CLI::App*, const CommandSpec*>> commands;
+    for (const CommandSpec& spec : command_specs()) {
+        CLI::App* sub = app.add_subcommand(std::string(spec.name), std::string(spec.help));
+        sub->set_help_flag("-h,--help");
+        sub->allow_extras();
+        CommandOptions options(*sub, values, needs);
+        spec.declare(options);
+        commands.emplace_back(sub, &spec);
+    }
+    // CLI11 takes the words last first.
+    std::vector<std::string> words(args.rbegin(), args.rend());
+    try {
+        app.parse(words);
+    } catch (const CLI::CallForHelp&) {
+        out << usage_text();
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        throw CliError(parse_error_text(e, needs));
+    }
+    CLI::App* chosen = nullptr;
+    const CommandSpec* spec = nullptr;
+    for (const auto& [sub, s] : commands) {
+        if (sub->parsed()) {
+            chosen = sub;
+            spec = s;
+        }
+    }
+    refuse_extras(app, chosen, spec);
+    for (const CLI::Option* option : chosen->get_options()) {
+        if (!option->get_positional() && option->count() > 1) {
+            throw CliError(option->get_name() + " is given twice");
+        }
+    }
+    values.verb = spec->name;
+    return spec->run(values, out);
+}
 
 }  // namespace
 
 int run_odds_cli(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    for (const std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            out << kUsage;
-            return 0;
-        }
-    }
     try {
-        const Command command = parse_command_line(args);
-        if (command.words.empty()) {
-            throw CliError("no command (see quillon-odds --help)");
-        }
-        const std::string_view verb = command.words.front();
-        for (const auto& [name, run] : kCommands) {
-            if (name == verb) {
-                return run(command, out);
-            }
-        }
-        throw CliError("unknown command '" + std::string(verb) + "' (see quillon-odds --help)");
-    } catch (const CliError& e) {
-        err << "error: " << e.what() << "\n";
-        return kUsageError;
+        return run(args, out);
     } catch (const std::exception& e) {
-        // Nothing the command line can cause should get here; still one line, and no output.
-        err << "error: " << e.what() << "\n";
+        // A command line it cannot use, or anything else: one line, and nothing on the output.
+        err << "error: " << one_line(e.what()) << "\n";
         return kUsageError;
     }
 }

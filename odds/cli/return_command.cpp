@@ -5,11 +5,16 @@
 
 namespace quillon::odds {
 
-int return_command(const Command& command, std::ostream& out) {
-    allow_only(command, kGameOption | kCoinsOption | kJsonOption);
-    if (command.words.size() != 1) {
-        throw CliError("return takes no cards");
-    }
+namespace {
+
+void declare(CommandOptions& options) {
+    options.game();
+    options.coins();
+    options.play();
+    options.json();
+}
+
+int run(const Command& command, std::ostream& out) {
     const Game game = load_game(command);
     const Tallies tallies(game);
     const GameReturn result = game_return(tallies, 2);
@@ -24,5 +29,14 @@ int return_command(const Command& command, std::ostream& out) {
     }
     return 0;
 }
+
+}  // namespace
+
+const CommandSpec kReturnCommand{
+    "return",
+    "the whole game under perfect play: every final hand, the return, the hit frequency and the "
+    "standard deviation; beside them the risk of a session: where the variance comes from, N0 "
+    "and the risk of ruin of a few bankrolls",
+    declare, run};
 
 }  // namespace quillon::odds

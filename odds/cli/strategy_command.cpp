@@ -4,11 +4,17 @@
 
 namespace quillon::odds {
 
-int strategy_command(const Command& command, std::ostream& out) {
-    allow_only(command, kGameOption | kCoinsOption | kLinesOption | kJsonOption);
-    if (command.words.size() != 1) {
-        throw CliError("strategy takes no cards");
-    }
+namespace {
+
+void declare(CommandOptions& options) {
+    options.game();
+    options.coins();
+    options.lines();
+    options.play();
+    options.json();
+}
+
+int run(const Command& command, std::ostream& out) {
     const Game game = load_game(command);
     const Tallies tallies(game);
     const auto lines = static_cast<std::size_t>(command.lines.value_or(0));
@@ -20,5 +26,13 @@ int strategy_command(const Command& command, std::ostream& out) {
     }
     return 0;
 }
+
+}  // namespace
+
+const CommandSpec kStrategyCommand{
+    "strategy",
+    "a chart of hold patterns for the game, best first, derived from the exact holds of every "
+    "deal, and what playing by it costs against perfect play",
+    declare, run};
 
 }  // namespace quillon::odds

@@ -30,6 +30,9 @@ std::string fraction(std::uint64_t numerator, std::uint64_t denominator) {
     return std::to_string(numerator / g) + "/" + std::to_string(denominator / g);
 }
 
+// The widest held cards, "s10 s11 s12 s13 joker"; a column of them is followed by a space.
+constexpr std::size_t kHeldWidth = 21;
+
 double points(const ChartCheck& c) {
     return 100.0 * (c.perfect_return() - c.chart_return());
 }
@@ -73,9 +76,10 @@ void print_strategy(std::ostream& out, const Game& game, const StrategyChart& ch
         }
         out << "  " << pad_right(deal, 22) << pad_left(std::to_string(m.deals), 3)
             << " deals  line " << pad_left(std::to_string(m.line + 1), 2) << ": "
-            << pad_right(held_cards(m.cards, m.chart_hold), 18) << fixed(m.chart_value, 4)
-            << "   best: " << pad_right(held_cards(m.cards, m.best_hold), 18)
-            << fixed(m.best_value, 4) << "   " << fixed(100.0 * m.cost, 6) << "\n";
+            << pad_right(held_cards(m.cards, m.chart_hold), kHeldWidth) << " "
+            << pad_left(fixed(m.chart_value, 4), 9)
+            << "   best: " << pad_right(held_cards(m.cards, m.best_hold), kHeldWidth) << " "
+            << pad_left(fixed(m.best_value, 4), 9) << "   " << fixed(100.0 * m.cost, 6) << "\n";
     }
 }
 

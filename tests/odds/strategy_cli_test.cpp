@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -58,6 +59,17 @@ TEST(StrategyCli, DerivesTheChartOfAHandWrittenPayTable) {
     EXPECT_NE(r.out.find("high pair ("), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("the chart costs"), std::string::npos);
     EXPECT_NE(r.out.find("where the chart loses most"), std::string::npos);
+}
+
+// A one-line chart misses even the dealt royal: its five cards and 800.0000 stay two columns.
+TEST(StrategyCli, TheWorstDealsKeepTheirColumnsApart) {
+    const CliRun r = run({"strategy", "--game", "jacks-or-better-9-6", "--lines", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::size_t from = r.out.find("where the chart loses most");
+    ASSERT_NE(from, std::string::npos) << r.out;
+    const std::string worst = r.out.substr(from);
+    EXPECT_NE(worst.find("best: s1 s10 s11 s12 s13     800.0000"), std::string::npos) << worst;
+    EXPECT_FALSE(std::regex_search(worst, std::regex(R"([a-z][0-9]+\.[0-9])"))) << worst;
 }
 
 struct BadLine {

@@ -16,22 +16,39 @@ mkdir -p "$scratch/out" "$scratch/root"
   { cat "$scratch/cpack.log"; exit 1; }
 deb=$(ls "$scratch"/out/*.deb)
 echo "built $(basename "$deb")"
-dpkg-deb --field "$deb" Depends
+dpkg-deb --field "$deb" Depends Suggests
+# The package plays through the SoundFont it ships: the 145 MB General MIDI set is a suggestion.
+if dpkg-deb --field "$deb" Depends | grep -q fluid-soundfont-gm; then
+  echo "the package depends on fluid-soundfont-gm although it ships its own SoundFont"
+  exit 1
+fi
+dpkg-deb --field "$deb" Suggests | grep -qw fluid-soundfont-gm
 
 dpkg -x "$deb" "$scratch/root"
 root=$scratch/root
 "$root/usr/bin/quillon-odds" return
 
 # The installed folders are /usr's, and the tunes are where the desktop entry starts the game.
-entry=$(ls "$root"/usr/share/applications/*.desktop)
+entry=$root/usr/share/applications/test.quillon.Quillon.desktop
 grep -qx 'Exec=/usr/games/quillon' "$entry"
 test -x "$root/usr/games/quillon"
 grep -qx 'Path=/usr/share/quillon' "$entry"
 test -s "$root/usr/share/quillon/BGM1.mid"
 test -s "$root/usr/share/quillon/BGM2.mid"
 test -s "$root/usr/share/quillon/quillon-tunes.sf2"
+# The manual says where the tunes are looked up.
+zcat "$root/usr/share/man/man6/quillon.6.gz" | grep -q 'share/quillon'
+# The practice window: its program, its own desktop entry and metainfo, its manual page.
+trainer=$root/usr/share/applications/test.quillon.Trainer.desktop
+test -x "$root/usr/bin/quillon-trainer"
+grep -qx 'Exec=/usr/bin/quillon-trainer' "$trainer"
+grep -q '<binary>quillon-trainer</binary>' "$root/usr/share/metainfo/test.quillon.Trainer.metainfo.xml"
+grep -q '<launchable type="desktop-id">test.quillon.Trainer.desktop</launchable>' \
+  "$root/usr/share/metainfo/test.quillon.Trainer.metainfo.xml"
+test -s "$root/usr/share/man/man1/quillon-trainer.1.gz"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$entry"
+  desktop-file-validate "$trainer"
 fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml

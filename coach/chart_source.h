@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/card.h"
+#include "odds/hold_analysis.h"
+#include "odds/pay_table.h"
+#include "odds/strategy/hold_pattern.h"
+#include "odds/tallies.h"
+
+namespace quillon::coach {
+
+// A game's strategy chart as the coach shows it: its lines in words, best first, and what
+// playing by it returns against perfect play.
+struct CoachChart {
+    std::string game;
+    std::vector<std::string> lines;
+    std::vector<odds::PatternKey> keys;
+    std::vector<double> shares;
+    double chart_return = 0.0;
+    double perfect_return = 0.0;
+};
+
+// Builds the chart from the exact holds of every deal: most of a second for a 53-card game, so
+// the coach calls it off the window's thread.
+CoachChart build_chart(const odds::Tallies& tallies);
+
+// The line of the chart that decides a deal, and the hold it keeps.
+struct DecidingLine {
+    std::size_t line = 0;
+    odds::HoldMask hold = 0;
+};
+std::optional<DecidingLine> deciding_line(const CoachChart& chart, const odds::Game& game,
+                                          const std::array<CardId, 5>& deal);
+
+}  // namespace quillon::coach

@@ -1,0 +1,97 @@
+#include "coach/session_file.h"
+
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+namespace quillon::coach {
+
+namespace {
+
+std::string cards_text(const std::array<CardId, 5>& cards, HoldMask mask = 0x1f) {
+    std::string out;
+    for (std::size_t i = 0; i < 5; ++i) {
+        if ((mask & (1u << i)) != 0) {
+            out += (out.empty() ? "" : " ") + cards[i].text();
+        }
+    }
+    return out;
+}
+
+std::string number(double value) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.6f", value);
+    return text.data();
+}
+
+nlohmann::json cards_json(const std::array<CardId, 5>& cards, HoldMask mask = 0x1f) {
+    nlohmann::json out = nlohmann::json::array();
+    for (std::size_t i = 0; i < 5; ++i) {
+        if ((mask & (1u << i)) != 0) {
+            out.push_back(cards[i].text());
+        }
+    }
+    return out;
+}
+
+bool write_file(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    out.close();
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+std::string session_csv(const Session& session) {
+    std::string out =
+        "hand,deal,bet,hold,best_hold,hold_value,best_value,cost,final_hand,final_name,paid\n";
+    for (const HandRecord& h : session.hands()) {
+        out += std::to_string(h.number) + "," + cards_text(h.deal) + "," + std::to_string(h.coins) +
+               "," + cards_text(h.deal, h.hold) + "," + cards_text(h.deal, h.best) + "," +
+               number(h.hold_value) + "," + number(h.best_value) + "," + number(h.cost) + "," +
+               cards_text(h.final_hand) + "," + h.final_name + "," + number(h.paid) + "\n";
+    }
+    return out;
+}
+
+std::string session_json(const Session& session) {
+    nlohmann::json hands = nlohmann::json::array();
+    for (const HandRecord& h : session.hands()) {
+        hands.push_back({{"hand", h.number},
+                         {"deal", cards_json(h.deal)},
+                         {"bet", h.coins},
+                         {"hold", cards_json(h.deal, h.hold)},
+                         {"best_hold", cards_json(h.deal, h.best)},
+                         {"hold_value", h.hold_value},
+                         {"best_value", h.best_value},
+                         {"cost", h.cost},
+                         {"final_hand", cards_json(h.final_hand)},
+                         {"final_name", h.final_name},
+                         {"paid", h.paid}});
+    }
+    const SessionTotals& t = session.totals();
+    nlohmann::json totals = {{"hands", t.hands},
+                             {"best_holds", t.best_holds},
+                             {"mistakes", t.mistakes},
+                             {"cost", t.cost},
+                             {"accuracy_percent", t.accuracy()},
+                             {"bet", t.bet},
+                             {"paid", t.paid},
+                             {"expected_net", t.expected_net()},
+                             {"perfect_net", t.perfect_net()},
+                             {"actual_net", t.actual_net()},
+                             {"luck_sd", t.luck()}};
+    nlohmann::json out = {{"starting_credit", session.starting_credit()},
+                          {"hands", std::move(hands)},
+                          {"totals", std::move(totals)}};
+    return out.dump(2) + "\n";
+}
+
+bool save_session(const Session& session, const std::string& base) {
+    const bool csv = write_file(base + ".csv", session_csv(session));
+    const bool json = write_file(base + ".json", session_json(session));
+    return csv && json;
+}
+
+}  // namespace quillon::coach

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "odds/game_return.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace quillon::trainer {
+
+// The game's return under perfect play, final hand by final hand, counted off the window's
+// thread (a second or so for a 53-card deck).
+class ReturnView final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ReturnView(QWidget* parent = nullptr);
+    ~ReturnView() override;
+
+    void set_game(const odds::Game& game);
+    bool ready() const { return ready_; }
+
+  signals:
+    void returnReady();
+
+  private:
+    void show_return(unsigned generation, std::shared_ptr<const odds::Game> game,
+                     std::shared_ptr<const odds::GameReturn> result);
+
+    QLabel* title_;
+    QTableWidget* table_;
+    unsigned generation_ = 0;
+    bool ready_ = false;
+    std::vector<std::thread> workers_;
+};
+
+}  // namespace quillon::trainer
