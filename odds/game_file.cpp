@@ -142,17 +142,6 @@ std::optional<char32_t> utf8_character(std::string_view text, std::size_t& at) {
     return code;
 }
 
-// A file's name as an error message gives it: control characters (a newline, an escape) as '?',
-// so that the message stays one line.
-std::string printable_source(const std::string& source) {
-    std::string out = source;
-    for (char& c : out) {
-        const auto b = static_cast<unsigned char>(c);
-        c = b < 0x20 || b == 0x7f ? '?' : c;
-    }
-    return out;
-}
-
 bool is_pay_text(std::string_view text) {
     return !text.empty() &&
            ((text[0] >= '0' && text[0] <= '9') || text[0] == '.' || text[0] == '-');
@@ -206,8 +195,7 @@ class Parser {
 
   private:
     [[noreturn]] void fail(int line, const std::string& message) const {
-        throw GameFileError(printable_source(source_) + ":" + std::to_string(line) + ": " +
-                            message);
+        throw GameFileError(source_ + ":" + std::to_string(line) + ": " + message);
     }
 
     // A line is UTF-8 text without control characters but the tab: no NUL, no escape sequence
@@ -649,7 +637,7 @@ Game parse_game(std::string_view text, const std::string& source, int coins) {
 Game read_game_file(const std::string& path, int coins) {
     const auto read = read_regular_file(path, kMostFileBytes);
     if (const auto* problem = std::get_if<FileProblem>(&read)) {
-        throw GameFileError(printable_source(path) + ": " + problem->reason);
+        throw GameFileError(path + ": " + problem->reason);
     }
     return parse_game(std::get<std::string>(read), path, coins);
 }
