@@ -1,5 +1,7 @@
 #include "odds/risk.h"
 
+#include "odds/round_risk.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -117,8 +119,10 @@ double ruin_ever(const HandResults& results, int bankroll) {
     return std::pow(ruin_root(results), bankroll);
 }
 
-SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, int hands) {
-    const HandResults results = hand_results(result);
+namespace {
+
+// The risk figures of one hand that do not depend on how the hands are grouped into rounds.
+SessionRisk hand_risk(const GameReturn& result) {
     SessionRisk risk;
     risk.edge = result.return_rate() - 1.0;
     risk.standard_deviation = result.standard_deviation();
@@ -132,15 +136,63 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, i
     }
     risk.n0 = risk.edge == 0.0 ? std::numeric_limits<double>::infinity()
                                : 9.0 * variance / (risk.edge * risk.edge);
+    return risk;
+}
+
+// The chance of ruin within `hands` hands of one hand a round, where the recursion is bounded.
+void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
     risk.hands = hands;
-    const int most = bankrolls.empty() ? 0 : *std::max_element(bankrolls.begin(), bankrolls.end());
-    const std::vector<double> within = ruin_within(results, hands, most);
-    const double z = ruin_root(results);
-    for (const int b : bankrolls) {
+    if (risk.bankrolls.empty()) {
+        return;
+    }
+    if (result.pay_scale > kFinestRecursionUnits) {
+        risk.within_not_given = "the pays divide a bet into " + std::to_string(result.pay_scale) +
+                                " parts, and the exact recursion on the bankroll would take as "
+                                "many times as long as on whole pays";
+        return;
+    }
+    const int most = *std::max_element(risk.bankrolls.begin(), risk.bankrolls.end());
+    const std::vector<double> within = ruin_within(hand_results(result), hands, most);
+    for (const int b : risk.bankrolls) {
         risk.ruin_within.push_back(within[static_cast<std::size_t>(b)]);
+    }
+}
+
+}  // namespace
+
+SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, int hands) {
+    SessionRisk risk = hand_risk(result);
+    risk.bankrolls = std::move(bankrolls);
+    add_ruin_within(risk, result, hands);
+    const double z = ruin_root(hand_results(result));
+    for (const int b : risk.bankrolls) {
         risk.ruin_ever.push_back(std::pow(z, b));
     }
+    return risk;
+}
+
+SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
+                       std::vector<int> bankrolls, int hands) {
+    if (play == 1) {
+        return session_risk(result, std::move(bankrolls), hands);
+    }
+    SessionRisk risk = hand_risk(result);
+    const RoundResult round(outcomes, result.pays, result.pay_scale, play);
+    risk.play = play;
+    risk.standard_deviation = std::sqrt(round.variance());
+    const double edge = round.mean();
+    risk.n0 = edge == 0.0 ? std::numeric_limits<double>::infinity()
+                          : 9.0 * round.variance() / (edge * edge);
     risk.bankrolls = std::move(bankrolls);
+    risk.hands = hands;
+    risk.within_not_given =
+        "it needs the whole distribution of a round's result, too long to count exactly; the "
+        "chance without end needs only its generating function";
+    const double z = round.ruin_root();
+    for (const int b : risk.bankrolls) {
+        risk.ruin_ever.push_back(b < play ? 1.0 : std::pow(z, b));
+        risk.ruin_ever_at_most.push_back(b < play ? 1.0 : std::pow(z, b - play + 1));
+    }
     return risk;
 }
 
