@@ -172,19 +172,28 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, i
 }
 
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
-                       std::vector<int> bankrolls, int hands) {
-    if (play == 1) {
-        return session_risk(result, std::move(bankrolls), hands);
-    }
+                       const std::array<double, 3>* known_within) {
     SessionRisk risk = hand_risk(result);
+    risk.bankrolls = {100, 400, 1000};
+    risk.hands = kSessionHands;
+    if (play == 1) {
+        if (known_within != nullptr) {
+            risk.ruin_within.assign(known_within->begin(), known_within->end());
+        } else {
+            add_ruin_within(risk, result, risk.hands);
+        }
+        const double z = ruin_root(hand_results(result));
+        for (const int b : risk.bankrolls) {
+            risk.ruin_ever.push_back(std::pow(z, b));
+        }
+        return risk;
+    }
     const RoundResult round(outcomes, result.pays, result.pay_scale, play);
     risk.play = play;
     risk.standard_deviation = std::sqrt(round.variance());
     const double edge = round.mean();
     risk.n0 = edge == 0.0 ? std::numeric_limits<double>::infinity()
                           : 9.0 * round.variance() / (edge * edge);
-    risk.bankrolls = std::move(bankrolls);
-    risk.hands = hands;
     risk.within_not_given =
         "it needs the whole distribution of a round's result, too long to count exactly; the "
         "chance without end needs only its generating function";

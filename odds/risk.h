@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -55,9 +56,11 @@ inline constexpr int kSessionHands = 10'000;
 SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = {100, 400, 1000},
                          int hands = kSessionHands);
 
-// The same for rounds of `play` hands, from the deals' own final-hand distributions.
+// The same for rounds of `play` hands, from the deals' own final-hand distributions, for
+// bankrolls of 100, 400 and 1,000 bets and sessions of kSessionHands rounds. `known_within`, where
+// given, holds the chances of ruin within the session already counted (one hand a round).
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
-                       std::vector<int> bankrolls = {100, 400, 1000}, int hands = kSessionHands);
+                       const std::array<double, 3>* known_within = nullptr);
 
 // The finest division of a bet the exact recursion on the bankroll takes: it counts the bankroll
 // in these parts, so its time grows with them.

@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <numeric>
 #include <random>
 
 #include <nlohmann/json.hpp>
 
+#include "odds/builtin_games.h"
 #include "odds/combinatorics.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
@@ -209,6 +212,31 @@ TEST(RoundRisk, HandAndStrategyTakeThePlayToo) {
     const CliRun chart = run({"strategy", "--game", "jacks-or-better-9-6", "--play", "3"});
     ASSERT_EQ(chart.status, 0) << chart.err;
     EXPECT_NE(chart.out.find("the chart is the one for a single hand"), std::string::npos);
+}
+
+// The build plays the built-in games' deals once; `return` of the same table from a file plays
+// them anew and must print every figure alike.
+TEST(RoundRisk, PrecomputedGamesPrintWhatTheirFilesDo) {
+    const std::vector<std::vector<std::string_view>> cases = {
+        {"jacks-or-better-9-6"}, {"deuces-wild-full-pay", "--coins", "1"}, {"quillon", "--json"}};
+    for (const auto& args : cases) {
+        const std::string name(args.front());
+        const auto builtin = std::find_if(builtin_games().begin(), builtin_games().end(),
+                                          [&](const BuiltinGame& g) { return g.name == name; });
+        ASSERT_NE(builtin, builtin_games().end());
+        const std::filesystem::path path =
+            std::filesystem::path(::testing::TempDir()) / (name + "-copy.game");
+        std::ofstream(path) << builtin->text;
+        std::vector<std::string_view> built = {"return", "--game", args.front()};
+        built.insert(built.end(), args.begin() + 1, args.end());
+        std::vector<std::string_view> from_file = built;
+        const std::string file = path.string();
+        from_file[2] = file;
+        const CliRun a = run(built);
+        const CliRun b = run(from_file);
+        ASSERT_EQ(a.status, 0) << a.err;
+        EXPECT_EQ(a.out, b.out) << name;
+    }
 }
 
 }  // namespace
