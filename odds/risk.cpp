@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace quillon::odds {
 
@@ -40,7 +41,22 @@ HandResults hand_results(const GameReturn& result) {
     return out;
 }
 
-std::vector<double> ruin_within(const HandResults& results, int hands, int max_bankroll) {
+std::int64_t finest_units(const HandResults& results) {
+    std::int64_t g = results.units_per_bet;
+    for (const std::int64_t step : results.net_units) {
+        g = std::gcd(g, step < 0 ? -step : step);
+    }
+    return results.units_per_bet / g;
+}
+
+std::vector<double> ruin_within(const HandResults& given, int hands, int max_bankroll) {
+    // The bankroll counted in the coarsest units every result is a whole number of.
+    HandResults results = given;
+    const std::int64_t coarser = results.units_per_bet / finest_units(given);
+    for (std::int64_t& step : results.net_units) {
+        step /= coarser;
+    }
+    results.units_per_bet /= coarser;
     const std::int64_t bet = results.units_per_bet;
     // From more than `hands` bets no run of losses can empty the bankroll in time, so the
     // states stop there; anything above counts as safe.
@@ -145,14 +161,17 @@ void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
     if (risk.bankrolls.empty()) {
         return;
     }
-    if (result.pay_scale > kFinestRecursionUnits) {
-        risk.within_not_given = "the pays divide a bet into " + std::to_string(result.pay_scale) +
-                                " parts, and the exact recursion on the bankroll would take as "
-                                "many times as long as on whole pays";
+    const HandResults results = hand_results(result);
+    const std::int64_t units = finest_units(results);
+    if (units > kFinestRecursionUnits) {
+        risk.within_not_given = "the results divide a bet into " + std::to_string(units) +
+                                " parts; the exact recursion on the bankroll takes time and "
+                                "memory in proportion, and is run up to " +
+                                std::to_string(kFinestRecursionUnits);
         return;
     }
     const int most = *std::max_element(risk.bankrolls.begin(), risk.bankrolls.end());
-    const std::vector<double> within = ruin_within(hand_results(result), hands, most);
+    const std::vector<double> within = ruin_within(results, hands, most);
     for (const int b : risk.bankrolls) {
         risk.ruin_within.push_back(within[static_cast<std::size_t>(b)]);
     }

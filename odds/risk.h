@@ -62,9 +62,12 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = 
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
                        const std::array<double, 3>* known_within = nullptr);
 
-// The finest division of a bet the exact recursion on the bankroll takes: it counts the bankroll
-// in these parts, so its time grows with them.
-inline constexpr std::int64_t kFinestRecursionUnits = 20;
+// The fewest parts of a bet that every result is a whole number of: 1 where every pay is whole,
+// 2 where some are halves, whatever the pay units. The recursion on the bankroll counts in them,
+// its time and memory in proportion, and is run up to kFinestRecursionUnits; finer results give no
+// chance within a session, only without end (whose root takes no longer for them).
+std::int64_t finest_units(const HandResults& results);
+inline constexpr std::int64_t kFinestRecursionUnits = 4;
 
 // The chance that a bankroll of b bets runs out (falls below one bet) within `hands` hands, for
 // every b from 0 to max_bankroll, by the exact backward recursion on the bankroll:
