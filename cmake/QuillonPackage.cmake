@@ -13,8 +13,8 @@ if(TARGET quillon)
 endif()
 install(TARGETS quillon-odds quillon-script RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The game opens its tunes by bare name from its working folder: the desktop entry starts it in
-# the folder they are installed in.
+# The game opens its tunes by bare name from its working folder, and else from this folder
+# (../share/quillon from the game's); the desktop entry starts it here.
 install(FILES ${CMAKE_BINARY_DIR}/run/BGM1.mid ${CMAKE_BINARY_DIR}/run/BGM2.mid
         DESTINATION ${QUILLON_TUNES_DIR})
 # The SoundFont cut from FluidR3 for the tunes, where the build makes one; the game looks for it
@@ -70,8 +70,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Found at run time, not linked: the SoundFont the music plays through and the fonts that stand
-# in for the table's own.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fluid-soundfont-gm | timgm6mb-soundfont, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-urw-base35")
+# Found at run time, not linked: the fonts that stand in for the table's own, and a SoundFont
+# for the music. The package ships its own, cut for the tunes (9 MB), where the build made one;
+# a General MIDI set is then only a suggestion, for a player who replaces the tunes.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-urw-base35")
+if(TARGET tune_soundfont)
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fluid-soundfont-gm")
+else()
+  string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS "fluid-soundfont-gm | timgm6mb-soundfont, ")
+endif()
 include(CPack)

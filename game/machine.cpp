@@ -61,7 +61,30 @@ void Machine::key_down(int key_code) {
         add_hundred_coins();
     } else if (key_code == kKeyF11) {
         restart_music(kOrdinaryTune);
+    } else if (const std::optional<Button> button = key_button(key_code)) {
+        click(*button);
     }
+}
+
+Button Machine::card_button(int slot) {
+    return static_cast<Button>(static_cast<int>(Button::Label3) + 2 * (4 - slot));
+}
+
+std::optional<Button> Machine::key_button(int key_code) const {
+    std::optional<Button> button;
+    if (key_code >= kKey1 && key_code <= kKey5) {
+        button = card_button(key_code - kKey1);
+    } else if (key_code == kKeyReturn || key_code == kKeySpace) {
+        // DEAL and DRAW share a place; the one that shows is the one the key presses.
+        button = c_.deal.visible ? Button::deal : Button::draw;
+    }
+    if (button) {
+        const Label& label = button_label(c_, *button);
+        if (!label.enabled || !label.visible) {
+            return std::nullopt;
+        }
+    }
+    return button;
 }
 
 void Machine::tick(TimerId timer) {
@@ -79,8 +102,11 @@ void Machine::write_credit(std::int64_t value) {
 
 void Machine::update_bet_buttons() {
     const std::int64_t credit = meter_value(c_.credit.caption);
-    c_.Label17.enabled = credit >= 10;
-    c_.Label16.enabled = credit >= 1;
+    // A bet holds ten coins at most, and BET max only opens one. Coins bet while a double-up runs
+    // (HALF pays into the credit, which frees the buttons) count like any others: the end of that
+    // double-up must not offer BET max again, nor an eleventh coin.
+    c_.Label17.enabled = credit >= 10 && s_.bet_coins == 0;
+    c_.Label16.enabled = credit >= 1 && s_.bet_coins < 10;
 }
 
 void Machine::highlight_column(int column, Color color) {

@@ -19,6 +19,12 @@ enum class TimerId : std::uint8_t { cardtime, jokertime };
 
 inline constexpr int kKeyF11 = 122;
 inline constexpr int kKeyF12 = 123;
+// Keys a newcomer reaches for, beyond the machine's two: Return and Space stand for DEAL and DRAW,
+// 1 to 5 for the HOLD labels of slots 0 to 4.
+inline constexpr int kKeyReturn = 13;
+inline constexpr int kKeySpace = 32;
+inline constexpr int kKey1 = 49;
+inline constexpr int kKey5 = 53;
 
 // The title of the one message box the game shows: the music device could not be opened.
 inline constexpr std::string_view kDeviceErrorTitle =
@@ -41,7 +47,17 @@ class Machine {
     std::optional<std::string> load();
     // A mouse click; a click on a disabled or hidden button does nothing.
     void click(Button button);
+    // A click on the card at a slot (0-4) is a click on the HOLD label under it: it holds, and in
+    // the double-up it picks.
+    void click_card(int slot) { click(card_button(slot)); }
+    // F11, F12, and the keys that stand for a button.
     void key_down(int key_code);
+
+    // The HOLD label under the card at a slot: Label11 for slot 0 ... Label3 for slot 4.
+    static Button card_button(int slot);
+    // The button a key stands for while that button can be clicked; nothing for any other key.
+    // The window sends these keys on as clicks, so that they reach the machine as the mouse does.
+    std::optional<Button> key_button(int key_code) const;
     // One tick of a timer; nothing happens while the timer is disabled.
     void tick(TimerId timer);
     // The music device's status event.

@@ -71,6 +71,9 @@ void Machine::draw() {
     s_.joker_in_hand = result.counts.joker_in_hand;
     s_.hand_name = result.name;
     award();
+    // The bet of the round ends with its award; the buttons below may take a new one.
+    s_.round_bet_open = s_.bet_column = s_.bet_one_count = 0;
+    s_.bet_coins = 0;
     if (s_.hand_name != HandName::none) {
         c_.Frame2.visible = false;
         c_.double_.enabled = c_.half.enabled = c_.payback.enabled = true;
@@ -87,8 +90,6 @@ void Machine::draw() {
         slot->enabled = false;
     }
     s_.hold_flags = {};
-    s_.round_bet_open = s_.bet_column = s_.bet_one_count = 0;
-    s_.bet_coins = 0;
     alarm_when_broke();
 }
 

@@ -18,9 +18,7 @@ std::optional<std::string> Machine::load() {
     media_.set_device_type(kSequencer);
     media_.set_file_name(kOrdinaryTune);
     media_.command(MediaCommand::open);
-    if (s_.sound_off == kFalse) {
-        media_.command(MediaCommand::play);
-    }
+    media_.command(MediaCommand::play);  // the music starts on: sound_off was just cleared
     if (media_.error() != 0) {
         return media_.error_message();
     }
@@ -52,9 +50,7 @@ void Machine::media_status() {
     }
     if (media_.mode() == MediaControl::kModeStopped) {
         media_.set_start_position(1);
-        if (s_.sound_off == kFalse) {
-            media_.command(MediaCommand::play);
-        }
+        media_.command(MediaCommand::play);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "sound/midi_file.h"
 #include "sound/tune_file.h"
+#include "sound/tune_search.h"
 
 namespace quillon::sound {
 namespace {
@@ -65,6 +66,9 @@ std::variant<std::unique_ptr<SynthEngine>, std::string> build_engine_guarded(
 
 FluidSynthMediaControl::FluidSynthMediaControl(FluidSynthOptions options)
     : options_(std::move(options)) {
+    for (auto& tune : options_.warm_tunes) {
+        tune = find_tune(tune, options_.tune_folders);
+    }
     if (options_.load_in_background) {
         loader_ = std::thread(
             [this] { loaded_ = build_engine_guarded(options_.synth, options_.warm_tunes); });
@@ -85,15 +89,9 @@ void FluidSynthMediaControl::set_device_type(std::string_view type) {
 void FluidSynthMediaControl::set_file_name(std::string_view file) {
     file_name_ = file;
 }
-void FluidSynthMediaControl::set_notify(bool on) {
-    notify_ = on;
-}
-void FluidSynthMediaControl::set_wait(bool on) {
-    wait_ = on;
-}
-void FluidSynthMediaControl::set_shareable(bool on) {
-    shareable_ = on;
-}
+void FluidSynthMediaControl::set_notify(bool) {}
+void FluidSynthMediaControl::set_wait(bool) {}
+void FluidSynthMediaControl::set_shareable(bool) {}
 void FluidSynthMediaControl::set_start_position(std::int32_t position) {
     start_position_ = position;
 }
@@ -188,12 +186,22 @@ void FluidSynthMediaControl::open() {
         return;
     }
     std::error_code ec;
-    const std::filesystem::path where = std::filesystem::absolute(file_name_, ec);
+    const std::filesystem::path where =
+        std::filesystem::absolute(find_tune(file_name_, options_.tune_folders), ec);
     const std::string named = "the music file \"" + file_name_ + "\" (" + where.string() + ")";
     auto read = read_tune_file(where, kMaxTuneBytes);
     if (const auto* problem = std::get_if<TuneFileProblem>(&read)) {
+        std::string message = "cannot Open: " + named + " " + problem->reason;
+        if (problem->kind == TuneFileProblem::kMissing && !options_.tune_folders.empty() &&
+            std::filesystem::path(file_name_).is_relative()) {
+            message += " (nor in";
+            for (const auto& folder : options_.tune_folders) {
+                message += " " + folder.string();
+            }
+            message += ")";
+        }
         fail(problem->kind == TuneFileProblem::kTooLarge ? kNotMidi : kFileMissing,
-             "cannot Open: " + named + " " + problem->reason);
+             std::move(message));
         return;
     }
     const std::vector<std::uint8_t>& bytes = std::get<std::vector<std::uint8_t>>(read);

@@ -19,8 +19,8 @@
 namespace quillon::sound {
 
 // The table's music device, played by FluidSynth. Device type "Sequencer" opens a Standard MIDI
-// File by the name given (relative to the current folder) and plays it through a FluidSynth
-// MIDI player and audio driver.
+// File by the name given (relative to the current folder, else found in the game's installed
+// data folders, see find_tune()) and plays it through a FluidSynth MIDI player and audio driver.
 //
 // Every call comes from the window's thread. When a tune reaches its end the audio thread hands
 // the news to options.post; the task it posts sets the mode to stopped and raises the status
@@ -48,8 +48,9 @@ class FluidSynthMediaControl : public quillon::MediaControl {
 
     void set_device_type(std::string_view type) override;
     void set_file_name(std::string_view file) override;
-    // Recorded only. The end of a tune is always reported, and no command ever blocks: a Play
-    // that waited for the end would freeze the window for the length of the tune.
+    // Accepted and ignored. The end of a tune is always reported, no command ever blocks (a Play
+    // that waited for the end would freeze the window for the length of the tune), and the
+    // device is the game's alone.
     void set_notify(bool on) override;
     void set_wait(bool on) override;
     void set_shareable(bool on) override;
@@ -89,9 +90,6 @@ class FluidSynthMediaControl : public quillon::MediaControl {
     FluidSynthOptions options_;
     std::string device_type_;
     std::string file_name_;
-    bool notify_ = false;
-    bool wait_ = false;
-    bool shareable_ = false;
     std::optional<std::int32_t> start_position_;
 
     Error error_ = kNone;

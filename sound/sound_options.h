@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sound/soundfont_search.h"
+#include "sound/tune_search.h"
 
 namespace quillon::sound {
 
@@ -57,6 +58,9 @@ using PostToWindow = std::function<void(std::function<void()>)>;
 
 struct FluidSynthOptions {
     SynthConfig synth;
+    // Where a tune named by a bare name is looked for when the current folder has none; see
+    // find_tune().
+    std::vector<std::filesystem::path> tune_folders = installed_data_folders();
     OutputConfig output;
     PostToWindow post;
     // Load the SoundFont, and the instruments of these tunes, on a thread of their own from the

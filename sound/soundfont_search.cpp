@@ -4,20 +4,17 @@
 #include <fstream>
 #include <system_error>
 
+#include "sound/tune_search.h"
+
 namespace quillon::sound {
 namespace fs = std::filesystem;
 
 std::vector<fs::path> default_soundfont_places() {
     // The build cuts a SoundFont of just what the tunes play and puts it beside the game: far
     // smaller to hold than a whole General MIDI set, and note for note the same sound.
-    std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
     std::vector<fs::path> places;
-    if (!ec) {
-        places.push_back(program.parent_path() / "quillon-tunes.sf2");
-        // Installed, the game is in games/ and its tunes and their SoundFont in share/quillon/.
-        places.push_back(program.parent_path().parent_path() / "share" / "quillon" /
-                         "quillon-tunes.sf2");
+    for (const fs::path& folder : installed_data_folders()) {
+        places.push_back(folder / "quillon-tunes.sf2");
     }
     for (const char* place : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2",
                               "/usr/share/soundfonts/default.sf2", "/usr/share/soundfonts"}) {

@@ -12,7 +12,7 @@ namespace quillon::ui {
 
 // The game's pictures, drawn from the SVG files of the resource prefix /art. Each picture is
 // rendered once per size and device pixel ratio and kept, so a card costs nothing per frame and
-// stays sharp on a high-dpi screen. Without the artwork the pictures are plain drawn stand-ins.
+// stays sharp on a high-dpi screen. The artwork is compiled into the program.
 class Artwork {
   public:
     // `name` is the file's base name: "s1" ... "h13", "back", "joker1" ... "joker10".

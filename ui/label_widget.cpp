@@ -168,9 +168,12 @@ void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    // A quick second click is a click too: five fast clicks on BET one bet five coins.
-    mousePressEvent(event);
+void LabelWidget::mouseDoubleClickEvent(QMouseEvent*) {
+    // The second press of a double click is no click: the labels the table was designed with
+    // raise a click and then a double-click event, never two clicks, and no button of the table
+    // answers a double click. So a double click on DEAL deals, and the DRAW that takes its place
+    // under the mouse does not draw before the player has held a card.
+    pressed_ = false;
 }
 
 }  // namespace quillon::ui

@@ -14,8 +14,8 @@ namespace quillon::ui {
 // transparent, an optional single-line border, the caption word-wrapped from the top in its
 // alignment, grey with a faint engraving while disabled. An auto-size label takes its caption's
 // size (in its font of the moment) and keeps its top-left corner. A clickable label reports a click
-// (press and release on it with the left button) while enabled; a disabled widget gets no mouse
-// events at all.
+// (press and release on it with the left button) while enabled, the second press of a double
+// click excepted; a disabled widget gets no mouse events at all.
 class LabelWidget final : public QWidget {
     Q_OBJECT
   public:

@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "ui/artwork.h"
+#include "ui/card_clicks.h"
 #include "ui/credits_window.h"
 #include "ui/design_units.h"
 #include "ui/table_layout.h"
@@ -30,6 +31,10 @@ TableWindow::TableWindow(Machine& machine, Artwork& artwork)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     fit_to_screen();
+    // A click on a card is a click on the HOLD label under it.
+    new CardClicks(
+        *control("Frame1"), [this] { return view_.scale(); },
+        [this](int slot) { click(Machine::card_button(slot)); });
 }
 
 void TableWindow::fit_to_screen() {
@@ -95,8 +100,35 @@ void TableWindow::paintEvent(QPaintEvent* event) {
     p.fillRect(event->rect(), to_qcolor(colors::table));
 }
 
+namespace {
+
+static_assert(Qt::Key_Space == kKeySpace && Qt::Key_1 == kKey1 && Qt::Key_5 == kKey5);
+
+// The machine's code of a key that stands for a button (Return, Space, 1 to 5), or 0.
+int button_key_code(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        return kKeyReturn;
+    }
+    if (key == Qt::Key_Space || (key >= Qt::Key_1 && key <= Qt::Key_5)) {
+        return key;  // Qt's codes for these are the characters', as are the machine's
+    }
+    return 0;
+}
+
+}  // namespace
+
 void TableWindow::keyPressEvent(QKeyEvent* event) {
-    // Only the two function keys mean anything to the game; every other key is left alone.
+    // A key that stands for a button is a click on it, while the button is enabled. A key held
+    // down does not repeat it: Space held would deal and draw at once.
+    if (const int code = button_key_code(*event); code != 0) {
+        const std::optional<Button> button = machine_.key_button(code);
+        if (button && !event->isAutoRepeat()) {
+            click(*button);
+        }
+        return;
+    }
+    // Otherwise only the two function keys mean anything to the game.
     switch (event->key()) {
         case Qt::Key_F12:
             machine_.key_down(kKeyF12);

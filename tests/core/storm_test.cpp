@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -106,9 +107,16 @@ class Storm {
             last_ = "key F11";
             machine_.key_down(kKeyF11);
         } else if (pick < 98) {
+            // Any other key; those that stand for a button act as its click.
             last_ = "key other";
-            const int key = std::uniform_int_distribution<int>(0, 255)(events_);
-            machine_.key_down(key == kKeyF11 || key == kKeyF12 ? 0 : key);
+            int key = std::uniform_int_distribution<int>(0, 255)(events_);
+            key = key == kKeyF11 || key == kKeyF12 ? 0 : key;
+            if (const std::optional<Button> button = machine_.key_button(key)) {
+                last_ = "key for " + std::string(button_name(*button));
+                expect_credit_change(*button, credit);
+                ++effective_[last_];
+            }
+            machine_.key_down(key);
         } else {
             last_ = pick == 98 ? "minimize" : "restore";
             pick == 98 ? machine_.minimize() : machine_.restore();
@@ -120,9 +128,14 @@ class Storm {
         switch (button) {
             case Button::Label16:
                 ledger_ -= credit >= 1 ? 1 : 0;
+                bet_ += credit >= 1 ? 1 : 0;
                 break;
             case Button::Label17:
                 ledger_ -= credit >= 10 ? 10 : 0;
+                bet_ += credit >= 10 ? 10 : 0;
+                break;
+            case Button::draw:
+                bet_ = 0;
                 break;
             case Button::payback:
                 ledger_ = std::min(ledger_ + meter_value(c.win.caption), kMeterMax);
@@ -134,6 +147,7 @@ class Storm {
             }
             case Button::clear:
                 ledger_ = 20;
+                bet_ = 0;
                 break;
             default:
                 break;
@@ -149,6 +163,9 @@ class Storm {
             ASSERT_TRUE(plain_meter(*meter)) << "meter caption '" << *meter << "'";
         }
         ASSERT_EQ(meter_value(c.credit.caption), ledger_) << "the credit does not match the ledger";
+        // Whatever the route, a bet takes at most ten coins, and the draw pays for what it took.
+        ASSERT_LE(bet_, 10) << "coins taken past the ten-coin bet";
+        ASSERT_EQ(s.bet_coins, bet_) << "the bet counts other coins than it took";
         ASSERT_NE(c.deal.visible, c.draw.visible) << "exactly one of DEAL and DRAW shows";
         ASSERT_FALSE(c.cardtime.enabled && c.jokertime.enabled) << "both timers run";
         // Coins bet are never stranded: they can be dealt or drawn, or a double-up still runs.
@@ -215,6 +232,7 @@ class Storm {
     RecordingMediaControl media_;
     Machine machine_;
     std::int64_t ledger_ = 20;
+    std::int64_t bet_ = 0;  // coins taken for the bet of the round
     bool dealt_ = false;
     std::string last_;
 

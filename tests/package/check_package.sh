@@ -16,7 +16,13 @@ mkdir -p "$scratch/out" "$scratch/root"
   { cat "$scratch/cpack.log"; exit 1; }
 deb=$(ls "$scratch"/out/*.deb)
 echo "built $(basename "$deb")"
-dpkg-deb --field "$deb" Depends
+dpkg-deb --field "$deb" Depends Suggests
+# The package plays through the SoundFont it ships: the 145 MB General MIDI set is a suggestion.
+if dpkg-deb --field "$deb" Depends | grep -q fluid-soundfont-gm; then
+  echo "the package depends on fluid-soundfont-gm although it ships its own SoundFont"
+  exit 1
+fi
+dpkg-deb --field "$deb" Suggests | grep -qw fluid-soundfont-gm
 
 dpkg -x "$deb" "$scratch/root"
 root=$scratch/root
@@ -30,6 +36,8 @@ grep -qx 'Path=/usr/share/quillon' "$entry"
 test -s "$root/usr/share/quillon/BGM1.mid"
 test -s "$root/usr/share/quillon/BGM2.mid"
 test -s "$root/usr/share/quillon/quillon-tunes.sf2"
+# The manual says where the tunes are looked up.
+zcat "$root/usr/share/man/man6/quillon.6.gz" | grep -q 'share/quillon'
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$entry"
 fi

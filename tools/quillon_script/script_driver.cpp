@@ -112,9 +112,20 @@ std::vector<std::string> ScriptDriver::run(const std::string& line) {
                 throw ScriptError(e.what());
             }
         }
+    } else if (cmd == "card") {
+        need(1);
+        try {
+            machine_->click_card(static_cast<int>(parse_number(w[1], 0, 4)));
+        } catch (const StackedCardError& e) {
+            throw ScriptError(e.what());
+        }
     } else if (cmd == "key") {
         need(1);
-        machine_->key_down(static_cast<int>(parse_number(w[1], 0, 65535)));
+        try {
+            machine_->key_down(static_cast<int>(parse_number(w[1], 0, 65535)));
+        } catch (const StackedCardError& e) {
+            throw ScriptError(e.what());
+        }
     } else if (cmd == "tick") {
         need(1);
         if (w[1] == "cardtime") {
