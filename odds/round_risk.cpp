@@ -40,7 +40,7 @@ RoundResult::RoundResult(const DealOutcomes& outcomes, const std::vector<std::in
         for (std::size_t r = 0; r < rows_; ++r) {
             const long double q = static_cast<long double>(outcomes.counts_of(i)[r]) / draws;
             const long double x = static_cast<long double>(pays[r]) / scale;
-            chance_.push_back(q);
+            chance_.push_back(static_cast<double>(q));
             m += q * x;
             m2 += q * x * x;
         }
@@ -55,19 +55,22 @@ RoundResult::RoundResult(const DealOutcomes& outcomes, const std::vector<std::in
 }
 
 long double RoundResult::pgf(long double theta, long double* derivative) const {
-    std::vector<long double> z(rows_);
+    // One hand's generating function and its slope in double, the deals' sum in long double.
+    std::vector<double> z(rows_);
+    std::vector<double> slope_z(rows_);
     for (std::size_t r = 0; r < rows_; ++r) {
-        z[r] = std::exp(-theta * static_cast<long double>(net_[r]));
+        z[r] = static_cast<double>(std::exp(-theta * static_cast<long double>(net_[r])));
+        slope_z[r] = -net_[r] * z[r];
     }
     long double sum = 0.0L;
     long double slope = 0.0L;
     for (std::size_t i = 0; i < weight_.size(); ++i) {
-        const long double* q = chance_.data() + i * rows_;
-        long double g = 0.0L;
-        long double dg = 0.0L;
+        const double* q = chance_.data() + i * rows_;
+        double g = 0.0;
+        double dg = 0.0;
         for (std::size_t r = 0; r < rows_; ++r) {
             g += q[r] * z[r];
-            dg -= q[r] * static_cast<long double>(net_[r]) * z[r];
+            dg += q[r] * slope_z[r];
         }
         const long double g_rest = power(g, play_ - 1);
         sum += weight_[i] * g_rest * g;

@@ -30,7 +30,7 @@ class RoundResult {
     int play_;
     std::size_t rows_;
     std::vector<double> net_;          // per row, in bets
-    std::vector<long double> chance_;  // per distribution and row
+    std::vector<double> chance_;       // per distribution and row
     std::vector<long double> weight_;  // per distribution
     double mean_ = 0.0;
     double variance_ = 0.0;
