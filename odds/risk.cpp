@@ -68,9 +68,10 @@ std::vector<double> ruin_within(const HandResults& given, int hands, int max_ban
         old[static_cast<std::size_t>(b)] = 1.0;
     }
     next = old;
-    // Chances below this are dropped: they change no printed figure, and as denormal numbers
-    // they would slow the recursion a hundredfold.
-    constexpr double kNegligible = 1e-200;
+    // Chances below this are dropped, and the bankrolls above the last one left need no work:
+    // each hand averages the last, so the dropped chances add at most `hands` times this to any
+    // figure, far below the least one printed (kLeastPrintedChance).
+    constexpr double kNegligible = 1e-40;
     std::int64_t live = bet;  // one past the highest bankroll with a chance left
     for (int h = 1; h <= hands; ++h) {
         // r_h(b) = 0 from h + 1 bets up, and wherever every result lands above `live`.

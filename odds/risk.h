@@ -53,6 +53,10 @@ struct SessionRisk {
 
 inline constexpr int kSessionHands = 10'000;
 
+// The recursion within a session counts chances to this and a little below; a smaller one is
+// printed as "below" it.
+inline constexpr double kLeastPrintedChance = 1e-30;
+
 SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = {100, 400, 1000},
                          int hands = kSessionHands);
 
@@ -67,7 +71,7 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
 // its time and memory in proportion, and is run up to kFinestRecursionUnits; finer results give no
 // chance within a session, only without end (whose root takes no longer for them).
 std::int64_t finest_units(const HandResults& results);
-inline constexpr std::int64_t kFinestRecursionUnits = 4;
+inline constexpr std::int64_t kFinestRecursionUnits = 2;
 
 // The chance that a bankroll of b bets runs out (falls below one bet) within `hands` hands, for
 // every b from 0 to max_bankroll, by the exact backward recursion on the bankroll:

@@ -19,7 +19,10 @@ std::string pad_left(const std::string& text, std::size_t width) {
 
 // A chance as a percentage, or in powers of ten where it is too small to read so.
 std::string chance(double p) {
-    if (p >= 1e-4 || p == 0.0) {
+    if (p < kLeastPrintedChance) {
+        return "below 1e-30";
+    }
+    if (p >= 1e-4) {
         return fixed(100.0 * p, 4) + "%";
     }
     std::array<char, 32> buffer{};

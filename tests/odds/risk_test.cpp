@@ -147,7 +147,8 @@ TEST(RiskOfRuin, FinePaysLeaveOutOnlyTheChanceWithinASession) {
     };
     for (const Case& c :
          {Case{jacks + "three 3.01\n", false}, Case{jacks + "three 3.5\n", true},
-          Case{jacks + "three 3.50000\n", true}, Case{"wild none\nroyal 0.0001\n", false},
+          Case{jacks + "three 3.50000\n", true}, Case{jacks + "three 3.25\n", false},
+          Case{"wild none\nroyal 0.0001\n", false},
           Case{"wild none\nroyal 0 0.0001@100\npair 0.0001 jacks\n", false}}) {
         const std::filesystem::path path =
             std::filesystem::path(::testing::TempDir()) / "fine-pays.game";
