@@ -117,7 +117,10 @@ INSTANTIATE_TEST_SUITE_P(
         HostileLine{{"return", "--json=1"}, "--json takes no value"},
         HostileLine{{"return", "--game", "games/a\nb.game"}, "games/a\\nb.game: "},
         HostileLine{{"return", "--game", "a\nb\rc\x1b[2J"}, "unknown game 'a\\nb\\x0dc\\x1b[2J'"},
-        HostileLine{{"games", "--game", "quillon"}, "games takes no --game"}),
+        HostileLine{{"games", "--game", "quillon"}, "games takes no --game"},
+        HostileLine{{"return", "--", "s1"}, "return takes no cards"},
+        HostileLine{{"return", "--coins", "-1"}, "--coins takes a bet of 1 to 100 coins, not '-1'"},
+        HostileLine{{"return", "-x"}, "unknown option '-x'"}),
     [](const auto& row) { return "line" + std::to_string(row.index); });
 
 TEST(OddsCommandLine, AnEmptyHoldDrawsFive) {
