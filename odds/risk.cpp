@@ -215,8 +215,8 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
     risk.n0 = edge == 0.0 ? std::numeric_limits<double>::infinity()
                           : 9.0 * round.variance() / (edge * edge);
     risk.within_not_given =
-        "it needs the whole distribution of a round's result, too long to count exactly; the "
-        "chance without end needs only its generating function";
+        "it needs a round's whole distribution of results, which cannot be counted exactly "
+        "in the command's time (without end needs only its generating function)";
     const double z = round.ruin_root();
     for (const int b : risk.bankrolls) {
         risk.ruin_ever.push_back(b < play ? 1.0 : std::pow(z, b));

@@ -56,30 +56,36 @@ void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& 
             << pad_left(fixed(100.0 * risk.variance_share[r], 2) + "%", 9) << "\n";
     }
     const std::string unit = rounds ? "rounds" : "hands";
+    const std::string within = "within " + std::to_string(risk.hands) + " " + unit;
     out << "\nN0, the " << unit << " after which the expected "
         << (risk.edge >= 0.0 ? "win" : "loss")
         << " is three standard deviations of the result: " << hands_text(risk.n0) << "\n";
-    out << "\nrisk of ruin: the chance of losing a bankroll (in bets) by the exact recursion on\n"
-           "the bankroll, "
-        << (rounds ? "round by round" : "hand by hand")
-        << ", and in play without end from the root z of\n"
-        << "E[z^(result of a " << (rounds ? "round" : "hand")
-        << ")] = 1 (the chance is z^bankroll, 1 on a game that does not pay back)\n";
     if (rounds) {
-        out << "a round can lose up to " << risk.play
-            << " bets at once, past the bottom, so without end the exact chance lies\n"
-               "between z^bankroll and z^(bankroll - "
-            << risk.play - 1 << "); a bankroll is lost when it cannot pay a round\n";
-    }
-    const std::string within = "within " + std::to_string(risk.hands) + " " + unit;
-    out << "  " << pad_left("bankroll", 8) << pad_left(within, 22)
-        << pad_left(rounds ? "ever, at least" : "ever", 16)
-        << (rounds ? pad_left("at most", 14) : std::string()) << "\n";
-    for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
-        out << "  " << pad_left(std::to_string(risk.bankrolls[i]), 8)
-            << pad_left(risk.ruin_within.empty() ? "-" : chance(risk.ruin_within[i]), 22)
-            << pad_left(chance(risk.ruin_ever[i]), 16)
-            << (rounds ? pad_left(chance(risk.ruin_ever_at_most[i]), 14) : std::string()) << "\n";
+        out << "\nrisk of ruin without end: the chance of ever losing a bankroll (in bets), from "
+               "the root z of\nE[z^(result of a round)] = 1 (1 on a game that does not pay back); "
+               "a bankroll is lost when it\ncannot pay a round, and a round can lose up to "
+            << risk.play << " bets at once, past the bottom, so the exact\nchance lies between "
+            << "z^bankroll and z^(bankroll - " << risk.play - 1 << ")\n";
+        out << "  " << pad_left("bankroll", 8) << pad_left("ever, at least", 16)
+            << pad_left("at most", 14) << "\n";
+        for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
+            out << "  " << pad_left(std::to_string(risk.bankrolls[i]), 8)
+                << pad_left(chance(risk.ruin_ever[i]), 16)
+                << pad_left(chance(risk.ruin_ever_at_most[i]), 14) << "\n";
+        }
+    } else {
+        out << "\nrisk of ruin: the chance of losing a bankroll (in bets) by the exact recursion "
+               "on\n"
+               "the bankroll, hand by hand, and in play without end from the root z of\n"
+               "E[z^(result of a hand)] = 1 (the chance is z^bankroll, 1 on a game that does not "
+               "pay back)\n";
+        out << "  " << pad_left("bankroll", 8) << pad_left(within, 22) << pad_left("ever", 14)
+            << "\n";
+        for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
+            out << "  " << pad_left(std::to_string(risk.bankrolls[i]), 8)
+                << pad_left(risk.ruin_within.empty() ? "-" : chance(risk.ruin_within[i]), 22)
+                << pad_left(chance(risk.ruin_ever[i]), 14) << "\n";
+        }
     }
     if (risk.ruin_within.empty() && !risk.within_not_given.empty()) {
         out << "the chance " << within << " is not given: " << risk.within_not_given << "\n";
