@@ -20,9 +20,9 @@ int run(const Command& command, std::ostream& out) {
     const auto lines = static_cast<std::size_t>(command.lines.value_or(0));
     const StrategyChart chart = make_strategy_chart(tallies, lines, 2);
     if (command.json) {
-        print_strategy_json(out, game, chart);
+        print_strategy_json(out, game, chart, command.play.value_or(1));
     } else {
-        print_strategy(out, game, chart);
+        print_strategy(out, game, chart, command.play.value_or(1));
     }
     return 0;
 }

@@ -33,13 +33,17 @@ std::string fraction(std::uint64_t numerator, std::uint64_t denominator) {
 // The widest held cards, "s10 s11 s12 s13 joker"; a column of them is followed by a space.
 constexpr std::size_t kHeldWidth = 21;
 
+constexpr std::string_view kSameChart =
+    "multi-play: the chart is the one for a single hand; the hands of a round share the deal and "
+    "its hold, and a hold's value per hand does not depend on how many hands play it";
+
 double points(const ChartCheck& c) {
     return 100.0 * (c.perfect_return() - c.chart_return());
 }
 
 }  // namespace
 
-void print_strategy(std::ostream& out, const Game& game, const StrategyChart& chart) {
+void print_strategy(std::ostream& out, const Game& game, const StrategyChart& chart, int play) {
     const ChartCheck& c = chart.check;
     out << "game " << game.name() << " (" << game.deck_size() << " cards): a chart of "
         << chart.lines.size() << " lines, derived from the exact holds of " << chart.deal_classes
@@ -49,6 +53,11 @@ void print_strategy(std::ostream& out, const Game& game, const StrategyChart& ch
     std::size_t width = 20;
     for (const StrategyLine& line : chart.lines) {
         width = std::max(width, line.pattern.size() + 2);
+    }
+    if (play > 1) {
+        std::string text(kSameChart);
+        text.replace(text.find("; "), 2, ";\n");
+        out << text << " (" << play << " hands a round)\n\n";
     }
     out << pad_left("#", 3) << "  " << pad_right("pattern", width) << pad_left("decides", 10)
         << "\n";
@@ -83,7 +92,8 @@ void print_strategy(std::ostream& out, const Game& game, const StrategyChart& ch
     }
 }
 
-void print_strategy_json(std::ostream& out, const Game& game, const StrategyChart& chart) {
+void print_strategy_json(std::ostream& out, const Game& game, const StrategyChart& chart,
+                         int play) {
     const ChartCheck& c = chart.check;
     nlohmann::json lines = nlohmann::json::array();
     for (const StrategyLine& line : chart.lines) {
@@ -104,13 +114,17 @@ void print_strategy_json(std::ostream& out, const Game& game, const StrategyChar
                          {"best_value", m.best_value},
                          {"cost", m.cost}});
     }
-    const nlohmann::json report = {{"game", game.name()},
-                                   {"deal_classes", chart.deal_classes},
-                                   {"lines", lines},
-                                   {"strategy_return", c.chart_return()},
-                                   {"perfect_return", c.perfect_return()},
-                                   {"cost_points", points(c)},
-                                   {"worst", worst}};
+    nlohmann::json report = {{"game", game.name()},
+                             {"deal_classes", chart.deal_classes},
+                             {"lines", lines},
+                             {"strategy_return", c.chart_return()},
+                             {"perfect_return", c.perfect_return()},
+                             {"cost_points", points(c)},
+                             {"worst", worst}};
+    if (play > 1) {
+        report["play"] = play;
+        report["same_as_one_hand"] = kSameChart;
+    }
     out << report.dump(2) << "\n";
 }
 

@@ -8,8 +8,10 @@
 namespace quillon::odds {
 
 // The chart as a player reads it, with its exact cost against perfect play.
-void print_strategy(std::ostream& out, const Game& game, const StrategyChart& chart);
+// With `play` hands a round the chart is the same; the report says so.
+void print_strategy(std::ostream& out, const Game& game, const StrategyChart& chart, int play = 1);
 // The same as one JSON object.
-void print_strategy_json(std::ostream& out, const Game& game, const StrategyChart& chart);
+void print_strategy_json(std::ostream& out, const Game& game, const StrategyChart& chart,
+                         int play = 1);
 
 }  // namespace quillon::odds
