@@ -104,13 +104,12 @@ void CoachPanel::start_chart(int chart_coins) {
     chart_game_ = std::make_unique<odds::Game>(source_(chart_coins));
     const unsigned generation = ++chart_generation_;
     chart_view_->show_building(QString::fromStdString(chart_game_->name()));
-    // The game's tallies first, which make each deal's holds a matter of microseconds, then the
-    // chart from the same tallies.
-    builders_.emplace_back([this, generation, game = *chart_game_] {
-        auto tallies = std::make_shared<const odds::Tallies>(game);
-        QMetaObject::invokeMethod(
-            this, [this, generation, tallies] { tallies_built(generation, tallies); },
-            Qt::QueuedConnection);
+    // The game's tallies here, before any deal can reach the panel: with them each deal's holds
+    // are a matter of microseconds. The chart, which takes a second or two, is built from the same
+    // tallies off the window's thread.
+    auto tallies = std::make_shared<const odds::Tallies>(*chart_game_);
+    tallies_ = tallies;
+    builders_.emplace_back([this, generation, tallies] {
         auto chart = std::make_shared<CoachChart>(build_chart(*tallies));
         // Building the chart passes through a hundred megabytes of deal classes: give them back.
         malloc_trim(0);
@@ -118,12 +117,6 @@ void CoachPanel::start_chart(int chart_coins) {
             this, [this, generation, chart] { chart_built(generation, chart); },
             Qt::QueuedConnection);
     });
-}
-
-void CoachPanel::tallies_built(unsigned generation, std::shared_ptr<const odds::Tallies> tallies) {
-    if (generation == chart_generation_) {
-        tallies_ = std::move(tallies);
-    }
 }
 
 void CoachPanel::chart_built(unsigned generation, std::shared_ptr<CoachChart> chart) {

@@ -78,7 +78,6 @@ class CoachPanel final : public QWidget {
   private:
     const GameAtBet& at_bet(int coins);
     void start_chart(int chart_coins);
-    void tallies_built(unsigned generation, std::shared_ptr<const odds::Tallies> tallies);
     void chart_built(unsigned generation, std::shared_ptr<CoachChart> chart);
     void show_live();
     QString line_text(const std::array<CardId, 5>& deal, std::optional<DecidingLine> line) const;

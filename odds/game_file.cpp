@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <fstream>
 #include <numeric>
 #include <optional>
 #include <sstream>
+#include <variant>
 #include <vector>
 
+#include "game/regular_file.h"
+#include "odds/echoed_word.h"
 #include "odds/rank_set.h"
 
 namespace quillon::odds {
@@ -110,6 +112,36 @@ std::int64_t power_of_ten(int places) {
     return p;
 }
 
+std::string hex(unsigned byte) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    return std::string("0x") + kDigits[byte >> 4 & 0xfu] + kDigits[byte & 0xfu];
+}
+
+// The character starting at `at`, moving `at` past it, or nothing where the bytes there are not
+// the shortest UTF-8 form of a Unicode scalar value.
+std::optional<char32_t> utf8_character(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const int length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc0 ? 2 : 0;
+    if (length == 0 || lead > 0xf4 || at + static_cast<std::size_t>(length) > text.size()) {
+        return std::nullopt;
+    }
+    char32_t code = lead & (0x7fu >> length);
+    for (int k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + static_cast<std::size_t>(k)]);
+        if ((next & 0xc0u) != 0x80u) {
+            return std::nullopt;
+        }
+        code = code << 6 | (next & 0x3fu);
+    }
+    constexpr std::array<char32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[static_cast<std::size_t>(length)] || code > 0x10ffff ||
+        (code >= 0xd800 && code <= 0xdfff)) {
+        return std::nullopt;
+    }
+    at += static_cast<std::size_t>(length);
+    return code;
+}
+
 bool is_pay_text(std::string_view text) {
     return !text.empty() &&
            ((text[0] >= '0' && text[0] <= '9') || text[0] == '.' || text[0] == '-');
@@ -143,11 +175,20 @@ class Parser {
     explicit Parser(const std::string& source) : source_(source) {}
 
     Game parse(std::string_view text, int coins) {
-        std::istringstream in{std::string(text)};
-        std::string raw;
-        while (std::getline(in, raw)) {
+        // A byte order mark may open the file; it is no part of the first word.
+        if (text.starts_with("\xEF\xBB\xBF")) {
+            text.remove_prefix(3);
+        }
+        while (!text.empty()) {
+            const std::size_t end = std::min(text.find('\n'), text.size());
             ++line_;
-            statement(raw);
+            std::string_view raw = text.substr(0, end);
+            text.remove_prefix(std::min(end + 1, text.size()));
+            if (raw.ends_with('\r')) {
+                raw.remove_suffix(1);
+            }
+            check_text(raw);
+            statement(std::string(raw));
         }
         return finish(coins);
     }
@@ -155,6 +196,32 @@ class Parser {
   private:
     [[noreturn]] void fail(int line, const std::string& message) const {
         throw GameFileError(source_ + ":" + std::to_string(line) + ": " + message);
+    }
+
+    // A line is UTF-8 text without control characters but the tab: no NUL, no escape sequence
+    // to reach a terminal, nothing a JSON writer would refuse.
+    void check_text(std::string_view line) const {
+        for (std::size_t i = 0; i < line.size();) {
+            const auto c = static_cast<unsigned char>(line[i]);
+            if (c == 0) {
+                fail(line_, "a NUL byte");
+            }
+            if ((c < 0x20 && c != '\t') || c == 0x7f) {
+                fail(line_, "a control character (byte " + hex(c) + ")");
+            }
+            if (c < 0x80) {
+                ++i;
+                continue;
+            }
+            const std::optional<char32_t> code = utf8_character(line, i);
+            if (!code) {
+                fail(line_, "text that is not UTF-8 (byte " + hex(c) + ")");
+            }
+            if (*code >= 0x80 && *code <= 0x9f) {
+                fail(line_, "a control character (U+00" +
+                                hex(static_cast<unsigned>(*code)).substr(2) + ")");
+            }
+        }
     }
 
     void statement(std::string raw) {
@@ -187,7 +254,7 @@ class Parser {
         const auto word = std::find_if(kHandWords.begin(), kHandWords.end(),
                                        [&](const HandWord& w) { return w.word == keyword; });
         if (word == kHandWords.end()) {
-            fail(line_, "unknown word '" + keyword + "'");
+            fail(line_, "unknown word " + echoed(keyword));
         }
         hand_statement(*word, args);
     }
@@ -251,7 +318,7 @@ class Parser {
                     continue;
                 }
             }
-            fail(line_, "unexpected '" + a + "' after '" + keyword + "'");
+            fail(line_, "unexpected " + echoed(a) + " after '" + keyword + "'");
         }
         if (word.form == Form::pair && hand.pair_rank < 0) {
             fail(line_, "'pair' needs its least paying rank (twos to aces)");
@@ -262,7 +329,7 @@ class Parser {
     // A pay: digits with at most one point. Zeros ending the decimals do not count as places.
     Decimal decimal(const std::string& text) const {
         if (text.starts_with('-')) {
-            fail(line_, "a negative pay '" + text + "'");
+            fail(line_, "a negative pay " + echoed(text));
         }
         Decimal d;
         bool point = false;
@@ -284,14 +351,14 @@ class Parser {
                 d.digits = d.digits * 10 + (c - '0');
                 d.places += point ? 1 : 0;
                 if (d.digits >= kMostDigits || d.places > kMostPlaces) {
-                    fail(line_, "the pay '" + text + "' is too large or too finely divided");
+                    fail(line_, "the pay " + echoed(text) + " is too large or too finely divided");
                 }
             } else {
-                fail(line_, "'" + text + "' is not a pay");
+                fail(line_, echoed(text) + " is not a pay");
             }
         }
         if (!any) {
-            fail(line_, "'" + text + "' is not a pay");
+            fail(line_, echoed(text) + " is not a pay");
         }
         return d;
     }
@@ -300,12 +367,12 @@ class Parser {
         int coins = 0;
         for (const char c : text) {
             if (c < '0' || c > '9' || coins > kMostCoins) {
-                fail(line_, "'@" + text + "' is not a number of coins");
+                fail(line_, echoed("@" + text) + " is not a number of coins");
             }
             coins = coins * 10 + (c - '0');
         }
         if (coins < 1 || coins > kMostCoins) {
-            fail(line_, "'@" + text + "' is not a number of coins");
+            fail(line_, echoed("@" + text) + " is not a number of coins");
         }
         return coins;
     }
@@ -568,13 +635,11 @@ Game parse_game(std::string_view text, const std::string& source, int coins) {
 }
 
 Game read_game_file(const std::string& path, int coins) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw GameFileError(path + ": cannot be read");
+    const auto read = read_regular_file(path, kMostFileBytes);
+    if (const auto* problem = std::get_if<FileProblem>(&read)) {
+        throw GameFileError(path + ": " + problem->reason);
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parse_game(text.str(), path, coins);
+    return parse_game(std::get<std::string>(read), path, coins);
 }
 
 std::vector<std::string_view> hand_words() {

@@ -31,7 +31,11 @@ Game parse_game(std::string_view text, const std::string& source, int coins = kF
 // The hand words a file may use, as the reader lists them (for the usage).
 std::vector<std::string_view> hand_words();
 
-// The same from a file on disk.
+// A game read from a file on disk: a regular file of at most kMostFileBytes, read without waiting
+// on a FIFO or reading a device; anything else is refused as "FILE: is a folder, not a file", ...
+// A file is UTF-8 text (a byte order mark may open it) without control characters but the tab;
+// a NUL byte, a control character or bytes that are not UTF-8 are refused at their line.
+inline constexpr std::size_t kMostFileBytes = 64 * 1024;
 Game read_game_file(const std::string& path, int coins = kFullBet);
 
 }  // namespace quillon::odds

@@ -1,5 +1,7 @@
 #include "odds/rank_set.h"
 
+#include "odds/echoed_word.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -92,7 +94,7 @@ RankSetParse parse_rank_set(std::string_view text) {
         if (dash == std::string_view::npos) {
             const std::optional<int> rank = parse_rank(item);
             if (!rank) {
-                out.error = "'" + std::string(item) + "' is not a rank";
+                out.error = echoed(item) + " is not a rank";
                 return out;
             }
             out.set |= static_cast<RankSet>(1u << *rank);
@@ -101,7 +103,7 @@ RankSetParse parse_rank_set(std::string_view text) {
         const std::optional<int> low = parse_rank(item.substr(0, dash));
         const std::optional<int> high = parse_rank(item.substr(dash + 1));
         if (!low || !high) {
-            out.error = "'" + std::string(item) + "' is not a rank range";
+            out.error = echoed(item) + " is not a rank range";
             return out;
         }
         // An ace opening a range is low: "a-4" is the ace, 2, 3 and 4.
@@ -111,7 +113,7 @@ RankSetParse parse_rank_set(std::string_view text) {
             from = 0;
         }
         if (from > *high) {
-            out.error = "the rank range '" + std::string(item) + "' runs backwards";
+            out.error = "the rank range " + echoed(item) + " runs backwards";
             return out;
         }
         for (int r = from; r <= *high; ++r) {

@@ -1,8 +1,11 @@
 #include "odds/risk.h"
 
+#include "odds/round_risk.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace quillon::odds {
 
@@ -38,7 +41,22 @@ HandResults hand_results(const GameReturn& result) {
     return out;
 }
 
-std::vector<double> ruin_within(const HandResults& results, int hands, int max_bankroll) {
+std::int64_t finest_units(const HandResults& results) {
+    std::int64_t g = results.units_per_bet;
+    for (const std::int64_t step : results.net_units) {
+        g = std::gcd(g, step < 0 ? -step : step);
+    }
+    return results.units_per_bet / g;
+}
+
+std::vector<double> ruin_within(const HandResults& given, int hands, int max_bankroll) {
+    // The bankroll counted in the coarsest units every result is a whole number of.
+    HandResults results = given;
+    const std::int64_t coarser = results.units_per_bet / finest_units(given);
+    for (std::int64_t& step : results.net_units) {
+        step /= coarser;
+    }
+    results.units_per_bet /= coarser;
     const std::int64_t bet = results.units_per_bet;
     // From more than `hands` bets no run of losses can empty the bankroll in time, so the
     // states stop there; anything above counts as safe.
@@ -50,9 +68,10 @@ std::vector<double> ruin_within(const HandResults& results, int hands, int max_b
         old[static_cast<std::size_t>(b)] = 1.0;
     }
     next = old;
-    // Chances below this are dropped: they change no printed figure, and as denormal numbers
-    // they would slow the recursion a hundredfold.
-    constexpr double kNegligible = 1e-200;
+    // Chances below this are dropped, and the bankrolls above the last one left need no work:
+    // each hand averages the last, so the dropped chances add at most `hands` times this to any
+    // figure, far below the least one printed (kLeastPrintedChance).
+    constexpr double kNegligible = 1e-40;
     std::int64_t live = bet;  // one past the highest bankroll with a chance left
     for (int h = 1; h <= hands; ++h) {
         // r_h(b) = 0 from h + 1 bets up, and wherever every result lands above `live`.
@@ -117,8 +136,10 @@ double ruin_ever(const HandResults& results, int bankroll) {
     return std::pow(ruin_root(results), bankroll);
 }
 
-SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, int hands) {
-    const HandResults results = hand_results(result);
+namespace {
+
+// The risk figures of one hand that do not depend on how the hands are grouped into rounds.
+SessionRisk hand_risk(const GameReturn& result) {
     SessionRisk risk;
     risk.edge = result.return_rate() - 1.0;
     risk.standard_deviation = result.standard_deviation();
@@ -132,15 +153,75 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, i
     }
     risk.n0 = risk.edge == 0.0 ? std::numeric_limits<double>::infinity()
                                : 9.0 * variance / (risk.edge * risk.edge);
+    return risk;
+}
+
+// The chance of ruin within `hands` hands of one hand a round, where the recursion is bounded.
+void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
     risk.hands = hands;
-    const int most = bankrolls.empty() ? 0 : *std::max_element(bankrolls.begin(), bankrolls.end());
+    if (risk.bankrolls.empty()) {
+        return;
+    }
+    const HandResults results = hand_results(result);
+    const std::int64_t units = finest_units(results);
+    if (units > kFinestRecursionUnits) {
+        risk.within_not_given = "the results divide a bet into " + std::to_string(units) +
+                                " parts; the exact recursion on the bankroll takes time and "
+                                "memory in proportion, and is run up to " +
+                                std::to_string(kFinestRecursionUnits);
+        return;
+    }
+    const int most = *std::max_element(risk.bankrolls.begin(), risk.bankrolls.end());
     const std::vector<double> within = ruin_within(results, hands, most);
-    const double z = ruin_root(results);
-    for (const int b : bankrolls) {
+    for (const int b : risk.bankrolls) {
         risk.ruin_within.push_back(within[static_cast<std::size_t>(b)]);
+    }
+}
+
+}  // namespace
+
+SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, int hands) {
+    SessionRisk risk = hand_risk(result);
+    risk.bankrolls = std::move(bankrolls);
+    add_ruin_within(risk, result, hands);
+    const double z = ruin_root(hand_results(result));
+    for (const int b : risk.bankrolls) {
         risk.ruin_ever.push_back(std::pow(z, b));
     }
-    risk.bankrolls = std::move(bankrolls);
+    return risk;
+}
+
+SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
+                       const std::array<double, 3>* known_within) {
+    SessionRisk risk = hand_risk(result);
+    risk.bankrolls = {100, 400, 1000};
+    risk.hands = kSessionHands;
+    if (play == 1) {
+        if (known_within != nullptr) {
+            risk.ruin_within.assign(known_within->begin(), known_within->end());
+        } else {
+            add_ruin_within(risk, result, risk.hands);
+        }
+        const double z = ruin_root(hand_results(result));
+        for (const int b : risk.bankrolls) {
+            risk.ruin_ever.push_back(std::pow(z, b));
+        }
+        return risk;
+    }
+    const RoundResult round(outcomes, result.pays, result.pay_scale, play);
+    risk.play = play;
+    risk.standard_deviation = std::sqrt(round.variance());
+    const double edge = round.mean();
+    risk.n0 = edge == 0.0 ? std::numeric_limits<double>::infinity()
+                          : 9.0 * round.variance() / (edge * edge);
+    risk.within_not_given =
+        "it needs a round's whole distribution of results, which cannot be counted exactly "
+        "in the command's time (without end needs only its generating function)";
+    const double z = round.ruin_root();
+    for (const int b : risk.bankrolls) {
+        risk.ruin_ever.push_back(b < play ? 1.0 : std::pow(z, b));
+        risk.ruin_ever_at_most.push_back(b < play ? 1.0 : std::pow(z, b - play + 1));
+    }
     return risk;
 }
 

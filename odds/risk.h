@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "odds/deal_outcomes.h"
 #include "odds/game_return.h"
 
 namespace quillon::odds {
@@ -22,26 +25,53 @@ struct HandResults {
 
 HandResults hand_results(const GameReturn& result);
 
-// The risk of a session at one game, per unit bet per hand.
+// The risk of a session at one game, in bets of one hand's bet. With more than one hand a round
+// (multi-play) the standard deviation, N0 and the chances of ruin are per round.
 struct SessionRisk {
+    int play = 1;
+    // Per hand.
     double edge = 0.0;
+    // Per round.
     double standard_deviation = 0.0;
     // Each final hand's share of the variance.
     std::vector<double> variance_share;
-    // The hands after which the expected win (or loss) is three standard deviations of the
+    // The rounds after which the expected win (or loss) is three standard deviations of the
     // session's result; infinite on an even game.
     double n0 = 0.0;
     std::vector<int> bankrolls;
-    // The chance of losing each bankroll (in bets) within `hands` hands, and in play without end.
+    // The chance of losing each bankroll (in bets) within `hands` rounds, and in play without end:
+    // the bankroll is lost once it cannot pay a round's bets. One hand a round cannot lose more
+    // than the bankroll holds and `ruin_ever` is exact; N hands can lose up to N bets at once,
+    // past the bottom, and the exact chance lies between `ruin_ever` and `ruin_ever_at_most`.
     int hands = 0;
     std::vector<double> ruin_within;
     std::vector<double> ruin_ever;
+    std::vector<double> ruin_ever_at_most;
+    // Why `ruin_within` is empty, where it is.
+    std::string within_not_given;
 };
 
 inline constexpr int kSessionHands = 10'000;
 
+// The recursion within a session counts chances to this and a little below; a smaller one is
+// printed as "below" it.
+inline constexpr double kLeastPrintedChance = 1e-30;
+
 SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = {100, 400, 1000},
                          int hands = kSessionHands);
+
+// The same for rounds of `play` hands, from the deals' own final-hand distributions, for
+// bankrolls of 100, 400 and 1,000 bets and sessions of kSessionHands rounds. `known_within`, where
+// given, holds the chances of ruin within the session already counted (one hand a round).
+SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
+                       const std::array<double, 3>* known_within = nullptr);
+
+// The fewest parts of a bet that every result is a whole number of: 1 where every pay is whole,
+// 2 where some are halves, whatever the pay units. The recursion on the bankroll counts in them,
+// its time and memory in proportion, and is run up to kFinestRecursionUnits; finer results give no
+// chance within a session, only without end (whose root takes no longer for them).
+std::int64_t finest_units(const HandResults& results);
+inline constexpr std::int64_t kFinestRecursionUnits = 2;
 
 // The chance that a bankroll of b bets runs out (falls below one bet) within `hands` hands, for
 // every b from 0 to max_bankroll, by the exact backward recursion on the bankroll:

@@ -9,7 +9,7 @@
 namespace quillon::sound {
 
 // Why a tune file could not be read. `reason` completes "the music file X ...", as in
-// "is a folder, not a file".
+// "is a folder, not a file". The kinds are those of quillon::FileProblem, in its order.
 struct TuneFileProblem {
     enum Kind {
         kMissing,     // nothing by that name

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -32,12 +33,29 @@ ReturnView::~ReturnView() {
 }
 
 void ReturnView::set_game(const odds::Game& game) {
-    const unsigned generation = ++generation_;
+    ++generation_;
     ready_ = false;
     title_->setText(QStringLiteral("Counting the return of %1 under perfect play…")
                         .arg(QString::fromStdString(game.name())));
     table_->setRowCount(0);
-    auto shared = std::make_shared<const odds::Game>(game);
+    pending_ = std::make_shared<const odds::Game>(game);
+    if (isVisible()) {
+        start_count();
+    }
+}
+
+void ReturnView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    start_count();
+}
+
+void ReturnView::start_count() {
+    if (!pending_) {
+        return;
+    }
+    const unsigned generation = generation_;
+    auto shared = std::move(pending_);
+    pending_.reset();
     workers_.emplace_back([this, generation, shared] {
         const odds::Tallies tallies(*shared);
         auto result = std::make_shared<const odds::GameReturn>(odds::game_return(tallies, 1));

@@ -20,18 +20,24 @@ class ReturnView final : public QWidget {
     explicit ReturnView(QWidget* parent = nullptr);
     ~ReturnView() override;
 
+    // The count starts when the page is first shown, not to slow the window's start.
     void set_game(const odds::Game& game);
     bool ready() const { return ready_; }
 
   signals:
     void returnReady();
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
+    void start_count();
     void show_return(unsigned generation, std::shared_ptr<const odds::Game> game,
                      std::shared_ptr<const odds::GameReturn> result);
 
     QLabel* title_;
     QTableWidget* table_;
+    std::shared_ptr<const odds::Game> pending_;
     unsigned generation_ = 0;
     bool ready_ = false;
     std::vector<std::thread> workers_;

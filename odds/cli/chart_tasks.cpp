@@ -43,9 +43,9 @@ int run_strategy(const StrategyTask& task, std::ostream& out) {
     const std::string origin = "derived from the exact holds of " +
                                std::to_string(report.score.deal_classes) + " deal classes";
     if (task.json) {
-        print_chart_json(out, game, report, task.examples);
+        print_chart_json(out, game, report, task.examples, task.play);
     } else {
-        print_chart_report(out, game, report, origin, task.examples);
+        print_chart_report(out, game, report, origin, task.examples, task.play);
     }
     return 0;
 }

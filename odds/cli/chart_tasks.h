@@ -20,6 +20,8 @@ struct StrategyTask {
     bool examples = false;
     // Where to write the chart in the chart language.
     std::optional<std::string> save;
+    // Hands a round: the chart stays the one for a single hand, and the report says so.
+    int play = 1;
 };
 int run_strategy(const StrategyTask& task, std::ostream& out);
 

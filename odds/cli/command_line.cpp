@@ -109,7 +109,10 @@ CLI::Option* CommandOptions::count(const std::string& name, std::optional<int>& 
         }
         return {};
     };
-    return app_.add_option(name, target, help)
+    return app_
+        .add_option(name, target,
+                    help + "; " + value_name + " from " + std::to_string(least) + " to " +
+                        std::to_string(most))
         ->type_name(value_name)
         ->check(CLI::Validator(check, ""));
 }

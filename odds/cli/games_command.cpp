@@ -1,6 +1,7 @@
 #include "odds/cli/commands.h"
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
+#include "odds/cli/precomputed.h"
 
 namespace quillon::odds {
 
@@ -18,8 +19,9 @@ int run(const Command& command, std::ostream& out) {
         one.game = std::string(name);
         one.coins = command.coins;
         Game game = load_game(one);
-        const Tallies tallies(game);
-        GameReturn result = game_return(tallies, 2);
+        const PrecomputedGame* built = find_precomputed(name, game);
+        GameReturn result = built != nullptr ? game_return_of(outcomes_of(*built, game), game)
+                                             : game_return(Tallies(game), 2);
         games.push_back({name, std::move(game), std::move(result)});
     }
     if (command.json) {

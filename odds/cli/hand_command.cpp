@@ -3,6 +3,8 @@
 #include "odds/cli/odds_report.h"
 #include "odds/deal_analysis.h"
 
+#include <cmath>
+
 namespace quillon::odds {
 
 namespace {
@@ -26,12 +28,36 @@ int run(const Command& command, std::ostream& out) {
     // One deal: counted draw by draw, quicker than building the tallies.
     const FastClassifier classifier(game);
     const std::array<HoldOutcome, kHoldCount> holds = analyze_one_deal(game, classifier, deal);
+    const HoldOutcome best = holds_best_first(holds).front();
     if (command.json) {
-        out << holds_json(game, deal, holds, hold).dump(2) << "\n";
-    } else if (hold) {
+        nlohmann::ordered_json report = holds_json(game, deal, holds, hold);
+        if (command.play) {
+            const auto round = [&](const HoldOutcome& h) {
+                return nlohmann::ordered_json{
+                    {"hands", *command.play},
+                    {"return", *command.play * h.expected_return()},
+                    {"standard_deviation",
+                     std::sqrt(static_cast<double>(*command.play)) * hold_deviation(game, h)}};
+            };
+            report["best"]["round"] = round(best);
+            if (hold) {
+                report["checked"]["round"] = round(holds[*hold]);
+            }
+        }
+        out << report.dump(2) << "\n";
+        return 0;
+    }
+    if (hold) {
         print_hold_check(out, game, deal, holds, *hold);
     } else {
         print_holds(out, game, deal, holds);
+    }
+    if (command.play) {
+        std::vector<HoldOutcome> shown = {best};
+        if (hold && *hold != best.mask) {
+            shown.insert(shown.begin(), holds[*hold]);
+        }
+        print_hold_rounds(out, game, deal, shown, *command.play);
     }
     return 0;
 }

@@ -76,8 +76,9 @@ bool declared_anywhere(std::string_view option) {
 }
 
 // The first word a command cannot use, refused by name.
-void refuse_extras(const CLI::App& app, const CLI::App* chosen, const CommandSpec* spec) {
-    const std::vector<std::string> stray = app.remaining();
+void refuse_extras(const CLI::App& app, const CLI::App* chosen, const CommandSpec* spec,
+                   Command& values) {
+    std::vector<std::string> stray = app.remaining();
     if (!stray.empty() && stray.front().starts_with("-")) {
         throw CliError("unknown option '" + stray.front() + "' (see quillon-odds --help)");
     }
@@ -87,7 +88,14 @@ void refuse_extras(const CLI::App& app, const CLI::App* chosen, const CommandSpe
         }
         throw CliError("unknown command '" + stray.front() + "' (see quillon-odds --help)");
     }
-    const std::vector<std::string> extra = chosen->remaining();
+    // Words after "--" are left to the program, not to the command: they are its cards, where
+    // it takes cards.
+    if (chosen->get_option_no_throw("cards") != nullptr) {
+        values.cards.insert(values.cards.end(), stray.begin(), stray.end());
+        stray.clear();
+    }
+    std::vector<std::string> extra = chosen->remaining();
+    extra.insert(extra.end(), stray.begin(), stray.end());
     if (extra.empty()) {
         return;
     }
@@ -137,7 +145,7 @@ int run(std::span<const std::string_view> args, std::ostream& out) {
             spec = s;
         }
     }
-    refuse_extras(app, chosen, spec);
+    refuse_extras(app, chosen, spec, values);
     for (const CLI::Option* option : chosen->get_options()) {
         // An option of several values (the cards of --hand) takes them all at once.
         const auto most = static_cast<std::size_t>(std::max(1, option->get_expected_max()));

@@ -1,6 +1,7 @@
 #include "odds/cli/odds_report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "odds/cli/figures.h"
@@ -178,6 +179,30 @@ void print_double_up(std::ostream& out, const DoubleUpOdds& odds) {
     for (const std::int64_t stake : {1, 2, 3, 5, 10, 11}) {
         out << "  stake " << pad_left(std::to_string(stake), 3) << ":  "
             << fixed(odds.half_value(stake) / static_cast<double>(stake), 6) << "\n";
+    }
+}
+
+double hold_deviation(const Game& game, const HoldOutcome& hold) {
+    const auto draws = static_cast<double>(hold.draws);
+    const auto scale = static_cast<double>(game.pay_scale());
+    double squares = 0.0;
+    for (std::size_t r = 0; r < game.row_count(); ++r) {
+        const double pay = static_cast<double>(game.pay(r)) / scale;
+        squares += static_cast<double>(hold.counts[r]) / draws * pay * pay;
+    }
+    const double mean = hold.expected_return();
+    return std::sqrt(std::max(0.0, squares - mean * mean));
+}
+
+void print_hold_rounds(std::ostream& out, const Game& game, const std::array<CardId, 5>& deal,
+                       const std::vector<HoldOutcome>& shown, int play) {
+    out << "\na round of " << play
+        << " hands on this deal, each drawing apart from the held cards, in bets of one hand's "
+           "bet:\n";
+    for (const HoldOutcome& h : shown) {
+        out << "  " << pad_right(held_cards(deal, h.mask), 22) << "returns "
+            << fixed(play * h.expected_return(), 6) << " per round, standard deviation "
+            << fixed(std::sqrt(static_cast<double>(play)) * hold_deviation(game, h), 6) << "\n";
     }
 }
 

@@ -38,4 +38,11 @@ std::string given_up_exact(const HoldOutcome& best, const HoldOutcome& hold);
 std::string return_exact(const GameReturn& result);
 std::string wild_text(Wild wild);
 
+// One hand's standard deviation after a hold, per coin bet.
+double hold_deviation(const Game& game, const HoldOutcome& hold);
+// A multi-play round of `play` hands on the deal with each of the `shown` holds: the N draws are
+// independent given the hold, so the round returns N times and spreads sqrt(N) times one hand.
+void print_hold_rounds(std::ostream& out, const Game& game, const std::array<CardId, 5>& deal,
+                       const std::vector<HoldOutcome>& shown, int play);
+
 }  // namespace quillon::odds

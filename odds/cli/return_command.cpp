@@ -1,7 +1,9 @@
 #include "odds/cli/commands.h"
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
+#include "odds/cli/precomputed.h"
 #include "odds/cli/risk_report.h"
+#include "odds/deal_outcomes.h"
 
 namespace quillon::odds {
 
@@ -16,11 +18,18 @@ void declare(CommandOptions& options) {
 
 int run(const Command& command, std::ostream& out) {
     const Game game = load_game(command);
-    const Tallies tallies(game);
-    const GameReturn result = game_return(tallies, 2);
-    const SessionRisk risk = session_risk(result);
+    // A built-in game's deals were played when the program was built.
+    const PrecomputedGame* built = find_precomputed(command.game.value_or("quillon"), game);
+    const DealOutcomes outcomes =
+        built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game), 2);
+    const GameReturn result = game_return_of(outcomes, game);
+    const SessionRisk risk = round_risk(outcomes, result, command.play.value_or(1),
+                                        built != nullptr ? &built->ruin_within : nullptr);
     if (command.json) {
         nlohmann::ordered_json report = game_return_json(game, result);
+        // Per round, in bets of one hand's bet, where a round has more than one hand.
+        report["standard_deviation"] = risk.standard_deviation;
+        report["play"] = risk.play;
         report["risk"] = session_risk_json(game, risk);
         out << report.dump(2) << "\n";
     } else {

@@ -19,7 +19,10 @@ std::string pad_left(const std::string& text, std::size_t width) {
 
 // A chance as a percentage, or in powers of ten where it is too small to read so.
 std::string chance(double p) {
-    if (p >= 1e-4 || p == 0.0) {
+    if (p < kLeastPrintedChance) {
+        return "below 1e-30";
+    }
+    if (p >= 1e-4) {
         return fixed(100.0 * p, 4) + "%";
     }
     std::array<char, 32> buffer{};
@@ -35,24 +38,57 @@ std::string hands_text(double n) {
 }  // namespace
 
 void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& risk) {
-    out << "\nwhere the variance comes from (each final hand's share of it):\n";
+    const bool rounds = risk.play > 1;
+    if (rounds) {
+        out << "\n"
+            << risk.play << " hands a round, dealt once and drawn apart from the held cards, "
+            << "in bets of one hand's bet:\n"
+            << "  standard deviation  " << fixed(risk.standard_deviation, 6) << " bets per round\n"
+            << "  the strategy is the same as for one hand: the hands of a round share the deal "
+               "and its hold,\n  and a hold's value per hand does not depend on how many hands "
+               "play it; where holds\n  return exactly the same, every figure plays the one the "
+               "return does, whatever its\n  variance (the first in the engine's order of holds)\n";
+    }
+    out << "\nwhere the variance " << (rounds ? "of one hand " : "")
+        << "comes from (each final hand's share of it):\n";
     for (std::size_t r = 0; r < game.row_count(); ++r) {
         out << "  " << pad_right(game.rows()[r].label, 24)
             << pad_left(fixed(100.0 * risk.variance_share[r], 2) + "%", 9) << "\n";
     }
-    out << "\nN0, the hands after which the expected " << (risk.edge >= 0.0 ? "win" : "loss")
+    const std::string unit = rounds ? "rounds" : "hands";
+    const std::string within = "within " + std::to_string(risk.hands) + " " + unit;
+    out << "\nN0, the " << unit << " after which the expected "
+        << (risk.edge >= 0.0 ? "win" : "loss")
         << " is three standard deviations of the result: " << hands_text(risk.n0) << "\n";
-    out << "\nrisk of ruin: the chance of losing a bankroll (in bets) by the exact recursion on\n"
-           "the bankroll, hand by hand, and in play without end from the root z of\n"
-           "E[z^(result of a hand)] = 1 (the chance is z^bankroll, 1 on a game that does not "
-           "pay back)\n";
-    out << "  " << pad_left("bankroll", 8)
-        << pad_left("within " + std::to_string(risk.hands) + " hands", 22) << pad_left("ever", 14)
-        << "\n";
-    for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
-        out << "  " << pad_left(std::to_string(risk.bankrolls[i]), 8)
-            << pad_left(chance(risk.ruin_within[i]), 22) << pad_left(chance(risk.ruin_ever[i]), 14)
+    if (rounds) {
+        out << "\nrisk of ruin without end: the chance of ever losing a bankroll (in bets), from "
+               "the root z of\nE[z^(result of a round)] = 1 (1 on a game that does not pay back); "
+               "a bankroll is lost when it\ncannot pay a round, and a round can lose up to "
+            << risk.play << " bets at once, past the bottom, so the exact\nchance lies between "
+            << "z^bankroll and z^(bankroll - " << risk.play - 1 << ")\n";
+        out << "  " << pad_left("bankroll", 8) << pad_left("ever, at least", 16)
+            << pad_left("at most", 14) << "\n";
+        for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
+            out << "  " << pad_left(std::to_string(risk.bankrolls[i]), 8)
+                << pad_left(chance(risk.ruin_ever[i]), 16)
+                << pad_left(chance(risk.ruin_ever_at_most[i]), 14) << "\n";
+        }
+    } else {
+        out << "\nrisk of ruin: the chance of losing a bankroll (in bets) by the exact recursion "
+               "on\n"
+               "the bankroll, hand by hand, and in play without end from the root z of\n"
+               "E[z^(result of a hand)] = 1 (the chance is z^bankroll, 1 on a game that does not "
+               "pay back)\n";
+        out << "  " << pad_left("bankroll", 8) << pad_left(within, 22) << pad_left("ever", 14)
             << "\n";
+        for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
+            out << "  " << pad_left(std::to_string(risk.bankrolls[i]), 8)
+                << pad_left(risk.ruin_within.empty() ? "-" : chance(risk.ruin_within[i]), 22)
+                << pad_left(chance(risk.ruin_ever[i]), 14) << "\n";
+        }
+    }
+    if (risk.ruin_within.empty() && !risk.within_not_given.empty()) {
+        out << "the chance " << within << " is not given: " << risk.within_not_given << "\n";
     }
 }
 
@@ -63,18 +99,28 @@ nlohmann::ordered_json session_risk_json(const Game& game, const SessionRisk& ri
     }
     nlohmann::ordered_json ruin = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
-        ruin.push_back({{"bankroll", risk.bankrolls[i]},
-                        {"within_hands", risk.ruin_within[i]},
-                        {"ever", risk.ruin_ever[i]}});
+        nlohmann::ordered_json row = {{"bankroll", risk.bankrolls[i]}};
+        row["within_hands"] = risk.ruin_within.empty()
+                                  ? nlohmann::ordered_json(nullptr)
+                                  : nlohmann::ordered_json(risk.ruin_within[i]);
+        row["ever"] = risk.ruin_ever[i];
+        if (risk.play > 1) {
+            row["ever_at_most"] = risk.ruin_ever_at_most[i];
+        }
+        ruin.push_back(std::move(row));
     }
     nlohmann::ordered_json n0 = nullptr;
     if (std::isfinite(risk.n0)) {
         n0 = risk.n0;
     }
-    return {{"variance_by_hand", shares},
-            {"n0", n0},
-            {"session_hands", risk.hands},
-            {"risk_of_ruin", ruin}};
+    nlohmann::ordered_json out = {
+        {"play", risk.play},           {"standard_deviation", risk.standard_deviation},
+        {"variance_by_hand", shares},  {"n0", n0},
+        {"session_hands", risk.hands}, {"risk_of_ruin", ruin}};
+    if (!risk.within_not_given.empty()) {
+        out["within_not_given"] = risk.within_not_given;
+    }
+    return out;
 }
 
 }  // namespace quillon::odds

@@ -17,7 +17,8 @@ void declare_strategy(CommandOptions& options) {
     options.json();
 }
 
-// A multi-play round plays each hand as one hand is played, so --play leaves the chart as it is.
+// A multi-play round plays each hand as one hand is played: --play leaves the chart as it is,
+// and the report says so.
 int run_strategy_command(const Command& command, std::ostream& out) {
     StrategyTask task;
     task.game = command.game;
@@ -26,6 +27,7 @@ int run_strategy_command(const Command& command, std::ostream& out) {
     task.json = command.json;
     task.examples = command.examples;
     task.save = command.save;
+    task.play = command.play.value_or(1);
     return run_strategy(task, out);
 }
 

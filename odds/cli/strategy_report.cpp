@@ -22,6 +22,10 @@ std::string pad_left(const std::string& text, std::size_t width) {
 // The widest held cards, "s10 s11 s12 s13 joker"; a column of them is followed by a space.
 constexpr std::size_t kHeldWidth = 21;
 
+constexpr std::string_view kSameChart =
+    "multi-play: the chart is the one for a single hand; the hands of a round share the deal and "
+    "its hold, and a hold's value per hand does not depend on how many hands play it";
+
 double points(const ChartCheck& c) {
     return 100.0 * (c.perfect_return() - c.chart_return());
 }
@@ -48,7 +52,7 @@ nlohmann::json cards_json(const std::array<CardId, 5>& cards, HoldMask mask) {
 }  // namespace
 
 void print_chart_report(std::ostream& out, const Game& game, const ChartReport& report,
-                        const std::string& origin, bool examples) {
+                        const std::string& origin, bool examples, int play) {
     const ChartCheck& c = report.score.check;
     const std::vector<ChartLine>& lines = report.chart.lines;
     out << "game " << game.name() << " (" << game.deck_size() << " cards): a chart of "
@@ -58,6 +62,11 @@ void print_chart_report(std::ostream& out, const Game& game, const ChartReport& 
         out << "high cards: " << high << "\n";
     }
     out << "\n";
+    if (play > 1) {
+        std::string text(kSameChart);
+        text.replace(text.find("; "), 2, ";\n");
+        out << text << " (" << play << " hands a round)\n\n";
+    }
     std::size_t width = 20;
     for (const ChartLine& line : lines) {
         width = std::max(width, line.words.size() + 2);
@@ -106,8 +115,8 @@ void print_chart_report(std::ostream& out, const Game& game, const ChartReport& 
     }
 }
 
-void print_chart_json(std::ostream& out, const Game& game, const ChartReport& report,
-                      bool examples) {
+void print_chart_json(std::ostream& out, const Game& game, const ChartReport& report, bool examples,
+                      int play) {
     const ChartCheck& c = report.score.check;
     nlohmann::json lines = nlohmann::json::array();
     for (std::size_t i = 0; i < report.chart.lines.size(); ++i) {
@@ -138,15 +147,19 @@ void print_chart_json(std::ostream& out, const Game& game, const ChartReport& re
                          {"best_value", m.best_value},
                          {"cost", m.cost}});
     }
-    const nlohmann::json json = {{"game", game.name()},
-                                 {"deal_classes", report.score.deal_classes},
-                                 {"lines", lines},
-                                 {"tie_rule", kTieRule},
-                                 {"strategy_return", c.chart_return()},
-                                 {"perfect_return", c.perfect_return()},
-                                 {"cost_points", points(c)},
-                                 {"unmatched_deals", report.score.unmatched},
-                                 {"worst", worst}};
+    nlohmann::json json = {{"game", game.name()},
+                           {"deal_classes", report.score.deal_classes},
+                           {"lines", lines},
+                           {"tie_rule", kTieRule},
+                           {"strategy_return", c.chart_return()},
+                           {"perfect_return", c.perfect_return()},
+                           {"cost_points", points(c)},
+                           {"unmatched_deals", report.score.unmatched},
+                           {"worst", worst}};
+    if (play > 1) {
+        json["play"] = play;
+        json["same_as_one_hand"] = kSameChart;
+    }
     out << json.dump(2) << "\n";
 }
 

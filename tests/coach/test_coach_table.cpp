@@ -281,17 +281,21 @@ class CoachTableTest : public QObject {
         QCOMPARE(snapshot(t.table.machine), before);
         QCOMPARE(t.panel.session().totals().hands, 0);
         QCOMPARE(t.table.top_card_at(4), QStringLiteral("joker1"));
+        // Space, which stands for DRAW, is held back the same way.
+        QTest::keyClick(&t.table.window, Qt::Key_Space);
+        QCOMPARE(asked.size(), 4);
+        QCOMPARE(snapshot(t.table.machine), before);
         // The best hold goes through unasked; so does a mistake below the threshold.
         QVERIFY(t.hold({4}));
         QVERIFY(t.table.click("draw"));
-        QCOMPARE(asked.size(), 2);
+        QCOMPARE(asked.size(), 4);
         QCOMPARE(t.panel.session().totals().hands, 1);
         // A yes lets the costly draw through.
         QVERIFY(t.deal({"c9", "d9", "h2", "s5", "joker"}, {"s7", "d13", "h12"}));
         QVERIFY(t.hold({0, 1}));
         answer = true;
         QVERIFY(t.table.click("draw"));
-        QCOMPARE(asked.size(), 4);
+        QCOMPARE(asked.size(), 6);
         QCOMPARE(t.panel.session().totals().mistakes, 1);
 
         // The player's own box: No, its default, keeps the hand.

@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"return", "--hold", "s1"}, "return takes no --hold"},
         BadLine{{"games", "--game", "quillon"}, "games takes no --game"},
         BadLine{{"return", "--game", "/nonexistent/mine.game"},
-                "/nonexistent/mine.game: cannot be read"}));
+                "/nonexistent/mine.game: was not found"}));
 
 TEST(OddsCli, ReportsABadPayTableFileByItsLine) {
     const std::string path = write_file("typo.game", "wild none\nroyal 800\nstraight-flsh 50\n");

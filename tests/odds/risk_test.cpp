@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <random>
+
+#include <nlohmann/json.hpp>
 
 #include "odds/game_return.h"
 #include "odds/risk.h"
@@ -129,6 +133,57 @@ TEST(SessionRisk, SplitsTheVarianceByFinalHandAndFindsN0) {
     EXPECT_EQ(risk.ruin_ever, (std::vector<double>{1.0, 1.0, 1.0}));
     EXPECT_GT(risk.ruin_within[0], risk.ruin_within[1]);
     EXPECT_GT(risk.ruin_within[1], risk.ruin_within[2]);
+}
+
+// Pays that divide a bet finely: the chance within a session is given where the results fall on
+// halves of a bet, and otherwise said in one line not to be, in no more time or memory.
+TEST(RiskOfRuin, FinePaysLeaveOutOnlyTheChanceWithinASession) {
+    const std::string jacks =
+        "name j\nwild none\nroyal 250 4000@5\nstraight-flush 50\nfour 25\nfull-house 9\n"
+        "flush 6\nstraight 4\ntwo-pair 2\npair 1 jacks\n";
+    struct Case {
+        std::string text;
+        bool within;
+    };
+    for (const Case& c :
+         {Case{jacks + "three 3.01\n", false}, Case{jacks + "three 3.5\n", true},
+          Case{jacks + "three 3.50000\n", true}, Case{jacks + "three 3.25\n", false},
+          Case{"wild none\nroyal 0.0001\n", false},
+          Case{"wild none\nroyal 0 0.0001@100\npair 0.0001 jacks\n", false}}) {
+        const std::filesystem::path path =
+            std::filesystem::path(::testing::TempDir()) / "fine-pays.game";
+        std::ofstream(path) << c.text;
+        const CliRun r = run({"return", "--game", path.string(), "--json"});
+        if (r.status != 0) {
+            // A reader that refuses the file does so in one line; then there is nothing to count.
+            EXPECT_TRUE(r.err.starts_with("error: ")) << c.text;
+            continue;
+        }
+        const nlohmann::json risk = nlohmann::json::parse(r.out)["risk"];
+        EXPECT_EQ(risk["risk_of_ruin"][0]["within_hands"].is_null(), !c.within) << c.text;
+        EXPECT_EQ(risk.contains("within_not_given"), !c.within) << c.text;
+        EXPECT_TRUE(risk["risk_of_ruin"][0]["ever"].is_number()) << c.text;
+        if (!c.within) {
+            const CliRun text = run({"return", "--game", path.string()});
+            EXPECT_NE(text.out.find("within 10000 hands is not given: the results divide a bet"),
+                      std::string::npos)
+                << text.out;
+        }
+    }
+}
+
+// Results on halves of a bet: the recursion in halves gives what it gives in the pay units.
+TEST(RiskOfRuin, CountsTheBankrollInTheCoarsestUnitsOfTheResults) {
+    HandResults halves;
+    halves.net = {-1.0, 0.5, 2.0};
+    halves.net_units = {-2, 1, 4};
+    halves.units_per_bet = 2;
+    halves.probability = {0.55, 0.35, 0.10};
+    HandResults tenths = halves;
+    tenths.net_units = {-20, 10, 40};
+    tenths.units_per_bet = 20;
+    EXPECT_EQ(finest_units(tenths), 2);
+    EXPECT_EQ(ruin_within(tenths, 50, 10), ruin_within(halves, 50, 10));
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // The practice window played by clicks, offscreen: a deuces game and Jacks or Better are dealt,
 // held and drawn, the coach follows, and the analyzer's figures are quillon-odds hand's.
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <nlohmann/json.hpp>
 
 #include "coach/coach_panel.h"
@@ -104,7 +107,8 @@ class TrainerTest : public QObject {
         const coach::SessionTotals& totals = t.window.coach().session().totals();
         QCOMPARE(totals.mistakes, 1);
         QVERIFY(totals.cost > 0);
-        // The game's return table arrives from its worker.
+        // The game's return table arrives from its worker once its page is shown.
+        t.window.show_page(2);
         QSignalSpy ready(&t.window.return_view(), &ReturnView::returnReady);
         QVERIFY(t.window.return_view().ready() || ready.wait(30000));
         const auto* returns = t.window.findChild<QTableWidget*>(QStringLiteral("returnTable"));
@@ -117,6 +121,42 @@ class TrainerTest : public QObject {
         QVERIFY2(title.contains(QStringLiteral("return %1 %")
                                     .arg(QString::fromStdString(odds::fixed(100.0 * rate, 4)))),
                  qPrintable(title));
+    }
+
+    void payTableFileOfOnesOwn() {
+        Trainer t("jacks-or-better-9-6");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tens.game"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "name  Tens or Better\nwild  none\nroyal 250 4000@5\nstraight-flush 50\n"
+            "four 25\nfull-house 9\nflush 6\nstraight 4\nthree 3\ntwo-pair 2\n"
+            "pair 1 tens\n");
+        file.close();
+        QVERIFY(t.window.choose_game(GameChoice{{}, path}, 5));
+        QCOMPARE(t.window.table().game().name(), std::string("Tens or Better"));
+        const auto* pays = t.window.findChild<QTableWidget*>(QStringLiteral("payTable"));
+        QCOMPARE(pays->item(0, 1)->text(), QStringLiteral("4000"));
+        QCOMPARE(pays->item(pays->rowCount() - 1, 0)->text().toStdString(),
+                 t.window.table().game().rows()[pays->rowCount() - 1].label);
+        // A pair of tens pays in this game.
+        t.stack({"s10", "h10", "d3", "c7", "s13", "d5", "c2", "h4"});
+        t.click(t.window.deal_button());
+        t.click(t.window.card(0));
+        t.click(t.window.card(1));
+        t.click(t.window.deal_button());
+        QCOMPARE(t.credit(), QStringLiteral("Credit: 1000"));
+        QCOMPARE(t.window.coach().session().totals().hands, 1);
+        // A file that cannot be read leaves the game as it was.
+        QTimer::singleShot(0, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        QVERIFY(
+            !t.window.choose_game(GameChoice{{}, dir.filePath(QStringLiteral("none.game"))}, 5));
+        QCOMPARE(t.window.table().game().name(), std::string("Tens or Better"));
     }
 
     void analyzerAgreesWithQuillonOdds() {

@@ -258,6 +258,11 @@ int run_script(std::istream& in, std::ostream& out, std::ostream& err, ScriptMod
     };
     for (std::string line; std::getline(in, line);) {
         ++line_no;
+        // A NUL would cut every message that echoes the line short where it stands.
+        if (line.find('\0') != std::string::npos) {
+            err << "error: line " << line_no << ": a NUL byte\n";
+            return 2;
+        }
         const bool expectation = line.rfind(">", 0) == 0;
         if (mode == ScriptMode::bless) {
             if (!expectation) {

@@ -1,0 +1,91 @@
+// Plays every built-in game's deals with their best holds, for each bet its pays differ at, and
+// writes the final-hand distributions and the risk of ruin within a session as C++ source:
+// quillon-outcomes-writer FILE.
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "odds/combinatorics.h"
+#include "odds/deal_outcomes.h"
+#include "odds/game_file.h"
+#include "odds/risk.h"
+
+namespace {
+
+using namespace quillon::odds;
+
+template <typename T>
+void write_array(std::ostream& out, const std::string& type, const std::string& name,
+                 const std::vector<T>& values) {
+    out << "constexpr " << type << " " << name << "[] = {";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        out << (i % 24 == 0 ? "\n    " : " ") << +values[i] << ",";
+    }
+    out << "\n};\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: quillon-outcomes-writer FILE\n";
+        return 2;
+    }
+    std::ofstream out(argv[1]);
+    out << "// Written by quillon-outcomes-writer at build time; not edited by hand.\n"
+           "#include \"odds/cli/precomputed.h\"\n\n"
+           "namespace quillon::odds {\n\nnamespace {\n\n";
+    std::string table;
+    int written = 0;
+    for (const std::string_view name : game_names()) {
+        std::vector<std::vector<std::int64_t>> seen;
+        for (int coins = kFullBet; coins <= kMostCoins; ++coins) {
+            Game game = find_game(name, coins).value();
+            std::vector<std::int64_t> pays;
+            for (std::size_t r = 0; r < game.row_count(); ++r) {
+                pays.push_back(game.pay(r));
+            }
+            pays.push_back(game.pay_scale());
+            if (std::find(seen.begin(), seen.end(), pays) != seen.end()) {
+                continue;
+            }
+            seen.push_back(pays);
+            pays.pop_back();
+            const Tallies tallies(game);
+            const DealOutcomes outcomes = best_hold_outcomes(tallies, 2);
+            const SessionRisk risk = session_risk(game_return_of(outcomes, game));
+            std::vector<std::uint32_t> kept;
+            std::vector<std::uint32_t> deals;
+            const int left = game.deck_size() - 5;
+            for (std::size_t i = 0; i < outcomes.size(); ++i) {
+                int k = 0;
+                while (static_cast<std::int64_t>(choose(left, 5 - k)) != outcomes.draws[i]) {
+                    ++k;
+                }
+                kept.push_back(static_cast<std::uint32_t>(k));
+                deals.push_back(static_cast<std::uint32_t>(outcomes.deals[i]));
+            }
+            const std::string n = std::to_string(written++);
+            write_array(out, "std::int64_t", "kPays" + n, pays);
+            write_array(out, "std::int32_t", "kCounts" + n, outcomes.counts);
+            write_array(out, "std::uint8_t", "kKept" + n, kept);
+            write_array(out, "std::uint32_t", "kDeals" + n, deals);
+            table += "    {\"" + std::string(name) + "\", " + std::to_string(game.pay_scale()) +
+                     ", kPays" + n + ", kCounts" + n + ", kKept" + n + ", kDeals" + n + ", {";
+            for (std::size_t i = 0; i < risk.ruin_within.size(); ++i) {
+                char buffer[32];
+                std::snprintf(buffer, sizeof buffer, "%.17g", risk.ruin_within[i]);
+                table += (i == 0 ? "" : ", ") + std::string(buffer);
+            }
+            table += "}},\n";
+        }
+    }
+    out << "\nconst PrecomputedGame kGames[] = {\n"
+        << table << "};\n\n}  // namespace\n\n"
+        << "std::span<const PrecomputedGame> precomputed_games() {\n    return kGames;\n}\n\n"
+        << "}  // namespace quillon::odds\n";
+    return out ? 0 : 1;
+}

@@ -1,0 +1,243 @@
+// Multi-play rounds: N hands dealt once, drawn apart from the held cards. Their figures against
+// one hand's, a seeded simulation of rounds and the root method on a round's whole result.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <numeric>
+#include <random>
+
+#include <nlohmann/json.hpp>
+
+#include "odds/builtin_games.h"
+#include "odds/combinatorics.h"
+#include "odds/deal_outcomes.h"
+#include "odds/game_file.h"
+#include "odds/hold_analysis.h"
+#include "odds/risk.h"
+#include "odds/round_risk.h"
+#include "tests/odds/odds_test_support.h"
+
+namespace quillon::odds {
+namespace {
+
+const DealOutcomes& shared_outcomes(const std::string& game) {
+    static std::map<std::string, DealOutcomes> built;
+    auto [at, fresh] = built.try_emplace(game);
+    if (fresh) {
+        at->second = best_hold_outcomes(shared_tallies(game), 2);
+    }
+    return at->second;
+}
+
+TEST(RoundRisk, OneHandARoundIsTheGameItself) {
+    for (const std::string game : {"quillon", "jacks-or-better-9-6", "deuces-wild-full-pay"}) {
+        const Tallies& tallies = shared_tallies(game);
+        const DealOutcomes& outcomes = shared_outcomes(game);
+        const GameReturn direct = game_return(tallies, 2);
+        const GameReturn grouped = game_return_of(outcomes, tallies.game());
+        EXPECT_EQ(grouped.counts, direct.counts) << game;
+        EXPECT_EQ(grouped.total, direct.total);
+        const RoundResult one(outcomes, direct.pays, direct.pay_scale, 1);
+        EXPECT_NEAR(one.mean(), direct.return_rate() - 1.0, 1e-12) << game;
+        EXPECT_NEAR(std::sqrt(one.variance()), direct.standard_deviation(), 1e-9) << game;
+        EXPECT_NEAR(one.ruin_root(), ruin_root(hand_results(direct)), 1e-12) << game;
+        EXPECT_LT(outcomes.size(), 20'000u) << "deals share few distributions";
+    }
+    // And the command's figures: --play 1 prints what the plain command does.
+    EXPECT_EQ(run({"return", "--game", "quillon", "--play", "1"}).out,
+              run({"return", "--game", "quillon"}).out);
+}
+
+// A round played as a player plays it: a shuffled deck, the best hold, N draws apart.
+struct Simulated {
+    double mean = 0.0;
+    double variance = 0.0;
+    double variance_error = 0.0;
+};
+
+Simulated simulate_rounds(const Tallies& tallies, int play, int rounds, std::uint32_t seed) {
+    const Game& game = tallies.game();
+    const int deck = tallies.deck_size();
+    const auto scale = static_cast<double>(game.pay_scale());
+    std::mt19937 random(seed);
+    std::vector<int> cards(static_cast<std::size_t>(deck));
+    std::vector<double> results;
+    for (int round = 0; round < rounds; ++round) {
+        std::iota(cards.begin(), cards.end(), 0);
+        std::shuffle(cards.begin(), cards.end(), random);
+        std::array<int, 5> dealt{};
+        std::copy_n(cards.begin(), 5, dealt.begin());
+        std::sort(dealt.begin(), dealt.end());
+        std::array<CardId, 5> deal{};
+        for (std::size_t i = 0; i < 5; ++i) {
+            deal[i] = deck_card(dealt[i], game.has_joker());
+        }
+        const HoldMask hold = holds_best_first(analyze_deal(tallies, deal)).front().mask;
+        double result = 0.0;
+        for (int hand = 0; hand < play; ++hand) {
+            // The rest of the deck shuffled anew for each hand: its draws are its own.
+            std::shuffle(cards.begin() + 5, cards.end(), random);
+            std::array<int, 5> final_hand{};
+            std::size_t next = 5;
+            for (std::size_t i = 0; i < 5; ++i) {
+                final_hand[i] = (hold >> i & 1u) != 0 ? dealt[i] : cards[next++];
+            }
+            std::sort(final_hand.begin(), final_hand.end());
+            result += static_cast<double>(game.pay(tallies.row_of_hand(final_hand))) / scale - 1.0;
+        }
+        results.push_back(result);
+    }
+    const double mean = std::accumulate(results.begin(), results.end(), 0.0) / rounds;
+    double m2 = 0.0;
+    double m4 = 0.0;
+    for (const double x : results) {
+        m2 += (x - mean) * (x - mean) / rounds;
+        m4 += std::pow(x - mean, 4) / rounds;
+    }
+    return {mean, m2, std::sqrt((m4 - m2 * m2) / rounds)};
+}
+
+// A table with no long shot, so that a simulation's variance settles quickly.
+const Tallies& flat_tallies() {
+    static const Tallies tallies(parse_game(
+        "name flat\nwild none\nroyal 12\nstraight-flush 12\nfour 12\nfull-house 9\nflush 6\n"
+        "straight 4\nthree 3\ntwo-pair 2\npair 1 jacks\n",
+        "flat.game"));
+    return tallies;
+}
+
+TEST(RoundRisk, MatchesASeededSimulationOfRounds) {
+    const Tallies& tallies = flat_tallies();
+    const DealOutcomes outcomes = best_hold_outcomes(tallies, 2);
+    const GameReturn result = game_return_of(outcomes, tallies.game());
+    for (const int play : {3, 10}) {
+        const RoundResult round(outcomes, result.pays, result.pay_scale, play);
+        constexpr int kRounds = 60'000;
+        const Simulated seen = simulate_rounds(tallies, play, kRounds, 1234u + play);
+        const double error = std::sqrt(round.variance() / kRounds);
+        EXPECT_NEAR(seen.mean, round.mean(), 4.0 * error) << play;
+        // The variance of a sample's variance is (m4 - variance^2) / rounds.
+        EXPECT_NEAR(seen.variance, round.variance(), 4.0 * seen.variance_error) << play;
+        // The hands of a round are not independent: they share the deal and its hold.
+        const double independent = play * result.standard_deviation() * result.standard_deviation();
+        EXPECT_GT(round.variance(), 1.15 * independent) << play;
+        EXPECT_GT(seen.variance, 1.1 * independent) << play;
+    }
+}
+
+// The round's whole result, every triple of final hands of every deal counted.
+HandResults three_hand_rounds(const DealOutcomes& outcomes, const GameReturn& result) {
+    std::map<std::int64_t, long double> chance;
+    const std::size_t rows = outcomes.rows;
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        const long double w = static_cast<long double>(outcomes.deals[i]) /
+                              static_cast<long double>(outcomes.all_deals);
+        const auto draws = static_cast<long double>(outcomes.draws[i]);
+        const std::int32_t* counts = outcomes.counts_of(i);
+        for (std::size_t a = 0; a < rows; ++a) {
+            for (std::size_t b = 0; b < rows; ++b) {
+                for (std::size_t c = 0; c < rows; ++c) {
+                    const long double p =
+                        w * counts[a] / draws * counts[b] / draws * counts[c] / draws;
+                    if (p > 0.0L) {
+                        chance[result.pays[a] + result.pays[b] + result.pays[c] -
+                               3 * result.pay_scale] += p;
+                    }
+                }
+            }
+        }
+    }
+    HandResults round;
+    round.units_per_bet = result.pay_scale;
+    for (const auto& [net, p] : chance) {
+        round.net_units.push_back(net);
+        round.net.push_back(static_cast<double>(net) / static_cast<double>(result.pay_scale));
+        round.probability.push_back(static_cast<double>(p));
+    }
+    return round;
+}
+
+TEST(RoundRisk, RuinWithoutEndIsTheRootMethodOnTheRoundsWholeResult) {
+    const DealOutcomes& outcomes = shared_outcomes("quillon");
+    const GameReturn result = game_return_of(outcomes, shared_tallies("quillon").game());
+    const HandResults whole = three_hand_rounds(outcomes, result);
+    const RoundResult round(outcomes, result.pays, result.pay_scale, 3);
+    EXPECT_NEAR(whole.mean(), round.mean(), 1e-9);
+    EXPECT_NEAR(whole.variance(), round.variance(), 1e-6 * round.variance());
+    const double z = round.ruin_root();
+    ASSERT_LT(z, 1.0);
+    EXPECT_NEAR(z, ruin_root(whole), 1e-10);
+    const SessionRisk risk = round_risk(outcomes, result, 3);
+    for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
+        const int b = risk.bankrolls[i];
+        EXPECT_NEAR(risk.ruin_ever[i] / std::pow(ruin_root(whole), b), 1.0, 1e-6) << b;
+        EXPECT_GT(risk.ruin_ever_at_most[i], risk.ruin_ever[i]);
+    }
+    // A game that does not pay back ruins every bankroll.
+    const DealOutcomes& jacks = shared_outcomes("jacks-or-better-9-6");
+    const GameReturn lost = game_return_of(jacks, shared_tallies("jacks-or-better-9-6").game());
+    EXPECT_EQ(RoundResult(jacks, lost.pays, lost.pay_scale, 10).ruin_root(), 1.0);
+}
+
+TEST(RoundRisk, JsonGivesTheDeviationPerRoundInBetsOfOneHand) {
+    const CliRun one = run({"return", "--game", "jacks-or-better-9-6", "--json"});
+    const CliRun five = run({"return", "--game", "jacks-or-better-9-6", "--json", "--play", "5"});
+    ASSERT_EQ(five.status, 0) << five.err;
+    const nlohmann::json a = nlohmann::json::parse(one.out);
+    const nlohmann::json b = nlohmann::json::parse(five.out);
+    EXPECT_EQ(b["play"], 5);
+    EXPECT_EQ(b["return"], a["return"]);
+    const double hand = a["standard_deviation"];
+    const double round = b["standard_deviation"];
+    EXPECT_GT(round, std::sqrt(5.0) * hand);
+    EXPECT_LT(round, 5.0 * hand);
+    EXPECT_EQ(b["risk"]["standard_deviation"], round);
+    EXPECT_TRUE(b["risk"]["risk_of_ruin"][0].contains("ever_at_most"));
+    const CliRun text = run({"return", "--game", "quillon", "--play", "10"});
+    EXPECT_NE(text.out.find("10 hands a round"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("the strategy is the same as for one hand"), std::string::npos);
+    EXPECT_NE(text.out.find("N0, the rounds"), std::string::npos);
+}
+
+TEST(RoundRisk, HandAndStrategyTakeThePlayToo) {
+    const CliRun hand = run({"hand", "s1", "s13", "s12", "s11", "s3", "--game",
+                             "jacks-or-better-9-6", "--play", "10", "--json"});
+    ASSERT_EQ(hand.status, 0) << hand.err;
+    const nlohmann::json round = nlohmann::json::parse(hand.out)["best"]["round"];
+    EXPECT_NEAR(round["return"].get<double>(), 10.0 * 866.0 / 47.0, 1e-9);
+    const CliRun chart = run({"strategy", "--game", "jacks-or-better-9-6", "--play", "3"});
+    ASSERT_EQ(chart.status, 0) << chart.err;
+    EXPECT_NE(chart.out.find("the chart is the one for a single hand"), std::string::npos);
+}
+
+// The build plays the built-in games' deals once; `return` of the same table from a file plays
+// them anew and must print every figure alike.
+TEST(RoundRisk, PrecomputedGamesPrintWhatTheirFilesDo) {
+    const std::vector<std::vector<std::string_view>> cases = {
+        {"jacks-or-better-9-6"}, {"deuces-wild-full-pay", "--coins", "1"}, {"quillon", "--json"}};
+    for (const auto& args : cases) {
+        const std::string name(args.front());
+        const auto builtin = std::find_if(builtin_games().begin(), builtin_games().end(),
+                                          [&](const BuiltinGame& g) { return g.name == name; });
+        ASSERT_NE(builtin, builtin_games().end());
+        const std::filesystem::path path =
+            std::filesystem::path(::testing::TempDir()) / (name + "-copy.game");
+        std::ofstream(path) << builtin->text;
+        std::vector<std::string_view> built = {"return", "--game", args.front()};
+        built.insert(built.end(), args.begin() + 1, args.end());
+        std::vector<std::string_view> from_file = built;
+        const std::string file = path.string();
+        from_file[2] = file;
+        const CliRun a = run(built);
+        const CliRun b = run(from_file);
+        ASSERT_EQ(a.status, 0) << a.err;
+        EXPECT_EQ(a.out, b.out) << name;
+    }
+}
+
+}  // namespace
+}  // namespace quillon::odds
