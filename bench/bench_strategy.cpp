@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "odds/risk.h"
-#include "odds/strategy/strategy_chart.h"
+#include "odds/strategy/chart_report.h"
 
 namespace quillon::odds {
 namespace {
@@ -17,16 +17,17 @@ const auto kLastGame = static_cast<std::int64_t>(game_names().size()) - 1;
 void BM_StrategyChart(benchmark::State& state) {
     const Game game = game_of(state.range(0));
     const auto lines = static_cast<std::size_t>(state.range(1));
-    state.SetLabel(std::string(game_names()[static_cast<std::size_t>(state.range(0))]));
-    StrategyChart chart;
+    const std::string id(game_names()[static_cast<std::size_t>(state.range(0))]);
+    state.SetLabel(id);
+    ChartReport chart;
     for (auto _ : state) {
         const Tallies tallies(game);
-        chart = make_strategy_chart(tallies, lines, 2);
-        benchmark::DoNotOptimize(chart.check.chart_pay);
+        chart = make_strategy_chart(tallies, lines, id, 2);
+        benchmark::DoNotOptimize(chart.score.check.chart_pay);
     }
-    state.counters["lines"] = static_cast<double>(chart.lines.size());
+    state.counters["lines"] = static_cast<double>(chart.chart.lines.size());
     state.counters["cost_points"] =
-        100.0 * (chart.check.perfect_return() - chart.check.chart_return());
+        100.0 * (chart.score.check.perfect_return() - chart.score.check.chart_return());
 }
 BENCHMARK(BM_StrategyChart)
     ->ArgsProduct({benchmark::CreateDenseRange(0, kLastGame, 1), {20, 30, 40, 0}})

@@ -2,21 +2,24 @@
 
 #include <stdexcept>
 
+#include "odds/strategy/chart_report.h"
 #include "odds/strategy/strategy_chart.h"
 
 namespace quillon::coach {
 
+// The chart as quillon-odds strategy writes it and reads it back, in the chart language.
 CoachChart build_chart(const odds::Tallies& tallies) {
-    const odds::StrategyChart chart = odds::make_strategy_chart(tallies, 0, 2);
+    const odds::ChartReport report =
+        odds::make_strategy_chart(tallies, 0, tallies.game().name(), 2);
     CoachChart out;
     out.game = tallies.game().name();
-    for (const odds::StrategyLine& line : chart.lines) {
-        out.lines.push_back(line.pattern);
-        out.keys.push_back(line.key);
-        out.shares.push_back(line.share);
+    for (std::size_t i = 0; i < report.chart.lines.size(); ++i) {
+        out.lines.push_back(report.chart.lines[i].words);
+        out.keys.push_back(report.chart.lines[i].key);
+        out.shares.push_back(report.score.share[i]);
     }
-    out.chart_return = chart.check.chart_return();
-    out.perfect_return = chart.check.perfect_return();
+    out.chart_return = report.score.check.chart_return();
+    out.perfect_return = report.score.check.perfect_return();
     return out;
 }
 

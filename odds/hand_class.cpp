@@ -3,16 +3,14 @@
 #include <bit>
 #include <string>
 
+#include "odds/ranks.h"
+
 namespace quillon::odds {
 
 namespace {
 
-constexpr std::array<std::string_view, kRankCount> kPlural = {
-    "twos",  "threes", "fours", "fives",  "sixes", "sevens", "eights",
-    "nines", "tens",   "jacks", "queens", "kings", "aces"};
-constexpr std::array<std::string_view, kRankCount> kSingular = {
-    "a 2", "a 3",  "a 4",    "a 5",     "a 6",    "a 7",   "an 8",
-    "a 9", "a 10", "a jack", "a queen", "a king", "an ace"};
+constexpr const auto& kPlural = kRankPlurals;
+constexpr const auto& kSingular = kRankSingulars;
 
 std::string class_text(HandClass hand) {
     if (is_pair(hand)) {
@@ -62,16 +60,7 @@ const std::array<std::string, kHandClassCount>& class_texts() {
     return texts;
 }
 
-// The ten straights as rank masks, the wheel (ace low) first and the ace-high one last.
-constexpr std::array<unsigned, 10> straight_masks() {
-    std::array<unsigned, 10> masks{};
-    masks[0] = 0b1'0000'0000'1111u;
-    for (unsigned low = 0; low < 9; ++low) {
-        masks[low + 1] = 0b11111u << low;
-    }
-    return masks;
-}
-constexpr std::array<unsigned, 10> kStraights = straight_masks();
+constexpr const auto& kStraights = kStraightMasks;
 constexpr unsigned kBroadway = kStraights[9];
 
 // The readings of natural cards beside `wilds` wild cards, each wild card any card at all: the

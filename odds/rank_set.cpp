@@ -6,20 +6,16 @@
 #include <array>
 #include <vector>
 
+#include "odds/ranks.h"
+
 namespace quillon::odds {
 
 namespace {
 
-constexpr std::array<std::string_view, kRankCount> kPlural = {
-    "twos",  "threes", "fours", "fives",  "sixes", "sevens", "eights",
-    "nines", "tens",   "jacks", "queens", "kings", "aces"};
-constexpr std::array<std::string_view, kRankCount> kSymbols = {"2", "3",  "4", "5", "6", "7", "8",
-                                                               "9", "10", "j", "q", "k", "a"};
-constexpr std::array<std::string_view, kRankCount> kRunEnds = {
-    "2s", "3s", "4s", "5s", "6s", "7s", "8s", "9s", "10s", "jacks", "queens", "kings", "aces"};
-constexpr std::array<std::string_view, kRankCount> kSingular = {
-    "a 2", "a 3",  "a 4",    "a 5",     "a 6",    "a 7",   "an 8",
-    "a 9", "a 10", "a jack", "a queen", "a king", "an ace"};
+constexpr const auto& kPlural = kRankPlurals;
+constexpr const auto& kSymbols = kRankSymbols;
+constexpr const auto& kRunEnds = kRankRunEnds;
+constexpr const auto& kSingular = kRankSingulars;
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -30,7 +26,7 @@ bool same_word(std::string_view a, std::string_view b) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != b[i]) {
+        if (lower(a[i]) != lower(b[i])) {
             return false;
         }
     }

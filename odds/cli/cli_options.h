@@ -29,6 +29,11 @@ struct Command {
     std::optional<int> lines;
     std::optional<int> play;
     bool json = false;
+    // strategy and chart: the chart file to write or read, one deal's cards, and examples.
+    std::optional<std::string> save;
+    std::optional<std::string> file;
+    std::vector<std::string> hand;
+    bool examples = false;
 };
 
 // The longest strategy chart `--lines` asks for, and the most hands of a multi-play round.

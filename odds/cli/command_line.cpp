@@ -121,9 +121,20 @@ CLI::Option* CommandOptions::flag(const std::string& name, bool& target, const s
     return app_.add_flag(name, target, help)->disable_flag_override();
 }
 
+CLI::Option* CommandOptions::word(const std::string& name, std::optional<std::string>& target,
+                                  const std::string& value_name, const std::string& help) {
+    return app_.add_option(name, target, help)->type_name(value_name);
+}
+
+CLI::Option* CommandOptions::deal(const std::string& name, std::vector<std::string>& target,
+                                  const std::string& help) {
+    needs_[name] = "five cards";
+    return app_.add_option(name, target, help)->type_name("CARDS")->expected(5);
+}
+
 const std::vector<CommandSpec>& command_specs() {
-    static const std::vector<CommandSpec> specs = {kHandCommand, kReturnCommand, kStrategyCommand,
-                                                   kGamesCommand, kDoubleCommand};
+    static const std::vector<CommandSpec> specs = {kHandCommand,  kReturnCommand, kStrategyCommand,
+                                                   kChartCommand, kGamesCommand,  kDoubleCommand};
     return specs;
 }
 
@@ -141,8 +152,10 @@ std::vector<CommandSummary> command_summaries() {
                 continue;
             }
             if (option->get_positional()) {
-                for (int i = 0; i < 5; ++i) {
-                    summary.words += (i == 0 ? "" : " ") + option->get_type_name();
+                // The cards of a deal are five words; any other word is one.
+                const int count = option->get_expected_max() == 1 ? 1 : 5;
+                for (int i = 0; i < count; ++i) {
+                    summary.words += (summary.words.empty() ? "" : " ") + option->get_type_name();
                 }
             } else if (!option->get_lnames().empty()) {
                 summary.options.push_back(

@@ -43,6 +43,12 @@ class CommandOptions {
                        const std::string& value_name, const std::string& takes,
                        const std::string& help);
     CLI::Option* flag(const std::string& name, bool& target, const std::string& help);
+    // A word of the command itself, such as the file it reads.
+    CLI::Option* word(const std::string& name, std::optional<std::string>& target,
+                      const std::string& value_name, const std::string& help);
+    // An option followed by the five cards of a deal.
+    CLI::Option* deal(const std::string& name, std::vector<std::string>& target,
+                      const std::string& help);
 
     Command& values() { return values_; }
 

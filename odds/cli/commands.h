@@ -10,6 +10,7 @@ namespace quillon::odds {
 extern const CommandSpec kHandCommand;
 extern const CommandSpec kReturnCommand;
 extern const CommandSpec kStrategyCommand;
+extern const CommandSpec kChartCommand;
 extern const CommandSpec kGamesCommand;
 extern const CommandSpec kDoubleCommand;
 

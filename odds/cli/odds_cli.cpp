@@ -47,10 +47,12 @@ std::string parse_error_text(const CLI::ParseError& e, const NeedsByOption& need
     const std::string name = what.substr(0, colon);
     const std::string rest = colon == std::string::npos ? "" : what.substr(colon + 2);
     if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr && colon != std::string::npos) {
-        if (rest.find("received") != std::string::npos) {
+        const auto found = needs.find(name);
+        // An option of several values that gets too few needs them, given once or twice.
+        const bool several = found != needs.end() && found->second == "five cards";
+        if (rest.find("received") != std::string::npos && !several) {
             return name + " is given twice";
         }
-        const auto found = needs.find(name);
         return name + " needs " + (found == needs.end() ? "a value" : found->second);
     }
     if (what.ends_with(" was given a disallowed flag override")) {
@@ -145,7 +147,9 @@ int run(std::span<const std::string_view> args, std::ostream& out) {
     }
     refuse_extras(app, chosen, spec, values);
     for (const CLI::Option* option : chosen->get_options()) {
-        if (!option->get_positional() && option->count() > 1) {
+        // An option of several values (the cards of --hand) takes them all at once.
+        const auto most = static_cast<std::size_t>(std::max(1, option->get_expected_max()));
+        if (!option->get_positional() && option->count() > most) {
             throw CliError(option->get_name() + " is given twice");
         }
     }

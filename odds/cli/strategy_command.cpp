@@ -1,30 +1,60 @@
+#include "odds/cli/chart_tasks.h"
 #include "odds/cli/commands.h"
-#include "odds/cli/strategy_report.h"
-#include "odds/strategy/strategy_chart.h"
 
 namespace quillon::odds {
 
 namespace {
 
-void declare(CommandOptions& options) {
+void declare_strategy(CommandOptions& options) {
     options.game();
     options.coins();
     options.lines();
     options.play();
+    options.text("--save", options.values().save, "FILE", "a file to write",
+                 "writes the chart in the chart language (strategy-charts.md)");
+    options.flag("--examples", options.values().examples,
+                 "shows one deal each line of the chart decides, with the cards it keeps");
     options.json();
 }
 
-int run(const Command& command, std::ostream& out) {
-    const Game game = load_game(command);
-    const Tallies tallies(game);
-    const auto lines = static_cast<std::size_t>(command.lines.value_or(0));
-    const StrategyChart chart = make_strategy_chart(tallies, lines, 2);
-    if (command.json) {
-        print_strategy_json(out, game, chart, command.play.value_or(1));
-    } else {
-        print_strategy(out, game, chart, command.play.value_or(1));
+// A multi-play round plays each hand as one hand is played: --play leaves the chart as it is,
+// and the report says so.
+int run_strategy_command(const Command& command, std::ostream& out) {
+    StrategyTask task;
+    task.game = command.game;
+    task.coins = command.coins;
+    task.lines = static_cast<std::size_t>(command.lines.value_or(0));
+    task.json = command.json;
+    task.examples = command.examples;
+    task.save = command.save;
+    task.play = command.play.value_or(1);
+    return run_strategy(task, out);
+}
+
+void declare_chart(CommandOptions& options) {
+    options.word("file", options.values().file, "FILE", "the chart file");
+    options.game();
+    options.coins();
+    options.deal("--hand", options.values().hand,
+                 "the five cards of one deal: the line of the chart that decides it and the "
+                 "cards it keeps");
+    options.flag("--examples", options.values().examples,
+                 "shows one deal each line of the chart decides, with the cards it keeps");
+    options.json();
+}
+
+int run_chart_command(const Command& command, std::ostream& out) {
+    if (!command.file) {
+        throw CliError("chart needs a chart file");
     }
-    return 0;
+    ChartTask task;
+    task.file = *command.file;
+    task.game = command.game;
+    task.coins = command.coins;
+    task.json = command.json;
+    task.examples = command.examples;
+    task.hand = command.hand;
+    return run_chart(task, out);
 }
 
 }  // namespace
@@ -32,7 +62,14 @@ int run(const Command& command, std::ostream& out) {
 const CommandSpec kStrategyCommand{
     "strategy",
     "a chart of hold patterns for the game, best first, derived from the exact holds of every "
-    "deal, and what playing by it costs against perfect play",
-    declare, run};
+    "deal, and what playing by it costs against perfect play; --save writes it in the chart "
+    "language",
+    declare_strategy, run_strategy_command};
+
+const CommandSpec kChartCommand{
+    "chart",
+    "reads a chart in the chart language, hand-written or generated, and scores it exactly over "
+    "every deal as strategy does; with --hand, the line that decides one deal and its hold",
+    declare_chart, run_chart_command, "chart takes one chart file (cards go after --hand)"};
 
 }  // namespace quillon::odds

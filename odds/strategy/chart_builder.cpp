@@ -10,9 +10,14 @@ namespace {
 
 constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
 // A line whose removal costs less than this share of the return is not worth learning.
-constexpr double kWorthKeeping = 2e-5;
+constexpr double kWorthKeeping = 5e-6;
+// The longest chart the default length gives.
+constexpr std::size_t kLongest = 60;
 constexpr int kMaxSweeps = 30;
 constexpr std::size_t kDropsPerSweep = 6;
+constexpr int kPatRounds = 4;
+// The most trades of a line for an unused pattern when the chart is cut to a length.
+constexpr std::size_t kExchanges = 8;
 
 // The search state: the chart as an order of patterns, and for every deal the entries of the
 // first two lines it shows, so that moving or dropping one line is measured exactly from them.
@@ -48,6 +53,134 @@ class Planner {
         first_.assign(deals, 0);
         second_.assign(deals, 0);
         eps_ = 1e-13 * total_;
+        // The entries that keep a pat hand which is the deal's best hold, better than any hold of
+        // part of it: a chart never breaks such a hand, whatever its length.
+        pat_.assign(t.pattern.size(), 0);
+        for (std::size_t d = 0; d < deals; ++d) {
+            for (std::uint32_t e = t.entry_begin[d]; e < t.entry_begin[d + 1]; ++e) {
+                if (t.value[e] != t.perfect[d] || !is_pat_pattern(t.keys[t.pattern[e]])) {
+                    continue;
+                }
+                bool part_as_good = false;
+                for (std::uint32_t f = t.entry_begin[d]; f < t.entry_begin[d + 1]; ++f) {
+                    part_as_good =
+                        part_as_good || (t.mask[f] != t.mask[e] && (t.mask[f] & ~t.mask[e]) == 0 &&
+                                         t.value[f] == t.perfect[d]);
+                }
+                pat_[e] = part_as_good ? 0 : 1;
+            }
+        }
+    }
+
+    // Mends every pat hand the chart breaks, the cheaper of two ways: a line of the chart that
+    // keeps the hand moves just above the line that breaks it, or the hand's finest pattern comes
+    // in there (costing a line). True if it changed the chart.
+    bool keep_pat_hands() {
+        bool moved = false;
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            std::uint32_t finest = kOff;
+            std::uint32_t active = kOff;
+            for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+                if (pat_[e] != 0 && t_.value[first_[d]] < t_.value[e]) {
+                    finest = finest == kOff ? e : finest;
+                    active = pos_[t_.pattern[e]] != kOff ? e : active;
+                }
+            }
+            if (finest == kOff) {
+                continue;
+            }
+            moved = true;
+            const std::uint32_t above = pos_[t_.pattern[first_[d]]];
+            const auto lift = [&](std::uint32_t p) {
+                place(p, pos_[p] != kOff && pos_[p] < above ? above - 1 : above);
+            };
+            const std::uint32_t fine = t_.pattern[finest];
+            if (active == kOff || t_.pattern[active] == fine) {
+                lift(fine);
+                continue;
+            }
+            const std::uint32_t coarse = t_.pattern[active];
+            const std::uint32_t was = pos_[coarse];
+            lift(coarse);
+            const double moving = chart_value();
+            place(coarse, was);
+            lift(fine);
+            const double adding = chart_value() - cheapest_line().second * total_;
+            if (moving >= adding) {
+                place(fine, kOff);
+                lift(coarse);
+            }
+        }
+        return moved;
+    }
+
+    // Drops the lines that decide no deal; they change nothing. True if it dropped any.
+    bool drop_idle() {
+        std::vector<char> decides(t_.keys.size(), 0);
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            decides[t_.pattern[first_[d]]] = 1;
+        }
+        bool dropped = false;
+        for (const std::uint32_t p : ChartLines(order_)) {
+            if (decides[p] == 0 && p != t_.discard_all) {
+                place(p, kOff);
+                dropped = true;
+            }
+        }
+        return dropped;
+    }
+
+    // Lines that never meet on one deal can swap without changing a single hold; they are put in
+    // the order of what their holds return, so the chart reads the way published ones do.
+    void tidy() {
+        const std::size_t n = order_.size();
+        std::vector<char> meet(n * n, 0);
+        std::vector<double> sum(n, 0.0);
+        std::vector<double> weight(n, 0.0);
+        std::vector<std::uint32_t> shown;
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            shown.clear();
+            for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+                if (pos_[t_.pattern[e]] != kOff) {
+                    shown.push_back(pos_[t_.pattern[e]]);
+                }
+            }
+            for (const std::uint32_t a : shown) {
+                for (const std::uint32_t b : shown) {
+                    meet[a * n + b] = 1;
+                }
+            }
+            const std::uint32_t f = first_[d];
+            sum[pos_[t_.pattern[f]]] += weight_[d] * t_.value[f];
+            weight[pos_[t_.pattern[f]]] += weight_[d];
+        }
+        std::vector<std::uint32_t> slot(n);
+        std::vector<double> mean(n);
+        for (std::uint32_t i = 0; i < n; ++i) {
+            slot[i] = i;
+            mean[i] = weight[i] > 0.0 ? sum[i] / weight[i] : 0.0;
+        }
+        // Bubbles each line up past the lines it never meets that return less.
+        for (bool swapped = true; swapped;) {
+            swapped = false;
+            for (std::size_t i = 0; i + 1 < n; ++i) {
+                const std::uint32_t a = slot[i];
+                const std::uint32_t b = slot[i + 1];
+                if (order_[b] != t_.discard_all && meet[a * n + b] == 0 &&
+                    mean[b] > mean[a] + 1e-12) {
+                    std::swap(slot[i], slot[i + 1]);
+                    swapped = true;
+                }
+            }
+        }
+        ChartLines tidied;
+        for (const std::uint32_t i : slot) {
+            tidied.push_back(order_[i]);
+        }
+        order_ = tidied;
+        for (std::uint32_t i = 0; i < order_.size(); ++i) {
+            pos_[order_[i]] = i;
+        }
     }
 
     // Places first the pattern that costs least on the deals it would decide now, against their
@@ -175,13 +308,26 @@ class Planner {
                 cost[t_.pattern[f]] += weight_[d] * (t_.value[f] - t_.value[second_[d]]);
             }
         }
+        const std::vector<char> keeps = keeping();
         std::uint32_t pick = kOff;
         for (const std::uint32_t p : order_) {
-            if (p != t_.discard_all && (pick == kOff || cost[p] < cost[pick])) {
+            if (p != t_.discard_all && keeps[p] == 0 && (pick == kOff || cost[p] < cost[pick])) {
                 pick = p;
             }
         }
         return {pick, pick == kOff ? 0.0 : cost[pick] / total_};
+    }
+
+    // The lines that alone keep some pat hand: they stay.
+    std::vector<char> keeping() const {
+        std::vector<char> keeps(t_.keys.size(), 0);
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            const std::uint32_t f = first_[d];
+            if (pat_[f] != 0 && (second_[d] == kOff || t_.value[second_[d]] < t_.value[f])) {
+                keeps[t_.pattern[f]] = 1;
+            }
+        }
+        return keeps;
     }
 
     // Drops a line, then lets the coarser patterns of the dropped line in where they gain.
@@ -215,17 +361,20 @@ class Planner {
     // The active children of each unused coarser pattern that has two or more.
     std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges() const {
         std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> out;
+        const std::vector<char> keeps = keeping();
         for (std::uint32_t c = 0; c < kids_.size(); ++c) {
             if (pos_[c] != kOff) {
                 continue;
             }
             std::vector<std::uint32_t> active;
+            bool keeps_pat = false;
             for (const std::uint32_t k : kids_[c]) {
                 if (pos_[k] != kOff) {
                     active.push_back(k);
+                    keeps_pat = keeps_pat || keeps[k] != 0;
                 }
             }
-            if (active.size() >= 2) {
+            if (active.size() >= 2 && (!keeps_pat || is_pat_pattern(t_.keys[c]))) {
                 std::sort(active.begin(), active.end(),
                           [&](std::uint32_t a, std::uint32_t b) { return pos_[a] < pos_[b]; });
                 out.emplace_back(c, std::move(active));
@@ -296,15 +445,96 @@ class Planner {
         return true;
     }
 
-    void drop_to(std::size_t max_lines) {
-        std::size_t drops = 0;
-        while (order_.size() > max_lines) {
-            shorten();
-            if (++drops % kDropsPerSweep == 0) {
-                sweep(false, max_lines);
+    // The most an unused pattern gains placed anywhere in the chart, and where.
+    std::pair<double, std::uint32_t> best_insert(std::uint32_t p) {
+        const std::size_t others = order_.size();
+        bucket_.assign(others, 0.0);
+        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
+            const std::uint32_t e = pattern_entries_[i];
+            const std::uint32_t d = deal_of_[e];
+            const std::uint32_t q = first_[d];
+            bucket_[pos_[t_.pattern[q]]] += weight_[d] * (t_.value[e] - t_.value[q]);
+        }
+        double gain = 0.0;
+        double best = 0.0;
+        std::uint32_t slot = kOff;
+        for (std::size_t k = others; k-- > 0;) {
+            gain += bucket_[k];
+            if (gain > best + eps_) {
+                best = gain;
+                slot = static_cast<std::uint32_t>(k);
             }
         }
-        settle(false, max_lines);
+        return {best / total_, slot};
+    }
+
+    double chart_value() const {
+        double sum = 0.0;
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            sum += weight_[d] * t_.value[first_[d]];
+        }
+        return sum;
+    }
+
+    // Trades the cheapest line for the unused pattern that gains most, while that pays.
+    void exchange(std::size_t rounds) {
+        for (std::size_t round = 0; round < rounds; ++round) {
+            const auto [cheap, cost] = cheapest_line();
+            if (cheap == kOff) {
+                return;
+            }
+            double best = cost;
+            std::uint32_t pick = kOff;
+            std::uint32_t where = kOff;
+            for (std::uint32_t p = 0; p < t_.keys.size(); ++p) {
+                if (pos_[p] != kOff || p == t_.discard_all) {
+                    continue;
+                }
+                const auto [gain, slot] = best_insert(p);
+                if (gain > best) {
+                    best = gain;
+                    pick = p;
+                    where = slot;
+                }
+            }
+            if (pick == kOff) {
+                return;
+            }
+            const double before = chart_value();
+            const std::uint32_t cheap_slot = pos_[cheap];
+            place(pick, where);
+            place(cheap, kOff);
+            settle(false, order_.size());
+            if (chart_value() <= before + eps_) {
+                place(pick, kOff);
+                place(cheap, cheap_slot);
+                return;
+            }
+        }
+    }
+
+    void drop_to(std::size_t max_lines) {
+        // A merge may break a pat hand; its line then comes back and the chart shortens again.
+        for (int round = 0; round < kPatRounds; ++round) {
+            std::size_t drops = 0;
+            while (order_.size() > max_lines) {
+                if (!shorten()) {
+                    break;
+                }
+                if (++drops % kDropsPerSweep == 0) {
+                    sweep(false, max_lines);
+                }
+            }
+            // A merge that saved more lines than asked leaves room: patterns come back into it.
+            settle(true, max_lines);
+            exchange(kExchanges);
+            const bool moved = keep_pat_hands();
+            const bool dropped = drop_idle();
+            if (!moved && !dropped && order_.size() <= max_lines) {
+                break;
+            }
+        }
+        drop_idle();
     }
 
     void drop_cheap() {
@@ -384,6 +614,7 @@ class Planner {
     std::vector<double> bucket_;
     std::vector<std::vector<std::uint32_t>> kids_;
     std::unordered_map<std::uint32_t, double> merge_price_;
+    std::vector<char> pat_;
 };
 
 }  // namespace
@@ -393,11 +624,17 @@ ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
     planner.greedy();
     const std::size_t unlimited = std::numeric_limits<std::size_t>::max();
     planner.settle(true, max_lines == 0 ? unlimited : std::max(max_lines, planner.order().size()));
+    planner.keep_pat_hands();
+    planner.drop_idle();
     if (max_lines == 0) {
         planner.drop_cheap();
+        if (planner.order().size() > kLongest) {
+            planner.drop_to(kLongest);
+        }
     } else {
         planner.drop_to(std::max<std::size_t>(max_lines, 1));
     }
+    planner.tidy();
     return planner.order();
 }
 

@@ -11,17 +11,26 @@
 
 namespace quillon::odds {
 
-// What the ranks and the wild cards mean in one game: which pairs pay (its high cards), which
-// rows single pairs fall into, and what the wild cards are called.
+// What the ranks and the wild cards mean in one game, worked out from what its table pays:
+// which pairs pay (its high cards), which rows single pairs fall into, how four of a kind pays by
+// rank and by kicker, and what the wild cards are called.
 struct RankProfile {
     std::array<bool, kRankCount> high{};
     std::array<std::uint8_t, kRankCount> pair_row{};
-    // The row four of a kind of each rank pays in, and whether that differs by rank; if so, the
-    // ranks paid alike as pairs and as fours form groups that a chart tells apart.
+    // The row four of a kind of each rank pays in with a kicker that adds nothing, and the
+    // kickers that pay more beside it.
     std::array<std::uint8_t, kRankCount> quad_row{};
+    std::array<unsigned, kRankCount> kickers{};
+    // Whether fours pay by rank or kicker; if so, the ranks whose sets play alike form groups
+    // that a chart tells apart: for pairs those paid alike as pairs and as fours, for threes and
+    // fours those paid alike as fours. `group_kickers` holds the kickers of each set group.
     bool quads_vary = false;
-    std::array<unsigned, kRankCount> group{};
+    std::array<unsigned, kRankCount> pair_group{};
+    std::array<unsigned, kRankCount> set_group{};
+    std::array<unsigned, kRankCount> group_kickers{};
     bool pairs_pay = false;
+    // The ranks of natural cards: all but the two in deuces wild.
+    unsigned naturals = 0x1fffu;
     std::string wild_name;
     std::string wild_plural;
 };
@@ -38,7 +47,7 @@ using PatternKey = std::uint64_t;
 // The patterns a hold shows, finest first: "suited J-Q" is also "2 to a royal flush, 2 high
 // cards" and "2 to a royal flush". A chart line may name any of them.
 struct HoldPatterns {
-    std::array<PatternKey, 4> keys{};
+    std::array<PatternKey, 6> keys{};
     std::size_t count = 0;
 
     void push(PatternKey key) { keys[count++] = key; }
@@ -53,14 +62,16 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
 // The coarser patterns every hold showing `key` also shows.
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile);
 
-// The pattern in words: "4 to a royal flush", "high pair (jacks or better)", "suited 10-J".
-std::string pattern_text(PatternKey key, const Game& game, const RankProfile& profile);
-
 // The pattern that keeps no card.
 PatternKey discard_everything();
 
-// Among holds of one pattern in the same deal a chart keeps the one with the highest cards; this
-// orders them (the higher keeps) without looking at what they return or how the deal was ordered.
+// Whether a pattern keeps a hand that pays whatever is drawn to it: a paying five-card hand,
+// four of a kind, or four wild cards.
+bool is_pat_pattern(PatternKey key);
+
+// Among holds of one pattern in the same deal a chart keeps the one the tie rule (kTieRule)
+// names; this orders them (the higher keeps) without looking at what they return or how the
+// deal was ordered.
 std::uint64_t hold_preference(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask);
 
 }  // namespace quillon::odds

@@ -96,33 +96,17 @@ ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const 
     return check;
 }
 
-StrategyChart make_strategy_chart(const Tallies& tallies, std::size_t max_lines, unsigned threads) {
+std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_lines,
+                                       unsigned threads) {
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
     const DealPatterns table =
         deal_patterns(tallies, profile, deal_classes(game.has_joker()), threads);
-    const ChartLines lines = build_chart(table, max_lines);
-
-    StrategyChart chart;
-    chart.game = game.name();
-    chart.deal_classes = table.deal_count();
-    chart.check = check_chart(tallies, table, lines);
-    std::vector<double> decided(lines.size(), 0.0);
-    std::vector<std::size_t> line_of(table.keys.size(), 0);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        line_of[lines[i]] = i;
+    std::vector<PatternKey> keys;
+    for (const std::uint32_t id : build_chart(table, max_lines)) {
+        keys.push_back(table.keys[id]);
     }
-    const std::vector<std::uint32_t> choice = chart_choices(table, lines);
-    for (std::size_t d = 0; d < table.deal_count(); ++d) {
-        decided[line_of[table.pattern[choice[d]]]] += table.deals[d].weight;
-    }
-    const double all = table.total_weight();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const PatternKey key = table.keys[lines[i]];
-        chart.lines.push_back(
-            StrategyLine{key, pattern_text(key, game, profile), decided[i] / all});
-    }
-    return chart;
+    return keys;
 }
 
 ChartPick chart_hold(const Game& game, const std::vector<PatternKey>& lines,

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "game/card.h"
@@ -12,13 +11,6 @@
 #include "odds/tallies.h"
 
 namespace quillon::odds {
-
-struct StrategyLine {
-    PatternKey key = 0;
-    std::string pattern;
-    // The share of all deals on which this line decides the hold.
-    double share = 0.0;
-};
 
 // A deal class where the chart's hold falls short of the best one.
 struct ChartMiss {
@@ -47,16 +39,10 @@ struct ChartCheck {
     double perfect_return() const;
 };
 
-struct StrategyChart {
-    std::string game;
-    std::size_t deal_classes = 0;
-    std::vector<StrategyLine> lines;
-    ChartCheck check;
-};
-
-// Builds the chart of a game from the exact holds of all its deal classes and checks it.
-StrategyChart make_strategy_chart(const Tallies& tallies, std::size_t max_lines = 0,
-                                  unsigned threads = 2);
+// The lines of a game's chart, best first, as patterns: derived from the exact holds of all its
+// deal classes, at most `max_lines` of them (0: every line worth keeping).
+std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_lines = 0,
+                                       unsigned threads = 2);
 
 // The exact check of a chart over the deals of a table, with its `worst` costliest deal classes.
 ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const ChartLines& lines,

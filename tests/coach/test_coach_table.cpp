@@ -15,6 +15,7 @@
 #include "game/meter.h"
 #include "odds/deal_analysis.h"
 #include "odds/double_up.h"
+#include "odds/strategy/chart_report.h"
 #include "odds/strategy/strategy_chart.h"
 #include "odds/tallies.h"
 #include "tests/coach/coach_test_support.h"
@@ -175,18 +176,16 @@ class CoachTableTest : public QObject {
         QVERIFY(t.panel.chart_ready() || ready.wait(20000));
         const odds::Game& game = quillon_at(0);
         const odds::Tallies tallies(game);
-        const odds::StrategyChart chart = odds::make_strategy_chart(tallies);
-        std::vector<odds::PatternKey> keys;
-        for (const auto& line : chart.lines) {
-            keys.push_back(line.key);
-        }
+        const odds::ChartReport report = odds::make_strategy_chart(tallies, 0, game.name());
+        const odds::Chart& chart = report.chart;
+        const std::vector<odds::PatternKey> keys = chart.keys();
         const auto deal = cards_of({"h5", "h6", "c9", "s11", "joker"});
         const odds::ChartPick pick = odds::chart_hold(game, keys, deal);
         QVERIFY(t.panel.chart_line().has_value());
         QCOMPARE(t.panel.chart_line()->line, pick.line);
         QCOMPARE(t.panel.chart_line()->hold, pick.mask);
         const QString text = child<QLabel>(t.panel, "chartLine")->text();
-        QVERIFY2(text.contains(QString::fromStdString(chart.lines[pick.line].pattern)),
+        QVERIFY2(text.contains(QString::fromStdString(chart.lines[pick.line].words)),
                  qPrintable(text));
         const auto* lines = child<QListWidget>(t.panel, "chartLines");
         QCOMPARE(lines->count(), static_cast<int>(chart.lines.size()));

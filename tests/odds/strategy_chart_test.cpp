@@ -9,6 +9,7 @@
 
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
+#include "odds/strategy/pattern_words.h"
 #include "odds/strategy/strategy_chart.h"
 #include "tests/odds/odds_test_support.h"
 
@@ -191,6 +192,90 @@ INSTANTIATE_TEST_SUITE_P(
         KnownPlay{"s2 d7 c9 h4 s6", "", "nothing worth keeping"},
         KnownPlay{"s13 d13 c13 h13 s2", "s13 d13 c13 h13", "four of a kind"}),
     [](const auto& row) { return "play" + std::to_string(row.index); });
+
+}  // namespace
+}  // namespace quillon::odds
+
+namespace quillon::odds {
+namespace {
+
+struct ShortChart {
+    std::string game;
+    std::size_t lines;
+};
+
+class ChartsOfAnyLength : public ::testing::TestWithParam<ShortChart> {};
+
+// However short the chart, a pat hand that is the deal's best hold, better than any hold of part
+// of it, is kept; and no line keeps a card that lowers its hold on every deal it decides.
+TEST_P(ChartsOfAnyLength, NeverBreakAPatHandNorKeepACardThatOnlyCosts) {
+    const Tallies& tallies = shared_tallies(GetParam().game);
+    const Game& game = tallies.game();
+    const BuiltChart& chart = chart_of(GetParam().game, GetParam().lines);
+    const std::vector<std::uint32_t> choice = chart_choices(chart.table, chart.lines);
+    const int left = game.deck_size() - 5;
+    const auto value = [&](const HoldValues& v, HoldMask m) {
+        return static_cast<double>(v[m]) / static_cast<double>(choose(left, 5 - kHoldSize[m]));
+    };
+    std::map<PatternKey, bool> always_worse;
+    const RankProfile profile = rank_profile(game);
+    HoldValues values;
+    for (std::size_t d = 0; d < chart.table.deal_count(); ++d) {
+        const DealClass& deal = chart.table.deals[d];
+        value_holds(tallies, SortedDeal(deal.cards), values);
+        const HoldMask mine = chart.table.mask[choice[d]];
+        const HoldMask best = best_of(values, left);
+        const std::array<CardId, 5> cards = class_cards(deal, game.has_joker());
+        if (value(values, mine) < value(values, best) &&
+            is_pat_pattern(*patterns_of(game, profile, cards, best).begin())) {
+            bool part_as_good = false;
+            for (unsigned m = 0; m < kHoldCount; ++m) {
+                part_as_good = part_as_good ||
+                               (m != best && (m & ~best) == 0u &&
+                                value(values, static_cast<HoldMask>(m)) >= value(values, best));
+            }
+            EXPECT_TRUE(part_as_good)
+                << "a pat hand broken: " << cards[0].text() << " " << cards[1].text() << " "
+                << cards[2].text() << " " << cards[3].text() << " " << cards[4].text();
+        }
+        bool worse = false;
+        for (std::size_t i = 0; i < 5; ++i) {
+            const auto less = static_cast<HoldMask>(mine & ~(1u << i));
+            worse = worse || (less != mine && value(values, less) > value(values, mine));
+        }
+        const PatternKey line = chart.table.keys[chart.table.pattern[choice[d]]];
+        const auto [it, fresh] = always_worse.try_emplace(line, worse);
+        it->second = it->second && worse;
+    }
+    for (const auto& [line, worse] : always_worse) {
+        EXPECT_FALSE(worse) << "a line keeps a card that only costs: "
+                            << pattern_text(line, game, rank_profile(game));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, ChartsOfAnyLength,
+                         ::testing::Values(ShortChart{"deuces-wild-full-pay", 15},
+                                           ShortChart{"double-double-bonus-9-6", 15},
+                                           ShortChart{"double-double-bonus-9-6", 40},
+                                           ShortChart{"jacks-or-better-9-6", 15}),
+                         [](const auto& row) {
+                             std::string name = row.param.game;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name + "_" + std::to_string(row.param.lines);
+                         });
+
+// A-A-A-A-K in Double Double Bonus keeps the four aces (221 per 5 coins against 160 for all
+// five); A-A-A-A-2 keeps all five for the kicker's 400 per coin.
+TEST(DoubleDoubleBonusChart, KeepsFourAcesAndTheirKickerOnlyWhereItPays) {
+    const Game& game = shared_tallies("double-double-bonus-9-6").game();
+    for (const std::size_t lines : {15u, 40u}) {
+        const BuiltChart& chart = chart_of("double-double-bonus-9-6", lines);
+        const std::array<CardId, 5> kings = parse_deal("s1 d1 c1 h1 s13");
+        EXPECT_EQ(chart_hold(game, chart.keys, kings).mask, 0b01111) << lines << " lines";
+        const std::array<CardId, 5> deuce = parse_deal("s1 d1 c1 h1 s2");
+        EXPECT_EQ(chart_hold(game, chart.keys, deuce).mask, 0b11111) << lines << " lines";
+    }
+}
 
 }  // namespace
 }  // namespace quillon::odds

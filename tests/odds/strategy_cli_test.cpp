@@ -11,6 +11,7 @@
 
 #include "odds/cli/odds_cli.h"
 #include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/pattern_words.h"
 #include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {
@@ -62,8 +63,15 @@ TEST(StrategyCli, DerivesTheChartOfAHandWrittenPayTable) {
 }
 
 // A one-line chart misses even the dealt royal: its five cards and 800.0000 stay two columns.
+// (Generated charts keep pat hands at any length, so the chart is written by hand.)
 TEST(StrategyCli, TheWorstDealsKeepTheirColumnsApart) {
-    const CliRun r = run({"strategy", "--game", "jacks-or-better-9-6", "--lines", "1"});
+    const auto path =
+        std::filesystem::temp_directory_path() /
+        ("one-line-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ".chart");
+    std::ofstream(path) << "game jacks-or-better-9-6\ndiscard everything\n";
+    const CliRun r = run({"chart", path.string()});
+    std::filesystem::remove(path);
     ASSERT_EQ(r.status, 0) << r.err;
     const std::size_t from = r.out.find("where the chart loses most");
     ASSERT_NE(from, std::string::npos) << r.out;
@@ -157,11 +165,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "4 to a royal flush"},
         PatternCase{"jacks-or-better-9-6", "s11 d11 c3 h5 s8", "s11 d11",
                     "high pair (jacks or better)"},
-        PatternCase{"jacks-or-better-9-6", "h11 h10 s4 d6 c8", "h11 h10", "suited 10-J"},
+        PatternCase{"jacks-or-better-9-6", "h11 h10 s4 d6 c8", "h11 h10",
+                    "suited 10-J, no flush penalty"},
         PatternCase{"jacks-or-better-9-6", "h5 h6 h8 s13 d2", "h5 h6 h8",
-                    "3 to a straight flush, 1 gap, no high card"},
+                    "3 to a straight flush, not a royal, 1 gap, no high card"},
         PatternCase{"jacks-or-better-9-6", "s5 d6 c7 h8 s13", "s5 d6 c7 h8",
-                    "4 to an outside straight, no high card"},
+                    "4 to an outside straight, mixed suits, no high card"},
         PatternCase{"jacks-or-better-9-6", "s5 d6 c7 h8 s13", "", "discard everything"},
         PatternCase{"quillon", "joker s2 d5 c9 h13", "joker", "joker alone"},
         PatternCase{"quillon", "joker h10 h11 h12 s3", "joker h10 h11 h12",

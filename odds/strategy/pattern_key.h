@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+
+#include "odds/strategy/hold_pattern.h"
+
+// The fields of a packed hold pattern, shared by the files that classify holds, write them in
+// words and read them back.
+namespace quillon::odds::pattern_key {
+
+enum class Kind : unsigned { nothing, wild_alone, made_five, sets, draw };
+enum class Family : unsigned { plain, royal, straight_flush, flush, straight };
+
+inline constexpr unsigned kNoRow = 31;
+
+struct Field {
+    unsigned shift;
+    unsigned bits;
+};
+inline constexpr Field kKind{0, 3};
+inline constexpr Field kHeld{3, 3};
+inline constexpr Field kWild{6, 3};
+// Sets and made hands.
+inline constexpr Field kTop{9, 3};
+inline constexpr Field kSecond{12, 3};
+inline constexpr Field kKickers{15, 3};
+inline constexpr Field kRow{18, 5};
+// Where the game pays four of the set's rank more beside some kickers: 1 when a held kicker is
+// one of them, 2 when none is, 0 where the pattern does not tell.
+inline constexpr Field kKickerPays{23, 2};
+// Draws.
+inline constexpr Field kFamily{9, 3};
+inline constexpr Field kGaps{12, 3};
+inline constexpr Field kEdge{15, 1};
+inline constexpr Field kHigh{16, 3};
+inline constexpr Field kSuited{19, 1};
+inline constexpr Field kNamed{20, 1};
+// Named draws of two or three suited cards: 1 when a discard of their suit spoils the flush, 2
+// when none does.
+inline constexpr Field kPenalty{21, 2};
+inline constexpr Field kAnyGaps{34, 1};
+inline constexpr Field kAnyHigh{35, 1};
+// Rank masks: the named ranks of a draw, the rank group of a set.
+inline constexpr Field kRanks{36, 13};
+
+// Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
+// royal.
+bool counts_high(Family family, int held, const RankProfile& profile);
+
+constexpr PatternKey put(Field f, unsigned value) {
+    return PatternKey{value & ((1u << f.bits) - 1)} << f.shift;
+}
+constexpr unsigned get(PatternKey key, Field f) {
+    return static_cast<unsigned>(key >> f.shift) & ((1u << f.bits) - 1);
+}
+constexpr Kind kind_of(PatternKey key) {
+    return static_cast<Kind>(get(key, kKind));
+}
+constexpr Family family_of(PatternKey key) {
+    return static_cast<Family>(get(key, kFamily));
+}
+
+}  // namespace quillon::odds::pattern_key
