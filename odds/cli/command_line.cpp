@@ -140,13 +140,13 @@ const std::vector<CommandSpec>& command_specs() {
 
 std::vector<CommandSummary> command_summaries() {
     std::vector<CommandSummary> out;
-    for (const CommandSpec& spec : command_specs()) {
+    for (const CommandSpec& declared : command_specs()) {
         CLI::App app;
         Command values;
         NeedsByOption needs;
         CommandOptions options(app, values, needs);
-        spec.declare(options);
-        CommandSummary summary{std::string(spec.name), std::string(spec.help), {}, {}};
+        declared.declare(options);
+        CommandSummary summary{std::string(declared.name), std::string(declared.help), {}, {}};
         for (const CLI::Option* option : app.get_options()) {
             if (option == app.get_help_ptr()) {
                 continue;

@@ -76,7 +76,7 @@ bool declared_anywhere(std::string_view option) {
 }
 
 // The first word a command cannot use, refused by name.
-void refuse_extras(const CLI::App& app, const CLI::App* chosen, const CommandSpec* spec,
+void refuse_extras(const CLI::App& app, const CLI::App* chosen, const CommandSpec* declared,
                    Command& values) {
     std::vector<std::string> stray = app.remaining();
     if (!stray.empty() && stray.front().starts_with("-")) {
@@ -104,10 +104,10 @@ void refuse_extras(const CLI::App& app, const CLI::App* chosen, const CommandSpe
     if (word.starts_with("-") && !declared_anywhere(option)) {
         throw CliError("unknown option '" + word + "' (see quillon-odds --help)");
     }
-    if (!spec->refusal.empty()) {
-        throw CliError(std::string(spec->refusal));
+    if (!declared->refusal.empty()) {
+        throw CliError(std::string(declared->refusal));
     }
-    throw CliError(std::string(spec->name) + " takes no " +
+    throw CliError(std::string(declared->name) + " takes no " +
                    (word.starts_with("-") ? option : "cards"));
 }
 
@@ -119,13 +119,13 @@ int run(std::span<const std::string_view> args, std::ostream& out) {
     app.allow_extras();
     app.require_subcommand(0, 1);
     std::vector<std::pair<CLI::App*, const CommandSpec*>> commands;
-    for (const CommandSpec& spec : command_specs()) {
-        CLI::App* sub = app.add_subcommand(std::string(spec.name), std::string(spec.help));
+    for (const CommandSpec& declared : command_specs()) {
+        CLI::App* sub = app.add_subcommand(std::string(declared.name), std::string(declared.help));
         sub->set_help_flag("-h,--help");
         sub->allow_extras();
         CommandOptions options(*sub, values, needs);
-        spec.declare(options);
-        commands.emplace_back(sub, &spec);
+        declared.declare(options);
+        commands.emplace_back(sub, &declared);
     }
     // CLI11 takes the words last first.
     std::vector<std::string> words(args.rbegin(), args.rend());
@@ -138,14 +138,14 @@ int run(std::span<const std::string_view> args, std::ostream& out) {
         throw CliError(parse_error_text(e, needs));
     }
     CLI::App* chosen = nullptr;
-    const CommandSpec* spec = nullptr;
+    const CommandSpec* declared = nullptr;
     for (const auto& [sub, s] : commands) {
         if (sub->parsed()) {
             chosen = sub;
-            spec = s;
+            declared = s;
         }
     }
-    refuse_extras(app, chosen, spec, values);
+    refuse_extras(app, chosen, declared, values);
     for (const CLI::Option* option : chosen->get_options()) {
         // An option of several values (the cards of --hand) takes them all at once.
         const auto most = static_cast<std::size_t>(std::max(1, option->get_expected_max()));
@@ -153,8 +153,8 @@ int run(std::span<const std::string_view> args, std::ostream& out) {
             throw CliError(option->get_name() + " is given twice");
         }
     }
-    values.verb = spec->name;
-    return spec->run(values, out);
+    values.verb = declared->name;
+    return declared->run(values, out);
 }
 
 }  // namespace
