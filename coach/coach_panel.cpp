@@ -178,8 +178,12 @@ void CoachPanel::show_live() {
     for (const CardId card : advice_->deal()) {
         deal_text += QString::fromStdString(card_name(card)) + QLatin1Char(' ');
     }
-    hand_->show_deal(QStringLiteral("Deal: %1 · bet %2 coins").arg(deal_text).arg(advice_->coins()),
-                     *advice_, hold_, rows, paying);
+    hand_->show_deal(
+        QStringLiteral("Deal: %1 · bet %2 %3")
+            .arg(deal_text)
+            .arg(advice_->coins())
+            .arg(advice_->coins() == 1 ? QStringLiteral("coin") : QStringLiteral("coins")),
+        *advice_, hold_, rows, paying);
     hand_->show_chart_line(line_text(advice_->deal(), line_));
     hand_->show_verdict(verdict_);
 }

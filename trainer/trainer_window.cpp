@@ -209,7 +209,10 @@ void TrainerWindow::keyPressEvent(QKeyEvent* event) {
 void TrainerWindow::fill_pay_table() {
     const odds::Game& game = table_.game();
     pay_table_->setHorizontalHeaderLabels(
-        {QStringLiteral("Hand"), QStringLiteral("Pays for %1 coins").arg(table_.coins())});
+        {QStringLiteral("Hand"),
+         QStringLiteral("Pays for %1 %2")
+             .arg(table_.coins())
+             .arg(table_.coins() == 1 ? QStringLiteral("coin") : QStringLiteral("coins"))});
     int rows = 0;
     for (std::size_t r = 0; r < game.row_count(); ++r) {
         rows += game.pay(r) > 0 ? 1 : 0;
