@@ -44,3 +44,11 @@ function(quillon_apply_build_flags dir)
     quillon_apply_build_flags(${subdir})
   endforeach()
 endfunction()
+
+# Targets that no sanitizer-labelled test runs: the sanitizer build still has them, to build and
+# run by hand, but does not build them by default, to keep `make test` short.
+function(quillon_not_in_sanitizer_run)
+  if(QUILLON_SANITIZE)
+    set_target_properties(${ARGN} PROPERTIES EXCLUDE_FROM_ALL ON)
+  endif()
+endfunction()
