@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "odds/game_file.h"
+#include "tests/odds/bad_game_file.h"
 
 namespace quillon::odds {
 namespace {
@@ -109,40 +110,24 @@ TEST(FineDecimals, AcceptTrailingZerosAndBlameTheLineThatBreaksTheLimit) {
     }
 }
 
-struct BadLine {
-    std::string_view text;
-    std::string_view message;
-};
-
-class BadRankLine : public ::testing::TestWithParam<BadLine> {};
-
-TEST_P(BadRankLine, IsRefusedWithItsLine) {
-    try {
-        parse_game(GetParam().text, "bad.game");
-        FAIL() << "accepted";
-    } catch (const GameFileError& e) {
-        EXPECT_EQ(std::string(e.what()), GetParam().message);
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Files, BadRankLine,
+    Ranks, BadGameFile,
     ::testing::Values(
-        BadLine{"wild none\nfour a,2-4 80\nfour 2-10 50\n",
+        BadFile{"wild none\nfour a,2-4 80\nfour 2-10 50\n",
                 "bad.game:3: line 2 also pays four twos with a 3, at another pay: make one "
                 "line include the other's hands"},
-        BadLine{"wild none\nfour aces 80\nfour-aces 80\n",
+        BadFile{"wild none\nfour aces 80\nfour-aces 80\n",
                 "bad.game:3: pays the same hands as "
                 "line 2"},
-        BadLine{"wild none\nfive aces 80\n", "bad.game:2: 'five' needs wild cards"},
-        BadLine{"wild none\nfour k-5 50\n", "bad.game:2: the rank range 'k-5' runs backwards"},
-        BadLine{"wild none\nfour knaves 50\n", "bad.game:2: 'knaves' is not a rank"},
-        BadLine{"wild none\nfour 2-x 50\n", "bad.game:2: '2-x' is not a rank range"},
-        BadLine{"wild none\nfour aces kicker 50\n", "bad.game:2: '50' is not a rank"},
-        BadLine{"wild none\nfour aces kicker aces 50\n",
+        BadFile{"wild none\nfive aces 80\n", "bad.game:2: 'five' needs wild cards"},
+        BadFile{"wild none\nfour k-5 50\n", "bad.game:2: the rank range 'k-5' runs backwards"},
+        BadFile{"wild none\nfour knaves 50\n", "bad.game:2: 'knaves' is not a rank"},
+        BadFile{"wild none\nfour 2-x 50\n", "bad.game:2: '2-x' is not a rank range"},
+        BadFile{"wild none\nfour aces kicker 50\n", "bad.game:2: '50' is not a rank"},
+        BadFile{"wild none\nfour aces kicker aces 50\n",
                 "bad.game:2: no hand is four aces with an ace"},
-        BadLine{"wild none\nfour aces\n", "bad.game:2: 'four' needs its pay per coin"},
-        BadLine{"wild none\nfour-aces aces 80\n", "bad.game:2: 'aces' is not a pay"}));
+        BadFile{"wild none\nfour aces\n", "bad.game:2: 'four' needs its pay per coin"},
+        BadFile{"wild none\nfour-aces aces 80\n", "bad.game:2: 'aces' is not a pay"}));
 
 }  // namespace
 }  // namespace quillon::odds

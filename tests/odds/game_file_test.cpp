@@ -5,6 +5,7 @@
 
 #include "odds/builtin_games.h"
 #include "odds/game_file.h"
+#include "tests/odds/bad_game_file.h"
 
 namespace quillon::odds {
 namespace {
@@ -192,13 +193,6 @@ TEST(GameFile, NamesTheGameAfterItsFileWhenTheFileDoesNot) {
     EXPECT_EQ(game.name(), "my-table");
     EXPECT_EQ(parse_game("name  Jacks  8/5 # mine\nwild none\nflush 5", "x").name(), "Jacks  8/5");
 }
-
-struct BadFile {
-    std::string_view text;
-    std::string_view message;
-};
-
-class BadGameFile : public ::testing::TestWithParam<BadFile> {};
 
 TEST_P(BadGameFile, IsRefusedWithItsLine) {
     try {
