@@ -36,8 +36,8 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
     }
     share.entries.reserve((end - begin) * 30);
     HoldValues values;
-    std::array<RawEntry, 4 * kHoldCount> found{};
-    std::array<std::uint64_t, 4 * kHoldCount> preference{};
+    std::array<RawEntry, 8 * kHoldCount> found{};
+    std::array<std::uint64_t, 8 * kHoldCount> preference{};
     for (std::size_t d = begin; d < end; ++d) {
         const SortedDeal sorted(deals[d].cards);
         value_holds(tallies, sorted, values);

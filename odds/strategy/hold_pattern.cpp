@@ -6,6 +6,7 @@
 
 #include "odds/ranks.h"
 #include "odds/strategy/pattern_key.h"
+#include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
 
 namespace quillon::odds {
@@ -37,7 +38,9 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     const PatternKey base = put(kKind, static_cast<unsigned>(Kind::draw)) | put(kHeld, held) |
                             put(kWild, wild) | put(kSuited, suited ? 1 : 0);
     HoldPatterns out;
-    if (all_notable && (k <= 2 || (k == 3 && !suited))) {
+    // Three suited cards are named where they are three to a royal in a game without wild cards.
+    const bool royal_three = k == 3 && suited && spans(profile) && (mask & ((1u << kTen) - 1)) == 0;
+    if (all_notable && (k <= 2 || (k == 3 && !suited) || royal_three)) {
         const PatternKey named = base | put(kNamed, 1) | put(kRanks, mask);
         if (suited && penalty != 0) {
             out.push(named | put(kPenalty, penalty));
@@ -70,6 +73,8 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     if (high_counts) {
         out.push(family_key | put(kAnyGaps, 1) | put(kAnyHigh, 1));
     }
+    const DrawShape shape{family, k, high, fit.fits > 0 ? fit.span - k : 0, fit.edge, fit.ways};
+    push_spanning_draws(base & ~put(kSuited, 1), shape, profile, out);
     return out;
 }
 
@@ -115,6 +120,15 @@ RankProfile rank_profile(const Game& game) {
             if (k != r && game.pay(rows[static_cast<std::size_t>(k)]) > least) {
                 profile.kickers[i] |= 1u << k;
             }
+        }
+    }
+    profile.wild_cards = game.wild() != Wild::none;
+    if (!profile.wild_cards) {
+        profile.top_rows = 1u << game.row_of(HandClass::straight_flush) |
+                           1u << game.row_of(HandClass::natural_royal);
+        for (const HandClass c :
+             {HandClass::three, HandClass::straight, HandClass::flush, HandClass::full_house}) {
+            profile.made_rows |= 1u << game.row_of(c);
         }
     }
     // Only natural ranks make sets: in deuces wild four 2s are the wild cards' own hand.
@@ -250,6 +264,13 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
                                     put(kHeld, 5) | put(kRow, static_cast<unsigned>(row));
             out.push(made);
+            if (hand >= HandClass::straight_flush && top_hands_apply(profile)) {
+                out.push(top_hands());
+            }
+            if (spans(profile) && (hand == HandClass::straight || hand == HandClass::flush ||
+                                   hand == HandClass::full_house)) {
+                out.push(made_hands());
+            }
             out.push(made | put(kRow, kNoRow));
             return out;
         }
@@ -274,6 +295,12 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             out.push(grouped);
         }
         out.push(plain);
+        if (top == 4 && singles == 0 && wild == 0 && top_hands_apply(profile)) {
+            out.push(top_hands());
+        }
+        if (top == 3 && held == 3 && k == 3 && spans(profile) && trips_dealt(deal, mask)) {
+            out.push(made_hands());
+        }
         return out;
     }
     // A suited draw of few cards pays a penalty where a discard shares its suit.
@@ -299,9 +326,11 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         if (get(key, kRanks) != 0) {
             out.push(key & ~put(kKickerPays, 3) & ~put(kRanks, 0x1fff));
         }
+        push_spanning_parents(key, profile, out);
         return out;
     }
-    if (kind_of(key) == Kind::made_five && get(key, kRow) != kNoRow) {
+    if (kind_of(key) == Kind::made_five && get(key, kRow) < kMadeRow) {
+        push_spanning_parents(key, profile, out);
         out.push(key | put(kRow, kNoRow));
     }
     if (kind_of(key) != Kind::draw) {
@@ -325,6 +354,10 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         for (std::size_t i = 1; i < all.count; ++i) {
             out.push(all.keys[i]);
         }
+        return out;
+    }
+    push_spanning_parents(key, profile, out);
+    if (get(key, kAnySuits) != 0 || get(key, kSfType) != 0) {
         return out;
     }
     constexpr PatternKey kGapBits = put(kGaps, 7) | put(kEdge, 1);

@@ -31,6 +31,12 @@ struct RankProfile {
     bool pairs_pay = false;
     // The ranks of natural cards: all but the two in deuces wild.
     unsigned naturals = 0x1fffu;
+    // Whether the game has wild cards at all; the spanning patterns are for games without.
+    bool wild_cards = false;
+    // The rows of a royal flush and a straight flush, one bit a row, in games without them.
+    std::uint32_t top_rows = 0;
+    // The rows of three of a kind, a straight, a flush and a full house, likewise.
+    std::uint32_t made_rows = 0;
     std::string wild_name;
     std::string wild_plural;
 };
@@ -47,7 +53,7 @@ using PatternKey = std::uint64_t;
 // The patterns a hold shows, finest first: "suited J-Q" is also "2 to a royal flush, 2 high
 // cards" and "2 to a royal flush". A chart line may name any of them.
 struct HoldPatterns {
-    std::array<PatternKey, 6> keys{};
+    std::array<PatternKey, 12> keys{};
     std::size_t count = 0;
 
     void push(PatternKey key) { keys[count++] = key; }

@@ -12,6 +12,10 @@ enum class Kind : unsigned { nothing, wild_alone, made_five, sets, draw };
 enum class Family : unsigned { plain, royal, straight_flush, flush, straight };
 
 inline constexpr unsigned kNoRow = 31;
+// The made-hand row that stands for "royal flush, straight flush or four of a kind".
+inline constexpr unsigned kTopRow = 30;
+// The row that stands for "three of a kind, straight, flush or full house", kept whole.
+inline constexpr unsigned kMadeRow = 29;
 
 struct Field {
     unsigned shift;
@@ -38,6 +42,13 @@ inline constexpr Field kNamed{20, 1};
 // Named draws of two or three suited cards: 1 when a discard of their suit spoils the flush, 2
 // when none does.
 inline constexpr Field kPenalty{21, 2};
+// Spanning draws (games without wild cards): kAnySuits takes in every suited family under
+// "flush" and every suit under "straight"; kSfType sorts three to a straight flush by whether it
+// holds as many high cards as gaps (1) or fewer (2), and kEdgeSaid says the words tell the draws
+// at the ace end apart (kEdge).
+inline constexpr Field kAnySuits{25, 1};
+inline constexpr Field kSfType{26, 2};
+inline constexpr Field kEdgeSaid{28, 1};
 inline constexpr Field kAnyGaps{34, 1};
 inline constexpr Field kAnyHigh{35, 1};
 // Rank masks: the named ranks of a draw, the rank group of a set.

@@ -6,6 +6,7 @@
 
 #include "odds/ranks.h"
 #include "odds/strategy/pattern_key.h"
+#include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
 
 namespace quillon::odds {
@@ -111,6 +112,7 @@ std::vector<unsigned> edge_sets(PatternKey key, const RankProfile& profile) {
     const int k = static_cast<int>(get(key, kHeld)) - wild;
     const Family family = family_of(key);
     const bool high_counts = counts_high(family, k + wild, profile) && get(key, kAnyHigh) == 0;
+    const unsigned type = get(key, kSfType);
     std::vector<unsigned> out;
     for (unsigned mask = 1; mask < (1u << kRankCount); ++mask) {
         if (std::popcount(mask) != k || (mask & ~profile.naturals) != 0) {
@@ -119,14 +121,15 @@ std::vector<unsigned> edge_sets(PatternKey key, const RankProfile& profile) {
         const StraightFit fit = straight_fit(mask, profile.naturals);
         const bool royal = (mask & ((1u << kTen) - 1)) == 0;
         if (fit.fits == 0 || !fit.edge || (family == Family::straight_flush && royal) ||
-            fit.span - k != static_cast<int>(get(key, kGaps))) {
+            (type == 0 && fit.span - k != static_cast<int>(get(key, kGaps)))) {
             continue;
         }
         int high = 0;
         for (int r = 0; r < kRankCount; ++r) {
             high += (mask >> r & 1u) != 0 && profile.high[static_cast<std::size_t>(r)] ? 1 : 0;
         }
-        if (high_counts && high != static_cast<int>(get(key, kHigh))) {
+        if ((type != 0 && sf_type(high, fit.span - k) != type) ||
+            (type == 0 && high_counts && high != static_cast<int>(get(key, kHigh)))) {
             continue;
         }
         out.push_back(mask);
@@ -151,9 +154,33 @@ std::string edge_text(PatternKey key, const RankProfile& profile) {
     return edge ? ", " + list : ", not " + list;
 }
 
+// The words of the draws that span families (see spanning_patterns.h).
+std::string spanning_text(PatternKey key, const RankProfile& profile) {
+    const int k = static_cast<int>(get(key, kHeld));
+    if (get(key, kSfType) != 0) {
+        std::string text = std::to_string(k) + " to a straight flush, not a royal, ";
+        text += get(key, kSfType) == 1 ? "at least as many high cards as gaps"
+                                       : "fewer high cards than gaps";
+        return get(key, kEdgeSaid) != 0 ? text + edge_text(key, profile) : text;
+    }
+    if (family_of(key) == Family::flush) {
+        return std::to_string(k) + " to a flush";
+    }
+    std::string text =
+        get(key, kGaps) == 0 ? "4 to an outside straight" : "4 to an inside straight";
+    if (get(key, kAnyHigh) == 0 && profile.pairs_pay) {
+        const int high = static_cast<int>(get(key, kHigh));
+        text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
+    }
+    return text;
+}
+
 std::string draw_text(PatternKey key, const RankProfile& profile) {
     if (get(key, kNamed) != 0) {
         return named_text(key, profile);
+    }
+    if (get(key, kAnySuits) != 0 || get(key, kSfType) != 0) {
+        return spanning_text(key, profile);
     }
     const int wild = static_cast<int>(get(key, kWild));
     const int k = static_cast<int>(get(key, kHeld)) - wild;
@@ -364,6 +391,12 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
                        ? profile.wild_name + " alone"
                        : std::to_string(get(key, kWild)) + " " + profile.wild_plural + " alone";
         case Kind::made_five:
+            if (get(key, kRow) == kTopRow) {
+                return "royal flush, straight flush or four of a kind";
+            }
+            if (get(key, kRow) == kMadeRow) {
+                return "three of a kind, straight, flush or full house";
+            }
             return get(key, kRow) == kNoRow ? "any paying hand of all five cards"
                                             : made_text(game.rows()[get(key, kRow)]);
         case Kind::sets:

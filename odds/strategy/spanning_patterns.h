@@ -1,0 +1,53 @@
+#pragma once
+
+#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/pattern_key.h"
+
+// Patterns that span several families of draws or of made hands, so that a short chart can say
+// in one line what published charts say in one: "4 to a flush" (a straight flush draw too),
+// "4 to an outside straight" (in any suits), three to a straight flush by its high cards against
+// its gaps, and "royal flush, straight flush or four of a kind". Games with wild cards have
+// their own distinctions and do not use these.
+namespace quillon::odds {
+
+// A draw of natural cards as the classifier sees it.
+struct DrawShape {
+    pattern_key::Family family = pattern_key::Family::plain;
+    int cards = 0;
+    int high = 0;
+    // The ranks missing between its lowest and highest card, where it fits a straight.
+    int gaps = 0;
+    bool edge = false;
+    // The straights that can fill it; zero where none.
+    int ways = 0;
+};
+
+// Whether the game uses the spanning patterns: it has no wild cards.
+bool spans(const RankProfile& profile);
+
+// Pushes the spanning patterns the draw shows; `base` holds its kind, held and wild fields.
+void push_spanning_draws(PatternKey base, const DrawShape& shape, const RankProfile& profile,
+                         HoldPatterns& out);
+
+// The spanning patterns that take in every hold of `key`.
+void push_spanning_parents(PatternKey key, const RankProfile& profile, HoldPatterns& out);
+
+// "royal flush, straight flush or four of a kind": the made hands that pay more than any draw
+// in them, where no four of a kind pays by its kicker.
+PatternKey top_hands();
+
+// "three of a kind, straight, flush or full house": a dealt hand of those kept whole, the three
+// of a kind without its two odd cards. Trips held out of a full house do not show it, so no deal
+// has two holds of it.
+PatternKey made_hands();
+// Whether the held three of a kind (mask over deal) is the whole paying hand of the deal: the
+// two cards left are odd cards of different ranks.
+bool trips_dealt(const std::array<CardId, 5>& deal, HoldMask mask);
+bool top_hands_apply(const RankProfile& profile);
+
+// The type of three to a straight flush: 1 with as many high cards as gaps or more, 2 with
+// fewer; and whether some draws of the type sit at the ace end, so that the words name them.
+unsigned sf_type(int high, int gaps);
+bool sf_type_has_edge(unsigned type, const RankProfile& profile);
+
+}  // namespace quillon::odds
