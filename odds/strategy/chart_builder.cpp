@@ -4,13 +4,15 @@
 #include <limits>
 #include <unordered_map>
 
+#include "odds/strategy/spanning_patterns.h"
+
 namespace quillon::odds {
 
 namespace {
 
 constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
 // A line whose removal costs less than this share of the return is not worth learning.
-constexpr double kWorthKeeping = 5e-6;
+constexpr double kWorthKeeping = 2e-6;
 // The longest chart the default length gives.
 constexpr std::size_t kLongest = 60;
 constexpr int kMaxSweeps = 30;
@@ -374,7 +376,8 @@ class Planner {
                     keeps_pat = keeps_pat || keeps[k] != 0;
                 }
             }
-            if (active.size() >= 2 && (!keeps_pat || is_pat_pattern(t_.keys[c]))) {
+            if (active.size() >= 2 &&
+                (!keeps_pat || is_pat_pattern(t_.keys[c]) || keeps_dealt_hand(t_.keys[c]))) {
                 std::sort(active.begin(), active.end(),
                           [&](std::uint32_t a, std::uint32_t b) { return pos_[a] < pos_[b]; });
                 out.emplace_back(c, std::move(active));
@@ -445,27 +448,38 @@ class Planner {
         return true;
     }
 
-    // The most an unused pattern gains placed anywhere in the chart, and where.
-    std::pair<double, std::uint32_t> best_insert(std::uint32_t p) {
-        const std::size_t others = order_.size();
-        bucket_.assign(others, 0.0);
-        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
-            const std::uint32_t e = pattern_entries_[i];
-            const std::uint32_t d = deal_of_[e];
+    // The most each unused pattern gains placed anywhere in the chart, and where, in one pass
+    // over the entries in the order they are stored (deal by deal).
+    std::vector<std::pair<double, std::uint32_t>> best_inserts() const {
+        const std::size_t lines = order_.size();
+        std::vector<double> buckets(t_.keys.size() * lines, 0.0);
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
             const std::uint32_t q = first_[d];
-            bucket_[pos_[t_.pattern[q]]] += weight_[d] * (t_.value[e] - t_.value[q]);
-        }
-        double gain = 0.0;
-        double best = 0.0;
-        std::uint32_t slot = kOff;
-        for (std::size_t k = others; k-- > 0;) {
-            gain += bucket_[k];
-            if (gain > best + eps_) {
-                best = gain;
-                slot = static_cast<std::uint32_t>(k);
+            const double floor = t_.value[q];
+            const std::size_t slot = pos_[t_.pattern[q]];
+            for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+                const std::uint32_t p = t_.pattern[e];
+                if (pos_[p] == kOff) {
+                    buckets[p * lines + slot] += weight_[d] * (t_.value[e] - floor);
+                }
             }
         }
-        return {best / total_, slot};
+        std::vector<std::pair<double, std::uint32_t>> out(t_.keys.size(), {0.0, kOff});
+        for (std::uint32_t p = 0; p < t_.keys.size(); ++p) {
+            if (pos_[p] != kOff) {
+                continue;
+            }
+            double gain = 0.0;
+            double best = 0.0;
+            for (std::size_t k = lines; k-- > 0;) {
+                gain += buckets[p * lines + k];
+                if (gain > best + eps_) {
+                    best = gain;
+                    out[p] = {best / total_, static_cast<std::uint32_t>(k)};
+                }
+            }
+        }
+        return out;
     }
 
     double chart_value() const {
@@ -486,15 +500,12 @@ class Planner {
             double best = cost;
             std::uint32_t pick = kOff;
             std::uint32_t where = kOff;
+            const std::vector<std::pair<double, std::uint32_t>> inserts = best_inserts();
             for (std::uint32_t p = 0; p < t_.keys.size(); ++p) {
-                if (pos_[p] != kOff || p == t_.discard_all) {
-                    continue;
-                }
-                const auto [gain, slot] = best_insert(p);
-                if (gain > best) {
-                    best = gain;
+                if (pos_[p] == kOff && p != t_.discard_all && inserts[p].first > best) {
+                    best = inserts[p].first;
                     pick = p;
-                    where = slot;
+                    where = inserts[p].second;
                 }
             }
             if (pick == kOff) {
@@ -628,9 +639,8 @@ ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
     planner.drop_idle();
     if (max_lines == 0) {
         planner.drop_cheap();
-        if (planner.order().size() > kLongest) {
-            planner.drop_to(kLongest);
-        }
+        // Trades at the length the cheap lines left, or cuts to the longest default.
+        planner.drop_to(std::min(kLongest, planner.order().size()));
     } else {
         planner.drop_to(std::max<std::size_t>(max_lines, 1));
     }

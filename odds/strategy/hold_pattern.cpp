@@ -42,7 +42,7 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     const bool royal_three = k == 3 && suited && spans(profile) && (mask & ((1u << kTen) - 1)) == 0;
     if (all_notable && (k <= 2 || (k == 3 && !suited) || royal_three)) {
         const PatternKey named = base | put(kNamed, 1) | put(kRanks, mask);
-        if (suited && penalty != 0) {
+        if ((suited || k == 1) && penalty != 0) {
             out.push(named | put(kPenalty, penalty));
         }
         out.push(named);
@@ -189,7 +189,9 @@ PatternKey discard_everything() {
 bool is_pat_pattern(PatternKey key) {
     switch (kind_of(key)) {
         case Kind::made_five:
-            return true;
+            // The lines of dealt hands kept whole take in three of a kind and pairs too.
+            return get(key, kRow) != kMadeRow && get(key, kRow) != kPaidRow &&
+                   get(key, kRow) != kPairRow && get(key, kRow) != kRoyalDrawRow;
         case Kind::wild_alone:
             return get(key, kWild) == 4;
         case Kind::sets:
@@ -199,8 +201,23 @@ bool is_pat_pattern(PatternKey key) {
     }
 }
 
+namespace {
+HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
+                           const std::array<CardId, 5>& deal, HoldMask mask);
+}  // namespace
+
 HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
                          const std::array<CardId, 5>& deal, HoldMask mask) {
+    HoldPatterns out = hold_patterns(game, profile, deal, mask);
+    push_dealt_hand(profile, deal, mask, out);
+    return out;
+}
+
+namespace {
+
+// The patterns of the held cards alone (and of the suits discarded beside them).
+HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
+                           const std::array<CardId, 5>& deal, HoldMask mask) {
     std::array<int, 5> ranks{};
     std::array<int, 5> suits{};
     RankCounts counts{};
@@ -264,13 +281,6 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
                                     put(kHeld, 5) | put(kRow, static_cast<unsigned>(row));
             out.push(made);
-            if (hand >= HandClass::straight_flush && top_hands_apply(profile)) {
-                out.push(top_hands());
-            }
-            if (spans(profile) && (hand == HandClass::straight || hand == HandClass::flush ||
-                                   hand == HandClass::full_house)) {
-                out.push(made_hands());
-            }
             out.push(made | put(kRow, kNoRow));
             return out;
         }
@@ -295,17 +305,13 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             out.push(grouped);
         }
         out.push(plain);
-        if (top == 4 && singles == 0 && wild == 0 && top_hands_apply(profile)) {
-            out.push(top_hands());
-        }
-        if (top == 3 && held == 3 && k == 3 && spans(profile) && trips_dealt(deal, mask)) {
-            out.push(made_hands());
-        }
         return out;
     }
-    // A suited draw of few cards pays a penalty where a discard shares its suit.
+    // A suited draw of few cards pays a penalty where a discard shares its suit; so does an ace
+    // held alone in a game without wild cards.
     unsigned penalty = 0;
-    if (k >= 2 && k <= 3 && held < 5) {
+    const bool lone_ace = k == 1 && wild == 0 && ranks[0] == kAce && spans(profile);
+    if (((k >= 2 && k <= 3) || lone_ace) && held < 5) {
         penalty = 2;
         for (std::size_t i = 0; i < 5; ++i) {
             if ((mask >> i & 1u) == 0 && !is_wild(deal[i], game) &&
@@ -316,6 +322,8 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
     }
     return draw_keys(ranks, suits, k, held, wild, profile, penalty);
 }
+
+}  // namespace
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     HoldPatterns out;
@@ -329,9 +337,11 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         push_spanning_parents(key, profile, out);
         return out;
     }
-    if (kind_of(key) == Kind::made_five && get(key, kRow) < kMadeRow) {
+    if (kind_of(key) == Kind::made_five) {
         push_spanning_parents(key, profile, out);
-        out.push(key | put(kRow, kNoRow));
+        if (get(key, kRow) < kRoyalDrawRow) {
+            out.push(key | put(kRow, kNoRow));
+        }
     }
     if (kind_of(key) != Kind::draw) {
         return out;

@@ -14,8 +14,14 @@ enum class Family : unsigned { plain, royal, straight_flush, flush, straight };
 inline constexpr unsigned kNoRow = 31;
 // The made-hand row that stands for "royal flush, straight flush or four of a kind".
 inline constexpr unsigned kTopRow = 30;
-// The row that stands for "three of a kind, straight, flush or full house", kept whole.
+// The rows of dealt hands kept whole (their paying cards): "three of a kind, straight, flush or
+// full house", then with two pair, then with a high pair too.
 inline constexpr unsigned kMadeRow = 29;
+inline constexpr unsigned kPaidRow = 28;
+inline constexpr unsigned kPairRow = 27;
+// "royal flush, straight flush, four of a kind or 4 to a royal flush": the first, or else four
+// to a royal.
+inline constexpr unsigned kRoyalDrawRow = 26;
 
 struct Field {
     unsigned shift;
@@ -49,6 +55,8 @@ inline constexpr Field kPenalty{21, 2};
 inline constexpr Field kAnySuits{25, 1};
 inline constexpr Field kSfType{26, 2};
 inline constexpr Field kEdgeSaid{28, 1};
+// Four to a straight in any suits with kHigh high cards or more.
+inline constexpr Field kOrMore{29, 1};
 inline constexpr Field kAnyGaps{34, 1};
 inline constexpr Field kAnyHigh{35, 1};
 // Rank masks: the named ranks of a draw, the rank group of a set.

@@ -83,7 +83,10 @@ std::string named_text(PatternKey key, const RankProfile& profile) {
     const std::string prefix = wild_prefix(get(key, kWild), profile);
     if (k == 1) {
         const auto r = static_cast<std::size_t>(std::countr_zero(ranks));
-        return prefix.empty() ? std::string(kRankWords[r]) + " alone"
+        const std::string penalty = get(key, kPenalty) == 1   ? ", flush penalty"
+                                    : get(key, kPenalty) == 2 ? ", no flush penalty"
+                                                              : "";
+        return prefix.empty() ? std::string(kRankWords[r]) + " alone" + penalty
                               : prefix + std::string(kRankWords[r]);
     }
     std::string text = prefix + (get(key, kSuited) != 0 ? "suited " : "unsuited ");
@@ -171,6 +174,7 @@ std::string spanning_text(PatternKey key, const RankProfile& profile) {
     if (get(key, kAnyHigh) == 0 && profile.pairs_pay) {
         const int high = static_cast<int>(get(key, kHigh));
         text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
+        text += get(key, kOrMore) != 0 ? " or more" : "";
     }
     return text;
 }
@@ -394,8 +398,17 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
             if (get(key, kRow) == kTopRow) {
                 return "royal flush, straight flush or four of a kind";
             }
+            if (get(key, kRow) == kRoyalDrawRow) {
+                return "royal flush, straight flush, four of a kind or 4 to a royal flush";
+            }
             if (get(key, kRow) == kMadeRow) {
                 return "three of a kind, straight, flush or full house";
+            }
+            if (get(key, kRow) == kPaidRow) {
+                return "two pair, three of a kind, straight, flush or full house";
+            }
+            if (get(key, kRow) == kPairRow) {
+                return "high pair, two pair, three of a kind, straight, flush or full house";
             }
             return get(key, kRow) == kNoRow ? "any paying hand of all five cards"
                                             : made_text(game.rows()[get(key, kRow)]);

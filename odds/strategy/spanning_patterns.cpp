@@ -1,5 +1,6 @@
 #include "odds/strategy/spanning_patterns.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -11,6 +12,13 @@ namespace quillon::odds {
 using namespace pattern_key;
 
 namespace {
+
+// Four to a straight with this many high cards or more is one pattern too.
+constexpr unsigned kManyHigh = 3;
+
+PatternKey dealt_row(unsigned row) {
+    return put(kKind, static_cast<unsigned>(Kind::made_five)) | put(kRow, row);
+}
 
 bool suited_family(Family family) {
     return family == Family::royal || family == Family::straight_flush || family == Family::flush;
@@ -111,6 +119,9 @@ void push_spanning_draws(PatternKey base, const DrawShape& shape, const RankProf
         const PatternKey key = any_straight(base, shape.ways >= 2);
         if (profile.pairs_pay) {
             out.push(key | put(kHigh, static_cast<unsigned>(shape.high)));
+            if (static_cast<unsigned>(shape.high) >= kManyHigh) {
+                out.push(key | put(kHigh, kManyHigh) | put(kOrMore, 1));
+            }
             out.push(key | put(kAnyHigh, 1));
         } else {
             out.push(key);
@@ -122,13 +133,26 @@ void push_spanning_parents(PatternKey key, const RankProfile& profile, HoldPatte
     if (!spans(profile)) {
         return;
     }
-    if (kind_of(key) == Kind::made_five && get(key, kRow) < kMadeRow &&
-        (profile.made_rows >> get(key, kRow) & 1u) != 0) {
-        out.push(made_hands());
+    if (kind_of(key) == Kind::made_five) {
+        const unsigned row = get(key, kRow);
+        const bool made = row < kRoyalDrawRow && (profile.made_rows >> row & 1u) != 0;
+        if (made || row == kMadeRow) {
+            out.push(dealt_row(kPaidRow));
+        }
+        if ((made || row == kMadeRow || row == kPaidRow) && profile.pairs_pay) {
+            out.push(dealt_row(kPairRow));
+        }
+        if (made) {
+            out.push(dealt_row(kMadeRow));
+            return;
+        }
+    }
+    if (key == top_hands()) {
+        out.push(dealt_row(kRoyalDrawRow));
         return;
     }
     if (top_hands_apply(profile) &&
-        ((kind_of(key) == Kind::made_five && get(key, kRow) < kMadeRow &&
+        ((kind_of(key) == Kind::made_five && get(key, kRow) < kRoyalDrawRow &&
           (profile.top_rows >> get(key, kRow) & 1u) != 0) ||
          (kind_of(key) == Kind::sets && get(key, kTop) == 4 && get(key, kKickers) == 0))) {
         out.push(top_hands());
@@ -142,7 +166,10 @@ void push_spanning_parents(PatternKey key, const RankProfile& profile, HoldPatte
     const PatternKey base = base_of(key);
     if (get(key, kAnySuits) != 0) {
         if (family == Family::straight && profile.pairs_pay && get(key, kAnyHigh) == 0) {
-            out.push((key & ~put(kHigh, 7)) | put(kAnyHigh, 1));
+            if (get(key, kOrMore) == 0 && get(key, kHigh) >= kManyHigh) {
+                out.push((key & ~put(kHigh, 7)) | put(kHigh, kManyHigh) | put(kOrMore, 1));
+            }
+            out.push((key & ~put(kHigh, 7) & ~put(kOrMore, 1)) | put(kAnyHigh, 1));
         }
         return;
     }
@@ -170,6 +197,9 @@ void push_spanning_parents(PatternKey key, const RankProfile& profile, HoldPatte
         const PatternKey any = any_straight(base, outside);
         if (profile.pairs_pay && get(key, kAnyHigh) == 0) {
             out.push(any | put(kHigh, get(key, kHigh)));
+            if (get(key, kHigh) >= kManyHigh) {
+                out.push(any | put(kHigh, kManyHigh) | put(kOrMore, 1));
+            }
         }
         out.push(any | put(kAnyHigh, profile.pairs_pay ? 1 : 0));
     }
@@ -179,22 +209,132 @@ PatternKey top_hands() {
     return put(kKind, static_cast<unsigned>(Kind::made_five)) | put(kRow, kTopRow);
 }
 
-PatternKey made_hands() {
-    return put(kKind, static_cast<unsigned>(Kind::made_five)) | put(kRow, kMadeRow);
+namespace {
+
+// How far up the dealt hand stands among the lines of dealt hands, and the cards that pay in it.
+// A pair and four of a kind stand where the game lets them (high pairs; fours without kickers).
+constexpr int kLevelPair = 1;
+constexpr int kLevelTwoPair = 2;
+constexpr int kLevelMade = 3;
+constexpr int kLevelFour = 4;
+constexpr int kLevelTop = 5;
+
+struct DealtHand {
+    int level = 0;
+    HoldMask cards = 0;
+    int pair_rank = 0;
+};
+
+DealtHand dealt_hand(const std::array<CardId, 5>& deal) {
+    std::array<int, kRankCount> count{};
+    unsigned ranks = 0;
+    bool flush = true;
+    for (std::size_t i = 0; i < 5; ++i) {
+        const int r = engine_rank(deal[i].rank());
+        ++count[static_cast<std::size_t>(r)];
+        ranks |= 1u << r;
+        flush = flush && deal[i].suit() == deal[0].suit();
+    }
+    bool straight = false;
+    for (const unsigned s : kStraightMasks) {
+        straight = straight || ranks == s;
+    }
+    if (straight || flush) {
+        return {straight && flush ? kLevelTop : kLevelMade, 0x1f, 0};
+    }
+    const auto cards_of = [&](int min_count) {
+        HoldMask mask = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            const auto r = static_cast<std::size_t>(engine_rank(deal[i].rank()));
+            mask = static_cast<HoldMask>(mask | (count[r] >= min_count ? 1u << i : 0u));
+        }
+        return mask;
+    };
+    int top = 0;
+    int pairs = 0;
+    int pair_rank = 0;
+    for (int r = 0; r < kRankCount; ++r) {
+        const int c = count[static_cast<std::size_t>(r)];
+        top = std::max(top, c);
+        pairs += c == 2 ? 1 : 0;
+        pair_rank = c == 2 ? r : pair_rank;
+    }
+    if (top == 4) {
+        return {kLevelFour, cards_of(4), 0};
+    }
+    if (top == 3) {
+        return {kLevelMade, pairs == 1 ? HoldMask{0x1f} : cards_of(3), 0};
+    }
+    if (pairs == 2) {
+        return {kLevelTwoPair, cards_of(2), 0};
+    }
+    if (pairs == 1) {
+        return {kLevelPair, cards_of(2), pair_rank};
+    }
+    return {};
 }
 
-bool trips_dealt(const std::array<CardId, 5>& deal, HoldMask mask) {
-    int held_rank = -1;
-    std::array<int, 2> left{};
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((mask >> i & 1u) != 0) {
-            held_rank = deal[i].rank();
-        } else if (n < 2) {
-            left[n++] = deal[i].rank();
-        }
+// Whether the hold is four suited cards of a royal flush.
+bool royal_draw(const std::array<CardId, 5>& deal, HoldMask mask) {
+    if (std::popcount(static_cast<unsigned>(mask)) != 4) {
+        return false;
     }
-    return n == 2 && left[0] != left[1] && left[0] != held_rank && left[1] != held_rank;
+    int suit = -1;
+    for (std::size_t i = 0; i < 5; ++i) {
+        if ((mask >> i & 1u) == 0) {
+            continue;
+        }
+        const int s = static_cast<int>(deal[i].suit());
+        if (engine_rank(deal[i].rank()) < kTen || (suit >= 0 && s != suit)) {
+            return false;
+        }
+        suit = s;
+    }
+    return true;
+}
+
+}  // namespace
+
+void push_dealt_hand(const RankProfile& profile, const std::array<CardId, 5>& deal, HoldMask mask,
+                     HoldPatterns& out) {
+    if (!spans(profile)) {
+        return;
+    }
+    // Asked for all 32 holds of a deal in turn: the deal is read once.
+    thread_local std::array<CardId, 5> last{};
+    thread_local DealtHand hand;
+    if (deal != last) {
+        last = deal;
+        hand = dealt_hand(deal);
+    }
+    if (hand.level < kLevelFour && top_hands_apply(profile) && royal_draw(deal, mask)) {
+        out.push(dealt_row(kRoyalDrawRow));
+        return;
+    }
+    if (hand.level == 0 || hand.cards != mask ||
+        (hand.level == kLevelPair && !profile.high[static_cast<std::size_t>(hand.pair_rank)]) ||
+        (hand.level >= kLevelFour && !top_hands_apply(profile))) {
+        return;
+    }
+    if (hand.level >= kLevelFour) {
+        out.push(top_hands());
+        out.push(dealt_row(kRoyalDrawRow));
+        return;
+    }
+    if (hand.level >= kLevelMade) {
+        out.push(dealt_row(kMadeRow));
+    }
+    if (hand.level >= kLevelTwoPair) {
+        out.push(dealt_row(kPaidRow));
+    }
+    if (profile.pairs_pay) {
+        out.push(dealt_row(kPairRow));
+    }
+}
+
+bool keeps_dealt_hand(PatternKey key) {
+    return kind_of(key) == Kind::made_five && get(key, kRow) >= kRoyalDrawRow &&
+           get(key, kRow) <= kTopRow;
 }
 
 bool top_hands_apply(const RankProfile& profile) {

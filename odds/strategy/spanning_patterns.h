@@ -36,13 +36,13 @@ void push_spanning_parents(PatternKey key, const RankProfile& profile, HoldPatte
 // in them, where no four of a kind pays by its kicker.
 PatternKey top_hands();
 
-// "three of a kind, straight, flush or full house": a dealt hand of those kept whole, the three
-// of a kind without its two odd cards. Trips held out of a full house do not show it, so no deal
-// has two holds of it.
-PatternKey made_hands();
-// Whether the held three of a kind (mask over deal) is the whole paying hand of the deal: the
-// two cards left are odd cards of different ranks.
-bool trips_dealt(const std::array<CardId, 5>& deal, HoldMask mask);
+// Where the hold keeps exactly the paying cards of the deal, the lines of dealt hands kept
+// whole: "royal flush, straight flush or four of a kind", "three of a kind, straight, flush or
+// full house", and the same with two pair and with a high pair. No deal has two holds of one.
+void push_dealt_hand(const RankProfile& profile, const std::array<CardId, 5>& deal, HoldMask mask,
+                     HoldPatterns& out);
+// Whether a pattern is one of those lines.
+bool keeps_dealt_hand(PatternKey key);
 bool top_hands_apply(const RankProfile& profile);
 
 // The type of three to a straight flush: 1 with as many high cards as gaps or more, 2 with
