@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
 // A line whose removal costs less than this share of the return is not worth learning.
-constexpr double kWorthKeeping = 2e-6;
+constexpr double kWorthKeeping = 5e-6;
 // The longest chart the default length gives.
 constexpr std::size_t kLongest = 60;
 constexpr int kMaxSweeps = 30;
