@@ -396,10 +396,16 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
                        : std::to_string(get(key, kWild)) + " " + profile.wild_plural + " alone";
         case Kind::made_five:
             if (get(key, kRow) == kTopRow) {
-                return "royal flush, straight flush or four of a kind";
+                return kickers_pay(profile)
+                           ? "royal flush, straight flush or four of a kind (with its kicker "
+                             "where the kicker pays)"
+                           : "royal flush, straight flush or four of a kind";
             }
             if (get(key, kRow) == kRoyalDrawRow) {
-                return "royal flush, straight flush, four of a kind or 4 to a royal flush";
+                return kickers_pay(profile)
+                           ? "royal flush, straight flush, four of a kind (with its kicker where "
+                             "the kicker pays) or 4 to a royal flush"
+                           : "royal flush, straight flush, four of a kind or 4 to a royal flush";
             }
             if (get(key, kRow) == kMadeRow) {
                 return "three of a kind, straight, flush or full house";

@@ -77,6 +77,22 @@ bool edge_of_type(unsigned type, const RankProfile& profile) {
     return false;
 }
 
+// Whether every hold of a four-of-a-kind pattern is the whole paying hand of its deal: four
+// alone where no kicker beside it pays, four with a kicker that pays.
+bool four_keeps_top(PatternKey key, const RankProfile& profile) {
+    if (get(key, kWild) != 0) {
+        return false;
+    }
+    if (get(key, kKickers) == 1) {
+        return get(key, kKickerPays) == 1;
+    }
+    const unsigned group = get(key, kRanks);
+    return get(key, kKickers) == 0 &&
+           (group != 0
+                ? profile.group_kickers[static_cast<std::size_t>(std::countr_zero(group))] == 0
+                : !kickers_pay(profile));
+}
+
 }  // namespace
 
 bool spans(const RankProfile& profile) {
@@ -151,10 +167,9 @@ void push_spanning_parents(PatternKey key, const RankProfile& profile, HoldPatte
         out.push(dealt_row(kRoyalDrawRow));
         return;
     }
-    if (top_hands_apply(profile) &&
-        ((kind_of(key) == Kind::made_five && get(key, kRow) < kRoyalDrawRow &&
-          (profile.top_rows >> get(key, kRow) & 1u) != 0) ||
-         (kind_of(key) == Kind::sets && get(key, kTop) == 4 && get(key, kKickers) == 0))) {
+    if ((kind_of(key) == Kind::made_five && get(key, kRow) < kRoyalDrawRow &&
+         (profile.top_rows >> get(key, kRow) & 1u) != 0) ||
+        (kind_of(key) == Kind::sets && get(key, kTop) == 4 && four_keeps_top(key, profile))) {
         out.push(top_hands());
         return;
     }
@@ -222,7 +237,10 @@ constexpr int kLevelTop = 5;
 struct DealtHand {
     int level = 0;
     HoldMask cards = 0;
+    // The rank of the pair or the four, and beside a four its odd card and that card's rank.
     int pair_rank = 0;
+    HoldMask odd = 0;
+    int odd_rank = 0;
 };
 
 DealtHand dealt_hand(const std::array<CardId, 5>& deal) {
@@ -240,7 +258,7 @@ DealtHand dealt_hand(const std::array<CardId, 5>& deal) {
         straight = straight || ranks == s;
     }
     if (straight || flush) {
-        return {straight && flush ? kLevelTop : kLevelMade, 0x1f, 0};
+        return {straight && flush ? kLevelTop : kLevelMade, 0x1f, 0, 0, 0};
     }
     const auto cards_of = [&](int min_count) {
         HoldMask mask = 0;
@@ -260,16 +278,21 @@ DealtHand dealt_hand(const std::array<CardId, 5>& deal) {
         pair_rank = c == 2 ? r : pair_rank;
     }
     if (top == 4) {
-        return {kLevelFour, cards_of(4), 0};
+        const HoldMask four = cards_of(4);
+        const auto odd = static_cast<HoldMask>(0x1f & ~four);
+        const int odd_rank =
+            engine_rank(deal[static_cast<std::size_t>(std::countr_zero(odd))].rank());
+        const int rank = engine_rank(deal[static_cast<std::size_t>(std::countr_zero(four))].rank());
+        return {kLevelFour, four, rank, odd, odd_rank};
     }
     if (top == 3) {
-        return {kLevelMade, pairs == 1 ? HoldMask{0x1f} : cards_of(3), 0};
+        return {kLevelMade, pairs == 1 ? HoldMask{0x1f} : cards_of(3), 0, 0, 0};
     }
     if (pairs == 2) {
-        return {kLevelTwoPair, cards_of(2), 0};
+        return {kLevelTwoPair, cards_of(2), 0, 0, 0};
     }
     if (pairs == 1) {
-        return {kLevelPair, cards_of(2), pair_rank};
+        return {kLevelPair, cards_of(2), pair_rank, 0, 0};
     }
     return {};
 }
@@ -307,13 +330,17 @@ void push_dealt_hand(const RankProfile& profile, const std::array<CardId, 5>& de
         last = deal;
         hand = dealt_hand(deal);
     }
-    if (hand.level < kLevelFour && top_hands_apply(profile) && royal_draw(deal, mask)) {
+    if (hand.level < kLevelFour && royal_draw(deal, mask)) {
         out.push(dealt_row(kRoyalDrawRow));
         return;
     }
-    if (hand.level == 0 || hand.cards != mask ||
-        (hand.level == kLevelPair && !profile.high[static_cast<std::size_t>(hand.pair_rank)]) ||
-        (hand.level >= kLevelFour && !top_hands_apply(profile))) {
+    // Four of a kind keeps its kicker where the kicker pays.
+    const bool kicker =
+        hand.level == kLevelFour &&
+        (profile.kickers[static_cast<std::size_t>(hand.pair_rank)] >> hand.odd_rank & 1u) != 0;
+    const HoldMask cards = kicker ? static_cast<HoldMask>(hand.cards | hand.odd) : hand.cards;
+    if (hand.level == 0 || cards != mask ||
+        (hand.level == kLevelPair && !profile.high[static_cast<std::size_t>(hand.pair_rank)])) {
         return;
     }
     if (hand.level >= kLevelFour) {
@@ -337,16 +364,13 @@ bool keeps_dealt_hand(PatternKey key) {
            get(key, kRow) <= kTopRow;
 }
 
-bool top_hands_apply(const RankProfile& profile) {
-    if (!spans(profile)) {
-        return false;
-    }
+bool kickers_pay(const RankProfile& profile) {
     for (const unsigned kickers : profile.kickers) {
         if (kickers != 0) {
-            return false;
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
 }  // namespace quillon::odds

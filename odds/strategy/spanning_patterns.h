@@ -33,17 +33,19 @@ void push_spanning_draws(PatternKey base, const DrawShape& shape, const RankProf
 void push_spanning_parents(PatternKey key, const RankProfile& profile, HoldPatterns& out);
 
 // "royal flush, straight flush or four of a kind": the made hands that pay more than any draw
-// in them, where no four of a kind pays by its kicker.
+// in them.
 PatternKey top_hands();
 
 // Where the hold keeps exactly the paying cards of the deal, the lines of dealt hands kept
-// whole: "royal flush, straight flush or four of a kind", "three of a kind, straight, flush or
+// whole: "royal flush, straight flush or four of a kind" (four of a kind with its kicker where
+// the kicker pays), the same or else "4 to a royal flush", "three of a kind, straight, flush or
 // full house", and the same with two pair and with a high pair. No deal has two holds of one.
 void push_dealt_hand(const RankProfile& profile, const std::array<CardId, 5>& deal, HoldMask mask,
                      HoldPatterns& out);
 // Whether a pattern is one of those lines.
 bool keeps_dealt_hand(PatternKey key);
-bool top_hands_apply(const RankProfile& profile);
+// Whether some four of a kind of the game pays more beside some kicker.
+bool kickers_pay(const RankProfile& profile);
 
 // The type of three to a straight flush: 1 with as many high cards as gaps or more, 2 with
 // fewer; and whether some draws of the type sit at the ace end, so that the words name them.
