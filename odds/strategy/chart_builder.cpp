@@ -54,6 +54,10 @@ class Planner {
         }
         first_.assign(deals, 0);
         second_.assign(deals, 0);
+        fpat_.assign(deals, 0);
+        spat_.assign(deals, 0);
+        fval_.assign(deals, 0.0);
+        sval_.assign(deals, 0.0);
         eps_ = 1e-13 * total_;
         // The entries that keep a pat hand which is the deal's best hold, better than any hold of
         // part of it: a chart never breaks such a hand, whatever its length.
@@ -256,10 +260,10 @@ class Planner {
         for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
             const std::uint32_t e = pattern_entries_[i];
             const std::uint32_t d = deal_of_[e];
-            const std::uint32_t q = first_[d] == e ? second_[d] : first_[d];
-            std::uint32_t slot = pos_[t_.pattern[q]];
+            const bool own = first_[d] == e;
+            std::uint32_t slot = pos_[own ? spat_[d] : fpat_[d]];
             slot -= active && slot > pos_[p] ? 1 : 0;
-            bucket_[slot] += weight_[d] * (t_.value[e] - t_.value[q]);
+            bucket_[slot] += weight_[d] * (t_.value[e] - (own ? sval_[d] : fval_[d]));
         }
         // Placed at slot k the pattern decides the deals whose other first line comes at k or
         // later; "discard everything" stays last, so k runs up to its slot. Seeding puts an
@@ -305,9 +309,8 @@ class Planner {
     std::pair<std::uint32_t, double> cheapest_line() const {
         std::vector<double> cost(t_.keys.size(), 0.0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            const std::uint32_t f = first_[d];
-            if (t_.pattern[f] != t_.discard_all && second_[d] != kOff) {
-                cost[t_.pattern[f]] += weight_[d] * (t_.value[f] - t_.value[second_[d]]);
+            if (fpat_[d] != t_.discard_all && second_[d] != kOff) {
+                cost[fpat_[d]] += weight_[d] * (fval_[d] - sval_[d]);
             }
         }
         const std::vector<char> keeps = keeping();
@@ -324,9 +327,8 @@ class Planner {
     std::vector<char> keeping() const {
         std::vector<char> keeps(t_.keys.size(), 0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            const std::uint32_t f = first_[d];
-            if (pat_[f] != 0 && (second_[d] == kOff || t_.value[second_[d]] < t_.value[f])) {
-                keeps[t_.pattern[f]] = 1;
+            if (pat_[first_[d]] != 0 && (second_[d] == kOff || sval_[d] < fval_[d])) {
+                keeps[fpat_[d]] = 1;
             }
         }
         return keeps;
@@ -347,7 +349,7 @@ class Planner {
         double sum = 0.0;
         for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
             const std::uint32_t d = deal_of_[pattern_entries_[i]];
-            sum += weight_[d] * t_.value[first_[d]];
+            sum += weight_[d] * fval_[d];
         }
         return sum / total_;
     }
@@ -454,9 +456,8 @@ class Planner {
         const std::size_t lines = order_.size();
         std::vector<double> buckets(t_.keys.size() * lines, 0.0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            const std::uint32_t q = first_[d];
-            const double floor = t_.value[q];
-            const std::size_t slot = pos_[t_.pattern[q]];
+            const double floor = fval_[d];
+            const std::size_t slot = pos_[fpat_[d]];
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
                 const std::uint32_t p = t_.pattern[e];
                 if (pos_[p] == kOff) {
@@ -485,7 +486,7 @@ class Planner {
     double chart_value() const {
         double sum = 0.0;
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            sum += weight_[d] * t_.value[first_[d]];
+            sum += weight_[d] * fval_[d];
         }
         return sum;
     }
@@ -578,6 +579,7 @@ class Planner {
         }
         first_[d] = a;
         second_[d] = b;
+        cache(d);
     }
 
     // Moves pattern p to `slot` of the chart (kOff: out of it). Deals where p was one of the
@@ -601,14 +603,24 @@ class Planner {
                 refresh(d);
             } else if (slot != kOff) {
                 const std::uint32_t here = pos_[p];
-                if (here < pos_[t_.pattern[first_[d]]]) {
+                if (here < pos_[fpat_[d]]) {
                     second_[d] = first_[d];
                     first_[d] = e;
-                } else if (second_[d] == kOff || here < pos_[t_.pattern[second_[d]]]) {
+                    cache(d);
+                } else if (second_[d] == kOff || here < pos_[spat_[d]]) {
                     second_[d] = e;
+                    cache(d);
                 }
             }
         }
+    }
+
+    // The pattern and value of each deal's first two lines, beside the entries themselves.
+    void cache(std::size_t d) {
+        fpat_[d] = first_[d] == kOff ? kOff : t_.pattern[first_[d]];
+        fval_[d] = first_[d] == kOff ? 0.0 : t_.value[first_[d]];
+        spat_[d] = second_[d] == kOff ? kOff : t_.pattern[second_[d]];
+        sval_[d] = second_[d] == kOff ? 0.0 : t_.value[second_[d]];
     }
 
     const DealPatterns& t_;
@@ -622,6 +634,10 @@ class Planner {
     std::vector<std::uint32_t> pattern_entries_;
     std::vector<std::uint32_t> first_;
     std::vector<std::uint32_t> second_;
+    std::vector<std::uint32_t> fpat_;
+    std::vector<std::uint32_t> spat_;
+    std::vector<double> fval_;
+    std::vector<double> sval_;
     std::vector<double> bucket_;
     std::vector<std::vector<std::uint32_t>> kids_;
     std::unordered_map<std::uint32_t, double> merge_price_;
