@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "odds/ranks.h"
+#include "odds/strategy/joker_draws.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 
@@ -248,9 +249,13 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
         if (whole && game.pay(row) > 0) {
             // Made hands play alike with or without wild cards.
             const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
-                                    put(kHeld, 5) | put(kRow, static_cast<unsigned>(row));
+                                    put(kHeld, 5) | put(kRow, static_cast<unsigned>(row)) |
+                                    joker_draws::made_hand_mark(game, row);
             out.push(made);
-            out.push(made | put(kRow, kNoRow));
+            if (get(made, kStraightUp) != 0) {
+                out.push(joker_draws::straight_up(made));
+            }
+            out.push((made & ~put(kStraightUp, 1)) | put(kRow, kNoRow));
             return out;
         }
     }
@@ -287,7 +292,11 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             }
         }
     }
-    return draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    const HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    if (k == 1 && joker_draws::applies(game)) {
+        return joker_draws::single_card(ranks[0], wild, draws);
+    }
+    return draws;
 }
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
@@ -301,8 +310,13 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         }
         return out;
     }
-    if (kind_of(key) == Kind::made_five && get(key, kRow) != kNoRow) {
-        out.push(key | put(kRow, kNoRow));
+    if (kind_of(key) == Kind::made_five) {
+        if (get(key, kStraightUp) != 0 && get(key, kRow) != kNoRow) {
+            out.push(joker_draws::straight_up(key));
+        }
+        if (get(key, kStraightUp) != 0 || get(key, kRow) != kNoRow) {
+            out.push((key & ~put(kStraightUp, 1)) | put(kRow, kNoRow));
+        }
     }
     if (kind_of(key) != Kind::draw) {
         return out;
@@ -322,8 +336,10 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
             }
         }
         const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty));
-        for (std::size_t i = 1; i < all.count; ++i) {
-            out.push(all.keys[i]);
+        for (const PatternKey next : all) {
+            if (next != key) {
+                out.push(next);
+            }
         }
         return out;
     }

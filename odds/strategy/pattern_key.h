@@ -42,6 +42,9 @@ inline constexpr Field kAnyGaps{34, 1};
 inline constexpr Field kAnyHigh{35, 1};
 // Rank masks: the named ranks of a draw, the rank group of a set.
 inline constexpr Field kRanks{36, 13};
+// Made hands of the joker games (joker_draws.h): 1 on a hand that pays at least a straight, so
+// that one line can keep them all while a joker beside a king stays out of it.
+inline constexpr Field kStraightUp{56, 1};
 
 // Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
 // royal.

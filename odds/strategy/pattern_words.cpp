@@ -5,6 +5,7 @@
 #include <set>
 
 #include "odds/ranks.h"
+#include "odds/strategy/joker_draws.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 
@@ -364,8 +365,11 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
                        ? profile.wild_name + " alone"
                        : std::to_string(get(key, kWild)) + " " + profile.wild_plural + " alone";
         case Kind::made_five:
-            return get(key, kRow) == kNoRow ? "any paying hand of all five cards"
-                                            : made_text(game.rows()[get(key, kRow)]);
+            if (get(key, kRow) != kNoRow) {
+                return made_text(game.rows()[get(key, kRow)]);
+            }
+            return get(key, kStraightUp) != 0 ? joker_draws::straight_up_text(game)
+                                              : "any paying hand of all five cards";
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
@@ -394,7 +398,9 @@ std::string high_card_text(const RankProfile& profile) {
 }
 
 std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile) {
-    return Shapes(game, profile).all();
+    std::vector<PatternKey> out = Shapes(game, profile).all();
+    joker_draws::add_vocabulary(game, profile, out);
+    return out;
 }
 
 }  // namespace quillon::odds
