@@ -71,6 +71,12 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     if (high_counts) {
         out.push(family_key | put(kAnyGaps, 1) | put(kAnyHigh, 1));
     }
+    if (family == Family::royal && k <= 3 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
+        return joker_draws::royal_draw(out, mask, penalty);
+    }
+    if (k == 1 && mask < (1u << kTen) && joker_draws::holds_joker(wild, profile)) {
+        return joker_draws::spot_card(out);
+    }
     return out;
 }
 
@@ -300,6 +306,13 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
 }
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
+    if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
+        HoldPatterns out = joker;
+        for (const PatternKey next : coarser_patterns(joker.keys[joker.count - 1], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
     HoldPatterns out;
     if (kind_of(key) == Kind::sets) {
         if (get(key, kKickerPays) != 0) {

@@ -30,6 +30,75 @@ std::string straight_up_text(const Game& game) {
     return game.rows()[game.row_of(HandClass::straight)].label + " or better, all five cards";
 }
 
+bool holds_joker(int wild, const RankProfile& profile) {
+    return wild > 0 && profile.naturals == 0x1fffu;
+}
+
+HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned penalty) {
+    // The coarsest pattern, the family alone, comes last.
+    const PatternKey family = draws.keys[draws.count - 1];
+    const PatternKey ace = family | put(kRoyalAce, (ranks >> kAce & 1u) != 0 ? 2 : 1);
+    HoldPatterns out;
+    for (std::size_t i = 0; i + 1 < draws.count; ++i) {
+        out.push(draws.keys[i]);
+    }
+    if (penalty != 0) {
+        out.push(ace | put(kPenalty, penalty));
+    }
+    out.push(ace);
+    out.push(family);
+    return out;
+}
+
+HoldPatterns spot_card(const HoldPatterns& draws) {
+    HoldPatterns out;
+    bool said = false;
+    for (const PatternKey key : draws) {
+        if (!said && get(key, kNamed) == 0) {
+            out.push(key | put(kSpot, 1));
+            said = true;
+        }
+        out.push(key);
+    }
+    return out;
+}
+
+HoldPatterns coarser(PatternKey key) {
+    HoldPatterns out;
+    if (get(key, kSpot) != 0) {
+        out.push(key & ~put(kSpot, 1));
+    }
+    if (get(key, kRoyalAce) != 0 && get(key, kNamed) == 0) {
+        if (get(key, kPenalty) != 0) {
+            out.push(key & ~put(kPenalty, 3));
+        }
+        out.push(key & ~put(kPenalty, 3) & ~put(kRoyalAce, 3));
+    }
+    return out;
+}
+
+std::string draw_suffix(PatternKey key) {
+    std::string text;
+    switch (get(key, kRoyalAce)) {
+        case 1:
+            text = ", no ace";
+            break;
+        case 2:
+            text = ", with the ace";
+            break;
+        default:
+            return text;
+    }
+    switch (get(key, kPenalty)) {
+        case 1:
+            return text + ", flush penalty";
+        case 2:
+            return text + ", no flush penalty";
+        default:
+            return text;
+    }
+}
+
 HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser) {
     const PatternKey named = put(kKind, static_cast<unsigned>(Kind::draw)) |
                              put(kHeld, static_cast<unsigned>(1 + wild)) |

@@ -10,7 +10,9 @@
 // - a card kept alone, with the joker or without, is named by its rank ("joker + seven", "eight
 //   alone"), since which rank to keep turns on the straights each one reaches;
 // - "straight or better, all five cards" keeps every made hand from the straight up in one line,
-//   without the joker and a king among junk, which also pays.
+//   without the joker and a king among junk, which also pays;
+// - a royal draw beside the joker says whether it holds the ace, and its flush penalty;
+// - "joker + a card from 2 to 9" keeps the joker and one spot card.
 namespace quillon::odds::joker_draws {
 
 // Whether a game's charts make these distinctions: the games with the joker.
@@ -29,6 +31,25 @@ std::string straight_up_text(const Game& game);
 // The patterns of one natural card of `rank` kept beside `wild` jokers, finest first: the card
 // by its rank, then the draw's own patterns (`coarser`, finest first).
 HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser);
+
+// Whether a draw of `wild` wild cards holds the joker: a wild card where every rank is natural.
+bool holds_joker(int wild, const RankProfile& profile);
+
+// Adds to a royal draw beside the joker (`draws`, its patterns finest first) the draw by whether
+// it holds the ace, and by that and its flush penalty (0 where not known): an ace closes all
+// straights but one, and a discard of the draw's suit takes a flush.
+HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned penalty);
+
+// Adds to the patterns of one card below the ten beside the joker (`draws`, finest first) "joker +
+// a card from 2 to 9": the ten and the faces reach fewer straights than their royal draws
+// suggest, and a player keeps the spot card that reaches the most.
+HoldPatterns spot_card(const HoldPatterns& draws);
+
+// The next coarser pattern of a key only this file makes; nothing for any other key.
+HoldPatterns coarser(PatternKey key);
+
+// What this file's fields add to a draw's words: ", no ace, no flush penalty".
+std::string draw_suffix(PatternKey key);
 
 // Every pattern of these distinctions that a hold of the game can show.
 void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out);

@@ -186,9 +186,10 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         case Family::plain:
             if (k == 1) {
                 const bool high = get(key, kHigh) != 0;
-                text = get(key, kAnyHigh) != 0 || !profile.pairs_pay ? "one card"
-                       : high                                        ? "a high card"
-                                                                     : "a low card";
+                text = get(key, kSpot) != 0                            ? "a card from 2 to 9"
+                       : get(key, kAnyHigh) != 0 || !profile.pairs_pay ? "one card"
+                       : high                                          ? "a high card"
+                                                                       : "a low card";
                 text += wild == 0 ? " alone" : "";
                 gaps_said = true;
             } else {
@@ -208,7 +209,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         const int high = static_cast<int>(get(key, kHigh));
         text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
     }
-    return text;
+    return text + joker_draws::draw_suffix(key);
 }
 
 // "aces", "twos to fours": a run of ranks that play alike.
