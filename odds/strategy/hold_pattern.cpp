@@ -299,7 +299,7 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
         }
     }
     const HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
-    if (k == 1 && joker_draws::applies(game)) {
+    if (k == 1 && joker_draws::names_single(game, profile, wild)) {
         return joker_draws::single_card(ranks[0], wild, draws);
     }
     return draws;

@@ -99,6 +99,10 @@ std::string draw_suffix(PatternKey key) {
     }
 }
 
+bool names_single(const Game& game, const RankProfile& profile, int wild) {
+    return applies(game) && (wild > 0 || !profile.pairs_pay);
+}
+
 HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser) {
     const PatternKey named = put(kKind, static_cast<unsigned>(Kind::draw)) |
                              put(kHeld, static_cast<unsigned>(1 + wild)) |

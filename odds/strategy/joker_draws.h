@@ -28,6 +28,11 @@ PatternKey straight_up(PatternKey made);
 // "straight or better, all five cards", in the game's own word for a straight.
 std::string straight_up_text(const Game& game);
 
+// Whether one natural card kept beside `wild` jokers is named by its rank: beside the joker, and
+// alone where no pair pays (where pairs pay, a lone low card is never worth keeping, and naming
+// every one only slows the search).
+bool names_single(const Game& game, const RankProfile& profile, int wild);
+
 // The patterns of one natural card of `rank` kept beside `wild` jokers, finest first: the card
 // by its rank, then the draw's own patterns (`coarser`, finest first).
 HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser);
