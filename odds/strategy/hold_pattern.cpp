@@ -256,12 +256,12 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             // Made hands play alike with or without wild cards.
             const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
                                     put(kHeld, 5) | put(kRow, static_cast<unsigned>(row)) |
-                                    joker_draws::made_hand_mark(game, row);
+                                    joker_draws::made_hand_floors(game, row);
             out.push(made);
-            if (get(made, kStraightUp) != 0) {
-                out.push(joker_draws::straight_up(made));
+            for (const PatternKey floor : joker_draws::floor_patterns(made)) {
+                out.push(floor);
             }
-            out.push((made & ~put(kStraightUp, 1)) | put(kRow, kNoRow));
+            out.push((made & ~put(kFloors, 15)) | put(kRow, kNoRow));
             return out;
         }
     }
@@ -324,11 +324,9 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         return out;
     }
     if (kind_of(key) == Kind::made_five) {
-        if (get(key, kStraightUp) != 0 && get(key, kRow) != kNoRow) {
-            out.push(joker_draws::straight_up(key));
-        }
-        if (get(key, kStraightUp) != 0 || get(key, kRow) != kNoRow) {
-            out.push((key & ~put(kStraightUp, 1)) | put(kRow, kNoRow));
+        out = joker_draws::floor_patterns(key);
+        if (get(key, kFloors) != 0 || get(key, kRow) != kNoRow) {
+            out.push((key & ~put(kFloors, 15)) | put(kRow, kNoRow));
         }
     }
     if (kind_of(key) != Kind::draw) {

@@ -1,6 +1,7 @@
 #include "odds/strategy/joker_draws.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "odds/ranks.h"
 #include "odds/strategy/pattern_key.h"
@@ -13,21 +14,54 @@ bool applies(const Game& game) {
     return game.wild() == Wild::joker;
 }
 
-PatternKey made_hand_mark(const Game& game, std::size_t row) {
+namespace {
+
+constexpr std::array<HandClass, 4> kFloorHands = {HandClass::straight, HandClass::flush,
+                                                  HandClass::full_house, HandClass::straight_flush};
+
+}  // namespace
+
+PatternKey made_hand_floors(const Game& game, std::size_t row) {
+    if (!applies(game) || game.pay(row) <= 0) {
+        return 0;
+    }
     // Where no pair pays, every paying hand of five cards is a straight or better already.
-    const std::int64_t straight = game.pay_of(HandClass::straight);
     const bool pairs_pay = game.pay_of(pair_of(kAce)) > 0;
-    return applies(game) && pairs_pay && straight > 0 && game.pay(row) >= straight
-               ? put(kStraightUp, 1)
-               : 0;
+    unsigned floors = 0;
+    std::int64_t below = 1;
+    for (std::size_t f = 0; f < kFloorHands.size(); ++f) {
+        const std::int64_t pay = game.pay_of(kFloorHands[f]);
+        if (pay < below) {
+            break;
+        }
+        below = pay;
+        if (game.pay(row) >= pay && (f > 0 || pairs_pay)) {
+            floors |= 1u << f;
+        }
+    }
+    return put(kFloors, floors);
 }
 
-PatternKey straight_up(PatternKey made) {
-    return (made & ~put(kRow, 31)) | put(kRow, kNoRow);
+HoldPatterns floor_patterns(PatternKey made) {
+    unsigned floors = get(made, kFloors);
+    if (get(made, kRow) == kNoRow) {
+        // A floor's own key: every hand it takes in reaches the floors below it too, wherever the
+        // game has them.
+        floors = (floors - 1) & ((1u << kFloorHands.size()) - 1) & ~floors;
+        floors = get(made, kFloors) == 0 ? 0 : floors;
+    }
+    HoldPatterns out;
+    for (int f = static_cast<int>(kFloorHands.size()) - 1; f >= 0; --f) {
+        if ((floors >> f & 1u) != 0) {
+            out.push((made & ~put(kFloors, 15)) | put(kRow, kNoRow) | put(kFloors, 1u << f));
+        }
+    }
+    return out;
 }
 
-std::string straight_up_text(const Game& game) {
-    return game.rows()[game.row_of(HandClass::straight)].label + " or better, all five cards";
+std::string floor_text(PatternKey key, const Game& game) {
+    const auto f = static_cast<std::size_t>(std::countr_zero(get(key, kFloors)));
+    return game.rows()[game.row_of(kFloorHands[f])].label + " or better, all five cards";
 }
 
 bool holds_joker(int wild, const RankProfile& profile) {

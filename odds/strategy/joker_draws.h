@@ -10,7 +10,8 @@
 // - a card kept alone, with the joker or without, is named by its rank ("joker + seven", "eight
 //   alone"), since which rank to keep turns on the straights each one reaches;
 // - "straight or better, all five cards" keeps every made hand from the straight up in one line,
-//   without the joker and a king among junk, which also pays;
+//   without the joker and a king among junk, which also pays, and "flush or better", "full house
+//   or better" and "straight flush or better" do the same from higher up;
 // - a royal draw beside the joker says whether it holds the ace, and its flush penalty;
 // - "joker + a card from 2 to 9" keeps the joker and one spot card.
 namespace quillon::odds::joker_draws {
@@ -18,15 +19,17 @@ namespace quillon::odds::joker_draws {
 // Whether a game's charts make these distinctions: the games with the joker.
 bool applies(const Game& game);
 
-// The mark a made hand of all five cards in pay row `row` carries: kStraightUp where the game
-// makes these distinctions and the row pays at least a straight, else nothing.
-PatternKey made_hand_mark(const Game& game, std::size_t row);
+// The floors a made hand of all five cards in pay row `row` reaches (kFloors), where the game
+// makes these distinctions: "straight or better" where a pair pays (elsewhere it is every paying
+// hand), then "flush or better", "full house or better" and "straight flush or better" where the
+// table pays those hands in that order.
+PatternKey made_hand_floors(const Game& game, std::size_t row);
 
-// The pattern of every marked made hand, from its row's key.
-PatternKey straight_up(PatternKey made);
+// The patterns of the floors a made hand's key reaches, highest first.
+HoldPatterns floor_patterns(PatternKey made);
 
-// "straight or better, all five cards", in the game's own word for a straight.
-std::string straight_up_text(const Game& game);
+// "flush or better, all five cards": a floor's words, in the game's names of the hands.
+std::string floor_text(PatternKey key, const Game& game);
 
 // Whether one natural card kept beside `wild` jokers is named by its rank: beside the joker, and
 // alone where no pair pays (where pairs pay, a lone low card is never worth keeping, and naming

@@ -369,8 +369,8 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
             if (get(key, kRow) != kNoRow) {
                 return made_text(game.rows()[get(key, kRow)]);
             }
-            return get(key, kStraightUp) != 0 ? joker_draws::straight_up_text(game)
-                                              : "any paying hand of all five cards";
+            return get(key, kFloors) != 0 ? joker_draws::floor_text(key, game)
+                                          : "any paying hand of all five cards";
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
