@@ -71,7 +71,7 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     if (high_counts) {
         out.push(family_key | put(kAnyGaps, 1) | put(kAnyHigh, 1));
     }
-    if (family == Family::royal && k <= 3 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
+    if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
         return joker_draws::royal_draw(out, mask, penalty);
     }
     if (k == 1 && mask < (1u << kTen) && joker_draws::holds_joker(wild, profile)) {

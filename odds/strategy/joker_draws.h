@@ -12,7 +12,7 @@
 // - "straight or better, all five cards" keeps every made hand from the straight up in one line,
 //   without the joker and a king among junk, which also pays, and "flush or better", "full house
 //   or better" and "straight flush or better" do the same from higher up;
-// - a royal draw beside the joker says whether it holds the ace, and its flush penalty;
+// - two to a royal beside the joker say whether they hold the ace, and their flush penalty;
 // - "joker + a card from 2 to 9" keeps the joker and one spot card.
 namespace quillon::odds::joker_draws {
 
@@ -43,9 +43,9 @@ HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser);
 // Whether a draw of `wild` wild cards holds the joker: a wild card where every rank is natural.
 bool holds_joker(int wild, const RankProfile& profile);
 
-// Adds to a royal draw beside the joker (`draws`, its patterns finest first) the draw by whether
-// it holds the ace, and by that and its flush penalty (0 where not known): an ace closes all
-// straights but one, and a discard of the draw's suit takes a flush.
+// Adds to two to a royal beside the joker (`draws`, their patterns finest first) the draw by
+// whether it holds the ace, and by that and its flush penalty (0 where not known): an ace closes
+// all straights but one, and a discard of the draw's suit takes a flush.
 HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned penalty);
 
 // Adds to the patterns of one card below the ten beside the joker (`draws`, finest first) "joker +

@@ -46,7 +46,7 @@ inline constexpr Field kRanks{36, 13};
 // bit each for a straight, a flush, a full house and a straight flush. A row's key carries the
 // floors its hand reaches; a floor's own key, without a row, takes in every hand that reaches it.
 inline constexpr Field kFloors{56, 4};
-// Royal draws beside the joker: 1 without the ace, 2 with it, 0 where the pattern does not tell.
+// Two to a royal beside the joker: 1 without the ace, 2 with it, 0 where the pattern does not tell.
 // Beside it the flush penalty (kPenalty) may be said too.
 inline constexpr Field kRoyalAce{60, 2};
 // One card below the ten beside the joker: 1 where the pattern says so.
