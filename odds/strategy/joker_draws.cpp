@@ -1,6 +1,7 @@
 #include "odds/strategy/joker_draws.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 #include "odds/ranks.h"
@@ -44,11 +45,10 @@ PatternKey made_hand_floors(const Game& game, std::size_t row) {
 
 HoldPatterns floor_patterns(PatternKey made) {
     unsigned floors = get(made, kFloors);
-    if (get(made, kRow) == kNoRow) {
-        // A floor's own key: every hand it takes in reaches the floors below it too, wherever the
-        // game has them.
-        floors = (floors - 1) & ((1u << kFloorHands.size()) - 1) & ~floors;
-        floors = get(made, kFloors) == 0 ? 0 : floors;
+    if (get(made, kRow) == kNoRow && floors != 0) {
+        // A floor's own key (one bit): every hand it takes in reaches the floors below it too,
+        // wherever the game has them.
+        floors -= 1;
     }
     HoldPatterns out;
     for (int f = static_cast<int>(kFloorHands.size()) - 1; f >= 0; --f) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <vector>
 
 #include "odds/pay_table.h"
@@ -49,8 +51,8 @@ bool holds_joker(int wild, const RankProfile& profile);
 HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned penalty);
 
 // Adds to the patterns of one card below the ten beside the joker (`draws`, finest first) "joker +
-// a card from 2 to 9": the ten and the faces reach fewer straights than their royal draws
-// suggest, and a player keeps the spot card that reaches the most.
+// a card from 2 to 9": where a line fits several cards the tie rule keeps a royal's card first,
+// but beside the joker the spot card that reaches the most straights is mostly worth more.
 HoldPatterns spot_card(const HoldPatterns& draws);
 
 // The next coarser pattern of a key only this file makes; nothing for any other key.
