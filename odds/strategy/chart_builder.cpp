@@ -575,6 +575,7 @@ class Planner {
 
     void drop_to(std::size_t max_lines) {
         // A merge may break a pat hand; its line then comes back and the chart shortens again.
+        ChartLines mended;
         for (int round = 0; round < kPatRounds; ++round) {
             std::size_t drops = 0;
             while (order_.size() > max_lines) {
@@ -590,9 +591,11 @@ class Planner {
             exchange(kExchanges);
             const bool moved = keep_pat_hands();
             const bool dropped = drop_idle();
-            if (!moved && !dropped && order_.size() <= max_lines) {
+            // A trade that breaks the hand a mend kept, mended back the same way, ends it too.
+            if ((!moved && !dropped && order_.size() <= max_lines) || order_ == mended) {
                 break;
             }
+            mended = order_;
         }
         drop_idle();
     }
