@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "odds/ranks.h"
+#include "odds/strategy/deuces_draws.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 
@@ -61,14 +62,26 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
         const PatternKey gaps = family == Family::straight && k == 4 && wild == 0
                                     ? put(kGaps, fit.ways == 2 ? 0 : 1)
                                     : put(kGaps, fit.span - k) | put(kEdge, fit.edge ? 1 : 0);
+        if (const PatternKey ways =
+                deuces::ways_key(with_high | gaps, family, k, wild, fit, profile);
+            ways != 0) {
+            out.push(ways);
+        }
         out.push(with_high | gaps);
         if (high_counts) {
             out.push(family_key | gaps | put(kAnyHigh, 1));
         }
     }
+    for (const PatternKey group :
+         deuces::group_keys(with_high | put(kAnyGaps, 1), family, k, wild, mask, fit, profile)) {
+        out.push(group);
+    }
     out.push(with_high | put(kAnyGaps, 1));
     if (high_counts) {
         out.push(family_key | put(kAnyGaps, 1) | put(kAnyHigh, 1));
+    }
+    if (const PatternKey any = deuces::any_deuces_key(held, k, k, profile); any != 0) {
+        out.push(any);
     }
     return out;
 }
@@ -249,7 +262,13 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             // Made hands play alike with or without wild cards.
             const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
                                     put(kHeld, 5) | put(kRow, static_cast<unsigned>(row));
-            out.push(made);
+            if (deuces::five_or_better(game, row)) {
+                const PatternKey five = made | put(kFiveOrBetter, 1);
+                out.push(five);
+                out.push(five | put(kRow, kNoRow));
+            } else {
+                out.push(made);
+            }
             out.push(made | put(kRow, kNoRow));
             return out;
         }
@@ -274,6 +293,11 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             out.push(grouped);
         }
         out.push(plain);
+        if (const PatternKey any =
+                deuces::any_deuces_key(held, k, single_set && singles == 0 ? 1 : 2, profile);
+            any != 0) {
+            out.push(any);
+        }
         return out;
     }
     // A suited draw of few cards pays a penalty where a discard shares its suit.
@@ -292,6 +316,9 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     HoldPatterns out;
+    if (deuces::add_coarser(key, profile, out)) {
+        return out;
+    }
     if (kind_of(key) == Kind::sets) {
         if (get(key, kKickerPays) != 0) {
             out.push(key & ~put(kKickerPays, 3));
@@ -324,6 +351,15 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty));
         for (std::size_t i = 1; i < all.count; ++i) {
             out.push(all.keys[i]);
+        }
+        return out;
+    }
+    if (get(key, kWays) != 0) {
+        // The draw of those gaps, and every pattern coarser than that.
+        const PatternKey gaps = key & ~put(kWays, 7);
+        out.push(gaps);
+        for (const PatternKey coarser : coarser_patterns(gaps, profile)) {
+            out.push(coarser);
         }
         return out;
     }

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "odds/ranks.h"
+#include "odds/strategy/deuces_draws.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 
@@ -119,7 +120,7 @@ std::vector<unsigned> edge_sets(PatternKey key, const RankProfile& profile) {
         const StraightFit fit = straight_fit(mask, profile.naturals);
         const bool royal = (mask & ((1u << kTen) - 1)) == 0;
         if (fit.fits == 0 || !fit.edge || (family == Family::straight_flush && royal) ||
-            fit.span - k != static_cast<int>(get(key, kGaps))) {
+            fit.span - k != static_cast<int>(get(key, kGaps)) || !deuces::ways_match(key, fit)) {
             continue;
         }
         int high = 0;
@@ -140,7 +141,7 @@ std::string edge_text(PatternKey key, const RankProfile& profile) {
     if (sets.empty()) {
         return "";
     }
-    if (sets.size() > kMostListed) {
+    if (sets.size() > kMostListed && get(key, kWays) == 0) {
         return edge ? ", at the ace end" : ", not at the ace end";
     }
     std::string list;
@@ -165,7 +166,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
     bool gaps_said = false;
     switch (family) {
         case Family::royal:
-            text = std::to_string(k) + " to a royal flush";
+            text = std::to_string(k) + " to a royal flush" + deuces::royal_top_text(key);
             break;
         case Family::straight_flush:
             text = std::to_string(k) + " to a straight flush, not a royal";
@@ -174,7 +175,10 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
             text = std::to_string(k) + " to a flush, no straight in it";
             break;
         case Family::straight:
-            if (k == 4 && wild == 0 && !any_gaps) {
+            if (k == 4 && wild == 0 && deuces::plays_deuces(profile)) {
+                text = deuces::four_straight_text(key);
+                gaps_said = true;
+            } else if (k == 4 && wild == 0 && !any_gaps) {
                 text = gaps == 0 ? "4 to an outside straight" : "4 to an inside straight";
                 gaps_said = true;
             } else {
@@ -229,6 +233,9 @@ std::string pair_text(unsigned row, const Game& game, const RankProfile& profile
 }
 
 std::string sets_text(PatternKey key, const Game& game, const RankProfile& profile) {
+    if (get(key, kAnyDeuces) != 0) {
+        return deuces::any_deuces_text(key);
+    }
     const unsigned top = get(key, kTop);
     const unsigned second = get(key, kSecond);
     const unsigned group = get(key, kRanks);
@@ -364,8 +371,11 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
                        ? profile.wild_name + " alone"
                        : std::to_string(get(key, kWild)) + " " + profile.wild_plural + " alone";
         case Kind::made_five:
-            return get(key, kRow) == kNoRow ? "any paying hand of all five cards"
-                                            : made_text(game.rows()[get(key, kRow)]);
+            if (get(key, kRow) == kNoRow) {
+                return get(key, kFiveOrBetter) != 0 ? "five of a kind or better, all five cards"
+                                                    : "any paying hand of all five cards";
+            }
+            return made_text(game.rows()[get(key, kRow)]);
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:

@@ -1,0 +1,222 @@
+#include "odds/strategy/deuces_draws.h"
+
+#include <array>
+#include <bit>
+
+namespace quillon::odds::deuces {
+
+using namespace pattern_key;
+
+namespace {
+
+constexpr unsigned kNaturals = 0x1ffeu;
+
+// Whether the draws at an end of `k` natural cards and these gaps fill different numbers of
+// straights with natural cards (for straight flushes, leaving out the royal's cards): only
+// then do the ways tell them apart.
+struct EdgeWays {
+    // [straight flush][k][gaps]
+    std::array<std::array<std::array<bool, 8>, 5>, 2> vary{};
+
+    EdgeWays() {
+        std::array<std::array<std::array<unsigned, 8>, 5>, 2> seen{};
+        for (unsigned mask = 1; mask < (1u << kRankCount); ++mask) {
+            const int k = std::popcount(mask);
+            const StraightFit fit = straight_fit(mask, kNaturals);
+            if ((mask & ~kNaturals) != 0 || k > 4 || fit.fits == 0 || !fit.edge) {
+                continue;
+            }
+            const auto gaps = static_cast<std::size_t>(fit.span - k);
+            const bool royal = (mask & ((1u << kTen) - 1)) == 0;
+            for (std::size_t flush = 0; flush < 2; ++flush) {
+                if (flush == 0 || !royal) {
+                    seen[flush][static_cast<std::size_t>(k)][gaps] |= 1u << fit.ways;
+                }
+            }
+        }
+        for (std::size_t flush = 0; flush < 2; ++flush) {
+            for (std::size_t k = 0; k < 5; ++k) {
+                for (std::size_t g = 0; g < 8; ++g) {
+                    vary[flush][k][g] = std::popcount(seen[flush][k][g]) > 1;
+                }
+            }
+        }
+    }
+};
+
+}  // namespace
+
+bool plays_deuces(const RankProfile& profile) {
+    return (profile.naturals & 1u) == 0;
+}
+
+PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, int wild,
+                    const StraightFit& fit, const RankProfile& profile) {
+    if (!plays_deuces(profile) ||
+        (family != Family::straight_flush && family != Family::straight)) {
+        return 0;
+    }
+    const bool four_straight = family == Family::straight && naturals == 4 && wild == 0;
+    // Four to an outside straight has both its ways; away from the ends every straight that
+    // reaches a draw is filled by natural cards too.
+    static const EdgeWays edges;
+    const bool split =
+        four_straight
+            ? get(gaps_key, kGaps) != 0
+            : fit.edge &&
+                  edges.vary[family == Family::straight_flush ? 1 : 0][static_cast<std::size_t>(
+                      naturals)][static_cast<std::size_t>(fit.span - naturals)];
+    return split ? gaps_key | put(kWays, static_cast<unsigned>(fit.ways) + 1) : 0;
+}
+
+HoldPatterns group_keys(PatternKey family_key, Family family, int naturals, int wild,
+                        unsigned ranks, const StraightFit& fit, const RankProfile& profile) {
+    HoldPatterns out;
+    if (!plays_deuces(profile)) {
+        return out;
+    }
+    if (family == Family::straight && naturals == 4 && wild == 0 && fit.ways > 0) {
+        out.push(family_key | put(kWays, 2));
+    }
+    if (family == Family::royal && naturals == 2 && wild <= 1) {
+        const unsigned top = (ranks >> kAce & 1u) != 0         ? 1
+                             : (ranks >> (kAce - 1) & 1u) != 0 ? 2
+                                                               : 3;
+        out.push(family_key | put(kRoyalTop, top));
+        if (top != 1) {
+            out.push(family_key | put(kRoyalTop, 4));
+        }
+    }
+    return out;
+}
+
+PatternKey any_deuces_key(int held, int naturals, int distinct_ranks, const RankProfile& profile) {
+    if (!plays_deuces(profile) || naturals == 0 || distinct_ranks != 1 ||
+        (held != 3 && held != 4)) {
+        return 0;
+    }
+    const auto n = static_cast<unsigned>(held);
+    return put(kKind, static_cast<unsigned>(Kind::sets)) | put(kHeld, n) | put(kTop, n) |
+           put(kAnyDeuces, 1);
+}
+
+bool five_or_better(const Game& game, std::size_t row) {
+    if (game.wild() != Wild::deuces) {
+        return false;
+    }
+    std::int64_t least = -1;
+    for (int r = 0; r < kRankCount; ++r) {
+        if ((kNaturals >> r & 1u) != 0) {
+            const std::int64_t pay = game.pay(game.row_of(five_of(r)));
+            least = least < 0 || pay < least ? pay : least;
+        }
+    }
+    return game.pay(row) >= least;
+}
+
+std::string any_deuces_text(PatternKey key) {
+    return get(key, kHeld) == 4 ? "four of a kind, natural or with deuces"
+                                : "three of a kind, natural or with deuces";
+}
+
+bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) {
+    if (!plays_deuces(profile)) {
+        return false;
+    }
+    const int held = static_cast<int>(get(key, kHeld));
+    const int wild = static_cast<int>(get(key, kWild));
+    if (kind_of(key) == Kind::made_five) {
+        // A row of five of a kind or better, then all those rows, then any paying hand.
+        if (get(key, kFiveOrBetter) == 0) {
+            return false;
+        }
+        if (get(key, kRow) != kNoRow) {
+            out.push(key | put(kRow, kNoRow));
+        }
+        out.push((key | put(kRow, kNoRow)) & ~put(kFiveOrBetter, 1));
+        return true;
+    }
+    if (kind_of(key) == Kind::draw && get(key, kNamed) != 0) {
+        // Named draws take their coarser patterns from their ranks.
+        return false;
+    }
+    if (kind_of(key) == Kind::sets) {
+        const bool one_rank = get(key, kSecond) == 0 && get(key, kKickers) == 0;
+        if (get(key, kAnyDeuces) == 0 && one_rank) {
+            if (const PatternKey any = any_deuces_key(held, held - wild, 1, profile); any != 0) {
+                out.push(any);
+            }
+        }
+        return false;
+    }
+    if (family_of(key) == Family::plain && held - wild == 1) {
+        if (const PatternKey any = any_deuces_key(held, 1, 1, profile); any != 0) {
+            out.push(any);
+        }
+    }
+    const unsigned top = get(key, kRoyalTop);
+    if (top != 0) {
+        if (top == 2 || top == 3) {
+            out.push((key & ~put(kRoyalTop, 7)) | put(kRoyalTop, 4));
+        }
+        out.push(key & ~put(kRoyalTop, 7));
+        return true;
+    }
+    const bool four_straight =
+        family_of(key) == Family::straight && get(key, kWild) == 0 && get(key, kHeld) == 4;
+    if (!four_straight) {
+        return false;
+    }
+    const PatternKey any = (key & ~put(kGaps, 7) & ~put(kWays, 7)) | put(kAnyGaps, 1);
+    if (get(key, kAnyGaps) != 0) {
+        if (get(key, kWays) != 0) {
+            out.push(any);
+        }
+        return true;
+    }
+    // Outside, or inside that natural cards fill: both are four to a straight but A-3-4-5.
+    if (get(key, kGaps) == 0 || get(key, kWays) == 2) {
+        out.push(any | put(kWays, 2));
+    }
+    return false;
+}
+
+std::string royal_top_text(PatternKey key) {
+    switch (get(key, kRoyalTop)) {
+        case 1:
+            return ", ace high";
+        case 2:
+            return ", king high";
+        case 3:
+            return ", queen or jack high";
+        case 4:
+            return ", no ace";
+        default:
+            return "";
+    }
+}
+
+bool ways_match(PatternKey key, const StraightFit& fit) {
+    const unsigned ways = get(key, kWays);
+    return ways == 0 || static_cast<int>(ways) == fit.ways + 1;
+}
+
+std::string four_straight_text(PatternKey key) {
+    if (get(key, kAnyGaps) != 0) {
+        return get(key, kWays) == 2 ? "4 to a straight, not A-3-4-5" : "4 to a straight";
+    }
+    if (get(key, kGaps) == 0) {
+        return "4 to an outside straight, not 3-4-5-6";
+    }
+    const std::string inside = "4 to an inside straight or 3-4-5-6";
+    switch (get(key, kWays)) {
+        case 1:
+            return "4 to an inside straight, A-3-4-5";
+        case 2:
+            return inside + ", not A-3-4-5";
+        default:
+            return inside;
+    }
+}
+
+}  // namespace quillon::odds::deuces

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/straight_fit.h"
+
+// The distinctions deuces wild players draw: with no natural two in the deck, a straight that
+// lacks its two is filled by a deuce alone, so draws at the low end differ by how many straights
+// natural cards can still fill.
+namespace quillon::odds::deuces {
+
+// Whether the game's twos are wild.
+bool plays_deuces(const RankProfile& profile);
+
+// The finer pattern of a straight or straight-flush draw whose gaps key is `gaps_key`: the draws
+// at an end told apart by how many straights natural cards fill (kWays), and four to an inside
+// straight told from A-3-4-5, which only a deuce fills. 0 where the draw has no finer pattern.
+PatternKey ways_key(PatternKey gaps_key, pattern_key::Family family, int naturals, int wild,
+                    const StraightFit& fit, const RankProfile& profile);
+
+// The groups of draws deuces players name, coarser than the draw's gaps and finer than its
+// family: four to a straight that natural cards fill (not A-3-4-5), and two to a royal flush by
+// its highest card. `family_key` is the draw's family with any gaps.
+HoldPatterns group_keys(PatternKey family_key, pattern_key::Family family, int naturals, int wild,
+                        unsigned ranks, const StraightFit& fit, const RankProfile& profile);
+
+// Adds the coarser patterns of a deuces wild draw to `out`; true when they are all there, false
+// when the draw's other coarser patterns are still to come.
+bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out);
+
+// The words a group key adds to its family's: ", ace high", ", no ace"; empty for other keys.
+std::string royal_top_text(PatternKey key);
+
+// Three or four of a kind natural or with deuces, where `held` cards of one natural rank and
+// deuces are all the hold keeps; 0 for other holds.
+PatternKey any_deuces_key(int held, int naturals, int distinct_ranks, const RankProfile& profile);
+
+// Whether a row of a deuces wild game pays at least the least five of a kind.
+bool five_or_better(const Game& game, std::size_t row);
+
+// "four of a kind, natural or with deuces".
+std::string any_deuces_text(PatternKey key);
+
+// Whether a set of natural ranks belongs to the draws of a key's ways (any, where it has none).
+bool ways_match(PatternKey key, const StraightFit& fit);
+
+// "4 to an outside straight, not 3-4-5-6", "4 to an inside straight or 3-4-5-6, not A-3-4-5":
+// four natural cards to a straight in deuces wild, before their suits.
+std::string four_straight_text(PatternKey key);
+
+}  // namespace quillon::odds::deuces
