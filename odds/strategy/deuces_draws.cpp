@@ -114,6 +114,30 @@ bool five_or_better(const Game& game, std::size_t row) {
     return game.pay(row) >= least;
 }
 
+void group_by_fives(const Game& game, RankProfile& profile) {
+    if (game.wild() != Wild::deuces || profile.quads_vary) {
+        return;
+    }
+    std::array<std::size_t, kRankCount> row{};
+    for (int r = 0; r < kRankCount; ++r) {
+        row[static_cast<std::size_t>(r)] = game.row_of(five_of(r));
+    }
+    bool vary = false;
+    for (std::size_t r = 0; r < kRankCount; ++r) {
+        vary = vary || ((kNaturals >> r & 1u) != 0 && row[r] != row[kAce]);
+    }
+    if (!vary) {
+        return;
+    }
+    for (std::size_t i = 0; i < kRankCount; ++i) {
+        for (std::size_t j = 0; j < kRankCount; ++j) {
+            const bool alike = (kNaturals >> j & 1u) != 0 && row[i] == row[j];
+            profile.set_group[i] |= alike ? 1u << j : 0u;
+            profile.pair_group[i] |= alike ? 1u << j : 0u;
+        }
+    }
+}
+
 std::string any_deuces_text(PatternKey key) {
     return get(key, kHeld) == 4 ? "four of a kind, natural or with deuces"
                                 : "three of a kind, natural or with deuces";

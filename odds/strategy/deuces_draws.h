@@ -40,6 +40,10 @@ PatternKey any_deuces_key(int held, int naturals, int distinct_ranks, const Rank
 // Whether a row of a deuces wild game pays at least the least five of a kind.
 bool five_or_better(const Game& game, std::size_t row);
 
+// Where a deuces wild game pays five of a kind by rank, sets are told apart by the ranks whose
+// five pays alike: "pair (aces)", "three threes to fives".
+void group_by_fives(const Game& game, RankProfile& profile);
+
 // "four of a kind, natural or with deuces".
 std::string any_deuces_text(PatternKey key);
 

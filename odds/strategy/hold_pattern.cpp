@@ -153,6 +153,7 @@ RankProfile rank_profile(const Game& game) {
             profile.pair_group[i] |= profile.quads_vary && natural && pairs ? 1u << j : 0u;
         }
     }
+    deuces::group_by_fives(game, profile);
     for (std::size_t i = 0; i < kRankCount; ++i) {
         for (std::size_t j = 0; j < kRankCount; ++j) {
             if ((profile.set_group[i] >> j & 1u) != 0) {
