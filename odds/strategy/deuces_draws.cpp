@@ -138,6 +138,19 @@ void group_by_fives(const Game& game, RankProfile& profile) {
     }
 }
 
+PatternKey any_flush_key(int held, int naturals, bool suited, unsigned ranks,
+                         const StraightFit& fit, const RankProfile& profile) {
+    if (!plays_deuces(profile) || naturals == 0 || !suited || fit.fits == 0 ||
+        (held != 3 && held != 4)) {
+        return 0;
+    }
+    const bool royal = (ranks & ((1u << kTen) - 1)) == 0;
+    const Family family = royal ? Family::royal : Family::straight_flush;
+    return put(kKind, static_cast<unsigned>(Kind::draw)) | put(kHeld, static_cast<unsigned>(held)) |
+           put(kSuited, 1) | put(kFamily, static_cast<unsigned>(family)) | put(kAnyGaps, 1) |
+           put(kAnyDeuces, 1);
+}
+
 std::string any_deuces_text(PatternKey key) {
     return get(key, kHeld) == 4 ? "four of a kind, natural or with deuces"
                                 : "three of a kind, natural or with deuces";
@@ -163,6 +176,17 @@ bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
     if (kind_of(key) == Kind::draw && get(key, kNamed) != 0) {
         // Named draws take their coarser patterns from their ranks.
         return false;
+    }
+    if (kind_of(key) == Kind::draw && get(key, kAnyDeuces) != 0) {
+        return true;
+    }
+    if (kind_of(key) == Kind::draw &&
+        (family_of(key) == Family::royal || family_of(key) == Family::straight_flush) &&
+        (held == 3 || held == 4)) {
+        // Natural or with deuces: the same draw whatever its deuces.
+        out.push(put(kKind, static_cast<unsigned>(Kind::draw)) |
+                 put(kHeld, static_cast<unsigned>(held)) | put(kSuited, 1) |
+                 put(kFamily, get(key, kFamily)) | put(kAnyGaps, 1) | put(kAnyDeuces, 1));
     }
     if (kind_of(key) == Kind::sets) {
         const bool one_rank = get(key, kSecond) == 0 && get(key, kKickers) == 0;

@@ -44,6 +44,11 @@ bool five_or_better(const Game& game, std::size_t row);
 // five pays alike: "pair (aces)", "three threes to fives".
 void group_by_fives(const Game& game, RankProfile& profile);
 
+// Three or four cards to a royal or a straight flush, natural or with deuces: natural cards of
+// one suit (any one card is) that fit a straight, beside any deuces; 0 for other holds.
+PatternKey any_flush_key(int held, int naturals, bool suited, unsigned ranks,
+                         const StraightFit& fit, const RankProfile& profile);
+
 // "four of a kind, natural or with deuces".
 std::string any_deuces_text(PatternKey key);
 

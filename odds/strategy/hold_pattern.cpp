@@ -83,6 +83,10 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     if (const PatternKey any = deuces::any_deuces_key(held, k, k, profile); any != 0) {
         out.push(any);
     }
+    if (const PatternKey any = deuces::any_flush_key(held, k, k == 1 || suited, mask, fit, profile);
+        any != 0) {
+        out.push(any);
+    }
     return out;
 }
 

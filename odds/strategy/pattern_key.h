@@ -47,7 +47,8 @@ inline constexpr Field kWays{49, 3};
 // a jack, 4 a king, queen or jack (no ace); 0 where not told.
 inline constexpr Field kRoyalTop{52, 3};
 // Deuces wild, three or four of a kind made with or without deuces: the held cards are all one
-// rank or deuces (kTop holds how many cards that is).
+// rank or deuces (kTop holds how many cards that is); for draws, three or four cards to a royal
+// or a straight flush with or without deuces (kHeld holds how many, kWild is 0).
 inline constexpr Field kAnyDeuces{55, 1};
 // Deuces wild, made hands: set on a row that pays at least the least five of a kind, and on the
 // pattern of all such rows ("five of a kind or better").

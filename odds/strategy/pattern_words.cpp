@@ -201,6 +201,9 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
             break;
     }
     text = prefix + text;
+    if (get(key, kAnyDeuces) != 0) {
+        return text + ", natural or with deuces";
+    }
     if ((family == Family::straight_flush || family == Family::straight) && !gaps_said &&
         !any_gaps) {
         text += gaps == 0 ? ", no gaps" : ", " + count_text(gaps, "gap", "gaps");

@@ -74,6 +74,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "h10 h13 s3 d6 c8", "(draw five)"},
         Decision{"deuces-wild-full-pay", "deuce + 2 to a royal flush, ace high", "s2 h12 h1 d5 c8",
                  "s2 h12 h1"},
+        // Draws natural or with deuces: one card beside three deuces is four to a royal.
+        Decision{"deuces-wild-full-pay", "4 to a royal flush, natural or with deuces",
+                 "s2 d2 c2 h13 s9", "s2 d2 c2 h13"},
+        Decision{"deuces-wild-full-pay", "4 to a royal flush, natural or with deuces",
+                 "s2 h10 h11 d12 c5", "(draw five)"},
+        Decision{"deuces-wild-full-pay",
+                 "4 to a straight flush, not a royal, natural or with deuces", "h5 h6 h7 h9 c13",
+                 "h5 h6 h7 h9"},
         // Sets natural or with deuces, and the made hands that pay at least five of a kind.
         Decision{"deuces-wild-full-pay", "four of a kind, natural or with deuces", "s2 d2 c2 h7 s9",
                  "s2 d2 c2 s9"},
