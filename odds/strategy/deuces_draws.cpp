@@ -44,6 +44,14 @@ struct EdgeWays {
     }
 };
 
+// Whether the straights that hold these ranks include one that needs a two: all of them lie
+// in A-5 or in 2-6.
+bool low_end(unsigned ranks) {
+    constexpr unsigned kWheel = 1u << kAce | 0b1110u;
+    constexpr unsigned kSixHigh = 0b11110u;
+    return (ranks & ~kWheel) == 0 || (ranks & ~kSixHigh) == 0;
+}
+
 }  // namespace
 
 bool plays_deuces(const RankProfile& profile) {
@@ -57,6 +65,10 @@ PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, int wild,
         return 0;
     }
     const bool four_straight = family == Family::straight && naturals == 4 && wild == 0;
+    if (family == Family::straight && !four_straight) {
+        // Shorter straight draws of mixed suits are not worth a finer line.
+        return 0;
+    }
     // Four to an outside straight has both its ways; away from the ends every straight that
     // reaches a draw is filled by natural cards too.
     static const EdgeWays edges;
@@ -77,6 +89,9 @@ HoldPatterns group_keys(PatternKey family_key, Family family, int naturals, int 
     }
     if (family == Family::straight && naturals == 4 && wild == 0 && fit.ways > 0) {
         out.push(family_key | put(kWays, 2));
+    }
+    if (family == Family::straight_flush && wild > 0) {
+        out.push(family_key | put(kLowEnd, low_end(ranks) ? 1 : 2));
     }
     if (family == Family::royal && naturals == 2 && wild <= 1) {
         const unsigned top = (ranks >> kAce & 1u) != 0         ? 1
@@ -202,6 +217,19 @@ bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
             out.push(any);
         }
     }
+    if (family_of(key) == Family::straight_flush && wild > 0) {
+        if (get(key, kAnyGaps) != 0) {
+            if (get(key, kLowEnd) != 0) {
+                out.push(key & ~put(kLowEnd, 3));
+            }
+            return true;
+        }
+        // At the low end where its gaps say the draw sits at an end (kEdge).
+        const PatternKey any =
+            (key & ~put(kGaps, 7) & ~put(kEdge, 1) & ~put(kWays, 7)) | put(kAnyGaps, 1);
+        out.push(any | put(kLowEnd, get(key, kEdge) != 0 ? 1 : 2));
+        return false;
+    }
     const unsigned top = get(key, kRoyalTop);
     if (top != 0) {
         if (top == 2 || top == 3) {
@@ -229,7 +257,17 @@ bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
     return false;
 }
 
-std::string royal_top_text(PatternKey key) {
+std::string group_text(PatternKey key) {
+    if (family_of(key) == Family::straight_flush) {
+        switch (get(key, kLowEnd)) {
+            case 1:
+                return ", highest card 6 or lower, the ace low";
+            case 2:
+                return ", highest card 7 or higher";
+            default:
+                return "";
+        }
+    }
     switch (get(key, kRoyalTop)) {
         case 1:
             return ", ace high";

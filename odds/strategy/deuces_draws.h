@@ -31,7 +31,7 @@ HoldPatterns group_keys(PatternKey family_key, pattern_key::Family family, int n
 bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out);
 
 // The words a group key adds to its family's: ", ace high", ", no ace"; empty for other keys.
-std::string royal_top_text(PatternKey key);
+std::string group_text(PatternKey key);
 
 // Three or four of a kind natural or with deuces, where `held` cards of one natural rank and
 // deuces are all the hold keeps; 0 for other holds.

@@ -46,6 +46,10 @@ inline constexpr Field kWays{49, 3};
 // Deuces wild, two cards to a royal flush by their highest card: 1 an ace, 2 a king, 3 a queen or
 // a jack, 4 a king, queen or jack (no ace); 0 where not told.
 inline constexpr Field kRoyalTop{52, 3};
+// Deuces wild, straight-flush draws with deuces, of any gaps (the bits of kRoyalTop, which only
+// royal draws use): 1 where a straight that holds them needs a two (highest card 6 or lower,
+// the ace low), 2 where none does (highest card 7 or higher); 0 where not told.
+inline constexpr Field kLowEnd{52, 2};
 // Deuces wild, three or four of a kind made with or without deuces: the held cards are all one
 // rank or deuces (kTop holds how many cards that is); for draws, three or four cards to a royal
 // or a straight flush with or without deuces (kHeld holds how many, kWild is 0).

@@ -166,10 +166,11 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
     bool gaps_said = false;
     switch (family) {
         case Family::royal:
-            text = std::to_string(k) + " to a royal flush" + deuces::royal_top_text(key);
+            text = std::to_string(k) + " to a royal flush" + deuces::group_text(key);
             break;
         case Family::straight_flush:
-            text = std::to_string(k) + " to a straight flush, not a royal";
+            text =
+                std::to_string(k) + " to a straight flush, not a royal" + deuces::group_text(key);
             break;
         case Family::flush:
             text = std::to_string(k) + " to a flush, no straight in it";
