@@ -67,6 +67,12 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"deuces-wild-full-pay",
                  "2 deuces + 2 to a straight flush, not a royal, no gaps, 4-5", "s2 d2 h6 h7 c13",
                  "(draw five)"},
+        Decision{"deuces-wild-full-pay",
+                 "2 deuces + 2 to a straight flush, not a royal, highest card 7 or higher",
+                 "s2 d2 h3 h6 c13", "(draw five)"},
+        Decision{"deuces-wild-full-pay",
+                 "2 deuces + 2 to a straight flush, not a royal, highest card 7 or higher",
+                 "s2 d2 h3 h7 c13", "s2 d2 h3 h7"},
         // Two to a royal flush by its highest card.
         Decision{"deuces-wild-full-pay", "2 to a royal flush, no ace", "h10 h1 s3 d6 c8",
                  "(draw five)"},
