@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "odds/ranks.h"
-#include "odds/strategy/deuces_draws.h"
+#include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 

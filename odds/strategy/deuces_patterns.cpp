@@ -1,4 +1,4 @@
-#include "odds/strategy/deuces_draws.h"
+#include "odds/strategy/deuces_patterns.h"
 
 #include <array>
 #include <bit>
@@ -171,53 +171,52 @@ std::string any_deuces_text(PatternKey key) {
                                 : "three of a kind, natural or with deuces";
 }
 
-bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) {
-    if (!plays_deuces(profile)) {
+namespace {
+
+// Made hands: a row of five of a kind or better, then all those rows, then any paying hand.
+bool made_coarser(PatternKey key, HoldPatterns& out) {
+    if (get(key, kFiveOrBetter) == 0) {
         return false;
+    }
+    if (get(key, kRow) != kNoRow) {
+        out.push(key | put(kRow, kNoRow));
+    }
+    out.push((key | put(kRow, kNoRow)) & ~put(kFiveOrBetter, 1));
+    return true;
+}
+
+// Sets of one rank and nothing else are three or four of a kind, natural or with deuces.
+void sets_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) {
+    const int held = static_cast<int>(get(key, kHeld));
+    const int wild = static_cast<int>(get(key, kWild));
+    const bool one_rank = get(key, kSecond) == 0 && get(key, kKickers) == 0;
+    if (get(key, kAnyDeuces) == 0 && one_rank) {
+        if (const PatternKey any = any_deuces_key(held, held - wild, 1, profile); any != 0) {
+            out.push(any);
+        }
+    }
+}
+
+bool draw_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) {
+    if (get(key, kAnyDeuces) != 0) {
+        return true;
     }
     const int held = static_cast<int>(get(key, kHeld));
     const int wild = static_cast<int>(get(key, kWild));
-    if (kind_of(key) == Kind::made_five) {
-        // A row of five of a kind or better, then all those rows, then any paying hand.
-        if (get(key, kFiveOrBetter) == 0) {
-            return false;
-        }
-        if (get(key, kRow) != kNoRow) {
-            out.push(key | put(kRow, kNoRow));
-        }
-        out.push((key | put(kRow, kNoRow)) & ~put(kFiveOrBetter, 1));
-        return true;
-    }
-    if (kind_of(key) == Kind::draw && get(key, kNamed) != 0) {
-        // Named draws take their coarser patterns from their ranks.
-        return false;
-    }
-    if (kind_of(key) == Kind::draw && get(key, kAnyDeuces) != 0) {
-        return true;
-    }
-    if (kind_of(key) == Kind::draw &&
-        (family_of(key) == Family::royal || family_of(key) == Family::straight_flush) &&
-        (held == 3 || held == 4)) {
-        // Natural or with deuces: the same draw whatever its deuces.
+    const Family family = family_of(key);
+    if ((family == Family::royal || family == Family::straight_flush) && (held == 3 || held == 4)) {
         out.push(put(kKind, static_cast<unsigned>(Kind::draw)) |
                  put(kHeld, static_cast<unsigned>(held)) | put(kSuited, 1) |
-                 put(kFamily, get(key, kFamily)) | put(kAnyGaps, 1) | put(kAnyDeuces, 1));
+                 put(kFamily, static_cast<unsigned>(family)) | put(kAnyGaps, 1) |
+                 put(kAnyDeuces, 1));
     }
-    if (kind_of(key) == Kind::sets) {
-        const bool one_rank = get(key, kSecond) == 0 && get(key, kKickers) == 0;
-        if (get(key, kAnyDeuces) == 0 && one_rank) {
-            if (const PatternKey any = any_deuces_key(held, held - wild, 1, profile); any != 0) {
-                out.push(any);
-            }
-        }
-        return false;
-    }
-    if (family_of(key) == Family::plain && held - wild == 1) {
+    if (family == Family::plain && held - wild == 1) {
+        // One card beside two or three deuces is three or four of a kind with deuces.
         if (const PatternKey any = any_deuces_key(held, 1, 1, profile); any != 0) {
             out.push(any);
         }
     }
-    if (family_of(key) == Family::straight_flush && wild > 0) {
+    if (family == Family::straight_flush && wild > 0) {
         if (get(key, kAnyGaps) != 0) {
             if (get(key, kLowEnd) != 0) {
                 out.push(key & ~put(kLowEnd, 3));
@@ -230,17 +229,14 @@ bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
         out.push(any | put(kLowEnd, get(key, kEdge) != 0 ? 1 : 2));
         return false;
     }
-    const unsigned top = get(key, kRoyalTop);
-    if (top != 0) {
+    if (const unsigned top = get(key, kRoyalTop); top != 0) {
         if (top == 2 || top == 3) {
             out.push((key & ~put(kRoyalTop, 7)) | put(kRoyalTop, 4));
         }
         out.push(key & ~put(kRoyalTop, 7));
         return true;
     }
-    const bool four_straight =
-        family_of(key) == Family::straight && get(key, kWild) == 0 && get(key, kHeld) == 4;
-    if (!four_straight) {
+    if (family != Family::straight || wild != 0 || held != 4) {
         return false;
     }
     const PatternKey any = (key & ~put(kGaps, 7) & ~put(kWays, 7)) | put(kAnyGaps, 1);
@@ -255,6 +251,26 @@ bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
         out.push(any | put(kWays, 2));
     }
     return false;
+}
+
+}  // namespace
+
+bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) {
+    if (!plays_deuces(profile)) {
+        return false;
+    }
+    switch (kind_of(key)) {
+        case Kind::made_five:
+            return made_coarser(key, out);
+        case Kind::sets:
+            sets_coarser(key, profile, out);
+            return false;
+        case Kind::draw:
+            // Named draws take their coarser patterns from their ranks.
+            return get(key, kNamed) == 0 && draw_coarser(key, profile, out);
+        default:
+            return false;
+    }
 }
 
 std::string group_text(PatternKey key) {
