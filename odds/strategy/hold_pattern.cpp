@@ -285,9 +285,12 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
         const PatternKey plain = base | put(kKind, static_cast<unsigned>(Kind::sets)) |
                                  put(kTop, top) | put(kSecond, second) | put(kKickers, singles) |
                                  put(kRow, row);
-        const unsigned group = !single_set ? 0
-                               : top == 2  ? profile.pair_group[t]
-                                           : profile.set_group[t];
+        // In deuces wild, sets beside kickers that pay nothing more are not grouped.
+        const bool plain_only = !single_set || (singles > 0 && deuces::plays_deuces(profile) &&
+                                                profile.group_kickers[t] == 0);
+        const unsigned group = plain_only ? 0
+                               : top == 2 ? profile.pair_group[t]
+                                          : profile.set_group[t];
         if (group != 0) {
             // By rank group, by kicker where the game pays by kicker, then any set of the size.
             const PatternKey grouped = plain | put(kRanks, group);
