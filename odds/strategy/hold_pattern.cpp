@@ -6,6 +6,7 @@
 
 #include "odds/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
+#include "odds/strategy/joker_draws.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 
@@ -86,6 +87,12 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     if (const PatternKey any = deuces::any_flush_key(held, k, k == 1 || suited, mask, fit, profile);
         any != 0) {
         out.push(any);
+    }
+    if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
+        return joker_draws::royal_draw(out, mask, penalty);
+    }
+    if (k == 1 && mask < (1u << kTen) && joker_draws::holds_joker(wild, profile)) {
+        return joker_draws::spot_card(out);
     }
     return out;
 }
@@ -266,7 +273,8 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
         if (whole && game.pay(row) > 0) {
             // Made hands play alike with or without wild cards.
             const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
-                                    put(kHeld, 5) | put(kRow, static_cast<unsigned>(row));
+                                    put(kHeld, 5) | put(kRow, static_cast<unsigned>(row)) |
+                                    joker_draws::made_hand_floors(game, row);
             if (deuces::five_or_better(game, row)) {
                 const PatternKey five = made | put(kFiveOrBetter, 1);
                 out.push(five);
@@ -274,7 +282,10 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             } else {
                 out.push(made);
             }
-            out.push(made | put(kRow, kNoRow));
+            for (const PatternKey floor : joker_draws::floor_patterns(made)) {
+                out.push(floor);
+            }
+            out.push((made & ~put(kFloors, 15)) | put(kRow, kNoRow));
             return out;
         }
     }
@@ -319,10 +330,21 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             }
         }
     }
-    return draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    const HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    if (k == 1 && joker_draws::names_single(game, profile, wild)) {
+        return joker_draws::single_card(ranks[0], wild, draws);
+    }
+    return draws;
 }
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
+    if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
+        HoldPatterns out = joker;
+        for (const PatternKey next : coarser_patterns(joker.keys[joker.count - 1], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
     HoldPatterns out;
     if (deuces::add_coarser(key, profile, out)) {
         return out;
@@ -336,8 +358,11 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         }
         return out;
     }
-    if (kind_of(key) == Kind::made_five && get(key, kRow) != kNoRow) {
-        out.push(key | put(kRow, kNoRow));
+    if (kind_of(key) == Kind::made_five) {
+        out = joker_draws::floor_patterns(key);
+        if (get(key, kFloors) != 0 || get(key, kRow) != kNoRow) {
+            out.push((key & ~put(kFloors, 15)) | put(kRow, kNoRow));
+        }
     }
     if (kind_of(key) != Kind::draw) {
         return out;
@@ -357,8 +382,10 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
             }
         }
         const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty));
-        for (std::size_t i = 1; i < all.count; ++i) {
-            out.push(all.keys[i]);
+        for (const PatternKey next : all) {
+            if (next != key) {
+                out.push(next);
+            }
         }
         return out;
     }
