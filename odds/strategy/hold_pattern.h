@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "game/card.h"
@@ -47,10 +48,17 @@ using PatternKey = std::uint64_t;
 // The patterns a hold shows, finest first: "suited J-Q" is also "2 to a royal flush, 2 high
 // cards" and "2 to a royal flush". A chart line may name any of them.
 struct HoldPatterns {
-    std::array<PatternKey, 6> keys{};
+    std::array<PatternKey, 8> keys{};
     std::size_t count = 0;
 
-    void push(PatternKey key) { keys[count++] = key; }
+    // A hold shows at most six patterns today; a new distinction that shows more than the room
+    // left is a fault in the classifier, not a reason to write past the end.
+    void push(PatternKey key) {
+        if (count == keys.size()) {
+            throw std::length_error("a hold shows more patterns than HoldPatterns holds");
+        }
+        keys[count++] = key;
+    }
     const PatternKey* begin() const { return keys.data(); }
     const PatternKey* end() const { return keys.data() + count; }
 };
