@@ -41,12 +41,16 @@ struct SessionRisk {
     std::vector<int> bankrolls;
     // The chance of losing each bankroll (in bets) within `hands` rounds, and in play without end:
     // the bankroll is lost once it cannot pay a round's bets. One hand a round cannot lose more
-    // than the bankroll holds and `ruin_ever` is exact; N hands can lose up to N bets at once,
-    // past the bottom, and the exact chance lies between `ruin_ever` and `ruin_ever_at_most`.
+    // than the bankroll holds and `ruin_ever` is z^bankroll. N hands can lose up to N bets at
+    // once, past the bottom: the chance lies between z^bankroll (`ruin_ever_at_least`) and
+    // z^(bankroll - N + 1) (`ruin_ever_at_most`), and `ruin_ever` is the exact one, from the
+    // round's N roots, where `ever_not_exact` is empty (otherwise the lower bound again).
     int hands = 0;
     std::vector<double> ruin_within;
     std::vector<double> ruin_ever;
+    std::vector<double> ruin_ever_at_least;
     std::vector<double> ruin_ever_at_most;
+    std::string ever_not_exact;
     // Why `ruin_within` is empty, where it is.
     std::string within_not_given;
 };
@@ -71,6 +75,9 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
 // its time and memory in proportion, and is run up to kFinestRecursionUnits; finer results give no
 // chance within a session, only without end (whose root takes no longer for them).
 std::int64_t finest_units(const HandResults& results);
+// The most steps a round may lose at once for its chance without end to be found exactly: each
+// is a root to find.
+inline constexpr std::int64_t kMostLadderSteps = 400;
 inline constexpr std::int64_t kFinestRecursionUnits = 2;
 
 // The chance that a bankroll of b bets runs out (falls below one bet) within `hands` hands, for
