@@ -200,6 +200,7 @@ LadderRuin ladder_of_roots(std::vector<std::complex<long double>> roots) {
     for (std::size_t k = 1; k < c.size(); ++k) {
         const long double h = -c[k].real();
         if (std::abs(c[k].imag()) > kRounding || h < -kRounding) {
+            out.ladder.clear();
             out.not_found = "the roots' ladder heights are not chances (height " +
                             std::to_string(k) + " is " + std::to_string(static_cast<double>(h)) +
                             (std::abs(c[k].imag()) > kRounding ? " with an imaginary part" : "") +

@@ -178,60 +178,63 @@ void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
     }
 }
 
-// A round of N hands loses up to N bets at once: the chance of ever losing each bankroll from
-// the round's descending ladder heights (`bankrolls` in bets, the bottom N bets, below which a
-// round cannot be paid). It must lie between the bounds; where it cannot be had, the lower bound,
-// with the reason in `why`.
-std::vector<double> exact_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls,
-                                    const std::vector<double>& at_least,
-                                    const std::vector<double>& at_most, std::string& why) {
+}  // namespace
+
+RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls) {
+    RoundRuin out;
+    const int play = round.play();
+    const double z = round.ruin_root();
+    for (const int b : bankrolls) {
+        out.at_least.push_back(b < play ? 1.0 : std::pow(z, b));
+        out.at_most.push_back(b < play ? 1.0 : std::pow(z, b - play + 1));
+    }
+    out.ever = out.at_least;
     if (round.mean() <= 0.0 || round.variance() <= 0.0) {
-        return at_least;  // 1 for every bankroll, exactly
+        return out;  // 1 for every bankroll, exactly
     }
     if (round.down() == 0) {
         // No round loses: a bankroll that pays one pays every one.
-        std::vector<double> out;
-        for (const int b : bankrolls) {
-            out.push_back(b < round.play() ? 1.0 : 0.0);
+        for (std::size_t i = 0; i < bankrolls.size(); ++i) {
+            out.ever[i] = bankrolls[i] < play ? 1.0 : 0.0;
         }
         return out;
     }
     if (round.down() > kMostLadderSteps) {
-        why = "the results divide a bet into " + std::to_string(round.units()) +
-              " parts: a round can lose " + std::to_string(round.down()) +
-              " of them at once, and the exact chance needs as many roots (up to " +
-              std::to_string(kMostLadderSteps) + " are found)";
-        return at_least;
+        out.not_exact = "the results divide a bet into " + std::to_string(round.units()) +
+                        " parts: a round can lose " + std::to_string(round.down()) +
+                        " of them at once, and the exact chance needs as many roots (up to " +
+                        std::to_string(kMostLadderSteps) + " are sought)";
+        return out;
     }
     const LadderRuin ladder = round.ladder();
     if (!ladder.found()) {
-        why = ladder.not_found;
-        return at_least;
+        out.not_exact = ladder.not_found;
+        return out;
     }
-    const std::int64_t bottom = round.play();
+    // The bankroll in steps of the result; lost below `play` bets, a fall of (b - play) bets
+    // and one step more.
     std::int64_t most = 0;
     for (const int b : bankrolls) {
-        most = std::max(most, (b - bottom) * round.units() + 1);
+        most = std::max<std::int64_t>(most, (b - play) * round.units() + 1);
     }
     const std::vector<long double> chance = ladder.chances(most);
-    std::vector<double> out;
     for (std::size_t i = 0; i < bankrolls.size(); ++i) {
         const std::int64_t b = bankrolls[i];
-        const double p =
-            b < bottom ? 1.0
-                       : static_cast<double>(
-                             chance[static_cast<std::size_t>((b - bottom) * round.units() + 1)]);
-        if (p < at_least[i] * (1.0 - 1e-9) || p > at_most[i] * (1.0 + 1e-9)) {
-            why = "the roots' chance for " + std::to_string(b) +
-                  " bets fell outside its bounds, so the roots are not trusted";
-            return at_least;
+        if (b < play) {
+            continue;
         }
-        out.push_back(p);
+        const auto p =
+            static_cast<double>(chance[static_cast<std::size_t>((b - play) * round.units() + 1)]);
+        if (p < out.at_least[i] * (1.0 - 1e-9) || p > out.at_most[i] * (1.0 + 1e-9)) {
+            out.ever = out.at_least;
+            out.not_exact = "the roots' chance for " + std::to_string(b) +
+                            " bets fell outside its bounds, so the roots are not trusted";
+            return out;
+        }
+        out.ever[i] = p;
     }
     return out;
 }
-
-}  // namespace
 
 SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, int hands) {
     SessionRisk risk = hand_risk(result);
@@ -273,13 +276,11 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
         std::to_string(risk.hands) +
         " rounds: billions of steps, far past the command's time (without end needs only the "
         "roots)";
-    const double z = round.ruin_root();
-    for (const int b : risk.bankrolls) {
-        risk.ruin_ever_at_least.push_back(b < play ? 1.0 : std::pow(z, b));
-        risk.ruin_ever_at_most.push_back(b < play ? 1.0 : std::pow(z, b - play + 1));
-    }
-    risk.ruin_ever = exact_ruin_ever(round, risk.bankrolls, risk.ruin_ever_at_least,
-                                     risk.ruin_ever_at_most, risk.ever_not_exact);
+    RoundRuin ruin = round_ruin_ever(round, risk.bankrolls);
+    risk.ruin_ever = std::move(ruin.ever);
+    risk.ruin_ever_at_least = std::move(ruin.at_least);
+    risk.ruin_ever_at_most = std::move(ruin.at_most);
+    risk.ever_not_exact = std::move(ruin.not_exact);
     return risk;
 }
 

@@ -8,6 +8,7 @@
 
 #include "odds/deal_outcomes.h"
 #include "odds/game_return.h"
+#include "odds/round_risk.h"
 
 namespace quillon::odds {
 
@@ -91,5 +92,17 @@ std::vector<double> ruin_within(const HandResults& results, int hands, int max_b
 // does not pay back more than it takes. Exact where every pay is a whole number of bets.
 double ruin_ever(const HandResults& results, int bankroll);
 double ruin_root(const HandResults& results);
+
+// The chance of ever losing each bankroll (in bets) to rounds of N hands, lost below N bets: its
+// bounds z^b and z^(b - N + 1), and the exact chance from the round's descending ladder heights,
+// checked to lie between them; where it cannot be had, `ever` is the lower bound and
+// `not_exact` says why in one line.
+struct RoundRuin {
+    std::vector<double> ever;
+    std::vector<double> at_least;
+    std::vector<double> at_most;
+    std::string not_exact;
+};
+RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls);
 
 }  // namespace quillon::odds
