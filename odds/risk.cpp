@@ -180,7 +180,8 @@ void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
 
 }  // namespace
 
-RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls) {
+RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls,
+                          std::size_t work) {
     RoundRuin out;
     const int play = round.play();
     const double z = round.ruin_root();
@@ -206,7 +207,7 @@ RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bank
                         std::to_string(kMostLadderSteps) + " are sought)";
         return out;
     }
-    const LadderRuin ladder = round.ladder();
+    const LadderRuin ladder = round.ladder(work);
     if (!ladder.found()) {
         out.not_exact = ladder.not_found;
         return out;

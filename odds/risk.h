@@ -103,6 +103,7 @@ struct RoundRuin {
     std::vector<double> at_most;
     std::string not_exact;
 };
-RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls);
+RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls,
+                          std::size_t work = RoundResult::kRootWork);
 
 }  // namespace quillon::odds

@@ -275,7 +275,7 @@ std::vector<Complex> RoundResult::independent_roots() const {
     return guesses;
 }
 
-LadderRuin RoundResult::ladder() const {
+LadderRuin RoundResult::ladder(std::size_t work) const {
     if (down_ <= 0) {
         LadderRuin none;
         none.not_found = "a round cannot lose";
@@ -292,9 +292,9 @@ LadderRuin RoundResult::ladder() const {
         guesses.front() =
             std::pow(static_cast<double>(ruin_root()), 1.0 / static_cast<double>(units_));
     }
-    // Each evaluation costs a sum over every distribution: kRootWork of their terms in all.
+    // Each evaluation costs a sum over every distribution.
     const auto allowed = static_cast<int>(
-        std::min<std::size_t>(kRootWork / std::max<std::size_t>(weight_d_.size(), 1), 100'000));
+        std::min<std::size_t>(work / std::max<std::size_t>(weight_d_.size(), 1), 10'000'000));
     return ladder_ruin(rounds, static_cast<int>(down_), guesses, known, allowed);
 }
 

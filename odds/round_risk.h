@@ -40,9 +40,9 @@ class RoundResult {
     // The round's descending ladder heights, from the down() roots of E[w^result] = 1 inside the
     // unit circle; first guesses at them are the roots for N independent hands of the
     // deals' average hand (each a root of its generating function = a root of unity of order N).
-    LadderRuin ladder() const;
-    // The most terms (distributions times evaluations) the roots are sought in: some 20 ms.
-    static constexpr std::size_t kRootWork = 600'000;
+    // The roots are sought in at most `work` terms (distributions times evaluations).
+    static constexpr std::size_t kRootWork = 600'000;  // some 20 ms
+    LadderRuin ladder(std::size_t work = kRootWork) const;
 
   private:
     std::vector<std::complex<double>> independent_roots() const;
