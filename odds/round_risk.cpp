@@ -269,7 +269,14 @@ std::vector<Complex> RoundResult::independent_roots() const {
                 }
                 w -= h / dh;
             }
-            guesses.push_back(std::abs(w) < 1.0 ? w : w / (std::abs(w) + 0.05));
+            w = std::abs(w) < 1.0 ? w : w / (std::abs(w) + 0.05);
+            // For a real root of unity the roots pair with their conjugates: one of each.
+            const bool paired = std::any_of(guesses.begin(), guesses.end(), [&](Complex g) {
+                return std::abs(g - std::conj(w)) < 1e-9 * std::max(std::abs(w), 1e-3);
+            });
+            if (!(paired && std::abs(unity.imag()) < 1e-12)) {
+                guesses.push_back(w);
+            }
         }
     }
     return guesses;

@@ -102,8 +102,9 @@ DealOutcomes small_game() {
 }
 const std::vector<std::int64_t> kSmallPays = {0, 1, 3};
 
-// The round's whole result: each deal's N draws counted by convolution.
-std::map<int, double> small_rounds(int play) {
+// The round's whole result, in steps of 1/scale bet: each deal's N draws counted by convolution.
+std::map<int, double> small_rounds(int play, const std::vector<std::int64_t>& pays = kSmallPays,
+                                   int scale = 1) {
     const DealOutcomes game = small_game();
     std::map<int, double> out;
     for (std::size_t d = 0; d < game.size(); ++d) {
@@ -112,7 +113,7 @@ std::map<int, double> small_rounds(int play) {
             std::map<int, double> next;
             for (const auto& [x, p] : sum) {
                 for (std::size_t r = 0; r < game.rows; ++r) {
-                    next[x + static_cast<int>(kSmallPays[r]) - 1] +=
+                    next[x + static_cast<int>(pays[r]) - scale] +=
                         p * game.counts_of(d)[r] / static_cast<double>(game.draws[d]);
                 }
             }
@@ -126,16 +127,16 @@ std::map<int, double> small_rounds(int play) {
 }
 
 // The chance of ruin from every bankroll below `top` by the bankroll's own equations,
-// r(b) = sum of P(x) r(b + x) from `play` bets up, r = 1 below, r = 0 from `top` on, solved by
+// r(b) = sum of P(x) r(b + x) from `bottom` up, r = 1 below, r = 0 from `top` on, solved by
 // Gaussian elimination.
-std::vector<double> solved_ruin(const std::map<int, double>& round, int play, int top) {
+std::vector<double> solved_ruin(const std::map<int, double>& round, int bottom, int top) {
     const int n = top;
     std::vector<std::vector<double>> a(static_cast<std::size_t>(n),
                                        std::vector<double>(static_cast<std::size_t>(n) + 1, 0.0));
     for (int b = 0; b < n; ++b) {
         auto& row = a[static_cast<std::size_t>(b)];
         row[static_cast<std::size_t>(b)] = 1.0;
-        if (b < play) {
+        if (b < bottom) {
             row[static_cast<std::size_t>(n)] = 1.0;
             continue;
         }
@@ -189,6 +190,20 @@ TEST(RoundRuin, ExactChanceWithoutEndSolvesTheBankrollsEquations) {
         const std::vector<long double> chance = direct.chances(60);
         EXPECT_NEAR(static_cast<double>(chance[static_cast<std::size_t>(40 - play + 1)]),
                     solved[40], 1e-12);
+    }
+    // A pay of 3.5: the round counted in half bets, a round of 3 hands falling up to 6 of them.
+    const std::vector<std::int64_t> halves = {0, 2, 7};
+    const RoundResult round(small_game(), halves, 2, 3);
+    ASSERT_EQ(round.units(), 2);
+    ASSERT_EQ(round.down(), 6);
+    ASSERT_GT(round.mean(), 0.0);
+    const std::vector<double> solved = solved_ruin(small_rounds(3, halves, 2), 6, 300);
+    const RoundRuin ruin = round_ruin_ever(round, {3, 4, 10, 30});
+    ASSERT_TRUE(ruin.not_exact.empty()) << ruin.not_exact;
+    for (const auto& [i, b] : {std::pair{0, 3}, {1, 4}, {2, 10}, {3, 30}}) {
+        EXPECT_NEAR(ruin.ever[static_cast<std::size_t>(i)], solved[static_cast<std::size_t>(2 * b)],
+                    1e-12)
+            << b << " bets in halves";
     }
     // One hand a round: the ladder is the root z itself.
     const RoundResult one(small_game(), kSmallPays, 1, 1);
