@@ -209,6 +209,47 @@ TEST(RoundRisk, RuinWithoutEndIsTheRootMethodOnTheRoundsWholeResult) {
     EXPECT_EQ(RoundResult(jacks, lost.pays, lost.pay_scale, 10).ruin_root(), 1.0);
 }
 
+// Rounds of ten hands played one after another from a small bankroll, each deal drawn by its
+// weight and each hand from the deal's own final-hand distribution, until the bankroll cannot
+// pay a round or reaches a height from which the exact chance of ruin is far below the
+// simulation's error.
+TEST(RoundRisk, ExactRuinWithoutEndAgreesWithASeededSimulationOfTenHandRounds) {
+    const DealOutcomes& outcomes = shared_outcomes("quillon");
+    const GameReturn result = game_return_of(outcomes, shared_tallies("quillon").game());
+    constexpr int kPlay = 10;
+    const RoundResult round(outcomes, result.pays, result.pay_scale, kPlay);
+    const RoundRuin ruin = round_ruin_ever(round, {30, 800});
+    ASSERT_TRUE(ruin.not_exact.empty()) << ruin.not_exact;
+    ASSERT_LT(ruin.ever[1], 1e-4);
+    std::mt19937_64 random(2024);
+    std::discrete_distribution<std::size_t> deal(outcomes.deals.begin(), outcomes.deals.end());
+    std::vector<std::discrete_distribution<std::size_t>> hand;
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        hand.emplace_back(outcomes.counts_of(i), outcomes.counts_of(i) + outcomes.rows);
+    }
+    constexpr int kWalks = 10'000;
+    const std::int64_t bet = result.pay_scale;
+    int ruined = 0;
+    for (int walk = 0; walk < kWalks; ++walk) {
+        std::int64_t bankroll = 30 * bet;
+        while (bankroll < 800 * bet) {
+            if (bankroll < kPlay * bet) {
+                ++ruined;
+                break;
+            }
+            const std::size_t d = deal(random);
+            for (int h = 0; h < kPlay; ++h) {
+                bankroll += result.pays[hand[d](random)] - bet;
+            }
+        }
+    }
+    const double seen = static_cast<double>(ruined) / kWalks;
+    const double error = std::sqrt(ruin.ever[0] * (1.0 - ruin.ever[0]) / kWalks);
+    EXPECT_NEAR(seen, ruin.ever[0], 4.0 * error);
+    // The lower bound z^bankroll is far off: the simulation tells them apart.
+    EXPECT_GT(ruin.ever[0] - ruin.at_least[0], 8.0 * error);
+}
+
 TEST(RoundRisk, JsonGivesTheDeviationPerRoundInBetsOfOneHand) {
     const CliRun one = run({"return", "--game", "jacks-or-better-9-6", "--json"});
     const CliRun five = run({"return", "--game", "jacks-or-better-9-6", "--json", "--play", "5"});
