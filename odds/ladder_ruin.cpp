@@ -1,6 +1,7 @@
 #include "odds/ladder_ruin.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -62,9 +63,7 @@ std::optional<Complex> newton(const WalkPgf& pgf, Complex z, int steps = kNewton
 // Aberth's simultaneous steps from `reps`, one of each conjugate pair (the one above the axis) and
 // the real roots: each approximation pushed from the others and from 1 as Newton's step on a
 // deflated function would, so that no two settle on one root. Reps stay real where they start so.
-std::optional<std::vector<Complex>> aberth(const WalkPgf& pgf, std::vector<Complex> reps,
-                                           int sweeps) {
-    std::vector<bool> done(reps.size(), false);
+bool aberth(const WalkPgf& pgf, std::vector<Complex>& reps, std::vector<bool>& done, int sweeps) {
     std::vector<double> last(reps.size(), std::numeric_limits<double>::infinity());
     for (int sweep = 0; sweep < sweeps; ++sweep) {
         bool all = true;
@@ -91,7 +90,7 @@ std::optional<std::vector<Complex>> aberth(const WalkPgf& pgf, std::vector<Compl
                 }
             }
             if (ratio == 0.0 || !std::isfinite(std::abs(ratio))) {
-                return std::nullopt;
+                return false;
             }
             const Complex step = 1.0 / ratio;
             Complex next = z - step;
@@ -109,6 +108,48 @@ std::optional<std::vector<Complex>> aberth(const WalkPgf& pgf, std::vector<Compl
             last[i] = size;
         }
         if (all) {
+            return true;
+        }
+    }
+    return std::all_of(done.begin(), done.end(), [](bool d) { return d; });
+}
+
+// Aberth's steps from the guesses; the approximations that do not settle have found no root of
+// their own on the curve the guesses lie along (some roots lie inside it, nearer the origin) and
+// are pushed out towards the walk's roots beyond the circle: they start again inside the curve,
+// spread by angle, at a fraction of its radius that changes from one start to the next.
+std::optional<std::vector<Complex>> aberth_restarted(const WalkPgf& pgf,
+                                                     std::vector<Complex> reps) {
+    std::vector<bool> done(reps.size(), false);
+    if (aberth(pgf, reps, done, 60)) {
+        return reps;
+    }
+    constexpr std::array kInside = {0.85, 0.7,  0.92, 0.55, 0.78, 0.62,
+                                    0.4,  0.95, 0.8,  0.66, 0.5,  0.88};
+    for (int round = 0; round < static_cast<int>(kInside.size()); ++round) {
+        const auto at = static_cast<std::size_t>(round);
+        const double inside = kInside[at];
+        const double offset = std::array{0.5, 0.25, 0.75}[at % 3];
+        std::vector<double> radii;
+        std::vector<std::size_t> stuck;
+        for (std::size_t i = 0; i < reps.size(); ++i) {
+            if (done[i]) {
+                radii.push_back(std::abs(reps[i]));
+            } else if (reps[i].imag() != 0.0) {
+                stuck.push_back(i);
+            }
+        }
+        if (radii.empty() || stuck.size() + radii.size() < reps.size()) {
+            return std::nullopt;  // a real one is stuck: no spreading helps it
+        }
+        std::nth_element(radii.begin(), radii.begin() + radii.size() / 2, radii.end());
+        const double radius = inside * radii[radii.size() / 2];
+        for (std::size_t k = 0; k < stuck.size(); ++k) {
+            reps[stuck[k]] =
+                std::polar(radius, std::numbers::pi * (static_cast<double>(k) + offset) /
+                                       static_cast<double>(stuck.size()));
+        }
+        if (aberth(pgf, reps, done, 40)) {
             return reps;
         }
     }
@@ -287,7 +328,7 @@ LadderRuin ladder_ruin(const WalkFamily& given, int down, const std::vector<Comp
     int count = 0;
     std::vector<Complex> reps = representatives(guesses, count);
     if (count == down) {
-        if (const auto roots = aberth(own, reps, 60)) {
+        if (const auto roots = aberth_restarted(own, reps)) {
             if (const auto all = every_root(*roots)) {
                 out = ladder_of_roots(*all);
                 if (out.found()) {
