@@ -1,6 +1,7 @@
 #include "odds/round_risk.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <numeric>
@@ -70,6 +71,14 @@ RoundResult::RoundResult(const DealOutcomes& outcomes, const std::vector<std::in
     }
     for (const long double w : weight_) {
         weight_d_.push_back(static_cast<double>(w));
+    }
+    // Row by row, each row padded with zeros to a whole number of blocks of four.
+    const std::size_t stride = (weight_.size() + 3) / 4 * 4;
+    chance_by_row_.assign(rows_ * stride, 0.0);
+    for (std::size_t i = 0; i < weight_.size(); ++i) {
+        for (std::size_t r = 0; r < rows_; ++r) {
+            chance_by_row_[r * stride + i] = chance_[i * rows_ + r];
+        }
     }
     hand_chance_.assign(rows_, 0.0);
     for (std::size_t i = 0; i < weight_.size(); ++i) {
@@ -183,42 +192,64 @@ Complex RoundResult::pgf_at(Complex w, Complex* slope, double blend) const {
     for (double& x : dv) {
         x *= blend;
     }
+    // Four distributions at a time, their chances laid out row by row, so that each step is one
+    // the processor takes for several distributions at once.
+    constexpr std::size_t kBlock = 4;
+    const std::size_t count = weight_d_.size();
+    const std::size_t stride = chance_by_row_.size() / std::max<std::size_t>(rows_, 1);
     double sum_re = 0.0;
     double sum_im = 0.0;
     double dsum_re = 0.0;
     double dsum_im = 0.0;
     const int rest_power = play_ - 1;
-    for (std::size_t i = 0; i < weight_d_.size(); ++i) {
-        const double* q = chance_.data() + i * rows_;
-        double g_re = a_re;
-        double g_im = a_im;
-        double dg_re = da_re;
-        double dg_im = da_im;
+    for (std::size_t i = 0; i < count; i += kBlock) {
+        std::array<double, kBlock> g_re;
+        std::array<double, kBlock> g_im;
+        std::array<double, kBlock> dg_re;
+        std::array<double, kBlock> dg_im;
+        g_re.fill(a_re);
+        g_im.fill(a_im);
+        dg_re.fill(da_re);
+        dg_im.fill(da_im);
         for (std::size_t r = 0; r < rows_; ++r) {
-            g_re += q[r] * v[2 * r];
-            g_im += q[r] * v[2 * r + 1];
-            dg_re += q[r] * dv[2 * r];
-            dg_im += q[r] * dv[2 * r + 1];
+            const double* q = chance_by_row_.data() + r * stride + i;
+            for (std::size_t k = 0; k < kBlock; ++k) {
+                g_re[k] += q[k] * v[2 * r];
+                g_im[k] += q[k] * v[2 * r + 1];
+                dg_re[k] += q[k] * dv[2 * r];
+                dg_im[k] += q[k] * dv[2 * r + 1];
+            }
         }
         // w_d g^(N-1) by squaring.
-        double p_re = weight_d_[i];
-        double p_im = 0.0;
-        double x_re = g_re;
-        double x_im = g_im;
+        std::array<double, kBlock> p_re;
+        std::array<double, kBlock> p_im{};
+        std::array<double, kBlock> x_re = g_re;
+        std::array<double, kBlock> x_im = g_im;
+        for (std::size_t k = 0; k < kBlock; ++k) {
+            p_re[k] = i + k < count ? weight_d_[i + k] : 0.0;
+        }
         for (int n = rest_power; n > 0; n >>= 1) {
             if ((n & 1) != 0) {
-                const double t = p_re * x_re - p_im * x_im;
-                p_im = p_re * x_im + p_im * x_re;
-                p_re = t;
+                for (std::size_t k = 0; k < kBlock; ++k) {
+                    const double t = p_re[k] * x_re[k] - p_im[k] * x_im[k];
+                    p_im[k] = p_re[k] * x_im[k] + p_im[k] * x_re[k];
+                    p_re[k] = t;
+                }
             }
-            const double t = x_re * x_re - x_im * x_im;
-            x_im = 2.0 * x_re * x_im;
-            x_re = t;
+            if (n > 1) {
+                for (std::size_t k = 0; k < kBlock; ++k) {
+                    const double t = x_re[k] * x_re[k] - x_im[k] * x_im[k];
+                    x_im[k] = 2.0 * x_re[k] * x_im[k];
+                    x_re[k] = t;
+                }
+            }
         }
-        sum_re += p_re * g_re - p_im * g_im;
-        sum_im += p_re * g_im + p_im * g_re;
-        dsum_re += p_re * dg_re - p_im * dg_im;
-        dsum_im += p_re * dg_im + p_im * dg_re;
+        for (std::size_t k = 0; k < kBlock; ++k) {
+            sum_re += p_re[k] * g_re[k] - p_im[k] * g_im[k];
+            sum_im += p_re[k] * g_im[k] + p_im[k] * g_re[k];
+            dsum_re += p_re[k] * dg_re[k] - p_im[k] * dg_im[k];
+            dsum_im += p_re[k] * dg_im[k] + p_im[k] * dg_re[k];
+        }
     }
     if (slope != nullptr) {
         *slope = static_cast<double>(play_) * Complex(dsum_re, dsum_im);

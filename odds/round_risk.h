@@ -41,7 +41,7 @@ class RoundResult {
     // unit circle; first guesses at them are the roots for N independent hands of the
     // deals' average hand (each a root of its generating function = a root of unity of order N).
     // The roots are sought in at most `work` terms (distributions times evaluations).
-    static constexpr std::size_t kRootWork = 1'000'000;  // some 30 ms
+    static constexpr std::size_t kRootWork = 1'400'000;  // some 30 ms
     LadderRuin ladder(std::size_t work = kRootWork) const;
 
   private:
@@ -51,12 +51,13 @@ class RoundResult {
     std::size_t rows_;
     std::int64_t units_ = 1;
     std::int64_t down_ = 0;
-    std::vector<std::int64_t> steps_;  // per row, one hand's result in steps
-    std::vector<double> hand_chance_;  // per row, over all deals
-    std::vector<double> weight_d_;     // per distribution
-    std::vector<double> net_;          // per row, in bets
-    std::vector<double> chance_;       // per distribution and row
-    std::vector<long double> weight_;  // per distribution
+    std::vector<std::int64_t> steps_;    // per row, one hand's result in steps
+    std::vector<double> hand_chance_;    // per row, over all deals
+    std::vector<double> weight_d_;       // per distribution
+    std::vector<double> net_;            // per row, in bets
+    std::vector<double> chance_;         // per distribution and row
+    std::vector<double> chance_by_row_;  // the same per row and distribution
+    std::vector<long double> weight_;    // per distribution
     double mean_ = 0.0;
     double variance_ = 0.0;
 };
