@@ -185,9 +185,12 @@ RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bank
     RoundRuin out;
     const int play = round.play();
     const double z = round.ruin_root();
+    // z^bankroll is a martingale, and the bankroll is lost at one of 0, 1/units, ... up to
+    // N - 1/units bets: the chance lies between z^b and z^(b - N + 1/units).
+    const double step = 1.0 / static_cast<double>(round.units());
     for (const int b : bankrolls) {
         out.at_least.push_back(b < play ? 1.0 : std::pow(z, b));
-        out.at_most.push_back(b < play ? 1.0 : std::pow(z, b - play + 1));
+        out.at_most.push_back(b < play ? 1.0 : std::pow(z, b - play + step));
     }
     out.ever = out.at_least;
     if (round.mean() <= 0.0 || round.variance() <= 0.0) {
@@ -277,6 +280,7 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
         std::to_string(risk.hands) +
         " rounds: billions of steps, far past the command's time (without end needs only the "
         "roots)";
+    risk.units = round.units();
     RoundRuin ruin = round_ruin_ever(round, risk.bankrolls);
     risk.ruin_ever = std::move(ruin.ever);
     risk.ruin_ever_at_least = std::move(ruin.at_least);

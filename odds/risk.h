@@ -44,7 +44,8 @@ struct SessionRisk {
     // the bankroll is lost once it cannot pay a round's bets. One hand a round cannot lose more
     // than the bankroll holds and `ruin_ever` is z^bankroll. N hands can lose up to N bets at
     // once, past the bottom: the chance lies between z^bankroll (`ruin_ever_at_least`) and
-    // z^(bankroll - N + 1) (`ruin_ever_at_most`), and `ruin_ever` is the exact one, from the
+    // z^(bankroll - N + 1) (`ruin_ever_at_most`; + 1/2 in place of + 1 where results fall on
+    // halves), and `ruin_ever` is the exact one, from the
     // round's N roots, where `ever_not_exact` is empty (otherwise the lower bound again).
     int hands = 0;
     std::vector<double> ruin_within;
@@ -52,6 +53,8 @@ struct SessionRisk {
     std::vector<double> ruin_ever_at_least;
     std::vector<double> ruin_ever_at_most;
     std::string ever_not_exact;
+    // The parts of a bet the round's results are whole numbers of (N hands a round).
+    std::int64_t units = 1;
     // Why `ruin_within` is empty, where it is.
     std::string within_not_given;
 };
@@ -94,7 +97,8 @@ double ruin_ever(const HandResults& results, int bankroll);
 double ruin_root(const HandResults& results);
 
 // The chance of ever losing each bankroll (in bets) to rounds of N hands, lost below N bets: its
-// bounds z^b and z^(b - N + 1), and the exact chance from the round's descending ladder heights,
+// bounds z^b and z^(b - N + 1) (z^(b - N + 1/2) where results fall on halves of a bet, and so
+// on), and the exact chance from the round's descending ladder heights,
 // checked to lie between them; where it cannot be had, `ever` is the lower bound and
 // `not_exact` says why in one line.
 struct RoundRuin {

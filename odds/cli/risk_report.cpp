@@ -1,6 +1,9 @@
 #include "odds/cli/risk_report.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "odds/cli/figures.h"
@@ -27,6 +30,14 @@ std::string chance(double p) {
     }
     std::array<char, 32> buffer{};
     std::snprintf(buffer.data(), buffer.size(), "%.2e", p);
+    return buffer.data();
+}
+
+// N - 1/units, the most a lost bankroll can still hold: "2", "2.5".
+std::string fall_text(const SessionRisk& risk) {
+    std::array<char, 32> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%g",
+                  risk.play - 1.0 / static_cast<double>(std::max<std::int64_t>(risk.units, 1)));
     return buffer.data();
 }
 
@@ -70,7 +81,7 @@ void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& 
             << " roots of E[w^(result of a round)] = 1 inside the unit circle (its\ndescending "
                "ladder heights), 1 on a game that does not pay back; it lies between z^bankroll "
                "and\nz^(bankroll - "
-            << risk.play - 1 << "), z the root in (0, 1)\n";
+            << fall_text(risk) << "), z the root in (0, 1)\n";
         out << "  " << pad_left("bankroll", 8) << pad_left("ever", 14) << pad_left("at least", 14)
             << pad_left("at most", 14) << "\n";
         for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {

@@ -201,9 +201,12 @@ TEST(RoundRuin, ExactChanceWithoutEndSolvesTheBankrollsEquations) {
     const RoundRuin ruin = round_ruin_ever(round, {3, 4, 10, 30});
     ASSERT_TRUE(ruin.not_exact.empty()) << ruin.not_exact;
     for (const auto& [i, b] : {std::pair{0, 3}, {1, 4}, {2, 10}, {3, 30}}) {
-        EXPECT_NEAR(ruin.ever[static_cast<std::size_t>(i)], solved[static_cast<std::size_t>(2 * b)],
-                    1e-12)
+        const auto k = static_cast<std::size_t>(i);
+        EXPECT_NEAR(ruin.ever[k], solved[static_cast<std::size_t>(2 * b)], 1e-12)
             << b << " bets in halves";
+        // The bounds in halves: the bankroll may be lost at N - 1/2 bets.
+        EXPECT_NEAR(ruin.at_most[k], std::pow(round.ruin_root(), b - 3 + 0.5), 1e-15);
+        EXPECT_LT(ruin.ever[k], ruin.at_most[k]);
     }
     // One hand a round: the ladder is the root z itself.
     const RoundResult one(small_game(), kSmallPays, 1, 1);
