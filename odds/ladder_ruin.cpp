@@ -124,8 +124,7 @@ std::optional<std::vector<Complex>> aberth_restarted(const WalkPgf& pgf,
     if (aberth(pgf, reps, done, 60)) {
         return reps;
     }
-    constexpr std::array kInside = {0.85, 0.7,  0.92, 0.55, 0.78, 0.62,
-                                    0.4,  0.95, 0.8,  0.66, 0.5,  0.88};
+    constexpr std::array kInside = {0.85, 0.7, 0.55, 0.92};
     for (int round = 0; round < static_cast<int>(kInside.size()); ++round) {
         const auto at = static_cast<std::size_t>(round);
         const double inside = kInside[at];
