@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "odds/ranks.h"
+#include "odds/strategy/joker_draws.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 
@@ -69,6 +70,12 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     out.push(with_high | put(kAnyGaps, 1));
     if (high_counts) {
         out.push(family_key | put(kAnyGaps, 1) | put(kAnyHigh, 1));
+    }
+    if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
+        return joker_draws::royal_draw(out, mask, penalty);
+    }
+    if (k == 1 && mask < (1u << kTen) && joker_draws::holds_joker(wild, profile)) {
+        return joker_draws::spot_card(out);
     }
     return out;
 }
@@ -248,9 +255,13 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
         if (whole && game.pay(row) > 0) {
             // Made hands play alike with or without wild cards.
             const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
-                                    put(kHeld, 5) | put(kRow, static_cast<unsigned>(row));
+                                    put(kHeld, 5) | put(kRow, static_cast<unsigned>(row)) |
+                                    joker_draws::made_hand_floors(game, row);
             out.push(made);
-            out.push(made | put(kRow, kNoRow));
+            for (const PatternKey floor : joker_draws::floor_patterns(made)) {
+                out.push(floor);
+            }
+            out.push((made & ~put(kFloors, 15)) | put(kRow, kNoRow));
             return out;
         }
     }
@@ -287,10 +298,21 @@ HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
             }
         }
     }
-    return draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    const HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    if (k == 1 && joker_draws::names_single(game, profile, wild)) {
+        return joker_draws::single_card(ranks[0], wild, draws);
+    }
+    return draws;
 }
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
+    if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
+        HoldPatterns out = joker;
+        for (const PatternKey next : coarser_patterns(joker.keys[joker.count - 1], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
     HoldPatterns out;
     if (kind_of(key) == Kind::sets) {
         if (get(key, kKickerPays) != 0) {
@@ -301,8 +323,11 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         }
         return out;
     }
-    if (kind_of(key) == Kind::made_five && get(key, kRow) != kNoRow) {
-        out.push(key | put(kRow, kNoRow));
+    if (kind_of(key) == Kind::made_five) {
+        out = joker_draws::floor_patterns(key);
+        if (get(key, kFloors) != 0 || get(key, kRow) != kNoRow) {
+            out.push((key & ~put(kFloors, 15)) | put(kRow, kNoRow));
+        }
     }
     if (kind_of(key) != Kind::draw) {
         return out;
@@ -322,8 +347,10 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
             }
         }
         const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty));
-        for (std::size_t i = 1; i < all.count; ++i) {
-            out.push(all.keys[i]);
+        for (const PatternKey next : all) {
+            if (next != key) {
+                out.push(next);
+            }
         }
         return out;
     }

@@ -42,6 +42,15 @@ inline constexpr Field kAnyGaps{34, 1};
 inline constexpr Field kAnyHigh{35, 1};
 // Rank masks: the named ranks of a draw, the rank group of a set.
 inline constexpr Field kRanks{36, 13};
+// Made hands of the joker games (joker_draws.h): the floors a hand of all five cards reaches, one
+// bit each for a straight, a flush, a full house and a straight flush. A row's key carries the
+// floors its hand reaches; a floor's own key, without a row, takes in every hand that reaches it.
+inline constexpr Field kFloors{56, 4};
+// Two to a royal beside the joker: 1 without the ace, 2 with it, 0 where the pattern does not tell.
+// Beside it the flush penalty (kPenalty) may be said too.
+inline constexpr Field kRoyalAce{60, 2};
+// One card below the ten beside the joker: 1 where the pattern says so.
+inline constexpr Field kSpot{62, 1};
 
 // Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
 // royal.

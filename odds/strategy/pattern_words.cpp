@@ -5,6 +5,7 @@
 #include <set>
 
 #include "odds/ranks.h"
+#include "odds/strategy/joker_draws.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 
@@ -185,9 +186,10 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         case Family::plain:
             if (k == 1) {
                 const bool high = get(key, kHigh) != 0;
-                text = get(key, kAnyHigh) != 0 || !profile.pairs_pay ? "one card"
-                       : high                                        ? "a high card"
-                                                                     : "a low card";
+                text = get(key, kSpot) != 0                            ? "a card from 2 to 9"
+                       : get(key, kAnyHigh) != 0 || !profile.pairs_pay ? "one card"
+                       : high                                          ? "a high card"
+                                                                       : "a low card";
                 text += wild == 0 ? " alone" : "";
                 gaps_said = true;
             } else {
@@ -207,7 +209,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         const int high = static_cast<int>(get(key, kHigh));
         text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
     }
-    return text;
+    return text + joker_draws::draw_suffix(key);
 }
 
 // "aces", "twos to fours": a run of ranks that play alike.
@@ -364,8 +366,11 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
                        ? profile.wild_name + " alone"
                        : std::to_string(get(key, kWild)) + " " + profile.wild_plural + " alone";
         case Kind::made_five:
-            return get(key, kRow) == kNoRow ? "any paying hand of all five cards"
-                                            : made_text(game.rows()[get(key, kRow)]);
+            if (get(key, kRow) != kNoRow) {
+                return made_text(game.rows()[get(key, kRow)]);
+            }
+            return get(key, kFloors) != 0 ? joker_draws::floor_text(key, game)
+                                          : "any paying hand of all five cards";
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
@@ -394,7 +399,9 @@ std::string high_card_text(const RankProfile& profile) {
 }
 
 std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile) {
-    return Shapes(game, profile).all();
+    std::vector<PatternKey> out = Shapes(game, profile).all();
+    joker_draws::add_vocabulary(game, profile, out);
+    return out;
 }
 
 }  // namespace quillon::odds

@@ -93,15 +93,16 @@ INSTANTIATE_TEST_SUITE_P(Games, GeneratedChart,
                          ::testing::Values(RoundTrip{"jacks-or-better-9-6", 23},
                                            RoundTrip{"deuces-wild-full-pay", 26},
                                            RoundTrip{"double-double-bonus-9-6", 15},
-                                           RoundTrip{"quillon", 0}),
+                                           RoundTrip{"quillon", 0},
+                                           RoundTrip{"joker-kings-20-7-5", 20}),
                          [](const auto& row) {
                              std::string name = row.param.game;
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name + "_" + std::to_string(row.param.lines);
                          });
 
-// Every deal of the game that holds one given card, each weighing one.
-std::vector<DealClass> deals_with(const Game& game, CardId card) {
+// Every deal of the game that holds one given card, each weighing one, up to `most` of them.
+std::vector<DealClass> deals_with(const Game& game, CardId card, std::size_t most) {
     const bool joker = game.has_joker();
     const int fixed = deck_index(card, joker);
     std::vector<DealClass> deals;
@@ -113,7 +114,7 @@ std::vector<DealClass> deals_with(const Game& game, CardId card) {
         std::array<int, 5> cards = {fixed, rest[0], rest[1], rest[2], rest[3]};
         std::sort(cards.begin(), cards.end());
         deals.push_back(DealClass{cards, 1});
-    } while (next_subset(rest, game.deck_size()) && deals.size() < 60000);
+    } while (next_subset(rest, game.deck_size()) && deals.size() < most);
     return deals;
 }
 
@@ -121,6 +122,7 @@ struct HandWritten {
     std::string game;
     std::string card;
     std::string chart;
+    std::size_t deals = 60000;
 };
 
 class HandWrittenChart : public ::testing::TestWithParam<HandWritten> {};
@@ -131,7 +133,8 @@ TEST_P(HandWrittenChart, ScoresWhatASlowDealByDealCheckFinds) {
     const Tallies& tallies = shared_tallies(GetParam().game);
     const Game& game = tallies.game();
     const Chart chart = read_chart(GetParam().chart, "hand.chart", game);
-    const std::vector<DealClass> deals = deals_with(game, CardId::parse(GetParam().card).value());
+    const std::vector<DealClass> deals =
+        deals_with(game, CardId::parse(GetParam().card).value(), GetParam().deals);
     const ChartScore score = score_chart(tallies, chart.keys(), deals);
     const std::uint64_t lcm = draw_lcm(game.deck_size() - 5);
     Wide slow = 0;
@@ -184,7 +187,25 @@ INSTANTIATE_TEST_SUITE_P(
                     "joker + 3 to a royal flush\nfull house\njoker + three of a kind\nflush\n"
                     "straight\njoker + high pair (kings or better)\njoker + low pair\njoker + 3 to "
                     "a straight flush, not a royal\n"
-                    "joker + 2 to a royal flush\njoker alone\n"}),
+                    "joker + 2 to a royal flush\njoker alone\n"},
+        // The joker games' own words: made hands by floor, royal draws by the ace and the flush
+        // penalty, single cards by rank.
+        HandWritten{"quillon", "joker",
+                    "game quillon\nstraight flush or better, all five cards\n"
+                    "four of a kind\njoker + three of a kind\n4 to a royal flush\n"
+                    "joker + 3 to a royal flush\nfull house or better, all five cards\n"
+                    "joker + 3 to a straight flush, not a royal\njoker + pair\n"
+                    "joker + 2 to a royal flush, no ace, no flush penalty\n"
+                    "any paying hand of all five cards\njoker + 2 to a royal flush, no ace\n"
+                    "joker + 2 to a royal flush, with the ace, flush penalty\n"
+                    "joker + seven\njoker + a card from 2 to 9\njoker + ten\njoker alone\n",
+                    20000},
+        HandWritten{"joker-kings-20-7-5", "s13",
+                    "game joker-kings-20-7-5\nflush or better, all five cards\n"
+                    "joker + three of a kind\nstraight or better, all five cards\n"
+                    "joker + high pair (kings or better)\nhigh pair (kings or better)\n"
+                    "king alone\n",
+                    20000}),
     [](const auto& row) { return "chart" + std::to_string(row.index); });
 
 std::string write_temp(const std::string& name, const std::string& text) {

@@ -202,16 +202,22 @@ namespace {
 struct ShortChart {
     std::string game;
     std::size_t lines;
+    // Whether the chart is checked to keep to the length asked.
+    bool keeps_length = false;
 };
 
 class ChartsOfAnyLength : public ::testing::TestWithParam<ShortChart> {};
 
 // However short the chart, a pat hand that is the deal's best hold, better than any hold of part
-// of it, is kept; and no line keeps a card that lowers its hold on every deal it decides.
+// of it, is kept; no line keeps a card that lowers its hold on every deal it decides; and the
+// joker games' charts keep to the length asked.
 TEST_P(ChartsOfAnyLength, NeverBreakAPatHandNorKeepACardThatOnlyCosts) {
     const Tallies& tallies = shared_tallies(GetParam().game);
     const Game& game = tallies.game();
     const BuiltChart& chart = chart_of(GetParam().game, GetParam().lines);
+    if (GetParam().keeps_length) {
+        EXPECT_LE(chart.lines.size(), GetParam().lines);
+    }
     const std::vector<std::uint32_t> choice = chart_choices(chart.table, chart.lines);
     const int left = game.deck_size() - 5;
     const auto value = [&](const HoldValues& v, HoldMask m) {
@@ -257,7 +263,9 @@ INSTANTIATE_TEST_SUITE_P(Games, ChartsOfAnyLength,
                          ::testing::Values(ShortChart{"deuces-wild-full-pay", 15},
                                            ShortChart{"double-double-bonus-9-6", 15},
                                            ShortChart{"double-double-bonus-9-6", 40},
-                                           ShortChart{"jacks-or-better-9-6", 15}),
+                                           ShortChart{"jacks-or-better-9-6", 15},
+                                           ShortChart{"joker-kings-20-7-5", 20, true},
+                                           ShortChart{"quillon", 15, true}),
                          [](const auto& row) {
                              std::string name = row.param.game;
                              std::replace(name.begin(), name.end(), '-', '_');

@@ -1,0 +1,181 @@
+#include "odds/strategy/joker_draws.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+#include "odds/ranks.h"
+#include "odds/strategy/pattern_key.h"
+
+namespace quillon::odds::joker_draws {
+
+using namespace pattern_key;
+
+bool applies(const Game& game) {
+    return game.wild() == Wild::joker;
+}
+
+namespace {
+
+constexpr std::array<HandClass, 4> kFloorHands = {HandClass::straight, HandClass::flush,
+                                                  HandClass::full_house, HandClass::straight_flush};
+
+}  // namespace
+
+PatternKey made_hand_floors(const Game& game, std::size_t row) {
+    if (!applies(game) || game.pay(row) <= 0) {
+        return 0;
+    }
+    // Where no pair pays, every paying hand of five cards is a straight or better already.
+    const bool pairs_pay = game.pay_of(pair_of(kAce)) > 0;
+    unsigned floors = 0;
+    std::int64_t below = 1;
+    for (std::size_t f = 0; f < kFloorHands.size(); ++f) {
+        const std::int64_t pay = game.pay_of(kFloorHands[f]);
+        if (pay < below) {
+            break;
+        }
+        below = pay;
+        if (game.pay(row) >= pay && (f > 0 || pairs_pay)) {
+            floors |= 1u << f;
+        }
+    }
+    return put(kFloors, floors);
+}
+
+HoldPatterns floor_patterns(PatternKey made) {
+    unsigned floors = get(made, kFloors);
+    if (get(made, kRow) == kNoRow && floors != 0) {
+        // A floor's own key (one bit): every hand it takes in reaches the floors below it too,
+        // wherever the game has them.
+        floors -= 1;
+    }
+    HoldPatterns out;
+    for (int f = static_cast<int>(kFloorHands.size()) - 1; f >= 0; --f) {
+        if ((floors >> f & 1u) != 0) {
+            out.push((made & ~put(kFloors, 15)) | put(kRow, kNoRow) | put(kFloors, 1u << f));
+        }
+    }
+    return out;
+}
+
+std::string floor_text(PatternKey key, const Game& game) {
+    const auto f = static_cast<std::size_t>(std::countr_zero(get(key, kFloors)));
+    return game.rows()[game.row_of(kFloorHands[f])].label + " or better, all five cards";
+}
+
+bool holds_joker(int wild, const RankProfile& profile) {
+    return wild > 0 && profile.naturals == 0x1fffu;
+}
+
+HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned penalty) {
+    // The coarsest pattern, the family alone, comes last.
+    const PatternKey family = draws.keys[draws.count - 1];
+    const PatternKey ace = family | put(kRoyalAce, (ranks >> kAce & 1u) != 0 ? 2 : 1);
+    HoldPatterns out;
+    for (std::size_t i = 0; i + 1 < draws.count; ++i) {
+        out.push(draws.keys[i]);
+    }
+    if (penalty != 0) {
+        out.push(ace | put(kPenalty, penalty));
+    }
+    out.push(ace);
+    out.push(family);
+    return out;
+}
+
+HoldPatterns spot_card(const HoldPatterns& draws) {
+    HoldPatterns out;
+    bool said = false;
+    for (const PatternKey key : draws) {
+        if (!said && get(key, kNamed) == 0) {
+            out.push(key | put(kSpot, 1));
+            said = true;
+        }
+        out.push(key);
+    }
+    return out;
+}
+
+HoldPatterns coarser(PatternKey key) {
+    HoldPatterns out;
+    if (get(key, kSpot) != 0) {
+        out.push(key & ~put(kSpot, 1));
+    }
+    if (get(key, kRoyalAce) != 0 && get(key, kNamed) == 0) {
+        if (get(key, kPenalty) != 0) {
+            out.push(key & ~put(kPenalty, 3));
+        }
+        out.push(key & ~put(kPenalty, 3) & ~put(kRoyalAce, 3));
+    }
+    return out;
+}
+
+std::string draw_suffix(PatternKey key) {
+    std::string text;
+    switch (get(key, kRoyalAce)) {
+        case 1:
+            text = ", no ace";
+            break;
+        case 2:
+            text = ", with the ace";
+            break;
+        default:
+            return text;
+    }
+    switch (get(key, kPenalty)) {
+        case 1:
+            return text + ", flush penalty";
+        case 2:
+            return text + ", no flush penalty";
+        default:
+            return text;
+    }
+}
+
+bool names_single(const Game& game, const RankProfile& profile, int wild) {
+    return applies(game) && (wild > 0 || !profile.pairs_pay);
+}
+
+HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser) {
+    const PatternKey named = put(kKind, static_cast<unsigned>(Kind::draw)) |
+                             put(kHeld, static_cast<unsigned>(1 + wild)) |
+                             put(kWild, static_cast<unsigned>(wild)) | put(kNamed, 1) |
+                             put(kRanks, 1u << rank);
+    HoldPatterns out;
+    out.push(named);
+    for (const PatternKey key : coarser) {
+        if (key != named) {
+            out.push(key);
+        }
+    }
+    return out;
+}
+
+void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out) {
+    if (!applies(game)) {
+        return;
+    }
+    for (int wild = 0; wild <= 1; ++wild) {
+        for (int rank = 0; rank < kRankCount; ++rank) {
+            std::array<CardId, 5> deal{};
+            std::size_t n = 0;
+            if (wild != 0) {
+                deal[n++] = CardId::joker();
+            }
+            for (int r = rank; n < 5; r = (r + 3) % kRankCount) {
+                deal[n] = CardId::of(n == 0 || (wild != 0 && n == 1) ? Suit::spade : Suit::heart,
+                                     (r + 1) % kRankCount + 1);
+                ++n;
+            }
+            const auto held = static_cast<HoldMask>((1u << (1 + wild)) - 1);
+            for (const PatternKey key : patterns_of(game, profile, deal, held)) {
+                if (std::find(out.begin(), out.end(), key) == out.end()) {
+                    out.push_back(key);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace quillon::odds::joker_draws

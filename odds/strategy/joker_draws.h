@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "odds/pay_table.h"
+#include "odds/strategy/hold_pattern.h"
+
+// The distinctions of the joker games, where one wild card among 53 makes every single card a
+// straight draw and the joker beside a king or an ace is a paying hand of all five cards:
+// - a card kept alone, with the joker or without, is named by its rank ("joker + seven", "eight
+//   alone"), since which rank to keep turns on the straights each one reaches;
+// - "straight or better, all five cards" keeps every made hand from the straight up in one line,
+//   without the joker and a king among junk, which also pays, and "flush or better", "full house
+//   or better" and "straight flush or better" do the same from higher up;
+// - two to a royal beside the joker say whether they hold the ace, and their flush penalty;
+// - "joker + a card from 2 to 9" keeps the joker and one spot card.
+namespace quillon::odds::joker_draws {
+
+// Whether a game's charts make these distinctions: the games with the joker.
+bool applies(const Game& game);
+
+// The floors a made hand of all five cards in pay row `row` reaches (kFloors), where the game
+// makes these distinctions: "straight or better" where a pair pays (elsewhere it is every paying
+// hand), then "flush or better", "full house or better" and "straight flush or better" where the
+// table pays those hands in that order.
+PatternKey made_hand_floors(const Game& game, std::size_t row);
+
+// The patterns of the floors a made hand's key reaches, highest first.
+HoldPatterns floor_patterns(PatternKey made);
+
+// "flush or better, all five cards": a floor's words, in the game's names of the hands.
+std::string floor_text(PatternKey key, const Game& game);
+
+// Whether one natural card kept beside `wild` jokers is named by its rank: beside the joker, and
+// alone where no pair pays (where pairs pay, a lone low card is never worth keeping, and naming
+// every one only slows the search).
+bool names_single(const Game& game, const RankProfile& profile, int wild);
+
+// The patterns of one natural card of `rank` kept beside `wild` jokers, finest first: the card
+// by its rank, then the draw's own patterns (`coarser`, finest first).
+HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser);
+
+// Whether a draw of `wild` wild cards holds the joker: a wild card where every rank is natural.
+bool holds_joker(int wild, const RankProfile& profile);
+
+// Adds to two to a royal beside the joker (`draws`, their patterns finest first) the draw by
+// whether it holds the ace, and by that and its flush penalty (0 where not known): an ace closes
+// all straights but one, and a discard of the draw's suit takes a flush.
+HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned penalty);
+
+// Adds to the patterns of one card below the ten beside the joker (`draws`, finest first) "joker +
+// a card from 2 to 9": where a line fits several cards the tie rule keeps a royal's card first,
+// but beside the joker the spot card that reaches the most straights is mostly worth more.
+HoldPatterns spot_card(const HoldPatterns& draws);
+
+// The next coarser pattern of a key only this file makes; nothing for any other key.
+HoldPatterns coarser(PatternKey key);
+
+// What this file's fields add to a draw's words: ", no ace, no flush penalty".
+std::string draw_suffix(PatternKey key);
+
+// Every pattern of these distinctions that a hold of the game can show.
+void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out);
+
+}  // namespace quillon::odds::joker_draws
