@@ -8,6 +8,7 @@
 
 #include "odds/deal_outcomes.h"
 #include "odds/game_return.h"
+#include "odds/round_risk.h"
 
 namespace quillon::odds {
 
@@ -41,12 +42,19 @@ struct SessionRisk {
     std::vector<int> bankrolls;
     // The chance of losing each bankroll (in bets) within `hands` rounds, and in play without end:
     // the bankroll is lost once it cannot pay a round's bets. One hand a round cannot lose more
-    // than the bankroll holds and `ruin_ever` is exact; N hands can lose up to N bets at once,
-    // past the bottom, and the exact chance lies between `ruin_ever` and `ruin_ever_at_most`.
+    // than the bankroll holds and `ruin_ever` is z^bankroll. N hands can lose up to N bets at
+    // once, past the bottom: the chance lies between z^bankroll (`ruin_ever_at_least`) and
+    // z^(bankroll - N + 1) (`ruin_ever_at_most`; + 1/2 in place of + 1 where results fall on
+    // halves), and `ruin_ever` is the exact one, from the
+    // round's N roots, where `ever_not_exact` is empty (otherwise the lower bound again).
     int hands = 0;
     std::vector<double> ruin_within;
     std::vector<double> ruin_ever;
+    std::vector<double> ruin_ever_at_least;
     std::vector<double> ruin_ever_at_most;
+    std::string ever_not_exact;
+    // The parts of a bet the round's results are whole numbers of (N hands a round).
+    std::int64_t units = 1;
     // Why `ruin_within` is empty, where it is.
     std::string within_not_given;
 };
@@ -71,6 +79,9 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
 // its time and memory in proportion, and is run up to kFinestRecursionUnits; finer results give no
 // chance within a session, only without end (whose root takes no longer for them).
 std::int64_t finest_units(const HandResults& results);
+// The most steps a round may lose at once for its chance without end to be found exactly: each
+// is a root to find.
+inline constexpr std::int64_t kMostLadderSteps = 400;
 inline constexpr std::int64_t kFinestRecursionUnits = 2;
 
 // The chance that a bankroll of b bets runs out (falls below one bet) within `hands` hands, for
@@ -84,5 +95,19 @@ std::vector<double> ruin_within(const HandResults& results, int hands, int max_b
 // does not pay back more than it takes. Exact where every pay is a whole number of bets.
 double ruin_ever(const HandResults& results, int bankroll);
 double ruin_root(const HandResults& results);
+
+// The chance of ever losing each bankroll (in bets) to rounds of N hands, lost below N bets: its
+// bounds z^b and z^(b - N + 1) (z^(b - N + 1/2) where results fall on halves of a bet, and so
+// on), and the exact chance from the round's descending ladder heights,
+// checked to lie between them; where it cannot be had, `ever` is the lower bound and
+// `not_exact` says why in one line.
+struct RoundRuin {
+    std::vector<double> ever;
+    std::vector<double> at_least;
+    std::vector<double> at_most;
+    std::string not_exact;
+};
+RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls,
+                          std::size_t work = RoundResult::kRootWork);
 
 }  // namespace quillon::odds

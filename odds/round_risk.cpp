@@ -1,10 +1,31 @@
 #include "odds/round_risk.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <numbers>
+#include <numeric>
 
 namespace quillon::odds {
 
 namespace {
+
+using Complex = std::complex<double>;
+
+Complex power(Complex x, std::int64_t n) {
+    if (n < 0) {
+        return 1.0 / power(x, -n);
+    }
+    Complex out = 1.0;
+    while (n > 0) {
+        if ((n & 1) != 0) {
+            out *= x;
+        }
+        x *= x;
+        n >>= 1;
+    }
+    return out;
+}
 
 long double power(long double x, int n) {
     long double out = 1.0L;
@@ -48,6 +69,39 @@ RoundResult::RoundResult(const DealOutcomes& outcomes, const std::vector<std::in
         squares += w * m2;
         mean_squares += w * m * m;
     }
+    for (const long double w : weight_) {
+        weight_d_.push_back(static_cast<double>(w));
+    }
+    // Row by row, each row padded with zeros to a whole number of blocks of four.
+    const std::size_t stride = (weight_.size() + 3) / 4 * 4;
+    chance_by_row_.assign(rows_ * stride, 0.0);
+    for (std::size_t i = 0; i < weight_.size(); ++i) {
+        for (std::size_t r = 0; r < rows_; ++r) {
+            chance_by_row_[r * stride + i] = chance_[i * rows_ + r];
+        }
+    }
+    hand_chance_.assign(rows_, 0.0);
+    for (std::size_t i = 0; i < weight_.size(); ++i) {
+        for (std::size_t r = 0; r < rows_; ++r) {
+            hand_chance_[r] += weight_d_[i] * chance_[i * rows_ + r];
+        }
+    }
+    // Steps: the coarsest parts of a bet that every result a hand can have is whole in.
+    std::int64_t g = pay_scale;
+    for (std::size_t r = 0; r < rows_; ++r) {
+        if (hand_chance_[r] > 0.0) {
+            g = std::gcd(g, pays[r] - pay_scale);
+        }
+    }
+    units_ = pay_scale / g;
+    std::int64_t lowest = 0;
+    for (std::size_t r = 0; r < rows_; ++r) {
+        steps_.push_back((pays[r] - pay_scale) / g);
+        if (hand_chance_[r] > 0.0) {
+            lowest = std::min(lowest, steps_.back());
+        }
+    }
+    down_ = -lowest * play;
     const auto n = static_cast<long double>(play);
     mean_ = static_cast<double>(n * (pay - 1.0L));
     variance_ =
@@ -105,6 +159,181 @@ double RoundResult::ruin_root() const {
         }
     }
     return static_cast<double>(std::exp(-theta));
+}
+
+Complex RoundResult::pgf_at(Complex w, Complex* slope, double blend) const {
+    // In real arithmetic: std::complex's product checks for infinities at every step, and this
+    // sum over every distribution is what the roots cost.
+    std::vector<double> v(2 * rows_);
+    std::vector<double> dv(2 * rows_);
+    for (std::size_t r = 0; r < rows_; ++r) {
+        const Complex x = power(w, steps_[r]);
+        const Complex dx = static_cast<double>(steps_[r]) * x / w;
+        v[2 * r] = x.real();
+        v[2 * r + 1] = x.imag();
+        dv[2 * r] = dx.real();
+        dv[2 * r + 1] = dx.imag();
+    }
+    // The average deal's share, the same in every deal.
+    double a_re = 0.0;
+    double a_im = 0.0;
+    double da_re = 0.0;
+    double da_im = 0.0;
+    for (std::size_t r = 0; r < rows_; ++r) {
+        const double q = (1.0 - blend) * hand_chance_[r];
+        a_re += q * v[2 * r];
+        a_im += q * v[2 * r + 1];
+        da_re += q * dv[2 * r];
+        da_im += q * dv[2 * r + 1];
+    }
+    for (double& x : v) {
+        x *= blend;
+    }
+    for (double& x : dv) {
+        x *= blend;
+    }
+    // Four distributions at a time, their chances laid out row by row, so that each step is one
+    // the processor takes for several distributions at once.
+    constexpr std::size_t kBlock = 4;
+    const std::size_t count = weight_d_.size();
+    const std::size_t stride = chance_by_row_.size() / std::max<std::size_t>(rows_, 1);
+    double sum_re = 0.0;
+    double sum_im = 0.0;
+    double dsum_re = 0.0;
+    double dsum_im = 0.0;
+    const int rest_power = play_ - 1;
+    for (std::size_t i = 0; i < count; i += kBlock) {
+        std::array<double, kBlock> g_re;
+        std::array<double, kBlock> g_im;
+        std::array<double, kBlock> dg_re;
+        std::array<double, kBlock> dg_im;
+        g_re.fill(a_re);
+        g_im.fill(a_im);
+        dg_re.fill(da_re);
+        dg_im.fill(da_im);
+        for (std::size_t r = 0; r < rows_; ++r) {
+            const double* q = chance_by_row_.data() + r * stride + i;
+            for (std::size_t k = 0; k < kBlock; ++k) {
+                g_re[k] += q[k] * v[2 * r];
+                g_im[k] += q[k] * v[2 * r + 1];
+                dg_re[k] += q[k] * dv[2 * r];
+                dg_im[k] += q[k] * dv[2 * r + 1];
+            }
+        }
+        // w_d g^(N-1) by squaring.
+        std::array<double, kBlock> p_re;
+        std::array<double, kBlock> p_im{};
+        std::array<double, kBlock> x_re = g_re;
+        std::array<double, kBlock> x_im = g_im;
+        for (std::size_t k = 0; k < kBlock; ++k) {
+            p_re[k] = i + k < count ? weight_d_[i + k] : 0.0;
+        }
+        for (int n = rest_power; n > 0; n >>= 1) {
+            if ((n & 1) != 0) {
+                for (std::size_t k = 0; k < kBlock; ++k) {
+                    const double t = p_re[k] * x_re[k] - p_im[k] * x_im[k];
+                    p_im[k] = p_re[k] * x_im[k] + p_im[k] * x_re[k];
+                    p_re[k] = t;
+                }
+            }
+            if (n > 1) {
+                for (std::size_t k = 0; k < kBlock; ++k) {
+                    const double t = x_re[k] * x_re[k] - x_im[k] * x_im[k];
+                    x_im[k] = 2.0 * x_re[k] * x_im[k];
+                    x_re[k] = t;
+                }
+            }
+        }
+        for (std::size_t k = 0; k < kBlock; ++k) {
+            sum_re += p_re[k] * g_re[k] - p_im[k] * g_im[k];
+            sum_im += p_re[k] * g_im[k] + p_im[k] * g_re[k];
+            dsum_re += p_re[k] * dg_re[k] - p_im[k] * dg_im[k];
+            dsum_im += p_re[k] * dg_im[k] + p_im[k] * dg_re[k];
+        }
+    }
+    if (slope != nullptr) {
+        *slope = static_cast<double>(play_) * Complex(dsum_re, dsum_im);
+    }
+    return {sum_re, sum_im};
+}
+
+std::vector<Complex> RoundResult::independent_roots() const {
+    // One hand of the average deal: h(w) = sum of p_r w^step_r; N independent hands fall to ruin
+    // through the roots of h(w) = e^(2 pi i j / N), each with as many inside the circle as a hand
+    // can lose steps, nearly where the first terms of h put them.
+    const std::int64_t hand_down = down_ / play_;
+    double lowest = 0.0;
+    double level = 0.0;
+    for (std::size_t r = 0; r < rows_; ++r) {
+        if (steps_[r] == -hand_down) {
+            lowest += hand_chance_[r];
+        } else if (steps_[r] <= 0) {
+            level += hand_chance_[r];
+        }
+    }
+    const WalkPgf hand = [&](Complex w, Complex* slope) {
+        Complex h = 0.0;
+        Complex dh = 0.0;
+        for (std::size_t r = 0; r < rows_; ++r) {
+            const Complex v = power(w, steps_[r]);
+            h += hand_chance_[r] * v;
+            dh += hand_chance_[r] * static_cast<double>(steps_[r]) * v / w;
+        }
+        *slope = dh;
+        return h;
+    };
+    std::vector<Complex> guesses;
+    for (int j = 0; j <= play_ / 2; ++j) {
+        const Complex unity = std::polar(1.0, 2.0 * std::numbers::pi * j / play_);
+        const Complex near =
+            std::pow(lowest / (unity - level), 1.0 / static_cast<double>(hand_down));
+        for (std::int64_t k = 0; k < hand_down; ++k) {
+            Complex w = near * std::polar(1.0, 2.0 * std::numbers::pi * static_cast<double>(k) /
+                                                   static_cast<double>(hand_down));
+            // Newton's steps on the average hand alone cost next to nothing.
+            for (int step = 0; step < 30; ++step) {
+                w = std::abs(w) < 1.0 ? w : w / (std::abs(w) + 0.05);
+                Complex dh;
+                const Complex h = hand(w, &dh) - unity;
+                if (dh == 0.0 || std::abs(h) < 1e-15) {
+                    break;
+                }
+                w -= h / dh;
+            }
+            w = std::abs(w) < 1.0 ? w : w / (std::abs(w) + 0.05);
+            // For a real root of unity the roots pair with their conjugates: one of each.
+            const bool paired = std::any_of(guesses.begin(), guesses.end(), [&](Complex g) {
+                return std::abs(g - std::conj(w)) < 1e-9 * std::max(std::abs(w), 1e-3);
+            });
+            if (!(paired && std::abs(unity.imag()) < 1e-12)) {
+                guesses.push_back(w);
+            }
+        }
+    }
+    return guesses;
+}
+
+LadderRuin RoundResult::ladder(std::size_t work) const {
+    if (down_ <= 0) {
+        LadderRuin none;
+        none.not_found = "a round cannot lose";
+        return none;
+    }
+    // First from the average deal's roots, nudged to the round's own by Aberth's steps; where
+    // that fails, the average deal's rounds turned into the round's own a little at a time.
+    const WalkFamily rounds = [this](Complex w, Complex* slope, double t) {
+        return pgf_at(w, slope, t);
+    };
+    const std::vector<Complex> known = independent_roots();
+    std::vector<Complex> guesses = known;
+    if (down_ == play_) {
+        guesses.front() =
+            std::pow(static_cast<double>(ruin_root()), 1.0 / static_cast<double>(units_));
+    }
+    // Each evaluation costs a sum over every distribution.
+    const auto allowed = static_cast<int>(
+        std::min<std::size_t>(work / std::max<std::size_t>(weight_d_.size(), 1), 10'000'000));
+    return ladder_ruin(rounds, static_cast<int>(down_), guesses, known, allowed);
 }
 
 }  // namespace quillon::odds

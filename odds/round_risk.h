@@ -1,9 +1,11 @@
 #pragma once
 
+#include <complex>
 #include <cstdint>
 #include <vector>
 
 #include "odds/deal_outcomes.h"
+#include "odds/ladder_ruin.h"
 
 namespace quillon::odds {
 
@@ -26,12 +28,36 @@ class RoundResult {
     // The root z in (0, 1) of E[z^result] = 1; 1 on a game that does not pay back.
     double ruin_root() const;
 
+    // The round's result counted in steps of 1/units() of a bet, the fewest parts every result is
+    // a whole number of; a round loses at most down() steps.
+    std::int64_t units() const { return units_; }
+    std::int64_t down() const { return down_; }
+    // E[w^result] at complex w, the result in steps, and its derivative; with `blend` below 1,
+    // that of rounds whose every deal's hand is blend of its own and 1 - blend of the average
+    // deal's (0: N independent hands of the average deal).
+    std::complex<double> pgf_at(std::complex<double> w, std::complex<double>* slope,
+                                double blend = 1.0) const;
+    // The round's descending ladder heights, from the down() roots of E[w^result] = 1 inside the
+    // unit circle; first guesses at them are the roots for N independent hands of the
+    // deals' average hand (each a root of its generating function = a root of unity of order N).
+    // The roots are sought in at most `work` terms (distributions times evaluations).
+    static constexpr std::size_t kRootWork = 800'000;  // some 15 ms of one core
+    LadderRuin ladder(std::size_t work = kRootWork) const;
+
   private:
+    std::vector<std::complex<double>> independent_roots() const;
+
     int play_;
     std::size_t rows_;
-    std::vector<double> net_;          // per row, in bets
-    std::vector<double> chance_;       // per distribution and row
-    std::vector<long double> weight_;  // per distribution
+    std::int64_t units_ = 1;
+    std::int64_t down_ = 0;
+    std::vector<std::int64_t> steps_;    // per row, one hand's result in steps
+    std::vector<double> hand_chance_;    // per row, over all deals
+    std::vector<double> weight_d_;       // per distribution
+    std::vector<double> net_;            // per row, in bets
+    std::vector<double> chance_;         // per distribution and row
+    std::vector<double> chance_by_row_;  // the same per row and distribution
+    std::vector<long double> weight_;    // per distribution
     double mean_ = 0.0;
     double variance_ = 0.0;
 };

@@ -1,6 +1,9 @@
 #include "odds/cli/risk_report.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "odds/cli/figures.h"
@@ -27,6 +30,14 @@ std::string chance(double p) {
     }
     std::array<char, 32> buffer{};
     std::snprintf(buffer.data(), buffer.size(), "%.2e", p);
+    return buffer.data();
+}
+
+// N - 1/units, the most a lost bankroll can still hold: "2", "2.5".
+std::string fall_text(const SessionRisk& risk) {
+    std::array<char, 32> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%g",
+                  risk.play - 1.0 / static_cast<double>(std::max<std::int64_t>(risk.units, 1)));
     return buffer.data();
 }
 
@@ -61,17 +72,26 @@ void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& 
         << (risk.edge >= 0.0 ? "win" : "loss")
         << " is three standard deviations of the result: " << hands_text(risk.n0) << "\n";
     if (rounds) {
-        out << "\nrisk of ruin without end: the chance of ever losing a bankroll (in bets), from "
-               "the root z of\nE[z^(result of a round)] = 1 (1 on a game that does not pay back); "
-               "a bankroll is lost when it\ncannot pay a round, and a round can lose up to "
-            << risk.play << " bets at once, past the bottom, so the exact\nchance lies between "
-            << "z^bankroll and z^(bankroll - " << risk.play - 1 << ")\n";
-        out << "  " << pad_left("bankroll", 8) << pad_left("ever, at least", 16)
+        const bool exact = risk.ever_not_exact.empty();
+        out << "\nrisk of ruin without end: the chance of ever losing a bankroll (in bets); a "
+               "bankroll "
+               "is lost when it\ncannot pay a round, and a round can lose up to "
+            << risk.play << " bets at once, past the bottom. The chance is\nexact from the round's "
+            << risk.play
+            << " roots of E[w^(result of a round)] = 1 inside the unit circle (its\ndescending "
+               "ladder heights), 1 on a game that does not pay back; it lies between z^bankroll "
+               "and\nz^(bankroll - "
+            << fall_text(risk) << "), z the root in (0, 1)\n";
+        out << "  " << pad_left("bankroll", 8) << pad_left("ever", 14) << pad_left("at least", 14)
             << pad_left("at most", 14) << "\n";
         for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
             out << "  " << pad_left(std::to_string(risk.bankrolls[i]), 8)
-                << pad_left(chance(risk.ruin_ever[i]), 16)
+                << pad_left(exact ? chance(risk.ruin_ever[i]) : "-", 14)
+                << pad_left(chance(risk.ruin_ever_at_least[i]), 14)
                 << pad_left(chance(risk.ruin_ever_at_most[i]), 14) << "\n";
+        }
+        if (!exact) {
+            out << "the exact chance without end is not given: " << risk.ever_not_exact << "\n";
         }
     } else {
         out << "\nrisk of ruin: the chance of losing a bankroll (in bets) by the exact recursion "
@@ -105,7 +125,9 @@ nlohmann::ordered_json session_risk_json(const Game& game, const SessionRisk& ri
                                   : nlohmann::ordered_json(risk.ruin_within[i]);
         row["ever"] = risk.ruin_ever[i];
         if (risk.play > 1) {
+            row["ever_at_least"] = risk.ruin_ever_at_least[i];
             row["ever_at_most"] = risk.ruin_ever_at_most[i];
+            row["ever_exact"] = risk.ever_not_exact.empty();
         }
         ruin.push_back(std::move(row));
     }
@@ -119,6 +141,9 @@ nlohmann::ordered_json session_risk_json(const Game& game, const SessionRisk& ri
         {"session_hands", risk.hands}, {"risk_of_ruin", ruin}};
     if (!risk.within_not_given.empty()) {
         out["within_not_given"] = risk.within_not_given;
+    }
+    if (!risk.ever_not_exact.empty()) {
+        out["ever_not_exact"] = risk.ever_not_exact;
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "odds/ranks.h"
+#include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
@@ -65,14 +66,30 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
         const PatternKey gaps = family == Family::straight && k == 4 && wild == 0
                                     ? put(kGaps, fit.ways == 2 ? 0 : 1)
                                     : put(kGaps, fit.span - k) | put(kEdge, fit.edge ? 1 : 0);
+        if (const PatternKey ways =
+                deuces::ways_key(with_high | gaps, family, k, wild, fit, profile);
+            ways != 0) {
+            out.push(ways);
+        }
         out.push(with_high | gaps);
         if (high_counts) {
             out.push(family_key | gaps | put(kAnyHigh, 1));
         }
     }
+    for (const PatternKey group :
+         deuces::group_keys(with_high | put(kAnyGaps, 1), family, k, wild, mask, fit, profile)) {
+        out.push(group);
+    }
     out.push(with_high | put(kAnyGaps, 1));
     if (high_counts) {
         out.push(family_key | put(kAnyGaps, 1) | put(kAnyHigh, 1));
+    }
+    if (const PatternKey any = deuces::any_deuces_key(held, k, k, profile); any != 0) {
+        out.push(any);
+    }
+    if (const PatternKey any = deuces::any_flush_key(held, k, k == 1 || suited, mask, fit, profile);
+        any != 0) {
+        out.push(any);
     }
     if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
         return joker_draws::royal_draw(out, mask, penalty);
@@ -161,6 +178,7 @@ RankProfile rank_profile(const Game& game) {
             profile.pair_group[i] |= profile.quads_vary && natural && pairs ? 1u << j : 0u;
         }
     }
+    deuces::group_by_fives(game, profile);
     for (std::size_t i = 0; i < kRankCount; ++i) {
         for (std::size_t j = 0; j < kRankCount; ++j) {
             if ((profile.set_group[i] >> j & 1u) != 0) {
@@ -288,7 +306,13 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
                                     put(kHeld, 5) | put(kRow, static_cast<unsigned>(row)) |
                                     joker_draws::made_hand_floors(game, row);
-            out.push(made);
+            if (deuces::five_or_better(game, row)) {
+                const PatternKey five = made | put(kFiveOrBetter, 1);
+                out.push(five);
+                out.push(five | put(kRow, kNoRow));
+            } else {
+                out.push(made);
+            }
             for (const PatternKey floor : joker_draws::floor_patterns(made)) {
                 out.push(floor);
             }
@@ -303,9 +327,12 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
         const PatternKey plain = base | put(kKind, static_cast<unsigned>(Kind::sets)) |
                                  put(kTop, top) | put(kSecond, second) | put(kKickers, singles) |
                                  put(kRow, row);
-        const unsigned group = !single_set ? 0
-                               : top == 2  ? profile.pair_group[t]
-                                           : profile.set_group[t];
+        // In deuces wild, sets beside kickers that pay nothing more are not grouped.
+        const bool plain_only = !single_set || (singles > 0 && deuces::plays_deuces(profile) &&
+                                                profile.group_kickers[t] == 0);
+        const unsigned group = plain_only ? 0
+                               : top == 2 ? profile.pair_group[t]
+                                          : profile.set_group[t];
         if (group != 0) {
             // By rank group, by kicker where the game pays by kicker, then any set of the size.
             const PatternKey grouped = plain | put(kRanks, group);
@@ -316,6 +343,11 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             out.push(grouped);
         }
         out.push(plain);
+        if (const PatternKey any =
+                deuces::any_deuces_key(held, k, single_set && singles == 0 ? 1 : 2, profile);
+            any != 0) {
+            out.push(any);
+        }
         return out;
     }
     // A suited draw of few cards pays a penalty where a discard shares its suit; so does an ace
@@ -349,6 +381,9 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         return out;
     }
     HoldPatterns out;
+    if (deuces::add_coarser(key, profile, out)) {
+        return out;
+    }
     if (kind_of(key) == Kind::sets) {
         if (get(key, kKickerPays) != 0) {
             out.push(key & ~put(kKickerPays, 3));
@@ -393,6 +428,15 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     }
     push_spanning_parents(key, profile, out);
     if (get(key, kAnySuits) != 0 || get(key, kSfType) != 0) {
+        return out;
+    }
+    if (get(key, kWays) != 0) {
+        // The draw of those gaps, and every pattern coarser than that.
+        const PatternKey gaps = key & ~put(kWays, 7);
+        out.push(gaps);
+        for (const PatternKey coarser : coarser_patterns(gaps, profile)) {
+            out.push(coarser);
+        }
         return out;
     }
     constexpr PatternKey kGapBits = put(kGaps, 7) | put(kEdge, 1);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "game/card.h"
@@ -56,7 +57,14 @@ struct HoldPatterns {
     std::array<PatternKey, 12> keys{};
     std::size_t count = 0;
 
-    void push(PatternKey key) { keys[count++] = key; }
+    // A hold shows at most ten patterns today; a new distinction that shows more than the room
+    // left is a fault in the classifier, not a reason to write past the end.
+    void push(PatternKey key) {
+        if (count == keys.size()) {
+            throw std::length_error("a hold shows more patterns than HoldPatterns holds");
+        }
+        keys[count++] = key;
+    }
     const PatternKey* begin() const { return keys.data(); }
     const PatternKey* end() const { return keys.data() + count; }
 };

@@ -58,6 +58,24 @@ inline constexpr Field kEdgeSaid{28, 1};
 // Four to a straight in any suits with kHigh high cards or more.
 inline constexpr Field kOrMore{29, 1};
 inline constexpr Field kAnyGaps{34, 1};
+// Deuces wild draws at an end: one more than the straights natural cards can fill (0: not told).
+// Four natural cards to a straight, any gaps, it is 2 for those natural cards can fill (not
+// A-3-4-5).
+inline constexpr Field kWays{49, 3};
+// Deuces wild, two cards to a royal flush by their highest card: 1 an ace, 2 a king, 3 a queen or
+// a jack, 4 a king, queen or jack (no ace); 0 where not told.
+inline constexpr Field kRoyalTop{52, 3};
+// Deuces wild, straight-flush draws with deuces, of any gaps (the bits of kRoyalTop, which only
+// royal draws use): 1 where a straight that holds them needs a two (highest card 6 or lower,
+// the ace low), 2 where none does (highest card 7 or higher); 0 where not told.
+inline constexpr Field kLowEnd{52, 2};
+// Deuces wild, three or four of a kind made with or without deuces: the held cards are all one
+// rank or deuces (kTop holds how many cards that is); for draws, three or four cards to a royal
+// or a straight flush with or without deuces (kHeld holds how many, kWild is 0).
+inline constexpr Field kAnyDeuces{55, 1};
+// Deuces wild, made hands: set on a row that pays at least the least five of a kind, and on the
+// pattern of all such rows ("five of a kind or better").
+inline constexpr Field kFiveOrBetter{49, 1};
 inline constexpr Field kAnyHigh{35, 1};
 // Rank masks: the named ranks of a draw, the rank group of a set.
 inline constexpr Field kRanks{36, 13};

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "odds/ranks.h"
+#include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
@@ -125,7 +126,8 @@ std::vector<unsigned> edge_sets(PatternKey key, const RankProfile& profile) {
         const StraightFit fit = straight_fit(mask, profile.naturals);
         const bool royal = (mask & ((1u << kTen) - 1)) == 0;
         if (fit.fits == 0 || !fit.edge || (family == Family::straight_flush && royal) ||
-            (type == 0 && fit.span - k != static_cast<int>(get(key, kGaps)))) {
+            (type == 0 && fit.span - k != static_cast<int>(get(key, kGaps))) ||
+            !deuces::ways_match(key, fit)) {
             continue;
         }
         int high = 0;
@@ -147,7 +149,7 @@ std::string edge_text(PatternKey key, const RankProfile& profile) {
     if (sets.empty()) {
         return "";
     }
-    if (sets.size() > kMostListed) {
+    if (sets.size() > kMostListed && get(key, kWays) == 0) {
         return edge ? ", at the ace end" : ", not at the ace end";
     }
     std::string list;
@@ -197,16 +199,20 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
     bool gaps_said = false;
     switch (family) {
         case Family::royal:
-            text = std::to_string(k) + " to a royal flush";
+            text = std::to_string(k) + " to a royal flush" + deuces::group_text(key);
             break;
         case Family::straight_flush:
-            text = std::to_string(k) + " to a straight flush, not a royal";
+            text =
+                std::to_string(k) + " to a straight flush, not a royal" + deuces::group_text(key);
             break;
         case Family::flush:
             text = std::to_string(k) + " to a flush, no straight in it";
             break;
         case Family::straight:
-            if (k == 4 && wild == 0 && !any_gaps) {
+            if (k == 4 && wild == 0 && deuces::plays_deuces(profile)) {
+                text = deuces::four_straight_text(key);
+                gaps_said = true;
+            } else if (k == 4 && wild == 0 && !any_gaps) {
                 text = gaps == 0 ? "4 to an outside straight" : "4 to an inside straight";
                 gaps_said = true;
             } else {
@@ -230,6 +236,9 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
             break;
     }
     text = prefix + text;
+    if (get(key, kAnyDeuces) != 0) {
+        return text + ", natural or with deuces";
+    }
     if ((family == Family::straight_flush || family == Family::straight) && !gaps_said &&
         !any_gaps) {
         text += gaps == 0 ? ", no gaps" : ", " + count_text(gaps, "gap", "gaps");
@@ -262,6 +271,9 @@ std::string pair_text(unsigned row, const Game& game, const RankProfile& profile
 }
 
 std::string sets_text(PatternKey key, const Game& game, const RankProfile& profile) {
+    if (get(key, kAnyDeuces) != 0) {
+        return deuces::any_deuces_text(key);
+    }
     const unsigned top = get(key, kTop);
     const unsigned second = get(key, kSecond);
     const unsigned group = get(key, kRanks);
@@ -420,6 +432,9 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
             }
             if (get(key, kRow) != kNoRow) {
                 return made_text(game.rows()[get(key, kRow)]);
+            }
+            if (get(key, kFiveOrBetter) != 0) {
+                return "five of a kind or better, all five cards";
             }
             return get(key, kFloors) != 0 ? joker_draws::floor_text(key, game)
                                           : "any paying hand of all five cards";

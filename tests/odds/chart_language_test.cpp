@@ -93,6 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Games, GeneratedChart,
                          ::testing::Values(RoundTrip{"jacks-or-better-9-6", 23},
                                            RoundTrip{"deuces-wild-full-pay", 26},
                                            RoundTrip{"double-double-bonus-9-6", 15},
+                                           RoundTrip{"bonus-deuces-wild-13-4-3", 40},
                                            RoundTrip{"quillon", 0},
                                            RoundTrip{"joker-kings-20-7-5", 20}),
                          [](const auto& row) {

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
+
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
@@ -150,8 +153,9 @@ TEST(RiskOfRuin, FinePaysLeaveOutOnlyTheChanceWithinASession) {
           Case{jacks + "three 3.50000\n", true}, Case{jacks + "three 3.25\n", false},
           Case{"wild none\nroyal 0.0001\n", false},
           Case{"wild none\nroyal 0 0.0001@100\npair 0.0001 jacks\n", false}}) {
-        const std::filesystem::path path =
-            std::filesystem::path(::testing::TempDir()) / "fine-pays.game";
+        // Named for this process: other runs of the suite may share the folder.
+        const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) /
+                                           ("fine-pays-" + std::to_string(::getpid()) + ".game");
         std::ofstream(path) << c.text;
         const CliRun r = run({"return", "--game", path.string(), "--json"});
         if (r.status != 0) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,6 +18,7 @@
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
 #include "odds/hold_analysis.h"
+#include "odds/ladder_ruin.h"
 #include "odds/risk.h"
 #include "odds/round_risk.h"
 #include "tests/odds/odds_test_support.h"
@@ -172,15 +174,80 @@ TEST(RoundRisk, RuinWithoutEndIsTheRootMethodOnTheRoundsWholeResult) {
     ASSERT_LT(z, 1.0);
     EXPECT_NEAR(z, ruin_root(whole), 1e-10);
     const SessionRisk risk = round_risk(outcomes, result, 3);
+    ASSERT_TRUE(risk.ever_not_exact.empty()) << risk.ever_not_exact;
+    // The exact chance from the whole result's own roots, found afresh: a bankroll below 3 bets
+    // cannot pay a round, so b bets are lost with a fall of b - 2.
+    std::map<int, double> steps;
+    for (std::size_t i = 0; i < whole.net_units.size(); ++i) {
+        steps[static_cast<int>(whole.net_units[i] / whole.units_per_bet)] += whole.probability[i];
+    }
+    const WalkPgf pgf = [&](std::complex<double> w, std::complex<double>* slope) {
+        std::complex<double> v = 0.0;
+        *slope = 0.0;
+        for (const auto& [x, p] : steps) {
+            v += p * std::pow(w, x);
+            *slope += p * static_cast<double>(x) * std::pow(w, x - 1);
+        }
+        return v;
+    };
+    const LadderRuin ladder = ladder_ruin(pgf, 3, {{z, 0.0}, std::polar(0.3, 2.0)});
+    ASSERT_TRUE(ladder.found()) << ladder.not_found;
+    const std::vector<long double> chance = ladder.chances(1000);
     for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
         const int b = risk.bankrolls[i];
-        EXPECT_NEAR(risk.ruin_ever[i] / std::pow(ruin_root(whole), b), 1.0, 1e-6) << b;
+        EXPECT_NEAR(risk.ruin_ever_at_least[i] / std::pow(ruin_root(whole), b), 1.0, 1e-6) << b;
+        EXPECT_NEAR(
+            risk.ruin_ever[i] / static_cast<double>(chance[static_cast<std::size_t>(b - 2)]), 1.0,
+            1e-6)
+            << b;
+        EXPECT_GT(risk.ruin_ever[i], risk.ruin_ever_at_least[i]);
         EXPECT_GT(risk.ruin_ever_at_most[i], risk.ruin_ever[i]);
     }
     // A game that does not pay back ruins every bankroll.
     const DealOutcomes& jacks = shared_outcomes("jacks-or-better-9-6");
     const GameReturn lost = game_return_of(jacks, shared_tallies("jacks-or-better-9-6").game());
     EXPECT_EQ(RoundResult(jacks, lost.pays, lost.pay_scale, 10).ruin_root(), 1.0);
+}
+
+// Rounds of ten hands played one after another from a small bankroll, each deal drawn by its
+// weight and each hand from the deal's own final-hand distribution, until the bankroll cannot
+// pay a round or reaches a height from which the exact chance of ruin is far below the
+// simulation's error.
+TEST(RoundRisk, ExactRuinWithoutEndAgreesWithASeededSimulationOfTenHandRounds) {
+    const DealOutcomes& outcomes = shared_outcomes("quillon");
+    const GameReturn result = game_return_of(outcomes, shared_tallies("quillon").game());
+    constexpr int kPlay = 10;
+    const RoundResult round(outcomes, result.pays, result.pay_scale, kPlay);
+    const RoundRuin ruin = round_ruin_ever(round, {30, 800});
+    ASSERT_TRUE(ruin.not_exact.empty()) << ruin.not_exact;
+    ASSERT_LT(ruin.ever[1], 1e-4);
+    std::mt19937_64 random(2024);
+    std::discrete_distribution<std::size_t> deal(outcomes.deals.begin(), outcomes.deals.end());
+    std::vector<std::discrete_distribution<std::size_t>> hand;
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        hand.emplace_back(outcomes.counts_of(i), outcomes.counts_of(i) + outcomes.rows);
+    }
+    constexpr int kWalks = 10'000;
+    const std::int64_t bet = result.pay_scale;
+    int ruined = 0;
+    for (int walk = 0; walk < kWalks; ++walk) {
+        std::int64_t bankroll = 30 * bet;
+        while (bankroll < 800 * bet) {
+            if (bankroll < kPlay * bet) {
+                ++ruined;
+                break;
+            }
+            const std::size_t d = deal(random);
+            for (int h = 0; h < kPlay; ++h) {
+                bankroll += result.pays[hand[d](random)] - bet;
+            }
+        }
+    }
+    const double seen = static_cast<double>(ruined) / kWalks;
+    const double error = std::sqrt(ruin.ever[0] * (1.0 - ruin.ever[0]) / kWalks);
+    EXPECT_NEAR(seen, ruin.ever[0], 4.0 * error);
+    // The lower bound z^bankroll is far off: the simulation tells them apart.
+    EXPECT_GT(ruin.ever[0] - ruin.at_least[0], 8.0 * error);
 }
 
 TEST(RoundRisk, JsonGivesTheDeviationPerRoundInBetsOfOneHand) {
@@ -197,6 +264,18 @@ TEST(RoundRisk, JsonGivesTheDeviationPerRoundInBetsOfOneHand) {
     EXPECT_LT(round, 5.0 * hand);
     EXPECT_EQ(b["risk"]["standard_deviation"], round);
     EXPECT_TRUE(b["risk"]["risk_of_ruin"][0].contains("ever_at_most"));
+    EXPECT_TRUE(b["risk"]["risk_of_ruin"][0]["ever_exact"].get<bool>());
+    EXPECT_FALSE(a["risk"]["risk_of_ruin"][0].contains("ever_exact"));
+    // Where the roots are not found in the command's time, the bounds stand, with the reason.
+    const CliRun hundred =
+        run({"return", "--game", "deuces-wild-full-pay", "--json", "--play", "100"});
+    const nlohmann::json far = nlohmann::json::parse(hundred.out)["risk"];
+    if (!far["risk_of_ruin"][0]["ever_exact"].get<bool>()) {
+        EXPECT_TRUE(far.contains("ever_not_exact"));
+        EXPECT_EQ(far["risk_of_ruin"][0]["ever"], far["risk_of_ruin"][0]["ever_at_least"]);
+        const CliRun said = run({"return", "--game", "deuces-wild-full-pay", "--play", "100"});
+        EXPECT_NE(said.out.find("the exact chance without end is not given: "), std::string::npos);
+    }
     const CliRun text = run({"return", "--game", "quillon", "--play", "10"});
     EXPECT_NE(text.out.find("10 hands a round"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("the strategy is the same as for one hand"), std::string::npos);
