@@ -32,6 +32,8 @@ struct RankProfile {
     bool pairs_pay = false;
     // The ranks of natural cards: all but the two in deuces wild.
     unsigned naturals = 0x1fffu;
+    // Whether the game's wild card is the joker.
+    bool joker = false;
     std::string wild_name;
     std::string wild_plural;
 };
