@@ -71,6 +71,11 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
             ways != 0) {
             out.push(ways);
         }
+        if (const PatternKey ways =
+                joker_draws::ways_key(with_high | gaps, family, k, mask, fit, profile);
+            ways != 0) {
+            out.push(ways);
+        }
         out.push(with_high | gaps);
         if (high_counts) {
             out.push(family_key | gaps | put(kAnyHigh, 1));
@@ -157,6 +162,7 @@ RankProfile rank_profile(const Game& game) {
     }
     // Only natural ranks make sets: in deuces wild four 2s are the wild cards' own hand.
     profile.naturals = game.wild() == Wild::deuces ? 0x1ffeu : 0x1fffu;
+    profile.joker = game.wild() == Wild::joker;
     const auto first = static_cast<std::size_t>(std::countr_zero(profile.naturals));
     for (std::size_t i = first; i < kRankCount; ++i) {
         if (profile.quad_row[i] != profile.quad_row[first] ||

@@ -38,6 +38,8 @@ struct RankProfile {
     std::uint32_t top_rows = 0;
     // The rows of three of a kind, a straight, a flush and a full house, likewise.
     std::uint32_t made_rows = 0;
+    // Whether the game's wild card is the joker.
+    bool joker = false;
     std::string wild_name;
     std::string wild_plural;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <optional>
 
 #include "odds/ranks.h"
 #include "odds/strategy/pattern_key.h"
@@ -95,6 +96,72 @@ HoldPatterns spot_card(const HoldPatterns& draws) {
         out.push(key);
     }
     return out;
+}
+
+namespace {
+
+int high_count(unsigned ranks, const RankProfile& profile) {
+    int high = 0;
+    for (std::size_t r = 0; r < kRankCount; ++r) {
+        high += (ranks >> r & 1u) != 0 && profile.high[r] ? 1 : 0;
+    }
+    return high;
+}
+
+// Whether the straight-flush draws at the ace end of `k` cards, these gaps and this many high
+// cards (counted where pairs pay) reach different numbers of straights: only then do the ways
+// tell them apart, and only then do the words differ.
+class EdgeWays {
+  public:
+    explicit EdgeWays(const RankProfile& profile) : high_(profile.high) {
+        std::array<std::array<std::array<unsigned, 6>, 8>, 5> seen{};
+        for (unsigned mask = 1; mask < (1u << kRankCount); ++mask) {
+            const int k = std::popcount(mask);
+            const StraightFit fit = straight_fit(mask);
+            const bool royal = (mask & ((1u << kTen) - 1)) == 0;
+            if (k > 4 || fit.fits == 0 || !fit.edge || royal) {
+                continue;
+            }
+            const int high = profile.pairs_pay ? high_count(mask, profile) : 0;
+            seen[static_cast<std::size_t>(k)][static_cast<std::size_t>(fit.span - k)]
+                [static_cast<std::size_t>(high)] |= 1u << fit.ways;
+        }
+        for (std::size_t k = 0; k < 5; ++k) {
+            for (std::size_t g = 0; g < 8; ++g) {
+                for (std::size_t h = 0; h < 6; ++h) {
+                    vary_[k][g][h] = std::popcount(seen[k][g][h]) > 1;
+                }
+            }
+        }
+    }
+
+    bool made_for(const RankProfile& profile) const { return high_ == profile.high; }
+    bool vary(int k, int gaps, int high) const {
+        return vary_[static_cast<std::size_t>(k)][static_cast<std::size_t>(gaps)]
+                    [static_cast<std::size_t>(high)];
+    }
+
+  private:
+    std::array<bool, kRankCount> high_;
+    std::array<std::array<std::array<bool, 6>, 8>, 5> vary_{};
+};
+
+}  // namespace
+
+PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, unsigned ranks,
+                    const StraightFit& fit, const RankProfile& profile) {
+    if (!profile.joker || family != Family::straight_flush || !fit.edge || naturals > 4) {
+        return 0;
+    }
+    // Each thread keeps the table of the last game it classified.
+    thread_local std::optional<EdgeWays> edges;
+    if (!edges || !edges->made_for(profile)) {
+        edges.emplace(profile);
+    }
+    const int high = profile.pairs_pay ? high_count(ranks, profile) : 0;
+    return edges->vary(naturals, fit.span - naturals, high)
+               ? gaps_key | put(kWays, static_cast<unsigned>(fit.ways) + 1)
+               : 0;
 }
 
 HoldPatterns coarser(PatternKey key) {

@@ -6,6 +6,8 @@
 
 #include "odds/pay_table.h"
 #include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/straight_fit.h"
 
 // The distinctions of the joker games, where one wild card among 53 makes every single card a
 // straight draw and the joker beside a king or an ace is a paying hand of all five cards:
@@ -15,7 +17,9 @@
 //   without the joker and a king among junk, which also pays, and "flush or better", "full house
 //   or better" and "straight flush or better" do the same from higher up;
 // - two to a royal beside the joker say whether they hold the ace, and their flush penalty;
-// - "joker + a card from 2 to 9" keeps the joker and one spot card.
+// - "joker + a card from 2 to 9" keeps the joker and one spot card;
+// - straight-flush draws at the ace end, with the joker or without, are told apart by how many
+//   straights reach them: suited 3-4 three, 2-3 two, A-2 one.
 namespace quillon::odds::joker_draws {
 
 // Whether a game's charts make these distinctions: the games with the joker.
@@ -54,6 +58,12 @@ HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned pena
 // a card from 2 to 9": where a line fits several cards the tie rule keeps a royal's card first,
 // but beside the joker the spot card that reaches the most straights is mostly worth more.
 HoldPatterns spot_card(const HoldPatterns& draws);
+
+// The straight-flush draw whose gaps key is `gaps_key` (`naturals` natural cards, these ranks
+// and fit) by the straights that reach it (kWays), where it sits at the ace end and draws of its
+// size, gaps and high cards there reach different numbers of straights; 0 elsewhere.
+PatternKey ways_key(PatternKey gaps_key, pattern_key::Family family, int naturals, unsigned ranks,
+                    const StraightFit& fit, const RankProfile& profile);
 
 // The next coarser pattern of a key only this file makes; nothing for any other key.
 HoldPatterns coarser(PatternKey key);
