@@ -18,7 +18,7 @@ trap 'rm -rf "$tmp"' EXIT
     echo "--lines N\` (the default length in the last column), scored exactly after a round trip"
     echo "through its file. Each cell is the cost against perfect play in percentage points, with the"
     echo "lines the chart uses in brackets; the last column is the slowest \`strategy\` run of the row,"
-    echo "on a 2-core machine shared with other work."
+    echo "on a 2-core machine with nothing else running."
     echo
     echo "| game | 15 lines | 20 lines | 26 lines | 30 lines | 40 lines | default | slowest |"
     echo "|---|---|---|---|---|---|---|---|"
