@@ -56,7 +56,9 @@ using PatternKey = std::uint64_t;
 // The patterns a hold shows, finest first: "suited J-Q" is also "2 to a royal flush, 2 high
 // cards" and "2 to a royal flush". A chart line may name any of them.
 struct HoldPatterns {
-    std::array<PatternKey, 12> keys{};
+    // Only the first `count` keys are set: the rest are left as they are, as clearing them all
+    // on every hold of every deal costs more than classifying many holds.
+    std::array<PatternKey, 12> keys;
     std::size_t count = 0;
 
     // A hold shows at most ten patterns today; a new distinction that shows more than the room
