@@ -2,43 +2,19 @@
 // coarser patterns a hold shows taking in every hold of the finer one.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-
-#include "odds/strategy/chart_score.h"
-#include "odds/strategy/chart_text.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/suit_classes.h"
-#include "tests/odds/odds_test_support.h"
+#include "tests/odds/chart_word_support.h"
 
 namespace quillon::odds {
 namespace {
 
-struct Decision {
-    std::string game;
-    std::string chart;
-    std::string deal;
-    // The cards kept, in the deal's order; "(draw five)" where the deal is discarded whole.
-    std::string hold;
-};
+using Decision = WordDecision;
 
 class DeucesWord : public ::testing::TestWithParam<Decision> {};
 
 // A chart of the word over "discard everything" keeps the deal's cards the word names, and no
 // card where the word leaves the deal out.
 TEST_P(DeucesWord, KeepsTheDealsItNamesAndNoOthers) {
-    const Game game = find_game(GetParam().game).value();
-    const Chart chart =
-        read_chart(GetParam().chart + "\ndiscard everything\n", "deuces.chart", game);
-    const std::array<CardId, 5> deal = parse_deal(GetParam().deal);
-    const ChartDecision decision = decide_deal(chart, game, deal);
-    std::string held;
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((decision.hold >> i & 1u) != 0) {
-            held += (held.empty() ? "" : " ") + deal[i].text();
-        }
-    }
-    EXPECT_EQ(held.empty() ? "(draw five)" : held, GetParam().hold);
+    EXPECT_EQ(one_line_hold(GetParam()), GetParam().hold);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,25 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Every coarser pattern of a pattern a hold shows is shown by that hold too, so that a line
 // of coarser words takes in every hold of the finer ones.
 TEST(DeucesPatterns, CoarserPatternsTakeInEveryHoldOfTheFiner) {
-    for (const char* name : {"deuces-wild-full-pay", "bonus-deuces-wild-13-4-3"}) {
-        const Game game = find_game(name).value();
-        const RankProfile profile = rank_profile(game);
-        const std::vector<DealClass> deals = deal_classes(false);
-        for (std::size_t d = 0; d < deals.size(); d += 11) {
-            const std::array<CardId, 5> cards = class_cards(deals[d], false);
-            for (unsigned m = 0; m < kHoldCount; ++m) {
-                const HoldPatterns shown =
-                    patterns_of(game, profile, cards, static_cast<HoldMask>(m));
-                for (const PatternKey key : shown) {
-                    for (const PatternKey coarser : coarser_patterns(key, profile)) {
-                        ASSERT_NE(std::find(shown.begin(), shown.end(), coarser), shown.end())
-                            << name << ": " << cards[0].text() << " " << cards[1].text() << " "
-                            << cards[2].text() << " " << cards[3].text() << " " << cards[4].text()
-                            << " hold " << m;
-                    }
-                }
-            }
-        }
+    for (const char* game : {"deuces-wild-full-pay", "bonus-deuces-wild-13-4-3"}) {
+        EXPECT_EQ(coarser_pattern_not_shown(game, 11, false), "");
     }
 }
 

@@ -154,13 +154,7 @@ class BestHold : public ::testing::TestWithParam<BestHoldCase> {};
 TEST_P(BestHold, IsTheKnownPlay) {
     const std::array<CardId, 5> deal = parse_deal(GetParam().deal);
     const auto ranked = holds_best_first(analyze_deal(shared_tallies(GetParam().game), deal));
-    std::string held;
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((ranked.front().mask >> i & 1u) != 0) {
-            held += (held.empty() ? "" : " ") + deal[i].text();
-        }
-    }
-    EXPECT_EQ(held, GetParam().best);
+    EXPECT_EQ(held_cards(deal, ranked.front().mask), GetParam().best);
     EXPECT_FALSE(pays_more(ranked[1], ranked[0]));
 }
 

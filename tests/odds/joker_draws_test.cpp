@@ -2,44 +2,19 @@
 // them: the deals each word takes in and leaves out, and the coarser words still taking them in.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-
-#include "odds/strategy/chart_score.h"
-#include "odds/strategy/chart_text.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/suit_classes.h"
-#include "tests/odds/odds_test_support.h"
+#include "tests/odds/chart_word_support.h"
 
 namespace quillon::odds {
 namespace {
 
-struct Decision {
-    std::string game;
-    std::string chart;
-    std::string deal;
-    // The cards kept, in the deal's order; "(draw five)" where the deal is discarded whole.
-    std::string hold;
-};
+using Decision = WordDecision;
 
 class JokerEdgeWord : public ::testing::TestWithParam<Decision> {};
 
 // A chart of the word over "discard everything" keeps the cards the word names, and no card
 // where the word leaves the deal out.
 TEST_P(JokerEdgeWord, KeepsTheDealsItNamesAndNoOthers) {
-    const Game game = find_game(GetParam().game).value();
-    const Chart chart =
-        read_chart(GetParam().chart + "\ndiscard everything\n", "joker.chart", game);
-    const std::array<CardId, 5> deal = parse_deal(GetParam().deal);
-    const ChartDecision decision = decide_deal(chart, game, deal);
-    std::string held;
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((decision.hold >> i & 1u) != 0) {
-            held += (held.empty() ? "" : " ") + deal[i].text();
-        }
-    }
-    EXPECT_EQ(held.empty() ? "(draw five)" : held, GetParam().hold);
+    EXPECT_EQ(one_line_hold(GetParam()), GetParam().hold);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -78,28 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Every coarser pattern of a draw a hold shows is shown by that hold too, so that a line of
 // coarser words takes in every hold of the finer ones.
 TEST(JokerDraws, CoarserDrawsTakeInEveryHoldOfTheFiner) {
-    for (const char* name : {"quillon", "joker-kings-20-7-5"}) {
-        const Game game = find_game(name).value();
-        const RankProfile profile = rank_profile(game);
-        const std::vector<DealClass> deals = deal_classes(true);
-        for (std::size_t d = 0; d < deals.size(); d += 29) {
-            const std::array<CardId, 5> cards = class_cards(deals[d], true);
-            for (unsigned m = 0; m < kHoldCount; ++m) {
-                const HoldPatterns shown =
-                    patterns_of(game, profile, cards, static_cast<HoldMask>(m));
-                for (const PatternKey key : shown) {
-                    if (pattern_key::kind_of(key) != pattern_key::Kind::draw) {
-                        continue;
-                    }
-                    for (const PatternKey coarser : coarser_patterns(key, profile)) {
-                        ASSERT_NE(std::find(shown.begin(), shown.end(), coarser), shown.end())
-                            << name << ": " << cards[0].text() << " " << cards[1].text() << " "
-                            << cards[2].text() << " " << cards[3].text() << " " << cards[4].text()
-                            << " hold " << m;
-                    }
-                }
-            }
-        }
+    for (const char* game : {"quillon", "joker-kings-20-7-5"}) {
+        EXPECT_EQ(coarser_pattern_not_shown(game, 29, true), "");
     }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "odds/cli/odds_cli.h"
+#include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
 #include "odds/tallies.h"
 
@@ -40,6 +41,17 @@ inline std::array<CardId, 5> parse_deal(const std::string& text) {
         c = CardId::parse(word).value();
     }
     return cards;
+}
+
+// The cards a hold keeps, in the deal's order ("s1 s13"); "(draw five)" where it keeps none.
+inline std::string held_cards(const std::array<CardId, 5>& deal, HoldMask mask) {
+    std::string held;
+    for (std::size_t i = 0; i < 5; ++i) {
+        if ((mask >> i & 1u) != 0) {
+            held += (held.empty() ? "" : " ") + deal[i].text();
+        }
+    }
+    return held.empty() ? "(draw five)" : held;
 }
 
 // Tallies take a moment to build, so each built-in game's are built once, when first asked for.
