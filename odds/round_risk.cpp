@@ -12,23 +12,14 @@ namespace {
 
 using Complex = std::complex<double>;
 
-Complex power(Complex x, std::int64_t n) {
+// x to the power n, by squaring: for the generating functions at complex points and at real
+// ones alike.
+template <class T>
+T power(T x, std::int64_t n) {
     if (n < 0) {
-        return 1.0 / power(x, -n);
+        return T{1} / power(x, -n);
     }
-    Complex out = 1.0;
-    while (n > 0) {
-        if ((n & 1) != 0) {
-            out *= x;
-        }
-        x *= x;
-        n >>= 1;
-    }
-    return out;
-}
-
-long double power(long double x, int n) {
-    long double out = 1.0L;
+    T out{1};
     while (n > 0) {
         if ((n & 1) != 0) {
             out *= x;

@@ -7,6 +7,7 @@
 
 #include "odds/ranks.h"
 #include "odds/strategy/pattern_key.h"
+#include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds::joker_draws {
 
@@ -190,14 +191,7 @@ std::string draw_suffix(PatternKey key) {
         default:
             return text;
     }
-    switch (get(key, kPenalty)) {
-        case 1:
-            return text + ", flush penalty";
-        case 2:
-            return text + ", no flush penalty";
-        default:
-            return text;
-    }
+    return text + std::string(penalty_text(key));
 }
 
 bool names_single(const Game& game, const RankProfile& profile, int wild) {

@@ -15,6 +15,17 @@ namespace quillon::odds {
 
 using namespace pattern_key;
 
+std::string_view penalty_text(PatternKey key) {
+    switch (get(key, kPenalty)) {
+        case 1:
+            return ", flush penalty";
+        case 2:
+            return ", no flush penalty";
+        default:
+            return "";
+    }
+}
+
 namespace {
 
 // Edge lists longer than this are said as "at the ace end" alone.
@@ -100,14 +111,7 @@ std::string named_text(PatternKey key, const RankProfile& profile) {
             first = false;
         }
     }
-    switch (get(key, kPenalty)) {
-        case 1:
-            return text + ", flush penalty";
-        case 2:
-            return text + ", no flush penalty";
-        default:
-            return text;
-    }
+    return text + std::string(penalty_text(key));
 }
 
 // The rank sets at the ace end among the draws that share the key's family, size, gaps and high
