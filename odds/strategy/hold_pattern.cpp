@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "odds/ranks.h"
+#include "odds/strategy/ace_royals.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
@@ -98,6 +100,9 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     }
     if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
         return joker_draws::royal_draw(out, mask, penalty);
+    }
+    if (family == Family::royal && ace_royals::applies(profile, mask, wild)) {
+        return ace_royals::add_ace(out, mask, penalty);
     }
     if (k == 1 && mask < (1u << kTen) && joker_draws::holds_joker(wild, profile)) {
         return joker_draws::spot_card(out);
@@ -369,7 +374,10 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             }
         }
     }
-    const HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    if (k == 1 && open_straights::most_open(game, profile, deal, mask)) {
+        draws = open_straights::add_most_open(draws);
+    }
     if (k == 1 && joker_draws::names_single(game, profile, wild)) {
         return joker_draws::single_card(ranks[0], wild, draws);
     }
@@ -379,6 +387,13 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
 }  // namespace
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
+    if (const HoldPatterns most = open_straights::coarser(key); most.count != 0) {
+        HoldPatterns out = most;
+        for (const PatternKey next : coarser_patterns(most.keys[0], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
     if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
         HoldPatterns out = joker;
         for (const PatternKey next : coarser_patterns(joker.keys[joker.count - 1], profile)) {

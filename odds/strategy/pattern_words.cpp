@@ -7,6 +7,7 @@
 #include "odds/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
@@ -227,7 +228,9 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         case Family::plain:
             if (k == 1) {
                 const bool high = get(key, kHigh) != 0;
-                text = get(key, kSpot) != 0                            ? "a card from 2 to 9"
+                text = !open_straights::card_text(key).empty()
+                           ? std::string(open_straights::card_text(key))
+                       : get(key, kSpot) != 0                          ? "a card from 2 to 9"
                        : get(key, kAnyHigh) != 0 || !profile.pairs_pay ? "one card"
                        : high                                          ? "a high card"
                                                                        : "a low card";
@@ -472,6 +475,7 @@ std::string high_card_text(const RankProfile& profile) {
 std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile) {
     std::vector<PatternKey> out = Shapes(game, profile).all();
     joker_draws::add_vocabulary(game, profile, out);
+    open_straights::add_vocabulary(game, profile, out);
     return out;
 }
 
