@@ -1,0 +1,62 @@
+// The lone low card beside the joker, where a pair pays, chosen by its open straights: the count
+// itself, the card each deal keeps, and the games that do not have the word.
+#include <gtest/gtest.h>
+
+#include "odds/strategy/open_straights.h"
+#include "tests/odds/chart_word_support.h"
+
+namespace quillon::odds {
+namespace {
+
+using Decision = WordDecision;
+
+constexpr int kSeven = 5;
+constexpr int kTenRank = 8;
+constexpr int kNine = 7;
+constexpr int kJack = 9;
+
+// Halves of straights: whole with no discard, half with one, none with two; a straight with a
+// king or an ace in it never counts in kings or better.
+TEST(OpenStraights, CountsStraightsWithoutHighCardsByTheirDiscards) {
+    const RankProfile kings = rank_profile(find_game("joker-kings-20-7-5").value());
+    EXPECT_EQ(open_straights::open_halves(kSeven, 0, kings), 10);
+    // 6-10, 7-J and 8-Q: 9-K and 10-A hold high cards.
+    EXPECT_EQ(open_straights::open_halves(kTenRank, 0, kings), 6);
+    EXPECT_EQ(open_straights::open_halves(kTenRank, 1u << kNine, kings), 3);
+    EXPECT_EQ(open_straights::open_halves(kTenRank, 1u << kNine | 1u << kJack, kings), 1);
+    // A deuce reaches A-5, which holds the ace, and 2-6 alone.
+    EXPECT_EQ(open_straights::open_halves(0, 0, kings), 2);
+}
+
+class OpenStraightsWord : public ::testing::TestWithParam<Decision> {};
+
+TEST_P(OpenStraightsWord, KeepsTheLowCardWithTheMostOpenStraights) {
+    EXPECT_EQ(one_line_hold(GetParam()), GetParam().hold);
+}
+
+constexpr const char* kWord = "joker + the low card with the most open straights";
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, OpenStraightsWord,
+    ::testing::Values(
+        // Beside Q, J and 5 the seven has six halves, the five five and the queen one: the
+        // seven, where "joker + a low card" keeps the queen by the tie rule.
+        Decision{"joker-kings-20-7-5", kWord, "joker s12 d11 c7 h5", "joker c7"},
+        // Seven and eight have six halves each: the tie rule keeps the higher.
+        Decision{"joker-kings-20-7-5", kWord, "joker s7 d8 c13 h1", "joker d8"},
+        // No low card to keep, and no joker.
+        Decision{"joker-kings-20-7-5", kWord, "joker s13 d13 c1 h1", "(draw five)"},
+        Decision{"joker-kings-20-7-5", kWord, "s12 d11 c7 h5 s2", "(draw five)"}));
+
+// Where no pair pays every card is low, and the word is not the game's.
+TEST(OpenStraights, OnlyInJokerGamesWhereAPairPays) {
+    for (const char* name : {"quillon", "jacks-or-better-9-6"}) {
+        const Game game = find_game(name).value();
+        EXPECT_THROW(read_chart(std::string(kWord) + "\ndiscard everything\n", "c", game),
+                     ChartError)
+            << name;
+    }
+}
+
+}  // namespace
+}  // namespace quillon::odds
