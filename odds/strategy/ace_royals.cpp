@@ -10,18 +10,22 @@ namespace quillon::odds::ace_royals {
 using namespace pattern_key;
 
 bool applies(const RankProfile& profile, unsigned ranks, int wild) {
-    if (!profile.joker || !profile.pairs_pay || wild != 0 || !profile.high[kAce] ||
-        std::popcount(ranks) != 2) {
+    const int k = std::popcount(ranks);
+    if (!profile.joker || !profile.pairs_pay || wild != 0 || !profile.high[kAce] || k < 2 ||
+        k > 3) {
         return false;
     }
     int high = 0;
-    bool other_high = false;
+    int other_high = 0;
     for (int r = kTen; r < kRankCount; ++r) {
         const bool is_high = profile.high[static_cast<std::size_t>(r)];
         high += is_high && (ranks >> r & 1u) != 0 ? 1 : 0;
-        other_high = other_high || (is_high && r != kAce);
+        other_high += is_high && r != kAce ? 1 : 0;
     }
-    return high == 1 && other_high;
+    // Draws of as many high cards both with the ace and without it: enough other high royal
+    // ranks to stand in for it, and enough low ones beside it.
+    const int low = kRankCount - kTen - 1 - other_high;
+    return high >= 1 && other_high >= high && low >= k - high;
 }
 
 HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty) {
