@@ -35,33 +35,44 @@ bool most_open(const Game& game, const RankProfile& profile, const std::array<Ca
     if (!applies(profile)) {
         return false;
     }
-    std::array<int, 5> ranks{};
     unsigned all = 0;
     int kept = -1;
     int wild_kept = 0;
     for (std::size_t i = 0; i < deal.size(); ++i) {
         const bool held = (mask >> i & 1u) != 0;
         if (is_wild(deal[i], game)) {
-            ranks[i] = -1;
             wild_kept += held ? 1 : 0;
             continue;
         }
-        ranks[i] = engine_rank(deal[i].rank());
-        all |= 1u << ranks[i];
+        all |= 1u << engine_rank(deal[i].rank());
         if (held) {
-            kept = kept == -1 ? ranks[i] : -2;
+            kept = kept == -1 ? static_cast<int>(i) : -2;
         }
     }
-    if (kept < 0 || wild_kept != 1 || profile.high[static_cast<std::size_t>(kept)]) {
+    const auto low = [&](std::size_t i) {
+        return !is_wild(deal[i], game) &&
+               !profile.high[static_cast<std::size_t>(engine_rank(deal[i].rank()))];
+    };
+    if (kept < 0 || wild_kept != 1 || !low(static_cast<std::size_t>(kept))) {
         return false;
     }
-    // The discards beside a card are the deal's other ranks (a second card of its own rank
-    // closes no straight of it).
-    const auto open_of = [&](int rank) { return open_halves(rank, all & ~(1u << rank), profile); };
-    const int mine = open_of(kept);
-    return std::none_of(ranks.begin(), ranks.end(), [&](int r) {
-        return r >= 0 && !profile.high[static_cast<std::size_t>(r)] && open_of(r) > mine;
-    });
+    // Open straights first, then the flush: the fewer of the card's suit among its discards,
+    // the better.
+    const auto score = [&](std::size_t c) {
+        const int rank = engine_rank(deal[c].rank());
+        int suited = 0;
+        for (std::size_t i = 0; i < deal.size(); ++i) {
+            suited += i != c && !is_wild(deal[i], game) && deal[i].suit() == deal[c].suit() ? 1 : 0;
+        }
+        return open_halves(rank, all & ~(1u << rank), profile) * 8 - suited;
+    };
+    const int mine = score(static_cast<std::size_t>(kept));
+    for (std::size_t i = 0; i < deal.size(); ++i) {
+        if (low(i) && score(i) > mine) {
+            return false;
+        }
+    }
+    return true;
 }
 
 namespace {
@@ -96,8 +107,9 @@ HoldPatterns coarser(PatternKey key) {
 }
 
 std::string_view card_text(PatternKey key) {
-    return get(key, kMostOpen) != 0 ? "the low card with the most open straights"
-                                    : std::string_view{};
+    return get(key, kMostOpen) != 0
+               ? "the low card with the most open straights, then the fewest discards of its suit"
+               : std::string_view{};
 }
 
 void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out) {

@@ -13,8 +13,9 @@
 // that holds a high card adds little (a high card drawn to the joker pays already), and each
 // discard of a rank the straight needs makes it harder to fill. So a card's open straights are
 // the straights that reach it without a high card, each counted whole with no discard in it and
-// half with one; of the deal's low cards the one to keep is mostly the one with the most:
-// "joker + the low card with the most open straights".
+// half with one; of the deal's low cards the one to keep is mostly the one with the most, and of
+// those the one with the fewest discards of its suit (each one a card its flush cannot draw):
+// "joker + the low card with the most open straights, then the fewest discards of its suit".
 namespace quillon::odds::open_straights {
 
 // Whether a game's charts make this distinction: the joker games where a pair pays, so that
@@ -25,7 +26,8 @@ bool applies(const RankProfile& profile);
 int open_halves(int rank, unsigned discards, const RankProfile& profile);
 
 // Whether the one natural card that `mask` keeps beside the joker is a low card with the most
-// open straights among the deal's low cards, each counted against its own discards.
+// open straights among the deal's low cards, each counted against its own discards, and of
+// those with the fewest discards of its suit.
 bool most_open(const Game& game, const RankProfile& profile, const std::array<CardId, 5>& deal,
                HoldMask mask);
 

@@ -1,5 +1,6 @@
-// The lone low card beside the joker, where a pair pays, chosen by its open straights: the count
-// itself, the card each deal keeps, and the games that do not have the word.
+// The lone low card beside the joker, where a pair pays, chosen by its open straights and then by
+// the discards of its suit: the count itself, the card each deal keeps, and the games that do
+// not have the word.
 #include <gtest/gtest.h>
 
 #include "odds/strategy/open_straights.h"
@@ -34,7 +35,8 @@ TEST_P(OpenStraightsWord, KeepsTheLowCardWithTheMostOpenStraights) {
     EXPECT_EQ(one_line_hold(GetParam()), GetParam().hold);
 }
 
-constexpr const char* kWord = "joker + the low card with the most open straights";
+constexpr const char* kWord =
+    "joker + the low card with the most open straights, then the fewest discards of its suit";
 
 INSTANTIATE_TEST_SUITE_P(
     Words, OpenStraightsWord,
@@ -42,8 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Beside Q, J and 5 the seven has six halves, the five five and the queen one: the
         // seven, where "joker + a low card" keeps the queen by the tie rule.
         Decision{"joker-kings-20-7-5", kWord, "joker s12 d11 c7 h5", "joker c7"},
-        // Seven and eight have six halves each: the tie rule keeps the higher.
+        // Seven and eight have six halves each and no discard of their suit: the tie rule keeps
+        // the higher; beside a discarded diamond, the seven.
         Decision{"joker-kings-20-7-5", kWord, "joker s7 d8 c13 h1", "joker d8"},
+        Decision{"joker-kings-20-7-5", kWord, "joker s7 d8 d13 h1", "joker s7"},
         // No low card to keep, and no joker.
         Decision{"joker-kings-20-7-5", kWord, "joker s13 d13 c1 h1", "(draw five)"},
         Decision{"joker-kings-20-7-5", kWord, "s12 d11 c7 h5 s2", "(draw five)"}));
