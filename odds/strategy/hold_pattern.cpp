@@ -12,6 +12,7 @@
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
+#include "odds/strategy/straight_flush_gaps.h"
 
 namespace quillon::odds {
 
@@ -100,6 +101,9 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     }
     if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
         return joker_draws::royal_draw(out, mask, penalty);
+    }
+    if (family == Family::straight_flush) {
+        out = straight_flush_gaps::add_not_bare(out, family, k, fit.span - k, high, profile);
     }
     if (family == Family::royal && ace_royals::applies(profile, mask, wild)) {
         return ace_royals::add_ace(out, mask, penalty);
@@ -387,6 +391,13 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
 }  // namespace
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
+    if (const HoldPatterns family = straight_flush_gaps::coarser(key); family.count != 0) {
+        HoldPatterns out = family;
+        for (const PatternKey next : coarser_patterns(family.keys[0], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
     if (const HoldPatterns most = open_straights::coarser(key); most.count != 0) {
         HoldPatterns out = most;
         for (const PatternKey next : coarser_patterns(most.keys[0], profile)) {

@@ -11,6 +11,7 @@
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
+#include "odds/strategy/straight_flush_gaps.h"
 
 namespace quillon::odds {
 
@@ -256,7 +257,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         const int high = static_cast<int>(get(key, kHigh));
         text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
     }
-    return text + joker_draws::draw_suffix(key);
+    return text + joker_draws::draw_suffix(key) + std::string(straight_flush_gaps::suffix(key));
 }
 
 // "aces", "twos to fours": a run of ranks that play alike.
