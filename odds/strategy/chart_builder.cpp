@@ -4,6 +4,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 
 namespace quillon::odds {
@@ -411,12 +412,18 @@ class Planner {
     }
 
     // The active children of each unused coarser pattern that has two or more, and of each line
-    // of the chart that has one or more: a line whose finer pattern sits elsewhere in the chart
-    // ("full house" above "two pair", "full house or better" below it) may take its place.
+    // of made hands that has one or more: a line of made hands whose finer pattern sits elsewhere
+    // in the chart ("full house" above "two pair", "full house or better" below it) may take its
+    // place. Lines of draws are left out: there the move made the charts of other games as often
+    // worse as better.
     std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges() const {
         std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> out;
         const std::vector<char> keeps = keeping();
         for (std::uint32_t c = 0; c < kids_.size(); ++c) {
+            if (pos_[c] != kOff &&
+                pattern_key::kind_of(t_.keys[c]) != pattern_key::Kind::made_five) {
+                continue;
+            }
             const std::size_t least = pos_[c] != kOff ? 1 : 2;
             std::vector<std::uint32_t> active;
             bool keeps_pat = false;

@@ -14,20 +14,19 @@ bool applies(const RankProfile& profile) {
     return profile.joker && profile.pairs_pay;
 }
 
-int open_halves(int rank, unsigned discards, const RankProfile& profile) {
+int open_count(int rank, unsigned discards, const RankProfile& profile) {
     unsigned high = 0;
     for (std::size_t r = 0; r < kRankCount; ++r) {
         high |= profile.high[r] ? 1u << r : 0u;
     }
-    int halves = 0;
+    int count = 0;
     for (const unsigned straight : kStraightMasks) {
-        if ((straight >> rank & 1u) == 0 || (straight & high) != 0) {
-            continue;
-        }
-        const int dead = std::popcount(straight & discards);
-        halves += dead == 0 ? 2 : dead == 1 ? 1 : 0;
+        count += (straight >> rank & 1u) != 0 && (straight & high) == 0 &&
+                         std::popcount(straight & discards) <= 1
+                     ? 1
+                     : 0;
     }
-    return halves;
+    return count;
 }
 
 bool most_open(const Game& game, const RankProfile& profile, const std::array<CardId, 5>& deal,
@@ -64,7 +63,7 @@ bool most_open(const Game& game, const RankProfile& profile, const std::array<Ca
         for (std::size_t i = 0; i < deal.size(); ++i) {
             suited += i != c && !is_wild(deal[i], game) && deal[i].suit() == deal[c].suit() ? 1 : 0;
         }
-        return open_halves(rank, all & ~(1u << rank), profile) * 8 - suited;
+        return open_count(rank, all & ~(1u << rank), profile) * 8 - suited;
     };
     const int mine = score(static_cast<std::size_t>(kept));
     for (std::size_t i = 0; i < deal.size(); ++i) {

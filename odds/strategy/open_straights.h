@@ -10,20 +10,20 @@
 
 // Which lone low card to keep beside the joker, where a pair of high cards pays. The joker and
 // one card draw three: the card earns its keep through the straights it reaches, but a straight
-// that holds a high card adds little (a high card drawn to the joker pays already), and each
-// discard of a rank the straight needs makes it harder to fill. So a card's open straights are
-// the straights that reach it without a high card, each counted whole with no discard in it and
-// half with one; of the deal's low cards the one to keep is mostly the one with the most, and of
-// those the one with the fewest discards of its suit (each one a card its flush cannot draw):
-// "joker + the low card with the most open straights, then the fewest discards of its suit".
+// that holds a high card adds little (a high card drawn to the joker pays already), and a
+// straight that holds two discards or more is hard to fill. So a card's open straights are the
+// straights that reach it with no high card and at most one discard in them; of the deal's low
+// cards the one to keep is mostly the one with the most, and of those the one with the fewest
+// discards of its suit (each one a card its flush cannot draw): "joker + the low card with the
+// most open straights, then the fewest discards of its suit".
 namespace quillon::odds::open_straights {
 
 // Whether a game's charts make this distinction: the joker games where a pair pays, so that
 // there are low cards to choose among.
 bool applies(const RankProfile& profile);
 
-// Twice the open straights of a card of `rank` beside these discarded ranks (a rank mask).
-int open_halves(int rank, unsigned discards, const RankProfile& profile);
+// The open straights of a card of `rank` beside these discarded ranks (a rank mask).
+int open_count(int rank, unsigned discards, const RankProfile& profile);
 
 // Whether the one natural card that `mask` keeps beside the joker is a low card with the most
 // open straights among the deal's low cards, each counted against its own discards, and of

@@ -16,17 +16,17 @@ constexpr int kTenRank = 8;
 constexpr int kNine = 7;
 constexpr int kJack = 9;
 
-// Halves of straights: whole with no discard, half with one, none with two; a straight with a
-// king or an ace in it never counts in kings or better.
-TEST(OpenStraights, CountsStraightsWithoutHighCardsByTheirDiscards) {
+// Straights without a high card (no king or ace in kings or better) and with at most one
+// discard in them.
+TEST(OpenStraights, CountsStraightsWithoutHighCardsAndWithOneDiscardAtMost) {
     const RankProfile kings = rank_profile(find_game("joker-kings-20-7-5").value());
-    EXPECT_EQ(open_straights::open_halves(kSeven, 0, kings), 10);
+    EXPECT_EQ(open_straights::open_count(kSeven, 0, kings), 5);
     // 6-10, 7-J and 8-Q: 9-K and 10-A hold high cards.
-    EXPECT_EQ(open_straights::open_halves(kTenRank, 0, kings), 6);
-    EXPECT_EQ(open_straights::open_halves(kTenRank, 1u << kNine, kings), 3);
-    EXPECT_EQ(open_straights::open_halves(kTenRank, 1u << kNine | 1u << kJack, kings), 1);
+    EXPECT_EQ(open_straights::open_count(kTenRank, 0, kings), 3);
+    EXPECT_EQ(open_straights::open_count(kTenRank, 1u << kNine, kings), 3);
+    EXPECT_EQ(open_straights::open_count(kTenRank, 1u << kNine | 1u << kJack, kings), 1);
     // A deuce reaches A-5, which holds the ace, and 2-6 alone.
-    EXPECT_EQ(open_straights::open_halves(0, 0, kings), 2);
+    EXPECT_EQ(open_straights::open_count(0, 0, kings), 1);
 }
 
 class OpenStraightsWord : public ::testing::TestWithParam<Decision> {};
@@ -41,11 +41,11 @@ constexpr const char* kWord =
 INSTANTIATE_TEST_SUITE_P(
     Words, OpenStraightsWord,
     ::testing::Values(
-        // Beside Q, J and 5 the seven has six halves, the five five and the queen one: the
-        // seven, where "joker + a low card" keeps the queen by the tie rule.
+        // Beside Q, J and 5 the seven has five open straights, the five four and the queen one:
+        // the seven, where "joker + a low card" keeps the queen by the tie rule.
         Decision{"joker-kings-20-7-5", kWord, "joker s12 d11 c7 h5", "joker c7"},
-        // Seven and eight have six halves each and no discard of their suit: the tie rule keeps
-        // the higher; beside a discarded diamond, the seven.
+        // Seven and eight have five each and no discard of their suit: the tie rule keeps the
+        // higher; beside a discarded diamond, the seven.
         Decision{"joker-kings-20-7-5", kWord, "joker s7 d8 c13 h1", "joker d8"},
         Decision{"joker-kings-20-7-5", kWord, "joker s7 d8 d13 h1", "joker s7"},
         // No low card to keep, and no joker.
