@@ -412,16 +412,16 @@ class Planner {
     }
 
     // The active children of each unused coarser pattern that has two or more, and of each line
-    // of made hands that has one or more: a line of made hands whose finer pattern sits elsewhere
-    // in the chart ("full house" above "two pair", "full house or better" below it) may take its
-    // place. Lines of draws are left out: there the move made the charts of other games as often
-    // worse as better.
+    // of the joker games' made hands from a floor up ("full house or better, all five cards")
+    // that has one or more: such a line may take the place of its finer line elsewhere in the
+    // chart ("full house" above "two pair", "full house or better" below it). Other lines are
+    // left out: there the move made charts of other games longer than asked or worse as often
+    // as better.
     std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges() const {
         std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> out;
         const std::vector<char> keeps = keeping();
         for (std::uint32_t c = 0; c < kids_.size(); ++c) {
-            if (pos_[c] != kOff &&
-                pattern_key::kind_of(t_.keys[c]) != pattern_key::Kind::made_five) {
+            if (pos_[c] != kOff && pattern_key::get(t_.keys[c], pattern_key::kFloors) == 0) {
                 continue;
             }
             const std::size_t least = pos_[c] != kOff ? 1 : 2;
