@@ -483,6 +483,9 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) != 0)) {
         out.push((key & ~kGapBits & ~put(kHigh, 7)) | put(kAnyGaps, 1) | put(kAnyHigh, 1));
     }
+    if (const PatternKey not_bare = straight_flush_gaps::parent(key, profile); not_bare != 0) {
+        out.push(not_bare);
+    }
     return out;
 }
 

@@ -18,6 +18,10 @@ namespace quillon::odds::straight_flush_gaps {
 HoldPatterns add_not_bare(const HoldPatterns& draws, pattern_key::Family family, int naturals,
                           int gaps, int high, const RankProfile& profile);
 
+// This file's pattern where it takes in every hold of a finer draw's pattern that tells its gaps
+// or high cards ("3 to a straight flush, not a royal, 1 high card"); 0 for any other pattern.
+PatternKey parent(PatternKey key, const RankProfile& profile);
+
 // The next coarser pattern of this file's pattern (the family alone); nothing for any other.
 HoldPatterns coarser(PatternKey key);
 
