@@ -55,15 +55,15 @@ bool most_open(const Game& game, const RankProfile& profile, const std::array<Ca
     if (kept < 0 || wild_kept != 1 || !low(static_cast<std::size_t>(kept))) {
         return false;
     }
-    // Open straights first, then the flush: the fewer of the card's suit among its discards,
-    // the better.
+    // Each discard of the card's suit is a card its flush cannot draw, and costs as much as an
+    // open straight; a ten reaches the royal flush, which counts as one straight more.
     const auto score = [&](std::size_t c) {
         const int rank = engine_rank(deal[c].rank());
         int suited = 0;
         for (std::size_t i = 0; i < deal.size(); ++i) {
             suited += i != c && !is_wild(deal[i], game) && deal[i].suit() == deal[c].suit() ? 1 : 0;
         }
-        return open_count(rank, all & ~(1u << rank), profile) * 8 - suited;
+        return open_count(rank, all & ~(1u << rank), profile) + (rank == kTen ? 1 : 0) - suited;
     };
     const int mine = score(static_cast<std::size_t>(kept));
     for (std::size_t i = 0; i < deal.size(); ++i) {
@@ -107,7 +107,8 @@ HoldPatterns coarser(PatternKey key) {
 
 std::string_view card_text(PatternKey key) {
     return get(key, kMostOpen) != 0
-               ? "the low card with the most open straights, then the fewest discards of its suit"
+               ? "the low card with the most open straights less discards of its suit, a ten "
+                 "counting one more"
                : std::string_view{};
 }
 

@@ -12,10 +12,11 @@
 // one card draw three: the card earns its keep through the straights it reaches, but a straight
 // that holds a high card adds little (a high card drawn to the joker pays already), and a
 // straight that holds two discards or more is hard to fill. So a card's open straights are the
-// straights that reach it with no high card and at most one discard in them; of the deal's low
-// cards the one to keep is mostly the one with the most, and of those the one with the fewest
-// discards of its suit (each one a card its flush cannot draw): "joker + the low card with the
-// most open straights, then the fewest discards of its suit".
+// straights that reach it with no high card and at most one discard in them. Each discard of the
+// card's suit takes one away (a card its flush cannot draw), and a ten, the card that reaches the
+// royal flush, counts one more; of the deal's low cards the one to keep is the one with the
+// highest count, ties going to the chart's tie rule: "joker + the low card with the most open
+// straights less discards of its suit, a ten counting one more".
 namespace quillon::odds::open_straights {
 
 // Whether a game's charts make this distinction: the joker games where a pair pays, so that
@@ -26,8 +27,8 @@ bool applies(const RankProfile& profile);
 int open_count(int rank, unsigned discards, const RankProfile& profile);
 
 // Whether the one natural card that `mask` keeps beside the joker is a low card with the most
-// open straights among the deal's low cards, each counted against its own discards, and of
-// those with the fewest discards of its suit.
+// open straights less discards of its suit (a ten counting one more) among the deal's low cards,
+// each counted against its own discards.
 bool most_open(const Game& game, const RankProfile& profile, const std::array<CardId, 5>& deal,
                HoldMask mask);
 

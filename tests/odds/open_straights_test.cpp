@@ -36,7 +36,8 @@ TEST_P(OpenStraightsWord, KeepsTheLowCardWithTheMostOpenStraights) {
 }
 
 constexpr const char* kWord =
-    "joker + the low card with the most open straights, then the fewest discards of its suit";
+    "joker + the low card with the most open straights less discards of its suit, a ten counting "
+    "one more";
 
 INSTANTIATE_TEST_SUITE_P(
     Words, OpenStraightsWord,
@@ -48,6 +49,13 @@ INSTANTIATE_TEST_SUITE_P(
         // higher; beside a discarded diamond, the seven.
         Decision{"joker-kings-20-7-5", kWord, "joker s7 d8 c13 h1", "joker d8"},
         Decision{"joker-kings-20-7-5", kWord, "joker s7 d8 d13 h1", "joker s7"},
+        // A ten counts one straight more: three and one beside Q, 5 and 4, against the five's
+        // four. Two discards of its suit take two away, and the five is kept.
+        Decision{"joker-kings-20-7-5", kWord, "joker s12 d10 c5 h4", "joker d10"},
+        Decision{"joker-kings-20-7-5", kWord, "joker d12 d10 c5 d4", "joker c5"},
+        // A discard of the card's suit costs as much as a straight: beside 3, Q and 5 the seven
+        // has four open straights (4-8 to 7-J) less two spades, the five three and no spade.
+        Decision{"joker-kings-20-7-5", kWord, "joker s7 s3 s12 d5", "joker d5"},
         // No low card to keep, and no joker.
         Decision{"joker-kings-20-7-5", kWord, "joker s13 d13 c1 h1", "(draw five)"},
         Decision{"joker-kings-20-7-5", kWord, "s12 d11 c7 h5 s2", "(draw five)"}));
