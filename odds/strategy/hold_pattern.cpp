@@ -13,6 +13,7 @@
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
 #include "odds/strategy/straight_flush_gaps.h"
+#include "odds/strategy/top_runs.h"
 
 namespace quillon::odds {
 
@@ -104,6 +105,10 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     }
     if (family == Family::straight_flush) {
         out = straight_flush_gaps::add_not_bare(out, family, k, fit.span - k, high, profile);
+    }
+    if (family == Family::straight) {
+        out = top_runs::add_not_top(out, family, k, wild, mask, fit.span - k, fit.edge, high,
+                                    profile);
     }
     if (family == Family::royal && ace_royals::applies(profile, mask, wild)) {
         return ace_royals::add_ace(out, mask, penalty);
@@ -394,6 +399,13 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     if (const HoldPatterns family = straight_flush_gaps::coarser(key); family.count != 0) {
         HoldPatterns out = family;
         for (const PatternKey next : coarser_patterns(family.keys[0], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
+    if (const HoldPatterns run = top_runs::coarser(key); run.count != 0) {
+        HoldPatterns out = run;
+        for (const PatternKey next : coarser_patterns(run.keys[0], profile)) {
             out.push(next);
         }
         return out;

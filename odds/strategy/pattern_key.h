@@ -94,6 +94,9 @@ inline constexpr Field kMostOpen{63, 1};
 // Three to a straight flush in a joker game where a pair pays: 1 where it has fewer than two gaps
 // or a high card (straight_flush_gaps.h).
 inline constexpr Field kNotBare{30, 1};
+// The joker beside three low cards in a row, mixed suits, in a joker game where a pair pays: 1
+// where they are not the run just below the high cards (top_runs.h).
+inline constexpr Field kNotTopRun{31, 1};
 
 // Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
 // royal.

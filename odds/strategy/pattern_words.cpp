@@ -12,6 +12,7 @@
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
 #include "odds/strategy/straight_flush_gaps.h"
+#include "odds/strategy/top_runs.h"
 
 namespace quillon::odds {
 
@@ -150,12 +151,15 @@ std::vector<unsigned> edge_sets(PatternKey key, const RankProfile& profile) {
 }
 
 std::string edge_text(PatternKey key, const RankProfile& profile) {
-    const std::vector<unsigned> sets = edge_sets(key, profile);
+    std::vector<unsigned> sets = edge_sets(key, profile);
+    if (get(key, kNotTopRun) != 0) {
+        sets.push_back(top_runs::top_run(profile));
+    }
     const bool edge = get(key, kEdge) != 0;
     if (sets.empty()) {
         return "";
     }
-    if (sets.size() > kMostListed && get(key, kWays) == 0) {
+    if (sets.size() > kMostListed && get(key, kWays) == 0 && get(key, kNotTopRun) == 0) {
         return edge ? ", at the ace end" : ", not at the ace end";
     }
     std::string list;

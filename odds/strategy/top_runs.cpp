@@ -1,0 +1,52 @@
+#include "odds/strategy/top_runs.h"
+
+#include "odds/ranks.h"
+
+namespace quillon::odds::top_runs {
+
+using namespace pattern_key;
+
+unsigned top_run(const RankProfile& profile) {
+    if (!profile.joker || !profile.pairs_pay) {
+        return 0;
+    }
+    // The lowest high rank, the ace counted only where it is the one high rank.
+    int lowest = kAce;
+    for (int r = 0; r < kAce; ++r) {
+        if (profile.high[static_cast<std::size_t>(r)]) {
+            lowest = r;
+            break;
+        }
+    }
+    return lowest >= 3 ? 7u << (lowest - 3) : 0u;
+}
+
+HoldPatterns add_not_top(const HoldPatterns& draws, Family family, int naturals, int wild,
+                         unsigned ranks, int gaps, bool edge, int high,
+                         const RankProfile& profile) {
+    const unsigned top = top_run(profile);
+    if (top == 0 || family != Family::straight || naturals != 3 || wild != 1 || gaps != 0 || edge ||
+        high != 0 || ranks == top) {
+        return draws;
+    }
+    HoldPatterns out;
+    for (const PatternKey key : draws) {
+        // The draw's gaps and high cards, nothing else told.
+        if (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) == 0 && get(key, kNamed) == 0 &&
+            get(key, kWays) == 0 && get(key, kNotTopRun) == 0) {
+            out.push(key | put(kNotTopRun, 1));
+        }
+        out.push(key);
+    }
+    return out;
+}
+
+HoldPatterns coarser(PatternKey key) {
+    HoldPatterns out;
+    if (get(key, kNotTopRun) != 0) {
+        out.push(key & ~put(kNotTopRun, 1));
+    }
+    return out;
+}
+
+}  // namespace quillon::odds::top_runs
