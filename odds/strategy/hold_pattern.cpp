@@ -10,6 +10,7 @@
 #include "odds/strategy/joker_draws.h"
 #include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
+#include "odds/strategy/royal_penalties.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
 #include "odds/strategy/straight_flush_gaps.h"
@@ -109,6 +110,9 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     if (family == Family::straight) {
         out = top_runs::add_not_top(out, family, k, wild, mask, fit.span - k, fit.edge, high,
                                     profile);
+    }
+    if (family == Family::royal) {
+        out = royal_penalties::add_penalty(out, mask, wild, penalty, profile);
     }
     if (family == Family::royal && ace_royals::applies(profile, mask, wild)) {
         return ace_royals::add_ace(out, mask, penalty);
@@ -399,6 +403,13 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     if (const HoldPatterns family = straight_flush_gaps::coarser(key); family.count != 0) {
         HoldPatterns out = family;
         for (const PatternKey next : coarser_patterns(family.keys[0], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
+    if (const HoldPatterns royal = royal_penalties::coarser(key); royal.count != 0) {
+        HoldPatterns out = royal;
+        for (const PatternKey next : coarser_patterns(royal.keys[0], profile)) {
             out.push(next);
         }
         return out;

@@ -9,6 +9,7 @@
 #include "odds/strategy/joker_draws.h"
 #include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
+#include "odds/strategy/royal_penalties.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
 #include "odds/strategy/straight_flush_gaps.h"
@@ -261,7 +262,8 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         const int high = static_cast<int>(get(key, kHigh));
         text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
     }
-    return text + joker_draws::draw_suffix(key) + std::string(straight_flush_gaps::suffix(key));
+    return text + joker_draws::draw_suffix(key) + std::string(straight_flush_gaps::suffix(key)) +
+           std::string(royal_penalties::suffix(key));
 }
 
 // "aces", "twos to fours": a run of ranks that play alike.

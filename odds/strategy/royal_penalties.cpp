@@ -1,0 +1,52 @@
+#include "odds/strategy/royal_penalties.h"
+
+#include <bit>
+
+#include "odds/strategy/ace_royals.h"
+#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/pattern_words.h"
+
+namespace quillon::odds::royal_penalties {
+
+using namespace pattern_key;
+
+namespace {
+
+// The draw by its high cards, any gaps, nothing named.
+bool by_high_cards(PatternKey key) {
+    return kind_of(key) == Kind::draw && family_of(key) == Family::royal && get(key, kNamed) == 0 &&
+           get(key, kAnyGaps) != 0 && get(key, kAnyHigh) == 0 && get(key, kRoyalAce) == 0 &&
+           get(key, kWild) == 0 && get(key, kHeld) == 3;
+}
+
+}  // namespace
+
+HoldPatterns add_penalty(const HoldPatterns& draws, unsigned ranks, int wild, unsigned penalty,
+                         const RankProfile& profile) {
+    if (!profile.joker || !profile.pairs_pay || wild != 0 || std::popcount(ranks) != 3 ||
+        penalty == 0 || ace_royals::applies(profile, ranks, wild)) {
+        return draws;
+    }
+    HoldPatterns out;
+    for (const PatternKey key : draws) {
+        if (by_high_cards(key) && get(key, kPenalty) == 0) {
+            out.push(key | put(kPenalty, penalty));
+        }
+        out.push(key);
+    }
+    return out;
+}
+
+HoldPatterns coarser(PatternKey key) {
+    HoldPatterns out;
+    if (get(key, kPenalty) != 0 && by_high_cards(key)) {
+        out.push(key & ~put(kPenalty, 3));
+    }
+    return out;
+}
+
+std::string_view suffix(PatternKey key) {
+    return get(key, kPenalty) != 0 && by_high_cards(key) ? penalty_text(key) : std::string_view{};
+}
+
+}  // namespace quillon::odds::royal_penalties
