@@ -7,6 +7,7 @@
 #include "odds/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/lone_cards.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
@@ -371,7 +372,12 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
     }
     const HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
     if (k == 1 && joker_draws::names_single(game, profile, wild)) {
-        return joker_draws::single_card(ranks[0], wild, draws);
+        const HoldPatterns single = joker_draws::single_card(ranks[0], wild, draws);
+        if (wild == 0 && lone_cards::applies(profile)) {
+            const unsigned gone = lone_cards::discarded_ranks(game, deal, mask);
+            return lone_cards::lone_card(ranks[0], lone_cards::clear_count(ranks[0], gone), single);
+        }
+        return single;
     }
     return draws;
 }
@@ -379,6 +385,13 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
 }  // namespace
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
+    if (const HoldPatterns lone = lone_cards::coarser(key, profile); lone.count != 0) {
+        HoldPatterns out = lone;
+        for (const PatternKey next : coarser_patterns(lone.keys[lone.count - 1], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
     if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
         HoldPatterns out = joker;
         for (const PatternKey next : coarser_patterns(joker.keys[joker.count - 1], profile)) {

@@ -88,6 +88,10 @@ inline constexpr Field kFloors{56, 4};
 inline constexpr Field kRoyalAce{60, 2};
 // One card below the ten beside the joker: 1 where the pattern says so.
 inline constexpr Field kSpot{62, 1};
+// A card kept alone in a joker game where no pair pays: one more than the straights through it
+// that none of the discards block (lone_cards.h); 0 where not told. The bits of kRoyalTop
+// and kLowEnd, which only deuces wild uses.
+inline constexpr Field kClear{52, 3};
 
 // Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
 // royal.

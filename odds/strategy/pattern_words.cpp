@@ -7,6 +7,7 @@
 #include "odds/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/lone_cards.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
@@ -445,7 +446,7 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
-            return draw_text(key, profile);
+            return draw_text(key, profile) + lone_cards::clear_text(key);
     }
     return "?";
 }
@@ -472,6 +473,7 @@ std::string high_card_text(const RankProfile& profile) {
 std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile) {
     std::vector<PatternKey> out = Shapes(game, profile).all();
     joker_draws::add_vocabulary(game, profile, out);
+    lone_cards::add_vocabulary(profile, out);
     return out;
 }
 

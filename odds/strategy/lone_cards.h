@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "game/card.h"
+#include "odds/hold_analysis.h"
+#include "odds/pay_table.h"
+#include "odds/strategy/hold_pattern.h"
+
+// A card kept alone, without the joker, in a joker game where no pair pays (the least paying
+// hand two pair or better). Every card is a straight draw there, and which one to keep, or none,
+// turns on the straights it reaches and on the discards beside it:
+// - "a card from 2 to 9 alone" keeps one spot card, the one the tie rule names (the most
+//   straights, then the higher card), where naming each rank costs a line apiece;
+// - a card from the ten up is told by its clear straights, those through it that need none of
+//   the ranks thrown away beside it (another card of its own rank takes nothing from it):
+//   "queen alone, 2 straights clear".
+namespace quillon::odds::lone_cards {
+
+// Whether a game's lone cards make these distinctions.
+bool applies(const RankProfile& profile);
+
+// The straights through `rank` that need none of the ranks in `gone` (a rank mask; the rank's
+// own bit is ignored). The ace makes the lowest straight and the highest.
+int clear_count(int rank, unsigned gone);
+
+// The ranks of the natural cards `mask` throws away from `deal`.
+unsigned discarded_ranks(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask);
+
+// The patterns of a lone card of `rank` with `clear` clear straights, finest first, from the
+// patterns of the card by its rank (`named`, finest first).
+HoldPatterns lone_card(int rank, int clear, const HoldPatterns& named);
+
+// The coarser patterns of a key these distinctions make finer than the usual chain, the finest
+// first; nothing for any other key.
+HoldPatterns coarser(PatternKey key, const RankProfile& profile);
+
+// What the clear straights add to a lone card's words: ", 2 straights clear"; nothing where the
+// pattern does not tell.
+std::string clear_text(PatternKey key);
+
+// Every pattern of these distinctions that a hold of the game can show.
+void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out);
+
+}  // namespace quillon::odds::lone_cards
