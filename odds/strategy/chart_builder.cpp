@@ -15,6 +15,10 @@ constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
 constexpr double kWorthKeeping = 5e-6;
 // The longest chart the default length gives.
 constexpr std::size_t kLongest = 60;
+// What the default length may cost against perfect play, as a share of the return (half a
+// hundredth of a percentage point): a chart of the lines worth keeping that costs more grows to
+// the longest length instead, where that costs less.
+constexpr double kDefaultCost = 5e-5;
 constexpr int kMaxSweeps = 30;
 constexpr std::size_t kDropsPerSweep = 6;
 constexpr int kPatRounds = 4;
@@ -531,6 +535,15 @@ class Planner {
         return out;
     }
 
+    // What the chart costs against perfect play, as a share of the return.
+    double shortfall() const {
+        double perfect = 0.0;
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            perfect += weight_[d] * t_.perfect[d];
+        }
+        return (perfect - chart_value()) / total_;
+    }
+
     double chart_value() const {
         double sum = 0.0;
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
@@ -704,16 +717,28 @@ ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
     planner.settle(true, max_lines == 0 ? unlimited : std::max(max_lines, planner.order().size()));
     planner.keep_pat_hands();
     planner.drop_idle();
-    if (max_lines == 0) {
-        planner.drop_cheap();
-        // Trades at the length the cheap lines left, or cuts to the longest default.
-        planner.drop_to(std::min(kLongest, planner.order().size()));
-    } else {
+    const auto finish = [](Planner& chart) {
+        chart.plain_words();
+        chart.tidy();
+        return chart.order();
+    };
+    if (max_lines != 0) {
         planner.drop_to(std::max<std::size_t>(max_lines, 1));
+        return finish(planner);
     }
-    planner.plain_words();
-    planner.tidy();
-    return planner.order();
+    // The default length: every line worth keeping, at most the longest; where that chart costs
+    // more than the default may and is shorter than the longest, the longest chart is tried too
+    // and the one that costs less is kept.
+    Planner longest = planner;
+    planner.drop_cheap();
+    // Trades at the length the cheap lines left, or cuts to the longest default.
+    planner.drop_to(std::min(kLongest, planner.order().size()));
+    if (planner.shortfall() <= kDefaultCost || planner.order().size() >= kLongest ||
+        longest.order().size() <= planner.order().size()) {
+        return finish(planner);
+    }
+    longest.drop_to(std::min(kLongest, longest.order().size()));
+    return finish(longest.shortfall() < planner.shortfall() ? longest : planner);
 }
 
 std::vector<std::uint32_t> chart_choices(const DealPatterns& table, const ChartLines& lines) {

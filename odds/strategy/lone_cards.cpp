@@ -88,8 +88,8 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     return out;
 }
 
-std::string clear_text(PatternKey key) {
-    if (kind_of(key) != Kind::draw || get(key, kClear) == 0) {
+std::string clear_text(PatternKey key, const RankProfile& profile) {
+    if (!applies(profile) || kind_of(key) != Kind::draw || get(key, kClear) == 0) {
         return "";
     }
     const unsigned clear = get(key, kClear) - 1;

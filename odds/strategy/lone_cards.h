@@ -39,7 +39,7 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile);
 
 // What the clear straights add to a lone card's words: ", 2 straights clear"; nothing where the
 // pattern does not tell.
-std::string clear_text(PatternKey key);
+std::string clear_text(PatternKey key, const RankProfile& profile);
 
 // Every pattern of these distinctions that a hold of the game can show.
 void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out);

@@ -446,7 +446,7 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
-            return draw_text(key, profile) + lone_cards::clear_text(key);
+            return draw_text(key, profile) + lone_cards::clear_text(key, profile);
     }
     return "?";
 }
