@@ -16,8 +16,8 @@ constexpr double kWorthKeeping = 5e-6;
 // The longest chart the default length gives.
 constexpr std::size_t kLongest = 60;
 // What the default length may cost against perfect play, as a share of the return (half a
-// hundredth of a percentage point): a chart of the lines worth keeping that costs more grows to
-// the longest length instead, where that costs less.
+// hundredth of a percentage point): where even every line worth anything costs more, the default
+// is the best chart of the longest length rather than the lines worth keeping.
 constexpr double kDefaultCost = 5e-5;
 constexpr int kMaxSweeps = 30;
 constexpr std::size_t kDropsPerSweep = 6;
@@ -717,28 +717,21 @@ ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
     planner.settle(true, max_lines == 0 ? unlimited : std::max(max_lines, planner.order().size()));
     planner.keep_pat_hands();
     planner.drop_idle();
-    const auto finish = [](Planner& chart) {
-        chart.plain_words();
-        chart.tidy();
-        return chart.order();
-    };
-    if (max_lines != 0) {
+    if (max_lines == 0) {
+        // The default length: every line worth keeping, at most the longest; where even the
+        // chart of every line worth anything costs more than the default may, the best chart of
+        // up to the longest length.
+        if (planner.shortfall() <= kDefaultCost) {
+            planner.drop_cheap();
+        }
+        // Trades at the length the cheap lines left, or cuts to the longest default.
+        planner.drop_to(std::min(kLongest, planner.order().size()));
+    } else {
         planner.drop_to(std::max<std::size_t>(max_lines, 1));
-        return finish(planner);
     }
-    // The default length: every line worth keeping, at most the longest; where that chart costs
-    // more than the default may and is shorter than the longest, the longest chart is tried too
-    // and the one that costs less is kept.
-    Planner longest = planner;
-    planner.drop_cheap();
-    // Trades at the length the cheap lines left, or cuts to the longest default.
-    planner.drop_to(std::min(kLongest, planner.order().size()));
-    if (planner.shortfall() <= kDefaultCost || planner.order().size() >= kLongest ||
-        longest.order().size() <= planner.order().size()) {
-        return finish(planner);
-    }
-    longest.drop_to(std::min(kLongest, longest.order().size()));
-    return finish(longest.shortfall() < planner.shortfall() ? longest : planner);
+    planner.plain_words();
+    planner.tidy();
+    return planner.order();
 }
 
 std::vector<std::uint32_t> chart_choices(const DealPatterns& table, const ChartLines& lines) {

@@ -11,6 +11,7 @@
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
+#include "odds/strategy/straight_flush_ways.h"
 
 namespace quillon::odds {
 
@@ -85,6 +86,11 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     for (const PatternKey group :
          deuces::group_keys(with_high | put(kAnyGaps, 1), family, k, wild, mask, fit, profile)) {
         out.push(group);
+    }
+    if (const PatternKey ways =
+            straight_flush_ways::ways_key(with_high | put(kAnyGaps, 1), family, fit, profile);
+        ways != 0) {
+        out.push(ways);
     }
     out.push(with_high | put(kAnyGaps, 1));
     if (high_counts) {
@@ -456,6 +462,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         for (const PatternKey coarser : coarser_patterns(gaps, profile)) {
             out.push(coarser);
         }
+        straight_flush_ways::add_coarser(key, profile, out);
         return out;
     }
     constexpr PatternKey kGapBits = put(kGaps, 7) | put(kEdge, 1);
@@ -463,6 +470,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     if (get(key, kAnyGaps) == 0 && high_counts && get(key, kAnyHigh) == 0) {
         out.push((key & ~put(kHigh, 7)) | put(kAnyHigh, 1));
     }
+    straight_flush_ways::add_coarser(key, profile, out);
     if (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) == 0) {
         out.push((key & ~kGapBits) | put(kAnyGaps, 1));
     }

@@ -11,6 +11,7 @@
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
+#include "odds/strategy/straight_flush_ways.h"
 
 namespace quillon::odds {
 
@@ -446,7 +447,8 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
-            return draw_text(key, profile) + lone_cards::clear_text(key, profile);
+            return draw_text(key, profile) + lone_cards::clear_text(key, profile) +
+                   straight_flush_ways::ways_text(key, profile);
     }
     return "?";
 }
