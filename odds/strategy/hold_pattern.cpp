@@ -380,8 +380,7 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
     if (k == 1 && joker_draws::names_single(game, profile, wild)) {
         const HoldPatterns single = joker_draws::single_card(ranks[0], wild, draws);
         if (wild == 0 && lone_cards::applies(profile)) {
-            const unsigned gone = lone_cards::discarded_ranks(game, deal, mask);
-            return lone_cards::lone_card(ranks[0], lone_cards::clear_count(ranks[0], gone), single);
+            return lone_cards::lone_card(game, deal, mask, single);
         }
         return single;
     }

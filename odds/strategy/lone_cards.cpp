@@ -14,6 +14,7 @@ using namespace pattern_key;
 namespace {
 
 constexpr PatternKey kClearBits = put(kClear, 7);
+constexpr PatternKey kPenaltyBits = put(kPenalty, 3);
 
 // "a card from 2 to 9 alone": one natural card below the ten, held without the joker.
 constexpr PatternKey kSpotAlone = put(kKind, static_cast<unsigned>(Kind::draw)) | put(kHeld, 1) |
@@ -49,22 +50,35 @@ int clear_count(int rank, unsigned gone) {
     return clear;
 }
 
-unsigned discarded_ranks(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask) {
+HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
+                       const HoldPatterns& named) {
+    int rank = 0;
+    Suit suit = Suit::spade;
     unsigned gone = 0;
+    for (std::size_t i = 0; i < deal.size(); ++i) {
+        if ((mask >> i & 1u) != 0) {
+            rank = engine_rank(deal[i].rank());
+            suit = deal[i].suit();
+        }
+    }
+    unsigned penalty = 2;
     for (std::size_t i = 0; i < deal.size(); ++i) {
         if ((mask >> i & 1u) == 0 && !is_wild(deal[i], game)) {
             gone |= 1u << engine_rank(deal[i].rank());
+            penalty = deal[i].suit() == suit ? 1 : penalty;
         }
     }
-    return gone;
-}
-
-HoldPatterns lone_card(int rank, int clear, const HoldPatterns& named) {
+    const PatternKey card = named.keys[0];
+    const PatternKey flush = put(kPenalty, penalty);
     HoldPatterns out;
     if (!is_spot(rank)) {
-        out.push(named.keys[0] | put(kClear, static_cast<unsigned>(clear) + 1));
+        const PatternKey straights =
+            put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1);
+        out.push(card | flush | straights);
+        out.push(card | straights);
     }
-    out.push(named.keys[0]);
+    out.push(card | flush);
+    out.push(card);
     if (is_spot(rank)) {
         out.push(kSpotAlone);
     }
@@ -80,8 +94,13 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
         get(key, kWild) != 0 || get(key, kNamed) == 0) {
         return out;
     }
-    if (get(key, kClear) != 0) {
+    const PatternKey card = key & ~kPenaltyBits & ~kClearBits;
+    if (get(key, kPenalty) != 0 && get(key, kClear) != 0) {
+        out.push(key & ~kPenaltyBits);
         out.push(key & ~kClearBits);
+    }
+    if (get(key, kPenalty) != 0 || get(key, kClear) != 0) {
+        out.push(card);
     } else if (is_spot(std::countr_zero(get(key, kRanks)))) {
         out.push(kSpotAlone);
     }
@@ -103,9 +122,13 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
         return;
     }
     std::vector<PatternKey> keys{kSpotAlone};
-    for (int rank = kTen; rank < kRankCount; ++rank) {
-        for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
-            keys.push_back(named_key(rank) | put(kClear, static_cast<unsigned>(clear) + 1));
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        std::vector<PatternKey> cards{named_key(rank)};
+        for (int clear = 0; !is_spot(rank) && clear <= clear_count(rank, 0); ++clear) {
+            cards.push_back(named_key(rank) | put(kClear, static_cast<unsigned>(clear) + 1));
+        }
+        for (const PatternKey card : cards) {
+            keys.insert(keys.end(), {card, card | put(kPenalty, 1), card | put(kPenalty, 2)});
         }
     }
     for (const PatternKey key : keys) {

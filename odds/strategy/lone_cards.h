@@ -12,11 +12,13 @@
 // A card kept alone, without the joker, in a joker game where no pair pays (the least paying
 // hand two pair or better). Every card is a straight draw there, and which one to keep, or none,
 // turns on the straights it reaches and on the discards beside it:
+// - a lone card says whether a discard shares its suit, "nine alone, flush penalty", as a flush
+//   is then harder to make;
+// - a card from the ten up may also say how many of the straights through it are clear, those
+//   that need none of the ranks thrown away beside it (another card of its own rank takes
+//   nothing from it): "queen alone, no flush penalty, 2 straights clear";
 // - "a card from 2 to 9 alone" keeps one spot card, the one the tie rule names (the most
-//   straights, then the higher card), where naming each rank costs a line apiece;
-// - a card from the ten up is told by its clear straights, those through it that need none of
-//   the ranks thrown away beside it (another card of its own rank takes nothing from it):
-//   "queen alone, 2 straights clear".
+//   straights, then the higher card), where naming each rank costs a line apiece.
 namespace quillon::odds::lone_cards {
 
 // Whether a game's lone cards make these distinctions.
@@ -26,12 +28,11 @@ bool applies(const RankProfile& profile);
 // own bit is ignored). The ace makes the lowest straight and the highest.
 int clear_count(int rank, unsigned gone);
 
-// The ranks of the natural cards `mask` throws away from `deal`.
-unsigned discarded_ranks(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask);
-
-// The patterns of a lone card of `rank` with `clear` clear straights, finest first, from the
-// patterns of the card by its rank (`named`, finest first).
-HoldPatterns lone_card(int rank, int clear, const HoldPatterns& named);
+// The patterns of the one natural card `mask` keeps out of `deal`, without the joker, finest
+// first, from the patterns of the card by its rank (`named`, finest first): by its flush penalty
+// and, from the ten up, its clear straights.
+HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
+                       const HoldPatterns& named);
 
 // The coarser patterns of a key these distinctions make finer than the usual chain, the finest
 // first; nothing for any other key.

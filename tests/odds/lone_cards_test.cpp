@@ -1,6 +1,9 @@
 // A card kept alone in a joker game where no pair pays: the straights the discards leave it, and
-// the words that keep one spot card or a high card by its clear straights.
+// the words that keep a card by its flush penalty and clear straights, or one spot card.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
 
 #include "odds/ranks.h"
 #include "odds/strategy/lone_cards.h"
@@ -60,7 +63,44 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "queen alone, no straight clear", "s12 d8 c10 h3 s5", "s12"},
         // The other queen thrown away blocks nothing.
         Decision{"quillon", "queen alone, 3 straights clear", "s12 d12 c2 h3 s5", "d12"},
-        Decision{"quillon", "ace alone, 1 straight clear", "s1 d5 c7 h8 s9", "s1"}));
+        Decision{"quillon", "ace alone, 1 straight clear", "s1 d5 c7 h8 h9", "s1"},
+        // The five thrown away shares the nine's suit; beside the queen the two does, and the
+        // nine blocks 8-Q and 9-K.
+        Decision{"quillon", "nine alone, flush penalty", "s9 s5 c3 h12 h13", "s9"},
+        Decision{"quillon", "nine alone, no flush penalty", "s9 s5 c3 h12 h13", "(draw five)"},
+        Decision{"quillon", "nine alone, no flush penalty", "s9 d5 c3 h12 h13", "s9"},
+        Decision{"quillon", "queen alone, flush penalty, 1 straight clear", "s12 s2 d9 c3 h4",
+                 "s12"},
+        Decision{"quillon", "queen alone, no flush penalty, 1 straight clear", "s12 s2 d9 c3 h4",
+                 "(draw five)"}));
+
+PatternKey key_of(const std::string& words, const Game& game) {
+    return read_chart(words + "\n", "lone.chart", game).lines.at(0).key;
+}
+
+bool has(const HoldPatterns& patterns, PatternKey key) {
+    return std::find(patterns.begin(), patterns.end(), key) != patterns.end();
+}
+
+// The finer words take in no hold their coarser words leave out, and the line search sees which
+// lines a coarser word can merge: a card by its penalty and straights, by either, by its rank
+// alone, and a spot card as any spot card.
+TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
+    const Game game = find_game("quillon").value();
+    const RankProfile profile = rank_profile(game);
+    const HoldPatterns queen =
+        coarser_patterns(key_of("queen alone, flush penalty, 1 straight clear", game), profile);
+    for (const char* coarser : {"queen alone, 1 straight clear", "queen alone, flush penalty",
+                                "queen alone", "one card alone"}) {
+        EXPECT_TRUE(has(queen, key_of(coarser, game))) << coarser;
+    }
+    EXPECT_FALSE(has(queen, key_of("a card from 2 to 9 alone", game)));
+    const HoldPatterns nine =
+        coarser_patterns(key_of("nine alone, no flush penalty", game), profile);
+    for (const char* coarser : {"nine alone", "a card from 2 to 9 alone", "one card alone"}) {
+        EXPECT_TRUE(has(nine, key_of(coarser, game))) << coarser;
+    }
+}
 
 // The words belong to the joker games where no pair pays: where the kings pay, a lone card is
 // never kept for its straights, and no word says so.
