@@ -7,6 +7,7 @@
 #include "odds/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/joker_sets.h"
 #include "odds/strategy/lone_cards.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
@@ -103,8 +104,18 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
         any != 0) {
         out.push(any);
     }
+    // With the joker or without comes after the joker draws' own words, which take the family's
+    // pattern from the end.
+    const PatternKey any_joker = joker_sets::any_joker_draw(held, k, suited, family, profile);
     if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
-        return joker_draws::royal_draw(out, mask, penalty);
+        HoldPatterns royal = joker_draws::royal_draw(out, mask, penalty);
+        if (any_joker != 0) {
+            royal.push(any_joker);
+        }
+        return royal;
+    }
+    if (any_joker != 0) {
+        out.push(any_joker);
     }
     if (k == 1 && mask < (1u << kTen) && joker_draws::holds_joker(wild, profile)) {
         return joker_draws::spot_card(out);
@@ -361,6 +372,11 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             any != 0) {
             out.push(any);
         }
+        if (const PatternKey any =
+                joker_sets::any_joker_key(held, k, single_set && singles == 0, profile);
+            any != 0) {
+            out.push(any);
+        }
         return out;
     }
     // A suited draw of few cards pays a penalty where a discard shares its suit; so does an ace
@@ -409,6 +425,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         return out;
     }
     if (kind_of(key) == Kind::sets) {
+        joker_sets::add_coarser(key, profile, out);
         if (get(key, kKickerPays) != 0) {
             out.push(key & ~put(kKickerPays, 3));
         }
@@ -477,6 +494,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) != 0)) {
         out.push((key & ~kGapBits & ~put(kHigh, 7)) | put(kAnyGaps, 1) | put(kAnyHigh, 1));
     }
+    joker_sets::add_coarser(key, profile, out);
     return out;
 }
 

@@ -11,14 +11,12 @@
 
 // A card kept alone, without the joker, in a joker game where no pair pays (the least paying
 // hand two pair or better). Every card is a straight draw there, and which one to keep, or none,
-// turns on the straights it reaches and on the discards beside it:
+// turns on the discards beside it:
 // - a lone card says whether a discard shares its suit, "nine alone, flush penalty", as a flush
 //   is then harder to make;
-// - a card from the ten up may also say how many of the straights through it are clear, those
-//   that need none of the ranks thrown away beside it (another card of its own rank takes
-//   nothing from it): "queen alone, no flush penalty, 2 straights clear";
-// - "a card from 2 to 9 alone" keeps one spot card, the one the tie rule names (the most
-//   straights, then the higher card), where naming each rank costs a line apiece.
+// - a card from the ten up, with its flush penalty, may also say how many of the straights
+//   through it are clear, those that need none of the ranks thrown away beside it (another card
+//   of its own rank takes nothing from it): "queen alone, no flush penalty, 2 straights clear".
 namespace quillon::odds::lone_cards {
 
 // Whether a game's lone cards make these distinctions.
@@ -30,7 +28,7 @@ int clear_count(int rank, unsigned gone);
 
 // The patterns of the one natural card `mask` keeps out of `deal`, without the joker, finest
 // first, from the patterns of the card by its rank (`named`, finest first): by its flush penalty
-// and, from the ten up, its clear straights.
+// and, from the ten up, its clear straights beside it.
 HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
                        const HoldPatterns& named);
 

@@ -7,6 +7,7 @@
 #include "odds/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/joker_sets.h"
 #include "odds/strategy/lone_cards.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
@@ -243,7 +244,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
     }
     text = prefix + text;
     if (get(key, kAnyDeuces) != 0) {
-        return text + ", natural or with deuces";
+        return profile.joker ? joker_sets::any_joker_text(key) : text + ", natural or with deuces";
     }
     if ((family == Family::straight_flush || family == Family::straight) && !gaps_said &&
         !any_gaps) {
@@ -278,7 +279,7 @@ std::string pair_text(unsigned row, const Game& game, const RankProfile& profile
 
 std::string sets_text(PatternKey key, const Game& game, const RankProfile& profile) {
     if (get(key, kAnyDeuces) != 0) {
-        return deuces::any_deuces_text(key);
+        return profile.joker ? joker_sets::any_joker_text(key) : deuces::any_deuces_text(key);
     }
     const unsigned top = get(key, kTop);
     const unsigned second = get(key, kSecond);
@@ -476,6 +477,7 @@ std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile)
     std::vector<PatternKey> out = Shapes(game, profile).all();
     joker_draws::add_vocabulary(game, profile, out);
     lone_cards::add_vocabulary(profile, out);
+    joker_sets::add_vocabulary(profile, out);
     return out;
 }
 

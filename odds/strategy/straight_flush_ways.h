@@ -6,10 +6,10 @@
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 
-// Straight-flush draws of the joker games where no pair pays, by the straight flushes they lie in, whatever their
-// gaps: suited 6-7 lies in four (3-7 to 6-10), 6-8 and 3-4 in three, 2-3 in two. With one wild
-// card among 53 a draw's worth follows the straight flushes it can make more closely than its
-// gaps, so draws of different gaps that lie in as many straight flushes share a line:
+// Straight-flush draws of the joker games where no pair pays, by the straight flushes they lie in,
+// whatever their gaps: suited 6-7 lies in four (3-7 to 6-10), 6-8 and 3-4 in three, 2-3 in two.
+// With one wild card among 53 a draw's worth follows the straight flushes it can make more closely
+// than its gaps, so draws of different gaps that lie in as many straight flushes share a line:
 // "joker + 2 to a straight flush, not a royal, in 3 straight flushes".
 namespace quillon::odds::straight_flush_ways {
 

@@ -1,5 +1,5 @@
 // A card kept alone in a joker game where no pair pays: the straights the discards leave it, and
-// the words that keep a card by its flush penalty and clear straights, or one spot card.
+// the words that keep a card by its flush penalty and clear straights.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,23 +52,26 @@ TEST_P(LoneCardWord, KeepsTheDealsItNamesAndNoOthers) {
 INSTANTIATE_TEST_SUITE_P(
     Words, LoneCardWord,
     ::testing::Values(
-        // The nine and the five each reach five straights: the tie rule keeps the higher.
-        Decision{"quillon", "a card from 2 to 9 alone", "s5 d9 c3 h12 h13", "d9"},
-        // The joker is thrown away with the rest; a ten and up is not a spot card.
-        Decision{"quillon", "a card from 2 to 9 alone", "joker d4 c12 h13 s1", "d4"},
-        Decision{"quillon", "a card from 2 to 9 alone", "s10 d11 c13 h1 d1", "(draw five)"},
-        // A queen beside a discarded eight: 9-K and 10-A stay clear.
-        Decision{"quillon", "queen alone, 2 straights clear", "s12 d8 c2 h3 s5", "s12"},
-        Decision{"quillon", "queen alone, 2 straights clear", "s12 d8 c10 h3 s5", "(draw five)"},
-        Decision{"quillon", "queen alone, no straight clear", "s12 d8 c10 h3 s5", "s12"},
-        // The other queen thrown away blocks nothing.
-        Decision{"quillon", "queen alone, 3 straights clear", "s12 d12 c2 h3 s5", "d12"},
-        Decision{"quillon", "ace alone, 1 straight clear", "s1 d5 c7 h8 h9", "s1"},
-        // The five thrown away shares the nine's suit; beside the queen the two does, and the
-        // nine blocks 8-Q and 9-K.
+        // The five thrown away shares the nine's suit.
         Decision{"quillon", "nine alone, flush penalty", "s9 s5 c3 h12 h13", "s9"},
         Decision{"quillon", "nine alone, no flush penalty", "s9 s5 c3 h12 h13", "(draw five)"},
         Decision{"quillon", "nine alone, no flush penalty", "s9 d5 c3 h12 h13", "s9"},
+        // The joker is thrown away with the rest.
+        Decision{"quillon", "four alone, no flush penalty", "joker d4 c12 h13 s1", "d4"},
+        // A queen beside a discarded eight: 9-K and 10-A stay clear; beside a ten, none.
+        Decision{"quillon", "queen alone, no flush penalty, 2 straights clear", "s12 d8 c2 h3 h5",
+                 "s12"},
+        Decision{"quillon", "queen alone, no flush penalty, 2 straights clear", "s12 d8 c10 h3 h5",
+                 "(draw five)"},
+        Decision{"quillon", "queen alone, no flush penalty, no straight clear", "s12 d8 c10 h3 h5",
+                 "s12"},
+        // The other queen thrown away blocks nothing; of two that fit the tie rule keeps the
+        // higher.
+        Decision{"quillon", "queen alone, no flush penalty, 3 straights clear", "s12 d12 c2 h3 h5",
+                 "d12"},
+        Decision{"quillon", "ace alone, no flush penalty, 1 straight clear", "s1 d5 c7 h8 h9",
+                 "s1"},
+        // Beside the queen the two shares its suit, and the nine blocks 8-Q and 9-K.
         Decision{"quillon", "queen alone, flush penalty, 1 straight clear", "s12 s2 d9 c3 h4",
                  "s12"},
         Decision{"quillon", "queen alone, no flush penalty, 1 straight clear", "s12 s2 d9 c3 h4",
@@ -83,21 +86,20 @@ bool has(const HoldPatterns& patterns, PatternKey key) {
 }
 
 // The finer words take in no hold their coarser words leave out, and the line search sees which
-// lines a coarser word can merge: a card by its penalty and straights, by either, by its rank
-// alone, and a spot card as any spot card.
+// lines a coarser word can merge: a card by its penalty and straights, by its penalty, by its
+// rank alone.
 TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
     const Game game = find_game("quillon").value();
     const RankProfile profile = rank_profile(game);
     const HoldPatterns queen =
         coarser_patterns(key_of("queen alone, flush penalty, 1 straight clear", game), profile);
-    for (const char* coarser : {"queen alone, 1 straight clear", "queen alone, flush penalty",
-                                "queen alone", "one card alone"}) {
+    for (const char* coarser : {"queen alone, flush penalty", "queen alone", "one card alone"}) {
         EXPECT_TRUE(has(queen, key_of(coarser, game))) << coarser;
     }
-    EXPECT_FALSE(has(queen, key_of("a card from 2 to 9 alone", game)));
+    EXPECT_FALSE(has(queen, key_of("queen alone, no flush penalty", game)));
     const HoldPatterns nine =
         coarser_patterns(key_of("nine alone, no flush penalty", game), profile);
-    for (const char* coarser : {"nine alone", "a card from 2 to 9 alone", "one card alone"}) {
+    for (const char* coarser : {"nine alone", "one card alone"}) {
         EXPECT_TRUE(has(nine, key_of(coarser, game))) << coarser;
     }
 }
@@ -106,10 +108,12 @@ TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
 // never kept for its straights, and no word says so.
 TEST(LoneCards, AreWordsOnlyWhereNoPairPays) {
     const Game kings = find_game("joker-kings-20-7-5").value();
-    EXPECT_THROW(read_chart("queen alone, 2 straights clear\n", "x", kings), ChartError);
-    EXPECT_THROW(read_chart("a card from 2 to 9 alone\n", "x", kings), ChartError);
+    EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", kings),
+                 ChartError);
+    EXPECT_THROW(read_chart("nine alone, flush penalty\n", "x", kings), ChartError);
     const Game jacks = find_game("jacks-or-better-9-6").value();
-    EXPECT_THROW(read_chart("a card from 2 to 9 alone\n", "x", jacks), ChartError);
+    EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", jacks),
+                 ChartError);
 }
 
 }  // namespace
