@@ -92,6 +92,10 @@ inline constexpr Field kSpot{62, 1};
 // that none of the discards block (lone_cards.h); 0 where not told. The bits of kRoyalTop
 // and kLowEnd, which only deuces wild uses.
 inline constexpr Field kClear{52, 3};
+// In joker games where no pair pays two deuces-wild fields serve the joker too: kWays, on a
+// straight-flush draw of any gaps, is one more than the straight flushes it lies in
+// (straight_flush_ways.h), and kAnyDeuces marks three or four of a kind, or three or four to a
+// royal or a straight flush, natural or with the joker (joker_sets.h).
 
 // Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
 // royal.
