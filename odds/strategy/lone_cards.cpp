@@ -1,7 +1,6 @@
 #include "odds/strategy/lone_cards.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "odds/hand_class.h"
 #include "odds/ranks.h"
