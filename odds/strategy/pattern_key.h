@@ -96,6 +96,12 @@ inline constexpr Field kClear{52, 3};
 // straight-flush draw of any gaps, is one more than the straight flushes it lies in
 // (straight_flush_ways.h), and kAnyDeuces marks three or four of a kind, or three or four to a
 // royal or a straight flush, natural or with the joker (joker_sets.h).
+// A lone low card beside the joker: 1 where it is the deal's low card with the most open
+// straights (open_straights.h).
+inline constexpr Field kMostOpen{63, 1};
+// Three to a straight flush in a joker game where a pair pays: 1 where it has fewer than two gaps
+// or a high card (straight_flush_gaps.h).
+inline constexpr Field kNotBare{30, 1};
 
 // Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
 // royal.

@@ -9,9 +9,11 @@
 #include "odds/strategy/joker_draws.h"
 #include "odds/strategy/joker_sets.h"
 #include "odds/strategy/lone_cards.h"
+#include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
+#include "odds/strategy/straight_flush_gaps.h"
 #include "odds/strategy/straight_flush_ways.h"
 
 namespace quillon::odds {
@@ -230,7 +232,9 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         case Family::plain:
             if (k == 1) {
                 const bool high = get(key, kHigh) != 0;
-                text = get(key, kSpot) != 0                            ? "a card from 2 to 9"
+                text = !open_straights::card_text(key).empty()
+                           ? std::string(open_straights::card_text(key))
+                       : get(key, kSpot) != 0                          ? "a card from 2 to 9"
                        : get(key, kAnyHigh) != 0 || !profile.pairs_pay ? "one card"
                        : high                                          ? "a high card"
                                                                        : "a low card";
@@ -256,7 +260,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         const int high = static_cast<int>(get(key, kHigh));
         text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
     }
-    return text + joker_draws::draw_suffix(key);
+    return text + joker_draws::draw_suffix(key) + std::string(straight_flush_gaps::suffix(key));
 }
 
 // "aces", "twos to fours": a run of ranks that play alike.
@@ -478,6 +482,7 @@ std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile)
     joker_draws::add_vocabulary(game, profile, out);
     lone_cards::add_vocabulary(profile, out);
     joker_sets::add_vocabulary(profile, out);
+    open_straights::add_vocabulary(game, profile, out);
     return out;
 }
 
