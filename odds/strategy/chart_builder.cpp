@@ -628,11 +628,21 @@ class Planner {
         drop_idle();
     }
 
-    void drop_cheap() {
+    // Drops the lines worth less than keeping, but stops before the chart would cost more than
+    // `most` (a share of the return).
+    void drop_cheap(double most) {
         std::size_t drops = 0;
-        while (shorten(kWorthKeeping)) {
+        for (;;) {
+            const ChartLines before = order_;
+            if (!shorten(kWorthKeeping)) {
+                break;
+            }
             if (++drops % kDropsPerSweep == 0) {
                 sweep(false, order_.size());
+            }
+            if (shortfall() > most) {
+                restore(before);
+                break;
             }
         }
         settle(false, order_.size());
@@ -641,6 +651,20 @@ class Planner {
     const ChartLines& order() const { return order_; }
 
   private:
+    // Puts the chart back to these lines.
+    void restore(const ChartLines& lines) {
+        for (const std::uint32_t p : order_) {
+            pos_[p] = kOff;
+        }
+        order_ = lines;
+        for (std::uint32_t i = 0; i < order_.size(); ++i) {
+            pos_[order_[i]] = i;
+        }
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            refresh(d);
+        }
+    }
+
     void refresh(std::size_t d) {
         std::uint32_t a = kOff;
         std::uint32_t b = kOff;
@@ -733,11 +757,11 @@ ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
     planner.keep_pat_hands();
     planner.drop_idle();
     if (max_lines == 0) {
-        // The default length: every line worth keeping, at most the longest; where even the
-        // chart of every line worth anything costs more than the default may, the best chart of
-        // up to the longest length.
+        // The default length: every line worth keeping, at most the longest, so long as the
+        // chart costs no more than the default may; where even the chart of every line worth
+        // anything costs more, the best chart of up to the longest length.
         if (planner.shortfall() <= kDefaultCost) {
-            planner.drop_cheap();
+            planner.drop_cheap(kDefaultCost);
         }
         // Trades at the length the cheap lines left, or cuts to the longest default.
         planner.drop_to(std::min(kLongest, planner.order().size()));
