@@ -43,6 +43,20 @@ class RoundResult {
     // The roots are sought in at most `work` terms (distributions times evaluations).
     static constexpr std::size_t kRootWork = 800'000;  // some 15 ms of one core
     LadderRuin ladder(std::size_t work = kRootWork) const;
+    // The same heights without the roots: the power sums of the inside roots other than
+    // ruin_root() are the Fourier coefficients of f'/f on the unit circle, f = (E[w^result] - 1) /
+    // ((w - 1)(w - ruin_root())), where every deal's g_d is at most 1 and nothing cancels; those
+    // roots lie well inside the circle, so the trapezoid rule converges fast, and the points are
+    // doubled until two rules agree. In at most `work` terms (distributions times points).
+    static constexpr std::size_t kCircleWork = 40'000'000;
+    struct CircleRule {
+        int points = 0;
+        double radius = 1.0;
+    };
+    LadderRuin ladder_from_circle(std::size_t work = kCircleWork, CircleRule* used = nullptr) const;
+    // s_0 .. s_(down - 1) of the zeros of f inside the circle of `radius`, by the trapezoid rule on
+    // `points` points (s_0, the zeros less the pole's order down(), is -1 where all are inside).
+    std::vector<long double> inside_power_sums(int points, long double z, double radius) const;
 
   private:
     std::vector<std::complex<double>> independent_roots() const;
@@ -61,5 +75,10 @@ class RoundResult {
     double mean_ = 0.0;
     double variance_ = 0.0;
 };
+
+// The ladder heights h_1..h_down of 1 - sum h_k u^k = (1 - z u) prod (1 - w_i u), from the power
+// sums s_0..s_(down - 1) of the w_i (s_0 unused).
+std::vector<long double> ladder_from_power_sums(const std::vector<long double>& sums,
+                                                long double z);
 
 }  // namespace quillon::odds
