@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <thread>
 
 #include "odds/round_risk.h"
@@ -40,42 +41,90 @@ std::vector<long double> ladder_from_power_sums(const std::vector<long double>& 
     return h;
 }
 
+// f'/f at the points of a circle, f = (E[w^X] - 1) / ((w - 1)(w - z)), upper half only: f is real
+// on the real axis, so its values below are the conjugates of those above. The points are at
+// angles 2 pi j / points, j = 0 .. points / 2, so that a circle of twice the points keeps
+// every value found and adds one between each two.
+class RoundResult::CircleValues {
+  public:
+    CircleValues(const RoundResult& round, long double z, double radius, int points)
+        : round_(round), z_(static_cast<double>(z)), radius_(radius), points_(points) {
+        at_.resize(static_cast<std::size_t>(points / 2 + 1));
+        ratio_.resize(at_.size());
+        evaluate(0, 1);
+    }
+
+    int points() const { return points_; }
+
+    // Twice the points: the new ones between the old.
+    void refine() {
+        std::vector<Complex> at(2 * at_.size() - 1);
+        std::vector<Complex> ratio(at.size());
+        for (std::size_t j = 0; j < at_.size(); ++j) {
+            at[2 * j] = at_[j];
+            ratio[2 * j] = ratio_[j];
+        }
+        at_ = std::move(at);
+        ratio_ = std::move(ratio);
+        points_ *= 2;
+        evaluate(1, 2);
+    }
+
+    // s_k = (1/2 pi i) (contour of w^k f'/f) = (1/points) sum of w^(k + 1) f'/f, k = 0 .. count
+    // - 1.
+    std::vector<long double> sums(std::size_t count) const {
+        std::vector<long double> out(count);
+        std::vector<Complex> power(at_);  // w^(k + 1)
+        const std::size_t last = at_.size() - 1;
+        for (std::size_t k = 0; k < count; ++k) {
+            // The two real points once, the others for themselves and their conjugates.
+            long double s = static_cast<long double>((power[0] * ratio_[0]).real()) +
+                            static_cast<long double>((power[last] * ratio_[last]).real());
+            for (std::size_t j = 1; j < last; ++j) {
+                s += 2.0L * static_cast<long double>((power[j] * ratio_[j]).real());
+            }
+            for (std::size_t j = 0; j <= last; ++j) {
+                power[j] *= at_[j];
+            }
+            out[k] = s / static_cast<long double>(points_);
+        }
+        return out;
+    }
+
+  private:
+    // The points first, first + step, ..., shared between the machine's two cores.
+    void evaluate(std::size_t first, std::size_t step) {
+        std::vector<std::size_t> todo;
+        for (std::size_t j = first; j < at_.size(); j += step) {
+            todo.push_back(j);
+        }
+        const auto some = [&](std::size_t from, std::size_t to) {
+            for (std::size_t i = from; i < to; ++i) {
+                const std::size_t j = todo[i];
+                const Complex w =
+                    std::polar(radius_, 2.0 * std::numbers::pi * static_cast<double>(j) / points_);
+                at_[j] = w;
+                Complex slope;
+                const Complex value = round_.pgf_at(w, &slope) - 1.0;
+                ratio_[j] = slope / value - 1.0 / (w - 1.0) - 1.0 / (w - z_);
+            }
+        };
+        std::jthread other([&] { some(todo.size() / 2, todo.size()); });
+        some(0, todo.size() / 2);
+    }
+
+    const RoundResult& round_;
+    double z_;
+    double radius_;
+    int points_;
+    std::vector<Complex> at_;
+    std::vector<Complex> ratio_;
+};
+
 std::vector<long double> RoundResult::inside_power_sums(int points, long double z,
                                                         double radius) const {
-    // s_k = (1/2 pi i) (contour of w^k f'/f over the circle), f = (E[w^X] - 1) / ((w - 1)(w - z)):
-    // f's only pole inside is at 0, where w^k f'/f has none for k >= 1. By the trapezoid rule on
-    // `points` points at odd multiples of pi / points, never at 1 itself, and in conjugate pairs
-    // (f is real on the real axis) so that only the upper half is evaluated.
-    const auto half = static_cast<std::size_t>(points / 2);
-    std::vector<Complex> at(half);
-    std::vector<Complex> ratio(half);
-    for (std::size_t j = 0; j < half; ++j) {
-        at[j] = std::polar(radius, std::numbers::pi * static_cast<double>(2 * j + 1) / points);
-    }
-    const auto evaluate = [&](std::size_t from, std::size_t to) {
-        for (std::size_t j = from; j < to; ++j) {
-            Complex slope;
-            const Complex w = at[j];
-            const Complex value = pgf_at(w, &slope) - 1.0;
-            ratio[j] = slope / value - 1.0 / (w - 1.0) - 1.0 / (w - static_cast<double>(z));
-        }
-    };
-    {
-        // The points shared between the machine's two cores.
-        std::jthread other([&] { evaluate(half / 2, half); });
-        evaluate(0, half / 2);
-    }
-    std::vector<long double> sums(static_cast<std::size_t>(std::max<std::int64_t>(down_, 1)));
-    std::vector<Complex> power(at);  // w^(k + 1)
-    for (std::size_t k = 0; k < sums.size(); ++k) {
-        long double s = 0.0L;
-        for (std::size_t j = 0; j < half; ++j) {
-            s += static_cast<long double>((power[j] * ratio[j]).real());
-            power[j] *= at[j];
-        }
-        sums[k] = 2.0L * s / static_cast<long double>(points);
-    }
-    return sums;
+    const CircleValues circle(*this, z, radius, points);
+    return circle.sums(static_cast<std::size_t>(std::max<std::int64_t>(down_, 1)));
 }
 
 LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_rule) const {
@@ -97,7 +146,13 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
     // to it; where the count of zeros inside says some root lies beyond it, it is drawn again
     // halfway to the unit circle.
     const double spread = variance_ * static_cast<double>(units_ * units_);
-    double radius = std::clamp(1.0 - 0.5 * std::sqrt(2.0 * std::numbers::pi / spread), 0.5, 0.999);
+    // The circle crosses the real axis: not where f's zero z was divided out, which leaves
+    // f'/f there to the rounding of the difference of two large terms.
+    const auto away_from = [z](double r) {
+        return std::abs(r - static_cast<double>(z)) < 1e-3 ? static_cast<double>(z) - 1e-3 : r;
+    };
+    double radius =
+        away_from(std::clamp(1.0 - 0.5 * std::sqrt(2.0 * std::numbers::pi / spread), 0.5, 0.999));
     std::size_t used = 0;
     const auto chance_of = [](const std::vector<long double>& h) {
         LadderRuin l;
@@ -105,13 +160,18 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
         return l.chances(static_cast<std::int64_t>(4 * h.size()));
     };
     std::vector<long double> last;
-    int points = 64;
-    while (points < 4 * down_) {
-        points *= 2;
+    int first_points = 64;
+    while (first_points < 4 * down_) {
+        first_points *= 2;
     }
-    const int first_points = points;
+    const std::size_t per_point = std::max<std::size_t>(weight_d_.size(), 1);
+    std::optional<CircleValues> circle;
+    constexpr int kMostMoves = 6;
+    int moves = 0;
     while (true) {
-        used += std::max<std::size_t>(weight_d_.size(), 1) * static_cast<std::size_t>(points / 2);
+        // Each rule evaluates only the points its circle adds to the last one's.
+        const int points = circle ? 2 * circle->points() : first_points;
+        used += per_point * static_cast<std::size_t>(circle ? points / 4 : points / 2 + 1);
         if (used > work) {
             out.not_found = "the " + std::to_string(down_) + " ladder heights take more than the " +
                             std::to_string(work) +
@@ -119,7 +179,13 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
                             "allows";
             return out;
         }
-        const std::vector<long double> sums = inside_power_sums(points, z, radius);
+        if (circle) {
+            circle->refine();
+        } else {
+            circle.emplace(*this, z, radius, points);
+        }
+        const std::vector<long double> sums =
+            circle->sums(static_cast<std::size_t>(std::max<std::int64_t>(down_, 1)));
         std::vector<long double> h = ladder_from_power_sums(sums, z);
         bool agree = !last.empty();
         if (agree) {
@@ -131,19 +197,23 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
         }
         last = std::move(h);
         if (!agree) {
-            points *= 2;
             continue;
         }
         // s_0 = the zeros inside less the pole's order down at 0: -1 where all down - 1 are in.
         if (std::abs(sums[0] + 1.0L) < 0.25L) {
             break;
         }
-        radius = 0.5 * (1.0 + radius);
-        points = first_points;
+        if (++moves > kMostMoves) {
+            out.not_found = "the circle does not hold the " + std::to_string(down_ - 1) +
+                            " roots sought (by the count of zeros inside it)";
+            return out;
+        }
+        radius = away_from(0.5 * (1.0 + radius));
+        circle.reset();
         last.clear();
     }
     if (used_rule != nullptr) {
-        *used_rule = {points, radius};
+        *used_rule = {circle->points(), radius};
     }
     long double sum = 0.0L;
     for (std::size_t k = 0; k < last.size(); ++k) {

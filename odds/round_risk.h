@@ -59,6 +59,7 @@ class RoundResult {
     std::vector<long double> inside_power_sums(int points, long double z, double radius) const;
 
   private:
+    class CircleValues;
     std::vector<std::complex<double>> independent_roots() const;
 
     int play_;
