@@ -4,6 +4,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 
 namespace quillon::odds {
@@ -410,14 +411,20 @@ class Planner {
         improve(parent, false, true);
     }
 
-    // The active children of each unused coarser pattern that has two or more.
+    // The active children of each unused coarser pattern that has two or more, and of each line
+    // of the joker games' made hands from a floor up ("full house or better, all five cards")
+    // that has one or more: such a line may take the place of its finer line elsewhere in the
+    // chart ("full house" above "two pair", "full house or better" below it). Other lines are
+    // left out: there the move made charts of other games longer than asked or worse as often
+    // as better.
     std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges() const {
         std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> out;
         const std::vector<char> keeps = keeping();
         for (std::uint32_t c = 0; c < kids_.size(); ++c) {
-            if (pos_[c] != kOff) {
+            if (pos_[c] != kOff && pattern_key::get(t_.keys[c], pattern_key::kFloors) == 0) {
                 continue;
             }
+            const std::size_t least = pos_[c] != kOff ? 1 : 2;
             std::vector<std::uint32_t> active;
             bool keeps_pat = false;
             for (const std::uint32_t k : kids_[c]) {
@@ -426,7 +433,7 @@ class Planner {
                     keeps_pat = keeps_pat || keeps[k] != 0;
                 }
             }
-            if (active.size() >= 2 &&
+            if (active.size() >= least &&
                 (!keeps_pat || is_pat_pattern(t_.keys[c]) || keeps_dealt_hand(t_.keys[c]))) {
                 std::sort(active.begin(), active.end(),
                           [&](std::uint32_t a, std::uint32_t b) { return pos_[a] < pos_[b]; });
@@ -441,17 +448,25 @@ class Planner {
     // What merging into `parent` costs per line it saves, tried for real and undone. Only the
     // deals that show the parent can change, as every deal showing a child shows it too.
     double merge_rate(std::uint32_t parent, const std::vector<std::uint32_t>& children) {
-        std::vector<std::uint32_t> slots;
+        // Every line the merge moves, by its slot: put back in the order of their slots, they
+        // take those slots again.
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> slots;
         for (const std::uint32_t c : children) {
-            slots.push_back(pos_[c]);
+            slots.emplace_back(pos_[c], c);
         }
+        const bool was_line = pos_[parent] != kOff;
+        if (was_line) {
+            slots.emplace_back(pos_[parent], parent);
+        }
+        std::sort(slots.begin(), slots.end());
         const double before = value_over(parent);
         merge(parent, children);
-        const double saved = static_cast<double>(children.size() - (pos_[parent] != kOff));
+        const double saved =
+            static_cast<double>(children.size() - (!was_line && pos_[parent] != kOff ? 1 : 0));
         const double rate = (before - value_over(parent)) / saved;
         place(parent, kOff);
-        for (std::size_t i = 0; i < children.size(); ++i) {
-            place(children[i], slots[i]);
+        for (const auto& [slot, line] : slots) {
+            place(line, slot);
         }
         return rate;
     }

@@ -5,11 +5,14 @@
 #include <utility>
 
 #include "odds/ranks.h"
+#include "odds/strategy/ace_royals.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
+#include "odds/strategy/straight_flush_gaps.h"
 
 namespace quillon::odds {
 
@@ -98,6 +101,12 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     }
     if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
         return joker_draws::royal_draw(out, mask, penalty);
+    }
+    if (family == Family::straight_flush) {
+        out = straight_flush_gaps::add_not_bare(out, family, k, fit.span - k, high, profile);
+    }
+    if (family == Family::royal && ace_royals::applies(profile, mask, wild)) {
+        return ace_royals::add_ace(out, mask, penalty);
     }
     if (k == 1 && mask < (1u << kTen) && joker_draws::holds_joker(wild, profile)) {
         return joker_draws::spot_card(out);
@@ -369,7 +378,10 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             }
         }
     }
-    const HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    if (k == 1 && open_straights::most_open(game, profile, deal, mask)) {
+        draws = open_straights::add_most_open(draws);
+    }
     if (k == 1 && joker_draws::names_single(game, profile, wild)) {
         return joker_draws::single_card(ranks[0], wild, draws);
     }
@@ -379,6 +391,20 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
 }  // namespace
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
+    if (const HoldPatterns family = straight_flush_gaps::coarser(key); family.count != 0) {
+        HoldPatterns out = family;
+        for (const PatternKey next : coarser_patterns(family.keys[0], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
+    if (const HoldPatterns most = open_straights::coarser(key); most.count != 0) {
+        HoldPatterns out = most;
+        for (const PatternKey next : coarser_patterns(most.keys[0], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
     if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
         HoldPatterns out = joker;
         for (const PatternKey next : coarser_patterns(joker.keys[joker.count - 1], profile)) {
@@ -456,6 +482,9 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     if ((high_counts && get(key, kAnyHigh) == 0) ||
         (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) != 0)) {
         out.push((key & ~kGapBits & ~put(kHigh, 7)) | put(kAnyGaps, 1) | put(kAnyHigh, 1));
+    }
+    if (const PatternKey not_bare = straight_flush_gaps::parent(key, profile); not_bare != 0) {
+        out.push(not_bare);
     }
     return out;
 }

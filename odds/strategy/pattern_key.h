@@ -88,6 +88,12 @@ inline constexpr Field kFloors{56, 4};
 inline constexpr Field kRoyalAce{60, 2};
 // One card below the ten beside the joker: 1 where the pattern says so.
 inline constexpr Field kSpot{62, 1};
+// A lone low card beside the joker: 1 where it is the deal's low card with the most open
+// straights (open_straights.h).
+inline constexpr Field kMostOpen{63, 1};
+// Three to a straight flush in a joker game where a pair pays: 1 where it has fewer than two gaps
+// or a high card (straight_flush_gaps.h).
+inline constexpr Field kNotBare{30, 1};
 
 // Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
 // royal.

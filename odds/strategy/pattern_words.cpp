@@ -7,9 +7,11 @@
 #include "odds/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
+#include "odds/strategy/straight_flush_gaps.h"
 
 namespace quillon::odds {
 
@@ -227,7 +229,9 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         case Family::plain:
             if (k == 1) {
                 const bool high = get(key, kHigh) != 0;
-                text = get(key, kSpot) != 0                            ? "a card from 2 to 9"
+                text = !open_straights::card_text(key).empty()
+                           ? std::string(open_straights::card_text(key))
+                       : get(key, kSpot) != 0                          ? "a card from 2 to 9"
                        : get(key, kAnyHigh) != 0 || !profile.pairs_pay ? "one card"
                        : high                                          ? "a high card"
                                                                        : "a low card";
@@ -253,7 +257,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         const int high = static_cast<int>(get(key, kHigh));
         text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
     }
-    return text + joker_draws::draw_suffix(key);
+    return text + joker_draws::draw_suffix(key) + std::string(straight_flush_gaps::suffix(key));
 }
 
 // "aces", "twos to fours": a run of ranks that play alike.
@@ -472,6 +476,7 @@ std::string high_card_text(const RankProfile& profile) {
 std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile) {
     std::vector<PatternKey> out = Shapes(game, profile).all();
     joker_draws::add_vocabulary(game, profile, out);
+    open_straights::add_vocabulary(game, profile, out);
     return out;
 }
 

@@ -272,6 +272,43 @@ INSTANTIATE_TEST_SUITE_P(Games, ChartsOfAnyLength,
                              return name + "_" + std::to_string(row.param.lines);
                          });
 
+class ChartLineMerges : public ::testing::TestWithParam<ShortChart> {};
+
+// No line stands where a coarser line of the same chart could take its place for nothing: the
+// finer line dropped and the coarser one moved up to its slot (where it was below) returns less,
+// or the chart wastes a line ("full house" above "two pair" and "full house or better" below).
+TEST_P(ChartLineMerges, KeepNoLineACoarserLineCouldStandFor) {
+    const Game& game = shared_tallies(GetParam().game).game();
+    const RankProfile profile = rank_profile(game);
+    const BuiltChart& chart = chart_of(GetParam().game, GetParam().lines);
+    const DealPatterns& table = chart.table;
+    const double full = chart_return(table, chart.lines);
+    for (std::size_t fine = 0; fine < chart.lines.size(); ++fine) {
+        const std::vector<std::uint32_t>& parents = table.parents[chart.lines[fine]];
+        for (std::size_t coarse = 0; coarse < chart.lines.size(); ++coarse) {
+            if (std::find(parents.begin(), parents.end(), chart.lines[coarse]) == parents.end()) {
+                continue;
+            }
+            // The coarser line in the finer one's slot if that is higher, else where it is.
+            ChartLines merged = chart.lines;
+            merged[fine] = chart.lines[coarse];
+            merged.erase(merged.begin() + static_cast<std::ptrdiff_t>(std::max(coarse, fine)));
+            EXPECT_LT(chart_return(table, merged), full - 1e-12)
+                << pattern_text(table.keys[chart.lines[fine]], game, profile) << " beside "
+                << pattern_text(table.keys[chart.lines[coarse]], game, profile);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, ChartLineMerges,
+                         ::testing::Values(ShortChart{"joker-kings-20-7-5", 40},
+                                           ShortChart{"jacks-or-better-9-6", 15}),
+                         [](const auto& row) {
+                             std::string name = row.param.game;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name + "_" + std::to_string(row.param.lines);
+                         });
+
 // A-A-A-A-K in Double Double Bonus keeps the four aces (221 per 5 coins against 160 for all
 // five); A-A-A-A-2 keeps all five for the kicker's 400 per coin.
 TEST(DoubleDoubleBonusChart, KeepsFourAcesAndTheirKickerOnlyWhereItPays) {

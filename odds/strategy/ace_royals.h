@@ -1,0 +1,22 @@
+#pragma once
+
+#include "odds/strategy/hold_pattern.h"
+
+// Two or three to a royal flush without the joker, in the joker games where a pair pays: whether
+// the high cards among them hold the ace. An ace closes all straights but one, so beside junk
+// "suited K-Q" is worth keeping where "suited A-Q" loses to an unsuited K-A or the ace alone,
+// and suited 10-J-K is worth more than a pair of kings where J-K-A is not; the words say it as
+// "2 to a royal flush, 1 high card, no ace" or ", with the ace", and may add the flush penalty.
+namespace quillon::odds::ace_royals {
+
+// Whether two or three suited royal cards (`ranks`, a rank mask) kept without a wild card are
+// told apart by the ace: in the joker games where the ace is a high card, for the draws whose
+// count of high cards is found both with the ace and without it.
+bool applies(const RankProfile& profile, unsigned ranks, int wild);
+
+// The draw's patterns (`draws`, finest first) with the draw by whether it holds the ace, and by
+// that and its flush penalty (0 where not known), just before the draw by its high cards ("2 to
+// a royal flush, 1 high card").
+HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty);
+
+}  // namespace quillon::odds::ace_royals

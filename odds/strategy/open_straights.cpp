@@ -1,0 +1,137 @@
+#include "odds/strategy/open_straights.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "odds/ranks.h"
+#include "odds/strategy/pattern_key.h"
+
+namespace quillon::odds::open_straights {
+
+using namespace pattern_key;
+
+bool applies(const RankProfile& profile) {
+    return profile.joker && profile.pairs_pay;
+}
+
+int open_count(int rank, unsigned discards, const RankProfile& profile) {
+    unsigned high = 0;
+    for (std::size_t r = 0; r < kRankCount; ++r) {
+        high |= profile.high[r] ? 1u << r : 0u;
+    }
+    int count = 0;
+    for (const unsigned straight : kStraightMasks) {
+        count += (straight >> rank & 1u) != 0 && (straight & high) == 0 &&
+                         std::popcount(straight & discards) <= 1
+                     ? 1
+                     : 0;
+    }
+    return count;
+}
+
+bool most_open(const Game& game, const RankProfile& profile, const std::array<CardId, 5>& deal,
+               HoldMask mask) {
+    if (!applies(profile)) {
+        return false;
+    }
+    unsigned all = 0;
+    int kept = -1;
+    int wild_kept = 0;
+    for (std::size_t i = 0; i < deal.size(); ++i) {
+        const bool held = (mask >> i & 1u) != 0;
+        if (is_wild(deal[i], game)) {
+            wild_kept += held ? 1 : 0;
+            continue;
+        }
+        all |= 1u << engine_rank(deal[i].rank());
+        if (held) {
+            kept = kept == -1 ? static_cast<int>(i) : -2;
+        }
+    }
+    const auto low = [&](std::size_t i) {
+        return !is_wild(deal[i], game) &&
+               !profile.high[static_cast<std::size_t>(engine_rank(deal[i].rank()))];
+    };
+    if (kept < 0 || wild_kept != 1 || !low(static_cast<std::size_t>(kept))) {
+        return false;
+    }
+    // Open straights first, then the flush: the fewer of the card's suit among its discards,
+    // the better.
+    const auto score = [&](std::size_t c) {
+        const int rank = engine_rank(deal[c].rank());
+        int suited = 0;
+        for (std::size_t i = 0; i < deal.size(); ++i) {
+            suited += i != c && !is_wild(deal[i], game) && deal[i].suit() == deal[c].suit() ? 1 : 0;
+        }
+        return open_count(rank, all & ~(1u << rank), profile) * 8 - suited;
+    };
+    const int mine = score(static_cast<std::size_t>(kept));
+    for (std::size_t i = 0; i < deal.size(); ++i) {
+        if (low(i) && score(i) > mine) {
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+// "joker + a low card": one card that is not high, with no other distinction.
+bool is_low_card(PatternKey key) {
+    return kind_of(key) == Kind::draw && get(key, kHeld) == 2 && get(key, kWild) == 1 &&
+           family_of(key) == Family::plain && get(key, kNamed) == 0 && get(key, kSpot) == 0 &&
+           get(key, kAnyGaps) != 0 && get(key, kAnyHigh) == 0 && get(key, kHigh) == 0 &&
+           get(key, kMostOpen) == 0;
+}
+
+}  // namespace
+
+HoldPatterns add_most_open(const HoldPatterns& draws) {
+    HoldPatterns out;
+    for (const PatternKey key : draws) {
+        if (is_low_card(key)) {
+            out.push(key | put(kMostOpen, 1));
+        }
+        out.push(key);
+    }
+    return out;
+}
+
+HoldPatterns coarser(PatternKey key) {
+    HoldPatterns out;
+    if (get(key, kMostOpen) != 0) {
+        out.push(key & ~put(kMostOpen, 1));
+    }
+    return out;
+}
+
+std::string_view card_text(PatternKey key) {
+    return get(key, kMostOpen) != 0
+               ? "the low card with the most open straights, then the fewest discards of its suit"
+               : std::string_view{};
+}
+
+void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out) {
+    if (!applies(profile)) {
+        return;
+    }
+    // The joker beside the four cards of the lowest low rank: any one of them is the card.
+    int low = 0;
+    while (low < kRankCount && profile.high[static_cast<std::size_t>(low)]) {
+        ++low;
+    }
+    if (low == kRankCount) {
+        return;
+    }
+    const int rank = (low + 1) % kRankCount + 1;
+    const std::array<CardId, 5> deal = {CardId::joker(), CardId::of(Suit::spade, rank),
+                                        CardId::of(Suit::heart, rank), CardId::of(Suit::club, rank),
+                                        CardId::of(Suit::diamond, rank)};
+    for (const PatternKey key : patterns_of(game, profile, deal, HoldMask{0b11})) {
+        if (get(key, kMostOpen) != 0 && std::find(out.begin(), out.end(), key) == out.end()) {
+            out.push_back(key);
+        }
+    }
+}
+
+}  // namespace quillon::odds::open_straights

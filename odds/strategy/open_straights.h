@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "game/card.h"
+#include "odds/pay_table.h"
+#include "odds/strategy/hold_pattern.h"
+
+// Which lone low card to keep beside the joker, where a pair of high cards pays. The joker and
+// one card draw three: the card earns its keep through the straights it reaches, but a straight
+// that holds a high card adds little (a high card drawn to the joker pays already), and a
+// straight that holds two discards or more is hard to fill. So a card's open straights are the
+// straights that reach it with no high card and at most one discard in them; of the deal's low
+// cards the one to keep is mostly the one with the most, and of those the one with the fewest
+// discards of its suit (each one a card its flush cannot draw): "joker + the low card with the
+// most open straights, then the fewest discards of its suit".
+namespace quillon::odds::open_straights {
+
+// Whether a game's charts make this distinction: the joker games where a pair pays, so that
+// there are low cards to choose among.
+bool applies(const RankProfile& profile);
+
+// The open straights of a card of `rank` beside these discarded ranks (a rank mask).
+int open_count(int rank, unsigned discards, const RankProfile& profile);
+
+// Whether the one natural card that `mask` keeps beside the joker is a low card with the most
+// open straights among the deal's low cards, each counted against its own discards, and of
+// those with the fewest discards of its suit.
+bool most_open(const Game& game, const RankProfile& profile, const std::array<CardId, 5>& deal,
+               HoldMask mask);
+
+// The patterns of a lone low card beside the joker (`draws`, finest first) with this file's
+// pattern added just before "joker + a low card".
+HoldPatterns add_most_open(const HoldPatterns& draws);
+
+// The next coarser pattern of this file's pattern ("joker + a low card"); nothing for any other.
+HoldPatterns coarser(PatternKey key);
+
+// The words of the pattern's card, or nothing for any other pattern.
+std::string_view card_text(PatternKey key);
+
+// This file's pattern, where the game has it.
+void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out);
+
+}  // namespace quillon::odds::open_straights

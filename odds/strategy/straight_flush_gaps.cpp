@@ -1,0 +1,54 @@
+#include "odds/strategy/straight_flush_gaps.h"
+
+namespace quillon::odds::straight_flush_gaps {
+
+using namespace pattern_key;
+
+HoldPatterns add_not_bare(const HoldPatterns& draws, Family family, int naturals, int gaps,
+                          int high, const RankProfile& profile) {
+    if (!profile.joker || !profile.pairs_pay || family != Family::straight_flush || naturals != 3 ||
+        (gaps >= 2 && high == 0)) {
+        return draws;
+    }
+    HoldPatterns out;
+    for (const PatternKey key : draws) {
+        // The family alone: any gaps, any high cards, nothing named.
+        if (get(key, kAnyGaps) != 0 && get(key, kAnyHigh) != 0 && get(key, kNamed) == 0 &&
+            get(key, kHigh) == 0 && get(key, kNotBare) == 0) {
+            out.push(key | put(kNotBare, 1));
+        }
+        out.push(key);
+    }
+    return out;
+}
+
+PatternKey parent(PatternKey key, const RankProfile& profile) {
+    if (!profile.joker || !profile.pairs_pay || kind_of(key) != Kind::draw ||
+        family_of(key) != Family::straight_flush || get(key, kNamed) != 0 ||
+        get(key, kNotBare) != 0 || get(key, kHeld) != get(key, kWild) + 3) {
+        return 0;
+    }
+    const bool few_gaps = get(key, kAnyGaps) == 0 && get(key, kGaps) < 2;
+    const bool has_high = get(key, kAnyHigh) == 0 && get(key, kHigh) >= 1;
+    if (!few_gaps && !has_high) {
+        return 0;
+    }
+    return put(kKind, static_cast<unsigned>(Kind::draw)) | put(kHeld, get(key, kHeld)) |
+           put(kWild, get(key, kWild)) | put(kSuited, 1) |
+           put(kFamily, static_cast<unsigned>(Family::straight_flush)) | put(kAnyGaps, 1) |
+           put(kAnyHigh, 1) | put(kNotBare, 1);
+}
+
+HoldPatterns coarser(PatternKey key) {
+    HoldPatterns out;
+    if (get(key, kNotBare) != 0) {
+        out.push(key & ~put(kNotBare, 1));
+    }
+    return out;
+}
+
+std::string_view suffix(PatternKey key) {
+    return get(key, kNotBare) != 0 ? ", not 2 gaps with no high card" : std::string_view{};
+}
+
+}  // namespace quillon::odds::straight_flush_gaps
