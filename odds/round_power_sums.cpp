@@ -17,38 +17,55 @@ constexpr long double kRounding = 1e-9L;
 // Two rules of the circle whose chances agree this closely: the finer one is taken. Each
 // doubling of the points squares the aliasing error, so the finer one is far closer still.
 constexpr double kAgree = 1e-9;
+// Roots near z e^(2 pi i k / units) are divided out up to this many parts of a bet.
+constexpr std::int64_t kMostTurns = 4;
 
 }  // namespace
 
-std::vector<long double> ladder_from_power_sums(const std::vector<long double>& sums,
-                                                long double z) {
-    // 1 - sum h_k u^k = (1 - z u) (1 + c_1 u + ... ), the c_k from the other inside roots' power
-    // sums by Newton's identities: k c_k = -(s_1 c_(k-1) + ... + s_k c_0).
-    const std::size_t others = sums.size() - 1;
-    std::vector<long double> c(others + 1, 0.0L);
+std::vector<long double> ladder_from_power_sums(
+    const std::vector<long double>& sums, const std::vector<std::complex<long double>>& known) {
+    // 1 - sum h_k u^k = prod over the known roots r of (1 - r u) times (1 + c_1 u + ... ), the
+    // c_k from the other inside roots' power sums by Newton's identities:
+    // k c_k = -(s_1 c_(k-1) + ... + s_k c_0).
+    const std::size_t others = sums.size() - known.size();
+    std::vector<std::complex<long double>> c(sums.size() + 1, 0.0L);
     c[0] = 1.0L;
     for (std::size_t k = 1; k <= others; ++k) {
         long double s = 0.0L;
         for (std::size_t i = 1; i <= k; ++i) {
-            s += sums[i] * c[k - i];
+            s += sums[i] * c[k - i].real();
         }
         c[k] = -s / static_cast<long double>(k);
     }
-    std::vector<long double> h(others + 1);
-    for (std::size_t k = 1; k <= others + 1; ++k) {
-        h[k - 1] = -((k <= others ? c[k] : 0.0L) - z * c[k - 1]);
+    std::size_t degree = others;
+    for (const std::complex<long double>& r : known) {
+        ++degree;
+        for (std::size_t k = degree; k > 0; --k) {
+            c[k] -= r * c[k - 1];
+        }
+    }
+    std::vector<long double> h(sums.size());
+    for (std::size_t k = 1; k <= sums.size(); ++k) {
+        h[k - 1] = -c[k].real();
     }
     return h;
 }
 
-// f'/f at the points of a circle, f = (E[w^X] - 1) / ((w - 1)(w - z)), upper half only: f is real
+std::vector<long double> ladder_from_power_sums(const std::vector<long double>& sums,
+                                                long double z) {
+    return ladder_from_power_sums(sums, std::vector<std::complex<long double>>{z});
+}
+
+// f'/f at the points of a circle, f = (E[w^X] - 1) / ((w - 1)(w - z)...), z and the rest of the
+// roots divided out given (conjugates with each other), upper half only: f is real
 // on the real axis, so its values below are the conjugates of those above. The points are at
 // angles 2 pi j / points, j = 0 .. points / 2, so that a circle of twice the points keeps
 // every value found and adds one between each two.
 class RoundResult::CircleValues {
   public:
-    CircleValues(const RoundResult& round, long double z, double radius, int points)
-        : round_(round), z_(static_cast<double>(z)), radius_(radius), points_(points) {
+    CircleValues(const RoundResult& round, const std::vector<Complex>& known, double radius,
+                 int points)
+        : round_(round), known_(known), radius_(radius), points_(points) {
         at_.resize(static_cast<std::size_t>(points / 2 + 1));
         ratio_.resize(at_.size());
         evaluate(0, 1);
@@ -106,7 +123,10 @@ class RoundResult::CircleValues {
                 at_[j] = w;
                 Complex slope;
                 const Complex value = round_.pgf_at(w, &slope) - 1.0;
-                ratio_[j] = slope / value - 1.0 / (w - 1.0) - 1.0 / (w - z_);
+                ratio_[j] = slope / value - 1.0 / (w - 1.0);
+                for (const Complex& r : known_) {
+                    ratio_[j] -= 1.0 / (w - r);
+                }
             }
         };
         std::jthread other([&] { some(todo.size() / 2, todo.size()); });
@@ -114,7 +134,7 @@ class RoundResult::CircleValues {
     }
 
     const RoundResult& round_;
-    double z_;
+    std::vector<Complex> known_;  // the roots divided out of f
     double radius_;
     int points_;
     std::vector<Complex> at_;
@@ -123,7 +143,7 @@ class RoundResult::CircleValues {
 
 std::vector<long double> RoundResult::inside_power_sums(int points, long double z,
                                                         double radius) const {
-    const CircleValues circle(*this, z, radius, points);
+    const CircleValues circle(*this, {static_cast<double>(z)}, radius, points);
     return circle.sums(static_cast<std::size_t>(std::max<std::int64_t>(down_, 1)));
 }
 
@@ -153,6 +173,38 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
     };
     double radius =
         away_from(std::clamp(1.0 - 0.5 * std::sqrt(2.0 * std::numbers::pi / spread), 0.5, 0.999));
+    // Where a round's results are nearly all whole multiples of u steps (units() = 2 where few
+    // pays fall on halves), its generating function nearly repeats every turn of 2 pi / u, and so
+    // do its roots: beside z lie roots near z e^(2 pi i k / u), as near the unit circle as z is.
+    // They are found by Newton's steps from there and divided out too.
+    std::vector<Complex> divided = {static_cast<double>(z)};
+    for (std::int64_t k = 1; 2 * k <= units_ && units_ <= kMostTurns; ++k) {
+        Complex w =
+            std::polar(static_cast<double>(z), 2.0 * std::numbers::pi * static_cast<double>(k) /
+                                                   static_cast<double>(units_));
+        bool settled = false;
+        for (int step = 0; step < 60 && !settled; ++step) {
+            Complex slope;
+            const Complex value = pgf_at(w, &slope) - 1.0;
+            if (slope == 0.0) {
+                break;
+            }
+            const Complex move = value / slope;
+            w -= move;
+            settled = std::abs(move) <= 1e-15;
+        }
+        const bool apart = std::all_of(divided.begin(), divided.end(), [&](Complex r) {
+            return std::abs(r - w) > 1e-6 && std::abs(std::conj(r) - w) > 1e-6;
+        });
+        if (settled && apart && std::abs(w) < 1.0 - 1e-9) {
+            divided.push_back(std::abs(w.imag()) < 1e-12 ? Complex(w.real()) : w);
+            if (divided.back().imag() != 0.0) {
+                divided.push_back(std::conj(w));
+            }
+        }
+    }
+    std::vector<std::complex<long double>> known(divided.begin(), divided.end());
+    known.front() = z;
     std::size_t used = 0;
     const auto chance_of = [](const std::vector<long double>& h) {
         LadderRuin l;
@@ -182,11 +234,11 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
         if (circle) {
             circle->refine();
         } else {
-            circle.emplace(*this, z, radius, points);
+            circle.emplace(*this, divided, radius, points);
         }
         const std::vector<long double> sums =
             circle->sums(static_cast<std::size_t>(std::max<std::int64_t>(down_, 1)));
-        std::vector<long double> h = ladder_from_power_sums(sums, z);
+        std::vector<long double> h = ladder_from_power_sums(sums, known);
         bool agree = !last.empty();
         if (agree) {
             const std::vector<long double> a = chance_of(last);
@@ -199,8 +251,9 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
         if (!agree) {
             continue;
         }
-        // s_0 = the zeros inside less the pole's order down at 0: -1 where all down - 1 are in.
-        if (std::abs(sums[0] + 1.0L) < 0.25L) {
+        // s_0 = the zeros inside less the pole's order down at 0: minus the roots divided out where
+        // all the others are in.
+        if (std::abs(sums[0] + static_cast<long double>(known.size())) < 0.25L) {
             break;
         }
         if (++moves > kMostMoves) {

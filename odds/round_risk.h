@@ -83,5 +83,8 @@ class RoundResult {
 // sums s_0..s_(down - 1) of the w_i (s_0 unused).
 std::vector<long double> ladder_from_power_sums(const std::vector<long double>& sums,
                                                 long double z);
+// The same with `known` roots divided out of the sums (z among them), conjugates together.
+std::vector<long double> ladder_from_power_sums(
+    const std::vector<long double>& sums, const std::vector<std::complex<long double>>& known);
 
 }  // namespace quillon::odds

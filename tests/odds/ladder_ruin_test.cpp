@@ -7,6 +7,7 @@
 #include <complex>
 #include <map>
 #include <numbers>
+#include <tuple>
 
 #include "odds/ladder_ruin.h"
 #include "odds/risk.h"
@@ -219,11 +220,17 @@ TEST(RoundRuin, ExactChanceWithoutEndSolvesTheBankrollsEquations) {
 // the chances from the circle's heights solve the bankroll's equations,
 // R(m) = sum of P(x) R(m + x), R(m <= 0) = 1, at every fall up to well past the bounds' reach.
 TEST(RoundRuin, LargeRoundsSolveTheBankrollsEquations) {
-    for (const int play : {50, 100}) {
-        const RoundResult round(small_game(), kSmallPays, 1, play);
-        const LadderRuin ladder = round.ladder_from_circle();
+    // Whole pays, and a pay of 3.5 counted in half bets: the rounds' results then nearly all
+    // fall on whole bets, and beside z a root lies near -z, as near the unit circle.
+    const std::vector<std::int64_t> halves = {0, 2, 7};
+    for (const auto& [play, pays, scale] :
+         {std::tuple{50, kSmallPays, 1}, {100, kSmallPays, 1}, {3, halves, 2}, {20, halves, 2}}) {
+        const RoundResult round(small_game(), pays, scale, play);
+        RoundResult::CircleRule rule;
+        const LadderRuin ladder = round.ladder_from_circle(RoundResult::kCircleWork, &rule);
         ASSERT_TRUE(ladder.found()) << ladder.not_found;
-        const std::map<int, double> whole = small_rounds(play);
+        EXPECT_LE(rule.points, 16384) << play << " hands: the circle needs few points";
+        const std::map<int, double> whole = small_rounds(play, pays, static_cast<int>(scale));
         const int top = whole.rbegin()->first;
         constexpr int kFalls = 1200;
         const std::vector<long double> r = ladder.chances(kFalls + top);
