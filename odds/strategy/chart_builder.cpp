@@ -16,6 +16,10 @@ constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
 constexpr double kWorthKeeping = 5e-6;
 // The longest chart the default length gives.
 constexpr std::size_t kLongest = 60;
+// What the default length may cost against perfect play, as a share of the return (half a
+// hundredth of a percentage point): where even every line worth anything costs more, the default
+// is the best chart of the longest length rather than the lines worth keeping.
+constexpr double kDefaultCost = 5e-5;
 constexpr int kMaxSweeps = 30;
 constexpr std::size_t kDropsPerSweep = 6;
 constexpr int kPatRounds = 4;
@@ -546,6 +550,15 @@ class Planner {
         return out;
     }
 
+    // What the chart costs against perfect play, as a share of the return.
+    double shortfall() const {
+        double perfect = 0.0;
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            perfect += weight_[d] * t_.perfect[d];
+        }
+        return (perfect - chart_value()) / total_;
+    }
+
     double chart_value() const {
         double sum = 0.0;
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
@@ -720,7 +733,12 @@ ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
     planner.keep_pat_hands();
     planner.drop_idle();
     if (max_lines == 0) {
-        planner.drop_cheap();
+        // The default length: every line worth keeping, at most the longest; where even the
+        // chart of every line worth anything costs more than the default may, the best chart of
+        // up to the longest length.
+        if (planner.shortfall() <= kDefaultCost) {
+            planner.drop_cheap();
+        }
         // Trades at the length the cheap lines left, or cuts to the longest default.
         planner.drop_to(std::min(kLongest, planner.order().size()));
     } else {

@@ -8,11 +8,14 @@
 #include "odds/strategy/ace_royals.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/joker_sets.h"
+#include "odds/strategy/lone_cards.h"
 #include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
 #include "odds/strategy/straight_flush_gaps.h"
+#include "odds/strategy/straight_flush_ways.h"
 
 namespace quillon::odds {
 
@@ -88,6 +91,11 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
          deuces::group_keys(with_high | put(kAnyGaps, 1), family, k, wild, mask, fit, profile)) {
         out.push(group);
     }
+    if (const PatternKey ways =
+            straight_flush_ways::ways_key(with_high | put(kAnyGaps, 1), family, fit, profile);
+        ways != 0) {
+        out.push(ways);
+    }
     out.push(with_high | put(kAnyGaps, 1));
     if (high_counts) {
         out.push(family_key | put(kAnyGaps, 1) | put(kAnyHigh, 1));
@@ -99,8 +107,18 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
         any != 0) {
         out.push(any);
     }
+    // With the joker or without comes after the joker draws' own words, which take the family's
+    // pattern from the end.
+    const PatternKey any_joker = joker_sets::any_joker_draw(held, k, suited, family, profile);
     if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
-        return joker_draws::royal_draw(out, mask, penalty);
+        HoldPatterns royal = joker_draws::royal_draw(out, mask, penalty);
+        if (any_joker != 0) {
+            royal.push(any_joker);
+        }
+        return royal;
+    }
+    if (any_joker != 0) {
+        out.push(any_joker);
     }
     if (family == Family::straight_flush) {
         out = straight_flush_gaps::add_not_bare(out, family, k, fit.span - k, high, profile);
@@ -363,6 +381,11 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             any != 0) {
             out.push(any);
         }
+        if (const PatternKey any =
+                joker_sets::any_joker_key(held, k, single_set && singles == 0, profile);
+            any != 0) {
+            out.push(any);
+        }
         return out;
     }
     // A suited draw of few cards pays a penalty where a discard shares its suit; so does an ace
@@ -383,7 +406,11 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
         draws = open_straights::add_most_open(draws);
     }
     if (k == 1 && joker_draws::names_single(game, profile, wild)) {
-        return joker_draws::single_card(ranks[0], wild, draws);
+        const HoldPatterns single = joker_draws::single_card(ranks[0], wild, draws);
+        if (wild == 0 && lone_cards::applies(profile)) {
+            return lone_cards::lone_card(game, deal, mask, single);
+        }
+        return single;
     }
     return draws;
 }
@@ -405,6 +432,13 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         }
         return out;
     }
+    if (const HoldPatterns lone = lone_cards::coarser(key, profile); lone.count != 0) {
+        HoldPatterns out = lone;
+        for (const PatternKey next : coarser_patterns(lone.keys[lone.count - 1], profile)) {
+            out.push(next);
+        }
+        return out;
+    }
     if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
         HoldPatterns out = joker;
         for (const PatternKey next : coarser_patterns(joker.keys[joker.count - 1], profile)) {
@@ -417,6 +451,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         return out;
     }
     if (kind_of(key) == Kind::sets) {
+        joker_sets::add_coarser(key, profile, out);
         if (get(key, kKickerPays) != 0) {
             out.push(key & ~put(kKickerPays, 3));
         }
@@ -469,6 +504,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         for (const PatternKey coarser : coarser_patterns(gaps, profile)) {
             out.push(coarser);
         }
+        straight_flush_ways::add_coarser(key, profile, out);
         return out;
     }
     constexpr PatternKey kGapBits = put(kGaps, 7) | put(kEdge, 1);
@@ -476,6 +512,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     if (get(key, kAnyGaps) == 0 && high_counts && get(key, kAnyHigh) == 0) {
         out.push((key & ~put(kHigh, 7)) | put(kAnyHigh, 1));
     }
+    straight_flush_ways::add_coarser(key, profile, out);
     if (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) == 0) {
         out.push((key & ~kGapBits) | put(kAnyGaps, 1));
     }
@@ -483,6 +520,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) != 0)) {
         out.push((key & ~kGapBits & ~put(kHigh, 7)) | put(kAnyGaps, 1) | put(kAnyHigh, 1));
     }
+    joker_sets::add_coarser(key, profile, out);
     if (const PatternKey not_bare = straight_flush_gaps::parent(key, profile); not_bare != 0) {
         out.push(not_bare);
     }

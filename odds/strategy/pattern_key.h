@@ -88,6 +88,14 @@ inline constexpr Field kFloors{56, 4};
 inline constexpr Field kRoyalAce{60, 2};
 // One card below the ten beside the joker: 1 where the pattern says so.
 inline constexpr Field kSpot{62, 1};
+// A card kept alone in a joker game where no pair pays: one more than the straights through it
+// that none of the discards block (lone_cards.h); 0 where not told. The bits of kRoyalTop
+// and kLowEnd, which only deuces wild uses.
+inline constexpr Field kClear{52, 3};
+// In joker games where no pair pays two deuces-wild fields serve the joker too: kWays, on a
+// straight-flush draw of any gaps, is one more than the straight flushes it lies in
+// (straight_flush_ways.h), and kAnyDeuces marks three or four of a kind, or three or four to a
+// royal or a straight flush, natural or with the joker (joker_sets.h).
 // A lone low card beside the joker: 1 where it is the deal's low card with the most open
 // straights (open_straights.h).
 inline constexpr Field kMostOpen{63, 1};

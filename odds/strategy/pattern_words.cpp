@@ -7,11 +7,14 @@
 #include "odds/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/joker_draws.h"
+#include "odds/strategy/joker_sets.h"
+#include "odds/strategy/lone_cards.h"
 #include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
 #include "odds/strategy/straight_flush_gaps.h"
+#include "odds/strategy/straight_flush_ways.h"
 
 namespace quillon::odds {
 
@@ -245,7 +248,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
     }
     text = prefix + text;
     if (get(key, kAnyDeuces) != 0) {
-        return text + ", natural or with deuces";
+        return profile.joker ? joker_sets::any_joker_text(key) : text + ", natural or with deuces";
     }
     if ((family == Family::straight_flush || family == Family::straight) && !gaps_said &&
         !any_gaps) {
@@ -280,7 +283,7 @@ std::string pair_text(unsigned row, const Game& game, const RankProfile& profile
 
 std::string sets_text(PatternKey key, const Game& game, const RankProfile& profile) {
     if (get(key, kAnyDeuces) != 0) {
-        return deuces::any_deuces_text(key);
+        return profile.joker ? joker_sets::any_joker_text(key) : deuces::any_deuces_text(key);
     }
     const unsigned top = get(key, kTop);
     const unsigned second = get(key, kSecond);
@@ -449,7 +452,8 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
-            return draw_text(key, profile);
+            return draw_text(key, profile) + lone_cards::clear_text(key, profile) +
+                   straight_flush_ways::ways_text(key, profile);
     }
     return "?";
 }
@@ -476,6 +480,8 @@ std::string high_card_text(const RankProfile& profile) {
 std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile) {
     std::vector<PatternKey> out = Shapes(game, profile).all();
     joker_draws::add_vocabulary(game, profile, out);
+    lone_cards::add_vocabulary(profile, out);
+    joker_sets::add_vocabulary(profile, out);
     open_straights::add_vocabulary(game, profile, out);
     return out;
 }

@@ -68,6 +68,11 @@ TEST_P(GeneratedChart, ScoresTheSameAfterARoundTripThroughItsFile) {
     const DealPatterns table = deal_patterns(tallies, profile, deal_classes(game.has_joker()));
     const ChartLines lines = build_chart(table, GetParam().lines);
     const ChartCheck built = check_chart(tallies, table, lines);
+    if (GetParam().lines == 0 && built.perfect_return() - built.chart_return() > 5e-5) {
+        // A default chart that costs more than half a hundredth of a point uses the room of the
+        // longest default, 60 lines (bar lines that would decide nothing).
+        EXPECT_GE(lines.size(), 55u);
+    }
     std::vector<PatternKey> keys;
     for (const std::uint32_t id : lines) {
         keys.push_back(table.keys[id]);

@@ -1,0 +1,121 @@
+#include "odds/strategy/lone_cards.h"
+
+#include <algorithm>
+
+#include "odds/hand_class.h"
+#include "odds/ranks.h"
+#include "odds/strategy/pattern_key.h"
+
+namespace quillon::odds::lone_cards {
+
+using namespace pattern_key;
+
+namespace {
+
+constexpr PatternKey kClearBits = put(kClear, 7);
+constexpr PatternKey kPenaltyBits = put(kPenalty, 3);
+
+PatternKey named_key(int rank) {
+    return put(kKind, static_cast<unsigned>(Kind::draw)) | put(kHeld, 1) | put(kNamed, 1) |
+           put(kRanks, 1u << rank);
+}
+
+bool is_spot(int rank) {
+    return rank < kTen;
+}
+
+}  // namespace
+
+bool applies(const RankProfile& profile) {
+    return profile.joker && !profile.pairs_pay;
+}
+
+int clear_count(int rank, unsigned gone) {
+    gone &= ~(1u << rank);
+    int clear = 0;
+    // The lowest straight runs from the ace to the five; the others start at each rank from the
+    // two to the ten.
+    for (int low = -1; low + 4 < kRankCount; ++low) {
+        unsigned needs = 0;
+        for (int r = low; r <= low + 4; ++r) {
+            needs |= 1u << (r < 0 ? kAce : r);
+        }
+        clear += (needs >> rank & 1u) != 0 && (needs & gone) == 0 ? 1 : 0;
+    }
+    return clear;
+}
+
+HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
+                       const HoldPatterns& named) {
+    int rank = 0;
+    Suit suit = Suit::spade;
+    for (std::size_t i = 0; i < deal.size(); ++i) {
+        if ((mask >> i & 1u) != 0) {
+            rank = engine_rank(deal[i].rank());
+            suit = deal[i].suit();
+        }
+    }
+    unsigned gone = 0;
+    unsigned penalty = 2;
+    for (std::size_t i = 0; i < deal.size(); ++i) {
+        if ((mask >> i & 1u) == 0 && !is_wild(deal[i], game)) {
+            gone |= 1u << engine_rank(deal[i].rank());
+            penalty = deal[i].suit() == suit ? 1 : penalty;
+        }
+    }
+    const PatternKey card = named.keys[0] | put(kPenalty, penalty);
+    HoldPatterns out;
+    if (!is_spot(rank)) {
+        out.push(card | put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1));
+    }
+    out.push(card);
+    for (const PatternKey key : named) {
+        out.push(key);
+    }
+    return out;
+}
+
+HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
+    HoldPatterns out;
+    if (!applies(profile) || kind_of(key) != Kind::draw || get(key, kHeld) != 1 ||
+        get(key, kWild) != 0 || get(key, kNamed) == 0 || get(key, kPenalty) == 0) {
+        return out;
+    }
+    if (get(key, kClear) != 0) {
+        out.push(key & ~kClearBits);
+    }
+    out.push(key & ~kClearBits & ~kPenaltyBits);
+    return out;
+}
+
+std::string clear_text(PatternKey key, const RankProfile& profile) {
+    if (!applies(profile) || kind_of(key) != Kind::draw || get(key, kClear) == 0) {
+        return "";
+    }
+    const unsigned clear = get(key, kClear) - 1;
+    return clear == 0   ? ", no straight clear"
+           : clear == 1 ? ", 1 straight clear"
+                        : ", " + std::to_string(clear) + " straights clear";
+}
+
+void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
+    if (!applies(profile)) {
+        return;
+    }
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        for (unsigned penalty = 1; penalty <= 2; ++penalty) {
+            const PatternKey card = named_key(rank) | put(kPenalty, penalty);
+            std::vector<PatternKey> keys{card};
+            for (int clear = 0; !is_spot(rank) && clear <= clear_count(rank, 0); ++clear) {
+                keys.push_back(card | put(kClear, static_cast<unsigned>(clear) + 1));
+            }
+            for (const PatternKey key : keys) {
+                if (std::find(out.begin(), out.end(), key) == out.end()) {
+                    out.push_back(key);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace quillon::odds::lone_cards

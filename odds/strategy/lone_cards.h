@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "game/card.h"
+#include "odds/hold_analysis.h"
+#include "odds/pay_table.h"
+#include "odds/strategy/hold_pattern.h"
+
+// A card kept alone, without the joker, in a joker game where no pair pays (the least paying
+// hand two pair or better). Every card is a straight draw there, and which one to keep, or none,
+// turns on the discards beside it:
+// - a lone card says whether a discard shares its suit, "nine alone, flush penalty", as a flush
+//   is then harder to make;
+// - a card from the ten up, with its flush penalty, may also say how many of the straights
+//   through it are clear, those that need none of the ranks thrown away beside it (another card
+//   of its own rank takes nothing from it): "queen alone, no flush penalty, 2 straights clear".
+namespace quillon::odds::lone_cards {
+
+// Whether a game's lone cards make these distinctions.
+bool applies(const RankProfile& profile);
+
+// The straights through `rank` that need none of the ranks in `gone` (a rank mask; the rank's
+// own bit is ignored). The ace makes the lowest straight and the highest.
+int clear_count(int rank, unsigned gone);
+
+// The patterns of the one natural card `mask` keeps out of `deal`, without the joker, finest
+// first, from the patterns of the card by its rank (`named`, finest first): by its flush penalty
+// and, from the ten up, its clear straights beside it.
+HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
+                       const HoldPatterns& named);
+
+// The coarser patterns of a key these distinctions make finer than the usual chain, the finest
+// first; nothing for any other key.
+HoldPatterns coarser(PatternKey key, const RankProfile& profile);
+
+// What the clear straights add to a lone card's words: ", 2 straights clear"; nothing where the
+// pattern does not tell.
+std::string clear_text(PatternKey key, const RankProfile& profile);
+
+// Every pattern of these distinctions that a hold of the game can show.
+void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out);
+
+}  // namespace quillon::odds::lone_cards

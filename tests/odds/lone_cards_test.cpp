@@ -1,0 +1,120 @@
+// A card kept alone in a joker game where no pair pays: the straights the discards leave it, and
+// the words that keep a card by its flush penalty and clear straights.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "odds/ranks.h"
+#include "odds/strategy/lone_cards.h"
+#include "tests/odds/chart_word_support.h"
+
+namespace quillon::odds {
+namespace {
+
+using Decision = WordDecision;
+
+constexpr unsigned rank_bit(int rank) {
+    return 1u << rank;
+}
+
+TEST(LoneCards, ClearStraightsCountTheStraightsNoDiscardNeeds) {
+    constexpr int kTwo = 0;
+    constexpr int kFive = 3;
+    constexpr int kEight = 6;
+    constexpr int kNine = 7;
+    constexpr int kQueen = 10;
+    constexpr int kKing = 11;
+    // With nothing thrown away: the ace makes the lowest straight and the highest.
+    EXPECT_EQ(lone_cards::clear_count(kAce, 0), 2);
+    EXPECT_EQ(lone_cards::clear_count(kTen, 0), 5);
+    EXPECT_EQ(lone_cards::clear_count(kQueen, 0), 3);
+    EXPECT_EQ(lone_cards::clear_count(kTwo, 0), 2);
+    // A discarded five blocks A-5 only; a discarded king blocks 10-A too.
+    EXPECT_EQ(lone_cards::clear_count(kAce, rank_bit(kFive)), 1);
+    EXPECT_EQ(lone_cards::clear_count(kAce, rank_bit(kFive) | rank_bit(kKing)), 0);
+    // Beside a queen an eight blocks 8-Q, a ten every straight.
+    EXPECT_EQ(lone_cards::clear_count(kQueen, rank_bit(kEight)), 2);
+    EXPECT_EQ(lone_cards::clear_count(kQueen, rank_bit(kTen)), 0);
+    // A card of the kept rank thrown away takes nothing from it; ranks out of reach neither.
+    EXPECT_EQ(lone_cards::clear_count(kNine, rank_bit(kNine) | rank_bit(kTwo)), 5);
+    EXPECT_EQ(lone_cards::clear_count(kNine, rank_bit(kEight)), 1);
+}
+
+class LoneCardWord : public ::testing::TestWithParam<Decision> {};
+
+// A chart of the word over "discard everything" keeps the card the word names, and no card where
+// the word leaves the deal out.
+TEST_P(LoneCardWord, KeepsTheDealsItNamesAndNoOthers) {
+    EXPECT_EQ(one_line_hold(GetParam()), GetParam().hold);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, LoneCardWord,
+    ::testing::Values(
+        // The five thrown away shares the nine's suit.
+        Decision{"quillon", "nine alone, flush penalty", "s9 s5 c3 h12 h13", "s9"},
+        Decision{"quillon", "nine alone, no flush penalty", "s9 s5 c3 h12 h13", "(draw five)"},
+        Decision{"quillon", "nine alone, no flush penalty", "s9 d5 c3 h12 h13", "s9"},
+        // The joker is thrown away with the rest.
+        Decision{"quillon", "four alone, no flush penalty", "joker d4 c12 h13 s1", "d4"},
+        // A queen beside a discarded eight: 9-K and 10-A stay clear; beside a ten, none.
+        Decision{"quillon", "queen alone, no flush penalty, 2 straights clear", "s12 d8 c2 h3 h5",
+                 "s12"},
+        Decision{"quillon", "queen alone, no flush penalty, 2 straights clear", "s12 d8 c10 h3 h5",
+                 "(draw five)"},
+        Decision{"quillon", "queen alone, no flush penalty, no straight clear", "s12 d8 c10 h3 h5",
+                 "s12"},
+        // The other queen thrown away blocks nothing; of two that fit the tie rule keeps the
+        // higher.
+        Decision{"quillon", "queen alone, no flush penalty, 3 straights clear", "s12 d12 c2 h3 h5",
+                 "d12"},
+        Decision{"quillon", "ace alone, no flush penalty, 1 straight clear", "s1 d5 c7 h8 h9",
+                 "s1"},
+        // Beside the queen the two shares its suit, and the nine blocks 8-Q and 9-K.
+        Decision{"quillon", "queen alone, flush penalty, 1 straight clear", "s12 s2 d9 c3 h4",
+                 "s12"},
+        Decision{"quillon", "queen alone, no flush penalty, 1 straight clear", "s12 s2 d9 c3 h4",
+                 "(draw five)"}));
+
+PatternKey key_of(const std::string& words, const Game& game) {
+    return read_chart(words + "\n", "lone.chart", game).lines.at(0).key;
+}
+
+bool has(const HoldPatterns& patterns, PatternKey key) {
+    return std::find(patterns.begin(), patterns.end(), key) != patterns.end();
+}
+
+// The finer words take in no hold their coarser words leave out, and the line search sees which
+// lines a coarser word can merge: a card by its penalty and straights, by its penalty, by its
+// rank alone.
+TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
+    const Game game = find_game("quillon").value();
+    const RankProfile profile = rank_profile(game);
+    const HoldPatterns queen =
+        coarser_patterns(key_of("queen alone, flush penalty, 1 straight clear", game), profile);
+    for (const char* coarser : {"queen alone, flush penalty", "queen alone", "one card alone"}) {
+        EXPECT_TRUE(has(queen, key_of(coarser, game))) << coarser;
+    }
+    EXPECT_FALSE(has(queen, key_of("queen alone, no flush penalty", game)));
+    const HoldPatterns nine =
+        coarser_patterns(key_of("nine alone, no flush penalty", game), profile);
+    for (const char* coarser : {"nine alone", "one card alone"}) {
+        EXPECT_TRUE(has(nine, key_of(coarser, game))) << coarser;
+    }
+}
+
+// The words belong to the joker games where no pair pays: where the kings pay, a lone card is
+// never kept for its straights, and no word says so.
+TEST(LoneCards, AreWordsOnlyWhereNoPairPays) {
+    const Game kings = find_game("joker-kings-20-7-5").value();
+    EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", kings),
+                 ChartError);
+    EXPECT_THROW(read_chart("nine alone, flush penalty\n", "x", kings), ChartError);
+    const Game jacks = find_game("jacks-or-better-9-6").value();
+    EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", jacks),
+                 ChartError);
+}
+
+}  // namespace
+}  // namespace quillon::odds

@@ -1,0 +1,80 @@
+// Straight-flush draws by the straight flushes they lie in, in a joker game where no pair pays:
+// the deals each word takes in and leaves out, and the finer words it takes in, which the line
+// search needs to merge their lines into it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "tests/odds/chart_word_support.h"
+
+namespace quillon::odds {
+namespace {
+
+using Decision = WordDecision;
+
+class StraightFlushWaysWord : public ::testing::TestWithParam<Decision> {};
+
+// A chart of the word over "discard everything" keeps the cards the word names, and no card
+// where the word leaves the deal out.
+TEST_P(StraightFlushWaysWord, KeepsTheDealsItNamesAndNoOthers) {
+    EXPECT_EQ(one_line_hold(GetParam()), GetParam().hold);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, StraightFlushWaysWord,
+    ::testing::Values(
+        // Suited 6-8 lies in 4-8, 5-9 and 6-10; suited 3-4 at the ace end in A-5, 2-6 and 3-7.
+        Decision{"quillon", "2 to a straight flush, not a royal, in 3 straight flushes",
+                 "s11 d1 c6 c8 h2", "c6 c8"},
+        Decision{"quillon", "2 to a straight flush, not a royal, in 3 straight flushes",
+                 "s11 d7 c3 c4 h9", "c3 c4"},
+        // Suited 6-7 lies in four, suited 2-3 in two.
+        Decision{"quillon", "2 to a straight flush, not a royal, in 3 straight flushes",
+                 "s11 d1 c6 c7 h2", "(draw five)"},
+        Decision{"quillon", "2 to a straight flush, not a royal, in 3 straight flushes",
+                 "s11 d7 c2 c3 h9", "(draw five)"},
+        // Beside the joker: suited 2-6 (three gaps) and A-3 each lie in one.
+        Decision{"quillon", "joker + 2 to a straight flush, not a royal, in 1 straight flush",
+                 "joker h2 h6 s9 d12", "joker h2 h6"},
+        Decision{"quillon", "joker + 2 to a straight flush, not a royal, in 1 straight flush",
+                 "joker h1 h3 s9 d12", "joker h1 h3"},
+        // Three cards: 2-3-4 lies in two, 5-6-8 too, 5-6-7 in three.
+        Decision{"quillon", "3 to a straight flush, not a royal, in 2 straight flushes",
+                 "h2 h3 h4 s9 d12", "h2 h3 h4"},
+        Decision{"quillon", "3 to a straight flush, not a royal, in 2 straight flushes",
+                 "h5 h6 h8 s13 d2", "h5 h6 h8"},
+        Decision{"quillon", "3 to a straight flush, not a royal, in 2 straight flushes",
+                 "h5 h6 h7 s13 d2", "(draw five)"}));
+
+PatternKey key_of(const std::string& words, const Game& game) {
+    return read_chart(words + "\n", "ways.chart", game).lines.at(0).key;
+}
+
+// The draws of one gap away from the ace end and suited 3-4 both lie in three straight flushes:
+// the word is coarser than either, so that their two lines can become its one.
+TEST(StraightFlushWays, TakeInTheFinerWordsOfAsManyStraightFlushes) {
+    const Game game = find_game("quillon").value();
+    const RankProfile profile = rank_profile(game);
+    const PatternKey ways =
+        key_of("2 to a straight flush, not a royal, in 3 straight flushes", game);
+    for (const char* finer : {"2 to a straight flush, not a royal, 1 gap, not 2-4 or A-3",
+                              "2 to a straight flush, not a royal, no gaps, 3-4"}) {
+        const HoldPatterns coarser = coarser_patterns(key_of(finer, game), profile);
+        EXPECT_NE(std::find(coarser.begin(), coarser.end(), ways), coarser.end()) << finer;
+    }
+    const HoldPatterns four = coarser_patterns(
+        key_of("2 to a straight flush, not a royal, no gaps, not 2-3, 3-4 or A-2", game), profile);
+    EXPECT_EQ(std::find(four.begin(), four.end(), ways), four.end());
+}
+
+// Where a pair pays, the draws are told by their high cards instead, and no word names their
+// straight flushes.
+TEST(StraightFlushWays, AreWordsOnlyWhereNoPairPays) {
+    const Game kings = find_game("joker-kings-20-7-5").value();
+    EXPECT_THROW(key_of("joker + 2 to a straight flush, not a royal, in 1 straight flush", kings),
+                 ChartError);
+}
+
+}  // namespace
+}  // namespace quillon::odds
