@@ -81,7 +81,7 @@ void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& 
                "ladder heights, the coefficients of the product of (w - w_i)\nover the roots w_i "
                "of E[w^(result of a round)] = 1 inside the unit circle, had from the roots'\npower "
                "sums on a circle around them (worked out ahead for the built-in games' own "
-               "tables);\n1 on a game that does not pay back. It lies between\nz^bankroll and "
+               "tables);\n1 on a game that does not pay back. It lies between z^bankroll and "
                "z^(bankroll - "
             << fall_text(risk) << "), z the root in (0, 1)\n";
         out << "  " << pad_left("bankroll", 8) << pad_left("ever", 14) << pad_left("at least", 14)
