@@ -83,7 +83,7 @@ void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& 
                "sums on a circle around them (worked out ahead for the built-in games' own "
                "tables);\n1 on a game that does not pay back. It lies between z^bankroll and "
                "z^(bankroll - "
-            << fall_text(risk) << "), z the root in (0, 1)\n";
+            << fall_text(risk) << "),\nz the root in (0, 1)\n";
         out << "  " << pad_left("bankroll", 8) << pad_left("ever", 14) << pad_left("at least", 14)
             << pad_left("at most", 14) << "\n";
         for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
