@@ -37,6 +37,13 @@ struct alignas(32) DealLead {
 };
 static_assert(sizeof(DealLead) == 32);
 
+struct SavedDeal {
+    std::uint32_t deal;
+    std::uint32_t first;
+    std::uint32_t second;
+    DealLead lead;
+};
+
 // The search state: the chart as an order of patterns, and for every deal the entries of the
 // first two lines it shows, so that moving or dropping one line is measured exactly from them.
 class Planner {
@@ -466,25 +473,37 @@ class Planner {
     // What merging into `parent` costs per line it saves, tried for real and undone. Only the
     // deals that show the parent can change, as every deal showing a child shows it too.
     double merge_rate(std::uint32_t parent, const std::vector<std::uint32_t>& children) {
-        // Every line the merge moves, by its slot: put back in the order of their slots, they
-        // take those slots again.
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> slots;
+        // The merge changes only the deals that show the parent or a child, so those and the
+        // order are kept and put back as they were.
+        const ChartLines order = order_;
+        saved_.clear();
+        const auto keep = [&](std::uint32_t p) {
+            for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
+                const std::uint32_t d = entry_deal_[i];
+                saved_.push_back(SavedDeal{d, first_[d], second_[d], deal_[d]});
+            }
+        };
+        keep(parent);
         for (const std::uint32_t c : children) {
-            slots.emplace_back(pos_[c], c);
+            keep(c);
         }
         const bool was_line = pos_[parent] != kOff;
-        if (was_line) {
-            slots.emplace_back(pos_[parent], parent);
-        }
-        std::sort(slots.begin(), slots.end());
         const double before = value_over(parent);
         merge(parent, children);
         const double saved =
             static_cast<double>(children.size() - (!was_line && pos_[parent] != kOff ? 1 : 0));
         const double rate = (before - value_over(parent)) / saved;
-        place(parent, kOff);
-        for (const auto& [slot, line] : slots) {
-            place(line, slot);
+        for (const std::uint32_t p : order_) {
+            pos_[p] = kOff;
+        }
+        order_ = order;
+        for (std::uint32_t i = 0; i < order_.size(); ++i) {
+            pos_[order_[i]] = i;
+        }
+        for (const SavedDeal& s : saved_) {
+            first_[s.deal] = s.first;
+            second_[s.deal] = s.second;
+            deal_[s.deal] = s.lead;
         }
         return rate;
     }
@@ -732,6 +751,7 @@ class Planner {
     std::vector<std::uint32_t> first_;
     std::vector<std::uint32_t> second_;
     std::vector<double> bucket_;
+    std::vector<SavedDeal> saved_;
     std::vector<std::vector<std::uint32_t>> kids_;
     std::unordered_map<std::uint32_t, double> merge_price_;
     std::vector<char> pat_;
