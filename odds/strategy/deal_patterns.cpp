@@ -37,18 +37,26 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
     share.entries.reserve((end - begin) * 30);
     HoldValues values;
     std::array<RawEntry, 8 * kHoldCount> found{};
-    std::array<std::uint64_t, 8 * kHoldCount> preference{};
+    // The tie rule's order of the deal's holds, worked out only for holds that share a pattern.
+    std::array<std::uint64_t, kHoldCount> preference{};
     for (std::size_t d = begin; d < end; ++d) {
         const SortedDeal sorted(deals[d].cards);
         value_holds(tallies, sorted, values);
         const std::array<CardId, 5> cards = class_cards(deals[d], game.has_joker());
+        std::uint32_t known = 0;
+        const auto preference_of = [&](HoldMask mask) {
+            if ((known >> mask & 1u) == 0) {
+                known |= 1u << mask;
+                preference[mask] = hold_preference(game, cards, mask);
+            }
+            return preference[mask];
+        };
         std::size_t n = 0;
         double best = 0.0;
         for (unsigned m = 0; m < kHoldCount; ++m) {
             const auto mask = static_cast<HoldMask>(m);
             const double value = static_cast<double>(values[m]) * per_draw[kHoldSize[m]];
             best = std::max(best, value);
-            const std::uint64_t pref = hold_preference(game, cards, mask);
             for (const PatternKey key : patterns_of(game, profile, cards, mask)) {
                 std::size_t i = 0;
                 while (i < n && found[i].key != key) {
@@ -56,10 +64,8 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
                 }
                 if (i == n) {
                     found[n++] = RawEntry{key, mask, value};
-                    preference[i] = pref;
-                } else if (pref > preference[i]) {
+                } else if (preference_of(mask) > preference_of(found[i].mask)) {
                     found[i] = RawEntry{key, mask, value};
-                    preference[i] = pref;
                 }
             }
         }
