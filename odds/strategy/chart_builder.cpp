@@ -66,14 +66,13 @@ class Planner {
         }
         pattern_begin_ = per_pattern;
         pattern_entries_.resize(t.pattern.size());
-        for (std::uint32_t e = 0; e < t.pattern.size(); ++e) {
-            pattern_entries_[per_pattern[t.pattern[e]]++] = e;
-        }
         entry_deal_.resize(t.pattern.size());
         entry_value_.resize(t.pattern.size());
-        for (std::size_t i = 0; i < pattern_entries_.size(); ++i) {
-            entry_deal_[i] = deal_of_[pattern_entries_[i]];
-            entry_value_[i] = t.value[pattern_entries_[i]];
+        for (std::uint32_t e = 0; e < t.pattern.size(); ++e) {
+            const std::uint32_t i = per_pattern[t.pattern[e]]++;
+            pattern_entries_[i] = e;
+            entry_deal_[i] = deal_of_[e];
+            entry_value_[i] = t.value[e];
         }
         kids_.resize(t.keys.size());
         for (std::uint32_t p = 0; p < t.keys.size(); ++p) {
