@@ -180,8 +180,7 @@ void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
 
 }  // namespace
 
-RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls,
-                          std::size_t work) {
+RoundRuin round_ruin_bounds(const RoundResult& round, const std::vector<int>& bankrolls) {
     RoundRuin out;
     const int play = round.play();
     const double z = round.ruin_root();
@@ -193,6 +192,13 @@ RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bank
         out.at_most.push_back(b < play ? 1.0 : std::pow(z, b - play + step));
     }
     out.ever = out.at_least;
+    return out;
+}
+
+RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls,
+                          std::size_t work) {
+    RoundRuin out = round_ruin_bounds(round, bankrolls);
+    const int play = round.play();
     if (round.mean() <= 0.0 || round.variance() <= 0.0) {
         return out;  // 1 for every bankroll, exactly
     }
@@ -206,11 +212,12 @@ RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bank
     if (round.down() > kMostLadderSteps) {
         out.not_exact = "the results divide a bet into " + std::to_string(round.units()) +
                         " parts: a round can lose " + std::to_string(round.down()) +
-                        " of them at once, and the exact chance needs as many roots (up to " +
+                        " of them at once, and the exact chance needs as many ladder heights (up "
+                        "to " +
                         std::to_string(kMostLadderSteps) + " are sought)";
         return out;
     }
-    const LadderRuin ladder = round.ladder(work);
+    const LadderRuin ladder = round.ladder_from_circle(work);
     if (!ladder.found()) {
         out.not_exact = ladder.not_found;
         return out;
@@ -231,8 +238,8 @@ RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bank
             static_cast<double>(chance[static_cast<std::size_t>((b - play) * round.units() + 1)]);
         if (p < out.at_least[i] * (1.0 - 1e-9) || p > out.at_most[i] * (1.0 + 1e-9)) {
             out.ever = out.at_least;
-            out.not_exact = "the roots' chance for " + std::to_string(b) +
-                            " bets fell outside its bounds, so the roots are not trusted";
+            out.not_exact = "the ladder's chance for " + std::to_string(b) +
+                            " bets fell outside its bounds, so the ladder is not trusted";
             return out;
         }
         out.ever[i] = p;
@@ -252,7 +259,8 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, i
 }
 
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
-                       const std::array<double, 3>* known_within) {
+                       const std::array<double, 3>* known_within,
+                       const std::array<double, 3>* known_ever) {
     SessionRisk risk = hand_risk(result);
     risk.bankrolls = {100, 400, 1000};
     risk.hands = kSessionHands;
@@ -279,9 +287,19 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
         "thousands) at every bankroll it can reach, round by round for " +
         std::to_string(risk.hands) +
         " rounds: billions of steps, far past the command's time (without end needs only the "
-        "roots)";
+        "ladder heights)";
     risk.units = round.units();
-    RoundRuin ruin = round_ruin_ever(round, risk.bankrolls);
+    RoundRuin ruin = round_ruin_bounds(round, risk.bankrolls);
+    // Figures worked out ahead for this very game are taken where they lie within the bounds.
+    bool known = known_ever != nullptr;
+    for (std::size_t i = 0; known && i < ruin.ever.size(); ++i) {
+        known = ruin.at_least[i] <= (*known_ever)[i] && (*known_ever)[i] <= ruin.at_most[i];
+    }
+    if (known) {
+        ruin.ever.assign(known_ever->begin(), known_ever->end());
+    } else {
+        ruin = round_ruin_ever(round, risk.bankrolls);
+    }
     risk.ruin_ever = std::move(ruin.ever);
     risk.ruin_ever_at_least = std::move(ruin.at_least);
     risk.ruin_ever_at_most = std::move(ruin.at_most);

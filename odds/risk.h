@@ -45,8 +45,8 @@ struct SessionRisk {
     // than the bankroll holds and `ruin_ever` is z^bankroll. N hands can lose up to N bets at
     // once, past the bottom: the chance lies between z^bankroll (`ruin_ever_at_least`) and
     // z^(bankroll - N + 1) (`ruin_ever_at_most`; + 1/2 in place of + 1 where results fall on
-    // halves), and `ruin_ever` is the exact one, from the
-    // round's N roots, where `ever_not_exact` is empty (otherwise the lower bound again).
+    // halves), and `ruin_ever` is the exact one, from the round's descending ladder heights,
+    // where `ever_not_exact` is empty (otherwise the lower bound again).
     int hands = 0;
     std::vector<double> ruin_within;
     std::vector<double> ruin_ever;
@@ -70,9 +70,11 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = 
 
 // The same for rounds of `play` hands, from the deals' own final-hand distributions, for
 // bankrolls of 100, 400 and 1,000 bets and sessions of kSessionHands rounds. `known_within`, where
-// given, holds the chances of ruin within the session already counted (one hand a round).
+// given, holds the chances of ruin within the session already counted (one hand a round);
+// `known_ever` those without end of the same `play` hands a round, worked out ahead.
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
-                       const std::array<double, 3>* known_within = nullptr);
+                       const std::array<double, 3>* known_within = nullptr,
+                       const std::array<double, 3>* known_ever = nullptr);
 
 // The fewest parts of a bet that every result is a whole number of: 1 where every pay is whole,
 // 2 where some are halves, whatever the pay units. The recursion on the bankroll counts in them,
@@ -80,7 +82,7 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
 // chance within a session, only without end (whose root takes no longer for them).
 std::int64_t finest_units(const HandResults& results);
 // The most steps a round may lose at once for its chance without end to be found exactly: each
-// is a root to find.
+// is a ladder height to find.
 inline constexpr std::int64_t kMostLadderSteps = 400;
 inline constexpr std::int64_t kFinestRecursionUnits = 2;
 
@@ -98,9 +100,9 @@ double ruin_root(const HandResults& results);
 
 // The chance of ever losing each bankroll (in bets) to rounds of N hands, lost below N bets: its
 // bounds z^b and z^(b - N + 1) (z^(b - N + 1/2) where results fall on halves of a bet, and so
-// on), and the exact chance from the round's descending ladder heights,
-// checked to lie between them; where it cannot be had, `ever` is the lower bound and
-// `not_exact` says why in one line.
+// on), and the exact chance from the round's descending ladder heights (found on a circle,
+// RoundResult::ladder_from_circle, in at most `work` terms), checked to lie between them; where
+// it cannot be had, `ever` is the lower bound and `not_exact` says why in one line.
 struct RoundRuin {
     std::vector<double> ever;
     std::vector<double> at_least;
@@ -108,6 +110,8 @@ struct RoundRuin {
     std::string not_exact;
 };
 RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls,
-                          std::size_t work = RoundResult::kRootWork);
+                          std::size_t work = RoundResult::kCircleWork);
+// The bounds alone, `ever` the lower one.
+RoundRuin round_ruin_bounds(const RoundResult& round, const std::vector<int>& bankrolls);
 
 }  // namespace quillon::odds

@@ -1,4 +1,5 @@
 #include "odds/cli/commands.h"
+#include "odds/cli/known_ruin.h"
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
 #include "odds/cli/precomputed.h"
@@ -23,8 +24,10 @@ int run(const Command& command, std::ostream& out) {
     const DealOutcomes outcomes =
         built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game), 2);
     const GameReturn result = game_return_of(outcomes, game);
-    const SessionRisk risk = round_risk(outcomes, result, command.play.value_or(1),
-                                        built != nullptr ? &built->ruin_within : nullptr);
+    const int play = command.play.value_or(1);
+    const SessionRisk risk =
+        round_risk(outcomes, result, play, built != nullptr ? &built->ruin_within : nullptr,
+                   built != nullptr ? known_ruin_ever(built->name, game, play) : nullptr);
     if (command.json) {
         nlohmann::ordered_json report = game_return_json(game, result);
         // Per round, in bets of one hand's bet, where a round has more than one hand.

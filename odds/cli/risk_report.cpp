@@ -76,12 +76,14 @@ void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& 
         out << "\nrisk of ruin without end: the chance of ever losing a bankroll (in bets); a "
                "bankroll "
                "is lost when it\ncannot pay a round, and a round can lose up to "
-            << risk.play << " bets at once, past the bottom. The chance is\nexact from the round's "
             << risk.play
-            << " roots of E[w^(result of a round)] = 1 inside the unit circle (its\ndescending "
-               "ladder heights), 1 on a game that does not pay back; it lies between z^bankroll "
-               "and\nz^(bankroll - "
-            << fall_text(risk) << "), z the root in (0, 1)\n";
+            << " bets at once, past the bottom. The chance is\nexact from the round's descending "
+               "ladder heights, the coefficients of the product of (w - w_i)\nover the roots w_i "
+               "of E[w^(result of a round)] = 1 inside the unit circle, had from the roots'\npower "
+               "sums on a circle around them (worked out ahead for the built-in games' own "
+               "tables);\n1 on a game that does not pay back. It lies between z^bankroll and "
+               "z^(bankroll - "
+            << fall_text(risk) << "),\nz the root in (0, 1)\n";
         out << "  " << pad_left("bankroll", 8) << pad_left("ever", 14) << pad_left("at least", 14)
             << pad_left("at most", 14) << "\n";
         for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {

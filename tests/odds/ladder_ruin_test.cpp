@@ -7,6 +7,7 @@
 #include <complex>
 #include <map>
 #include <numbers>
+#include <tuple>
 
 #include "odds/ladder_ruin.h"
 #include "odds/risk.h"
@@ -213,6 +214,42 @@ TEST(RoundRuin, ExactChanceWithoutEndSolvesTheBankrollsEquations) {
     const LadderRuin single = one.ladder();
     ASSERT_TRUE(single.found());
     EXPECT_NEAR(static_cast<double>(single.ladder[0]), one.ruin_root(), 1e-14);
+}
+
+// Rounds of 50 and 100 hands fall up to as many steps at once, past where the roots are sought:
+// the chances from the circle's heights solve the bankroll's equations,
+// R(m) = sum of P(x) R(m + x), R(m <= 0) = 1, at every fall up to well past the bounds' reach.
+TEST(RoundRuin, LargeRoundsSolveTheBankrollsEquations) {
+    // Whole pays, and a pay of 3.5 counted in half bets: the rounds' results then nearly all
+    // fall on whole bets, and beside z a root lies near -z, as near the unit circle.
+    const std::vector<std::int64_t> halves = {0, 2, 7};
+    for (const auto& [play, pays, scale] :
+         {std::tuple{50, kSmallPays, 1}, {100, kSmallPays, 1}, {3, halves, 2}, {20, halves, 2}}) {
+        const RoundResult round(small_game(), pays, scale, play);
+        RoundResult::CircleRule rule;
+        const LadderRuin ladder = round.ladder_from_circle(RoundResult::kCircleWork, &rule);
+        ASSERT_TRUE(ladder.found()) << ladder.not_found;
+        EXPECT_LE(rule.points, 16384) << play << " hands: the circle needs few points";
+        const std::map<int, double> whole = small_rounds(play, pays, static_cast<int>(scale));
+        const int top = whole.rbegin()->first;
+        constexpr int kFalls = 1200;
+        const std::vector<long double> r = ladder.chances(kFalls + top);
+        const auto at = [&](int m) { return m <= 0 ? 1.0L : r[static_cast<std::size_t>(m)]; };
+        for (int m = 1; m <= kFalls; ++m) {
+            long double next = 0.0L;
+            for (const auto& [x, p] : whole) {
+                next += static_cast<long double>(p) * at(m + x);
+            }
+            ASSERT_NEAR(static_cast<double>(next / at(m)), 1.0, 1e-9) << play << " hands, " << m;
+        }
+        // And they fall between the martingale's bounds, not on either.
+        const RoundRuin ruin = round_ruin_ever(round, {play, 2 * play, 500});
+        ASSERT_TRUE(ruin.not_exact.empty()) << ruin.not_exact;
+        for (std::size_t i = 0; i < ruin.ever.size(); ++i) {
+            EXPECT_GT(ruin.ever[i], ruin.at_least[i]);
+            EXPECT_LT(ruin.ever[i], ruin.at_most[i]);
+        }
+    }
 }
 
 }  // namespace
