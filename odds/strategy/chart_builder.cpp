@@ -26,18 +26,36 @@ constexpr int kPatRounds = 4;
 // The most trades of a line for an unused pattern when the chart is cut to a length.
 constexpr std::size_t kExchanges = 8;
 
+// A deal's weight and the pattern and value of its first two lines: the search reads them
+// together, for deals in no particular order, so they share a cache line.
+struct alignas(32) DealLead {
+    double weight = 0.0;
+    double fval = 0.0;
+    double sval = 0.0;
+    std::uint32_t fpat = 0;
+    std::uint32_t spat = 0;
+};
+static_assert(sizeof(DealLead) == 32);
+
+struct SavedDeal {
+    std::uint32_t deal;
+    std::uint32_t first;
+    std::uint32_t second;
+    DealLead lead;
+};
+
 // The search state: the chart as an order of patterns, and for every deal the entries of the
 // first two lines it shows, so that moving or dropping one line is measured exactly from them.
 class Planner {
   public:
     explicit Planner(const DealPatterns& t) : t_(t), pos_(t.keys.size(), kOff) {
         const std::size_t deals = t.deal_count();
-        weight_.resize(deals);
+        deal_.resize(deals);
         deal_of_.resize(t.pattern.size());
         std::vector<std::uint32_t> per_pattern(t.keys.size() + 1, 0);
         for (std::size_t d = 0; d < deals; ++d) {
-            weight_[d] = static_cast<double>(t.deals[d].weight);
-            total_ += weight_[d];
+            deal_[d].weight = static_cast<double>(t.deals[d].weight);
+            total_ += deal_[d].weight;
             for (std::uint32_t e = t.entry_begin[d]; e < t.entry_begin[d + 1]; ++e) {
                 deal_of_[e] = static_cast<std::uint32_t>(d);
                 ++per_pattern[t.pattern[e] + 1];
@@ -48,8 +66,13 @@ class Planner {
         }
         pattern_begin_ = per_pattern;
         pattern_entries_.resize(t.pattern.size());
+        entry_deal_.resize(t.pattern.size());
+        entry_value_.resize(t.pattern.size());
         for (std::uint32_t e = 0; e < t.pattern.size(); ++e) {
-            pattern_entries_[per_pattern[t.pattern[e]]++] = e;
+            const std::uint32_t i = per_pattern[t.pattern[e]]++;
+            pattern_entries_[i] = e;
+            entry_deal_[i] = deal_of_[e];
+            entry_value_[i] = t.value[e];
         }
         kids_.resize(t.keys.size());
         for (std::uint32_t p = 0; p < t.keys.size(); ++p) {
@@ -59,10 +82,6 @@ class Planner {
         }
         first_.assign(deals, 0);
         second_.assign(deals, 0);
-        fpat_.assign(deals, 0);
-        spat_.assign(deals, 0);
-        fval_.assign(deals, 0.0);
-        sval_.assign(deals, 0.0);
         eps_ = 1e-13 * total_;
         // The entries that keep a pat hand which is the deal's best hold, better than any hold of
         // part of it: a chart never breaks such a hand, whatever its length.
@@ -153,7 +172,7 @@ class Planner {
             }
             std::size_t decided = 0;
             for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-                decided += fpat_[d] == line ? 1 : 0;
+                decided += deal_[d].fpat == line ? 1 : 0;
             }
             std::uint32_t pick = kOff;
             for (std::uint32_t p = 0; p < t_.keys.size(); ++p) {
@@ -179,12 +198,12 @@ class Planner {
         for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
             const std::uint32_t e = pattern_entries_[i];
             const std::uint32_t d = deal_of_[e];
-            if (fpat_[d] == line) {
+            if (deal_[d].fpat == line) {
                 if (t_.mask[e] != t_.mask[first_[d]]) {
                     return false;
                 }
                 ++same;
-            } else if (pos_[fpat_[d]] > pos_[line]) {
+            } else if (pos_[deal_[d].fpat] > pos_[line]) {
                 return false;
             }
         }
@@ -210,8 +229,8 @@ class Planner {
                 }
             }
             const std::uint32_t f = first_[d];
-            sum[pos_[t_.pattern[f]]] += weight_[d] * t_.value[f];
-            weight[pos_[t_.pattern[f]]] += weight_[d];
+            sum[pos_[t_.pattern[f]]] += deal_[d].weight * t_.value[f];
+            weight[pos_[t_.pattern[f]]] += deal_[d].weight;
         }
         std::vector<std::uint32_t> slot(n);
         std::vector<double> mean(n);
@@ -251,7 +270,7 @@ class Planner {
         std::vector<char> decided(t_.deal_count(), 0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                regret[t_.pattern[e]] += weight_[d] * (t_.perfect[d] - t_.value[e]);
+                regret[t_.pattern[e]] += deal_[d].weight * (t_.perfect[d] - t_.value[e]);
                 ++live[t_.pattern[e]];
             }
         }
@@ -274,7 +293,7 @@ class Planner {
                 }
                 decided[d] = 1;
                 for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                    regret[t_.pattern[e]] -= weight_[d] * (t_.perfect[d] - t_.value[e]);
+                    regret[t_.pattern[e]] -= deal_[d].weight * (t_.perfect[d] - t_.value[e]);
                     --live[t_.pattern[e]];
                 }
             }
@@ -310,13 +329,14 @@ class Planner {
         if (pattern_begin_[p] == pattern_begin_[p + 1]) {
             return false;
         }
+        // A deal shows each pattern once, so the deal's first line is p exactly where p's entry
+        // is its first.
         for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
-            const std::uint32_t e = pattern_entries_[i];
-            const std::uint32_t d = deal_of_[e];
-            const bool own = first_[d] == e;
-            std::uint32_t slot = pos_[own ? spat_[d] : fpat_[d]];
+            const DealLead& lead = deal_[entry_deal_[i]];
+            const bool own = lead.fpat == p;
+            std::uint32_t slot = pos_[own ? lead.spat : lead.fpat];
             slot -= active && slot > pos_[p] ? 1 : 0;
-            bucket_[slot] += weight_[d] * (t_.value[e] - (own ? sval_[d] : fval_[d]));
+            bucket_[slot] += lead.weight * (entry_value_[i] - (own ? lead.sval : lead.fval));
         }
         // Placed at slot k the pattern decides the deals whose other first line comes at k or
         // later; "discard everything" stays last, so k runs up to its slot. Seeding puts an
@@ -362,8 +382,8 @@ class Planner {
     std::pair<std::uint32_t, double> cheapest_line() const {
         std::vector<double> cost(t_.keys.size(), 0.0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            if (fpat_[d] != t_.discard_all && second_[d] != kOff) {
-                cost[fpat_[d]] += weight_[d] * (fval_[d] - sval_[d]);
+            if (deal_[d].fpat != t_.discard_all && second_[d] != kOff) {
+                cost[deal_[d].fpat] += deal_[d].weight * (deal_[d].fval - deal_[d].sval);
             }
         }
         const std::vector<char> keeps = keeping();
@@ -380,8 +400,8 @@ class Planner {
     std::vector<char> keeping() const {
         std::vector<char> keeps(t_.keys.size(), 0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            if (pat_[first_[d]] != 0 && (second_[d] == kOff || sval_[d] < fval_[d])) {
-                keeps[fpat_[d]] = 1;
+            if (pat_[first_[d]] != 0 && (second_[d] == kOff || deal_[d].sval < deal_[d].fval)) {
+                keeps[deal_[d].fpat] = 1;
             }
         }
         return keeps;
@@ -401,8 +421,8 @@ class Planner {
     double value_over(std::uint32_t p) const {
         double sum = 0.0;
         for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
-            const std::uint32_t d = deal_of_[pattern_entries_[i]];
-            sum += weight_[d] * fval_[d];
+            const DealLead& lead = deal_[entry_deal_[i]];
+            sum += lead.weight * lead.fval;
         }
         return sum / total_;
     }
@@ -452,25 +472,37 @@ class Planner {
     // What merging into `parent` costs per line it saves, tried for real and undone. Only the
     // deals that show the parent can change, as every deal showing a child shows it too.
     double merge_rate(std::uint32_t parent, const std::vector<std::uint32_t>& children) {
-        // Every line the merge moves, by its slot: put back in the order of their slots, they
-        // take those slots again.
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> slots;
+        // The merge changes only the deals that show the parent or a child, so those and the
+        // order are kept and put back as they were.
+        const ChartLines order = order_;
+        saved_.clear();
+        const auto keep = [&](std::uint32_t p) {
+            for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
+                const std::uint32_t d = entry_deal_[i];
+                saved_.push_back(SavedDeal{d, first_[d], second_[d], deal_[d]});
+            }
+        };
+        keep(parent);
         for (const std::uint32_t c : children) {
-            slots.emplace_back(pos_[c], c);
+            keep(c);
         }
         const bool was_line = pos_[parent] != kOff;
-        if (was_line) {
-            slots.emplace_back(pos_[parent], parent);
-        }
-        std::sort(slots.begin(), slots.end());
         const double before = value_over(parent);
         merge(parent, children);
         const double saved =
             static_cast<double>(children.size() - (!was_line && pos_[parent] != kOff ? 1 : 0));
         const double rate = (before - value_over(parent)) / saved;
-        place(parent, kOff);
-        for (const auto& [slot, line] : slots) {
-            place(line, slot);
+        for (const std::uint32_t p : order_) {
+            pos_[p] = kOff;
+        }
+        order_ = order;
+        for (std::uint32_t i = 0; i < order_.size(); ++i) {
+            pos_[order_[i]] = i;
+        }
+        for (const SavedDeal& s : saved_) {
+            first_[s.deal] = s.first;
+            second_[s.deal] = s.second;
+            deal_[s.deal] = s.lead;
         }
         return rate;
     }
@@ -523,12 +555,12 @@ class Planner {
         const std::size_t lines = order_.size();
         std::vector<double> buckets(t_.keys.size() * lines, 0.0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            const double floor = fval_[d];
-            const std::size_t slot = pos_[fpat_[d]];
+            const double floor = deal_[d].fval;
+            const std::size_t slot = pos_[deal_[d].fpat];
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
                 const std::uint32_t p = t_.pattern[e];
                 if (pos_[p] == kOff) {
-                    buckets[p * lines + slot] += weight_[d] * (t_.value[e] - floor);
+                    buckets[p * lines + slot] += deal_[d].weight * (t_.value[e] - floor);
                 }
             }
         }
@@ -554,7 +586,7 @@ class Planner {
     double shortfall() const {
         double perfect = 0.0;
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            perfect += weight_[d] * t_.perfect[d];
+            perfect += deal_[d].weight * t_.perfect[d];
         }
         return (perfect - chart_value()) / total_;
     }
@@ -562,7 +594,7 @@ class Planner {
     double chart_value() const {
         double sum = 0.0;
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            sum += weight_[d] * fval_[d];
+            sum += deal_[d].weight * deal_[d].fval;
         }
         return sum;
     }
@@ -701,16 +733,17 @@ class Planner {
         }
         for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
             const std::uint32_t e = pattern_entries_[i];
-            const std::uint32_t d = deal_of_[e];
-            if (was_active && (first_[d] == e || second_[d] == e)) {
+            const std::uint32_t d = entry_deal_[i];
+            const DealLead& lead = deal_[d];
+            if (was_active && (lead.fpat == p || lead.spat == p)) {
                 refresh(d);
             } else if (slot != kOff) {
                 const std::uint32_t here = pos_[p];
-                if (here < pos_[fpat_[d]]) {
+                if (here < pos_[lead.fpat]) {
                     second_[d] = first_[d];
                     first_[d] = e;
                     cache(d);
-                } else if (second_[d] == kOff || here < pos_[spat_[d]]) {
+                } else if (second_[d] == kOff || here < pos_[lead.spat]) {
                     second_[d] = e;
                     cache(d);
                 }
@@ -720,28 +753,28 @@ class Planner {
 
     // The pattern and value of each deal's first two lines, beside the entries themselves.
     void cache(std::size_t d) {
-        fpat_[d] = first_[d] == kOff ? kOff : t_.pattern[first_[d]];
-        fval_[d] = first_[d] == kOff ? 0.0 : t_.value[first_[d]];
-        spat_[d] = second_[d] == kOff ? kOff : t_.pattern[second_[d]];
-        sval_[d] = second_[d] == kOff ? 0.0 : t_.value[second_[d]];
+        deal_[d].fpat = first_[d] == kOff ? kOff : t_.pattern[first_[d]];
+        deal_[d].fval = first_[d] == kOff ? 0.0 : t_.value[first_[d]];
+        deal_[d].spat = second_[d] == kOff ? kOff : t_.pattern[second_[d]];
+        deal_[d].sval = second_[d] == kOff ? 0.0 : t_.value[second_[d]];
     }
 
     const DealPatterns& t_;
     std::vector<std::uint32_t> pos_;
     ChartLines order_;
-    std::vector<double> weight_;
+    std::vector<DealLead> deal_;
     double total_ = 0.0;
     double eps_ = 0.0;
     std::vector<std::uint32_t> deal_of_;
     std::vector<std::uint32_t> pattern_begin_;
     std::vector<std::uint32_t> pattern_entries_;
+    // The deal and value of each entry, in the order of pattern_entries_.
+    std::vector<std::uint32_t> entry_deal_;
+    std::vector<double> entry_value_;
     std::vector<std::uint32_t> first_;
     std::vector<std::uint32_t> second_;
-    std::vector<std::uint32_t> fpat_;
-    std::vector<std::uint32_t> spat_;
-    std::vector<double> fval_;
-    std::vector<double> sval_;
     std::vector<double> bucket_;
+    std::vector<SavedDeal> saved_;
     std::vector<std::vector<std::uint32_t>> kids_;
     std::unordered_map<std::uint32_t, double> merge_price_;
     std::vector<char> pat_;

@@ -1,6 +1,7 @@
 #include "odds/strategy/chart_score.h"
 
 #include <algorithm>
+#include <array>
 #include <thread>
 #include <unordered_map>
 
@@ -33,7 +34,16 @@ class LineIndex {
     Pick pick(const Game& game, const RankProfile& profile,
               const std::array<CardId, 5>& cards) const {
         Pick best;
-        std::uint64_t preference = 0;
+        // The tie rule's order of two holds, worked out only where they meet on one line.
+        std::array<std::uint64_t, kHoldCount> preference{};
+        std::uint32_t known = 0;
+        const auto preference_of = [&](HoldMask mask) {
+            if ((known >> mask & 1u) == 0) {
+                known |= 1u << mask;
+                preference[mask] = hold_preference(game, cards, mask);
+            }
+            return preference[mask];
+        };
         for (unsigned m = 0; m < kHoldCount; ++m) {
             const auto mask = static_cast<HoldMask>(m);
             for (const PatternKey key : patterns_of(game, profile, cards, mask)) {
@@ -41,10 +51,8 @@ class LineIndex {
                 if (it == line_.end() || it->second > best.line) {
                     continue;
                 }
-                const std::uint64_t p = hold_preference(game, cards, mask);
-                if (it->second < best.line || p > preference) {
+                if (it->second < best.line || preference_of(mask) > preference_of(best.mask)) {
                     best = Pick{it->second, mask};
-                    preference = p;
                 }
             }
         }

@@ -23,6 +23,45 @@ struct Share {
     std::vector<double> perfect;
 };
 
+// The entry each pattern key of one deal has, by hashing: a deal shows some hundred keys,
+// which a search through the entries found so far compares one by one.
+class KeySlots {
+  public:
+    // Starts a new deal.
+    void clear() {
+        if (++round_ == 0) {
+            slot_.fill(Slot{});
+            round_ = 1;
+        }
+    }
+
+    // The entry of `key`, or `next` (which it becomes) if the deal has not shown it yet.
+    std::size_t find_or_add(PatternKey key, std::size_t next) {
+        std::size_t h = static_cast<std::size_t>((key * 0x9e3779b97f4a7c15ull) >> (64 - kBits));
+        for (;; h = (h + 1) & (kSize - 1)) {
+            Slot& s = slot_[h];
+            if (s.round != round_) {
+                s = Slot{key, round_, static_cast<std::uint32_t>(next)};
+                return next;
+            }
+            if (s.key == key) {
+                return s.entry;
+            }
+        }
+    }
+
+  private:
+    static constexpr unsigned kBits = 10;
+    static constexpr std::size_t kSize = std::size_t{1} << kBits;
+    struct Slot {
+        PatternKey key = 0;
+        std::uint32_t round = 0;
+        std::uint32_t entry = 0;
+    };
+    std::array<Slot, kSize> slot_{};
+    std::uint32_t round_ = 0;
+};
+
 void describe_share(const Tallies& tallies, const RankProfile& profile,
                     const std::vector<DealClass>& deals, std::size_t begin, std::size_t end,
                     Share& share) {
@@ -37,29 +76,34 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
     share.entries.reserve((end - begin) * 30);
     HoldValues values;
     std::array<RawEntry, 8 * kHoldCount> found{};
-    std::array<std::uint64_t, 8 * kHoldCount> preference{};
+    // The tie rule's order of the deal's holds, worked out only for holds that share a pattern.
+    std::array<std::uint64_t, kHoldCount> preference{};
+    KeySlots slots;
     for (std::size_t d = begin; d < end; ++d) {
         const SortedDeal sorted(deals[d].cards);
         value_holds(tallies, sorted, values);
         const std::array<CardId, 5> cards = class_cards(deals[d], game.has_joker());
+        std::uint32_t known = 0;
+        const auto preference_of = [&](HoldMask mask) {
+            if ((known >> mask & 1u) == 0) {
+                known |= 1u << mask;
+                preference[mask] = hold_preference(game, cards, mask);
+            }
+            return preference[mask];
+        };
         std::size_t n = 0;
         double best = 0.0;
+        slots.clear();
         for (unsigned m = 0; m < kHoldCount; ++m) {
             const auto mask = static_cast<HoldMask>(m);
             const double value = static_cast<double>(values[m]) * per_draw[kHoldSize[m]];
             best = std::max(best, value);
-            const std::uint64_t pref = hold_preference(game, cards, mask);
             for (const PatternKey key : patterns_of(game, profile, cards, mask)) {
-                std::size_t i = 0;
-                while (i < n && found[i].key != key) {
-                    ++i;
-                }
+                const std::size_t i = slots.find_or_add(key, n);
                 if (i == n) {
                     found[n++] = RawEntry{key, mask, value};
-                    preference[i] = pref;
-                } else if (pref > preference[i]) {
+                } else if (preference_of(mask) > preference_of(found[i].mask)) {
                     found[i] = RawEntry{key, mask, value};
-                    preference[i] = pref;
                 }
             }
         }
