@@ -20,10 +20,6 @@ PatternKey named_key(int rank) {
            put(kRanks, 1u << rank);
 }
 
-bool is_spot(int rank) {
-    return rank < kTen;
-}
-
 }  // namespace
 
 bool applies(const RankProfile& profile) {
@@ -65,9 +61,7 @@ HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, Hold
     }
     const PatternKey card = named.keys[0] | put(kPenalty, penalty);
     HoldPatterns out;
-    if (!is_spot(rank)) {
-        out.push(card | put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1));
-    }
+    out.push(card | put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1));
     out.push(card);
     for (const PatternKey key : named) {
         out.push(key);
@@ -106,7 +100,7 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
         for (unsigned penalty = 1; penalty <= 2; ++penalty) {
             const PatternKey card = named_key(rank) | put(kPenalty, penalty);
             std::vector<PatternKey> keys{card};
-            for (int clear = 0; !is_spot(rank) && clear <= clear_count(rank, 0); ++clear) {
+            for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
                 keys.push_back(card | put(kClear, static_cast<unsigned>(clear) + 1));
             }
             for (const PatternKey key : keys) {

@@ -14,9 +14,10 @@
 // turns on the discards beside it:
 // - a lone card says whether a discard shares its suit, "nine alone, flush penalty", as a flush
 //   is then harder to make;
-// - a card from the ten up, with its flush penalty, may also say how many of the straights
-//   through it are clear, those that need none of the ranks thrown away beside it (another card
-//   of its own rank takes nothing from it): "queen alone, no flush penalty, 2 straights clear".
+// - a lone card, with its flush penalty, may also say how many of the straights through it are
+//   clear, those that need none of the ranks thrown away beside it (another card of its own rank
+//   takes nothing from it): "queen alone, no flush penalty, 2 straights clear". A spot card lies
+//   in up to five straights, and a nine beside a discarded ten keeps only 5-9.
 namespace quillon::odds::lone_cards {
 
 // Whether a game's lone cards make these distinctions.
@@ -28,7 +29,7 @@ int clear_count(int rank, unsigned gone);
 
 // The patterns of the one natural card `mask` keeps out of `deal`, without the joker, finest
 // first, from the patterns of the card by its rank (`named`, finest first): by its flush penalty
-// and, from the ten up, its clear straights beside it.
+// and its clear straights beside it.
 HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
                        const HoldPatterns& named);
 

@@ -75,7 +75,17 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "queen alone, flush penalty, 1 straight clear", "s12 s2 d9 c3 h4",
                  "s12"},
         Decision{"quillon", "queen alone, no flush penalty, 1 straight clear", "s12 s2 d9 c3 h4",
-                 "(draw five)"}));
+                 "(draw five)"},
+        // Spot cards count their straights too: a discarded queen leaves a nine 5-9, 6-10 and
+        // 7-J, a discarded ten only 5-9; an ace blocks none of a six's five.
+        Decision{"quillon", "nine alone, no flush penalty, 3 straights clear", "s9 d2 c3 h12 h13",
+                 "s9"},
+        Decision{"quillon", "nine alone, no flush penalty, 3 straights clear", "s9 d2 c10 h12 h13",
+                 "(draw five)"},
+        Decision{"quillon", "nine alone, no flush penalty, 1 straight clear", "s9 d2 c10 h12 h13",
+                 "s9"},
+        Decision{"quillon", "six alone, flush penalty, 5 straights clear", "s6 s1 c13 h12 d11",
+                 "s6"}));
 
 PatternKey key_of(const std::string& words, const Game& game) {
     return read_chart(words + "\n", "lone.chart", game).lines.at(0).key;
@@ -102,6 +112,12 @@ TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
     for (const char* coarser : {"nine alone", "one card alone"}) {
         EXPECT_TRUE(has(nine, key_of(coarser, game))) << coarser;
     }
+    const HoldPatterns six =
+        coarser_patterns(key_of("six alone, flush penalty, 4 straights clear", game), profile);
+    for (const char* coarser : {"six alone, flush penalty", "six alone", "one card alone"}) {
+        EXPECT_TRUE(has(six, key_of(coarser, game))) << coarser;
+    }
+    EXPECT_FALSE(has(six, key_of("six alone, flush penalty, 5 straights clear", game)));
 }
 
 // The words belong to the joker games where no pair pays: where the kings pay, a lone card is
