@@ -416,8 +416,9 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
     }
     if (k == 1 && joker_draws::names_single(game, profile, wild)) {
         const HoldPatterns single = joker_draws::single_card(ranks[0], wild, draws);
-        if (wild == 0 && lone_cards::applies(profile)) {
-            return lone_cards::lone_card(game, deal, mask, single);
+        if (lone_cards::applies(profile)) {
+            return wild == 0 ? lone_cards::lone_card(game, deal, mask, single)
+                             : lone_cards::joker_card(game, deal, mask, single);
         }
         return single;
     }

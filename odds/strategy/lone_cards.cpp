@@ -15,9 +15,15 @@ namespace {
 constexpr PatternKey kClearBits = put(kClear, 7);
 constexpr PatternKey kPenaltyBits = put(kPenalty, 3);
 
-PatternKey named_key(int rank) {
-    return put(kKind, static_cast<unsigned>(Kind::draw)) | put(kHeld, 1) | put(kNamed, 1) |
-           put(kRanks, 1u << rank);
+PatternKey named_key(int rank, unsigned wild) {
+    return put(kKind, static_cast<unsigned>(Kind::draw)) | put(kHeld, 1 + wild) | put(kWild, wild) |
+           put(kNamed, 1) | put(kRanks, 1u << rank);
+}
+
+void add_new(std::vector<PatternKey>& out, PatternKey key) {
+    if (std::find(out.begin(), out.end(), key) == out.end()) {
+        out.push_back(key);
+    }
 }
 
 }  // namespace
@@ -69,10 +75,38 @@ HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, Hold
     return out;
 }
 
+HoldPatterns joker_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
+                        const HoldPatterns& named) {
+    int rank = 0;
+    unsigned gone = 0;
+    for (std::size_t i = 0; i < deal.size(); ++i) {
+        if (is_wild(deal[i], game)) {
+            continue;
+        }
+        if ((mask >> i & 1u) != 0) {
+            rank = engine_rank(deal[i].rank());
+        } else {
+            gone |= 1u << engine_rank(deal[i].rank());
+        }
+    }
+    HoldPatterns out;
+    out.push(named.keys[0] | put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1));
+    for (const PatternKey key : named) {
+        out.push(key);
+    }
+    return out;
+}
+
 HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     HoldPatterns out;
-    if (!applies(profile) || kind_of(key) != Kind::draw || get(key, kHeld) != 1 ||
-        get(key, kWild) != 0 || get(key, kNamed) == 0 || get(key, kPenalty) == 0) {
+    if (!applies(profile) || kind_of(key) != Kind::draw || get(key, kNamed) == 0) {
+        return out;
+    }
+    if (get(key, kWild) == 1 && get(key, kHeld) == 2 && get(key, kClear) != 0) {
+        out.push(key & ~kClearBits);
+        return out;
+    }
+    if (get(key, kHeld) != 1 || get(key, kWild) != 0 || get(key, kPenalty) == 0) {
         return out;
     }
     if (get(key, kClear) != 0) {
@@ -98,16 +132,14 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     }
     for (int rank = 0; rank < kRankCount; ++rank) {
         for (unsigned penalty = 1; penalty <= 2; ++penalty) {
-            const PatternKey card = named_key(rank) | put(kPenalty, penalty);
-            std::vector<PatternKey> keys{card};
+            const PatternKey card = named_key(rank, 0) | put(kPenalty, penalty);
+            add_new(out, card);
             for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
-                keys.push_back(card | put(kClear, static_cast<unsigned>(clear) + 1));
+                add_new(out, card | put(kClear, static_cast<unsigned>(clear) + 1));
             }
-            for (const PatternKey key : keys) {
-                if (std::find(out.begin(), out.end(), key) == out.end()) {
-                    out.push_back(key);
-                }
-            }
+        }
+        for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
+            add_new(out, named_key(rank, 1) | put(kClear, static_cast<unsigned>(clear) + 1));
         }
     }
 }

@@ -9,15 +9,17 @@
 #include "odds/pay_table.h"
 #include "odds/strategy/hold_pattern.h"
 
-// A card kept alone, without the joker, in a joker game where no pair pays (the least paying
-// hand two pair or better). Every card is a straight draw there, and which one to keep, or none,
-// turns on the discards beside it:
+// A card kept alone, or beside the joker alone, in a joker game where no pair pays (the least
+// paying hand two pair or better). Every card is a straight draw there, and which one to keep, or
+// none, turns on the discards beside it:
 // - a lone card says whether a discard shares its suit, "nine alone, flush penalty", as a flush
 //   is then harder to make;
 // - a lone card, with its flush penalty, may also say how many of the straights through it are
 //   clear, those that need none of the ranks thrown away beside it (another card of its own rank
 //   takes nothing from it): "queen alone, no flush penalty, 2 straights clear". A spot card lies
-//   in up to five straights, and a nine beside a discarded ten keeps only 5-9.
+//   in up to five straights, and a nine beside a discarded ten keeps only 5-9;
+// - a card kept beside the joker may say its clear straights too: "joker + ace, no straight
+//   clear" beside a discarded king and five.
 namespace quillon::odds::lone_cards {
 
 // Whether a game's lone cards make these distinctions.
@@ -32,6 +34,12 @@ int clear_count(int rank, unsigned gone);
 // and its clear straights beside it.
 HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
                        const HoldPatterns& named);
+
+// The patterns of the joker and the one natural card `mask` keeps out of `deal`, finest first,
+// from the patterns of the card by its rank beside the joker (`named`, finest first): by the
+// card's clear straights beside it, "joker + ace, 1 straight clear".
+HoldPatterns joker_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
+                        const HoldPatterns& named);
 
 // The coarser patterns of a key these distinctions make finer than the usual chain, the finest
 // first; nothing for any other key.

@@ -85,7 +85,13 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "nine alone, no flush penalty, 1 straight clear", "s9 d2 c10 h12 h13",
                  "s9"},
         Decision{"quillon", "six alone, flush penalty, 5 straights clear", "s6 s1 c13 h12 d11",
-                 "s6"}));
+                 "s6"},
+        // Beside the joker: a discarded king and five block both of the ace's straights, a nine
+        // neither; a discarded ten and four leave a seven only 5-9.
+        Decision{"quillon", "joker + ace, no straight clear", "joker s13 d5 c4 h1", "joker h1"},
+        Decision{"quillon", "joker + ace, 1 straight clear", "joker s13 d5 c4 h1", "(draw five)"},
+        Decision{"quillon", "joker + ace, 1 straight clear", "joker s9 d5 c4 h1", "joker h1"},
+        Decision{"quillon", "joker + seven, 1 straight clear", "joker s7 d10 c4 h13", "joker s7"}));
 
 PatternKey key_of(const std::string& words, const Game& game) {
     return read_chart(words + "\n", "lone.chart", game).lines.at(0).key;
@@ -118,6 +124,10 @@ TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
         EXPECT_TRUE(has(six, key_of(coarser, game))) << coarser;
     }
     EXPECT_FALSE(has(six, key_of("six alone, flush penalty, 5 straights clear", game)));
+    const HoldPatterns ace =
+        coarser_patterns(key_of("joker + ace, 1 straight clear", game), profile);
+    EXPECT_TRUE(has(ace, key_of("joker + ace", game)));
+    EXPECT_FALSE(has(ace, key_of("ace alone", game)));
 }
 
 // The words belong to the joker games where no pair pays: where the kings pay, a lone card is
@@ -127,6 +137,7 @@ TEST(LoneCards, AreWordsOnlyWhereNoPairPays) {
     EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", kings),
                  ChartError);
     EXPECT_THROW(read_chart("nine alone, flush penalty\n", "x", kings), ChartError);
+    EXPECT_THROW(read_chart("joker + ace, 1 straight clear\n", "x", kings), ChartError);
     const Game jacks = find_game("jacks-or-better-9-6").value();
     EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", jacks),
                  ChartError);
