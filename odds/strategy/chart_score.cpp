@@ -35,15 +35,7 @@ class LineIndex {
               const std::array<CardId, 5>& cards) const {
         Pick best;
         // The tie rule's order of two holds, worked out only where they meet on one line.
-        std::array<std::uint64_t, kHoldCount> preference{};
-        std::uint32_t known = 0;
-        const auto preference_of = [&](HoldMask mask) {
-            if ((known >> mask & 1u) == 0) {
-                known |= 1u << mask;
-                preference[mask] = hold_preference(game, cards, mask);
-            }
-            return preference[mask];
-        };
+        HoldPreferences preference_of(game, cards);
         for (unsigned m = 0; m < kHoldCount; ++m) {
             const auto mask = static_cast<HoldMask>(m);
             for (const PatternKey key : patterns_of(game, profile, cards, mask)) {

@@ -76,21 +76,14 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
     share.entries.reserve((end - begin) * 30);
     HoldValues values;
     std::array<RawEntry, 8 * kHoldCount> found{};
-    // The tie rule's order of the deal's holds, worked out only for holds that share a pattern.
-    std::array<std::uint64_t, kHoldCount> preference{};
     KeySlots slots;
     for (std::size_t d = begin; d < end; ++d) {
         const SortedDeal sorted(deals[d].cards);
         value_holds(tallies, sorted, values);
         const std::array<CardId, 5> cards = class_cards(deals[d], game.has_joker());
-        std::uint32_t known = 0;
-        const auto preference_of = [&](HoldMask mask) {
-            if ((known >> mask & 1u) == 0) {
-                known |= 1u << mask;
-                preference[mask] = hold_preference(game, cards, mask);
-            }
-            return preference[mask];
-        };
+        // The tie rule's order of the deal's holds, worked out only for holds that share a
+        // pattern.
+        HoldPreferences preference_of(game, cards);
         std::size_t n = 0;
         double best = 0.0;
         slots.clear();

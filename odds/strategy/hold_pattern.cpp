@@ -428,47 +428,31 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
 }  // namespace
 
 HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
-    if (const HoldPatterns family = straight_flush_gaps::coarser(key); family.count != 0) {
-        HoldPatterns out = family;
-        for (const PatternKey next : coarser_patterns(family.keys[0], profile)) {
+    // A word that only narrows a coarser pattern down: that pattern, then every pattern coarser
+    // than it (from the last one the word gives, where it gives several).
+    const auto chained = [&](HoldPatterns out, PatternKey from) {
+        for (const PatternKey next : coarser_patterns(from, profile)) {
             out.push(next);
         }
         return out;
+    };
+    if (const HoldPatterns family = straight_flush_gaps::coarser(key); family.count != 0) {
+        return chained(family, family.keys[0]);
     }
     if (const HoldPatterns royal = royal_penalties::coarser(key); royal.count != 0) {
-        HoldPatterns out = royal;
-        for (const PatternKey next : coarser_patterns(royal.keys[0], profile)) {
-            out.push(next);
-        }
-        return out;
+        return chained(royal, royal.keys[0]);
     }
     if (const HoldPatterns run = top_runs::coarser(key); run.count != 0) {
-        HoldPatterns out = run;
-        for (const PatternKey next : coarser_patterns(run.keys[0], profile)) {
-            out.push(next);
-        }
-        return out;
+        return chained(run, run.keys[0]);
     }
     if (const HoldPatterns most = open_straights::coarser(key); most.count != 0) {
-        HoldPatterns out = most;
-        for (const PatternKey next : coarser_patterns(most.keys[0], profile)) {
-            out.push(next);
-        }
-        return out;
+        return chained(most, most.keys[0]);
     }
     if (const HoldPatterns lone = lone_cards::coarser(key, profile); lone.count != 0) {
-        HoldPatterns out = lone;
-        for (const PatternKey next : coarser_patterns(lone.keys[lone.count - 1], profile)) {
-            out.push(next);
-        }
-        return out;
+        return chained(lone, lone.keys[lone.count - 1]);
     }
     if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
-        HoldPatterns out = joker;
-        for (const PatternKey next : coarser_patterns(joker.keys[joker.count - 1], profile)) {
-            out.push(next);
-        }
-        return out;
+        return chained(joker, joker.keys[joker.count - 1]);
     }
     HoldPatterns out;
     if (deuces::add_coarser(key, profile, out)) {

@@ -92,4 +92,25 @@ bool is_pat_pattern(PatternKey key);
 // deal was ordered.
 std::uint64_t hold_preference(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask);
 
+// The tie rule's order of one deal's holds, each worked out the first time it is asked for: most
+// holds never meet another on one line, and their order is never needed.
+class HoldPreferences {
+  public:
+    HoldPreferences(const Game& game, const std::array<CardId, 5>& deal)
+        : game_(game), deal_(deal) {}
+    std::uint64_t operator()(HoldMask mask) {
+        if ((known_ >> mask & 1u) == 0) {
+            known_ |= 1u << mask;
+            order_[mask] = hold_preference(game_, deal_, mask);
+        }
+        return order_[mask];
+    }
+
+  private:
+    const Game& game_;
+    const std::array<CardId, 5>& deal_;
+    std::array<std::uint64_t, kHoldCount> order_;
+    std::uint32_t known_ = 0;
+};
+
 }  // namespace quillon::odds

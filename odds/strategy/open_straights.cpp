@@ -98,11 +98,7 @@ HoldPatterns add_most_open(const HoldPatterns& draws) {
 }
 
 HoldPatterns coarser(PatternKey key) {
-    HoldPatterns out;
-    if (get(key, kMostOpen) != 0) {
-        out.push(key & ~put(kMostOpen, 1));
-    }
-    return out;
+    return without(key, kMostOpen);
 }
 
 std::string_view card_text(PatternKey key) {

@@ -116,6 +116,15 @@ constexpr PatternKey put(Field f, unsigned value) {
 constexpr unsigned get(PatternKey key, Field f) {
     return static_cast<unsigned>(key >> f.shift) & ((1u << f.bits) - 1);
 }
+// The pattern a line that leaves out field f's distinction takes in, where `key` makes it; none
+// where it does not.
+inline HoldPatterns without(PatternKey key, Field f) {
+    HoldPatterns out;
+    if (get(key, f) != 0) {
+        out.push(key & ~put(f, ~0u));
+    }
+    return out;
+}
 constexpr Kind kind_of(PatternKey key) {
     return static_cast<Kind>(get(key, kKind));
 }

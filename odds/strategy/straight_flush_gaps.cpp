@@ -40,11 +40,7 @@ PatternKey parent(PatternKey key, const RankProfile& profile) {
 }
 
 HoldPatterns coarser(PatternKey key) {
-    HoldPatterns out;
-    if (get(key, kNotBare) != 0) {
-        out.push(key & ~put(kNotBare, 1));
-    }
-    return out;
+    return without(key, kNotBare);
 }
 
 std::string_view suffix(PatternKey key) {

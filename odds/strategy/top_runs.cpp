@@ -42,11 +42,7 @@ HoldPatterns add_not_top(const HoldPatterns& draws, Family family, int naturals,
 }
 
 HoldPatterns coarser(PatternKey key) {
-    HoldPatterns out;
-    if (get(key, kNotTopRun) != 0) {
-        out.push(key & ~put(kNotTopRun, 1));
-    }
-    return out;
+    return without(key, kNotTopRun);
 }
 
 }  // namespace quillon::odds::top_runs
