@@ -34,6 +34,18 @@ inline std::string one_line_hold(const WordDecision& word) {
     return held_cards(deal, decide_deal(chart, game, deal).hold);
 }
 
+// Whether a chart of the word over "discard everything" is refused in the game: a word that
+// belongs to other games is an error, not a line that decides nothing.
+inline bool word_refused(const std::string& game_name, const std::string& word) {
+    const Game game = find_game(game_name).value();
+    try {
+        read_chart(word + "\ndiscard everything\n", "word.chart", game);
+    } catch (const ChartError&) {
+        return true;
+    }
+    return false;
+}
+
 // Every coarser pattern of a pattern a hold shows must be shown by that hold too, so that a line
 // of coarser words takes in every hold of the finer ones. Looks over every `step`th deal class
 // of the game (draws only, if asked) and names the first deal and hold that breaks this, or
