@@ -6,17 +6,22 @@
 
 namespace quillon::odds {
 
+bool same_game(std::string_view built_name, std::int64_t pay_scale,
+               std::span<const std::int64_t> pays, std::string_view name, const Game& game) {
+    if (built_name != name || pay_scale != game.pay_scale() || pays.size() != game.row_count()) {
+        return false;
+    }
+    for (std::size_t r = 0; r < game.row_count(); ++r) {
+        if (pays[r] != game.pay(r)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 const PrecomputedGame* find_precomputed(std::string_view name, const Game& game) {
     for (const PrecomputedGame& built : precomputed_games()) {
-        if (built.name != name || built.pay_scale != game.pay_scale() ||
-            built.pays.size() != game.row_count()) {
-            continue;
-        }
-        bool same = true;
-        for (std::size_t r = 0; r < game.row_count(); ++r) {
-            same = same && built.pays[r] == game.pay(r);
-        }
-        if (same) {
+        if (same_game(built.name, built.pay_scale, built.pays, name, game)) {
             return &built;
         }
     }

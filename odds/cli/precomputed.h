@@ -26,6 +26,11 @@ struct PrecomputedGame {
 
 std::span<const PrecomputedGame> precomputed_games();
 
+// Whether figures worked out ahead for built-in game `built_name` at these pays belong to
+// built-in game `name` played with `game`'s pays.
+bool same_game(std::string_view built_name, std::int64_t pay_scale,
+               std::span<const std::int64_t> pays, std::string_view name, const Game& game);
+
 // The distributions of built-in game `name` played for `game`'s pays, where the build has them.
 const PrecomputedGame* find_precomputed(std::string_view name, const Game& game);
 DealOutcomes outcomes_of(const PrecomputedGame& built, const Game& game);
