@@ -53,9 +53,9 @@ void raise_deal(const Deal& deal, std::size_t cap, std::vector<RoundDistribution
                     continue;
                 }
                 const double c = deal.chance[i];
-                double* const to = block.data() - start;
-                const double* const from = now.data() - s;
-                for (std::size_t y = lo; y < hi; ++y) {
+                double* const to = block.data() + (lo - start);
+                const double* const from = now.data() + (lo - s);
+                for (std::size_t y = 0; y < hi - lo; ++y) {
                     to[y] += c * from[y];
                 }
             }

@@ -106,10 +106,10 @@ WithinRounds ruin_within_direct(const RoundDistribution& round, int rounds, std:
             const std::int64_t lo = std::max(lost_below, -x);
             const std::int64_t hi = std::min(top, before - x);
             double* const to = next.data();
-            const double* const from = old.data() + x;
+            const double* const from = old.data();
             const double p = chances[i];
             for (std::int64_t b = lo; b < hi; ++b) {
-                to[b] += p * from[b];
+                to[b] += p * from[b + x];
             }
         }
         std::swap(old, next);
