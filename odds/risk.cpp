@@ -264,6 +264,7 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
     SessionRisk risk = hand_risk(result);
     risk.bankrolls = {100, 400, 1000};
     risk.hands = kSessionHands;
+    risk.rounds = session_rounds(play);
     if (play == 1) {
         if (known_within != nullptr) {
             risk.ruin_within.assign(known_within->begin(), known_within->end());
@@ -282,12 +283,15 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
     const double edge = round.mean();
     risk.n0 = edge == 0.0 ? std::numeric_limits<double>::infinity()
                           : 9.0 * round.variance() / (edge * edge);
-    risk.within_not_given =
-        "the recursion on the bankroll needs every result a round can have (hundreds to "
-        "thousands) at every bankroll it can reach, round by round for " +
-        std::to_string(risk.hands) +
-        " rounds: billions of steps, far past the command's time (without end needs only the "
-        "ladder heights)";
+    if (known_within != nullptr) {
+        risk.ruin_within.assign(known_within->begin(), known_within->end());
+    } else {
+        risk.within_not_given =
+            "the exact recursion on the bankroll takes the round's whole distribution (some "
+            "thousands of results) at every bankroll it can reach, round by round: seconds to "
+            "minutes, past the command's time; it is worked out ahead for the built-in games' "
+            "own tables";
+    }
     risk.units = round.units();
     RoundRuin ruin = round_ruin_bounds(round, risk.bankrolls);
     // Figures worked out ahead for this very game are taken where they lie within the bounds.
