@@ -80,11 +80,13 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = 
 // bankrolls of 100, 400 and 1,000 bets and sessions of kSessionHands hands (session_rounds(play)
 // rounds). `known_within`, where given, holds the chances of ruin within the session already
 // counted for these `play` hands a round (by the recursion on the bankroll over the round's
-// whole distribution: odds/session_within.h); without it, one hand a round is counted here and
-// more are not given. `known_ever` holds those without end, worked out ahead.
+// whole distribution: odds/session_within.h); without it, with `count_within`, they are counted
+// here up to kMostPlayWithinCounted hands a round (a second or so), and are otherwise not given
+// for more than one. `known_ever` holds those without end, worked out ahead.
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
                        const std::array<double, 3>* known_within = nullptr,
-                       const std::array<double, 3>* known_ever = nullptr);
+                       const std::array<double, 3>* known_ever = nullptr,
+                       bool count_within = false);
 
 // The fewest parts of a bet that every result is a whole number of: 1 where every pay is whole,
 // 2 where some are halves, whatever the pay units. The recursion on the bankroll counts in them,
@@ -95,6 +97,11 @@ std::int64_t finest_units(const HandResults& results);
 // is a ladder height to find.
 inline constexpr std::int64_t kMostLadderSteps = 400;
 inline constexpr std::int64_t kFinestRecursionUnits = 2;
+// Rounds of up to this many hands have their chance within a session counted afresh for any
+// table, where the recursion term by term takes at most kMostWithinTerms products (about a
+// second); larger ones only for the built-in games' own tables, worked out ahead.
+inline constexpr int kMostPlayWithinCounted = 3;
+inline constexpr double kMostWithinTerms = 3e9;
 
 // The chance that a bankroll of b bets runs out (falls below one bet) within `hands` hands, for
 // every b from 0 to max_bankroll, by the exact backward recursion on the bankroll:

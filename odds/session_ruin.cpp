@@ -257,11 +257,10 @@ WithinRounds ruin_within_circle(const RoundDistribution& round, int rounds, std:
     return out;
 }
 
-bool within_by_circle(const RoundDistribution& round, int rounds, std::int64_t lost_below) {
-    (void)lost_below;
+double within_direct_terms(const RoundDistribution& round, int rounds) {
     const std::int64_t down = round.down;
     const std::int64_t span = rounds * down;
-    // Term by term, round k takes each result x to the k down states below it, less x.
+    // Round k takes each result x to the k down states below it, less x.
     double direct = 0.0;
     for (std::size_t y = 0; y < round.chance.size(); ++y) {
         const std::int64_t x = std::max<std::int64_t>(static_cast<std::int64_t>(y) - down, 0);
@@ -272,6 +271,13 @@ bool within_by_circle(const RoundDistribution& round, int rounds, std::int64_t l
                       (static_cast<double>(down) * (first + rounds) / 2.0 - static_cast<double>(x));
         }
     }
+    return direct;
+}
+
+bool within_by_circle(const RoundDistribution& round, int rounds, std::int64_t lost_below) {
+    (void)lost_below;
+    const std::int64_t down = round.down;
+    const double direct = within_direct_terms(round, rounds);
     // On the circle, round k takes two real transforms of a size that holds 2 k down.
     double circle = 0.0;
     for (int k = 1; k <= rounds; ++k) {

@@ -41,6 +41,8 @@ WithinRounds ruin_within_circle(const RoundDistribution& round, int rounds, std:
 WithinRounds ruin_within_rounds(const RoundDistribution& round, int rounds, std::int64_t lost_below,
                                 const std::vector<std::int64_t>& bankrolls);
 bool within_by_circle(const RoundDistribution& round, int rounds, std::int64_t lost_below);
+// The products the term-by-term recursion takes (some 3e9 a second on one core).
+double within_direct_terms(const RoundDistribution& round, int rounds);
 
 // The root z in (0, 1] of sum P(x) z^x = 1, per step: 1 where the mean is not above 0.
 double walk_root(const RoundDistribution& round);

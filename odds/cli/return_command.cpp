@@ -32,7 +32,7 @@ int run(const Command& command, std::ostream& out) {
     }
     const SessionRisk risk =
         round_risk(outcomes, result, play, within,
-                   built != nullptr ? known_ruin_ever(built->name, game, play) : nullptr);
+                   built != nullptr ? known_ruin_ever(built->name, game, play) : nullptr, true);
     if (command.json) {
         nlohmann::ordered_json report = game_return_json(game, result);
         // Per round, in bets of one hand's bet, where a round has more than one hand.

@@ -3,10 +3,14 @@
 // found afresh by the code that wrote them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
+#include "odds/builtin_games.h"
 #include "odds/cli/known_ruin.h"
 #include "odds/cli/known_within.h"
 #include "odds/cli/precomputed.h"
@@ -82,6 +86,34 @@ TEST(KnownWithin, RecomputedFiguresAreTheTables) {
                 << c.name << ", " << c.play << " hands, bankroll " << i;
         }
     }
+}
+
+// A file's table is not worked out ahead: up to three hands a round its chance is counted
+// afresh (a second or so), term by term, and is the built-in game's to the last digits.
+TEST(KnownWithin, RecomputedFiguresForAFileUpToThreeHands) {
+    const auto builtin =
+        std::find_if(builtin_games().begin(), builtin_games().end(),
+                     [](const BuiltinGame& g) { return g.name == "jacks-or-better-9-6"; });
+    ASSERT_NE(builtin, builtin_games().end());
+    const std::filesystem::path path =
+        std::filesystem::path(::testing::TempDir()) / "jacks-within-copy.game";
+    std::ofstream(path) << builtin->text;
+    const CliRun two = run({"return", "--game", path.string(), "--play", "2", "--json"});
+    ASSERT_EQ(two.status, 0) << two.err;
+    const nlohmann::json risk = nlohmann::json::parse(two.out)["risk"];
+    EXPECT_FALSE(risk.contains("within_not_given"));
+    const auto* known = known_ruin_within("jacks-or-better-9-6",
+                                          find_game("jacks-or-better-9-6", kFullBet).value(), 2);
+    ASSERT_NE(known, nullptr);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(risk["risk_of_ruin"][i]["within_hands"].get<double>() / (*known)[i], 1.0,
+                    1e-12);
+    }
+    const CliRun four = run({"return", "--game", path.string(), "--play", "4", "--json"});
+    const nlohmann::json far = nlohmann::json::parse(four.out)["risk"];
+    EXPECT_TRUE(far["risk_of_ruin"][0]["within_hands"].is_null());
+    EXPECT_NE(far["within_not_given"].get<std::string>().find("up to 3 hands a round"),
+              std::string::npos);
 }
 
 TEST(KnownWithin, ReturnGivesTheChanceWithinTheSession) {
