@@ -209,8 +209,8 @@ void add_rounds_within(SessionRisk& risk, const RoundResult& round, bool count) 
         "the exact recursion on the bankroll takes the round's whole distribution (some "
         "thousands of results) at every bankroll it can reach, round by round: seconds to "
         "minutes, past the command's time; it is worked out ahead for the built-in games' "
-        "own tables, and for others' up to " +
-        std::to_string(kMostPlayWithinCounted) + " hands a round";
+        "own tables, and counted for others' only where that takes a second or so (some "
+        "tables at 2 or 3 hands a round)";
 }
 
 }  // namespace

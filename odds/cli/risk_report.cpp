@@ -102,8 +102,7 @@ void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& 
                 << " rounds of " << risk.play
                 << "): by the exact recursion on the\nbankroll, round by round, over the round's "
                    "whole distribution of results (worked out\nahead for the built-in games' own "
-                   "tables; counted here for others' up to "
-                << kMostPlayWithinCounted << " hands a round)\n";
+                   "tables; counted here for others' where that\ntakes a second or so)\n";
             out << "  " << pad_left("bankroll", 8) << pad_left(within, 36) << "\n";
             for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
                 out << "  " << pad_left(std::to_string(risk.bankrolls[i]), 8)
