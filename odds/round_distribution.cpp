@@ -10,8 +10,10 @@ namespace quillon::odds {
 namespace {
 
 // The sums below take most of the time of a table of every round's size: where the processor
-// has wider vector registers they are used (the same sums, term by term, in the same order).
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// has wider vector registers they are used (the same sums, term by term, in the same order);
+// not under the sanitizers, whose start-up the choice of version would have to run before.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
+    !defined(__SANITIZE_ADDRESS__)
 #define QUILLON_WIDE_VECTORS [[gnu::target_clones("avx2", "default")]]
 #else
 #define QUILLON_WIDE_VECTORS
