@@ -6,19 +6,12 @@
 #include <cstdio>
 #include <string>
 
+#include "odds/cli/columns.h"
 #include "odds/cli/figures.h"
 
 namespace quillon::odds {
 
 namespace {
-
-std::string pad_right(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
-
-std::string pad_left(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
 
 // A chance as a percentage, or in powers of ten where it is too small to read so.
 std::string chance(double p) {

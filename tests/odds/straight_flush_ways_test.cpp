@@ -47,24 +47,21 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "3 to a straight flush, not a royal, in 2 straight flushes",
                  "h5 h6 h7 s13 d2", "(draw five)"}));
 
-PatternKey key_of(const std::string& words, const Game& game) {
-    return read_chart(words + "\n", "ways.chart", game).lines.at(0).key;
-}
-
 // The draws of one gap away from the ace end and suited 3-4 both lie in three straight flushes:
 // the word is coarser than either, so that their two lines can become its one.
 TEST(StraightFlushWays, TakeInTheFinerWordsOfAsManyStraightFlushes) {
     const Game game = find_game("quillon").value();
     const RankProfile profile = rank_profile(game);
     const PatternKey ways =
-        key_of("2 to a straight flush, not a royal, in 3 straight flushes", game);
+        word_key("2 to a straight flush, not a royal, in 3 straight flushes", game);
     for (const char* finer : {"2 to a straight flush, not a royal, 1 gap, not 2-4 or A-3",
                               "2 to a straight flush, not a royal, no gaps, 3-4"}) {
-        const HoldPatterns coarser = coarser_patterns(key_of(finer, game), profile);
+        const HoldPatterns coarser = coarser_patterns(word_key(finer, game), profile);
         EXPECT_NE(std::find(coarser.begin(), coarser.end(), ways), coarser.end()) << finer;
     }
     const HoldPatterns four = coarser_patterns(
-        key_of("2 to a straight flush, not a royal, no gaps, not 2-3, 3-4 or A-2", game), profile);
+        word_key("2 to a straight flush, not a royal, no gaps, not 2-3, 3-4 or A-2", game),
+        profile);
     EXPECT_EQ(std::find(four.begin(), four.end(), ways), four.end());
 }
 
@@ -72,7 +69,7 @@ TEST(StraightFlushWays, TakeInTheFinerWordsOfAsManyStraightFlushes) {
 // straight flushes.
 TEST(StraightFlushWays, AreWordsOnlyWhereNoPairPays) {
     const Game kings = find_game("joker-kings-20-7-5").value();
-    EXPECT_THROW(key_of("joker + 2 to a straight flush, not a royal, in 1 straight flush", kings),
+    EXPECT_THROW(word_key("joker + 2 to a straight flush, not a royal, in 1 straight flush", kings),
                  ChartError);
 }
 
