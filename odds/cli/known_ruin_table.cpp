@@ -627,8 +627,8 @@ constexpr std::array<double, 3> kEver5[] = {
 
 }  // namespace
 
-std::span<const KnownRuinGame> known_ruin_games() {
-    static constexpr KnownRuinGame kGames[] = {
+std::span<const KnownByPlay> known_ruin_games() {
+    static constexpr KnownByPlay kGames[] = {
         {"quillon", 1, kPays0, kEver0},
         {"deuces-wild-full-pay", 1, kPays1, kEver1},
         {"double-bonus-10-7-5", 1, kPays2, kEver2},

@@ -1554,8 +1554,8 @@ constexpr std::array<double, 3> kWithin14[] = {
 
 }  // namespace
 
-std::span<const KnownWithinGame> known_within_games() {
-    static constexpr KnownWithinGame kGames[] = {
+std::span<const KnownByPlay> known_within_games() {
+    static constexpr KnownByPlay kGames[] = {
         {"quillon", 1, kPays0, kWithin0},
         {"aces-and-faces-8-5", 1, kPays1, kWithin1},
         {"bonus-deuces-wild-13-4-3", 1, kPays2, kWithin2},

@@ -27,13 +27,13 @@ namespace {
 // or below the chance without end of the same rounds, and falls as the bankroll grows.
 TEST(KnownWithin, EveryGameAndRoundLiesBelowItsChanceWithoutEnd) {
     ASSERT_EQ(known_within_games().size(), game_names().size()) << "every built-in game";
-    for (const KnownWithinGame& known : known_within_games()) {
+    for (const KnownByPlay& known : known_within_games()) {
         const std::string name(known.name);
-        ASSERT_EQ(known.within.size(), static_cast<std::size_t>(kKnownWithinLastPlay - 1)) << name;
+        ASSERT_EQ(known.figures.size(), static_cast<std::size_t>(kKnownLastPlay - 1)) << name;
         const Game game = find_game(name, kFullBet).value();
-        for (int play = kKnownWithinFirstPlay; play <= kKnownWithinLastPlay; ++play) {
+        for (int play = kKnownFirstPlay; play <= kKnownLastPlay; ++play) {
             const std::array<double, 3>* within = known_ruin_within(name, game, play);
-            ASSERT_EQ(within, &known.within[static_cast<std::size_t>(play - 2)]);
+            ASSERT_EQ(within, &known.figures[static_cast<std::size_t>(play - 2)]);
             // Games that do not pay back lose every bankroll in the end.
             const std::array<double, 3>* ever = known_ruin_ever(name, game, play);
             for (std::size_t i = 0; i < 3; ++i) {

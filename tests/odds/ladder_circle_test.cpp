@@ -124,18 +124,18 @@ TEST(LadderCircle, GivesUpPastItsWork) {
 TEST(KnownRuin, FiguresWorkedOutAheadAreFoundAfresh) {
     ASSERT_EQ(known_ruin_games().size(), 6u) << "the built-in games that pay back";
     int at = 0;
-    for (const KnownRuinGame& known : known_ruin_games()) {
+    for (const KnownByPlay& known : known_ruin_games()) {
         const std::string name(known.name);
-        ASSERT_EQ(known.ever.size(), static_cast<std::size_t>(kKnownRuinLastPlay - 1)) << name;
+        ASSERT_EQ(known.figures.size(), static_cast<std::size_t>(kKnownLastPlay - 1)) << name;
         const Game game = find_game(name, kFullBet).value();
         // Quillon's deals share few distributions: a large round costs little there.
         const int play = name == "quillon" ? 40 : 2 + 2 * at++;
         ASSERT_EQ(known_ruin_ever(name, game, play),
-                  &known.ever[static_cast<std::size_t>(play - 2)]);
+                  &known.figures[static_cast<std::size_t>(play - 2)]);
         const RoundRuin fresh = round_ruin_ever(round_of(name, play), {100, 400, 1000});
         ASSERT_TRUE(fresh.not_exact.empty()) << name << ": " << fresh.not_exact;
         for (std::size_t i = 0; i < 3; ++i) {
-            EXPECT_NEAR(known.ever[static_cast<std::size_t>(play - 2)][i] / fresh.ever[i], 1.0,
+            EXPECT_NEAR(known.figures[static_cast<std::size_t>(play - 2)][i] / fresh.ever[i], 1.0,
                         1e-12)
                 << name << ", " << play << " hands, bankroll " << i;
         }

@@ -14,16 +14,11 @@
 #include "odds/game_file.h"
 #include "odds/risk.h"
 #include "odds/round_risk.h"
+#include "tools/ruin_table/exact_number.h"
 
 namespace {
 
 using namespace quillon::odds;
-
-std::string number(double x) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.17g", x);
-    return buffer;
-}
 
 }  // namespace
 
@@ -50,7 +45,7 @@ int main() {
             std::cout << (r == 0 ? "" : ", ") << game.pay(r);
         }
         std::cout << "};\nconstexpr std::array<double, 3> kEver" << n << "[] = {\n";
-        for (int play = kKnownRuinFirstPlay; play <= kKnownRuinLastPlay; ++play) {
+        for (int play = kKnownFirstPlay; play <= kKnownLastPlay; ++play) {
             const auto start = std::chrono::steady_clock::now();
             const RoundResult round(outcomes, result.pays, result.pay_scale, play);
             const RoundRuin ruin =
@@ -59,8 +54,8 @@ int main() {
                 std::cerr << name << ", " << play << " hands: " << ruin.not_exact << "\n";
                 return 1;
             }
-            std::cout << "    {" << number(ruin.ever[0]) << ", " << number(ruin.ever[1]) << ", "
-                      << number(ruin.ever[2]) << "},  // " << play << "\n";
+            std::cout << "    {" << exact_number(ruin.ever[0]) << ", " << exact_number(ruin.ever[1])
+                      << ", " << exact_number(ruin.ever[2]) << "},  // " << play << "\n";
             std::cerr
                 << name << " " << play << " "
                 << std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()
@@ -70,8 +65,8 @@ int main() {
         table += "    {\"" + std::string(name) + "\", " + std::to_string(game.pay_scale()) +
                  ", kPays" + n + ", kEver" + n + "},\n";
     }
-    std::cout << "}  // namespace\n\nstd::span<const KnownRuinGame> known_ruin_games() {\n"
-                 "    static constexpr KnownRuinGame kGames[] = {\n"
+    std::cout << "}  // namespace\n\nstd::span<const KnownByPlay> known_ruin_games() {\n"
+                 "    static constexpr KnownByPlay kGames[] = {\n"
               << table << "    };\n    return kGames;\n}\n\n}  // namespace quillon::odds\n";
     return 0;
 }

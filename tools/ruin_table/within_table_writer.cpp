@@ -22,16 +22,11 @@
 #include "odds/round_risk.h"
 #include "odds/session_ruin.h"
 #include "odds/session_within.h"
+#include "tools/ruin_table/exact_number.h"
 
 namespace {
 
 using namespace quillon::odds;
-
-std::string number(double x) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.17g", x);
-    return buffer;
-}
 
 struct GameTable {
     std::string name;
@@ -56,23 +51,23 @@ GameTable work_out(std::string_view name) {
         built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game), 2);
     const GameReturn result = game_return_of(outcomes, game);
     const RoundResult round(outcomes, result.pays, result.pay_scale, 1);
-    table.rows = session_within(round, 1, kKnownWithinLastPlay);
+    table.rows = session_within(round, 1, kKnownLastPlay);
     // One hand a round: the same figures the one-hand recursion gave.
     const SessionWithin& one = table.rows.front();
     const SessionRisk plain = session_risk(result);
     for (std::size_t i = 0; i < 3; ++i) {
         const double want = plain.ruin_within.empty() ? -1.0 : plain.ruin_within[i];
         if (std::abs(one.chance[i] - want) > 1e-9 * want + 1e-40) {
-            table.failed = "one hand a round gives " + number(one.chance[i]) + ", not " +
-                           number(want) + ", for bankroll " + std::to_string(i);
+            table.failed = "one hand a round gives " + exact_number(one.chance[i]) + ", not " +
+                           exact_number(want) + ", for bankroll " + std::to_string(i);
         }
     }
     for (const SessionWithin& row : table.rows) {
         for (std::size_t i = 0; i < 3; ++i) {
             if (!within_exact(row.chance[i], row.error[i])) {
                 table.failed = std::to_string(row.play) + " hands: the chance " +
-                               number(row.chance[i]) + " has a rounding bound of " +
-                               number(row.error[i]);
+                               exact_number(row.chance[i]) + " has a rounding bound of " +
+                               exact_number(row.error[i]);
             }
         }
     }
@@ -118,18 +113,19 @@ int main(int argc, char** argv) {
         }
         std::cout << "};\nconstexpr std::array<double, 3> kWithin" << n << "[] = {\n";
         for (const SessionWithin& row : table.rows) {
-            if (row.play < kKnownWithinFirstPlay) {
+            if (row.play < kKnownFirstPlay) {
                 continue;
             }
-            std::cout << "    {" << number(row.chance[0]) << ", " << number(row.chance[1]) << ", "
-                      << number(row.chance[2]) << "},  // " << row.play << "\n";
+            std::cout << "    {" << exact_number(row.chance[0]) << ", "
+                      << exact_number(row.chance[1]) << ", " << exact_number(row.chance[2])
+                      << "},  // " << row.play << "\n";
         }
         std::cout << "};\n\n";
         list += "    {\"" + table.name + "\", " + std::to_string(table.pay_scale) + ", kPays" + n +
                 ", kWithin" + n + "},\n";
     }
-    std::cout << "}  // namespace\n\nstd::span<const KnownWithinGame> known_within_games() {\n"
-                 "    static constexpr KnownWithinGame kGames[] = {\n"
+    std::cout << "}  // namespace\n\nstd::span<const KnownByPlay> known_within_games() {\n"
+                 "    static constexpr KnownByPlay kGames[] = {\n"
               << list << "    };\n    return kGames;\n}\n\n}  // namespace quillon::odds\n";
     return failures == 0 ? 0 : 1;
 }
