@@ -96,6 +96,10 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     if (const PatternKey ways =
             straight_flush_ways::ways_key(with_high | put(kAnyGaps, 1), family, fit, profile);
         ways != 0) {
+        // Two suited cards by their straight flushes may say their flush penalty as well.
+        if (penalty != 0 && k == 2) {
+            out.push(ways | put(kPenalty, penalty));
+        }
         out.push(ways);
     }
     out.push(with_high | put(kAnyGaps, 1));
@@ -450,6 +454,9 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     }
     if (const HoldPatterns lone = lone_cards::coarser(key, profile); lone.count != 0) {
         return chained(lone, lone.keys[lone.count - 1]);
+    }
+    if (const HoldPatterns ways = straight_flush_ways::coarser(key, profile); ways.count != 0) {
+        return chained(ways, ways.keys[0]);
     }
     if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
         return chained(joker, joker.keys[joker.count - 1]);

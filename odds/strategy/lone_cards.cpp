@@ -66,9 +66,11 @@ HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, Hold
         }
     }
     const PatternKey card = named.keys[0] | put(kPenalty, penalty);
+    const PatternKey clear = put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1);
     HoldPatterns out;
-    out.push(card | put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1));
+    out.push(card | clear);
     out.push(card);
+    out.push(named.keys[0] | clear);
     for (const PatternKey key : named) {
         out.push(key);
     }
@@ -106,13 +108,19 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
         out.push(key & ~kClearBits);
         return out;
     }
-    if (get(key, kHeld) != 1 || get(key, kWild) != 0 || get(key, kPenalty) == 0) {
+    if (get(key, kHeld) != 1 || get(key, kWild) != 0 ||
+        (get(key, kPenalty) == 0 && get(key, kClear) == 0)) {
         return out;
     }
     if (get(key, kClear) != 0) {
         out.push(key & ~kClearBits);
     }
-    out.push(key & ~kClearBits & ~kPenaltyBits);
+    if (get(key, kPenalty) != 0) {
+        if (get(key, kClear) != 0) {
+            out.push(key & ~kPenaltyBits);
+        }
+        out.push(key & ~kClearBits & ~kPenaltyBits);
+    }
     return out;
 }
 
@@ -139,6 +147,7 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
             }
         }
         for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
+            add_new(out, named_key(rank, 0) | put(kClear, static_cast<unsigned>(clear) + 1));
             add_new(out, named_key(rank, 1) | put(kClear, static_cast<unsigned>(clear) + 1));
         }
     }

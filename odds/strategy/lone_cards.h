@@ -17,7 +17,8 @@
 // - a lone card, with its flush penalty, may also say how many of the straights through it are
 //   clear, those that need none of the ranks thrown away beside it (another card of its own rank
 //   takes nothing from it): "queen alone, no flush penalty, 2 straights clear". A spot card lies
-//   in up to five straights, and a nine beside a discarded ten keeps only 5-9;
+//   in up to five straights, and a nine beside a discarded ten keeps only 5-9. The clear
+//   straights may be said without the penalty too, "jack alone, no straight clear";
 // - a card kept beside the joker may say its clear straights too: "joker + ace, no straight
 //   clear" beside a discarded king and five.
 namespace quillon::odds::lone_cards {

@@ -1,5 +1,7 @@
 #include "odds/strategy/straight_flush_ways.h"
 
+#include "odds/strategy/pattern_words.h"
+
 namespace quillon::odds::straight_flush_ways {
 
 using namespace pattern_key;
@@ -40,6 +42,15 @@ void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
     }
 }
 
+HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
+    if (!applies(profile) || kind_of(key) != Kind::draw ||
+        family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
+        get(key, kWays) == 0 || get(key, kNamed) != 0) {
+        return {};
+    }
+    return without(key, kPenalty);
+}
+
 std::string ways_text(PatternKey key, const RankProfile& profile) {
     if (!applies(profile) || kind_of(key) != Kind::draw ||
         family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
@@ -47,8 +58,9 @@ std::string ways_text(PatternKey key, const RankProfile& profile) {
         return "";
     }
     const unsigned ways = get(key, kWays) - 1;
-    return ways == 1 ? ", in 1 straight flush"
-                     : ", in " + std::to_string(ways) + " straight flushes";
+    return (ways == 1 ? ", in 1 straight flush"
+                      : ", in " + std::to_string(ways) + " straight flushes") +
+           std::string(penalty_text(key));
 }
 
 }  // namespace quillon::odds::straight_flush_ways

@@ -10,7 +10,8 @@
 // whatever their gaps: suited 6-7 lies in four (3-7 to 6-10), 6-8 and 3-4 in three, 2-3 in two.
 // With one wild card among 53 a draw's worth follows the straight flushes it can make more closely
 // than its gaps, so draws of different gaps that lie in as many straight flushes share a line:
-// "joker + 2 to a straight flush, not a royal, in 3 straight flushes".
+// "joker + 2 to a straight flush, not a royal, in 3 straight flushes". Two suited cards may add
+// their flush penalty: "2 to a straight flush, not a royal, in 2 straight flushes, flush penalty".
 namespace quillon::odds::straight_flush_ways {
 
 // The draw of any gaps `any_gaps` (a straight-flush draw's key with kAnyGaps) by the straight
@@ -22,6 +23,10 @@ PatternKey ways_key(PatternKey any_gaps, pattern_key::Family family, const Strai
 // Adds to `out` the draw by its straight flushes where a straight-flush draw's key (by its gaps,
 // or at the ace end by the straights that reach it) tells how many it lies in.
 void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out);
+
+// The draw without its flush penalty, for a draw by its straight flushes that says one; nothing
+// for other keys.
+HoldPatterns coarser(PatternKey key, const RankProfile& profile);
 
 // ", in 3 straight flushes" for a draw by its straight flushes; nothing for other keys.
 std::string ways_text(PatternKey key, const RankProfile& profile);

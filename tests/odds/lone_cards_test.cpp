@@ -86,6 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "s9"},
         Decision{"quillon", "six alone, flush penalty, 5 straights clear", "s6 s1 c13 h12 d11",
                  "s6"},
+        // The straights without the penalty: a jack beside a discarded king, queen and eight
+        // has none clear, whether the eight shares its suit or not; beside a three, 7-J stays.
+        Decision{"quillon", "jack alone, no straight clear", "s11 s8 d13 c12 h2", "s11"},
+        Decision{"quillon", "jack alone, no straight clear", "s11 d8 d13 c12 h2", "s11"},
+        Decision{"quillon", "jack alone, no straight clear", "s11 d3 d13 c12 h2", "(draw five)"},
         // Beside the joker: a discarded king and five block both of the ace's straights, a nine
         // neither; a discarded ten and four leave a seven only 5-9.
         Decision{"quillon", "joker + ace, no straight clear", "joker s13 d5 c4 h1", "joker h1"},
@@ -124,6 +129,18 @@ TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
         EXPECT_TRUE(has(six, key_of(coarser, game))) << coarser;
     }
     EXPECT_FALSE(has(six, key_of("six alone, flush penalty, 5 straights clear", game)));
+    // The straights are said without the penalty too: a word between the finest and the rank.
+    const HoldPatterns jack =
+        coarser_patterns(key_of("jack alone, no flush penalty, no straight clear", game), profile);
+    for (const char* coarser : {"jack alone, no flush penalty", "jack alone, no straight clear",
+                                "jack alone", "one card alone"}) {
+        EXPECT_TRUE(has(jack, key_of(coarser, game))) << coarser;
+    }
+    const HoldPatterns any =
+        coarser_patterns(key_of("jack alone, no straight clear", game), profile);
+    EXPECT_TRUE(has(any, key_of("jack alone", game)));
+    EXPECT_FALSE(has(any, key_of("jack alone, no flush penalty", game)));
+    EXPECT_FALSE(has(any, key_of("jack alone, flush penalty, no straight clear", game)));
     const HoldPatterns ace =
         coarser_patterns(key_of("joker + ace, 1 straight clear", game), profile);
     EXPECT_TRUE(has(ace, key_of("joker + ace", game)));
@@ -137,6 +154,7 @@ TEST(LoneCards, AreWordsOnlyWhereNoPairPays) {
     EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", kings),
                  ChartError);
     EXPECT_THROW(read_chart("nine alone, flush penalty\n", "x", kings), ChartError);
+    EXPECT_TRUE(word_refused("joker-kings-20-7-5", "nine alone, 2 straights clear"));
     EXPECT_THROW(read_chart("joker + ace, 1 straight clear\n", "x", kings), ChartError);
     const Game jacks = find_game("jacks-or-better-9-6").value();
     EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", jacks),

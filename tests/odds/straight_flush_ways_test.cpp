@@ -45,7 +45,21 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "3 to a straight flush, not a royal, in 2 straight flushes",
                  "h5 h6 h8 s13 d2", "h5 h6 h8"},
         Decision{"quillon", "3 to a straight flush, not a royal, in 2 straight flushes",
-                 "h5 h6 h7 s13 d2", "(draw five)"}));
+                 "h5 h6 h7 s13 d2", "(draw five)"},
+        // Two cards may add their flush penalty: the king thrown away shares the suit of 5-8.
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, flush penalty",
+                 "h5 h8 h13 s2 d11", "h5 h8"},
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, flush penalty",
+                 "h5 h8 s13 s2 d11", "(draw five)"},
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, no flush penalty",
+                 "h5 h8 s13 s2 d11", "h5 h8"},
+        Decision{"quillon",
+                 "joker + 2 to a straight flush, not a royal, in 1 straight flush, no flush "
+                 "penalty",
+                 "joker h2 h6 s9 d12", "joker h2 h6"}));
 
 PatternKey key_of(const std::string& words, const Game& game) {
     return read_chart(words + "\n", "ways.chart", game).lines.at(0).key;
@@ -66,6 +80,11 @@ TEST(StraightFlushWays, TakeInTheFinerWordsOfAsManyStraightFlushes) {
     const HoldPatterns four = coarser_patterns(
         key_of("2 to a straight flush, not a royal, no gaps, not 2-3, 3-4 or A-2", game), profile);
     EXPECT_EQ(std::find(four.begin(), four.end(), ways), four.end());
+    // The penalty only narrows the word: its lines merge into the word without it.
+    const HoldPatterns penalty = coarser_patterns(
+        key_of("2 to a straight flush, not a royal, in 3 straight flushes, flush penalty", game),
+        profile);
+    EXPECT_NE(std::find(penalty.begin(), penalty.end(), ways), penalty.end());
 }
 
 // Where a pair pays, the draws are told by their high cards instead, and no word names their
@@ -74,6 +93,9 @@ TEST(StraightFlushWays, AreWordsOnlyWhereNoPairPays) {
     const Game kings = find_game("joker-kings-20-7-5").value();
     EXPECT_THROW(key_of("joker + 2 to a straight flush, not a royal, in 1 straight flush", kings),
                  ChartError);
+    // Only two suited cards say their penalty; three are not told apart by it.
+    EXPECT_TRUE(word_refused(
+        "quillon", "3 to a straight flush, not a royal, in 2 straight flushes, flush penalty"));
 }
 
 }  // namespace
