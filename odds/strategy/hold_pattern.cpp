@@ -415,6 +415,17 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
         }
     }
     HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    if (k == 2 && suits[0] == suits[1]) {
+        // Two suited cards may say the straights the discards leave them.
+        unsigned gone = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            if ((mask >> i & 1u) == 0 && !is_wild(deal[i], game)) {
+                gone |= 1u << engine_rank(deal[i].rank());
+            }
+        }
+        draws =
+            straight_flush_ways::add_clear(draws, 1u << ranks[0] | 1u << ranks[1], gone, profile);
+    }
     if (k == 1 && open_straights::most_open(game, profile, deal, mask)) {
         draws = open_straights::add_most_open(draws);
     }
@@ -456,7 +467,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         return chained(lone, lone.keys[lone.count - 1]);
     }
     if (const HoldPatterns ways = straight_flush_ways::coarser(key, profile); ways.count != 0) {
-        return chained(ways, ways.keys[0]);
+        return chained(ways, ways.keys[ways.count - 1]);
     }
     if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
         return chained(joker, joker.keys[joker.count - 1]);

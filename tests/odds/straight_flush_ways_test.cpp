@@ -59,7 +59,21 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon",
                  "joker + 2 to a straight flush, not a royal, in 1 straight flush, no flush "
                  "penalty",
-                 "joker h2 h6 s9 d12", "joker h2 h6"}));
+                 "joker h2 h6 s9 d12", "joker h2 h6"},
+        // And then their clear straights: a discarded nine blocks 5-9 of suited 5-8, leaving
+        // 4-8; beside the joker a discarded five leaves suited A-4 no straight.
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, no flush penalty, 1 "
+                 "straight clear",
+                 "h5 h8 s9 s2 d11", "h5 h8"},
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, no flush penalty, 1 "
+                 "straight clear",
+                 "h5 h8 s13 s2 d11", "(draw five)"},
+        Decision{"quillon",
+                 "joker + 2 to a straight flush, not a royal, in 1 straight flush, no flush "
+                 "penalty, no straight clear",
+                 "joker c1 c4 s13 d5", "joker c1 c4"}));
 
 PatternKey key_of(const std::string& words, const Game& game) {
     return read_chart(words + "\n", "ways.chart", game).lines.at(0).key;
@@ -85,6 +99,17 @@ TEST(StraightFlushWays, TakeInTheFinerWordsOfAsManyStraightFlushes) {
         key_of("2 to a straight flush, not a royal, in 3 straight flushes, flush penalty", game),
         profile);
     EXPECT_NE(std::find(penalty.begin(), penalty.end(), ways), penalty.end());
+    const HoldPatterns clear = coarser_patterns(
+        key_of("2 to a straight flush, not a royal, in 3 straight flushes, flush penalty, 2 "
+               "straights clear",
+               game),
+        profile);
+    for (const char* coarser :
+         {"2 to a straight flush, not a royal, in 3 straight flushes, flush penalty",
+          "2 to a straight flush, not a royal, in 3 straight flushes"}) {
+        EXPECT_NE(std::find(clear.begin(), clear.end(), key_of(coarser, game)), clear.end())
+            << coarser;
+    }
 }
 
 // Where a pair pays, the draws are told by their high cards instead, and no word names their
@@ -96,6 +121,9 @@ TEST(StraightFlushWays, AreWordsOnlyWhereNoPairPays) {
     // Only two suited cards say their penalty; three are not told apart by it.
     EXPECT_TRUE(word_refused(
         "quillon", "3 to a straight flush, not a royal, in 2 straight flushes, flush penalty"));
+    // The clear straights come only after the penalty.
+    EXPECT_TRUE(word_refused(
+        "quillon", "2 to a straight flush, not a royal, in 2 straight flushes, 1 straight clear"));
 }
 
 }  // namespace
