@@ -26,6 +26,11 @@ PatternKey or_more(PatternKey named, int least) {
     return named | put(kClear, static_cast<unsigned>(least) + 1) | put(kClearOrMore, 1);
 }
 
+// One card alone, whatever its rank, is told by its clear straights where it has this many or
+// more (a card from 3 to the queen): fewer play by the card's rank, and each count would add a
+// pattern to nearly every deal.
+constexpr int kAnyRankClear = 3;
+
 // "one card alone": the lone card whatever its rank.
 PatternKey any_rank(PatternKey key) {
     return (key & ~put(kNamed, 1) & ~put(kRanks, 0x1fff) & ~kClearBits & ~kPenaltyBits &
@@ -92,8 +97,10 @@ HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, Hold
     for (int least = std::min(count, clear_count(rank, 0) - 1); least >= 1; --least) {
         out.push(or_more(named.keys[0], least));
     }
-    out.push(any | put(kPenalty, penalty) | clear);
-    out.push(any | clear);
+    if (count >= kAnyRankClear) {
+        out.push(any | put(kPenalty, penalty) | clear);
+        out.push(any | clear);
+    }
     for (const PatternKey key : named) {
         out.push(key);
     }
@@ -161,7 +168,7 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
             out.push(or_more(card, least));
         }
     }
-    if (get(key, kPenalty) != 0 && get(key, kClear) != 0) {
+    if (get(key, kPenalty) != 0 && static_cast<int>(get(key, kClear)) - 1 >= kAnyRankClear) {
         const PatternKey any = any_rank(key);
         out.push(any | (key & (kClearBits | kPenaltyBits)));
         out.push(any | (key & kClearBits));
@@ -198,8 +205,7 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
         for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
             const PatternKey straights = put(kClear, static_cast<unsigned>(clear) + 1);
             const PatternKey any = any_rank(named_key(rank, 0));
-            add_new(out, any | straights);
-            for (unsigned penalty = 1; penalty <= 2; ++penalty) {
+            for (unsigned penalty = 0; clear >= kAnyRankClear && penalty <= 2; ++penalty) {
                 add_new(out, any | put(kPenalty, penalty) | straights);
             }
             add_new(out, named_key(rank, 1) | straights);

@@ -92,15 +92,16 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "queen alone, 2 or more straights clear", "s12 d12 c2 h3 h5", "d12"},
         Decision{"quillon", "queen alone, 2 or more straights clear", "s12 s2 d9 c3 h4",
                  "(draw five)"},
-        // One card alone whatever its rank: beside a discarded ten, queen and king the nine keeps
-        // 5-9 alone and the two both A-5 and 2-6; the ten, queen and king keep none.
-        Decision{"quillon", "one card alone, no flush penalty, 1 straight clear",
-                 "s9 d2 c10 h12 h13", "s9"},
-        Decision{"quillon", "one card alone, flush penalty, 1 straight clear", "s9 d2 c10 h12 h13",
+        // One card alone whatever its rank, by three clear straights or more: beside a
+        // discarded two, three, queen and king the nine keeps 5-9, 6-10 and 7-J, the three only
+        // 3-7 and the others none.
+        Decision{"quillon", "one card alone, no flush penalty, 3 straights clear",
+                 "s9 d2 c3 h12 h13", "s9"},
+        Decision{"quillon", "one card alone, flush penalty, 3 straights clear", "s9 d2 c3 h12 h13",
                  "(draw five)"},
-        Decision{"quillon", "one card alone, 2 straights clear", "s9 d2 c10 h12 h13", "d2"},
-        // Of several that fit, the tie rule keeps the one that can make the most straights.
-        Decision{"quillon", "one card alone, no straight clear", "s9 d2 c10 h12 h13", "c10"},
+        Decision{"quillon", "one card alone, flush penalty, 3 straights clear", "s9 s2 c3 h12 h13",
+                 "s9"},
+        Decision{"quillon", "one card alone, 3 straights clear", "s9 s2 c3 h12 h13", "s9"},
         // Beside the joker: a discarded king and five block both of the ace's straights, a nine
         // neither; a discarded ten and four leave a seven only 5-9.
         Decision{"quillon", "joker + ace, no straight clear", "joker s13 d5 c4 h1", "joker h1"},
@@ -139,26 +140,26 @@ TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
         EXPECT_TRUE(has(six, key_of(coarser, game))) << coarser;
     }
     EXPECT_FALSE(has(six, key_of("six alone, flush penalty, 5 straights clear", game)));
-    // A card by its straights takes in fewer straights or more, and the same said of any rank;
-    // as many straights or more takes in fewer or more, but no count of any rank.
+    // A card by its straights takes in fewer straights or more, and from three the same said of
+    // any rank; as many straights or more takes in fewer or more, but no count of any rank.
     const HoldPatterns jack =
-        coarser_patterns(key_of("jack alone, no flush penalty, 2 straights clear", game), profile);
+        coarser_patterns(key_of("jack alone, no flush penalty, 3 straights clear", game), profile);
     for (const char* coarser :
-         {"jack alone, no flush penalty", "jack alone, 2 or more straights clear",
+         {"jack alone, no flush penalty", "jack alone, 3 or more straights clear",
           "jack alone, 1 or more straights clear",
-          "one card alone, no flush penalty, 2 straights clear",
-          "one card alone, 2 straights clear", "jack alone", "one card alone"}) {
+          "one card alone, no flush penalty, 3 straights clear",
+          "one card alone, 3 straights clear", "jack alone", "one card alone"}) {
         EXPECT_TRUE(has(jack, key_of(coarser, game))) << coarser;
     }
-    EXPECT_FALSE(has(jack, key_of("jack alone, 3 or more straights clear", game)));
+    EXPECT_FALSE(has(jack, key_of("one card alone, 4 straights clear", game)));
     const HoldPatterns more =
         coarser_patterns(key_of("jack alone, 2 or more straights clear", game), profile);
     EXPECT_TRUE(has(more, key_of("jack alone, 1 or more straights clear", game)));
     EXPECT_TRUE(has(more, key_of("jack alone", game)));
-    EXPECT_FALSE(has(more, key_of("one card alone, 2 straights clear", game)));
+    EXPECT_FALSE(has(more, key_of("jack alone, 3 or more straights clear", game)));
     const HoldPatterns any =
-        coarser_patterns(key_of("one card alone, flush penalty, no straight clear", game), profile);
-    EXPECT_TRUE(has(any, key_of("one card alone, no straight clear", game)));
+        coarser_patterns(key_of("one card alone, flush penalty, 3 straights clear", game), profile);
+    EXPECT_TRUE(has(any, key_of("one card alone, 3 straights clear", game)));
     EXPECT_TRUE(has(any, key_of("one card alone", game)));
     const HoldPatterns ace =
         coarser_patterns(key_of("joker + ace, 1 straight clear", game), profile);
@@ -180,6 +181,9 @@ TEST(LoneCards, AreWordsOnlyWhereNoPairPays) {
     EXPECT_TRUE(word_refused("quillon", "queen alone, 3 or more straights clear"));
     EXPECT_TRUE(word_refused("quillon", "queen alone, 0 or more straights clear"));
     EXPECT_FALSE(word_refused("quillon", "ten alone, 4 or more straights clear"));
+    // Any rank is told by its straights from three up, and by its penalty only beside them.
+    EXPECT_TRUE(word_refused("quillon", "one card alone, 2 straights clear"));
+    EXPECT_TRUE(word_refused("quillon", "one card alone, no flush penalty"));
     EXPECT_THROW(read_chart("joker + ace, 1 straight clear\n", "x", kings), ChartError);
     const Game jacks = find_game("jacks-or-better-9-6").value();
     EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", jacks),
