@@ -379,14 +379,14 @@ class Planner {
     }
 
     // What dropping each line would cost, and the cheapest line with its cost.
-    std::pair<std::uint32_t, double> cheapest_line() const {
+    std::pair<std::uint32_t, double> cheapest_line() const { return cheapest_line(keeping()); }
+    std::pair<std::uint32_t, double> cheapest_line(const std::vector<char>& keeps) const {
         std::vector<double> cost(t_.keys.size(), 0.0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
             if (deal_[d].fpat != t_.discard_all && second_[d] != kOff) {
                 cost[deal_[d].fpat] += deal_[d].weight * (deal_[d].fval - deal_[d].sval);
             }
         }
-        const std::vector<char> keeps = keeping();
         std::uint32_t pick = kOff;
         for (const std::uint32_t p : order_) {
             if (p != t_.discard_all && keeps[p] == 0 && (pick == kOff || cost[p] < cost[pick])) {
@@ -441,9 +441,9 @@ class Planner {
     // chart ("full house" above "two pair", "full house or better" below it). Other lines are
     // left out: there the move made charts of other games longer than asked or worse as often
     // as better.
-    std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges() const {
+    std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges(
+        const std::vector<char>& keeps) const {
         std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> out;
-        const std::vector<char> keeps = keeping();
         for (std::uint32_t c = 0; c < kids_.size(); ++c) {
             if (pos_[c] != kOff && pattern_key::get(t_.keys[c], pattern_key::kFloors) == 0) {
                 continue;
@@ -511,8 +511,10 @@ class Planner {
     // lines into a coarser pattern. Merges are priced lazily: a price is kept until that merge
     // looks best, and then tried afresh before it is taken.
     bool shorten(double limit = std::numeric_limits<double>::infinity()) {
-        const auto [single, single_cost] = cheapest_line();
-        auto candidates = merges();
+        // Both look at the lines that alone keep a pat hand; it is worked out once.
+        const std::vector<char> keeps = keeping();
+        const auto [single, single_cost] = cheapest_line(keeps);
+        auto candidates = merges(keeps);
         std::vector<double> rate(candidates.size());
         for (std::size_t i = 0; i < candidates.size(); ++i) {
             const auto it = merge_price_.find(candidates[i].first);
