@@ -82,6 +82,8 @@ class Planner {
         }
         first_.assign(deals, 0);
         second_.assign(deals, 0);
+        saved_.reserve(deals);
+        saved_round_.assign(deals, 0);
         eps_ = 1e-13 * total_;
         // The entries that keep a pat hand which is the deal's best hold, better than any hold of
         // part of it: a chart never breaks such a hand, whatever its length.
@@ -475,11 +477,16 @@ class Planner {
         // The merge changes only the deals that show the parent or a child, so those and the
         // order are kept and put back as they were.
         const ChartLines order = order_;
+        // Each deal is kept once, however many of the patterns it shows.
         saved_.clear();
+        ++round_;
         const auto keep = [&](std::uint32_t p) {
             for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
                 const std::uint32_t d = entry_deal_[i];
-                saved_.push_back(SavedDeal{d, first_[d], second_[d], deal_[d]});
+                if (saved_round_[d] != round_) {
+                    saved_round_[d] = round_;
+                    saved_.push_back(SavedDeal{d, first_[d], second_[d], deal_[d]});
+                }
             }
         };
         keep(parent);
@@ -777,6 +784,9 @@ class Planner {
     std::vector<std::uint32_t> second_;
     std::vector<double> bucket_;
     std::vector<SavedDeal> saved_;
+    // The merge trial that last kept each deal.
+    std::vector<std::uint32_t> saved_round_;
+    std::uint32_t round_ = 0;
     std::vector<std::vector<std::uint32_t>> kids_;
     std::unordered_map<std::uint32_t, double> merge_price_;
     std::vector<char> pat_;
