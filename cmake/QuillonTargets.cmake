@@ -52,3 +52,13 @@ function(quillon_not_in_sanitizer_run)
     set_target_properties(${ARGN} PROPERTIES EXCLUDE_FROM_ALL ON)
   endif()
 endfunction()
+
+# Compiles a target's files eight to a unit: its headers (GoogleTest, Qt, the JSON library) are
+# read a few times rather than once a file, which takes a third to two thirds off its build.
+# Off for a developer who would rather rebuild one file at a time.
+option(QUILLON_UNITY_BUILD "Compile the larger targets' files several to a unit" ON)
+function(quillon_unity_build)
+  if(QUILLON_UNITY_BUILD)
+    set_target_properties(${ARGN} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+  endif()
+endfunction()

@@ -21,10 +21,6 @@ constexpr double kApart = 1e-8;
 constexpr double kReal = 1e-10;
 constexpr int kNewtonSteps = 40;
 
-// Ladder heights are chances: their imaginary parts and any negative part left by rounding
-// must be below this.
-constexpr long double kRounding = 1e-9L;
-
 // Newton's steps on log E[z^step] from `z`, whose zeros are those of E[z^step] - 1: far from a
 // root the generating function is a sum of high powers, and its logarithm moves as a power's
 // base does. The root, or nothing.
@@ -239,12 +235,12 @@ LadderRuin ladder_of_roots(std::vector<std::complex<long double>> roots) {
     long double sum = 0.0L;
     for (std::size_t k = 1; k < c.size(); ++k) {
         const long double h = -c[k].real();
-        if (std::abs(c[k].imag()) > kRounding || h < -kRounding) {
+        if (std::abs(c[k].imag()) > kLadderRounding || h < -kLadderRounding) {
             out.ladder.clear();
-            out.not_found = "the roots' ladder heights are not chances (height " +
-                            std::to_string(k) + " is " + std::to_string(static_cast<double>(h)) +
-                            (std::abs(c[k].imag()) > kRounding ? " with an imaginary part" : "") +
-                            ")";
+            out.not_found =
+                "the roots' ladder heights are not chances (height " + std::to_string(k) + " is " +
+                std::to_string(static_cast<double>(h)) +
+                (std::abs(c[k].imag()) > kLadderRounding ? " with an imaginary part" : "") + ")";
             return out;
         }
         out.ladder.push_back(std::max(h, 0.0L));

@@ -16,6 +16,10 @@ namespace quillon::odds {
 // `down` roots inside the unit circle of E[z^step] = 1 (Wiener and Hopf's factorisation).
 // The chance of ever falling m or more steps is then R(m) = h_1 R(m-1) + ... + h_down R(m-down),
 // R(m <= 0) = 1: a sum of chances, each term positive, with no cancellation in it.
+// Ladder heights are chances: their imaginary parts and any negative part left by rounding must
+// be below this.
+inline constexpr long double kLadderRounding = 1e-9L;
+
 struct LadderRuin {
     std::vector<long double> ladder;  // h_1..h_down; empty where not found
     std::vector<std::complex<long double>> roots;

@@ -1,6 +1,8 @@
 #include "odds/risk.h"
 
+#include "odds/round_distribution.h"
 #include "odds/round_risk.h"
+#include "odds/session_ruin.h"
 
 #include <algorithm>
 #include <cmath>
@@ -178,6 +180,39 @@ void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
     }
 }
 
+// The chance of ruin within the session of N hands a round, where it is not worked out ahead:
+// term by term where that takes a second or so (a round of few hands, whose results are few),
+// and otherwise said not to be given.
+void add_rounds_within(SessionRisk& risk, const RoundResult& round, bool count) {
+    const int play = round.play();
+    if (round.units() > kFinestRecursionUnits) {
+        risk.within_not_given = "the results divide a bet into " + std::to_string(round.units()) +
+                                " parts; the exact recursion on the bankroll takes time and "
+                                "memory in proportion, and is run up to " +
+                                std::to_string(kFinestRecursionUnits);
+        return;
+    }
+    if (count && play <= kMostPlayWithinCounted) {
+        const std::int64_t lost = play * round.units();
+        const RoundDistribution p =
+            round_distributions(round, play, std::int64_t{risk.rounds} * lost).back();
+        if (within_direct_terms(p, risk.rounds) <= kMostWithinTerms) {
+            std::vector<std::int64_t> bankrolls;
+            for (const int b : risk.bankrolls) {
+                bankrolls.push_back(b * round.units());
+            }
+            risk.ruin_within = ruin_within_direct(p, risk.rounds, lost, bankrolls).chance;
+            return;
+        }
+    }
+    risk.within_not_given =
+        "the exact recursion on the bankroll takes the round's whole distribution (some "
+        "thousands of results) at every bankroll it can reach, round by round: seconds to "
+        "minutes, past the command's time; it is worked out ahead for the built-in games' "
+        "own tables, and counted for others' only where that takes a second or so (some "
+        "tables at 2 or 3 hands a round)";
+}
+
 }  // namespace
 
 RoundRuin round_ruin_bounds(const RoundResult& round, const std::vector<int>& bankrolls) {
@@ -260,10 +295,11 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls, i
 
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
                        const std::array<double, 3>* known_within,
-                       const std::array<double, 3>* known_ever) {
+                       const std::array<double, 3>* known_ever, bool count_within) {
     SessionRisk risk = hand_risk(result);
     risk.bankrolls = {100, 400, 1000};
     risk.hands = kSessionHands;
+    risk.rounds = session_rounds(play);
     if (play == 1) {
         if (known_within != nullptr) {
             risk.ruin_within.assign(known_within->begin(), known_within->end());
@@ -282,12 +318,11 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
     const double edge = round.mean();
     risk.n0 = edge == 0.0 ? std::numeric_limits<double>::infinity()
                           : 9.0 * round.variance() / (edge * edge);
-    risk.within_not_given =
-        "the recursion on the bankroll needs every result a round can have (hundreds to "
-        "thousands) at every bankroll it can reach, round by round for " +
-        std::to_string(risk.hands) +
-        " rounds: billions of steps, far past the command's time (without end needs only the "
-        "ladder heights)";
+    if (known_within != nullptr) {
+        risk.ruin_within.assign(known_within->begin(), known_within->end());
+    } else {
+        add_rounds_within(risk, round, count_within);
+    }
     risk.units = round.units();
     RoundRuin ruin = round_ruin_bounds(round, risk.bankrolls);
     // Figures worked out ahead for this very game are taken where they lie within the bounds.

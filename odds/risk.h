@@ -48,6 +48,9 @@ struct SessionRisk {
     // halves), and `ruin_ever` is the exact one, from the round's descending ladder heights,
     // where `ever_not_exact` is empty (otherwise the lower bound again).
     int hands = 0;
+    // The rounds of the session: `hands` of one hand a round, ceil(hands / N) of N (the session
+    // is the same number of hands whatever the round's size).
+    int rounds = 0;
     std::vector<double> ruin_within;
     std::vector<double> ruin_ever;
     std::vector<double> ruin_ever_at_least;
@@ -61,6 +64,11 @@ struct SessionRisk {
 
 inline constexpr int kSessionHands = 10'000;
 
+// The rounds of `play` hands a session of kSessionHands hands takes: the last may run past it.
+constexpr int session_rounds(int play) {
+    return (kSessionHands + play - 1) / play;
+}
+
 // The recursion within a session counts chances to this and a little below; a smaller one is
 // printed as "below" it.
 inline constexpr double kLeastPrintedChance = 1e-30;
@@ -69,12 +77,16 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = 
                          int hands = kSessionHands);
 
 // The same for rounds of `play` hands, from the deals' own final-hand distributions, for
-// bankrolls of 100, 400 and 1,000 bets and sessions of kSessionHands rounds. `known_within`, where
-// given, holds the chances of ruin within the session already counted (one hand a round);
-// `known_ever` those without end of the same `play` hands a round, worked out ahead.
+// bankrolls of 100, 400 and 1,000 bets and sessions of kSessionHands hands (session_rounds(play)
+// rounds). `known_within`, where given, holds the chances of ruin within the session already
+// counted for these `play` hands a round (by the recursion on the bankroll over the round's
+// whole distribution: odds/session_within.h); without it, with `count_within`, they are counted
+// here up to kMostPlayWithinCounted hands a round (a second or so), and are otherwise not given
+// for more than one. `known_ever` holds those without end, worked out ahead.
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
                        const std::array<double, 3>* known_within = nullptr,
-                       const std::array<double, 3>* known_ever = nullptr);
+                       const std::array<double, 3>* known_ever = nullptr,
+                       bool count_within = false);
 
 // The fewest parts of a bet that every result is a whole number of: 1 where every pay is whole,
 // 2 where some are halves, whatever the pay units. The recursion on the bankroll counts in them,
@@ -85,6 +97,11 @@ std::int64_t finest_units(const HandResults& results);
 // is a ladder height to find.
 inline constexpr std::int64_t kMostLadderSteps = 400;
 inline constexpr std::int64_t kFinestRecursionUnits = 2;
+// Rounds of up to this many hands have their chance within a session counted afresh for any
+// table, where the recursion term by term takes at most kMostWithinTerms products (about a
+// second); larger ones only for the built-in games' own tables, worked out ahead.
+inline constexpr int kMostPlayWithinCounted = 3;
+inline constexpr double kMostWithinTerms = 3e9;
 
 // The chance that a bankroll of b bets runs out (falls below one bet) within `hands` hands, for
 // every b from 0 to max_bankroll, by the exact backward recursion on the bankroll:

@@ -12,8 +12,6 @@ namespace {
 
 using Complex = std::complex<double>;
 
-// Ladder heights are chances: any negative part left by rounding must be below this.
-constexpr long double kRounding = 1e-9L;
 // Two rules of the circle whose chances agree this closely: the finer one is taken. Each
 // doubling of the points squares the aliasing error, so the finer one is far closer still.
 constexpr double kAgree = 1e-9;
@@ -270,7 +268,7 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
     }
     long double sum = 0.0L;
     for (std::size_t k = 0; k < last.size(); ++k) {
-        if (last[k] < -kRounding) {
+        if (last[k] < -kLadderRounding) {
             out.not_found = "the ladder heights from the circle are not chances (height " +
                             std::to_string(k + 1) + " is " +
                             std::to_string(static_cast<double>(last[k])) + ")";

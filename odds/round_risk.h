@@ -32,6 +32,13 @@ class RoundResult {
     // a whole number of; a round loses at most down() steps.
     std::int64_t units() const { return units_; }
     std::int64_t down() const { return down_; }
+    // The deals' distinct final-hand distributions: each one's share of the deals, and its
+    // chance of each row (final hand), whose result for one hand is step(row) steps.
+    std::size_t distributions() const { return weight_d_.size(); }
+    std::size_t rows() const { return rows_; }
+    double weight(std::size_t d) const { return weight_d_[d]; }
+    double chance(std::size_t d, std::size_t row) const { return chance_[d * rows_ + row]; }
+    std::int64_t step(std::size_t row) const { return steps_[row]; }
     // E[w^result] at complex w, the result in steps, and its derivative; with `blend` below 1,
     // that of rounds whose every deal's hand is blend of its own and 1 - blend of the average
     // deal's (0: N independent hands of the average deal).

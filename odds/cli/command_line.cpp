@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 
+#include "odds/cli/columns.h"
 #include "odds/cli/commands.h"
 #include "odds/game_file.h"
 
@@ -33,11 +34,6 @@ std::string wrap(std::string_view text, std::size_t column, std::size_t indent) 
         first = false;
     }
     return out;
-}
-
-std::string pad_right(std::string text, std::size_t width) {
-    text.resize(std::max(text.size(), width), ' ');
-    return text;
 }
 
 }  // namespace

@@ -4,19 +4,12 @@
 #include <cmath>
 #include <string>
 
+#include "odds/cli/columns.h"
 #include "odds/cli/figures.h"
 
 namespace quillon::odds {
 
 namespace {
-
-std::string pad_left(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
-std::string pad_right(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
 
 std::size_t column_width(const PayRow& row) {
     return std::max<std::size_t>(row.label.size(), 9) + 2;

@@ -1,5 +1,6 @@
 #include "odds/cli/commands.h"
 #include "odds/cli/known_ruin.h"
+#include "odds/cli/known_within.h"
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
 #include "odds/cli/precomputed.h"
@@ -25,9 +26,13 @@ int run(const Command& command, std::ostream& out) {
         built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game), 2);
     const GameReturn result = game_return_of(outcomes, game);
     const int play = command.play.value_or(1);
+    const std::array<double, 3>* within = nullptr;
+    if (built != nullptr) {
+        within = play == 1 ? &built->ruin_within : known_ruin_within(built->name, game, play);
+    }
     const SessionRisk risk =
-        round_risk(outcomes, result, play, built != nullptr ? &built->ruin_within : nullptr,
-                   built != nullptr ? known_ruin_ever(built->name, game, play) : nullptr);
+        round_risk(outcomes, result, play, within,
+                   built != nullptr ? known_ruin_ever(built->name, game, play) : nullptr, true);
     if (command.json) {
         nlohmann::ordered_json report = game_return_json(game, result);
         // Per round, in bets of one hand's bet, where a round has more than one hand.

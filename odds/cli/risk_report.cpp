@@ -6,19 +6,12 @@
 #include <cstdio>
 #include <string>
 
+#include "odds/cli/columns.h"
 #include "odds/cli/figures.h"
 
 namespace quillon::odds {
 
 namespace {
-
-std::string pad_right(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
-
-std::string pad_left(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
 
 // A chance as a percentage, or in powers of ten where it is too small to read so.
 std::string chance(double p) {
@@ -67,7 +60,9 @@ void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& 
             << pad_left(fixed(100.0 * risk.variance_share[r], 2) + "%", 9) << "\n";
     }
     const std::string unit = rounds ? "rounds" : "hands";
-    const std::string within = "within " + std::to_string(risk.hands) + " " + unit;
+    const std::string within = rounds ? "within " + std::to_string(risk.rounds) + " rounds (" +
+                                            std::to_string(risk.hands) + " hands)"
+                                      : "within " + std::to_string(risk.hands) + " hands";
     out << "\nN0, the " << unit << " after which the expected "
         << (risk.edge >= 0.0 ? "win" : "loss")
         << " is three standard deviations of the result: " << hands_text(risk.n0) << "\n";
@@ -94,6 +89,18 @@ void print_session_risk(std::ostream& out, const Game& game, const SessionRisk& 
         }
         if (!exact) {
             out << "the exact chance without end is not given: " << risk.ever_not_exact << "\n";
+        }
+        if (!risk.ruin_within.empty()) {
+            out << "\nrisk of ruin within a session of " << risk.hands << " hands (" << risk.rounds
+                << " rounds of " << risk.play
+                << "): by the exact recursion on the\nbankroll, round by round, over the round's "
+                   "whole distribution of results (worked out\nahead for the built-in games' own "
+                   "tables; counted here for others' where that\ntakes a second or so)\n";
+            out << "  " << pad_left("bankroll", 8) << pad_left(within, 36) << "\n";
+            for (std::size_t i = 0; i < risk.bankrolls.size(); ++i) {
+                out << "  " << pad_left(std::to_string(risk.bankrolls[i]), 8)
+                    << pad_left(chance(risk.ruin_within[i]), 36) << "\n";
+            }
         }
     } else {
         out << "\nrisk of ruin: the chance of losing a bankroll (in bets) by the exact recursion "
@@ -137,10 +144,16 @@ nlohmann::ordered_json session_risk_json(const Game& game, const SessionRisk& ri
     if (std::isfinite(risk.n0)) {
         n0 = risk.n0;
     }
-    nlohmann::ordered_json out = {
-        {"play", risk.play},           {"standard_deviation", risk.standard_deviation},
-        {"variance_by_hand", shares},  {"n0", n0},
-        {"session_hands", risk.hands}, {"risk_of_ruin", ruin}};
+    nlohmann::ordered_json out = {{"play", risk.play},
+                                  {"standard_deviation", risk.standard_deviation},
+                                  {"variance_by_hand", shares},
+                                  {"n0", n0},
+                                  {"session_hands", risk.hands}};
+    // A session of N hands a round: its hands in rounds.
+    if (risk.play > 1) {
+        out["session_rounds"] = risk.rounds;
+    }
+    out["risk_of_ruin"] = std::move(ruin);
     if (!risk.within_not_given.empty()) {
         out["within_not_given"] = risk.within_not_given;
     }

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "odds/cli/columns.h"
 #include "odds/cli/figures.h"
 #include "odds/cli/odds_report.h"
 #include "odds/strategy/pattern_words.h"
@@ -10,14 +11,6 @@
 namespace quillon::odds {
 
 namespace {
-
-std::string pad_right(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
-
-std::string pad_left(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
 
 // The widest held cards, "s10 s11 s12 s13 joker"; a column of them is followed by a space.
 constexpr std::size_t kHeldWidth = 21;

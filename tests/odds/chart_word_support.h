@@ -26,6 +26,11 @@ struct WordDecision {
     std::string hold;
 };
 
+// The pattern a chart line of these words reads as in the game.
+inline PatternKey word_key(const std::string& words, const Game& game) {
+    return read_chart(words + "\n", "word.chart", game).lines.at(0).key;
+}
+
 // What a chart of the word over "discard everything" keeps of the deal.
 inline std::string one_line_hold(const WordDecision& word) {
     const Game game = find_game(word.game).value();

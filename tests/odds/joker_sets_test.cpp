@@ -44,17 +44,13 @@ INSTANTIATE_TEST_SUITE_P(
                                "3 to a straight flush, not a royal, natural or with the joker",
                                "h5 h6 h8 s12 d2", "h5 h6 h8"}));
 
-PatternKey key_of(const std::string& words, const Game& game) {
-    return read_chart(words + "\n", "sets.chart", game).lines.at(0).key;
-}
-
 // Each word is coarser than both of its kinds, so that their two lines can become its one.
 TEST(JokerSets, TakeInTheWordsOfBothKinds) {
     const Game game = find_game("quillon").value();
     const RankProfile profile = rank_profile(game);
     const auto coarser_of = [&](const char* finer, const char* coarser) {
-        const HoldPatterns all = coarser_patterns(key_of(finer, game), profile);
-        return std::find(all.begin(), all.end(), key_of(coarser, game)) != all.end();
+        const HoldPatterns all = coarser_patterns(word_key(finer, game), profile);
+        return std::find(all.begin(), all.end(), word_key(coarser, game)) != all.end();
     };
     EXPECT_TRUE(coarser_of("joker + pair", "three of a kind, natural or with the joker"));
     EXPECT_TRUE(coarser_of("three of a kind", "three of a kind, natural or with the joker"));
@@ -70,7 +66,7 @@ TEST(JokerSets, TakeInTheWordsOfBothKinds) {
 // joker in this way.
 TEST(JokerSets, AreWordsOnlyWhereNoPairPays) {
     const Game kings = find_game("joker-kings-20-7-5").value();
-    EXPECT_THROW(key_of("three of a kind, natural or with the joker", kings), ChartError);
+    EXPECT_THROW(word_key("three of a kind, natural or with the joker", kings), ChartError);
 }
 
 }  // namespace

@@ -109,10 +109,6 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "joker + ace, 1 straight clear", "joker s9 d5 c4 h1", "joker h1"},
         Decision{"quillon", "joker + seven, 1 straight clear", "joker s7 d10 c4 h13", "joker s7"}));
 
-PatternKey key_of(const std::string& words, const Game& game) {
-    return read_chart(words + "\n", "lone.chart", game).lines.at(0).key;
-}
-
 bool has(const HoldPatterns& patterns, PatternKey key) {
     return std::find(patterns.begin(), patterns.end(), key) != patterns.end();
 }
@@ -124,47 +120,47 @@ TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
     const Game game = find_game("quillon").value();
     const RankProfile profile = rank_profile(game);
     const HoldPatterns queen =
-        coarser_patterns(key_of("queen alone, flush penalty, 1 straight clear", game), profile);
+        coarser_patterns(word_key("queen alone, flush penalty, 1 straight clear", game), profile);
     for (const char* coarser : {"queen alone, flush penalty", "queen alone", "one card alone"}) {
-        EXPECT_TRUE(has(queen, key_of(coarser, game))) << coarser;
+        EXPECT_TRUE(has(queen, word_key(coarser, game))) << coarser;
     }
-    EXPECT_FALSE(has(queen, key_of("queen alone, no flush penalty", game)));
+    EXPECT_FALSE(has(queen, word_key("queen alone, no flush penalty", game)));
     const HoldPatterns nine =
-        coarser_patterns(key_of("nine alone, no flush penalty", game), profile);
+        coarser_patterns(word_key("nine alone, no flush penalty", game), profile);
     for (const char* coarser : {"nine alone", "one card alone"}) {
-        EXPECT_TRUE(has(nine, key_of(coarser, game))) << coarser;
+        EXPECT_TRUE(has(nine, word_key(coarser, game))) << coarser;
     }
     const HoldPatterns six =
-        coarser_patterns(key_of("six alone, flush penalty, 4 straights clear", game), profile);
+        coarser_patterns(word_key("six alone, flush penalty, 4 straights clear", game), profile);
     for (const char* coarser : {"six alone, flush penalty", "six alone", "one card alone"}) {
-        EXPECT_TRUE(has(six, key_of(coarser, game))) << coarser;
+        EXPECT_TRUE(has(six, word_key(coarser, game))) << coarser;
     }
-    EXPECT_FALSE(has(six, key_of("six alone, flush penalty, 5 straights clear", game)));
+    EXPECT_FALSE(has(six, word_key("six alone, flush penalty, 5 straights clear", game)));
     // A card by its straights takes in fewer straights or more, and from three the same said of
     // any rank; as many straights or more takes in fewer or more, but no count of any rank.
-    const HoldPatterns jack =
-        coarser_patterns(key_of("jack alone, no flush penalty, 3 straights clear", game), profile);
+    const HoldPatterns jack = coarser_patterns(
+        word_key("jack alone, no flush penalty, 3 straights clear", game), profile);
     for (const char* coarser :
          {"jack alone, no flush penalty", "jack alone, 3 or more straights clear",
           "jack alone, 1 or more straights clear",
           "one card alone, no flush penalty, 3 straights clear",
           "one card alone, 3 straights clear", "jack alone", "one card alone"}) {
-        EXPECT_TRUE(has(jack, key_of(coarser, game))) << coarser;
+        EXPECT_TRUE(has(jack, word_key(coarser, game))) << coarser;
     }
-    EXPECT_FALSE(has(jack, key_of("one card alone, 4 straights clear", game)));
+    EXPECT_FALSE(has(jack, word_key("one card alone, 4 straights clear", game)));
     const HoldPatterns more =
-        coarser_patterns(key_of("jack alone, 2 or more straights clear", game), profile);
-    EXPECT_TRUE(has(more, key_of("jack alone, 1 or more straights clear", game)));
-    EXPECT_TRUE(has(more, key_of("jack alone", game)));
-    EXPECT_FALSE(has(more, key_of("jack alone, 3 or more straights clear", game)));
-    const HoldPatterns any =
-        coarser_patterns(key_of("one card alone, flush penalty, 3 straights clear", game), profile);
-    EXPECT_TRUE(has(any, key_of("one card alone, 3 straights clear", game)));
-    EXPECT_TRUE(has(any, key_of("one card alone", game)));
+        coarser_patterns(word_key("jack alone, 2 or more straights clear", game), profile);
+    EXPECT_TRUE(has(more, word_key("jack alone, 1 or more straights clear", game)));
+    EXPECT_TRUE(has(more, word_key("jack alone", game)));
+    EXPECT_FALSE(has(more, word_key("jack alone, 3 or more straights clear", game)));
+    const HoldPatterns any = coarser_patterns(
+        word_key("one card alone, flush penalty, 3 straights clear", game), profile);
+    EXPECT_TRUE(has(any, word_key("one card alone, 3 straights clear", game)));
+    EXPECT_TRUE(has(any, word_key("one card alone", game)));
     const HoldPatterns ace =
-        coarser_patterns(key_of("joker + ace, 1 straight clear", game), profile);
-    EXPECT_TRUE(has(ace, key_of("joker + ace", game)));
-    EXPECT_FALSE(has(ace, key_of("ace alone", game)));
+        coarser_patterns(word_key("joker + ace, 1 straight clear", game), profile);
+    EXPECT_TRUE(has(ace, word_key("joker + ace", game)));
+    EXPECT_FALSE(has(ace, word_key("ace alone", game)));
 }
 
 // The words belong to the joker games where no pair pays: where the kings pay, a lone card is

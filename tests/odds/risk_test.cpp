@@ -78,13 +78,13 @@ TEST(RiskOfRuin, WithinAFewHandsIsWhatEveryPathAddsUpTo) {
 }
 
 // A seeded simulation of whole sessions, hand by hand, with the game's final hands.
-struct Simulated {
+struct SimulatedRuin {
     double ruined;
     double error;
 };
 
-Simulated simulate(const HandResults& r, int bankroll, int hands, int stop_above, int sessions,
-                   std::uint64_t seed) {
+SimulatedRuin simulate(const HandResults& r, int bankroll, int hands, int stop_above, int sessions,
+                       std::uint64_t seed) {
     std::mt19937_64 random(seed);
     std::discrete_distribution<std::size_t> hand(r.probability.begin(), r.probability.end());
     int ruined = 0;
@@ -102,7 +102,7 @@ Simulated simulate(const HandResults& r, int bankroll, int hands, int stop_above
 TEST(RiskOfRuin, WithinASessionAgreesWithASeededSimulation) {
     const HandResults r = hand_results(game_return(shared_tallies("jacks-or-better-9-6")));
     const double exact = ruin_within(r, 600, 30)[30];
-    const Simulated sim = simulate(r, 30, 600, 1 << 30, 20'000, 13);
+    const SimulatedRuin sim = simulate(r, 30, 600, 1 << 30, 20'000, 13);
     EXPECT_GT(exact, 0.1);
     EXPECT_NEAR(sim.ruined, exact, 4.0 * sim.error) << "exact " << exact;
 }
@@ -113,7 +113,7 @@ TEST(RiskOfRuin, WithoutEndAgreesWithASeededSimulation) {
     const HandResults r = hand_results(game_return(shared_tallies("quillon")));
     const double exact = ruin_ever(r, 10);
     ASSERT_LT(std::pow(ruin_root(r), 250), 1e-4);
-    const Simulated sim = simulate(r, 10, 1'000'000, 250, 10'000, 7);
+    const SimulatedRuin sim = simulate(r, 10, 1'000'000, 250, 10'000, 7);
     EXPECT_GT(exact, 0.3);
     EXPECT_LT(exact, 0.95);
     EXPECT_NEAR(sim.ruined, exact, 4.0 * sim.error + 1e-4) << "exact " << exact;

@@ -318,7 +318,20 @@ TEST(RoundRisk, PrecomputedGamesPrintWhatTheirFilesDo) {
         const CliRun a = run(built);
         const CliRun b = run(from_file);
         ASSERT_EQ(a.status, 0) << a.err;
-        EXPECT_EQ(a.out, b.out) << name;
+        // The chance within a session of several hands a round is worked out ahead for the
+        // built-in tables alone (it takes minutes): a file's report says so in its place.
+        const std::string within = "\nrisk of ruin within a session of";
+        const std::size_t cut = a.out.find(within);
+        EXPECT_EQ(a.out.substr(0, cut), b.out.substr(0, cut)) << name;
+        if (cut != std::string::npos) {
+            EXPECT_EQ(b.out.substr(cut),
+                      "the chance within 334 rounds (10000 hands) is not given: the exact "
+                      "recursion on the bankroll takes the round's whole distribution (some "
+                      "thousands of results) at every bankroll it can reach, round by round: "
+                      "seconds to minutes, past the command's time; it is worked out ahead for "
+                      "the built-in games' own tables, and counted for others' only where that "
+                      "takes a second or so (some tables at 2 or 3 hands a round)\n");
+        }
     }
 }
 

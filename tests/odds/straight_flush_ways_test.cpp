@@ -75,39 +75,36 @@ INSTANTIATE_TEST_SUITE_P(
                  "penalty, no straight clear",
                  "joker c1 c4 s13 d5", "joker c1 c4"}));
 
-PatternKey key_of(const std::string& words, const Game& game) {
-    return read_chart(words + "\n", "ways.chart", game).lines.at(0).key;
-}
-
 // The draws of one gap away from the ace end and suited 3-4 both lie in three straight flushes:
 // the word is coarser than either, so that their two lines can become its one.
 TEST(StraightFlushWays, TakeInTheFinerWordsOfAsManyStraightFlushes) {
     const Game game = find_game("quillon").value();
     const RankProfile profile = rank_profile(game);
     const PatternKey ways =
-        key_of("2 to a straight flush, not a royal, in 3 straight flushes", game);
+        word_key("2 to a straight flush, not a royal, in 3 straight flushes", game);
     for (const char* finer : {"2 to a straight flush, not a royal, 1 gap, not 2-4 or A-3",
                               "2 to a straight flush, not a royal, no gaps, 3-4"}) {
-        const HoldPatterns coarser = coarser_patterns(key_of(finer, game), profile);
+        const HoldPatterns coarser = coarser_patterns(word_key(finer, game), profile);
         EXPECT_NE(std::find(coarser.begin(), coarser.end(), ways), coarser.end()) << finer;
     }
     const HoldPatterns four = coarser_patterns(
-        key_of("2 to a straight flush, not a royal, no gaps, not 2-3, 3-4 or A-2", game), profile);
+        word_key("2 to a straight flush, not a royal, no gaps, not 2-3, 3-4 or A-2", game),
+        profile);
     EXPECT_EQ(std::find(four.begin(), four.end(), ways), four.end());
     // The penalty only narrows the word: its lines merge into the word without it.
     const HoldPatterns penalty = coarser_patterns(
-        key_of("2 to a straight flush, not a royal, in 3 straight flushes, flush penalty", game),
+        word_key("2 to a straight flush, not a royal, in 3 straight flushes, flush penalty", game),
         profile);
     EXPECT_NE(std::find(penalty.begin(), penalty.end(), ways), penalty.end());
     const HoldPatterns clear = coarser_patterns(
-        key_of("2 to a straight flush, not a royal, in 3 straight flushes, flush penalty, 2 "
-               "straights clear",
-               game),
+        word_key("2 to a straight flush, not a royal, in 3 straight flushes, flush penalty, 2 "
+                 "straights clear",
+                 game),
         profile);
     for (const char* coarser :
          {"2 to a straight flush, not a royal, in 3 straight flushes, flush penalty",
           "2 to a straight flush, not a royal, in 3 straight flushes"}) {
-        EXPECT_NE(std::find(clear.begin(), clear.end(), key_of(coarser, game)), clear.end())
+        EXPECT_NE(std::find(clear.begin(), clear.end(), word_key(coarser, game)), clear.end())
             << coarser;
     }
 }
@@ -116,7 +113,7 @@ TEST(StraightFlushWays, TakeInTheFinerWordsOfAsManyStraightFlushes) {
 // straight flushes.
 TEST(StraightFlushWays, AreWordsOnlyWhereNoPairPays) {
     const Game kings = find_game("joker-kings-20-7-5").value();
-    EXPECT_THROW(key_of("joker + 2 to a straight flush, not a royal, in 1 straight flush", kings),
+    EXPECT_THROW(word_key("joker + 2 to a straight flush, not a royal, in 1 straight flush", kings),
                  ChartError);
     // Only two suited cards say their penalty; three are not told apart by it.
     EXPECT_TRUE(word_refused(
