@@ -9,23 +9,20 @@ namespace quillon::odds {
 
 namespace {
 
-constexpr const auto& kPlural = kRankPlurals;
-constexpr const auto& kSingular = kRankSingulars;
-
 std::string class_text(HandClass hand) {
     if (is_pair(hand)) {
-        return "pair of " + std::string(kPlural[static_cast<std::size_t>(pair_rank(hand))]);
+        return "pair of " + std::string(kRankPlurals[static_cast<std::size_t>(pair_rank(hand))]);
     }
     if (is_four_of_a_kind(hand)) {
-        return "four " + std::string(kPlural[static_cast<std::size_t>(four_rank(hand))]) +
-               " with " + std::string(kSingular[static_cast<std::size_t>(four_kicker(hand))]);
+        return "four " + std::string(kRankPlurals[static_cast<std::size_t>(four_rank(hand))]) +
+               " with " + std::string(kRankSingulars[static_cast<std::size_t>(four_kicker(hand))]);
     }
     if (is_five_of_a_kind(hand)) {
-        return "five " + std::string(kPlural[static_cast<std::size_t>(five_rank(hand))]);
+        return "five " + std::string(kRankPlurals[static_cast<std::size_t>(five_rank(hand))]);
     }
     if (is_four_deuces(hand)) {
         return "four deuces with " +
-               std::string(kSingular[static_cast<std::size_t>(four_kicker(hand))]);
+               std::string(kRankSingulars[static_cast<std::size_t>(four_kicker(hand))]);
     }
     switch (hand) {
         case HandClass::two_pair:

@@ -12,11 +12,6 @@ namespace quillon::odds {
 
 namespace {
 
-constexpr const auto& kPlural = kRankPlurals;
-constexpr const auto& kSymbols = kRankSymbols;
-constexpr const auto& kRunEnds = kRankRunEnds;
-constexpr const auto& kSingular = kRankSingulars;
-
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -73,7 +68,7 @@ std::string upper(std::string_view text) {
 std::optional<int> parse_rank(std::string_view word) {
     for (int r = 0; r < kRankCount; ++r) {
         const auto i = static_cast<std::size_t>(r);
-        if (same_word(word, kPlural[i]) || same_word(word, kSymbols[i])) {
+        if (same_word(word, kRankPlurals[i]) || same_word(word, kRankSymbols[i])) {
             return r;
         }
     }
@@ -124,7 +119,7 @@ RankSetParse parse_rank_set(std::string_view text) {
 }
 
 std::string_view rank_plural(int rank) {
-    return kPlural[static_cast<std::size_t>(rank)];
+    return kRankPlurals[static_cast<std::size_t>(rank)];
 }
 
 std::string ranks_label(RankSet set) {
@@ -132,10 +127,10 @@ std::string ranks_label(RankSet set) {
     for (const Run& run : runs(set, false)) {
         out += out.empty() ? "" : ", ";
         if (run.from == run.to) {
-            out += kPlural[static_cast<std::size_t>(run.from)];
+            out += kRankPlurals[static_cast<std::size_t>(run.from)];
         } else {
-            out += std::string(kRunEnds[static_cast<std::size_t>(run.from)]) + "-" +
-                   std::string(kRunEnds[static_cast<std::size_t>(run.to)]);
+            out += std::string(kRankRunEnds[static_cast<std::size_t>(run.from)]) + "-" +
+                   std::string(kRankRunEnds[static_cast<std::size_t>(run.to)]);
         }
     }
     return out;
@@ -144,14 +139,14 @@ std::string ranks_label(RankSet set) {
 std::string kicker_label(RankSet set) {
     const std::vector<Run> all = runs(set, true);
     if (all.size() == 1 && all[0].from == all[0].to) {
-        return std::string(kSingular[static_cast<std::size_t>(all[0].from)]);
+        return std::string(kRankSingulars[static_cast<std::size_t>(all[0].from)]);
     }
     std::string out;
     for (const Run& run : all) {
         out += out.empty() ? "" : ",";
-        out += upper(kSymbols[static_cast<std::size_t>(run.from)]);
+        out += upper(kRankSymbols[static_cast<std::size_t>(run.from)]);
         if (run.from != run.to) {
-            out += "-" + upper(kSymbols[static_cast<std::size_t>(run.to)]);
+            out += "-" + upper(kRankSymbols[static_cast<std::size_t>(run.to)]);
         }
     }
     return out;
