@@ -82,6 +82,8 @@ class Planner {
         }
         first_.assign(deals, 0);
         second_.assign(deals, 0);
+        saved_.reserve(deals);
+        saved_round_.assign(deals, 0);
         eps_ = 1e-13 * total_;
         // The entries that keep a pat hand which is the deal's best hold, better than any hold of
         // part of it: a chart never breaks such a hand, whatever its length.
@@ -379,14 +381,14 @@ class Planner {
     }
 
     // What dropping each line would cost, and the cheapest line with its cost.
-    std::pair<std::uint32_t, double> cheapest_line() const {
+    std::pair<std::uint32_t, double> cheapest_line() const { return cheapest_line(keeping()); }
+    std::pair<std::uint32_t, double> cheapest_line(const std::vector<char>& keeps) const {
         std::vector<double> cost(t_.keys.size(), 0.0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
             if (deal_[d].fpat != t_.discard_all && second_[d] != kOff) {
                 cost[deal_[d].fpat] += deal_[d].weight * (deal_[d].fval - deal_[d].sval);
             }
         }
-        const std::vector<char> keeps = keeping();
         std::uint32_t pick = kOff;
         for (const std::uint32_t p : order_) {
             if (p != t_.discard_all && keeps[p] == 0 && (pick == kOff || cost[p] < cost[pick])) {
@@ -441,9 +443,9 @@ class Planner {
     // chart ("full house" above "two pair", "full house or better" below it). Other lines are
     // left out: there the move made charts of other games longer than asked or worse as often
     // as better.
-    std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges() const {
+    std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> merges(
+        const std::vector<char>& keeps) const {
         std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> out;
-        const std::vector<char> keeps = keeping();
         for (std::uint32_t c = 0; c < kids_.size(); ++c) {
             if (pos_[c] != kOff && pattern_key::get(t_.keys[c], pattern_key::kFloors) == 0) {
                 continue;
@@ -475,11 +477,16 @@ class Planner {
         // The merge changes only the deals that show the parent or a child, so those and the
         // order are kept and put back as they were.
         const ChartLines order = order_;
+        // Each deal is kept once, however many of the patterns it shows.
         saved_.clear();
+        ++round_;
         const auto keep = [&](std::uint32_t p) {
             for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
                 const std::uint32_t d = entry_deal_[i];
-                saved_.push_back(SavedDeal{d, first_[d], second_[d], deal_[d]});
+                if (saved_round_[d] != round_) {
+                    saved_round_[d] = round_;
+                    saved_.push_back(SavedDeal{d, first_[d], second_[d], deal_[d]});
+                }
             }
         };
         keep(parent);
@@ -511,8 +518,10 @@ class Planner {
     // lines into a coarser pattern. Merges are priced lazily: a price is kept until that merge
     // looks best, and then tried afresh before it is taken.
     bool shorten(double limit = std::numeric_limits<double>::infinity()) {
-        const auto [single, single_cost] = cheapest_line();
-        auto candidates = merges();
+        // Both look at the lines that alone keep a pat hand; it is worked out once.
+        const std::vector<char> keeps = keeping();
+        const auto [single, single_cost] = cheapest_line(keeps);
+        auto candidates = merges(keeps);
         std::vector<double> rate(candidates.size());
         for (std::size_t i = 0; i < candidates.size(); ++i) {
             const auto it = merge_price_.find(candidates[i].first);
@@ -775,6 +784,9 @@ class Planner {
     std::vector<std::uint32_t> second_;
     std::vector<double> bucket_;
     std::vector<SavedDeal> saved_;
+    // The merge trial that last kept each deal.
+    std::vector<std::uint32_t> saved_round_;
+    std::uint32_t round_ = 0;
     std::vector<std::vector<std::uint32_t>> kids_;
     std::unordered_map<std::uint32_t, double> merge_price_;
     std::vector<char> pat_;

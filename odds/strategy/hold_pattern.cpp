@@ -96,6 +96,10 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     if (const PatternKey ways =
             straight_flush_ways::ways_key(with_high | put(kAnyGaps, 1), family, fit, profile);
         ways != 0) {
+        // Two suited cards by their straight flushes may say their flush penalty as well.
+        if (penalty != 0 && k == 2) {
+            out.push(ways | put(kPenalty, penalty));
+        }
         out.push(ways);
     }
     out.push(with_high | put(kAnyGaps, 1));
@@ -411,6 +415,17 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
         }
     }
     HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    if (k == 2 && suits[0] == suits[1]) {
+        // Two suited cards may say the straights the discards leave them.
+        unsigned gone = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            if ((mask >> i & 1u) == 0 && !is_wild(deal[i], game)) {
+                gone |= 1u << engine_rank(deal[i].rank());
+            }
+        }
+        draws =
+            straight_flush_ways::add_clear(draws, 1u << ranks[0] | 1u << ranks[1], gone, profile);
+    }
     if (k == 1 && open_straights::most_open(game, profile, deal, mask)) {
         draws = open_straights::add_most_open(draws);
     }
@@ -450,6 +465,9 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     }
     if (const HoldPatterns lone = lone_cards::coarser(key, profile); lone.count != 0) {
         return chained(lone, lone.keys[lone.count - 1]);
+    }
+    if (const HoldPatterns ways = straight_flush_ways::coarser(key, profile); ways.count != 0) {
+        return chained(ways, ways.keys[ways.count - 1]);
     }
     if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
         return chained(joker, joker.keys[joker.count - 1]);

@@ -1,6 +1,7 @@
 #include "odds/strategy/lone_cards.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "odds/hand_class.h"
 #include "odds/ranks.h"
@@ -18,6 +19,27 @@ constexpr PatternKey kPenaltyBits = put(kPenalty, 3);
 PatternKey named_key(int rank, unsigned wild) {
     return put(kKind, static_cast<unsigned>(Kind::draw)) | put(kHeld, 1 + wild) | put(kWild, wild) |
            put(kNamed, 1) | put(kRanks, 1u << rank);
+}
+
+// A card by its rank (`named`) with `least` clear straights or more.
+PatternKey or_more(PatternKey named, int least) {
+    return named | put(kClear, static_cast<unsigned>(least) + 1) | put(kClearOrMore, 1);
+}
+
+// One card alone, whatever its rank, is told by its clear straights where it has this many or
+// more (a card from 3 to the queen): fewer play by the card's rank, and each count would add a
+// pattern to nearly every deal.
+constexpr int kAnyRankClear = 3;
+
+// "one card alone": the lone card whatever its rank.
+PatternKey any_rank(PatternKey key) {
+    return (key & ~put(kNamed, 1) & ~put(kRanks, 0x1fff) & ~kClearBits & ~kPenaltyBits &
+            ~put(kClearOrMore, 1)) |
+           put(kAnyGaps, 1);
+}
+
+int rank_of(PatternKey key) {
+    return std::countr_zero(get(key, kRanks));
 }
 
 void add_new(std::vector<PatternKey>& out, PatternKey key) {
@@ -66,9 +88,19 @@ HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, Hold
         }
     }
     const PatternKey card = named.keys[0] | put(kPenalty, penalty);
+    const int count = clear_count(rank, gone);
+    const PatternKey clear = put(kClear, static_cast<unsigned>(count) + 1);
+    const PatternKey any = any_rank(named.keys[0]);
     HoldPatterns out;
-    out.push(card | put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1));
+    out.push(card | clear);
     out.push(card);
+    for (int least = std::min(count, clear_count(rank, 0) - 1); least >= 1; --least) {
+        out.push(or_more(named.keys[0], least));
+    }
+    if (count >= kAnyRankClear) {
+        out.push(any | put(kPenalty, penalty) | clear);
+        out.push(any | clear);
+    }
     for (const PatternKey key : named) {
         out.push(key);
     }
@@ -99,20 +131,49 @@ HoldPatterns joker_card(const Game& game, const std::array<CardId, 5>& deal, Hol
 
 HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     HoldPatterns out;
-    if (!applies(profile) || kind_of(key) != Kind::draw || get(key, kNamed) == 0) {
+    if (!applies(profile) || kind_of(key) != Kind::draw || family_of(key) != Family::plain) {
         return out;
     }
-    if (get(key, kWild) == 1 && get(key, kHeld) == 2 && get(key, kClear) != 0) {
+    if (get(key, kClear) == 0 && (get(key, kPenalty) == 0 || get(key, kNamed) == 0)) {
+        return out;
+    }
+    if (get(key, kNamed) == 0) {
+        // One card alone, whatever its rank, by its penalty and straights, by its straights.
+        if (get(key, kHeld) == 1 && get(key, kWild) == 0) {
+            if (get(key, kPenalty) != 0) {
+                out.push(key & ~kPenaltyBits);
+            }
+            out.push(any_rank(key));
+        }
+        return out;
+    }
+    if (get(key, kWild) == 1 && get(key, kHeld) == 2) {
         out.push(key & ~kClearBits);
         return out;
     }
-    if (get(key, kHeld) != 1 || get(key, kWild) != 0 || get(key, kPenalty) == 0) {
+    if (get(key, kHeld) != 1 || get(key, kWild) != 0) {
         return out;
+    }
+    // By penalty and straights: by penalty, by as many straights or more (the most first), the
+    // same of one card alone whatever its rank, then by rank. As many straights or more: by
+    // fewer or more, then by rank.
+    const PatternKey card = key & ~kClearBits & ~kPenaltyBits & ~put(kClearOrMore, 1);
+    if (get(key, kPenalty) != 0 && get(key, kClear) != 0) {
+        out.push(key & ~kClearBits);
     }
     if (get(key, kClear) != 0) {
-        out.push(key & ~kClearBits);
+        const int count = static_cast<int>(get(key, kClear)) - 1;
+        const int most = get(key, kClearOrMore) != 0 ? count - 1 : count;
+        for (int least = std::min(most, clear_count(rank_of(key), 0) - 1); least >= 1; --least) {
+            out.push(or_more(card, least));
+        }
     }
-    out.push(key & ~kClearBits & ~kPenaltyBits);
+    if (get(key, kPenalty) != 0 && static_cast<int>(get(key, kClear)) - 1 >= kAnyRankClear) {
+        const PatternKey any = any_rank(key);
+        out.push(any | (key & (kClearBits | kPenaltyBits)));
+        out.push(any | (key & kClearBits));
+    }
+    out.push(card);
     return out;
 }
 
@@ -121,6 +182,9 @@ std::string clear_text(PatternKey key, const RankProfile& profile) {
         return "";
     }
     const unsigned clear = get(key, kClear) - 1;
+    if (get(key, kClearOrMore) != 0) {
+        return ", " + std::to_string(clear) + " or more straights clear";
+    }
     return clear == 0   ? ", no straight clear"
            : clear == 1 ? ", 1 straight clear"
                         : ", " + std::to_string(clear) + " straights clear";
@@ -139,7 +203,15 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
             }
         }
         for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
-            add_new(out, named_key(rank, 1) | put(kClear, static_cast<unsigned>(clear) + 1));
+            const PatternKey straights = put(kClear, static_cast<unsigned>(clear) + 1);
+            const PatternKey any = any_rank(named_key(rank, 0));
+            for (unsigned penalty = 0; clear >= kAnyRankClear && penalty <= 2; ++penalty) {
+                add_new(out, any | put(kPenalty, penalty) | straights);
+            }
+            add_new(out, named_key(rank, 1) | straights);
+            if (clear >= 1 && clear < clear_count(rank, 0)) {
+                add_new(out, or_more(named_key(rank, 0), clear));
+            }
         }
     }
 }

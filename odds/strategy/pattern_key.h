@@ -89,9 +89,12 @@ inline constexpr Field kRoyalAce{60, 2};
 // One card below the ten beside the joker: 1 where the pattern says so.
 inline constexpr Field kSpot{62, 1};
 // A card kept alone in a joker game where no pair pays: one more than the straights through it
-// that none of the discards block (lone_cards.h); 0 where not told. The bits of kRoyalTop
-// and kLowEnd, which only deuces wild uses.
+// that none of the discards block (lone_cards.h); 0 where not told. So too, on two suited cards
+// by their straight flushes, the straights that hold both (straight_flush_ways.h). The bits of
+// kRoyalTop and kLowEnd, which only deuces wild uses.
 inline constexpr Field kClear{52, 3};
+// Beside kClear on a card kept alone: 1 where the card has that many clear straights or more.
+inline constexpr Field kClearOrMore{32, 1};
 // In joker games where no pair pays two deuces-wild fields serve the joker too: kWays, on a
 // straight-flush draw of any gaps, is one more than the straight flushes it lies in
 // (straight_flush_ways.h), and kAnyDeuces marks three or four of a kind, or three or four to a

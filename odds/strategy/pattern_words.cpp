@@ -209,15 +209,16 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
     const std::string prefix = wild_prefix(static_cast<unsigned>(wild), profile);
     const int gaps = static_cast<int>(get(key, kGaps));
     const bool any_gaps = get(key, kAnyGaps) != 0;
+    // Only deuces wild groups draws by their highest card: elsewhere those bits say other things.
+    const std::string group = deuces::plays_deuces(profile) ? deuces::group_text(key) : "";
     std::string text;
     bool gaps_said = false;
     switch (family) {
         case Family::royal:
-            text = std::to_string(k) + " to a royal flush" + deuces::group_text(key);
+            text = std::to_string(k) + " to a royal flush" + group;
             break;
         case Family::straight_flush:
-            text =
-                std::to_string(k) + " to a straight flush, not a royal" + deuces::group_text(key);
+            text = std::to_string(k) + " to a straight flush, not a royal" + group;
             break;
         case Family::flush:
             text = std::to_string(k) + " to a flush, no straight in it";
@@ -243,7 +244,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
                        : get(key, kAnyHigh) != 0 || !profile.pairs_pay ? "one card"
                        : high                                          ? "a high card"
                                                                        : "a low card";
-                text += wild == 0 ? " alone" : "";
+                text += wild == 0 ? " alone" + std::string(penalty_text(key)) : "";
                 gaps_said = true;
             } else {
                 text = count_text(k, "card", "cards") + ", mixed suits";
@@ -458,8 +459,8 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw:
-            return draw_text(key, profile) + lone_cards::clear_text(key, profile) +
-                   straight_flush_ways::ways_text(key, profile);
+            return draw_text(key, profile) + straight_flush_ways::ways_text(key, profile) +
+                   lone_cards::clear_text(key, profile);
     }
     return "?";
 }
@@ -487,6 +488,7 @@ std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile)
     std::vector<PatternKey> out = Shapes(game, profile).all();
     joker_draws::add_vocabulary(game, profile, out);
     lone_cards::add_vocabulary(profile, out);
+    straight_flush_ways::add_vocabulary(profile, out);
     joker_sets::add_vocabulary(profile, out);
     open_straights::add_vocabulary(game, profile, out);
     return out;

@@ -42,4 +42,14 @@ constexpr StraightFit straight_fit(unsigned ranks, unsigned naturals = 0x1fffu) 
     return fit;
 }
 
+// The straights holding every rank of `ranks` that need none of the ranks in `gone` (the held
+// ranks themselves are never missing, even where a card of theirs is gone).
+constexpr int clear_straights(unsigned ranks, unsigned gone) {
+    int clear = 0;
+    for (const unsigned s : kStraightMasks) {
+        clear += (ranks & ~s) == 0 && (s & gone & ~ranks) == 0 ? 1 : 0;
+    }
+    return clear;
+}
+
 }  // namespace quillon::odds

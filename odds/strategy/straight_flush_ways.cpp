@@ -1,5 +1,10 @@
 #include "odds/strategy/straight_flush_ways.h"
 
+#include <algorithm>
+#include <bit>
+
+#include "odds/strategy/pattern_words.h"
+
 namespace quillon::odds::straight_flush_ways {
 
 using namespace pattern_key;
@@ -12,6 +17,15 @@ bool applies(const RankProfile& profile) {
 }
 
 constexpr PatternKey kGapBits = put(kGaps, 7) | put(kEdge, 1);
+constexpr PatternKey kClearBits = put(kClear, 7);
+constexpr PatternKey kPenaltyBits = put(kPenalty, 3);
+
+// A draw by its straight flushes, of two natural cards, with its flush penalty.
+bool takes_clear(PatternKey key) {
+    return kind_of(key) == Kind::draw && family_of(key) == Family::straight_flush &&
+           get(key, kAnyGaps) != 0 && get(key, kWays) != 0 && get(key, kNamed) == 0 &&
+           get(key, kPenalty) != 0 && get(key, kHeld) - get(key, kWild) == 2;
+}
 
 }  // namespace
 
@@ -40,6 +54,57 @@ void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
     }
 }
 
+HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
+    if (!applies(profile) || kind_of(key) != Kind::draw ||
+        family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
+        get(key, kWays) == 0 || get(key, kNamed) != 0 || get(key, kPenalty) == 0) {
+        return {};
+    }
+    // By penalty and clear straights, by penalty, then the draw alone.
+    HoldPatterns out;
+    if (get(key, kClear) != 0) {
+        out.push(key & ~kClearBits);
+    }
+    out.push(key & ~kClearBits & ~kPenaltyBits);
+    return out;
+}
+
+HoldPatterns add_clear(const HoldPatterns& draws, unsigned ranks, unsigned gone,
+                       const RankProfile& profile) {
+    if (!applies(profile) || std::popcount(ranks) != 2) {
+        return draws;
+    }
+    const PatternKey clear = put(kClear, static_cast<unsigned>(clear_straights(ranks, gone)) + 1);
+    HoldPatterns out;
+    for (const PatternKey key : draws) {
+        if (takes_clear(key)) {
+            out.push(key | clear);
+        }
+        out.push(key);
+    }
+    return out;
+}
+
+void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
+    if (!applies(profile)) {
+        return;
+    }
+    const std::size_t words = out.size();
+    for (std::size_t i = 0; i < words; ++i) {
+        const PatternKey key = out[i];
+        if (!takes_clear(key) || get(key, kClear) != 0) {
+            continue;
+        }
+        // No more straights are clear than the straight flushes the draw lies in.
+        for (unsigned clear = 0; clear + 1 <= get(key, kWays); ++clear) {
+            const PatternKey word = key | put(kClear, clear + 1);
+            if (std::find(out.begin(), out.end(), word) == out.end()) {
+                out.push_back(word);
+            }
+        }
+    }
+}
+
 std::string ways_text(PatternKey key, const RankProfile& profile) {
     if (!applies(profile) || kind_of(key) != Kind::draw ||
         family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
@@ -47,8 +112,9 @@ std::string ways_text(PatternKey key, const RankProfile& profile) {
         return "";
     }
     const unsigned ways = get(key, kWays) - 1;
-    return ways == 1 ? ", in 1 straight flush"
-                     : ", in " + std::to_string(ways) + " straight flushes";
+    return (ways == 1 ? ", in 1 straight flush"
+                      : ", in " + std::to_string(ways) + " straight flushes") +
+           std::string(penalty_text(key));
 }
 
 }  // namespace quillon::odds::straight_flush_ways

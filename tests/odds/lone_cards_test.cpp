@@ -86,6 +86,22 @@ INSTANTIATE_TEST_SUITE_P(
                  "s9"},
         Decision{"quillon", "six alone, flush penalty, 5 straights clear", "s6 s1 c13 h12 d11",
                  "s6"},
+        // As many straights or more: a queen beside a discarded eight has two, beside a nine
+        // one; three is all a queen can have, said only as "3 straights clear".
+        Decision{"quillon", "queen alone, 2 or more straights clear", "s12 d8 c2 h3 h5", "s12"},
+        Decision{"quillon", "queen alone, 2 or more straights clear", "s12 d12 c2 h3 h5", "d12"},
+        Decision{"quillon", "queen alone, 2 or more straights clear", "s12 s2 d9 c3 h4",
+                 "(draw five)"},
+        // One card alone whatever its rank, by three clear straights or more: beside a
+        // discarded two, three, queen and king the nine keeps 5-9, 6-10 and 7-J, the three only
+        // 3-7 and the others none.
+        Decision{"quillon", "one card alone, no flush penalty, 3 straights clear",
+                 "s9 d2 c3 h12 h13", "s9"},
+        Decision{"quillon", "one card alone, flush penalty, 3 straights clear", "s9 d2 c3 h12 h13",
+                 "(draw five)"},
+        Decision{"quillon", "one card alone, flush penalty, 3 straights clear", "s9 s2 c3 h12 h13",
+                 "s9"},
+        Decision{"quillon", "one card alone, 3 straights clear", "s9 s2 c3 h12 h13", "s9"},
         // Beside the joker: a discarded king and five block both of the ace's straights, a nine
         // neither; a discarded ten and four leave a seven only 5-9.
         Decision{"quillon", "joker + ace, no straight clear", "joker s13 d5 c4 h1", "joker h1"},
@@ -120,6 +136,27 @@ TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
         EXPECT_TRUE(has(six, word_key(coarser, game))) << coarser;
     }
     EXPECT_FALSE(has(six, word_key("six alone, flush penalty, 5 straights clear", game)));
+    // A card by its straights takes in fewer straights or more, and from three the same said of
+    // any rank; as many straights or more takes in fewer or more, but no count of any rank.
+    const HoldPatterns jack = coarser_patterns(
+        word_key("jack alone, no flush penalty, 3 straights clear", game), profile);
+    for (const char* coarser :
+         {"jack alone, no flush penalty", "jack alone, 3 or more straights clear",
+          "jack alone, 1 or more straights clear",
+          "one card alone, no flush penalty, 3 straights clear",
+          "one card alone, 3 straights clear", "jack alone", "one card alone"}) {
+        EXPECT_TRUE(has(jack, word_key(coarser, game))) << coarser;
+    }
+    EXPECT_FALSE(has(jack, word_key("one card alone, 4 straights clear", game)));
+    const HoldPatterns more =
+        coarser_patterns(word_key("jack alone, 2 or more straights clear", game), profile);
+    EXPECT_TRUE(has(more, word_key("jack alone, 1 or more straights clear", game)));
+    EXPECT_TRUE(has(more, word_key("jack alone", game)));
+    EXPECT_FALSE(has(more, word_key("jack alone, 3 or more straights clear", game)));
+    const HoldPatterns any = coarser_patterns(
+        word_key("one card alone, flush penalty, 3 straights clear", game), profile);
+    EXPECT_TRUE(has(any, word_key("one card alone, 3 straights clear", game)));
+    EXPECT_TRUE(has(any, word_key("one card alone", game)));
     const HoldPatterns ace =
         coarser_patterns(word_key("joker + ace, 1 straight clear", game), profile);
     EXPECT_TRUE(has(ace, word_key("joker + ace", game)));
@@ -133,6 +170,16 @@ TEST(LoneCards, AreWordsOnlyWhereNoPairPays) {
     EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", kings),
                  ChartError);
     EXPECT_THROW(read_chart("nine alone, flush penalty\n", "x", kings), ChartError);
+    EXPECT_TRUE(word_refused("joker-kings-20-7-5", "nine alone, 2 or more straights clear"));
+    EXPECT_TRUE(word_refused("joker-kings-20-7-5", "one card alone, no flush penalty"));
+    // Where the count is a card's most, "or more" adds nothing and is not said; nor is "no
+    // straight" or more.
+    EXPECT_TRUE(word_refused("quillon", "queen alone, 3 or more straights clear"));
+    EXPECT_TRUE(word_refused("quillon", "queen alone, 0 or more straights clear"));
+    EXPECT_FALSE(word_refused("quillon", "ten alone, 4 or more straights clear"));
+    // Any rank is told by its straights from three up, and by its penalty only beside them.
+    EXPECT_TRUE(word_refused("quillon", "one card alone, 2 straights clear"));
+    EXPECT_TRUE(word_refused("quillon", "one card alone, no flush penalty"));
     EXPECT_THROW(read_chart("joker + ace, 1 straight clear\n", "x", kings), ChartError);
     const Game jacks = find_game("jacks-or-better-9-6").value();
     EXPECT_THROW(read_chart("queen alone, flush penalty, 2 straights clear\n", "x", jacks),

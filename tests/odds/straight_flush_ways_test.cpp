@@ -45,7 +45,35 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "3 to a straight flush, not a royal, in 2 straight flushes",
                  "h5 h6 h8 s13 d2", "h5 h6 h8"},
         Decision{"quillon", "3 to a straight flush, not a royal, in 2 straight flushes",
-                 "h5 h6 h7 s13 d2", "(draw five)"}));
+                 "h5 h6 h7 s13 d2", "(draw five)"},
+        // Two cards may add their flush penalty: the king thrown away shares the suit of 5-8.
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, flush penalty",
+                 "h5 h8 h13 s2 d11", "h5 h8"},
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, flush penalty",
+                 "h5 h8 s13 s2 d11", "(draw five)"},
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, no flush penalty",
+                 "h5 h8 s13 s2 d11", "h5 h8"},
+        Decision{"quillon",
+                 "joker + 2 to a straight flush, not a royal, in 1 straight flush, no flush "
+                 "penalty",
+                 "joker h2 h6 s9 d12", "joker h2 h6"},
+        // And then their clear straights: a discarded nine blocks 5-9 of suited 5-8, leaving
+        // 4-8; beside the joker a discarded five leaves suited A-4 no straight.
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, no flush penalty, 1 "
+                 "straight clear",
+                 "h5 h8 s9 s2 d11", "h5 h8"},
+        Decision{"quillon",
+                 "2 to a straight flush, not a royal, in 2 straight flushes, no flush penalty, 1 "
+                 "straight clear",
+                 "h5 h8 s13 s2 d11", "(draw five)"},
+        Decision{"quillon",
+                 "joker + 2 to a straight flush, not a royal, in 1 straight flush, no flush "
+                 "penalty, no straight clear",
+                 "joker c1 c4 s13 d5", "joker c1 c4"}));
 
 // The draws of one gap away from the ace end and suited 3-4 both lie in three straight flushes:
 // the word is coarser than either, so that their two lines can become its one.
@@ -63,6 +91,22 @@ TEST(StraightFlushWays, TakeInTheFinerWordsOfAsManyStraightFlushes) {
         word_key("2 to a straight flush, not a royal, no gaps, not 2-3, 3-4 or A-2", game),
         profile);
     EXPECT_EQ(std::find(four.begin(), four.end(), ways), four.end());
+    // The penalty only narrows the word: its lines merge into the word without it.
+    const HoldPatterns penalty = coarser_patterns(
+        word_key("2 to a straight flush, not a royal, in 3 straight flushes, flush penalty", game),
+        profile);
+    EXPECT_NE(std::find(penalty.begin(), penalty.end(), ways), penalty.end());
+    const HoldPatterns clear = coarser_patterns(
+        word_key("2 to a straight flush, not a royal, in 3 straight flushes, flush penalty, 2 "
+                 "straights clear",
+                 game),
+        profile);
+    for (const char* coarser :
+         {"2 to a straight flush, not a royal, in 3 straight flushes, flush penalty",
+          "2 to a straight flush, not a royal, in 3 straight flushes"}) {
+        EXPECT_NE(std::find(clear.begin(), clear.end(), word_key(coarser, game)), clear.end())
+            << coarser;
+    }
 }
 
 // Where a pair pays, the draws are told by their high cards instead, and no word names their
@@ -71,6 +115,12 @@ TEST(StraightFlushWays, AreWordsOnlyWhereNoPairPays) {
     const Game kings = find_game("joker-kings-20-7-5").value();
     EXPECT_THROW(word_key("joker + 2 to a straight flush, not a royal, in 1 straight flush", kings),
                  ChartError);
+    // Only two suited cards say their penalty; three are not told apart by it.
+    EXPECT_TRUE(word_refused(
+        "quillon", "3 to a straight flush, not a royal, in 2 straight flushes, flush penalty"));
+    // The clear straights come only after the penalty.
+    EXPECT_TRUE(word_refused(
+        "quillon", "2 to a straight flush, not a royal, in 2 straight flushes, 1 straight clear"));
 }
 
 }  // namespace
