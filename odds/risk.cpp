@@ -158,6 +158,14 @@ SessionRisk hand_risk(const GameReturn& result) {
     return risk;
 }
 
+// Why the chance within a session is not given where results divide a bet too finely.
+std::string too_fine_for_recursion(std::int64_t units) {
+    return "the results divide a bet into " + std::to_string(units) +
+           " parts; the exact recursion on the bankroll takes time and memory in proportion, and "
+           "is run up to " +
+           std::to_string(kFinestRecursionUnits);
+}
+
 // The chance of ruin within `hands` hands of one hand a round, where the recursion is bounded.
 void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
     risk.hands = hands;
@@ -167,10 +175,7 @@ void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
     const HandResults results = hand_results(result);
     const std::int64_t units = finest_units(results);
     if (units > kFinestRecursionUnits) {
-        risk.within_not_given = "the results divide a bet into " + std::to_string(units) +
-                                " parts; the exact recursion on the bankroll takes time and "
-                                "memory in proportion, and is run up to " +
-                                std::to_string(kFinestRecursionUnits);
+        risk.within_not_given = too_fine_for_recursion(units);
         return;
     }
     const int most = *std::max_element(risk.bankrolls.begin(), risk.bankrolls.end());
@@ -186,10 +191,7 @@ void add_ruin_within(SessionRisk& risk, const GameReturn& result, int hands) {
 void add_rounds_within(SessionRisk& risk, const RoundResult& round, bool count) {
     const int play = round.play();
     if (round.units() > kFinestRecursionUnits) {
-        risk.within_not_given = "the results divide a bet into " + std::to_string(round.units()) +
-                                " parts; the exact recursion on the bankroll takes time and "
-                                "memory in proportion, and is run up to " +
-                                std::to_string(kFinestRecursionUnits);
+        risk.within_not_given = too_fine_for_recursion(round.units());
         return;
     }
     if (count && play <= kMostPlayWithinCounted) {

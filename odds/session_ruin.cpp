@@ -157,10 +157,7 @@ WithinRounds ruin_within_circle(const RoundDistribution& round, int rounds, std:
     // wraps around lands on one of them. The circle grows with the states.
     std::vector<std::unique_ptr<Circle>> circles;
     const auto circle_for = [&](std::int64_t states) -> Circle& {
-        std::size_t m = 4;
-        while (static_cast<std::int64_t>(m / 2) < std::max(states, down)) {
-            m *= 2;
-        }
+        const std::size_t m = circle_size(std::max(states, down));
         for (const auto& c : circles) {
             if (c->transform.size() == m) {
                 return *c;
@@ -274,8 +271,7 @@ double within_direct_terms(const RoundDistribution& round, int rounds) {
     return direct;
 }
 
-bool within_by_circle(const RoundDistribution& round, int rounds, std::int64_t lost_below) {
-    (void)lost_below;
+bool within_by_circle(const RoundDistribution& round, int rounds) {
     const std::int64_t down = round.down;
     const double direct = within_direct_terms(round, rounds);
     // On the circle, round k takes two real transforms of a size that holds 2 k down.
@@ -292,7 +288,7 @@ bool within_by_circle(const RoundDistribution& round, int rounds, std::int64_t l
 
 WithinRounds ruin_within_rounds(const RoundDistribution& round, int rounds, std::int64_t lost_below,
                                 const std::vector<std::int64_t>& bankrolls) {
-    if (!within_by_circle(round, rounds, lost_below)) {
+    if (!within_by_circle(round, rounds)) {
         return ruin_within_direct(round, rounds, lost_below, bankrolls);
     }
     const double root = walk_root(round);
@@ -301,7 +297,7 @@ WithinRounds ruin_within_rounds(const RoundDistribution& round, int rounds, std:
         if (within_exact(out.chance[i], out.error[i])) {
             continue;
         }
-        const double z = session_tilt(round, rounds, bankrolls[i] - lost_below + 1);
+        const double z = session_tilt(round, rounds, bankrolls[i] - lost_below + 1, root);
         if (z < root) {
             const WithinRounds again =
                 ruin_within_circle(round, rounds, lost_below, {bankrolls[i]}, z);
@@ -314,8 +310,7 @@ WithinRounds ruin_within_rounds(const RoundDistribution& round, int rounds, std:
     return out;
 }
 
-double session_tilt(const RoundDistribution& round, int rounds, std::int64_t fall) {
-    const double root = walk_root(round);
+double session_tilt(const RoundDistribution& round, int rounds, std::int64_t fall, double root) {
     // The tilted mean falls as the tilt t = -log z grows, from the walk's own mean at t = 0.
     const long double want = -static_cast<long double>(fall) / rounds;
     const auto tilted_mean = [&](long double t) {

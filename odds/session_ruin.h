@@ -40,7 +40,7 @@ WithinRounds ruin_within_circle(const RoundDistribution& round, int rounds, std:
 // counted again with its own tilt (session_tilt).
 WithinRounds ruin_within_rounds(const RoundDistribution& round, int rounds, std::int64_t lost_below,
                                 const std::vector<std::int64_t>& bankrolls);
-bool within_by_circle(const RoundDistribution& round, int rounds, std::int64_t lost_below);
+bool within_by_circle(const RoundDistribution& round, int rounds);
 // The products the term-by-term recursion takes (some 3e9 a second on one core).
 double within_direct_terms(const RoundDistribution& round, int rounds);
 
@@ -49,10 +49,10 @@ double walk_root(const RoundDistribution& round);
 
 // The tilt under which a fall of `fall` steps within `rounds` rounds is the walk's usual course:
 // the z whose tilted walk, P(x) z^x / sum P z^x, falls fall / rounds steps a round on average,
-// or the root where that is the stronger tilt (ruin is then mostly the walk's slow way down,
-// as without end). Tilted so, r(b) z^-b is near its largest at that bankroll, and the circle's
-// rounding is small beside it.
-double session_tilt(const RoundDistribution& round, int rounds, std::int64_t fall);
+// or the walk's root (walk_root) where that is the stronger tilt (ruin is then mostly the walk's
+// slow way down, as without end). Tilted so, r(b) z^-b is near its largest at that bankroll, and
+// the circle's rounding is small beside it.
+double session_tilt(const RoundDistribution& round, int rounds, std::int64_t fall, double root);
 
 // Whether a chance is had to the digits it is printed with: its rounding error bound below
 // 1e-5 of it, or the chance too small to print at all.

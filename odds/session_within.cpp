@@ -23,7 +23,7 @@ std::vector<SessionWithin> session_within(const RoundResult& round, int first, i
         row.play = n;
         row.rounds = session_rounds(n);
         const std::vector<std::int64_t> bankrolls = {100 * units, 400 * units, 1000 * units};
-        row.on_circle = within_by_circle(p, row.rounds, n * units);
+        row.on_circle = within_by_circle(p, row.rounds);
         const WithinRounds within = ruin_within_rounds(p, row.rounds, n * units, bankrolls);
         std::copy(within.chance.begin(), within.chance.end(), row.chance.begin());
         std::copy(within.error.begin(), within.error.end(), row.error.begin());

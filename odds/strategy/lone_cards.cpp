@@ -6,15 +6,13 @@
 #include "odds/hand_class.h"
 #include "odds/ranks.h"
 #include "odds/strategy/pattern_key.h"
+#include "odds/strategy/straight_fit.h"
 
 namespace quillon::odds::lone_cards {
 
 using namespace pattern_key;
 
 namespace {
-
-constexpr PatternKey kClearBits = put(kClear, 7);
-constexpr PatternKey kPenaltyBits = put(kPenalty, 3);
 
 PatternKey named_key(int rank, unsigned wild) {
     return put(kKind, static_cast<unsigned>(Kind::draw)) | put(kHeld, 1 + wild) | put(kWild, wild) |
@@ -33,8 +31,8 @@ constexpr int kAnyRankClear = 3;
 
 // "one card alone": the lone card whatever its rank.
 PatternKey any_rank(PatternKey key) {
-    return (key & ~put(kNamed, 1) & ~put(kRanks, 0x1fff) & ~kClearBits & ~kPenaltyBits &
-            ~put(kClearOrMore, 1)) |
+    return (key & ~field_bits(kNamed) & ~field_bits(kRanks) & ~field_bits(kClear) &
+            ~field_bits(kPenalty) & ~put(kClearOrMore, 1)) |
            put(kAnyGaps, 1);
 }
 
@@ -55,18 +53,7 @@ bool applies(const RankProfile& profile) {
 }
 
 int clear_count(int rank, unsigned gone) {
-    gone &= ~(1u << rank);
-    int clear = 0;
-    // The lowest straight runs from the ace to the five; the others start at each rank from the
-    // two to the ten.
-    for (int low = -1; low + 4 < kRankCount; ++low) {
-        unsigned needs = 0;
-        for (int r = low; r <= low + 4; ++r) {
-            needs |= 1u << (r < 0 ? kAce : r);
-        }
-        clear += (needs >> rank & 1u) != 0 && (needs & gone) == 0 ? 1 : 0;
-    }
-    return clear;
+    return clear_straights(1u << rank, gone);
 }
 
 HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
@@ -141,14 +128,14 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
         // One card alone, whatever its rank, by its penalty and straights, by its straights.
         if (get(key, kHeld) == 1 && get(key, kWild) == 0) {
             if (get(key, kPenalty) != 0) {
-                out.push(key & ~kPenaltyBits);
+                out.push(key & ~field_bits(kPenalty));
             }
             out.push(any_rank(key));
         }
         return out;
     }
     if (get(key, kWild) == 1 && get(key, kHeld) == 2) {
-        out.push(key & ~kClearBits);
+        out.push(key & ~field_bits(kClear));
         return out;
     }
     if (get(key, kHeld) != 1 || get(key, kWild) != 0) {
@@ -157,9 +144,10 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     // By penalty and straights: by penalty, by as many straights or more (the most first), the
     // same of one card alone whatever its rank, then by rank. As many straights or more: by
     // fewer or more, then by rank.
-    const PatternKey card = key & ~kClearBits & ~kPenaltyBits & ~put(kClearOrMore, 1);
+    const PatternKey card =
+        key & ~field_bits(kClear) & ~field_bits(kPenalty) & ~put(kClearOrMore, 1);
     if (get(key, kPenalty) != 0 && get(key, kClear) != 0) {
-        out.push(key & ~kClearBits);
+        out.push(key & ~field_bits(kClear));
     }
     if (get(key, kClear) != 0) {
         const int count = static_cast<int>(get(key, kClear)) - 1;
@@ -170,8 +158,8 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     }
     if (get(key, kPenalty) != 0 && static_cast<int>(get(key, kClear)) - 1 >= kAnyRankClear) {
         const PatternKey any = any_rank(key);
-        out.push(any | (key & (kClearBits | kPenaltyBits)));
-        out.push(any | (key & kClearBits));
+        out.push(any | (key & (field_bits(kClear) | field_bits(kPenalty))));
+        out.push(any | (key & field_bits(kClear)));
     }
     out.push(card);
     return out;

@@ -119,12 +119,16 @@ constexpr PatternKey put(Field f, unsigned value) {
 constexpr unsigned get(PatternKey key, Field f) {
     return static_cast<unsigned>(key >> f.shift) & ((1u << f.bits) - 1);
 }
+// Every bit of field f, to clear it from a key.
+constexpr PatternKey field_bits(Field f) {
+    return put(f, ~0u);
+}
 // The pattern a line that leaves out field f's distinction takes in, where `key` makes it; none
 // where it does not.
 inline HoldPatterns without(PatternKey key, Field f) {
     HoldPatterns out;
     if (get(key, f) != 0) {
-        out.push(key & ~put(f, ~0u));
+        out.push(key & ~field_bits(f));
     }
     return out;
 }

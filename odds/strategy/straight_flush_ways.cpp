@@ -17,8 +17,6 @@ bool applies(const RankProfile& profile) {
 }
 
 constexpr PatternKey kGapBits = put(kGaps, 7) | put(kEdge, 1);
-constexpr PatternKey kClearBits = put(kClear, 7);
-constexpr PatternKey kPenaltyBits = put(kPenalty, 3);
 
 // A draw by its straight flushes, of two natural cards, with its flush penalty.
 bool takes_clear(PatternKey key) {
@@ -63,9 +61,9 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     // By penalty and clear straights, by penalty, then the draw alone.
     HoldPatterns out;
     if (get(key, kClear) != 0) {
-        out.push(key & ~kClearBits);
+        out.push(key & ~field_bits(kClear));
     }
-    out.push(key & ~kClearBits & ~kPenaltyBits);
+    out.push(key & ~field_bits(kClear) & ~field_bits(kPenalty));
     return out;
 }
 

@@ -231,14 +231,14 @@ TEST(SessionRuin, TheTiltKeepsSmallChancesToTheirDigits) {
     // At 400 ruin within the session is far rarer than without end (some 1e-16): the root's
     // tilt is not enough there, the fall's own is.
     EXPECT_FALSE(within_exact(tilted.chance[2], tilted.error[2]));
-    const double own = session_tilt(round, kRounds, 399);
+    const double own = session_tilt(round, kRounds, 399, root);
     EXPECT_LT(own, root);
     const WithinRounds far = ruin_within_circle(round, kRounds, 2, {400}, own);
     EXPECT_NEAR(far.chance[0] / direct.chance[2], 1.0, 1e-9);
     EXPECT_TRUE(within_exact(far.chance[0], far.error[0]));
-    EXPECT_EQ(session_tilt(round, kRounds, 20), root) << "a short fall: ruin's usual way";
+    EXPECT_EQ(session_tilt(round, kRounds, 20, root), root) << "a short fall: ruin's usual way";
     // The faster of the two is chosen: a round of few results takes the direct sums.
-    EXPECT_FALSE(within_by_circle(round, kRounds, 2));
+    EXPECT_FALSE(within_by_circle(round, kRounds));
 }
 
 // Rounds played one after another from the bankroll: each deal drawn by its weight, each of its
