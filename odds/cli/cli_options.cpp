@@ -16,8 +16,7 @@ std::string quoted(std::string_view text) {
 CardId parse_card(std::string_view text) {
     const std::optional<CardId> card = CardId::parse(text);
     if (!card) {
-        throw CliError(quoted(text) +
-                       " is not a card (s1 ... s13, d1 ..., c1 ..., h1 ... h13, joker)");
+        throw CliError(quoted(text) + " is not a card (" + std::string(kCardForms) + ")");
     }
     return *card;
 }

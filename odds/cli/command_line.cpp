@@ -58,7 +58,7 @@ void CommandOptions::coins() {
 
 void CommandOptions::hold() {
     text("--hold", values_.hold, "CARDS", "the cards held",
-         "checks one hold against the best: the cards kept, \"s1 s13\" or \"s1,s13\"; \"none\" or "
+         "checks one hold against the best: the cards kept, \"s1 s13\" or \"As,Ks\"; \"none\" or "
          "'' to draw five");
 }
 
@@ -144,7 +144,8 @@ CLI::Option* CommandOptions::deal(const std::string& name, std::vector<std::stri
 
 const std::vector<CommandSpec>& command_specs() {
     static const std::vector<CommandSpec> specs = {kHandCommand,  kReturnCommand, kStrategyCommand,
-                                                   kMeterCommand, kChartCommand, kGamesCommand,  kDoubleCommand};
+                                                   kMeterCommand, kChartCommand,  kGamesCommand,
+                                                   kDoubleCommand};
     return specs;
 }
 
@@ -238,8 +239,10 @@ std::string usage_text() {
            "  pair  1 jacks              # the least paying rank\n" +
            wrap("Hand words: " + words + ".", 0, 0) + "\n\n" +
            wrap(
-               "Cards are written as in the game: s1 ... s13, d1 ..., c1 ..., h1 ... h13 (1 the "
-               "ace, 13 the king) and joker.",
+               "Cards are written as players write them, in any case: rank then suit (As, Kh, Td "
+               "or 10d, 9c, A\u2660, K\u2665, 10\u2666, 2\u2663), as in the game (s1 ... s13, "
+               "d1 ..., c1 ..., h1 ... h13, 1 the ace, 13 the king), and the joker as joker or "
+               "Jkr. Reports write them as in the game.",
                0, 0) +
            "\n";
     return out;
