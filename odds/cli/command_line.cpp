@@ -216,9 +216,11 @@ std::string usage_text() {
                 continue;
             }
             seen.push_back(o.name);
-            const std::string head =
-                "  " + pad_right(o.name + (o.value_name.empty() ? "" : " " + o.value_name), 14);
-            out += head + wrap(o.help, head.size(), 16) + "\n";
+            const std::string named = o.name + (o.value_name.empty() ? "" : " " + o.value_name);
+            // A name too long for its column has its help on the next line.
+            const std::string head = named.size() < 14 ? "  " + pad_right(named, 14)
+                                                       : "  " + named + "\n" + std::string(16, ' ');
+            out += head + wrap(o.help, 16, 16) + "\n";
         }
     }
     std::string words;
