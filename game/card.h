@@ -12,6 +12,10 @@ enum class Suit : std::uint8_t { spade, diamond, club, heart, joker };
 // "s", "d", "c", "h" or "joker": the suit text a hand slot records.
 std::string_view suit_text(Suit suit);
 
+// The forms CardId::parse reads, for usages and messages.
+inline constexpr std::string_view kCardForms =
+    "As Kh Td or 10d, A\u2660 K\u2665 (any case), s1 ... s13, d1, c1, h1 (1 the ace), joker or Jkr";
+
 // One of the 53 cards. The code is the card's place in a freshly refilled deck:
 // 0 the joker, 1-13 spades, 14-26 diamonds, 27-39 clubs, 40-52 hearts.
 class CardId {
@@ -26,7 +30,9 @@ class CardId {
                                    : CardId(static_cast<std::uint8_t>(
                                          1 + static_cast<int>(suit) * 13 + (rank - 1)));
     }
-    // "s1" ... "h13" or "joker"; nothing for any other text.
+    // A card as players write it, in any case: rank then suit ("As", "Kh", "Td" or "10d", "A♠",
+    // "K♥", "9♦", "2♣"), the game's own suit then rank ("s1" ... "h13", 1 the ace), and the joker
+    // as "joker" or "Jkr". Nothing for any other text. text() writes the game's own form.
     static std::optional<CardId> parse(std::string_view text);
 
     constexpr int code() const { return code_; }

@@ -82,6 +82,8 @@ class Machine {
     void payout();
     void clear();
     void add_hundred_coins();
+    // No coin bet, no win offered and every bet button disabled: Clear alone can lead on.
+    bool only_clear_leads_on() const;
     // Hand.
     void deal();
     void toggle_hold(int slot);

@@ -140,8 +140,19 @@ void Machine::clear() {
 }
 
 void Machine::add_hundred_coins() {
+    const bool dead_end = only_clear_leads_on();
     s_.credit_change_muted = kTrue;
     write_credit(meter_value(c_.credit.caption) + 100);
+    // Where the coins could otherwise never be bet, the bet buttons follow the new credit.
+    if (dead_end) {
+        update_bet_buttons();
+    }
+}
+
+bool Machine::only_clear_leads_on() const {
+    return s_.round_bet_open == kFalse && s_.double_up_active == kFalse && !c_.Label16.enabled &&
+           !c_.Label17.enabled && !c_.deal.enabled && !c_.draw.enabled && !c_.payback.enabled &&
+           !c_.double_.enabled && !c_.half.enabled;
 }
 
 }  // namespace quillon

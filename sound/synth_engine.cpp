@@ -31,6 +31,11 @@ std::variant<std::unique_ptr<SynthEngine>, std::string> SynthEngine::create(
                (where.empty() ? std::string("(no places given)") : where);
     }
 
+    // FluidSynth says on standard error which audio driver it opens ("Using PulseAudio driver"),
+    // at start and at every Sound On: no news to a player. Its information and debugging
+    // messages are dropped; its warnings and errors still go through.
+    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
     auto engine = std::make_unique<SynthEngine>(Key{});
     engine->settings_.reset(new_fluid_settings());
     fluid_settings_t* s = engine->settings_.get();

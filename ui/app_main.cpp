@@ -1,13 +1,13 @@
 // The game: the table window over the machine, with the music device the factory picks.
 #include <QApplication>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "coach/table_coach.h"
 
 #include "game/machine.h"
 #include "game/random_source.h"
+#include "ui/app_options.h"
 #include "ui/app_setup.h"
 #include "ui/artwork.h"
 #include "ui/design_units.h"
@@ -17,6 +17,11 @@
 
 int main(int argc, char** argv) {
     using namespace quillon;
+    // --help, --version and a word it cannot use end the program before anything opens.
+    const ui::AppOptions options = ui::read_app_options(argc, argv, stdout, stderr);
+    if (options.exit_now) {
+        return *options.exit_now;
+    }
     // Without a display Qt would abort with a core dump; say what to do instead.
     std::optional<ui::DisplayProbe> probe(std::in_place);
     if (probe->problem()) {
@@ -24,10 +29,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // --coach opens the coach beside the table; F1 opens and closes it at any time.
-    bool coach_at_start = false;
-    for (int i = 1; i < argc; ++i) {
-        coach_at_start = coach_at_start || std::strcmp(argv[i], "--coach") == 0;
-    }
+    const bool coach_at_start = options.coach_at_start;
     QApplication app(argc, argv);
     probe.reset();  // Qt holds its own connection now
     QApplication::setApplicationName(QStringLiteral("Quillon"));

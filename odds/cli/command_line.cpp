@@ -58,7 +58,7 @@ void CommandOptions::coins() {
 
 void CommandOptions::hold() {
     text("--hold", values_.hold, "CARDS", "the cards held",
-         "checks one hold against the best: the cards kept, \"s1 s13\" or \"s1,s13\"; \"none\" or "
+         "checks one hold against the best: the cards kept, \"s1 s13\" or \"As,Ks\"; \"none\" or "
          "'' to draw five");
 }
 
@@ -73,6 +73,20 @@ void CommandOptions::play() {
           "1 to " + std::to_string(kMostPlay) + " hands a round",
           "N hands a round on one deal, as Triple to Hundred Play machines deal them: the "
           "spread, N0 and risk of ruin per round, in bets of one hand's bet");
+}
+
+void CommandOptions::pays() {
+    needs_["--pay"] = "HAND=AMOUNT";
+    const auto check = [](std::string& value) -> std::string {
+        return value.starts_with("-") ? "needs HAND=AMOUNT, not '" + value + "'" : "";
+    };
+    app_.add_option("--pay", values_.pays,
+                    "pays a line of the table AMOUNT per coin instead, as a progressive meter "
+                    "does (royal=1200, four-aces=400.5); given again for each line")
+        ->type_name("HAND=AMOUNT")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(CLI::Validator(check, ""));
 }
 
 void CommandOptions::json() {
@@ -130,7 +144,8 @@ CLI::Option* CommandOptions::deal(const std::string& name, std::vector<std::stri
 
 const std::vector<CommandSpec>& command_specs() {
     static const std::vector<CommandSpec> specs = {kHandCommand,  kReturnCommand, kStrategyCommand,
-                                                   kChartCommand, kGamesCommand,  kDoubleCommand};
+                                                   kMeterCommand, kChartCommand,  kGamesCommand,
+                                                   kDoubleCommand};
     return specs;
 }
 
@@ -201,9 +216,11 @@ std::string usage_text() {
                 continue;
             }
             seen.push_back(o.name);
-            const std::string head =
-                "  " + pad_right(o.name + (o.value_name.empty() ? "" : " " + o.value_name), 14);
-            out += head + wrap(o.help, head.size(), 16) + "\n";
+            const std::string named = o.name + (o.value_name.empty() ? "" : " " + o.value_name);
+            // A name too long for its column has its help on the next line.
+            const std::string head = named.size() < 14 ? "  " + pad_right(named, 14)
+                                                       : "  " + named + "\n" + std::string(16, ' ');
+            out += head + wrap(o.help, 16, 16) + "\n";
         }
     }
     std::string words;
@@ -224,8 +241,10 @@ std::string usage_text() {
            "  pair  1 jacks              # the least paying rank\n" +
            wrap("Hand words: " + words + ".", 0, 0) + "\n\n" +
            wrap(
-               "Cards are written as in the game: s1 ... s13, d1 ..., c1 ..., h1 ... h13 (1 the "
-               "ace, 13 the king) and joker.",
+               "Cards are written as players write them, in any case: rank then suit (As, Kh, Td "
+               "or 10d, 9c, A\u2660, K\u2665, 10\u2666, 2\u2663), as in the game (s1 ... s13, "
+               "d1 ..., c1 ..., h1 ... h13, 1 the ace, 13 the king), and the joker as joker or "
+               "Jkr. Reports write them as in the game.",
                0, 0) +
            "\n";
     return out;

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <set>
+#include <string>
+#include <vector>
 
+#include "game/card.h"
 #include "game/deck.h"
 #include "game/random_source.h"
 
@@ -58,9 +62,77 @@ TEST(Deck, CardTextsRoundTrip) {
         const CardId card = CardId::from_code(code);
         EXPECT_EQ(CardId::parse(card.text()), card);
     }
-    for (const char* bad : {"", "s0", "s14", "x1", "s01", "Joker", "h1x", "s-1"}) {
+    for (const char* bad : {"",
+                            "s0",
+                            "s14",
+                            "x1",
+                            "s01",
+                            "Jokers",
+                            "h1x",
+                            "s-1",
+                            "1s",
+                            "01s",
+                            "Ax",
+                            "A",
+                            "10",
+                            "Tss",
+                            "Kh ",
+                            "jk",
+                            "A\xE2\x99\xA8",
+                            "A\xE2\x99",
+                            "11h",
+                            "1\xE2\x99\xA0",
+                            "s 1",
+                            "sA"}) {
         EXPECT_FALSE(CardId::parse(bad).has_value()) << bad;
     }
+}
+
+// Every card of the deck in every form players write it reads as that card, whatever the case.
+TEST(Deck, EveryFormOfEveryCardReadsAsThatCard) {
+    const std::string ranks[] = {"",  "A", "2", "3", "4", "5", "6",
+                                 "7", "8", "9", "T", "J", "Q", "K"};
+    const std::string letters[] = {"s", "d", "c", "h"};
+    const std::string black[] = {"\u2660", "\u2666", "\u2663", "\u2665"};
+    const std::string white[] = {"\u2664", "\u2662", "\u2667", "\u2661"};
+    const auto lower = [](std::string text) {
+        for (char& c : text) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        return text;
+    };
+    const auto upper = [](std::string text) {
+        for (char& c : text) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return text;
+    };
+    int cards = 0;
+    for (int code = 1; code < 53; ++code) {
+        const CardId card = CardId::from_code(code);
+        const auto s = static_cast<std::size_t>(card.suit());
+        const auto r = static_cast<std::size_t>(card.rank());
+        std::vector<std::string> forms = {card.text(), upper(card.text())};
+        std::vector<std::string> rank_forms = {ranks[r], lower(ranks[r])};
+        if (r == 10) {
+            rank_forms.push_back("10");
+        }
+        for (const std::string& rank : rank_forms) {
+            for (const std::string& suit : {letters[s], upper(letters[s]), black[s], white[s]}) {
+                forms.push_back(rank + suit);
+            }
+        }
+        for (const std::string& form : forms) {
+            EXPECT_EQ(CardId::parse(form), card) << form;
+        }
+        ++cards;
+    }
+    EXPECT_EQ(cards, 52);
+    for (const char* joker : {"joker", "JOKER", "Joker", "Jkr", "jkr", "JKR"}) {
+        EXPECT_EQ(CardId::parse(joker), CardId::joker()) << joker;
+    }
+    // Reports keep the game's own form.
+    EXPECT_EQ(CardId::parse("T\u2665")->text(), "h10");
 }
 
 }  // namespace

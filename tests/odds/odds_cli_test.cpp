@@ -48,7 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, OddsCliRefuses,
     ::testing::Values(
         BadLine{{"hand", "s1", "s2", "s3", "s4", "s14"}, "'s14' is not a card"},
-        BadLine{{"hand", "s1", "s2", "s3", "s4", "S5"}, "'S5' is not a card"},
+        BadLine{{"hand", "s1", "s2", "s3", "s4", "S4"}, "S4 is dealt twice"},
+        BadLine{{"hand", "As", "2s", "3s", "4s", "s1"}, "s1 is dealt twice"},
+        BadLine{{"hand", "As", "2s", "3s", "4s", "1s"}, "'1s' is not a card"},
+        BadLine{{"hand", "As", "2s", "3s", "4s", "11s"}, "'11s' is not a card"},
         BadLine{{"hand", "s1", "s2", "s3", "s4", "s01"}, "'s01' is not a card"},
         BadLine{{"hand", "s1", "s2", "s3", "s1", "h5"}, "s1 is dealt twice"},
         BadLine{{"hand", "joker", "s2", "s3", "s4", "joker"}, "dealt twice"},

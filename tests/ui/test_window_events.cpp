@@ -286,6 +286,45 @@ class WindowEventsTest : public QObject {
         QVERIFY2(said.contains(QStringLiteral("xvfb-run -a ./quillon")), qPrintable(said));
         QCOMPARE(said.count(QLatin1Char('\n')), 1);
     }
+
+    // --help and --version print and exit, a word the game cannot use is one error line and
+    // status 2: none of them opens a window, so none needs a display.
+    void optionsThatEndAtOnce_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("help") << QStringLiteral("--help") << 0
+                              << QStringLiteral("usage: quillon [--coach]") << QString();
+        QTest::newRow("version") << QStringLiteral("--version") << 0
+                                 << QStringLiteral("quillon 1.0\n") << QString();
+        QTest::newRow("bogus") << QStringLiteral("--bogus") << 2 << QString()
+                               << QStringLiteral(
+                                      "error: unknown option '--bogus' (see quillon "
+                                      "--help)\n");
+        QTest::newRow("word") << QStringLiteral("jacks") << 2 << QString()
+                              << QStringLiteral(
+                                     "error: quillon takes no word 'jacks' (see "
+                                     "quillon --help)\n");
+    }
+    void optionsThatEndAtOnce() {
+        QFETCH(QString, option);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QProcess game;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            env.remove(QString::fromLatin1(name));
+        }
+        game.setProcessEnvironment(env);
+        game.start(QStringLiteral(QUILLON_GAME_PATH), {option});
+        QVERIFY(game.waitForFinished(10000));
+        QCOMPARE(game.exitCode(), status);
+        const QString said = QString::fromUtf8(game.readAllStandardOutput());
+        QVERIFY2(out.isEmpty() ? said.isEmpty() : said.startsWith(out), qPrintable(said));
+        QCOMPARE(QString::fromUtf8(game.readAllStandardError()), err);
+    }
 };
 
 QUILLON_UI_TEST_MAIN(WindowEventsTest)
