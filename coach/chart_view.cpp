@@ -22,6 +22,11 @@ void ChartView::show_building(const QString& game) {
     lines_->clear();
 }
 
+void ChartView::show_failure(const QString& why) {
+    status_->setText(why.left(1).toUpper() + why.mid(1) + QStringLiteral("."));
+    lines_->clear();
+}
+
 void ChartView::show_chart(const CoachChart& chart) {
     status_->setText(
         QStringLiteral("Strategy chart of %1: hold the cards of the first line the deal shows. "

@@ -17,6 +17,8 @@ class ChartView final : public QWidget {
     explicit ChartView(QWidget* parent = nullptr);
     void show_building(const QString& game);
     void show_chart(const CoachChart& chart);
+    // The game has no chart, and why.
+    void show_failure(const QString& why);
     void highlight(std::optional<std::size_t> line);
 
   private:

@@ -73,9 +73,7 @@ CoachPanel::CoachPanel(GameSource source, int chart_coins, QWidget* parent)
 
 CoachPanel::~CoachPanel() {
     // A chart still being built posts to this panel when done: wait for it.
-    for (std::thread& t : builders_) {
-        t.join();
-    }
+    builders_.wait();
 }
 
 void CoachPanel::set_game(GameSource source, int chart_coins) {
@@ -109,18 +107,34 @@ void CoachPanel::start_chart(int chart_coins) {
     // tallies off the window's thread.
     auto tallies = std::make_shared<const odds::Tallies>(*chart_game_);
     tallies_ = tallies;
-    builders_.emplace_back([this, generation, tallies] {
-        auto chart = std::make_shared<CoachChart>(build_chart(*tallies));
-        // Building the chart passes through a hundred megabytes of deal classes: give them back.
-        malloc_trim(0);
-        QMetaObject::invokeMethod(
-            this, [this, generation, chart] { chart_built(generation, chart); },
-            Qt::QueuedConnection);
-    });
+    chart_failure_.clear();
+    builders_.start(
+        this,
+        [tallies, make = chart_maker_] {
+            CoachChart chart = make(*tallies);
+            // Building the chart passes through a hundred megabytes of deal classes: give them
+            // back.
+            malloc_trim(0);
+            return chart;
+        },
+        [this, generation](std::shared_ptr<const CoachChart> chart, const QString& failure) {
+            chart_built(generation, std::move(chart), failure);
+        });
 }
 
-void CoachPanel::chart_built(unsigned generation, std::shared_ptr<CoachChart> chart) {
+void CoachPanel::chart_built(unsigned generation, std::shared_ptr<const CoachChart> chart,
+                             const QString& failure) {
     if (generation != chart_generation_) {
+        return;
+    }
+    if (!chart) {
+        // The table plays on without a chart: the coach says why there is none.
+        chart_failure_ = QStringLiteral("no chart for this table: %1").arg(failure);
+        chart_view_->show_failure(chart_failure_);
+        if (advice_) {
+            hand_->show_chart_line(line_text(advice_->deal(), line_));
+        }
+        emit chartFailed(chart_failure_);
         return;
     }
     chart_ = std::move(chart);
@@ -136,7 +150,8 @@ void CoachPanel::chart_built(unsigned generation, std::shared_ptr<CoachChart> ch
 QString CoachPanel::line_text(const std::array<CardId, 5>& deal,
                               std::optional<DecidingLine> line) const {
     if (!chart_) {
-        return QStringLiteral("Chart: being built…");
+        return chart_failure_.isEmpty() ? QStringLiteral("Chart: being built…")
+                                        : QStringLiteral("Chart: %1.").arg(chart_failure_);
     }
     if (!line) {
         return QStringLiteral("Chart: no line decides this deal.");

@@ -6,9 +6,9 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
+#include "coach/background_work.h"
 #include "coach/chart_source.h"
 #include "coach/deal_advice.h"
 #include "coach/session.h"
@@ -36,6 +36,9 @@ class CoachPanel final : public QWidget {
 
     static constexpr double kDefaultThreshold = 0.01;  // coins per coin bet
 
+    // Makes the game's chart off the window's thread; build_chart unless told otherwise.
+    using ChartMaker = std::function<CoachChart(const odds::Tallies& tallies)>;
+
     CoachPanel(GameSource source, int chart_coins, QWidget* parent = nullptr);
     ~CoachPanel() override;
 
@@ -53,6 +56,9 @@ class CoachPanel final : public QWidget {
     // A win on offer to the double-up, or none.
     void show_double_up(std::optional<std::int64_t> win);
 
+    // Charts of the games set from now on are made so.
+    void set_chart_maker(ChartMaker maker) { chart_maker_ = std::move(maker); }
+
     // Nothing asks in a message box, as the coach does by default.
     void set_question(Question question) { question_ = std::move(question); }
     void set_warnings(bool on, double threshold = kDefaultThreshold);
@@ -64,6 +70,8 @@ class CoachPanel final : public QWidget {
     const DealAdvice* advice() const { return advice_.get(); }
     HoldMask hold() const { return hold_; }
     bool chart_ready() const { return chart_ != nullptr; }
+    // Why the game has no chart, where it could not be built; empty otherwise.
+    const QString& chart_failure() const { return chart_failure_; }
     const CoachChart* chart() const { return chart_.get(); }
     std::optional<DecidingLine> chart_line() const { return line_; }
     // Shows the holds of a hand of the session again.
@@ -74,11 +82,14 @@ class CoachPanel final : public QWidget {
 
   signals:
     void chartReady();
+    // The chart could not be built: `why` is the message the panel shows.
+    void chartFailed(const QString& why);
 
   private:
     const GameAtBet& at_bet(int coins);
     void start_chart(int chart_coins);
-    void chart_built(unsigned generation, std::shared_ptr<CoachChart> chart);
+    void chart_built(unsigned generation, std::shared_ptr<const CoachChart> chart,
+                     const QString& failure);
     void show_live();
     QString line_text(const std::array<CardId, 5>& deal, std::optional<DecidingLine> line) const;
     void ask_where_to_save();
@@ -89,7 +100,10 @@ class CoachPanel final : public QWidget {
     std::shared_ptr<const CoachChart> chart_;
     std::shared_ptr<const odds::Tallies> tallies_;
     unsigned chart_generation_ = 0;
-    std::vector<std::thread> builders_;
+    // Why the game has no chart, where building it failed.
+    QString chart_failure_;
+    ChartMaker chart_maker_ = build_chart;
+    BackgroundWork builders_;
 
     std::unique_ptr<DealAdvice> advice_;
     HoldMask hold_ = 0;

@@ -1,8 +1,9 @@
 #include "coach/session_file.h"
 
 #include <cstdio>
-#include <fstream>
 #include <nlohmann/json.hpp>
+
+#include "game/regular_file.h"
 
 namespace quillon::coach {
 
@@ -34,11 +35,9 @@ nlohmann::json cards_json(const std::array<CardId, 5>& cards, HoldMask mask = 0x
     return out;
 }
 
+// A FIFO or a device given as the file is refused rather than waited on or written to.
 bool write_file(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    out.close();
-    return static_cast<bool>(out);
+    return !write_regular_file(path, text).has_value();
 }
 
 }  // namespace

@@ -99,4 +99,48 @@ std::variant<std::string, FileProblem> read_regular_file(const std::filesystem::
     }
 }
 
+std::optional<FileProblem> write_regular_file(const std::filesystem::path& path,
+                                              std::string_view bytes) {
+    // Non-blocking, so that a FIFO without a reader is refused at once (ENXIO) rather than
+    // waited on; one with a reader, or a device, is refused below once opened.
+    const Descriptor fd(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
+    if (fd.get() < 0) {
+        const int error = errno;
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+            return FileProblem{FileProblem::kNotAFile, kind_of(info.st_mode)};
+        }
+        if (error == ENOENT || error == ENOTDIR) {
+            return FileProblem{FileProblem::kMissing, "cannot be made (" + describe(error) + ")"};
+        }
+        return FileProblem{FileProblem::kUnreadable,
+                           "could not be opened (" + describe(error) + ")"};
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return FileProblem{FileProblem::kUnreadable,
+                           "could not be examined (" + describe(errno) + ")"};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return FileProblem{FileProblem::kNotAFile, kind_of(info.st_mode)};
+    }
+    if (::ftruncate(fd.get(), 0) != 0) {
+        return FileProblem{FileProblem::kUnreadable,
+                           "could not be emptied (" + describe(errno) + ")"};
+    }
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd.get(), bytes.data(), bytes.size());
+        if (put < 0) {
+            if (errno == EINTR || errno == EAGAIN) {
+                continue;
+            }
+            return FileProblem{FileProblem::kUnreadable,
+                               "could not be written (" + describe(errno) + ")"};
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return std::nullopt;
+}
+
 }  // namespace quillon

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace quillon {
@@ -13,7 +15,7 @@ struct FileProblem {
     enum Kind {
         kMissing,     // nothing by that name
         kNotAFile,    // a folder, a FIFO, a device: anything but a regular file
-        kUnreadable,  // opened, but reading it failed
+        kUnreadable,  // could not be opened, read or written
         kTooLarge,    // larger than the caller takes
     };
     Kind kind;
@@ -26,5 +28,12 @@ struct FileProblem {
 // refused without a byte read.
 std::variant<std::string, FileProblem> read_regular_file(const std::filesystem::path& path,
                                                          std::uintmax_t max_bytes);
+
+// Writes `bytes` as the whole of a regular file, made where there is none, without blocking:
+// a FIFO (with or without a reader), a device, a folder or a socket is refused before a byte is
+// written, and an existing file is emptied only once it is known to be a regular file. Nothing
+// where the file was written.
+std::optional<FileProblem> write_regular_file(const std::filesystem::path& path,
+                                              std::string_view bytes);
 
 }  // namespace quillon

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "game/regular_file.h"
-#include "odds/echoed_word.h"
+#include "game/text_file.h"
 #include "odds/pay_decimal.h"
 #include "odds/rank_set.h"
 
@@ -93,36 +93,6 @@ std::string stem(const std::string& path) {
     return file.substr(0, file.find('.'));
 }
 
-std::string hex(unsigned byte) {
-    constexpr std::string_view kDigits = "0123456789ABCDEF";
-    return std::string("0x") + kDigits[byte >> 4 & 0xfu] + kDigits[byte & 0xfu];
-}
-
-// The character starting at `at`, moving `at` past it, or nothing where the bytes there are not
-// the shortest UTF-8 form of a Unicode scalar value.
-std::optional<char32_t> utf8_character(std::string_view text, std::size_t& at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const int length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc0 ? 2 : 0;
-    if (length == 0 || lead > 0xf4 || at + static_cast<std::size_t>(length) > text.size()) {
-        return std::nullopt;
-    }
-    char32_t code = lead & (0x7fu >> length);
-    for (int k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[at + static_cast<std::size_t>(k)]);
-        if ((next & 0xc0u) != 0x80u) {
-            return std::nullopt;
-        }
-        code = code << 6 | (next & 0x3fu);
-    }
-    constexpr std::array<char32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < kLeast[static_cast<std::size_t>(length)] || code > 0x10ffff ||
-        (code >= 0xd800 && code <= 0xdfff)) {
-        return std::nullopt;
-    }
-    at += static_cast<std::size_t>(length);
-    return code;
-}
-
 bool is_pay_text(std::string_view text) {
     return !text.empty() &&
            ((text[0] >= '0' && text[0] <= '9') || text[0] == '.' || text[0] == '-');
@@ -156,53 +126,19 @@ class Parser {
     explicit Parser(const std::string& source) : source_(source) {}
 
     Game parse(std::string_view text, int coins) {
-        // A byte order mark may open the file; it is no part of the first word.
-        if (text.starts_with("\xEF\xBB\xBF")) {
-            text.remove_prefix(3);
-        }
-        while (!text.empty()) {
-            const std::size_t end = std::min(text.find('\n'), text.size());
-            ++line_;
-            std::string_view raw = text.substr(0, end);
-            text.remove_prefix(std::min(end + 1, text.size()));
-            if (raw.ends_with('\r')) {
-                raw.remove_suffix(1);
+        for_each_text_line(text, [&](int number, std::string_view raw) {
+            line_ = number;
+            if (const std::optional<std::string> problem = line_problem(raw)) {
+                fail(line_, *problem);
             }
-            check_text(raw);
             statement(std::string(raw));
-        }
+        });
         return finish(coins);
     }
 
   private:
     [[noreturn]] void fail(int line, const std::string& message) const {
         throw GameFileError(source_ + ":" + std::to_string(line) + ": " + message);
-    }
-
-    // A line is UTF-8 text without control characters but the tab: no NUL, no escape sequence
-    // to reach a terminal, nothing a JSON writer would refuse.
-    void check_text(std::string_view line) const {
-        for (std::size_t i = 0; i < line.size();) {
-            const auto c = static_cast<unsigned char>(line[i]);
-            if (c == 0) {
-                fail(line_, "a NUL byte");
-            }
-            if ((c < 0x20 && c != '\t') || c == 0x7f) {
-                fail(line_, "a control character (byte " + hex(c) + ")");
-            }
-            if (c < 0x80) {
-                ++i;
-                continue;
-            }
-            const std::optional<char32_t> code = utf8_character(line, i);
-            if (!code) {
-                fail(line_, "text that is not UTF-8 (byte " + hex(c) + ")");
-            }
-            if (*code >= 0x80 && *code <= 0x9f) {
-                fail(line_, "a control character (U+00" +
-                                hex(static_cast<unsigned>(*code)).substr(2) + ")");
-            }
-        }
     }
 
     void statement(std::string raw) {
@@ -515,7 +451,8 @@ class Parser {
                 }
                 break;
             case Form::five:
-                for (int r = 0; r < kRankCount; ++r) {
+                // With deuces wild the deck's four twos are the wild cards: no five twos.
+                for (int r = *wild_ == Wild::deuces ? 1 : 0; r < kRankCount; ++r) {
                     if (has_rank(h.ranks, r)) {
                         set.add(five_of(r));
                     }
@@ -593,12 +530,16 @@ Game parse_game(std::string_view text, const std::string& source, int coins) {
     return Parser(source).parse(text, coins);
 }
 
-Game read_game_file(const std::string& path, int coins) {
-    const auto read = read_regular_file(path, kMostFileBytes);
+std::string read_game_file_text(const std::string& path) {
+    auto read = read_regular_file(path, kMostFileBytes);
     if (const auto* problem = std::get_if<FileProblem>(&read)) {
         throw GameFileError(path + ": " + problem->reason);
     }
-    return parse_game(std::get<std::string>(read), path, coins);
+    return std::move(std::get<std::string>(read));
+}
+
+Game read_game_file(const std::string& path, int coins) {
+    return parse_game(read_game_file_text(path), path, coins);
 }
 
 std::vector<std::string_view> hand_words() {

@@ -38,4 +38,8 @@ std::vector<std::string_view> hand_words();
 inline constexpr std::size_t kMostFileBytes = 64 * 1024;
 Game read_game_file(const std::string& path, int coins = kFullBet);
 
+// The text of a pay-table file, read once for parse_game at any bet; refused as read_game_file
+// refuses a file that is not one.
+std::string read_game_file_text(const std::string& path);
+
 }  // namespace quillon::odds

@@ -4,7 +4,7 @@
 #include <array>
 #include <numeric>
 
-#include "odds/echoed_word.h"
+#include "game/text_file.h"
 
 namespace quillon::odds {
 

@@ -19,13 +19,23 @@ DecimalParse parse_decimal(std::string_view text) {
                 ++zeros;
                 continue;
             }
+            // Each digit is refused before it could pass the largest pay, so that no run of
+            // zeros can overflow the digits.
+            const auto shift_in = [&d](int digit, bool place) {
+                if (d.digits > (kMostDigits - 1 - digit) / 10 ||
+                    d.places + (place ? 1 : 0) > kMostPlaces) {
+                    return false;
+                }
+                d.digits = d.digits * 10 + digit;
+                d.places += place ? 1 : 0;
+                return true;
+            };
             for (; zeros > 0; --zeros) {
-                d.digits *= 10;
-                ++d.places;
+                if (!shift_in(0, true)) {
+                    return {{}, DecimalFault::too_fine};
+                }
             }
-            d.digits = d.digits * 10 + (c - '0');
-            d.places += point ? 1 : 0;
-            if (d.digits >= kMostDigits || d.places > kMostPlaces) {
+            if (!shift_in(c - '0', point)) {
                 return {{}, DecimalFault::too_fine};
             }
         } else {

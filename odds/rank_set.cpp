@@ -1,6 +1,6 @@
 #include "odds/rank_set.h"
 
-#include "odds/echoed_word.h"
+#include "game/text_file.h"
 
 #include <algorithm>
 #include <array>

@@ -7,6 +7,9 @@
 namespace quillon::trainer {
 
 odds::Game GameChoice::load(int coins) const {
+    if (text) {
+        return odds::parse_game(*text, file.toStdString(), coins);
+    }
     if (!file.isEmpty()) {
         return odds::read_game_file(file.toStdString(), coins);
     }
@@ -21,11 +24,17 @@ QString GameChoice::title() const {
     return file.isEmpty() ? builtin : QFileInfo(file).fileName();
 }
 
+GameChoice file_choice(const QString& path) {
+    return {{},
+            path,
+            std::make_shared<const std::string>(odds::read_game_file_text(path.toStdString()))};
+}
+
 GameChoice choice_from(const QString& word) {
     if (odds::find_game(word.toStdString())) {
-        return {word, {}};
+        return {word, {}, {}};
     }
-    return {{}, word};
+    return file_choice(word);
 }
 
 }  // namespace quillon::trainer

@@ -1,22 +1,30 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+#include <string>
 
 #include "odds/pay_table.h"
 
 namespace quillon::trainer {
 
-// The game being practised: a built-in one by name, or a pay-table file.
+// The game being practised: a built-in one by name, or a pay-table file. A file is read once,
+// when it is chosen (file_choice), and its text kept: the game stays the one read then,
+// whatever becomes of the file. A choice of a file without its text reads it at each load.
 struct GameChoice {
     QString builtin;
     QString file;
+    std::shared_ptr<const std::string> text = nullptr;
 
-    // The game for a bet of `coins`; a file that cannot be read throws odds::GameFileError.
+    // The game for a bet of `coins`; a table that cannot be paid at that bet throws
+    // odds::GameFileError.
     odds::Game load(int coins) const;
     QString title() const;
 };
 
-// A command-line word: a built-in game's name, or else a file's path.
+// A command-line word: a built-in game's name, or else a file's path, read at once (a file that
+// cannot be read throws odds::GameFileError).
 GameChoice choice_from(const QString& word);
+GameChoice file_choice(const QString& path);
 
 }  // namespace quillon::trainer

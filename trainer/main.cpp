@@ -5,10 +5,18 @@
 #include <cstdio>
 #include <random>
 
+#include "game/text_file.h"
 #include "odds/pay_table.h"
 #include "trainer/trainer_window.h"
 #include "ui/app_setup.h"
 #include "ui/artwork.h"
+
+namespace {
+
+// An error line longer than this is cut: a hostile argument is not echoed whole.
+constexpr std::size_t kLongestError = 400;
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace quillon;
@@ -32,22 +40,36 @@ int main(int argc, char** argv) {
                                           QStringLiteral("the bet, 1 to 10 coins (5)"),
                                           QStringLiteral("n"), QStringLiteral("5"));
     options.addOption(coins_option);
-    options.process(app);
+    // Errors are the program's own, one line each with the status of a usage error, as
+    // quillon-odds gives them; QCommandLineParser::process would exit 1.
+    const auto refuse = [](const std::string& message) {
+        std::fprintf(stderr, "error: %s\n", printable(message, kLongestError).c_str());
+        return 2;
+    };
+    if (!options.parse(QCoreApplication::arguments())) {
+        return refuse(options.errorText().toStdString());
+    }
+    if (options.isSet(QStringLiteral("help"))) {
+        options.showHelp(0);
+    }
     const QStringList words = options.positionalArguments();
-    trainer::GameChoice choice =
-        words.isEmpty() ? trainer::GameChoice{QStringLiteral("jacks-or-better-9-6"), {}}
-                        : trainer::choice_from(words.front());
+    if (words.size() > 1) {
+        return refuse("one game at a time: " + echoed(words[1].toStdString()) +
+                      " is a second game");
+    }
     bool whole = false;
     const int coins = options.value(coins_option).toInt(&whole);
     if (!whole || coins < 1 || coins > 10) {
-        std::fprintf(stderr, "quillon-trainer: --coins takes 1 to 10\n");
-        return 2;
+        return refuse("--coins takes 1 to 10");
     }
+    trainer::GameChoice choice{QStringLiteral("jacks-or-better-9-6"), {}, {}};
     try {
+        if (!words.isEmpty()) {
+            choice = trainer::choice_from(words.front());
+        }
         (void)choice.load(coins);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "quillon-trainer: %s\n", e.what());
-        return 2;
+        return refuse(e.what());
     }
 
     ui::Artwork artwork;

@@ -27,9 +27,7 @@ ReturnView::ReturnView(QWidget* parent)
 }
 
 ReturnView::~ReturnView() {
-    for (std::thread& t : workers_) {
-        t.join();
-    }
+    workers_.wait();
 }
 
 void ReturnView::set_game(const odds::Game& game) {
@@ -56,28 +54,36 @@ void ReturnView::start_count() {
     const unsigned generation = generation_;
     auto shared = std::move(pending_);
     pending_.reset();
-    workers_.emplace_back([this, generation, shared] {
-        const odds::Tallies tallies(*shared);
-        auto result = std::make_shared<const odds::GameReturn>(odds::game_return(tallies, 1));
-        QMetaObject::invokeMethod(
-            this, [this, generation, shared, result] { show_return(generation, shared, result); },
-            Qt::QueuedConnection);
-    });
+    workers_.start(
+        this,
+        [shared] {
+            const odds::Tallies tallies(*shared);
+            return odds::game_return(tallies, 1);
+        },
+        [this, generation, shared](std::shared_ptr<const odds::GameReturn> result,
+                                   const QString& failure) {
+            show_return(generation, *shared, std::move(result), failure);
+        });
 }
 
-void ReturnView::show_return(unsigned generation, std::shared_ptr<const odds::Game> game,
-                             std::shared_ptr<const odds::GameReturn> result) {
+void ReturnView::show_return(unsigned generation, const odds::Game& game,
+                             std::shared_ptr<const odds::GameReturn> result,
+                             const QString& failure) {
     if (generation != generation_) {
         return;
     }
+    if (!result) {
+        title_->setText(QStringLiteral("No return for this table: %1.").arg(failure));
+        return;
+    }
     const auto scale = static_cast<double>(result->pay_scale);
-    table_->setRowCount(static_cast<int>(game->row_count()));
-    for (std::size_t r = 0; r < game->row_count(); ++r) {
+    table_->setRowCount(static_cast<int>(game.row_count()));
+    for (std::size_t r = 0; r < game.row_count(); ++r) {
         const double share = static_cast<double>(result->counts[r]) *
                              static_cast<double>(result->pays[r]) /
                              (static_cast<double>(result->total) * scale);
         const QStringList cells = {
-            QString::fromStdString(game->rows()[r].label),
+            QString::fromStdString(game.rows()[r].label),
             QString::fromStdString(odds::pay_text(result->pays[r], result->pay_scale)),
             QString::fromStdString(odds::fixed(result->probability(r), 8)),
             QString::fromStdString(odds::fixed(share, 6))};
@@ -90,7 +96,7 @@ void ReturnView::show_return(unsigned generation, std::shared_ptr<const odds::Ga
     title_->setText(
         QStringLiteral("%1 under perfect play: return %2 %, hit frequency %3 %, "
                        "standard deviation %4 coins per coin bet.")
-            .arg(QString::fromStdString(game->name()))
+            .arg(QString::fromStdString(game.name()))
             .arg(QString::fromStdString(odds::fixed(100.0 * result->return_rate(), 4)))
             .arg(QString::fromStdString(odds::fixed(100.0 * result->hit_frequency(), 4)))
             .arg(QString::fromStdString(odds::fixed(result->standard_deviation(), 4))));

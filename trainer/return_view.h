@@ -2,9 +2,8 @@
 
 #include <QWidget>
 #include <memory>
-#include <thread>
-#include <vector>
 
+#include "coach/background_work.h"
 #include "odds/game_return.h"
 
 class QLabel;
@@ -32,15 +31,15 @@ class ReturnView final : public QWidget {
 
   private:
     void start_count();
-    void show_return(unsigned generation, std::shared_ptr<const odds::Game> game,
-                     std::shared_ptr<const odds::GameReturn> result);
+    void show_return(unsigned generation, const odds::Game& game,
+                     std::shared_ptr<const odds::GameReturn> result, const QString& failure);
 
     QLabel* title_;
     QTableWidget* table_;
     std::shared_ptr<const odds::Game> pending_;
     unsigned generation_ = 0;
     bool ready_ = false;
-    std::vector<std::thread> workers_;
+    coach::BackgroundWork workers_;
 };
 
 }  // namespace quillon::trainer

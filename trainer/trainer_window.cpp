@@ -134,8 +134,11 @@ bool TrainerWindow::choose_game(const GameChoice& choice, int coins) {
         return false;
     }
     try {
-        odds::Game game = choice.load(coins);
-        choice_ = choice;
+        // A file is read here, once: every bet and the coach are paid from that reading.
+        const GameChoice kept =
+            choice.file.isEmpty() || choice.text ? choice : file_choice(choice.file);
+        odds::Game game = kept.load(coins);
+        choice_ = kept;
         analyzer_->set_game(game);
         return_view_->set_game(game);
         table_.set_game(std::move(game), coins);
@@ -155,9 +158,18 @@ bool TrainerWindow::choose_game(const GameChoice& choice, int coins) {
 void TrainerWindow::game_picked(int index) {
     GameChoice choice;
     if (index == game_box_->count() - 1) {
-        choice.file = QFileDialog::getOpenFileName(this, QStringLiteral("A pay-table file"), {},
-                                                   QStringLiteral("Pay tables (*.game);;All (*)"));
-        if (choice.file.isEmpty()) {
+        const QString file =
+            QFileDialog::getOpenFileName(this, QStringLiteral("A pay-table file"), {},
+                                         QStringLiteral("Pay tables (*.game);;All (*)"));
+        if (file.isEmpty()) {
+            refresh();
+            return;
+        }
+        try {
+            choice = file_choice(file);
+        } catch (const std::exception& e) {
+            QMessageBox::warning(this, QStringLiteral("Quillon trainer"),
+                                 QStringLiteral("Cannot use %1: %2").arg(file, e.what()));
             refresh();
             return;
         }

@@ -43,6 +43,8 @@ class TrainerWindow final : public QWidget {
 
     PracticeTable& table() { return table_; }
     coach::CoachPanel& coach() { return *coach_; }
+    // The game being practised, as chosen (a file's text as read then).
+    const GameChoice& choice() const { return choice_; }
     HandAnalyzer& analyzer() { return *analyzer_; }
     ReturnView& return_view() { return *return_view_; }
     CardView* card(int slot) const { return cards_[static_cast<std::size_t>(slot)]; }

@@ -1,7 +1,8 @@
 #include "odds/cli/chart_tasks.h"
 
-#include <fstream>
-#include <sstream>
+#include <variant>
+
+#include "game/regular_file.h"
 
 #include "odds/cli/cli_options.h"
 #include "odds/cli/strategy_report.h"
@@ -12,12 +13,11 @@ namespace quillon::odds {
 namespace {
 
 std::string read_text(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (!file || !(text << file.rdbuf())) {
-        throw CliError("cannot read the chart file '" + path + "'");
+    auto read = read_regular_file(path, kMostChartBytes);
+    if (const auto* problem = std::get_if<FileProblem>(&read)) {
+        throw CliError(path + ": " + problem->reason);
     }
-    return text.str();
+    return std::move(std::get<std::string>(read));
 }
 
 Game game_named(const std::string& name, std::optional<int> coins,
@@ -37,9 +37,9 @@ int run_strategy(const StrategyTask& task, std::ostream& out) {
     const Tallies tallies(game);
     const ChartReport report = make_strategy_chart(tallies, task.lines, id, 2);
     if (task.save) {
-        std::ofstream file(*task.save, std::ios::binary | std::ios::trunc);
-        if (!(file << chart_file_text(report, game, id)) || !file.flush()) {
-            throw CliError("cannot write the chart file '" + *task.save + "'");
+        if (const auto problem =
+                write_regular_file(*task.save, chart_file_text(report, game, id))) {
+            throw CliError(*task.save + ": " + problem->reason);
         }
     }
     const std::string origin = "derived from the exact holds of " +
@@ -56,10 +56,24 @@ int run_chart(const ChartTask& task, std::ostream& out) {
     const std::string text = read_text(task.file);
     try {
         std::optional<std::string> id = task.game;
+        int id_line = 0;
         if (!id) {
-            id = chart_game(text, task.file);
+            if (const std::optional<ChartGame> named = chart_game(text, task.file)) {
+                id = named->name;
+                id_line = named->line;
+            }
         }
-        const Game game = game_named(id.value_or("quillon"), task.coins);
+        const Game game = [&] {
+            try {
+                return game_named(id.value_or("quillon"), task.coins);
+            } catch (const CliError& e) {
+                // A game the file names is the file's fault, at its line.
+                if (id_line == 0) {
+                    throw;
+                }
+                throw CliError(task.file + ":" + std::to_string(id_line) + ": " + e.what());
+            }
+        }();
         if (!task.hand.empty()) {
             if (task.examples) {
                 throw CliError("--examples and --hand do not go together");

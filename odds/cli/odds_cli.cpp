@@ -3,8 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <exception>
+#include <map>
 #include <string>
 
+#include "game/text_file.h"
 #include "odds/cli/commands.h"
 
 namespace quillon::odds {
@@ -15,29 +17,10 @@ constexpr int kUsageError = 2;
 // An error line longer than this is cut: a hostile argument is not echoed whole.
 constexpr std::size_t kLongestError = 400;
 
-// The error as one line of plain text: control bytes are written as escapes.
+// The error as one line of plain text: control bytes and bytes that are not UTF-8 are written
+// as escapes, and a long line is cut at a character.
 std::string one_line(std::string_view message) {
-    std::string out;
-    for (const char c : message) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7f) {
-            constexpr std::string_view kHex = "0123456789abcdef";
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15u];
-        } else {
-            out += c;
-        }
-    }
-    if (out.size() > kLongestError) {
-        out.resize(kLongestError);
-        out += "...";
-    }
-    return out;
+    return printable(message, kLongestError);
 }
 
 // "--game: 1 required GAME missing" and the like, from CLI11, as this program says them.
@@ -111,6 +94,44 @@ void refuse_extras(const CLI::App& app, const CLI::App* chosen, const CommandSpe
                    (word.starts_with("-") ? option : "cards"));
 }
 
+// The words as CLI11 is to read them: "--hold=" is "--hold ''" (an empty value, as the shell's
+// '' gives it), while a flag given a value, even an empty one ("--json="), and an option given
+// twice are refused here by name. Words after "--" are cards, left as they are.
+std::vector<std::string> spelled_out(std::span<const std::string_view> args) {
+    std::map<std::string, bool, std::less<>> flag_by_name;
+    for (const CommandSummary& c : command_summaries()) {
+        for (const OptionSummary& o : c.options) {
+            flag_by_name[o.name] = o.value_name.empty();
+        }
+    }
+    std::vector<std::string> words;
+    std::map<std::string, int, std::less<>> given;
+    bool cards = false;
+    for (const std::string_view arg : args) {
+        cards = cards || arg == "--";
+        const std::size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        const auto declared = flag_by_name.find(name);
+        if (cards || !arg.starts_with("--") || declared == flag_by_name.end()) {
+            words.emplace_back(arg);
+            continue;
+        }
+        if (++given[std::string(name)] > 1) {
+            throw CliError(std::string(name) + " is given twice");
+        }
+        if (equals != std::string_view::npos && declared->second) {
+            throw CliError(std::string(name) + " takes no value");
+        }
+        if (equals != std::string_view::npos && equals + 1 == arg.size()) {
+            words.emplace_back(name);
+            words.emplace_back();
+            continue;
+        }
+        words.emplace_back(arg);
+    }
+    return words;
+}
+
 int run(std::span<const std::string_view> args, std::ostream& out) {
     Command values;
     NeedsByOption needs;
@@ -128,7 +149,8 @@ int run(std::span<const std::string_view> args, std::ostream& out) {
         commands.emplace_back(sub, &declared);
     }
     // CLI11 takes the words last first.
-    std::vector<std::string> words(args.rbegin(), args.rend());
+    std::vector<std::string> words = spelled_out(args);
+    std::reverse(words.begin(), words.end());
     try {
         app.parse(words);
     } catch (const CLI::CallForHelp&) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "game/text_file.h"
 #include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds {
@@ -33,6 +34,12 @@ std::string_view strip_comment(std::string_view line) {
     return line.substr(0, std::min(line.find('#'), line.size()));
 }
 
+// A line's words in an error: quoted, control bytes escaped, a long line cut.
+constexpr std::size_t kMostQuoted = 160;
+std::string quoted(std::string_view words) {
+    return "'" + printable(words, kMostQuoted) + "'";
+}
+
 std::size_t edit_distance(std::string_view a, std::string_view b) {
     std::vector<std::size_t> row(b.size() + 1);
     for (std::size_t j = 0; j <= b.size(); ++j) {
@@ -50,73 +57,19 @@ std::size_t edit_distance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-// Every pattern of the game by its words.
-class Words {
-  public:
-    explicit Words(const Game& game) : game_(game), profile_(rank_profile(game)) {
-        for (const PatternKey key : vocabulary(game, profile_)) {
-            std::string text = pattern_text(key, game, profile_);
-            const auto [it, fresh] = by_text_.try_emplace(normal(text), key);
-            if (!fresh && it->second != key) {
-                ambiguous_.push_back(it->first);
-            }
-        }
-    }
-
-    // The pattern of a line's words; throws with the reason (no file or line) otherwise.
-    PatternKey find(const std::string& words) const {
-        const std::string text = normal(words);
-        if (std::find(ambiguous_.begin(), ambiguous_.end(), text) != ambiguous_.end()) {
-            throw std::invalid_argument("'" + words + "' is ambiguous in " + game_.name());
-        }
-        if (const auto it = by_text_.find(text); it != by_text_.end()) {
-            return it->second;
-        }
-        const std::string wild = game_.wild() == Wild::deuces ? "deuce" : "joker";
-        for (const std::string_view other : {"deuce", "joker"}) {
-            if (text.find(other) != std::string::npos &&
-                (game_.wild() == Wild::none || other != wild)) {
-                throw std::invalid_argument("'" + words + "' holds a " + std::string(other) +
-                                            ", which is not wild in " + game_.name());
-            }
-        }
-        std::string nearest;
-        std::size_t best = text.size() / 3 + 1;
-        for (const auto& [known, key] : by_text_) {
-            const std::size_t d = edit_distance(text, known);
-            if (d < best || (d == best && !nearest.empty() && known < nearest)) {
-                best = d;
-                nearest = known;
-            }
-        }
-        std::string message = "unknown pattern '" + words + "'";
-        if (!nearest.empty()) {
-            message +=
-                " (did you mean '" + pattern_text(by_text_.at(nearest), game_, profile_) + "'?)";
-        }
-        throw std::invalid_argument(message);
-    }
-
-  private:
-    const Game& game_;
-    RankProfile profile_;
-    std::unordered_map<std::string, PatternKey> by_text_;
-    std::vector<std::string> ambiguous_;
-};
-
 std::string where(const std::string& source, int line) {
     return source + ":" + std::to_string(line) + ": ";
 }
 
-// Calls `each` with every line's number and text, comments removed and trimmed.
+// Calls `each` with every line's number and text, comments removed and trimmed. A line that is
+// not clean text is refused at its line whatever it holds, as in a pay-table file.
 template <typename Each>
-void for_each_line(std::string_view text, Each each) {
-    int number = 0;
-    std::size_t from = 0;
-    while (from <= text.size()) {
-        const std::size_t end = std::min(text.find('\n', from), text.size());
-        ++number;
-        std::string_view line = strip_comment(text.substr(from, end - from));
+void for_each_line(std::string_view text, const std::string& source, Each each) {
+    for_each_text_line(text, [&](int number, std::string_view raw) {
+        if (const std::optional<std::string> problem = line_problem(raw)) {
+            throw ChartError(where(source, number) + *problem);
+        }
+        std::string_view line = strip_comment(raw);
         while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())) != 0) {
             line.remove_suffix(1);
         }
@@ -126,24 +79,76 @@ void for_each_line(std::string_view text, Each each) {
         if (!line.empty()) {
             each(number, line);
         }
-        from = end + 1;
-    }
+    });
 }
 
-// The name of a `game` line, or nothing for a pattern line.
+// The name of a `game` line, or nothing for a pattern line. Like a pattern's words, the word
+// `game` is read in any case.
 std::optional<std::string_view> game_word(std::string_view line) {
-    if (line.size() > 5 && line.starts_with("game") &&
-        std::isspace(static_cast<unsigned char>(line[4])) != 0) {
-        std::string_view name = line.substr(5);
-        while (!name.empty() && std::isspace(static_cast<unsigned char>(name.front())) != 0) {
-            name.remove_prefix(1);
-        }
-        return name;
+    const std::size_t end = std::min(line.find_first_of(" \t"), line.size());
+    if (normal(line.substr(0, end)) != "game") {
+        return std::nullopt;
     }
-    return std::nullopt;
+    std::string_view name = line.substr(end);
+    while (!name.empty() && std::isspace(static_cast<unsigned char>(name.front())) != 0) {
+        name.remove_prefix(1);
+    }
+    return name;
 }
 
 }  // namespace
+
+PatternWords pattern_words(const Game& game, const RankProfile& profile) {
+    PatternWords out;
+    for (const PatternKey key : vocabulary(game, profile)) {
+        const auto [it, fresh] =
+            out.by_text.try_emplace(normal(pattern_text(key, game, profile)), key);
+        if (!fresh && it->second != key) {
+            out.shadowed.insert(std::max(it->second, key));
+            it->second = std::min(it->second, key);
+        }
+    }
+    return out;
+}
+
+ChartWords::ChartWords(const Game& game)
+    : game_(game), profile_(rank_profile(game)), by_text_(pattern_words(game, profile_).by_text) {}
+
+PatternKey ChartWords::find(const std::string& words) const {
+    const std::string text = normal(words);
+    if (const auto it = by_text_.find(text); it != by_text_.end()) {
+        return it->second;
+    }
+    const std::string wild = game_.wild() == Wild::deuces ? "deuce" : "joker";
+    for (const std::string_view other : {"deuce", "joker"}) {
+        if (text.find(other) != std::string::npos &&
+            (game_.wild() == Wild::none || other != wild)) {
+            throw std::invalid_argument(quoted(words) + " holds a " + std::string(other) +
+                                        ", which is not wild in " + game_.name());
+        }
+    }
+    // The distance of two texts is at least the difference of their lengths: texts too
+    // long or too short to come within the bound are not compared at all.
+    std::string nearest;
+    std::size_t best = text.size() / 3 + 1;
+    for (const auto& [known, key] : by_text_) {
+        const std::size_t apart =
+            known.size() > text.size() ? known.size() - text.size() : text.size() - known.size();
+        if (apart > best) {
+            continue;
+        }
+        const std::size_t d = edit_distance(text, known);
+        if (d < best || (d == best && !nearest.empty() && known < nearest)) {
+            best = d;
+            nearest = known;
+        }
+    }
+    std::string message = "unknown pattern " + quoted(words);
+    if (!nearest.empty()) {
+        message += " (did you mean '" + pattern_text(by_text_.at(nearest), game_, profile_) + "'?)";
+    }
+    throw std::invalid_argument(message);
+}
 
 std::vector<PatternKey> Chart::keys() const {
     std::vector<PatternKey> out;
@@ -154,25 +159,34 @@ std::vector<PatternKey> Chart::keys() const {
     return out;
 }
 
-std::optional<std::string> chart_game(std::string_view text, const std::string& source) {
-    std::optional<std::string> game;
-    for_each_line(text, [&](int number, std::string_view line) {
+std::optional<ChartGame> chart_game(std::string_view text, const std::string& source) {
+    std::optional<ChartGame> game;
+    for_each_line(text, source, [&](int number, std::string_view line) {
         if (const auto name = game_word(line)) {
             if (game) {
-                throw ChartError(where(source, number) + "a second game line");
+                throw ChartError(where(source, number) + "a second game line (the first is line " +
+                                 std::to_string(game->line) + ")");
             }
-            game = std::string(*name);
+            if (name->empty()) {
+                throw ChartError(where(source, number) + "'game' needs the game's name");
+            }
+            game = ChartGame{std::string(*name), number};
         }
     });
     return game;
 }
 
 Chart read_chart(std::string_view text, const std::string& source, const Game& game) {
+    return read_chart(text, source, ChartWords(game));
+}
+
+Chart read_chart(std::string_view text, const std::string& source, const ChartWords& words) {
     Chart chart;
-    chart.game = chart_game(text, source);
-    const Words words(game);
+    if (const std::optional<ChartGame> named = chart_game(text, source)) {
+        chart.game = named->name;
+    }
     std::unordered_map<PatternKey, int> seen;
-    for_each_line(text, [&](int number, std::string_view line) {
+    for_each_line(text, source, [&](int number, std::string_view line) {
         if (game_word(line)) {
             return;
         }
@@ -185,13 +199,14 @@ Chart read_chart(std::string_view text, const std::string& source, const Game& g
             throw ChartError(where(source, number) + e.what());
         }
         if (const auto [it, fresh] = seen.try_emplace(entry.key, number); !fresh) {
-            throw ChartError(where(source, number) + "'" + entry.words +
-                             "' is already the pattern of line " + std::to_string(it->second));
+            throw ChartError(where(source, number) + quoted(entry.words) +
+                             " is already the pattern of line " + std::to_string(it->second));
         }
         chart.lines.push_back(std::move(entry));
     });
     if (chart.lines.empty()) {
-        throw ChartError(where(source, 1) + "the chart has no lines");
+        throw ChartError(where(source, 1) +
+                         (text.empty() ? "the chart file is empty" : "the chart has no lines"));
     }
     return chart;
 }

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "odds/pay_table.h"
@@ -36,14 +38,47 @@ struct Chart {
     std::vector<PatternKey> keys() const;
 };
 
-// The game a chart file names, read before its lines (which need the game to be understood).
-std::optional<std::string> chart_game(std::string_view text, const std::string& source);
+// Every pattern of a game by its words, in lower case with single spaces. Where several patterns
+// of the game have the same words, the words name the least of them and the others are
+// `shadowed`: a chart never uses them, so that its words always read back as its patterns.
+struct PatternWords {
+    std::unordered_map<std::string, PatternKey> by_text;
+    std::unordered_set<PatternKey> shadowed;
+};
+PatternWords pattern_words(const Game& game, const RankProfile& profile);
+
+// The game a chart file names on its `game` line, and the line, read before its lines (which need
+// the game to be understood).
+struct ChartGame {
+    std::string name;
+    int line = 0;
+};
+std::optional<ChartGame> chart_game(std::string_view text, const std::string& source);
+
+// A chart file is read whole, and refused past this size as a pay-table file is.
+inline constexpr std::size_t kMostChartBytes = 64 * 1024;
 
 // Reads a chart in the chart language for a game: '#' starts a comment, blank lines are skipped,
 // `game NAME` names the game, and every other line is a pattern in the program's own words.
-// An unknown or ambiguous pattern, a pattern given twice, a second `game` line and a chart
-// without lines are errors.
+// The text is clean UTF-8 as in a pay-table file (a byte order mark may open it, lines may end
+// in CR LF). An unknown or ambiguous pattern, a pattern given twice, a second `game` line, a
+// line that is not clean text and a chart without lines are errors.
 Chart read_chart(std::string_view text, const std::string& source, const Game& game);
+
+// The words of every pattern of a game, worked out once for many charts of it.
+class ChartWords {
+  public:
+    explicit ChartWords(const Game& game);
+    // The pattern of a line's words; throws std::invalid_argument with the reason (no file or
+    // line) otherwise.
+    PatternKey find(const std::string& words) const;
+
+  private:
+    const Game& game_;
+    RankProfile profile_;
+    std::unordered_map<std::string, PatternKey> by_text_;
+};
+Chart read_chart(std::string_view text, const std::string& source, const ChartWords& words);
 
 // The chart file for a game: a comment that states how to read it, the `game` line, then one
 // pattern a line (with the share it decides as a comment, where known).

@@ -64,7 +64,10 @@ class KeySlots {
 
 void describe_share(const Tallies& tallies, const RankProfile& profile,
                     const std::vector<DealClass>& deals, std::size_t begin, std::size_t end,
-                    Share& share) {
+                    const std::unordered_set<PatternKey>* left_out, Share& share) {
+    if (left_out != nullptr && left_out->empty()) {
+        left_out = nullptr;
+    }
     const Game& game = tallies.game();
     const int left = tallies.deck_size() - 5;
     std::array<double, 6> per_draw{};
@@ -92,6 +95,9 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
             const double value = static_cast<double>(values[m]) * per_draw[kHoldSize[m]];
             best = std::max(best, value);
             for (const PatternKey key : patterns_of(game, profile, cards, mask)) {
+                if (left_out != nullptr && left_out->contains(key)) {
+                    continue;
+                }
                 const std::size_t i = slots.find_or_add(key, n);
                 if (i == n) {
                     found[n++] = RawEntry{key, mask, value};
@@ -126,7 +132,8 @@ std::array<CardId, 5> class_cards(const DealClass& deal, bool joker) {
 }
 
 DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
-                           std::vector<DealClass> deals, unsigned threads) {
+                           std::vector<DealClass> deals, unsigned threads,
+                           const std::unordered_set<PatternKey>* left_out) {
     threads = std::max(1u, threads);
     std::vector<Share> shares(threads);
     const std::size_t per = (deals.size() + threads - 1) / threads;
@@ -135,10 +142,11 @@ DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
         for (unsigned t = 1; t < threads; ++t) {
             workers.emplace_back([&, t] {
                 describe_share(tallies, profile, deals, std::min(deals.size(), t * per),
-                               std::min(deals.size(), (t + 1) * per), shares[t]);
+                               std::min(deals.size(), (t + 1) * per), left_out, shares[t]);
             });
         }
-        describe_share(tallies, profile, deals, 0, std::min(deals.size(), per), shares[0]);
+        describe_share(tallies, profile, deals, 0, std::min(deals.size(), per), left_out,
+                       shares[0]);
     }
     DealPatterns out;
     std::size_t entries = 0;

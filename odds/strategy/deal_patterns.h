@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 #include "odds/hold_analysis.h"
@@ -35,7 +36,9 @@ struct DealPatterns {
 // The deal cards of a class as the game's cards.
 std::array<CardId, 5> class_cards(const DealClass& deal, bool joker);
 
+// Patterns in `left_out` are left out of every deal, as if no hold showed them.
 DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
-                           std::vector<DealClass> deals, unsigned threads = 2);
+                           std::vector<DealClass> deals, unsigned threads = 2,
+                           const std::unordered_set<PatternKey>* left_out = nullptr);
 
 }  // namespace quillon::odds

@@ -5,6 +5,7 @@
 
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
+#include "odds/strategy/chart_text.h"
 
 namespace quillon::odds {
 
@@ -100,8 +101,11 @@ std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_l
                                        unsigned threads) {
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
+    // Patterns whose words another pattern has too are left out: every line reads back as
+    // its own pattern.
+    const PatternWords words = pattern_words(game, profile);
     const DealPatterns table =
-        deal_patterns(tallies, profile, deal_classes(game.has_joker()), threads);
+        deal_patterns(tallies, profile, deal_classes(game.has_joker()), threads, &words.shadowed);
     std::vector<PatternKey> keys;
     for (const std::uint32_t id : build_chart(table, max_lines)) {
         keys.push_back(table.keys[id]);

@@ -99,7 +99,22 @@ INSTANTIATE_TEST_SUITE_P(
                 "31m\nwild none\n",
                 "bad.game:1: a control character (U+009B)"},
         BadText{"\xEF\xBB\xBF\xEF\xBB\xBFwild none\n",
-                "bad.game:1: unknown word '\xEF\xBB\xBFwild'"}));
+                "bad.game:1: unknown word '\xEF\xBB\xBFwild'"},
+        // Eighteen zeros and more after the point once overflowed the pay's digits.
+        BadText{"wild none\nroyal 1.0000000000000000001\n",
+                "bad.game:2: the pay '1.0000000000000000001' is too large or too finely divided"},
+        BadText{"wild none\nroyal 99999999999999999999999\n",
+                "bad.game:2: the pay '99999999999999999999999' is too large or too finely divided"},
+        // With deuces wild the deck's four twos are the wild cards: no deal is five twos.
+        BadText{"wild deuces\nroyal 800\nfive twos 100\n", "bad.game:3: no hand is five twos"}));
+
+TEST(GameFileText, PaysAtTheLimitsAreRead) {
+    // Four places after the point, zeros among them, are as fine as a pay goes.
+    const Game game = parse_game("wild none\nroyal 20\nflush 0.0005\n", "edge.game");
+    EXPECT_EQ(game.pay_of(HandClass::natural_royal), 40'000 * game.pay_of(HandClass::flush));
+    // Five twos are a hand where the joker makes the fifth.
+    EXPECT_NO_THROW(parse_game("wild joker\nroyal 800\nfive twos 100\n", "joker.game"));
+}
 
 TEST(GameFileText, AnEchoedWordIsCutAtTheStartOfACharacter) {
     const std::string word(1'000'000, 'x');

@@ -115,6 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
         HostileLine{{"return", "--play", "0"}, "--play takes 1 to 100 hands a round, not '0'"},
         HostileLine{{"return", "--play", "101"}, "not '101'"},
         HostileLine{{"return", "--json=1"}, "--json takes no value"},
+        HostileLine{{"return", "--json="}, "--json takes no value"},
+        HostileLine{{"chart", "x.chart", "--hand", "s1", "s2", "s3", "s4", "s5", "--hand", "s6",
+                     "s7", "s8", "s9", "s10"},
+                    "--hand is given twice"},
+        HostileLine{{"chart", "x.chart", "--hand", "s1", "s2", "s3"}, "--hand needs five cards"},
         HostileLine{{"return", "--game", "games/a\nb.game"}, "games/a\\nb.game: "},
         HostileLine{{"return", "--game", "a\nb\rc\x1b[2J"}, "unknown game 'a\\nb\\x0dc\\x1b[2J'"},
         HostileLine{{"games", "--game", "quillon"}, "games takes no --game"},
@@ -129,6 +134,10 @@ TEST(OddsCommandLine, AnEmptyHoldDrawsFive) {
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_NE(r.out.find("your hold       (draw five)"), std::string::npos) << r.out;
     }
+    // "--hold=" says the same as "--hold ''".
+    const CliRun r = run({"hand", "s1", "s2", "s3", "s4", "s5", "--hold="});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("your hold       (draw five)"), std::string::npos) << r.out;
 }
 
 }  // namespace

@@ -91,12 +91,12 @@ TEST(StrategyCli, TheWorstDealsKeepTheirColumnsApart) {
     }
 }
 
-struct BadLine {
+struct StrategyBadLine {
     std::vector<std::string_view> args;
     std::string_view says;
 };
 
-class StrategyCliRefuses : public ::testing::TestWithParam<BadLine> {};
+class StrategyCliRefuses : public ::testing::TestWithParam<StrategyBadLine> {};
 
 TEST_P(StrategyCliRefuses, WithStatusTwoAndAnError) {
     const CliRun r = run(GetParam().args);
@@ -106,15 +106,15 @@ TEST_P(StrategyCliRefuses, WithStatusTwoAndAnError) {
     EXPECT_NE(r.err.find(GetParam().says), std::string::npos) << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, StrategyCliRefuses,
-                         ::testing::Values(BadLine{{"strategy", "--lines", "0"}, "--lines takes"},
-                                           BadLine{{"strategy", "--lines=many"}, "--lines takes"},
-                                           BadLine{{"strategy", "--lines", "201"}, "--lines takes"},
-                                           BadLine{{"strategy", "--lines"}, "--lines needs"},
-                                           BadLine{{"strategy", "s1"}, "strategy takes no cards"},
-                                           BadLine{{"return", "--lines", "5"},
-                                                   "return takes no --lines"}),
-                         [](const auto& row) { return "line" + std::to_string(row.index); });
+INSTANTIATE_TEST_SUITE_P(
+    Lines, StrategyCliRefuses,
+    ::testing::Values(StrategyBadLine{{"strategy", "--lines", "0"}, "--lines takes"},
+                      StrategyBadLine{{"strategy", "--lines=many"}, "--lines takes"},
+                      StrategyBadLine{{"strategy", "--lines", "201"}, "--lines takes"},
+                      StrategyBadLine{{"strategy", "--lines"}, "--lines needs"},
+                      StrategyBadLine{{"strategy", "s1"}, "strategy takes no cards"},
+                      StrategyBadLine{{"return", "--lines", "5"}, "return takes no --lines"}),
+    [](const auto& row) { return "line" + std::to_string(row.index); });
 
 TEST(ReturnCli, ReportsTheRiskOfASession) {
     const CliRun r = run({"return", "--game", "jacks-or-better-9-6"});

@@ -1,7 +1,7 @@
 # quillon-script --check on a path that is no readable regular file: one "error:" line on
 # standard error, nothing on standard output, exit status 2.
 # A scenario holding a NUL byte is refused at its line, the message whole.
-# -DSCRIPT=<quillon-script> -DKIND=missing|folder|fifo|nul -DWORK=<scratch folder>
+# -DSCRIPT=<quillon-script> -DKIND=missing|folder|fifo|device|big|nul -DWORK=<scratch folder>
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 set(path ${WORK}/${KIND}.scn)
@@ -12,6 +12,11 @@ elseif(KIND STREQUAL "fifo")
   if(NOT made EQUAL 0)
     message(FATAL_ERROR "mkfifo ${path} failed")
   endif()
+elseif(KIND STREQUAL "device")
+  set(path /dev/zero)
+elseif(KIND STREQUAL "big")
+  string(REPEAT "# a comment line of a scenario far larger than any\n" 25000 text)
+  file(WRITE ${path} "${text}")
 elseif(KIND STREQUAL "nul")
   execute_process(COMMAND printf "foo\\000bar baz\\n" OUTPUT_FILE ${path})
 elseif(NOT KIND STREQUAL "missing")
@@ -28,7 +33,7 @@ endif()
 if(NOT err MATCHES "^error: [^\n]*\n$")
   message(FATAL_ERROR "${KIND}: standard error is not one error: line: '${err}'")
 endif()
-if(KIND STREQUAL "nul" AND NOT err STREQUAL "error: line 1: a NUL byte\n")
+if(KIND STREQUAL "nul" AND NOT err STREQUAL "error: ${path}:1: a NUL byte\n")
   message(FATAL_ERROR "nul: standard error '${err}'")
 endif()
 if(NOT out STREQUAL "")

@@ -1,5 +1,6 @@
 // The practice window played by clicks, offscreen: a deuces game and Jacks or Better are dealt,
 // held and drawn, the coach follows, and the analyzer's figures are quillon-odds hand's.
+#include <sys/stat.h>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -157,6 +158,63 @@ class TrainerTest : public QObject {
         QVERIFY(
             !t.window.choose_game(GameChoice{{}, dir.filePath(QStringLiteral("none.game"))}, 5));
         QCOMPARE(t.window.table().game().name(), std::string("Tens or Better"));
+    }
+
+    // A table whose chart once could not be read back: the trainer opens, deals and draws, and
+    // a chart that cannot be had is a message in the coach, not an abort. The file is read once:
+    // edited, deleted or turned into a FIFO after the start, the game plays on as it was read.
+    void ownFileReadOnceAndAChartFailureTold() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("deuces.game"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "wild deuces\nroyal 721\nfive 142\nfive 7-q 112\nstraight-flush 81\nfour 12\n"
+            "full-house 6\nflush 2\nstraight 5\nthree 1\ntwo-pair 1\npair 1 k\n");
+        file.close();
+        ui::Artwork artwork;
+        TrainerWindow window(file_choice(path), 5, artwork, 7);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy ready(&window.coach(), &coach::CoachPanel::chartReady);
+        QVERIFY(window.coach().chart_ready() || ready.wait(60000));
+        QVERIFY(window.coach().chart_failure().isEmpty());
+
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));  // empty now
+        const auto play = [&] {
+            const auto click = [](QWidget* w) {
+                QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+            };
+            std::deque<CardId> deck;
+            for (const char* c : {"c2", "h2", "s9", "d9", "h13", "s4", "c8"}) {
+                deck.push_back(card(c));
+            }
+            window.table().stack_cards(deck);
+            click(window.deal_button());
+            click(window.card(0));
+            click(window.card(1));
+            click(window.card(2));
+            click(window.card(3));
+            click(window.deal_button());
+            QCOMPARE(window.table().last_hand(), std::string("four of a kind"));
+        };
+        play();
+        // A chart that cannot be made: the coach says why, and the table plays on.
+        window.coach().set_chart_maker(
+            [](const odds::Tallies&) -> coach::CoachChart { throw std::runtime_error("no luck"); });
+        QSignalSpy failed(&window.coach(), &coach::CoachPanel::chartFailed);
+        QVERIFY(QFile::remove(path));
+        QVERIFY(window.choose_game(window.choice(), 1));
+        QVERIFY(failed.wait(60000));
+        QCOMPARE(window.coach().chart_failure(),
+                 QStringLiteral("no chart for this table: no luck"));
+        const auto* status = window.findChild<QLabel*>(QStringLiteral("chartStatus"));
+        QCOMPARE(status->text(), QStringLiteral("No chart for this table: no luck."));
+        QVERIFY(::mkfifo(path.toLocal8Bit().constData(), 0600) == 0);
+        play();
+        QCOMPARE(window.table().coins(), 1);
+        QCOMPARE(window.coach().session().totals().hands, 1);
     }
 
     void analyzerAgreesWithQuillonOdds() {

@@ -1,44 +1,44 @@
 // quillon-script: drives the machine from commands on standard input, one per line.
-#include <cstdio>
-#include <filesystem>
 #include <iostream>
-#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <system_error>
+#include <variant>
+
+#include "game/regular_file.h"
+#include "game/text_file.h"
 
 #include "tools/quillon_script/script_driver.h"
 
 namespace {
 
-// The whole text of a scenario, or why it cannot be had. Only a regular file is a scenario: a
-// folder opens as an empty stream and would pass as an empty scenario, and a FIFO would wait for
-// a writer. The file is read whole first, so that a read that fails half way is an error rather
-// than a shorter scenario that passes.
+// A scenario is a few kilobytes of commands: a file far larger is no scenario.
+constexpr std::uintmax_t kMostScenarioBytes = 1024 * 1024;
+
+// The whole text of a scenario, or why it cannot be had, as "FILE: why" or "FILE:LINE: why".
+// Only a regular file is a scenario: a folder would pass as an empty scenario, and a FIFO would
+// wait for a writer. The file is read whole first, so that a read that fails half way is an error
+// rather than a shorter scenario that passes. Its lines are text as in every file Quillon reads;
+// a byte order mark and the CR of CR LF line ends are left out.
 std::optional<std::string> read_scenario(const char* path, std::string& why) {
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::is_regular_file(status)) {
-        why = !std::filesystem::exists(status)        ? "no such file"
-              : std::filesystem::is_directory(status) ? "a folder, not a file"
-                                                      : "not a regular file";
-        return std::nullopt;
-    }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"),
-                                                               &std::fclose);
-    if (!file) {
-        why = "cannot open it";
+    auto read = quillon::read_regular_file(path, kMostScenarioBytes);
+    if (const auto* problem = std::get_if<quillon::FileProblem>(&read)) {
+        why = std::string(path) + ": " + problem->reason;
         return std::nullopt;
     }
     std::string text;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) {
-        text.append(buffer, n);
-    }
-    if (std::ferror(file.get()) != 0) {
-        why = "reading it failed";
+    bool clean = true;
+    quillon::for_each_text_line(
+        std::get<std::string>(read), [&](int number, std::string_view line) {
+            if (const std::optional<std::string> problem = quillon::line_problem(line);
+                clean && problem) {
+                why = std::string(path) + ":" + std::to_string(number) + ": " + *problem;
+                clean = false;
+            }
+            text.append(line).push_back('\n');
+        });
+    if (!clean) {
         return std::nullopt;
     }
     return text;
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
         std::string why;
         const std::optional<std::string> text = read_scenario(argv[2], why);
         if (!text) {
-            std::cerr << "error: cannot read " << argv[2] << ": " << why << "\n";
+            std::cerr << "error: " << quillon::printable(why, 400) << "\n";
             return 2;
         }
         std::istringstream in(*text);
