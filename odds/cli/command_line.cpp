@@ -172,7 +172,8 @@ std::vector<CommandSummary> command_summaries() {
                 summary.options.push_back(
                     {"--" + option->get_lnames().front(),
                      option->get_expected_min() == 0 ? std::string() : option->get_type_name(),
-                     option->get_description()});
+                     option->get_description(),
+                     option->get_multi_option_policy() == CLI::MultiOptionPolicy::TakeAll});
             }
         }
         out.push_back(std::move(summary));

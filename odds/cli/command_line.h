@@ -78,6 +78,7 @@ struct OptionSummary {
     std::string name;        // "--game"
     std::string value_name;  // "GAME", empty for a flag
     std::string help;
+    bool repeats = false;  // given again for each value (--pay)
 };
 struct CommandSummary {
     std::string name;

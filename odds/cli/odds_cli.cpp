@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <set>
 #include <string>
 
 #include "game/text_file.h"
@@ -99,9 +100,13 @@ void refuse_extras(const CLI::App& app, const CLI::App* chosen, const CommandSpe
 // twice are refused here by name. Words after "--" are cards, left as they are.
 std::vector<std::string> spelled_out(std::span<const std::string_view> args) {
     std::map<std::string, bool, std::less<>> flag_by_name;
+    std::set<std::string, std::less<>> repeating;
     for (const CommandSummary& c : command_summaries()) {
         for (const OptionSummary& o : c.options) {
             flag_by_name[o.name] = o.value_name.empty();
+            if (o.repeats) {
+                repeating.insert(o.name);
+            }
         }
     }
     std::vector<std::string> words;
@@ -116,7 +121,7 @@ std::vector<std::string> spelled_out(std::span<const std::string_view> args) {
             words.emplace_back(arg);
             continue;
         }
-        if (++given[std::string(name)] > 1) {
+        if (++given[std::string(name)] > 1 && !repeating.contains(name)) {
             throw CliError(std::string(name) + " is given twice");
         }
         if (equals != std::string_view::npos && declared->second) {
