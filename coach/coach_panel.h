@@ -66,6 +66,10 @@ class CoachPanel final : public QWidget {
     bool chart_ready() const { return chart_ != nullptr; }
     const CoachChart* chart() const { return chart_.get(); }
     std::optional<DecidingLine> chart_line() const { return line_; }
+    // The game's tallies, built when the game was set, for the same pays as the chart.
+    std::shared_ptr<const odds::Tallies> tallies() const { return tallies_; }
+    // Shows "Drill these" under the mistakes, for a window that can drill them.
+    void offer_drill(bool on);
     // Shows the holds of a hand of the session again.
     void review(int hand_index);
     // Writes <base>.csv and <base>.json.
@@ -74,6 +78,8 @@ class CoachPanel final : public QWidget {
 
   signals:
     void chartReady();
+    // "Drill these" was clicked under the session's mistakes.
+    void drillRequested();
 
   private:
     const GameAtBet& at_bet(int coins);
