@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -238,6 +239,17 @@ void DrillView::answer_or_next() {
     }
     if (!run_->answered()) {
         verdict_ = run_->answer(hold());
+        // The next deal's cards drawn while the verdict is read, so that NEXT shows them at once.
+        QTimer::singleShot(0, this, [this, upcoming = run_->prepare_next()] {
+            const QSize size = cards_[0]->card_box().size();
+            if (!upcoming) {
+                artwork_.pixmap(QStringLiteral("back"), size, devicePixelRatioF());
+                return;
+            }
+            for (const CardId c : *upcoming) {
+                artwork_.pixmap(art_name(c), size, devicePixelRatioF());
+            }
+        });
     } else {
         held_ = {};
         verdict_.reset();

@@ -13,10 +13,10 @@ DrillRun::DrillRun(odds::Game game, int coins, std::shared_ptr<const odds::Talli
       schedule_(std::move(schedule)),
       random_(seed) {}
 
-bool DrillRun::next() {
+DrillRun::Upcoming DrillRun::pick_next() {
+    Upcoming up;
     std::array<CardId, 5> deal{};
     if (schedule_.empty()) {
-        current_.reset();
         std::vector<CardId> deck;
         for (int code = at_.game.has_joker() ? 0 : 1; code < CardId::kCount; ++code) {
             deck.push_back(CardId::from_code(code));
@@ -27,16 +27,30 @@ bool DrillRun::next() {
             deal[i] = deck[i];
         }
     } else {
-        current_ = schedule_.next();
-        if (!current_) {
-            advice_.reset();
-            return false;
+        up.index = schedule_.next();
+        if (!up.index) {
+            return up;
         }
-        deal = disguised(schedule_.deals()[*current_].deal, random_);
+        deal = disguised(schedule_.deals()[*up.index].deal, random_);
     }
-    advice_ = std::make_unique<coach::DealAdvice>(at_, tallies_.get(), deal);
+    up.advice = std::make_unique<coach::DealAdvice>(at_, tallies_.get(), deal);
+    return up;
+}
+
+std::optional<std::array<CardId, 5>> DrillRun::prepare_next() {
+    if (!upcoming_) {
+        upcoming_ = pick_next();
+    }
+    return upcoming_->advice ? std::optional(upcoming_->advice->deal()) : std::nullopt;
+}
+
+bool DrillRun::next() {
+    Upcoming up = upcoming_ ? std::move(*upcoming_) : pick_next();
+    upcoming_.reset();
+    current_ = up.index;
+    advice_ = std::move(up.advice);
     answered_ = false;
-    return true;
+    return advice_ != nullptr;
 }
 
 DrillRun::Verdict DrillRun::answer(HoldMask hold) {

@@ -28,6 +28,10 @@ class DrillRun {
 
     // Deals the next deal; false once every deal of the schedule is learned.
     bool next();
+    // Once the deal on show is answered, picks the one next() will deal and counts its holds, so
+    // that a window can draw its cards while the player reads the verdict. None when the drill
+    // is over.
+    std::optional<std::array<CardId, 5>> prepare_next();
     bool dealt() const { return advice_ != nullptr; }
     const std::array<CardId, 5>& deal() const { return advice_->deal(); }
     const coach::DealAdvice& advice() const { return *advice_; }
@@ -56,12 +60,19 @@ class DrillRun {
     std::vector<const DrillDeal*> still_missed() const;
 
   private:
+    struct Upcoming {
+        std::optional<std::size_t> index;
+        std::unique_ptr<coach::DealAdvice> advice;
+    };
+    Upcoming pick_next();
+
     coach::GameAtBet at_;
     std::shared_ptr<const odds::Tallies> tallies_;
     DrillSchedule schedule_;
     std::mt19937_64 random_;
     std::unique_ptr<coach::DealAdvice> advice_;
     std::optional<std::size_t> current_;
+    std::optional<Upcoming> upcoming_;
     bool answered_ = false;
     coach::Session answers_;
 };
