@@ -11,6 +11,7 @@
 
 #include "game/regular_file.h"
 #include "odds/echoed_word.h"
+#include "odds/pay_decimal.h"
 #include "odds/rank_set.h"
 
 namespace quillon::odds {
@@ -69,18 +70,6 @@ constexpr std::array<HandWord, 18> kHandWords = {{
     {"pair", "", Form::pair, Needs::any},
 }};
 
-// A pay as written: digits / 10^places, without trailing zeros after the point.
-struct Decimal {
-    std::int64_t digits = 0;
-    int places = 0;
-
-    bool operator==(const Decimal&) const = default;
-};
-
-// A pay is at most 12 digits with at most 4 after the point; see docs/quillon-odds.md.
-constexpr int kMostPlaces = 4;
-constexpr std::int64_t kMostDigits = 1'000'000'000'000;
-
 struct HandLine {
     const HandWord* word = nullptr;
     int line = 0;
@@ -102,14 +91,6 @@ std::string stem(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
     return file.substr(0, file.find('.'));
-}
-
-std::int64_t power_of_ten(int places) {
-    std::int64_t p = 1;
-    for (int i = 0; i < places; ++i) {
-        p *= 10;
-    }
-    return p;
 }
 
 std::string hex(unsigned byte) {
@@ -326,41 +307,19 @@ class Parser {
         hands_.push_back(hand);
     }
 
-    // A pay: digits with at most one point. Zeros ending the decimals do not count as places.
     Decimal decimal(const std::string& text) const {
-        if (text.starts_with('-')) {
-            fail(line_, "a negative pay " + echoed(text));
-        }
-        Decimal d;
-        bool point = false;
-        bool any = false;
-        int zeros = 0;  // zeros after the point not yet followed by another digit
-        for (const char c : text) {
-            if (c == '.' && !point) {
-                point = true;
-            } else if (c >= '0' && c <= '9') {
-                any = true;
-                if (point && c == '0') {
-                    ++zeros;
-                    continue;
-                }
-                for (; zeros > 0; --zeros) {
-                    d.digits *= 10;
-                    ++d.places;
-                }
-                d.digits = d.digits * 10 + (c - '0');
-                d.places += point ? 1 : 0;
-                if (d.digits >= kMostDigits || d.places > kMostPlaces) {
-                    fail(line_, "the pay " + echoed(text) + " is too large or too finely divided");
-                }
-            } else {
+        const DecimalParse parsed = parse_decimal(text);
+        switch (parsed.fault) {
+            case DecimalFault::none:
+                break;
+            case DecimalFault::negative:
+                fail(line_, "a negative pay " + echoed(text));
+            case DecimalFault::too_fine:
+                fail(line_, "the pay " + echoed(text) + " is too large or too finely divided");
+            case DecimalFault::not_a_pay:
                 fail(line_, echoed(text) + " is not a pay");
-            }
         }
-        if (!any) {
-            fail(line_, echoed(text) + " is not a pay");
-        }
-        return d;
+        return parsed.value;
     }
 
     int whole_coins(const std::string& text) const {

@@ -20,10 +20,12 @@ std::string read_text(const std::string& path) {
     return text.str();
 }
 
-Game game_named(const std::string& name, std::optional<int> coins) {
+Game game_named(const std::string& name, std::optional<int> coins,
+                const std::vector<std::string>& pays = {}) {
     Command command;
     command.game = name;
     command.coins = coins;
+    command.pays = pays;
     return load_game(command);
 }
 
@@ -31,7 +33,7 @@ Game game_named(const std::string& name, std::optional<int> coins) {
 
 int run_strategy(const StrategyTask& task, std::ostream& out) {
     const std::string id = task.game.value_or("quillon");
-    const Game game = game_named(id, task.coins);
+    const Game game = game_named(id, task.coins, task.pays);
     const Tallies tallies(game);
     const ChartReport report = make_strategy_chart(tallies, task.lines, id, 2);
     if (task.save) {

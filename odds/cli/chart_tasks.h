@@ -14,6 +14,8 @@ struct StrategyTask {
     // A built-in game's name or a pay-table file; this machine without it.
     std::optional<std::string> game;
     std::optional<int> coins;
+    // HAND=AMOUNT: lines of the table paid anew (--pay).
+    std::vector<std::string> pays;
     // At most this many lines (0: every line worth keeping).
     std::size_t lines = 0;
     bool json = false;

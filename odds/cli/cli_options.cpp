@@ -3,6 +3,7 @@
 #include <string>
 
 #include "odds/game_file.h"
+#include "odds/pay_changes.h"
 
 namespace quillon::odds {
 
@@ -32,7 +33,9 @@ std::string game_list() {
     return list;
 }
 
-Game load_game(const Command& command) {
+namespace {
+
+Game game_of(const Command& command) {
     const std::string name = command.game.value_or("quillon");
     const int coins = command.coins.value_or(kFullBet);
     try {
@@ -46,6 +49,24 @@ Game load_game(const Command& command) {
         return read_game_file(std::string(name), coins);
     } catch (const GameFileError& e) {
         throw CliError(e.what());
+    }
+}
+
+}  // namespace
+
+Game load_game(const Command& command) {
+    Game game = game_of(command);
+    if (command.pays.empty()) {
+        return game;
+    }
+    try {
+        std::vector<PayChange> changes;
+        for (const std::string& pay : command.pays) {
+            changes.push_back(parse_pay_change(pay));
+        }
+        return with_pays(game, changes);
+    } catch (const PayChangeError& e) {
+        throw CliError(std::string("--pay: ") + e.what());
     }
 }
 

@@ -24,6 +24,8 @@ struct Command {
     std::string verb;
     std::vector<std::string> cards;
     std::optional<std::string> game;
+    // --pay HAND=AMOUNT, each a line of the table paid anew, in the order given.
+    std::vector<std::string> pays;
     std::optional<int> coins;
     std::optional<std::string> hold;
     std::optional<int> lines;
@@ -34,13 +36,17 @@ struct Command {
     std::optional<std::string> file;
     std::vector<std::string> hand;
     bool examples = false;
+    // meter: the line the meter pays and one step of it, per coin.
+    std::optional<std::string> line;
+    std::optional<std::string> step;
 };
 
 // The longest strategy chart `--lines` asks for, and the most hands of a multi-play round.
 inline constexpr int kMostLines = 200;
 inline constexpr int kMostPlay = 100;
 
-// `--game`: a built-in game's name or a pay-table file; `quillon` without it.
+// `--game`: a built-in game's name or a pay-table file; `quillon` without it; with the pays
+// `--pay` changes.
 Game load_game(const Command& command);
 
 // Five distinct cards of the game's deck.

@@ -75,6 +75,20 @@ void CommandOptions::play() {
           "spread, N0 and risk of ruin per round, in bets of one hand's bet");
 }
 
+void CommandOptions::pays() {
+    needs_["--pay"] = "HAND=AMOUNT";
+    const auto check = [](std::string& value) -> std::string {
+        return value.starts_with("-") ? "needs HAND=AMOUNT, not '" + value + "'" : "";
+    };
+    app_.add_option("--pay", values_.pays,
+                    "pays a line of the table AMOUNT per coin instead, as a progressive meter "
+                    "does (royal=1200, four-aces=400.5); given again for each line")
+        ->type_name("HAND=AMOUNT")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(CLI::Validator(check, ""));
+}
+
 void CommandOptions::json() {
     flag("--json", values_.json,
          "writes the same figures for programs, exact fractions beside the decimals");
@@ -130,7 +144,7 @@ CLI::Option* CommandOptions::deal(const std::string& name, std::vector<std::stri
 
 const std::vector<CommandSpec>& command_specs() {
     static const std::vector<CommandSpec> specs = {kHandCommand,  kReturnCommand, kStrategyCommand,
-                                                   kChartCommand, kGamesCommand,  kDoubleCommand};
+                                                   kMeterCommand, kChartCommand, kGamesCommand,  kDoubleCommand};
     return specs;
 }
 

@@ -34,6 +34,7 @@ class CommandOptions {
     void lines();
     void play();
     void json();
+    void pays();  // --pay HAND=AMOUNT, as often as wanted
 
     // A new option: text, a whole number within [least, most], or a flag.
     CLI::Option* text(const std::string& name, std::optional<std::string>& target,

@@ -13,5 +13,6 @@ extern const CommandSpec kStrategyCommand;
 extern const CommandSpec kChartCommand;
 extern const CommandSpec kGamesCommand;
 extern const CommandSpec kDoubleCommand;
+extern const CommandSpec kMeterCommand;
 
 }  // namespace quillon::odds

@@ -149,7 +149,8 @@ int run(std::span<const std::string_view> args, std::ostream& out) {
     for (const CLI::Option* option : chosen->get_options()) {
         // An option of several values (the cards of --hand) takes them all at once.
         const auto most = static_cast<std::size_t>(std::max(1, option->get_expected_max()));
-        if (!option->get_positional() && option->count() > most) {
+        const bool repeats = option->get_multi_option_policy() == CLI::MultiOptionPolicy::TakeAll;
+        if (!option->get_positional() && !repeats && option->count() > most) {
             throw CliError(option->get_name() + " is given twice");
         }
     }

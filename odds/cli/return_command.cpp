@@ -14,6 +14,7 @@ namespace {
 void declare(CommandOptions& options) {
     options.game();
     options.coins();
+    options.pays();
     options.play();
     options.json();
 }

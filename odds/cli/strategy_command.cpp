@@ -8,6 +8,7 @@ namespace {
 void declare_strategy(CommandOptions& options) {
     options.game();
     options.coins();
+    options.pays();
     options.lines();
     options.play();
     options.text("--save", options.values().save, "FILE", "a file to write",
@@ -23,6 +24,7 @@ int run_strategy_command(const Command& command, std::ostream& out) {
     StrategyTask task;
     task.game = command.game;
     task.coins = command.coins;
+    task.pays = command.pays;
     task.lines = static_cast<std::size_t>(command.lines.value_or(0));
     task.json = command.json;
     task.examples = command.examples;
