@@ -20,6 +20,7 @@ CoachChart build_chart(const odds::Tallies& tallies) {
     }
     out.chart_return = report.score.check.chart_return();
     out.perfect_return = report.score.check.perfect_return();
+    out.worst = report.score.check.worst;
     return out;
 }
 

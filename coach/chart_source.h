@@ -10,6 +10,7 @@
 #include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
 #include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/strategy_chart.h"
 #include "odds/tallies.h"
 
 namespace quillon::coach {
@@ -23,6 +24,8 @@ struct CoachChart {
     std::vector<double> shares;
     double chart_return = 0.0;
     double perfect_return = 0.0;
+    // The deal classes the chart plays worst, costliest first.
+    std::vector<odds::ChartMiss> worst;
 };
 
 // Builds the chart from the exact holds of every deal: most of a second for a 53-card game, so

@@ -12,6 +12,10 @@ ChartView::ChartView(QWidget* parent)
     status_->setWordWrap(true);
     lines_->setObjectName(QStringLiteral("chartLines"));
     lines_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Long lines wrap within the list's width rather than run under its edge.
+    lines_->setWordWrap(true);
+    lines_->setResizeMode(QListView::Adjust);
+    lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status_);
     layout->addWidget(lines_, 1);

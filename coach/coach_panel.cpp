@@ -68,6 +68,7 @@ CoachPanel::CoachPanel(GameSource source, int chart_coins, QWidget* parent)
     layout->addWidget(pages_, 1);
     connect(session_view_, &SessionView::mistakeChosen, this, &CoachPanel::review);
     connect(session_view_, &SessionView::saveRequested, this, &CoachPanel::ask_where_to_save);
+    connect(session_view_, &SessionView::drillRequested, this, &CoachPanel::drillRequested);
     start_chart(chart_coins);
 }
 
@@ -336,6 +337,10 @@ void CoachPanel::ask_where_to_save() {
         QMessageBox::warning(this, QStringLiteral("Coach"),
                              QStringLiteral("Could not write %1.csv and %1.json.").arg(path));
     }
+}
+
+void CoachPanel::offer_drill(bool on) {
+    session_view_->offer_drill(on);
 }
 
 void CoachPanel::show_page(int page) {

@@ -74,6 +74,10 @@ class CoachPanel final : public QWidget {
     const QString& chart_failure() const { return chart_failure_; }
     const CoachChart* chart() const { return chart_.get(); }
     std::optional<DecidingLine> chart_line() const { return line_; }
+    // The game's tallies, built when the game was set, for the same pays as the chart.
+    std::shared_ptr<const odds::Tallies> tallies() const { return tallies_; }
+    // Shows "Drill these" under the mistakes, for a window that can drill them.
+    void offer_drill(bool on);
     // Shows the holds of a hand of the session again.
     void review(int hand_index);
     // Writes <base>.csv and <base>.json.
@@ -84,6 +88,8 @@ class CoachPanel final : public QWidget {
     void chartReady();
     // The chart could not be built: `why` is the message the panel shows.
     void chartFailed(const QString& why);
+    // "Drill these" was clicked under the session's mistakes.
+    void drillRequested();
 
   private:
     const GameAtBet& at_bet(int coins);

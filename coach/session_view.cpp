@@ -21,7 +21,8 @@ SessionView::SessionView(QWidget* parent)
       figures_(new QLabel(this)),
       plot_(new SessionPlot(this)),
       mistakes_(new QTableWidget(0, 5, this)),
-      save_(new QPushButton(QStringLiteral("Save…"), this)) {
+      save_(new QPushButton(QStringLiteral("Save…"), this)),
+      drill_(new QPushButton(QStringLiteral("Drill these"), this)) {
     figures_->setObjectName(QStringLiteral("sessionFigures"));
     figures_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     mistakes_->setObjectName(QStringLiteral("mistakes"));
@@ -31,9 +32,19 @@ SessionView::SessionView(QWidget* parent)
     mistakes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mistakes_->setSelectionBehavior(QAbstractItemView::SelectRows);
     mistakes_->setSelectionMode(QAbstractItemView::SingleSelection);
-    mistakes_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    mistakes_->horizontalHeader()->setStretchLastSection(true);
+    // The cards share the width left by the hand's number and the cost, wrapping where they
+    // must: no column hides behind a scroll bar.
+    mistakes_->setWordWrap(true);
+    mistakes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mistakes_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    QHeaderView* columns = mistakes_->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Stretch);
+    columns->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    columns->setSectionResizeMode(4, QHeaderView::ResizeToContents);
     save_->setObjectName(QStringLiteral("save"));
+    drill_->setObjectName(QStringLiteral("drillThese"));
+    drill_->setToolTip(QStringLiteral("Deal these mistakes again until each is held right"));
+    drill_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(figures_);
     layout->addWidget(plot_, 3);
@@ -41,9 +52,11 @@ SessionView::SessionView(QWidget* parent)
     layout->addWidget(mistakes_, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(drill_);
     buttons->addWidget(save_);
     layout->addLayout(buttons);
     connect(save_, &QPushButton::clicked, this, &SessionView::saveRequested);
+    connect(drill_, &QPushButton::clicked, this, &SessionView::drillRequested);
     connect(mistakes_, &QTableWidget::cellClicked, this, [this](int row, int) {
         const QTableWidgetItem* item = mistakes_->item(row, 0);
         if (item != nullptr) {
@@ -51,6 +64,10 @@ SessionView::SessionView(QWidget* parent)
         }
     });
     show_session(Session());
+}
+
+void SessionView::offer_drill(bool on) {
+    drill_->setVisible(on);
 }
 
 void SessionView::show_session(const Session& session) {
@@ -78,6 +95,7 @@ void SessionView::show_session(const Session& session) {
             .arg((t.luck() >= 0 ? QStringLiteral("+") : QString()) +
                  QString::number(t.luck(), 'f', 2)));
     plot_->set_points(session.credit_line());
+    drill_->setEnabled(t.mistakes > 0);
     mistakes_->setRowCount(0);
     const auto& hands = session.hands();
     for (std::size_t i = hands.size(); i-- > 0;) {

@@ -19,17 +19,21 @@ class SessionView final : public QWidget {
   public:
     explicit SessionView(QWidget* parent = nullptr);
     void show_session(const Session& session);
+    // Shows "Drill these" beside Save….
+    void offer_drill(bool on);
 
   signals:
     // A mistake of the list was clicked: the hand's index in the session.
     void mistakeChosen(int hand_index);
     void saveRequested();
+    void drillRequested();
 
   private:
     QLabel* figures_;
     SessionPlot* plot_;
     QTableWidget* mistakes_;
     QPushButton* save_;
+    QPushButton* drill_;
 };
 
 // "+12.5000" or "-3.0000".

@@ -1,6 +1,7 @@
 #include "trainer/card_view.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "ui/artwork.h"
 
@@ -25,16 +26,31 @@ void CardView::show_card(std::optional<CardId> card, bool wild, bool held) {
     update();
 }
 
+int CardView::tag_height() const {
+    return fontMetrics().height() + 6;
+}
+
+QRect CardView::card_box() const {
+    // The card keeps the artwork's 71 x 96 proportions, centred in the room under the HELD tag.
+    const int tag = tag_height();
+    const int room = std::max(height() - tag, 1);
+    QSize size(width(), width() * 96 / 71);
+    if (size.height() > room) {
+        size = QSize(room * 71 / 96, room);
+    }
+    return {QPoint((width() - size.width()) / 2, tag + (room - size.height()) / 2), size};
+}
+
+QRect CardView::tag_box() const {
+    const QRect box = card_box();
+    return {box.left(), box.top() - tag_height(), box.width(), tag_height() - 2};
+}
+
 void CardView::paintEvent(QPaintEvent* /*event*/) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    // The card keeps the artwork's 71 x 96 proportions, centred in the widget.
-    QSize size(width(), width() * 96 / 71);
-    if (size.height() > height()) {
-        size = QSize(height() * 71 / 96, height());
-    }
-    const QRect box(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
-    p.drawPixmap(box, artwork_.pixmap(card_ ? art_name(*card_) : QStringLiteral("back"), size,
+    const QRect box = card_box();
+    p.drawPixmap(box, artwork_.pixmap(card_ ? art_name(*card_) : QStringLiteral("back"), box.size(),
                                       devicePixelRatioF()));
     if (wild_) {
         const QRect band(box.left(), box.top() + box.height() * 2 / 5, box.width(),
@@ -48,20 +64,25 @@ void CardView::paintEvent(QPaintEvent* /*event*/) {
         p.drawText(band, Qt::AlignCenter, QStringLiteral("WILD"));
     }
     if (held_) {
-        p.setPen(QPen(QColor(0x1f, 0x5f, 0xbf), 4));
-        p.drawRoundedRect(QRectF(box).adjusted(2, 2, -2, -2), 6, 6);
-        const QRect tag(box.left(), box.bottom() - box.height() / 7, box.width(), box.height() / 7);
+        // The frame runs round the card's edge and the tag sits above it: both indices stay in
+        // sight.
+        p.setPen(QPen(QColor(0x1f, 0x5f, 0xbf), 3));
+        p.drawRoundedRect(QRectF(box).adjusted(1.5, 1.5, -1.5, -1.5), 5, 5);
+        const QRect tag = tag_box();
         p.fillRect(tag, QColor(0x1f, 0x5f, 0xbf));
         QFont f = font();
         f.setBold(true);
-        f.setPixelSize(tag.height() * 2 / 3);
+        f.setPixelSize(std::max(tag.height() * 2 / 3, 8));
         p.setFont(f);
         p.setPen(Qt::white);
         p.drawText(tag, Qt::AlignCenter, QStringLiteral("HELD"));
     }
     if (hasFocus()) {
+        // Round the card and its tag, not the whole cell the layout gives the card.
+        p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(QPen(palette().highlight().color(), 1, Qt::DotLine));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(box.united(tag_box()).adjusted(-2, -2, 1, 1));
     }
 }
 

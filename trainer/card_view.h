@@ -12,7 +12,7 @@ class Artwork;
 namespace quillon::trainer {
 
 // One card of the practice table, in the game's own artwork; a click holds it. A wild card
-// carries a band saying so, a held one a frame and "HELD".
+// carries a band saying so, a held one a frame and a "HELD" tag above the card.
 class CardView final : public QAbstractButton {
     Q_OBJECT
   public:
@@ -24,14 +24,20 @@ class CardView final : public QAbstractButton {
     bool wild() const { return wild_; }
     bool held() const { return held_; }
 
-    QSize sizeHint() const override { return {112, 152}; }
+    QSize sizeHint() const override { return {112, heightForWidth(112)}; }
     bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override { return width * 4 / 3; }
+    int heightForWidth(int width) const override { return width * 96 / 71 + tag_height(); }
+
+    // Where the card is drawn, and the HELD tag above it.
+    QRect card_box() const;
+    QRect tag_box() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    int tag_height() const;
+
     ui::Artwork& artwork_;
     std::optional<CardId> card_;
     bool wild_ = false;

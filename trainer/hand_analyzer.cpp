@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -55,6 +56,27 @@ HandAnalyzer::HandAnalyzer(QWidget* parent)
     layout->addWidget(message_);
     layout->addWidget(holds_, 1);
     connect(input_, &QLineEdit::returnPressed, this, [this] { analyse(input_->text()); });
+    // An emptied field lets go of the hand it showed.
+    connect(input_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.trimmed().isEmpty()) {
+            clear_hand();
+        }
+    });
+}
+
+void HandAnalyzer::keyPressEvent(QKeyEvent* event) {
+    // The field leaves Return to its parents; here it ends with the analysis, not at the table.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void HandAnalyzer::clear_hand() {
+    chosen_.clear();
+    sync_buttons();
+    show_holds();
 }
 
 HandAnalyzer::~HandAnalyzer() = default;
@@ -70,6 +92,10 @@ void HandAnalyzer::set_game(const odds::Game& game) {
 }
 
 bool HandAnalyzer::analyse(const QString& text) {
+    if (text.trimmed().isEmpty()) {
+        clear_hand();
+        return false;
+    }
     std::vector<CardId> cards;
     for (const QString& word :
          text.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {

@@ -28,6 +28,12 @@ class HandAnalyzer final : public QWidget {
     // Reads five cards from the text; false, with the reason shown, when they are not.
     bool analyse(const QString& text);
 
+    // No cards chosen, no holds shown.
+    void clear_hand();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void card_clicked(CardId card);
     void show_holds();

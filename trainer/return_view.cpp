@@ -16,7 +16,8 @@ ReturnView::ReturnView(QWidget* parent)
     title_->setObjectName(QStringLiteral("returnTitle"));
     title_->setWordWrap(true);
     table_->setObjectName(QStringLiteral("returnTable"));
-    table_->setHorizontalHeaderLabels({"Final hand", "Pays", "Probability", "Return"});
+    table_->setHorizontalHeaderLabels(
+        {"Final hand", "Pays per coin", "Probability", "Return per coin"});
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);

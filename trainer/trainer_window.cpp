@@ -18,6 +18,7 @@
 #include "odds/game_file.h"
 #include "odds/strategy/hold_pattern.h"
 #include "trainer/card_view.h"
+#include "trainer/drill_view.h"
 #include "trainer/hand_analyzer.h"
 #include "trainer/return_view.h"
 
@@ -47,7 +48,8 @@ TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork,
       pages_(new QTabWidget(this)),
       coach_(new coach::CoachPanel([c = choice_](int n) { return c.load(n); }, coins, this)),
       analyzer_(new HandAnalyzer(this)),
-      return_view_(new ReturnView(this)) {
+      return_view_(new ReturnView(this)),
+      drill_(new DrillView(artwork_, *coach_, this)) {
     setObjectName(QStringLiteral("trainer"));
     setWindowTitle(QStringLiteral("Quillon trainer"));
     game_box_->setObjectName(QStringLiteral("game"));
@@ -109,6 +111,12 @@ TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork,
     pages_->addTab(coach_, QStringLiteral("Coach"));
     pages_->addTab(analyzer_, QStringLiteral("Analyzer"));
     pages_->addTab(return_view_, QStringLiteral("Return"));
+    pages_->addTab(drill_, QStringLiteral("Drill"));
+    coach_->offer_drill(true);
+    connect(coach_, &coach::CoachPanel::drillRequested, this, [this] {
+        show_page(drill_page);
+        drill_->start(DrillView::Source::mistakes);
+    });
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 5);
     layout->addWidget(pages_, 6);
@@ -124,6 +132,7 @@ TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork,
     const odds::Game game = game_at(coins);
     analyzer_->set_game(game);
     return_view_->set_game(game);
+    drill_->set_game(game, coins);
     refresh();
 }
 
@@ -143,6 +152,7 @@ bool TrainerWindow::choose_game(const GameChoice& choice, int coins) {
         return_view_->set_game(game);
         table_.set_game(std::move(game), coins);
         coach_->set_game([c = choice_](int n) { return c.load(n); }, coins);
+        drill_->set_game(table_.game(), coins);
     } catch (const std::exception& e) {
         QMessageBox::warning(this, QStringLiteral("Quillon trainer"),
                              QStringLiteral("Cannot use %1: %2").arg(choice.title(), e.what()));
@@ -209,6 +219,9 @@ void TrainerWindow::show_page(int page) {
 
 void TrainerWindow::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    if (pages_->currentWidget() == drill_ && drill_->take_key(key)) {
+        return;
+    }
     if (key >= Qt::Key_1 && key <= Qt::Key_5) {
         toggle_hold(key - Qt::Key_1);
     } else if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {

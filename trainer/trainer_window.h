@@ -24,6 +24,7 @@ class CoachPanel;
 namespace quillon::trainer {
 
 class CardView;
+class DrillView;
 class HandAnalyzer;
 class ReturnView;
 
@@ -47,9 +48,12 @@ class TrainerWindow final : public QWidget {
     const GameChoice& choice() const { return choice_; }
     HandAnalyzer& analyzer() { return *analyzer_; }
     ReturnView& return_view() { return *return_view_; }
+    DrillView& drill() { return *drill_; }
     CardView* card(int slot) const { return cards_[static_cast<std::size_t>(slot)]; }
     QPushButton* hold_button(int slot) const { return holds_[static_cast<std::size_t>(slot)]; }
     QPushButton* deal_button() const { return deal_; }
+    // The pages beside the table, by their tab's place.
+    enum Page { coach_page, analyzer_page, return_page, drill_page };
     void show_page(int page);
 
   protected:
@@ -76,6 +80,7 @@ class TrainerWindow final : public QWidget {
     coach::CoachPanel* coach_;
     HandAnalyzer* analyzer_;
     ReturnView* return_view_;
+    DrillView* drill_;
 };
 
 }  // namespace quillon::trainer

@@ -51,13 +51,11 @@ class Planner {
     explicit Planner(const DealPatterns& t) : t_(t), pos_(t.keys.size(), kOff) {
         const std::size_t deals = t.deal_count();
         deal_.resize(deals);
-        deal_of_.resize(t.pattern.size());
         std::vector<std::uint32_t> per_pattern(t.keys.size() + 1, 0);
         for (std::size_t d = 0; d < deals; ++d) {
             deal_[d].weight = static_cast<double>(t.deals[d].weight);
             total_ += deal_[d].weight;
             for (std::uint32_t e = t.entry_begin[d]; e < t.entry_begin[d + 1]; ++e) {
-                deal_of_[e] = static_cast<std::uint32_t>(d);
                 ++per_pattern[t.pattern[e] + 1];
             }
         }
@@ -68,11 +66,14 @@ class Planner {
         pattern_entries_.resize(t.pattern.size());
         entry_deal_.resize(t.pattern.size());
         entry_value_.resize(t.pattern.size());
-        for (std::uint32_t e = 0; e < t.pattern.size(); ++e) {
-            const std::uint32_t i = per_pattern[t.pattern[e]]++;
-            pattern_entries_[i] = e;
-            entry_deal_[i] = deal_of_[e];
-            entry_value_[i] = t.value[e];
+        // The entries sorted by pattern, each with its deal: deal by deal, the entries in order.
+        for (std::size_t d = 0; d < deals; ++d) {
+            for (std::uint32_t e = t.entry_begin[d]; e < t.entry_begin[d + 1]; ++e) {
+                const std::uint32_t i = per_pattern[t.pattern[e]]++;
+                pattern_entries_[i] = e;
+                entry_deal_[i] = static_cast<std::uint32_t>(d);
+                entry_value_[i] = t.value[e];
+            }
         }
         kids_.resize(t.keys.size());
         for (std::uint32_t p = 0; p < t.keys.size(); ++p) {
@@ -199,7 +200,7 @@ class Planner {
         std::size_t same = 0;
         for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
             const std::uint32_t e = pattern_entries_[i];
-            const std::uint32_t d = deal_of_[e];
+            const std::uint32_t d = entry_deal_[i];
             if (deal_[d].fpat == line) {
                 if (t_.mask[e] != t_.mask[first_[d]]) {
                     return false;
@@ -289,7 +290,7 @@ class Planner {
             pos_[pick] = static_cast<std::uint32_t>(order_.size());
             order_.push_back(pick);
             for (std::uint32_t i = pattern_begin_[pick]; i < pattern_begin_[pick + 1]; ++i) {
-                const std::uint32_t d = deal_of_[pattern_entries_[i]];
+                const std::uint32_t d = entry_deal_[i];
                 if (decided[d] != 0) {
                     continue;
                 }
@@ -774,7 +775,6 @@ class Planner {
     std::vector<DealLead> deal_;
     double total_ = 0.0;
     double eps_ = 0.0;
-    std::vector<std::uint32_t> deal_of_;
     std::vector<std::uint32_t> pattern_begin_;
     std::vector<std::uint32_t> pattern_entries_;
     // The deal and value of each entry, in the order of pattern_entries_.

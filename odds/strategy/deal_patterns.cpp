@@ -16,11 +16,27 @@ struct RawEntry {
     double value;
 };
 
-// One thread's deals, with the raw pattern keys still to be numbered.
+// One thread's deals, their entries already in the table's form but with the patterns
+// numbered in the thread's own order (keys[id]): numbered again in the table's order when the
+// shares are put together.
 struct Share {
     std::vector<std::uint32_t> counts;
-    std::vector<RawEntry> entries;
+    std::vector<std::uint32_t> pattern;
+    std::vector<HoldMask> mask;
+    std::vector<double> value;
     std::vector<double> perfect;
+    std::vector<PatternKey> keys;
+    std::unordered_map<PatternKey, std::uint32_t> ids;
+
+    void add(const RawEntry& e) {
+        const auto [it, fresh] = ids.try_emplace(e.key, static_cast<std::uint32_t>(keys.size()));
+        if (fresh) {
+            keys.push_back(e.key);
+        }
+        pattern.push_back(it->second);
+        mask.push_back(e.mask);
+        value.push_back(e.value);
+    }
 };
 
 // The entry each pattern key of one deal has, by hashing: a deal shows some hundred keys,
@@ -76,7 +92,7 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
             1.0 /
             (static_cast<double>(choose(left, 5 - kept)) * static_cast<double>(game.pay_scale()));
     }
-    share.entries.reserve((end - begin) * 30);
+    share.ids.reserve(4096);
     HoldValues values;
     std::array<RawEntry, 8 * kHoldCount> found{};
     KeySlots slots;
@@ -107,8 +123,9 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
             }
         }
         share.counts.push_back(static_cast<std::uint32_t>(n));
-        share.entries.insert(share.entries.end(), found.begin(),
-                             found.begin() + static_cast<std::ptrdiff_t>(n));
+        for (std::size_t i = 0; i < n; ++i) {
+            share.add(found[i]);
+        }
         share.perfect.push_back(best);
     }
 }
@@ -151,8 +168,10 @@ DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
     DealPatterns out;
     std::size_t entries = 0;
     for (const Share& s : shares) {
-        entries += s.entries.size();
+        entries += s.pattern.size();
     }
+    // The table is the shares one after another. Each share is let go once copied, so that the
+    // entries are held about once over, not twice.
     out.pattern.reserve(entries);
     out.mask.reserve(entries);
     out.value.reserve(entries);
@@ -168,17 +187,26 @@ DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
         return it->second;
     };
     out.discard_all = id_of(discard_everything());
-    for (const Share& s : shares) {
+    constexpr std::uint32_t kUnseen = ~std::uint32_t{0};
+    for (Share& s : shares) {
+        // Numbered in the order the entries first show them, as one pass over all would.
+        std::vector<std::uint32_t> global(s.keys.size(), kUnseen);
         std::size_t e = 0;
         for (std::size_t d = 0; d < s.counts.size(); ++d) {
             for (std::uint32_t i = 0; i < s.counts[d]; ++i, ++e) {
-                const RawEntry& r = s.entries[e];
-                out.pattern.push_back(id_of(r.key));
-                out.mask.push_back(r.mask);
-                out.value.push_back(r.value);
+                std::uint32_t& g = global[s.pattern[e]];
+                if (g == kUnseen) {
+                    g = id_of(s.keys[s.pattern[e]]);
+                }
+                out.pattern.push_back(g);
             }
             out.entry_begin.push_back(static_cast<std::uint32_t>(out.pattern.size()));
         }
+        std::vector<std::uint32_t>().swap(s.pattern);
+        out.mask.insert(out.mask.end(), s.mask.begin(), s.mask.end());
+        std::vector<HoldMask>().swap(s.mask);
+        out.value.insert(out.value.end(), s.value.begin(), s.value.end());
+        std::vector<double>().swap(s.value);
         out.perfect.insert(out.perfect.end(), s.perfect.begin(), s.perfect.end());
     }
     out.parents.resize(out.keys.size());

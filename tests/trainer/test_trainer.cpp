@@ -2,20 +2,30 @@
 // held and drawn, the coach follows, and the analyzer's figures are quillon-odds hand's.
 #include <sys/stat.h>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <nlohmann/json.hpp>
 
 #include "coach/coach_panel.h"
+#include "coach/session_plot.h"
 #include "odds/cli/figures.h"
 #include "tests/odds/odds_test_support.h"
 #include "trainer/card_view.h"
+#include "trainer/drill/drill_schedule.h"
+#include "trainer/drill_view.h"
 #include "trainer/hand_analyzer.h"
 #include "trainer/return_view.h"
 #include "trainer/trainer_window.h"
@@ -254,10 +264,271 @@ class TrainerTest : public QObject {
     }
 };
 
+// The field, the table and the drill as a player meets them.
+class TrainerMendsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void returnInTheAnalyzerFieldAnalysesAndNothingElse() {
+        Trainer t("jacks-or-better-9-6");
+        t.window.show_page(TrainerWindow::analyzer_page);
+        auto* input = t.window.findChild<QLineEdit*>(QStringLiteral("analyzerInput"));
+        const auto* holds = t.window.findChild<QTableWidget*>(QStringLiteral("analyzerHolds"));
+        input->setFocus();
+        QTest::keyClicks(input, QStringLiteral("s1 s13 s12 s11 d10"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(holds->rowCount(), 32);
+        // Nothing was dealt.
+        QCOMPARE(t.credit(), QStringLiteral("Credit: 1000"));
+        QCOMPARE(t.window.deal_button()->text(), QStringLiteral("DEAL"));
+        QVERIFY(!t.window.table().dealt_once());
+        // Mid-hand, Return in the field draws nothing either.
+        t.stack({"s11", "h11", "d3", "c7", "s13"});
+        t.click(t.window.deal_button());
+        t.click(t.window.card(0));
+        input->setFocus();
+        input->clear();
+        QTest::keyClicks(input, QStringLiteral("h2 h3 h4 h5 c9"));
+        QTest::keyClick(input, Qt::Key_Enter);
+        QVERIFY(t.window.table().holding());
+        QCOMPARE(t.window.card(4)->card()->text(), std::string("s13"));
+        QCOMPARE(t.credit(), QStringLiteral("Credit: 995"));
+        QCOMPARE(holds->item(0, 0)->text(), QStringLiteral("h2 h3 h4 h5"));
+        // Return away from the field still plays the table.
+        t.window.setFocus();
+        QTest::keyClick(&t.window, Qt::Key_Return);
+        QVERIFY(!t.window.table().holding());
+    }
+
+    void emptyingTheAnalyzerFieldLetsGoOfTheHand() {
+        Trainer t("jacks-or-better-9-6");
+        t.window.show_page(TrainerWindow::analyzer_page);
+        auto* input = t.window.findChild<QLineEdit*>(QStringLiteral("analyzerInput"));
+        const auto* holds = t.window.findChild<QTableWidget*>(QStringLiteral("analyzerHolds"));
+        const auto pick = [&](const char* name) {
+            return t.window.findChild<QToolButton*>(QStringLiteral("pick_") + QLatin1String(name));
+        };
+        QVERIFY(t.window.analyzer().analyse(QStringLiteral("s1 s13 s12 s11 d10")));
+        QVERIFY(pick("s1")->isChecked());
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(input, Qt::Key_Backspace);
+        QCOMPARE(input->text(), QString());
+        QVERIFY(!pick("s1")->isChecked() && !pick("d10")->isChecked());
+        QCOMPARE(holds->rowCount(), 0);
+        // New clicks make a new hand.
+        for (const char* c : {"h2", "h3", "h4", "h5", "c9"}) {
+            t.click(pick(c));
+        }
+        QCOMPARE(input->text(), QStringLiteral("h2 h3 h4 h5 c9"));
+        QCOMPARE(holds->rowCount(), 32);
+        QCOMPARE(holds->item(0, 0)->text(), QStringLiteral("h2 h3 h4 h5"));
+        // Return on an emptied field leaves it empty too.
+        input->clear();
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(input->text(), QString());
+        QCOMPARE(holds->rowCount(), 0);
+    }
+
+    void aHeldCardKeepsItsIndexAndItsFocusFrameIsTheCards() {
+        ui::Artwork artwork;
+        QWidget frame;
+        auto* view = new CardView(artwork, &frame);
+        view->setGeometry(10, 10, 112, 260);  // a cell much taller than the card
+        frame.resize(140, 290);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const std::optional<CardId> seven = card("c7");
+        view->show_card(seven, false, false);
+        const QImage plain = view->grab().toImage();
+        view->show_card(seven, false, true);
+        const QImage held = view->grab().toImage();
+        // Inside the frame's edge, the card is the same held or not: both corner indices show.
+        const QRect inner = view->card_box().adjusted(5, 5, -5, -5);
+        for (int y = inner.top(); y <= inner.bottom(); ++y) {
+            for (int x = inner.left(); x <= inner.right(); ++x) {
+                QCOMPARE(held.pixel(x, y), plain.pixel(x, y));
+            }
+        }
+        QVERIFY(!held.isNull() && view->tag_box().bottom() < view->card_box().top());
+        // The dotted frame hugs the card and its tag, not the whole cell.
+        view->show_card(seven, false, false);
+        frame.activateWindow();
+        view->setFocus();
+        QTRY_VERIFY(view->hasFocus());
+        const QImage focused = view->grab().toImage();
+        view->clearFocus();
+        QTRY_VERIFY(!view->hasFocus());
+        const QImage unfocused = view->grab().toImage();
+        QRect changed;
+        for (int y = 0; y < focused.height(); ++y) {
+            for (int x = 0; x < focused.width(); ++x) {
+                if (focused.pixel(x, y) != unfocused.pixel(x, y)) {
+                    changed |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        QVERIFY(!changed.isEmpty());
+        const QRect bounds = view->card_box().united(view->tag_box()).adjusted(-3, -3, 3, 3);
+        QVERIFY2(bounds.contains(changed), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                          .arg(changed.x())
+                                                          .arg(changed.y())
+                                                          .arg(changed.width())
+                                                          .arg(changed.height())));
+    }
+
+    void theReturnPageSaysItsPaysArePerCoin() {
+        Trainer t("jacks-or-better-9-6");
+        t.window.show_page(TrainerWindow::return_page);
+        const auto* returns = t.window.findChild<QTableWidget*>(QStringLiteral("returnTable"));
+        QCOMPARE(returns->horizontalHeaderItem(1)->text(), QStringLiteral("Pays per coin"));
+        const auto* pays = t.window.findChild<QTableWidget*>(QStringLiteral("payTable"));
+        QCOMPARE(pays->horizontalHeaderItem(1)->text(), QStringLiteral("Pays for 5 coins"));
+    }
+
+    void theWindowAndThePlotAfter200Hands() {
+        Trainer t("jacks-or-better-9-6");
+        // The default size fits a 1366 x 768 screen, with room for a title bar, and holds
+        // every page without cutting it.
+        QVERIFY(t.window.width() <= 1366 && t.window.height() <= 740);
+        QVERIFY(t.window.minimumSizeHint().width() <= t.window.width());
+        QVERIFY(t.window.minimumSizeHint().height() <= t.window.height());
+        save_screenshot(t.window, QStringLiteral("trainer_default_size"));
+        // 200 hands, a third of them held wrong: the king kept, not the jacks.
+        for (int hand = 0; hand < 200; ++hand) {
+            t.stack({"s11", "h11", "d3", "c7", "s13", "d9", "c2", "h4"});
+            t.window.deal_or_draw();
+            if (hand % 3 == 0) {
+                t.window.toggle_hold(4);
+            } else {
+                t.window.toggle_hold(0);
+                t.window.toggle_hold(1);
+            }
+            t.window.deal_or_draw();
+        }
+        QCOMPARE(t.window.coach().session().totals().hands, 200);
+        t.window.show_page(TrainerWindow::coach_page);
+        t.window.coach().show_page(1);
+        const auto* plot = t.window.findChild<coach::SessionPlot*>(QStringLiteral("sessionPlot"));
+        QCOMPARE(plot->hand_ticks(), (std::vector<double>{0, 50, 100, 150, 200}));
+        QVERIFY(plot->credit_ticks().size() >= 3);
+        QVERIFY(coach::SessionPlot::legend_text(true).contains(QStringLiteral("hands")));
+        // The mistakes' cost column is in sight, with no scroll bar across the list.
+        const auto* mistakes = t.window.findChild<QTableWidget*>(QStringLiteral("mistakes"));
+        QVERIFY(mistakes->rowCount() > 0);
+        QVERIFY(!mistakes->horizontalScrollBar()->isVisible());
+        const QHeaderView* header = mistakes->horizontalHeader();
+        QVERIFY(header->sectionViewportPosition(4) + header->sectionSize(4) <=
+                mistakes->viewport()->width());
+        save_screenshot(t.window, QStringLiteral("trainer_plot_200_hands"));
+    }
+
+    void drillTheSessionsMistakesByKeys() {
+        Trainer t("jacks-or-better-9-6");
+        // Two hands, one held wrong: the king kept with the jacks.
+        t.stack({"s11", "h11", "d3", "c7", "s13", "d9", "c2"});
+        t.window.deal_or_draw();
+        for (const int slot : {0, 1, 4}) {
+            t.window.toggle_hold(slot);
+        }
+        t.window.deal_or_draw();
+        t.stack({"s1", "s13", "s12", "s11", "s10"});
+        t.window.deal_or_draw();
+        for (int slot = 0; slot < 5; ++slot) {
+            t.window.toggle_hold(slot);
+        }
+        t.window.deal_or_draw();
+        QCOMPARE(t.window.coach().session().totals().mistakes, 1);
+        const QString credit = t.credit();
+        t.window.show_page(TrainerWindow::coach_page);
+        t.window.coach().show_page(1);
+        auto* drill_these = t.window.findChild<QPushButton*>(QStringLiteral("drillThese"));
+        QVERIFY(drill_these->isVisible() && drill_these->isEnabled());
+        t.click(drill_these);
+        DrillView& drill = t.window.drill();
+        QCOMPARE(t.window.findChild<QTabWidget*>(QStringLiteral("trainerPages"))->currentWidget(),
+                 static_cast<QWidget*>(&drill));
+        QVERIFY(drill.run() != nullptr);
+        QCOMPARE(drill.run()->schedule().deals().size(), std::size_t{1});
+        const auto jacks =
+            std::array<CardId, 5>{card("s11"), card("h11"), card("d3"), card("c7"), card("s13")};
+        t.window.setFocus();
+        int answers = 0;
+        std::vector<double> pick_ms;
+        std::vector<double> next_ms;
+        while (drill.run()->dealt()) {
+            QVERIFY(answers < 10);
+            QCOMPARE(deal_key(drill.run()->deal()), deal_key(jacks));
+            // Hold the two jacks by their keys, wherever the shuffle put them, and answer.
+            for (int slot = 0; slot < 5; ++slot) {
+                if (drill.run()->deal()[static_cast<std::size_t>(slot)].rank() == 11) {
+                    QTest::keyClick(&t.window, static_cast<Qt::Key>(Qt::Key_1 + slot));
+                }
+            }
+            QCOMPARE(drill.card(0)->held(), drill.run()->deal()[0].rank() == 11);
+            QTest::keyClick(&t.window, Qt::Key_Return);
+            QVERIFY(drill.run()->answered());
+            const QString verdict =
+                t.window.findChild<QLabel*>(QStringLiteral("drillVerdict"))->text();
+            QVERIFY2(verdict.startsWith(QStringLiteral("Right")), qPrintable(verdict));
+            if (answers == 1) {
+                save_screenshot(t.window, QStringLiteral("trainer_drill_answered"));
+            }
+            // The player reads the verdict: the window is idle.
+            QCoreApplication::processEvents();
+            QElapsedTimer clock;
+            clock.start();
+            QTest::keyClick(&t.window, Qt::Key_Return);
+            pick_ms.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+            drill.repaint();
+            next_ms.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+            ++answers;
+        }
+        // Held right three times in a row, the deal has left the drill.
+        QCOMPARE(answers, DrillSchedule::kDefaultNeeded);
+        QVERIFY(drill.status_text().contains(QStringLiteral("learned")));
+        QVERIFY(t.window.findChild<QLabel*>(QStringLiteral("drillScore"))
+                    ->text()
+                    .startsWith(QStringLiteral("Score 100.00 %")));
+        // The drill leaves the table's credit alone.
+        QCOMPARE(t.credit(), credit);
+        qInfo("drill: NEXT to the next deal dealt, slowest of %d: %.2f ms; and painted: %.2f ms",
+              static_cast<int>(next_ms.size()), *std::max_element(pick_ms.begin(), pick_ms.end()),
+              *std::max_element(next_ms.begin(), next_ms.end()));
+    }
+
+    void flashModeAndTheHardestDeals() {
+        Trainer t("deuces-wild-full-pay");
+        t.window.show_page(TrainerWindow::drill_page);
+        DrillView& drill = t.window.drill();
+        drill.start(DrillView::Source::fresh);
+        QVERIFY(drill.run() != nullptr && drill.run()->fresh_deals());
+        // Discard everything five times: each answer at once, mistakes listed.
+        for (int i = 0; i < 5; ++i) {
+            drill.answer_or_next();
+            QVERIFY(drill.run()->answered());
+            drill.answer_or_next();
+        }
+        QCOMPARE(drill.run()->answers().totals().hands, 5);
+        const auto* missed = t.window.findChild<QListWidget*>(QStringLiteral("drillMissed"));
+        QCOMPARE(missed->count(), drill.run()->answers().totals().mistakes);
+        QSignalSpy started(&drill, &DrillView::drillStarted);
+        drill.start(DrillView::Source::hardest);
+        QVERIFY(started.count() == 1 || started.wait(30000));
+        QCOMPARE(drill.run()->schedule().deals().size(), DrillView::kHardestCount);
+        // A wrong answer puts the deal on the list of what is still missed.
+        drill.answer_or_next();
+        if (!drill.run()->answers().hands().back().best_hold()) {
+            QCOMPARE(missed->count(), 1);
+        }
+        save_screenshot(t.window, QStringLiteral("trainer_drill_hardest"));
+    }
+};
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ui::install_font_substitutions();
     TrainerTest test;
-    return QTest::qExec(&test, argc, argv);
+    TrainerMendsTest mends;
+    return QTest::qExec(&test, argc, argv) | QTest::qExec(&mends, argc, argv);
 }
 #include "test_trainer.moc"
