@@ -11,6 +11,7 @@
 
 #include "game/regular_file.h"
 #include "odds/echoed_word.h"
+#include "odds/multiplier_lines.h"
 #include "odds/rank_set.h"
 
 namespace quillon::odds {
@@ -90,6 +91,8 @@ struct HandLine {
     int pair_rank = -1;
     RankSet ranks = kEveryRank;
     RankSet kickers = kEveryRank;
+    // The words before the pay that pick the hands, as an Ultimate X line names them.
+    std::vector<std::string> naming;
 
     bool same_pays(const HandLine& other) const {
         return per_coin == other.per_coin && full_pay == other.full_pay &&
@@ -251,6 +254,10 @@ class Parser {
             wild_statement(args);
             return;
         }
+        if (keyword == "ultimate-x") {
+            multipliers_.statement(line_, args);
+            return;
+        }
         const auto word = std::find_if(kHandWords.begin(), kHandWords.end(),
                                        [&](const HandWord& w) { return w.word == keyword; });
         if (word == kHandWords.end()) {
@@ -284,7 +291,7 @@ class Parser {
 
     void hand_statement(const HandWord& word, const std::vector<std::string>& args) {
         const std::string keyword(word.word);
-        HandLine hand{&word, line_, {}, std::nullopt, 0, -1, word.ranks, word.kickers};
+        HandLine hand{&word, line_, {}, std::nullopt, 0, -1, word.ranks, word.kickers, {}};
         std::size_t i = 0;
         // `four RANKS [kicker RANKS] PAY` and `five RANKS PAY`: the first word is ranks where it
         // is no number, or where a second word follows it before any full-bet pay ("four 2 50").
@@ -300,6 +307,7 @@ class Parser {
                 hand.kickers = rank_set(args[i++]);
             }
         }
+        hand.naming.assign(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
         if (i >= args.size()) {
             fail(line_, "'" + keyword + "' needs its pay per coin");
         }
@@ -315,6 +323,7 @@ class Parser {
             if (word.form == Form::pair && hand.pair_rank < 0) {
                 if (const std::optional<int> rank = parse_rank(a)) {
                     hand.pair_rank = *rank;
+                    hand.naming.push_back(a);
                     continue;
                 }
             }
@@ -408,7 +417,13 @@ class Parser {
         }
         check_overlaps();
         const int bet = coins != kFullBet ? coins : (full_bet != 0 ? full_bet : 5);
-        return build(bet);
+        Game game = build(bet);
+        std::vector<NamedRow> named;
+        for (const HandLine& h : hands_) {
+            named.push_back(NamedRow{std::string(h.word->word), h.naming, h.line});
+        }
+        game.set_multiplier_tables(multipliers_.finish(named));
+        return game;
     }
 
     // Lines that pay some hand alike must nest: the hands of one within the other's, so that
@@ -618,6 +633,7 @@ class Parser {
     }
 
     const std::string& source_;
+    MultiplierLines multipliers_{source_};
     int line_ = 0;
     std::optional<std::string> name_;
     std::optional<Wild> wild_;
