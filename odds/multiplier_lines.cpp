@@ -69,8 +69,9 @@ void MultiplierLines::statement(int line, const std::vector<std::string>& args) 
         return;
     }
     if (args.size() < 3) {
-        fail(line, "'ultimate-x' needs line counts, a hand and its multiplier "
-                   "(ultimate-x 3,5,10 full-house 12)");
+        fail(line,
+             "'ultimate-x' needs line counts, a hand and its multiplier "
+             "(ultimate-x 3,5,10 full-house 12)");
     }
     Entry entry;
     entry.line = line;
@@ -98,8 +99,9 @@ std::vector<MultiplierTable> MultiplierLines::finish(const std::vector<NamedRow>
         return {};
     }
     if (lines_line_ == 0) {
-        fail(entries_.front().line, "Ultimate X multipliers need an 'ultimate-x lines' line "
-                                    "naming the line counts the game is played on");
+        fail(entries_.front().line,
+             "Ultimate X multipliers need an 'ultimate-x lines' line "
+             "naming the line counts the game is played on");
     }
     std::vector<MultiplierTable> tables;
     for (const int count : line_counts_) {

@@ -38,7 +38,9 @@ class UltimateXSolver {
     }
 
     std::size_t states() const { return states_; }
-    double total(std::size_t t) const { return static_cast<double>(lines_) + static_cast<double>(t); }
+    double total(std::size_t t) const {
+        return static_cast<double>(lines_) + static_cast<double>(t);
+    }
 
     // E[V(T') | distribution] for every distinct distribution.
     std::vector<double> next_values(const std::vector<double>& value) const {
@@ -225,7 +227,8 @@ UltimateXSolution solve_ultimate_x(const Tallies& tallies, const MultiplierTable
         }
         for (std::size_t i = 0; i < choices.deal_count(); ++i) {
             for (std::uint32_t s = out.step_start[i]; s < out.step_start[i + 1]; ++s) {
-                const auto from = static_cast<std::size_t>(out.steps[s].from_total - out.least_total);
+                const auto from =
+                    static_cast<std::size_t>(out.steps[s].from_total - out.least_total);
                 const std::size_t to =
                     s + 1 < out.step_start[i + 1]
                         ? static_cast<std::size_t>(out.steps[s + 1].from_total - out.least_total)
@@ -264,11 +267,11 @@ UltimateXSolution solve_ultimate_x(const Tallies& tallies, const MultiplierTable
             continue;
         }
         const std::int64_t* counts = choices.next_counts.data() + d * kinds;
-        const std::vector<double> fewer = sum_chances(
-            choices.values, counts, choices.next_draws[d], table.lines - 1, table.most());
+        const std::vector<double> fewer = sum_chances(choices.values, counts, choices.next_draws[d],
+                                                      table.lines - 1, table.most());
         for (std::size_t k = 0; k < kinds; ++k) {
-            const double p = static_cast<double>(counts[k]) /
-                             static_cast<double>(choices.next_draws[d]);
+            const double p =
+                static_cast<double>(counts[k]) / static_cast<double>(choices.next_draws[d]);
             const int m = choices.values[k];
             const auto shift = static_cast<std::size_t>(m - 1);
             for (std::size_t j = 0; j < fewer.size() && j + shift < states; ++j) {
@@ -304,8 +307,7 @@ UltimateXSolution solve_ultimate_x(const Tallies& tallies, const MultiplierTable
 }
 
 std::vector<UltimateXHold> rank_ultimate_x_holds(const UltimateXSolution& solution,
-                                                 const Game& game,
-                                                 const FastClassifier& classifier,
+                                                 const Game& game, const FastClassifier& classifier,
                                                  const std::array<CardId, 5>& deal, int total) {
     if (total < solution.least_total || total > solution.most_total) {
         throw std::invalid_argument("a multiplier total out of range");
@@ -322,10 +324,10 @@ std::vector<UltimateXHold> rank_ultimate_x_holds(const UltimateXSolution& soluti
         for (std::size_t j = 0; j < p.size(); ++j) {
             x.multiplier_value += p[j] * solution.value[j];
         }
-        x.plain_rank = static_cast<int>(
-            std::find_if(plain.begin(), plain.end(),
-                         [&](const HoldOutcome& o) { return o.mask == h.mask; }) -
-            plain.begin());
+        x.plain_rank =
+            static_cast<int>(std::find_if(plain.begin(), plain.end(),
+                                          [&](const HoldOutcome& o) { return o.mask == h.mask; }) -
+                             plain.begin());
         out.push_back(x);
     }
     std::stable_sort(out.begin(), out.end(), [](const UltimateXHold& a, const UltimateXHold& b) {

@@ -92,8 +92,7 @@ struct UltimateXHold {
 // The 32 holds of a deal at multiplier total `total`, best full value first (ties in mask
 // order). The solution must be the game's own for the table it was solved for.
 std::vector<UltimateXHold> rank_ultimate_x_holds(const UltimateXSolution& solution,
-                                                 const Game& game,
-                                                 const FastClassifier& classifier,
+                                                 const Game& game, const FastClassifier& classifier,
                                                  const std::array<CardId, 5>& deal, int total);
 
 // The chances of the next T after a hold, from its final hands by pay row (`draws` of them in

@@ -58,7 +58,8 @@ struct PlainShare {
 
 class ChoiceMaker {
   public:
-    ChoiceMaker(const Tallies& tallies, const MultiplierTable& table, const std::vector<int>& values)
+    ChoiceMaker(const Tallies& tallies, const MultiplierTable& table,
+                const std::vector<int>& values)
         : tallies_(tallies), values_(values) {
         const Game& game = tallies.game();
         for (std::size_t r = 0; r < game.row_count(); ++r) {

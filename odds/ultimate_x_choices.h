@@ -13,7 +13,7 @@ namespace quillon::odds {
 // What Ultimate X needs of one hold: its expected pay, the moments of its pay, its share of
 // paying hands, and which of the distinct earned-multiplier distributions it has.
 struct HoldChoice {
-    HoldMask mask = 0;  // over the deal's sorted cards
+    HoldMask mask = 0;       // over the deal's sorted cards
     std::uint32_t next = 0;  // index into UltimateXChoices::next_counts
     double pay = 0;          // E[pay] per line at 1X, in base bets
     double pay_square = 0;   // E[pay^2]

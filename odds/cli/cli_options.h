@@ -34,6 +34,9 @@ struct Command {
     std::optional<std::string> file;
     std::vector<std::string> hand;
     bool examples = false;
+    // Ultimate X: the lines played, and the multipliers they carry (a total or one a line).
+    std::optional<int> ultimate_x;
+    std::optional<std::string> multiplier;
 };
 
 // The longest strategy chart `--lines` asks for, and the most hands of a multi-play round.

@@ -75,6 +75,18 @@ void CommandOptions::play() {
           "spread, N0 and risk of ruin per round, in bets of one hand's bet");
 }
 
+void CommandOptions::ultimate_x() {
+    count("--ultimate-x", values_.ultimate_x, 1, kMostUltimateXLines, "N",
+          "1 to " + std::to_string(kMostUltimateXLines) + " lines",
+          "Ultimate X on N lines, the bet doubled: each line's win sets the multiplier of its next "
+          "hand, and perfect play looks at the multipliers' total");
+}
+
+void CommandOptions::multiplier() {
+    text("--multiplier", values_.multiplier, "T", "a multiplier total or one multiplier a line",
+         "with --ultimate-x: the lines' multipliers, their total (20) or one a line (2,1,4)");
+}
+
 void CommandOptions::json() {
     flag("--json", values_.json,
          "writes the same figures for programs, exact fractions beside the decimals");

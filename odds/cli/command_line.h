@@ -34,6 +34,8 @@ class CommandOptions {
     void lines();
     void play();
     void json();
+    void ultimate_x();
+    void multiplier();
 
     // A new option: text, a whole number within [least, most], or a flag.
     CLI::Option* text(const std::string& name, std::optional<std::string>& target,
