@@ -51,7 +51,6 @@ void declare_chart(CommandOptions& options) {
     options.flag("--examples", options.values().examples,
                  "shows one deal each line of the chart decides, with the cards it keeps");
     options.json();
-    options.ultimate_x();
 }
 
 int run_chart_command(const Command& command, std::ostream& out) {
