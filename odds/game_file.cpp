@@ -12,6 +12,7 @@
 #include "game/regular_file.h"
 #include "game/text_file.h"
 #include "odds/pay_decimal.h"
+#include "odds/multiplier_lines.h"
 #include "odds/rank_set.h"
 
 namespace quillon::odds {
@@ -79,6 +80,8 @@ struct HandLine {
     int pair_rank = -1;
     RankSet ranks = kEveryRank;
     RankSet kickers = kEveryRank;
+    // The words before the pay that pick the hands, as an Ultimate X line names them.
+    std::vector<std::string> naming;
 
     bool same_pays(const HandLine& other) const {
         return per_coin == other.per_coin && full_pay == other.full_pay &&
@@ -168,6 +171,10 @@ class Parser {
             wild_statement(args);
             return;
         }
+        if (keyword == "ultimate-x") {
+            multipliers_.statement(line_, args);
+            return;
+        }
         const auto word = std::find_if(kHandWords.begin(), kHandWords.end(),
                                        [&](const HandWord& w) { return w.word == keyword; });
         if (word == kHandWords.end()) {
@@ -201,7 +208,7 @@ class Parser {
 
     void hand_statement(const HandWord& word, const std::vector<std::string>& args) {
         const std::string keyword(word.word);
-        HandLine hand{&word, line_, {}, std::nullopt, 0, -1, word.ranks, word.kickers};
+        HandLine hand{&word, line_, {}, std::nullopt, 0, -1, word.ranks, word.kickers, {}};
         std::size_t i = 0;
         // `four RANKS [kicker RANKS] PAY` and `five RANKS PAY`: the first word is ranks where it
         // is no number, or where a second word follows it before any full-bet pay ("four 2 50").
@@ -217,6 +224,7 @@ class Parser {
                 hand.kickers = rank_set(args[i++]);
             }
         }
+        hand.naming.assign(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
         if (i >= args.size()) {
             fail(line_, "'" + keyword + "' needs its pay per coin");
         }
@@ -232,6 +240,7 @@ class Parser {
             if (word.form == Form::pair && hand.pair_rank < 0) {
                 if (const std::optional<int> rank = parse_rank(a)) {
                     hand.pair_rank = *rank;
+                    hand.naming.push_back(a);
                     continue;
                 }
             }
@@ -303,7 +312,13 @@ class Parser {
         }
         check_overlaps();
         const int bet = coins != kFullBet ? coins : (full_bet != 0 ? full_bet : 5);
-        return build(bet);
+        Game game = build(bet);
+        std::vector<NamedRow> named;
+        for (const HandLine& h : hands_) {
+            named.push_back(NamedRow{std::string(h.word->word), h.naming, h.line});
+        }
+        game.set_multiplier_tables(multipliers_.finish(named));
+        return game;
     }
 
     // Lines that pay some hand alike must nest: the hands of one within the other's, so that
@@ -514,6 +529,7 @@ class Parser {
     }
 
     const std::string& source_;
+    MultiplierLines multipliers_{source_};
     int line_ = 0;
     std::optional<std::string> name_;
     std::optional<Wild> wild_;

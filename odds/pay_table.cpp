@@ -1,5 +1,6 @@
 #include "odds/pay_table.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -45,6 +46,32 @@ HandClass Game::best_reading(const ClassSet& classes) const {
         }
     });
     return best;
+}
+
+const MultiplierTable* Game::multipliers_for(int lines) const {
+    for (const MultiplierTable& table : multipliers_) {
+        if (table.lines == lines) {
+            return &table;
+        }
+    }
+    return nullptr;
+}
+
+void Game::set_multiplier_tables(std::vector<MultiplierTable> tables) {
+    for (const MultiplierTable& table : tables) {
+        if (table.earned.size() != rows_.size() || table.earned.back() != 1 || table.lines < 1 ||
+            table.lines > kMostUltimateXLines) {
+            throw std::invalid_argument("a multiplier table that does not fit the game");
+        }
+        for (const int m : table.earned) {
+            if (m < 1 || m > kMostMultiplier) {
+                throw std::invalid_argument("a multiplier out of range");
+            }
+        }
+    }
+    std::sort(tables.begin(), tables.end(),
+              [](const MultiplierTable& a, const MultiplierTable& b) { return a.lines < b.lines; });
+    multipliers_ = std::move(tables);
 }
 
 }  // namespace quillon::odds

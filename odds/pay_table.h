@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "odds/hand_class.h"
+#include "odds/multiplier_table.h"
 
 namespace quillon::odds {
 
@@ -50,6 +51,12 @@ class Game {
     // Of several readings of one hand, the one that pays most; among equal pays the higher class.
     HandClass best_reading(const ClassSet& classes) const;
 
+    // The Ultimate X multipliers the game is played with, one table per line count, by rising
+    // line count; none where the game has no Ultimate X.
+    const std::vector<MultiplierTable>& multiplier_tables() const { return multipliers_; }
+    const MultiplierTable* multipliers_for(int lines) const;
+    void set_multiplier_tables(std::vector<MultiplierTable> tables);
+
     bool operator==(const Game&) const = default;
 
   private:
@@ -58,6 +65,7 @@ class Game {
     std::vector<PayRow> rows_;
     std::int64_t pay_scale_;
     std::array<std::size_t, kHandClassCount> row_of_{};
+    std::vector<MultiplierTable> multipliers_;
 };
 
 // The built-in games, read from the pay-table files built into the program, for a bet of `coins`

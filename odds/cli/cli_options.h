@@ -39,6 +39,9 @@ struct Command {
     // meter: the line the meter pays and one step of it, per coin.
     std::optional<std::string> line;
     std::optional<std::string> step;
+    // Ultimate X: the lines played, and the multipliers they carry (a total or one a line).
+    std::optional<int> ultimate_x;
+    std::optional<std::string> multiplier;
 };
 
 // The longest strategy chart `--lines` asks for, and the most hands of a multi-play round.

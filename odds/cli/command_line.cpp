@@ -87,6 +87,16 @@ void CommandOptions::pays() {
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->check(CLI::Validator(check, ""));
+void CommandOptions::ultimate_x() {
+    count("--ultimate-x", values_.ultimate_x, 1, kMostUltimateXLines, "N",
+          "1 to " + std::to_string(kMostUltimateXLines) + " lines",
+          "Ultimate X on N lines, the bet doubled: each line's win sets the multiplier of its next "
+          "hand, and perfect play looks at the multipliers' total");
+}
+
+void CommandOptions::multiplier() {
+    text("--multiplier", values_.multiplier, "T", "a multiplier total or one multiplier a line",
+         "with --ultimate-x: the lines' multipliers, their total (20) or one a line (2,1,4)");
 }
 
 void CommandOptions::json() {

@@ -35,6 +35,8 @@ class CommandOptions {
     void play();
     void json();
     void pays();  // --pay HAND=AMOUNT, as often as wanted
+    void ultimate_x();
+    void multiplier();
 
     // A new option: text, a whole number within [least, most], or a flag.
     CLI::Option* text(const std::string& name, std::optional<std::string>& target,

@@ -1,6 +1,7 @@
 #include "odds/cli/commands.h"
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
+#include "odds/cli/ultimate_x_command.h"
 #include "odds/deal_analysis.h"
 
 #include <cmath>
@@ -16,9 +17,14 @@ void declare(CommandOptions& options) {
     options.hold();
     options.play();
     options.json();
+    options.ultimate_x();
+    options.multiplier();
 }
 
 int run(const Command& command, std::ostream& out) {
+    if (command.ultimate_x) {
+        return run_ultimate_x_hand(command, out);
+    }
     const Game game = load_game(command);
     const std::array<CardId, 5> deal = parse_deal(command.cards, game);
     std::optional<HoldMask> hold;

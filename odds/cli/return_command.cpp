@@ -5,6 +5,7 @@
 #include "odds/cli/odds_report.h"
 #include "odds/cli/precomputed.h"
 #include "odds/cli/risk_report.h"
+#include "odds/cli/ultimate_x_command.h"
 #include "odds/deal_outcomes.h"
 
 namespace quillon::odds {
@@ -17,9 +18,13 @@ void declare(CommandOptions& options) {
     options.pays();
     options.play();
     options.json();
+    options.ultimate_x();
 }
 
 int run(const Command& command, std::ostream& out) {
+    if (command.ultimate_x) {
+        return run_ultimate_x_return(command, out);
+    }
     const Game game = load_game(command);
     // A built-in game's deals were played when the program was built.
     const PrecomputedGame* built = find_precomputed(command.game.value_or("quillon"), game);

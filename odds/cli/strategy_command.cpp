@@ -1,5 +1,6 @@
 #include "odds/cli/chart_tasks.h"
 #include "odds/cli/commands.h"
+#include "odds/cli/ultimate_x_command.h"
 
 namespace quillon::odds {
 
@@ -16,11 +17,20 @@ void declare_strategy(CommandOptions& options) {
     options.flag("--examples", options.values().examples,
                  "shows one deal each line of the chart decides, with the cards it keeps");
     options.json();
+    options.ultimate_x();
 }
 
 // A multi-play round plays each hand as one hand is played: --play leaves the chart as it is,
 // and the report says so.
 int run_strategy_command(const Command& command, std::ostream& out) {
+    if (command.ultimate_x) {
+        if (command.save || command.examples) {
+            throw CliError(
+                "--ultimate-x lists where perfect play departs from the plain chart: "
+                "it takes no --save or --examples");
+        }
+        return run_ultimate_x_strategy(command, out);
+    }
     StrategyTask task;
     task.game = command.game;
     task.coins = command.coins;

@@ -128,7 +128,10 @@ class BuiltinFile : public ::testing::TestWithParam<ByHand> {};
 TEST_P(BuiltinFile, ParsesToTheTableAsPublished) {
     const std::optional<Game> game = find_game(GetParam().name);
     ASSERT_TRUE(game.has_value());
-    EXPECT_EQ(*game, GetParam().definition());
+    // The table as published; the Ultimate X multipliers some files add are tested apart.
+    Game pays = *game;
+    pays.set_multiplier_tables({});
+    EXPECT_EQ(pays, GetParam().definition());
 }
 
 INSTANTIATE_TEST_SUITE_P(Games, BuiltinFile,

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "odds/pay_table.h"
+#include "odds/ultimate_x.h"
+
+namespace quillon::odds {
+
+// A built-in game's Ultimate X solved ahead, without the policy: quillon-ultimate-x-table-writer
+// (tools/ultimate_x_table) writes them into known_ultimate_x_table.cpp, so that `return` and
+// `hand` need not solve the game, which takes seconds.
+struct KnownUltimateX {
+    std::string_view name;
+    int lines = 0;
+    std::int64_t pay_scale = 1;
+    std::span<const std::int64_t> pays;
+    std::span<const int> earned;
+    int iterations = 0;
+    // gain, gain error, perfect, plain, thumb, average multiplier, hit frequency, deviation
+    std::span<const double> figures;
+    std::span<const double> value;
+    std::span<const double> chance;
+};
+
+std::span<const KnownUltimateX> known_ultimate_x_games();
+
+// The solution of built-in game `name` played with `game`'s pays and multipliers on `lines`
+// lines, where it was worked out ahead (its steps left empty).
+std::optional<UltimateXSolution> known_ultimate_x(std::string_view name, const Game& game,
+                                                  int lines);
+
+}  // namespace quillon::odds
