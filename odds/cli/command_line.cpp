@@ -87,6 +87,8 @@ void CommandOptions::pays() {
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->check(CLI::Validator(check, ""));
+}
+
 void CommandOptions::ultimate_x() {
     count("--ultimate-x", values_.ultimate_x, 1, kMostUltimateXLines, "N",
           "1 to " + std::to_string(kMostUltimateXLines) + " lines",
