@@ -7,6 +7,7 @@
 
 #include "odds/pay_table.h"
 #include "trainer/trainer_window.h"
+#include "trainer/ultimate_x_window.h"
 #include "ui/app_setup.h"
 #include "ui/artwork.h"
 
@@ -32,6 +33,11 @@ int main(int argc, char** argv) {
                                           QStringLiteral("the bet, 1 to 10 coins (5)"),
                                           QStringLiteral("n"), QStringLiteral("5"));
     options.addOption(coins_option);
+    const QCommandLineOption ultimate_x_option(
+        QStringLiteral("ultimate-x"),
+        QStringLiteral("play Ultimate X on n lines (1, 3, 5 or 10, as the game is played)"),
+        QStringLiteral("n"));
+    options.addOption(ultimate_x_option);
     options.process(app);
     const QStringList words = options.positionalArguments();
     trainer::GameChoice choice =
@@ -43,14 +49,28 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quillon-trainer: --coins takes 1 to 10\n");
         return 2;
     }
+    const bool ultimate_x = options.isSet(ultimate_x_option);
+    const int lines = ultimate_x ? options.value(ultimate_x_option).toInt(&whole) : 0;
     try {
-        (void)choice.load(coins);
+        const odds::Game game = choice.load(coins);
+        if (ultimate_x && (!whole || game.multipliers_for(lines) == nullptr)) {
+            std::fprintf(stderr, "quillon-trainer: %s is not played on %s Ultimate X lines\n",
+                         game.name().c_str(),
+                         options.value(ultimate_x_option).toLocal8Bit().constData());
+            return 2;
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quillon-trainer: %s\n", e.what());
         return 2;
     }
 
     ui::Artwork artwork;
+    if (ultimate_x) {
+        trainer::UltimateXWindow window(choice, lines, coins, artwork, std::random_device{}());
+        new ui::FirstFrameTrace(&window);
+        window.show();
+        return QApplication::exec();
+    }
     trainer::TrainerWindow window(choice, coins, artwork, std::random_device{}());
     new ui::FirstFrameTrace(&window);
     window.show();
