@@ -1,6 +1,7 @@
 // The Ultimate X practice window played by clicks and keys, offscreen: the multipliers each line
 // earns carry into the next deal, the credit pays the doubled bet of every line, and the coach
 // ranks and scores the holds by full value.
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -30,6 +31,11 @@ void stack(UltimateXWindow& w, std::initializer_list<const char*> cards) {
 
 void click(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+void save_screenshot(QWidget& widget, const QString& name) {
+    QDir().mkpath(QStringLiteral(QUILLON_SCREENSHOT_DIR));
+    widget.grab().save(QStringLiteral(QUILLON_SCREENSHOT_DIR "/%1.png").arg(name));
 }
 
 QString text_of(QWidget& w, const char* name) {
@@ -103,6 +109,7 @@ class UltimateXTest : public QObject {
         for (const Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_4}) {
             QTest::keyClick(&w, key);
         }
+        save_screenshot(w, QStringLiteral("ultimate-x-3-lines-held"));
         QTest::keyClick(&w, Qt::Key_Return);
         QCOMPARE(asked, 1);
         QVERIFY(w.table().holding());
@@ -116,6 +123,34 @@ class UltimateXTest : public QObject {
                  ranked.front().full_value() - ranked[kept].full_value() + 0.0);
         // No line made a pay: every line is back at 1X.
         QCOMPARE(w.table().multiplier_total(), 3);
+        save_screenshot(w, QStringLiteral("ultimate-x-3-lines-drawn"));
+    }
+
+    void tenLinesChargeTwentyBets() {
+        ui::Artwork artwork;
+        UltimateXWindow w(GameChoice{QStringLiteral("double-double-bonus-9-6"), {}}, 10, 5, artwork,
+                          11);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(text_of(w, "bet"), QStringLiteral("Bet: 10 lines × 2 × 5 = 100 coins"));
+        QTest::keyClick(&w, Qt::Key_Space);
+        QCOMPARE(text_of(w, "credit"), QStringLiteral("Credit: 900"));
+        QTest::keyClick(&w, Qt::Key_1);
+        QTest::keyClick(&w, Qt::Key_Space);
+        int carried = 0;
+        for (int l = 0; l < 10; ++l) {
+            const int earned = w.table().last_lines()[static_cast<std::size_t>(l)].earned;
+            QCOMPARE(w.multiplier_label(l)->text(), QStringLiteral("%1X").arg(earned));
+            carried += earned;
+        }
+        QCOMPARE(w.table().multiplier_total(), carried);
+        QTest::keyClick(&w, Qt::Key_Space);
+        if (!w.coach().solved()) {
+            QSignalSpy solved(&w.coach(), &coach::UltimateXCoach::solvedGame);
+            QVERIFY(solved.wait(20000));
+        }
+        QCOMPARE(w.coach().ranked().size(), std::size_t{32});
+        save_screenshot(w, QStringLiteral("ultimate-x-10-lines"));
     }
 };
 
