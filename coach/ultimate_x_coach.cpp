@@ -214,8 +214,8 @@ void UltimateXCoach::refresh() {
         status_->setText(
             QStringLiteral("%1: working out the value of the multipliers…").arg(title_));
     } else {
-        status_->setText(QStringLiteral("%1 on %2 lines: perfect play returns %3, the plain "
-                                        "strategy %4, win plus multiplier value %5.")
+        status_->setText(QStringLiteral("%1, %2 lines, returns: perfect play %3 · plain "
+                                        "strategy %4 · win + multiplier value %5")
                              .arg(title_)
                              .arg(solution_->lines())
                              .arg(percent(solution_->perfect_return))
@@ -261,7 +261,7 @@ void UltimateXCoach::refresh() {
     }
     verdict_label_->setText(verdict_);
     session_->setText(
-        QStringLiteral("Session by full value: %1 hands, %2 mistakes, accuracy %3%, cost %4 coins")
+        QStringLiteral("Session by full value: hands %1, mistakes %2, accuracy %3%, cost %4 coins")
             .arg(score_.hands)
             .arg(score_.mistakes)
             .arg(QString::number(score_.accuracy(), 'f', 2))
