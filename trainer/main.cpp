@@ -8,6 +8,7 @@
 #include "game/text_file.h"
 #include "odds/pay_table.h"
 #include "trainer/trainer_window.h"
+#include "trainer/ultimate_x_window.h"
 #include "ui/app_setup.h"
 #include "ui/artwork.h"
 
@@ -40,6 +41,11 @@ int main(int argc, char** argv) {
                                           QStringLiteral("the bet, 1 to 10 coins (5)"),
                                           QStringLiteral("n"), QStringLiteral("5"));
     options.addOption(coins_option);
+    const QCommandLineOption ultimate_x_option(
+        QStringLiteral("ultimate-x"),
+        QStringLiteral("play Ultimate X on n lines (1, 3, 5 or 10, as the game is played)"),
+        QStringLiteral("n"));
+    options.addOption(ultimate_x_option);
     // Errors are the program's own, one line each with the status of a usage error, as
     // quillon-odds gives them; QCommandLineParser::process would exit 1.
     const auto refuse = [](const std::string& message) {
@@ -63,16 +69,29 @@ int main(int argc, char** argv) {
         return refuse("--coins takes 1 to 10");
     }
     trainer::GameChoice choice{QStringLiteral("jacks-or-better-9-6"), {}, {}};
+    const bool ultimate_x = options.isSet(ultimate_x_option);
+    const int lines = ultimate_x ? options.value(ultimate_x_option).toInt(&whole) : 0;
     try {
         if (!words.isEmpty()) {
             choice = trainer::choice_from(words.front());
         }
-        (void)choice.load(coins);
+        const odds::Game game = choice.load(coins);
+        if (ultimate_x && (!whole || game.multipliers_for(lines) == nullptr)) {
+            return refuse(game.name() + " is not played on " +
+                          echoed(options.value(ultimate_x_option).toStdString()) +
+                          " Ultimate X lines");
+        }
     } catch (const std::exception& e) {
         return refuse(e.what());
     }
 
     ui::Artwork artwork;
+    if (ultimate_x) {
+        trainer::UltimateXWindow window(choice, lines, coins, artwork, std::random_device{}());
+        new ui::FirstFrameTrace(&window);
+        window.show();
+        return QApplication::exec();
+    }
     trainer::TrainerWindow window(choice, coins, artwork, std::random_device{}());
     new ui::FirstFrameTrace(&window);
     window.show();

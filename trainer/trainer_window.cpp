@@ -19,21 +19,11 @@
 #include "odds/strategy/hold_pattern.h"
 #include "trainer/card_view.h"
 #include "trainer/drill_view.h"
+#include "trainer/coins.h"
 #include "trainer/hand_analyzer.h"
 #include "trainer/return_view.h"
 
 namespace quillon::trainer {
-
-namespace {
-
-constexpr int kMaxCoins = 10;
-
-QString coins_text(double coins) {
-    return QString::number(coins, 'f',
-                           coins == static_cast<double>(static_cast<long long>(coins)) ? 0 : 2);
-}
-
-}  // namespace
 
 TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork, std::uint64_t seed)
     : artwork_(artwork),
