@@ -466,8 +466,12 @@ class Parser {
                 }
                 break;
             case Form::five:
-                // With deuces wild the deck's four twos are the wild cards: no five twos.
-                for (int r = *wild_ == Wild::deuces ? 1 : 0; r < kRankCount; ++r) {
+                // With deuces wild the deck's four twos are the wild cards: a line of five
+                // twos alone pays no hand.
+                if (*wild_ == Wild::deuces && (h.ranks & ~kTwos) == 0) {
+                    break;
+                }
+                for (int r = 0; r < kRankCount; ++r) {
                     if (has_rank(h.ranks, r)) {
                         set.add(five_of(r));
                     }

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <unordered_set>
 
 #include "odds/strategy/chart_builder.h"
 #include "odds/strategy/chart_report.h"
@@ -24,10 +25,10 @@ int count_from(const char* variable, int fallback) {
     const char* text = std::getenv(variable);
     return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : fallback;
 }
-const int kTablesPerDeck = count_from("QUILLON_RANDOM_TABLES", 300);
+const int kTablesPerDeck = count_from("QUILLON_RANDOM_TABLES", 200);
 const int kChartsPerDeck = count_from("QUILLON_RANDOM_CHARTS", 2);
 // One deal class in this many is looked at for the words.
-constexpr std::size_t kDealStep = 61;
+constexpr std::size_t kDealStep = 127;
 
 std::string normal_words(const std::string& text) {
     std::string out;
@@ -51,12 +52,13 @@ std::string normal_words(const std::string& text) {
 std::string pattern_not_read_back(const Game& game, const std::vector<DealClass>& deals) {
     const RankProfile profile = rank_profile(game);
     const PatternWords words = pattern_words(game, profile);
+    std::unordered_set<PatternKey> checked;
     for (std::size_t d = 0; d < deals.size(); d += kDealStep) {
         const std::array<CardId, 5> cards = class_cards(deals[d], game.has_joker());
         for (unsigned m = 0; m < kHoldCount; ++m) {
             for (const PatternKey key :
                  patterns_of(game, profile, cards, static_cast<HoldMask>(m))) {
-                if (words.shadowed.contains(key)) {
+                if (words.shadowed.contains(key) || !checked.insert(key).second) {
                     continue;
                 }
                 const std::string text = pattern_text(key, game, profile);
