@@ -109,7 +109,10 @@ Game with_pay(const Game& game, std::size_t row, Decimal per_coin) {
                 "pays this large or this finely divided cannot be counted exactly");
         }
     }
-    return Game(game.name(), game.wild(), std::move(rows), scale);
+    Game changed(game.name(), game.wild(), std::move(rows), scale);
+    // A meter changes what a line pays, not the multipliers a line earns.
+    changed.set_multiplier_tables(game.multiplier_tables());
+    return changed;
 }
 
 Game with_pays(const Game& game, std::span<const PayChange> changes) {
