@@ -11,8 +11,8 @@
 
 #include "game/regular_file.h"
 #include "game/text_file.h"
-#include "odds/pay_decimal.h"
 #include "odds/multiplier_lines.h"
+#include "odds/pay_decimal.h"
 #include "odds/rank_set.h"
 
 namespace quillon::odds {

@@ -18,8 +18,8 @@
 #include "odds/game_file.h"
 #include "odds/strategy/hold_pattern.h"
 #include "trainer/card_view.h"
-#include "trainer/drill_view.h"
 #include "trainer/coins.h"
+#include "trainer/drill_view.h"
 #include "trainer/hand_analyzer.h"
 #include "trainer/return_view.h"
 
