@@ -12,7 +12,7 @@ namespace quillon::odds {
 
 namespace {
 
-constexpr unsigned kRanks = 13;
+constexpr unsigned kSuitRanks = 13;
 constexpr std::size_t kSuits = 4;
 
 // A deal is four rank masks, one per suit; renaming suits permutes them. Each class is taken
@@ -21,7 +21,7 @@ class ClassMaker {
   public:
     ClassMaker(bool deck_joker, bool dealt_joker, std::vector<DealClass>& out)
         : deck_joker_(deck_joker), dealt_joker_(dealt_joker), out_(out) {
-        for (unsigned mask = 1u << kRanks; mask-- > 0;) {
+        for (unsigned mask = 1u << kSuitRanks; mask-- > 0;) {
             const auto size = static_cast<std::size_t>(std::popcount(mask));
             if (size <= 5) {
                 by_size_[size].push_back(mask);
@@ -60,7 +60,7 @@ class ClassMaker {
             deal.cards[n++] = deck_index(CardId::joker(), deck_joker_);
         }
         for (std::size_t s = 0; s < kSuits; ++s) {
-            for (unsigned r = 0; r < kRanks; ++r) {
+            for (unsigned r = 0; r < kSuitRanks; ++r) {
                 if ((masks_[s] >> r & 1u) != 0) {
                     const CardId card = CardId::of(static_cast<Suit>(s), static_cast<int>(r) + 1);
                     deal.cards[n++] = deck_index(card, deck_joker_);
@@ -82,7 +82,7 @@ class ClassMaker {
 std::vector<DealClass> deal_classes(bool joker) {
     std::vector<DealClass> out;
     out.reserve(joker ? 150891 : 134459);
-    constexpr unsigned kAll = (1u << kRanks) - 1;
+    constexpr unsigned kAll = (1u << kSuitRanks) - 1;
     ClassMaker(joker, false, out).make(0, kAll, 5);
     if (joker) {
         ClassMaker(true, true, out).make(0, kAll, 4);

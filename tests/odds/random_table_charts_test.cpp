@@ -25,8 +25,8 @@ int count_from(const char* variable, int fallback) {
     const char* text = std::getenv(variable);
     return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : fallback;
 }
-const int kTablesPerDeck = count_from("QUILLON_RANDOM_TABLES", 200);
-const int kChartsPerDeck = count_from("QUILLON_RANDOM_CHARTS", 2);
+const int kTablesPerDeck = count_from("QUILLON_RANDOM_TABLES", 100);
+const int kChartsPerDeck = count_from("QUILLON_RANDOM_CHARTS", 1);
 // One deal class in this many is looked at for the words.
 constexpr std::size_t kDealStep = 127;
 
