@@ -29,7 +29,8 @@ struct CoachChart {
 };
 
 // Builds the chart from the exact holds of every deal: most of a second for a 53-card game, so
-// the coach calls it off the window's thread.
+// the coach calls it off the window's thread. A game whose chart this process built before gets
+// that chart again at once. Safe to call from several threads.
 CoachChart build_chart(const odds::Tallies& tallies);
 
 // The line of the chart that decides a deal, and the hold it keeps.

@@ -138,10 +138,10 @@ struct PatternCase {
     std::string text;
 };
 
-class PatternWords : public ::testing::TestWithParam<PatternCase> {};
+class HoldWords : public ::testing::TestWithParam<PatternCase> {};
 
 // The words a player reads for a hold, the finest of its patterns.
-TEST_P(PatternWords, NameTheHoldAsAPlayerSeesIt) {
+TEST_P(HoldWords, NameTheHoldAsAPlayerSeesIt) {
     const Game& game = shared_tallies(GetParam().game).game();
     const std::array<CardId, 5> deal = parse_deal(GetParam().deal);
     HoldMask mask = 0;
@@ -160,7 +160,7 @@ TEST_P(PatternWords, NameTheHoldAsAPlayerSeesIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Holds, PatternWords,
+    Holds, HoldWords,
     ::testing::Values(
         PatternCase{"jacks-or-better-9-6", "h10 h11 h12 h13 s2", "h10 h11 h12 h13",
                     "4 to a royal flush"},
