@@ -20,6 +20,7 @@
 #include "trainer/card_view.h"
 #include "trainer/drill/drill_deals.h"
 #include "trainer/drill/drill_progress.h"
+#include "trainer/hand_row.h"
 
 namespace quillon::trainer {
 
@@ -80,23 +81,15 @@ DrillView::DrillView(ui::Artwork& artwork, coach::CoachPanel& coach, QWidget* pa
     top->addWidget(source_, 1);
     top->addWidget(start_);
     top->addWidget(files);
-    auto* hand = new QGridLayout;
-    for (int slot = 0; slot < 5; ++slot) {
-        auto* c = new CardView(artwork_, this);
-        c->setObjectName(QStringLiteral("drillCard%1").arg(slot));
+    const HandRow row = make_hand_row(artwork_, this, QStringLiteral("drill"),
+                                      [this](int slot) { toggle_hold(slot); });
+    cards_ = row.cards;
+    holds_ = row.holds;
+    for (CardView* c : cards_) {
         c->setFocusPolicy(Qt::NoFocus);
         c->setMinimumSize(60, 100);
-        auto* h = new QPushButton(QStringLiteral("HOLD"), this);
-        h->setObjectName(QStringLiteral("drillHold%1").arg(slot));
-        h->setCheckable(true);
-        h->setFocusPolicy(Qt::NoFocus);
-        hand->addWidget(c, 0, slot);
-        hand->addWidget(h, 1, slot);
-        cards_[static_cast<std::size_t>(slot)] = c;
-        holds_[static_cast<std::size_t>(slot)] = h;
-        connect(c, &CardView::clicked, this, [this, slot] { toggle_hold(slot); });
-        connect(h, &QPushButton::clicked, this, [this, slot] { toggle_hold(slot); });
     }
+    QGridLayout* hand = row.layout;
     auto* progress = new QHBoxLayout;
     progress->addStretch();
     progress->addWidget(save);

@@ -21,6 +21,7 @@
 #include "trainer/coins.h"
 #include "trainer/drill_view.h"
 #include "trainer/hand_analyzer.h"
+#include "trainer/hand_row.h"
 #include "trainer/return_view.h"
 
 namespace quillon::trainer {
@@ -74,21 +75,10 @@ TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork,
     top->addWidget(coins_box_);
     top->addSpacing(16);
     top->addWidget(credit_);
-    auto* hand = new QGridLayout;
-    for (int slot = 0; slot < 5; ++slot) {
-        auto* c = new CardView(artwork_, this);
-        c->setObjectName(QStringLiteral("card%1").arg(slot));
-        auto* h = new QPushButton(QStringLiteral("HOLD"), this);
-        h->setObjectName(QStringLiteral("hold%1").arg(slot));
-        h->setCheckable(true);
-        h->setFocusPolicy(Qt::NoFocus);
-        hand->addWidget(c, 0, slot);
-        hand->addWidget(h, 1, slot);
-        cards_[static_cast<std::size_t>(slot)] = c;
-        holds_[static_cast<std::size_t>(slot)] = h;
-        connect(c, &CardView::clicked, this, [this, slot] { toggle_hold(slot); });
-        connect(h, &QPushButton::clicked, this, [this, slot] { toggle_hold(slot); });
-    }
+    const HandRow row = make_hand_row(artwork_, this, {}, [this](int slot) { toggle_hold(slot); });
+    cards_ = row.cards;
+    holds_ = row.holds;
+    QGridLayout* hand = row.layout;
     auto* left = new QVBoxLayout;
     left->addLayout(top);
     left->addWidget(pay_table_);
