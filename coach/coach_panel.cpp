@@ -36,9 +36,10 @@ std::string row_name(const GameAtBet& at, const std::array<CardId, 5>& hand) {
 
 }  // namespace
 
-CoachPanel::CoachPanel(GameSource source, int chart_coins, QWidget* parent)
+CoachPanel::CoachPanel(GameSource source, int chart_coins, QWidget* parent, ChartMaker chart_maker)
     : QWidget(parent),
       source_(std::move(source)),
+      chart_maker_(std::move(chart_maker)),
       warn_(new QCheckBox(QStringLiteral("stop me before a mistake"), this)),
       threshold_(new QDoubleSpinBox(this)),
       pages_(new QTabWidget(this)),

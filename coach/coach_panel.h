@@ -39,7 +39,8 @@ class CoachPanel final : public QWidget {
     // Makes the game's chart off the window's thread; build_chart unless told otherwise.
     using ChartMaker = std::function<CoachChart(const odds::Tallies& tallies)>;
 
-    CoachPanel(GameSource source, int chart_coins, QWidget* parent = nullptr);
+    CoachPanel(GameSource source, int chart_coins, QWidget* parent = nullptr,
+               ChartMaker chart_maker = build_chart);
     ~CoachPanel() override;
 
     // Another game: the session starts over and its chart is built.

@@ -22,22 +22,26 @@
 #include "trainer/drill_view.h"
 #include "trainer/hand_analyzer.h"
 #include "trainer/hand_row.h"
+#include "trainer/meter_field.h"
 #include "trainer/return_view.h"
 
 namespace quillon::trainer {
 
-TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork, std::uint64_t seed)
+TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork, std::uint64_t seed,
+                             std::function<coach::CoachChart(const odds::Tallies&)> chart_maker)
     : artwork_(artwork),
       choice_(std::move(choice)),
       table_(game_at(coins), coins, seed),
       game_box_(new QComboBox(this)),
       coins_box_(new QSpinBox(this)),
       credit_(new QLabel(this)),
+      meter_(new MeterField(this)),
       pay_table_(new QTableWidget(0, 2, this)),
       deal_(new QPushButton(QStringLiteral("DEAL"), this)),
       result_(new QLabel(this)),
       pages_(new QTabWidget(this)),
-      coach_(new coach::CoachPanel([c = choice_](int n) { return c.load(n); }, coins, this)),
+      coach_(new coach::CoachPanel([c = choice_](int n) { return c.load(n); }, coins, this,
+                                   chart_maker ? std::move(chart_maker) : coach::build_chart)),
       analyzer_(new HandAnalyzer(this)),
       return_view_(new ReturnView(this)),
       drill_(new DrillView(artwork_, *coach_, this)) {
@@ -81,6 +85,7 @@ TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork,
     QGridLayout* hand = row.layout;
     auto* left = new QVBoxLayout;
     left->addLayout(top);
+    left->addWidget(meter_);
     left->addWidget(pay_table_);
     left->addLayout(hand, 1);
     auto* bottom = new QHBoxLayout;
@@ -109,7 +114,13 @@ TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork,
             coins_box_->setValue(table_.coins());
         }
     });
+    connect(meter_, &MeterField::meterChanged, this, &TrainerWindow::meter_set);
+    // The break-even waits for the coach's chart, not to slow the table's start.
+    connect(coach_, &coach::CoachPanel::chartReady, meter_, &MeterField::start_break_even);
+    connect(coach_, &coach::CoachPanel::chartFailed, meter_, &MeterField::start_break_even);
     const odds::Game game = game_at(coins);
+    meter_->set_game(choice_.today(coins), choice_.file.isEmpty() ? choice_.builtin : QString(),
+                     choice_.pays);
     analyzer_->set_game(game);
     return_view_->set_game(game);
     drill_->set_game(game, coins);
@@ -141,8 +152,19 @@ bool TrainerWindow::choose_game(const GameChoice& choice, int coins) {
     if (const QSignalBlocker block(coins_box_); coins_box_->value() != coins) {
         coins_box_->setValue(coins);
     }
+    meter_->set_game(choice_.today(coins), choice_.file.isEmpty() ? choice_.builtin : QString(),
+                     choice_.pays);
     refresh();
     return true;
+}
+
+void TrainerWindow::meter_set() {
+    GameChoice metered = choice_;
+    metered.pays = meter_->pays();
+    if (!choose_game(metered, table_.coins())) {
+        meter_->set_game(choice_.today(table_.coins()),
+                         choice_.file.isEmpty() ? choice_.builtin : QString(), choice_.pays);
+    }
 }
 
 void TrainerWindow::game_picked(int index) {
@@ -258,6 +280,7 @@ void TrainerWindow::refresh() {
     }
     game_box_->setEnabled(!table_.holding());
     coins_box_->setEnabled(!table_.holding());
+    meter_->setEnabled(!table_.holding());
     credit_->setText(QStringLiteral("Credit: %1").arg(coins_text(table_.credit())));
     fill_pay_table();
     for (int slot = 0; slot < 5; ++slot) {
