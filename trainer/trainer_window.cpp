@@ -41,7 +41,8 @@ TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork,
       result_(new QLabel(this)),
       pages_(new QTabWidget(this)),
       coach_(new coach::CoachPanel([c = choice_](int n) { return c.load(n); }, coins, this,
-                                   chart_maker ? std::move(chart_maker) : coach::build_chart)),
+                                   chart_maker ? std::move(chart_maker) : coach::build_chart,
+                                   false)),
       analyzer_(new HandAnalyzer(this)),
       return_view_(new ReturnView(this)),
       drill_(new DrillView(artwork_, *coach_, this)) {
@@ -217,6 +218,15 @@ void TrainerWindow::toggle_hold(int slot) {
 
 void TrainerWindow::show_page(int page) {
     pages_->setCurrentIndex(page);
+}
+
+void TrainerWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!std::exchange(painted_, true)) {
+        // The coach's tallies and chart once the first frame is on the screen: the window
+        // opens without waiting for them, and their threads do not slow its first paint.
+        QMetaObject::invokeMethod(coach_, &coach::CoachPanel::start, Qt::QueuedConnection);
+    }
 }
 
 void TrainerWindow::keyPressEvent(QKeyEvent* event) {

@@ -67,6 +67,7 @@ class TrainerWindow final : public QWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void refresh();
@@ -92,6 +93,7 @@ class TrainerWindow final : public QWidget {
     HandAnalyzer* analyzer_;
     ReturnView* return_view_;
     DrillView* drill_;
+    bool painted_ = false;
 };
 
 }  // namespace quillon::trainer

@@ -376,6 +376,22 @@ class TrainerMendsTest : public QObject {
                                                           .arg(changed.height())));
     }
 
+    // The window opens before the coach's tallies and chart are made: they start once its first
+    // frame is painted, and a deal before then is ranked all the same.
+    void theFirstFrameWaitsForNoChart() {
+        ui::Artwork artwork;
+        TrainerWindow window(GameChoice{QStringLiteral("jacks-or-better-9-6"), {}}, 5, artwork, 7,
+                             [](const odds::Tallies&) { return coach::CoachChart{}; });
+        QVERIFY(window.coach().tallies() == nullptr);
+        window.table().stack_cards({card("s11"), card("h11"), card("d3"), card("c7"), card("s13")});
+        window.deal_or_draw();
+        QCOMPARE(window.coach().advice()->best().mask, coach::HoldMask{0b00011});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY_WITH_TIMEOUT(window.coach().chart_ready(), 30000);
+        QVERIFY(window.coach().tallies() != nullptr);
+    }
+
     void theReturnPageSaysItsPaysArePerCoin() {
         Trainer t("jacks-or-better-9-6");
         t.window.show_page(TrainerWindow::return_page);
