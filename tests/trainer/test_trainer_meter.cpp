@@ -4,6 +4,7 @@
 // notes the pays it was made for: the chart itself at any pay is quillon-odds strategy's.
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -23,6 +24,11 @@ using namespace quillon;
 using namespace quillon::trainer;
 
 namespace {
+
+void save_screenshot(QWidget& widget, const QString& name) {
+    QDir().mkpath(QStringLiteral(QUILLON_SCREENSHOT_DIR));
+    widget.grab().save(QStringLiteral(QUILLON_SCREENSHOT_DIR "/%1.png").arg(name));
+}
 
 constexpr int kWait = 30000;  // ms: a bound, never reached when all is well
 
@@ -126,6 +132,7 @@ class TrainerMeterTest : public QObject {
                  qPrintable(title));
         const auto* returns = t.window.findChild<QTableWidget*>(QStringLiteral("returnTable"));
         QCOMPARE(returns->item(0, 1)->text(), QStringLiteral("4000"));
+        save_screenshot(t.window, QStringLiteral("trainer_meter_return"));
 
         // Emptied, the field is today's pay again.
         t.type_meter({});
@@ -153,6 +160,7 @@ class TrainerMeterTest : public QObject {
         refused(QStringLiteral("-5"), QStringLiteral("negative"));
         refused(QStringLiteral("1000000"), QStringLiteral("cannot be counted exactly"));
         refused(QStringLiteral("kings=50"), QStringLiteral("no line"));
+        save_screenshot(t.window, QStringLiteral("trainer_meter_refused"));
         QCOMPARE(t.credit(), QStringLiteral("Credit: 1000"));
         // Another line by its name: the line's box follows.
         t.type_meter(QStringLiteral("four=30"));
