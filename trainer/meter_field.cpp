@@ -1,5 +1,6 @@
 #include "trainer/meter_field.h"
 
+#include <malloc.h>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -193,7 +194,12 @@ void MeterField::start_break_even() {
     break_even_failure_.clear();
     workers_.start(
         this,
-        [game = *today_, line, builtin = builtin_] { return find_break_even(game, line, builtin); },
+        [game = *today_, line, builtin = builtin_] {
+            odds::MeterBreakEven meter = find_break_even(game, line, builtin);
+            // Each reading counted the whole game anew: give its tallies back.
+            malloc_trim(0);
+            return meter;
+        },
         [this, generation](std::shared_ptr<const odds::MeterBreakEven> meter,
                            const QString& failure) {
             if (generation != generation_) {
