@@ -1,6 +1,7 @@
 // Times a drill as a player meets it, in the trainer's window at its default size: from the
-// click on ANSWER to the verdict on screen, and from the click on NEXT to the next deal painted
-// and flushed to the display. Run it under a real X server for the whole path to the screen:
+// click on ANSWER to the verdict painted, and from the click on NEXT to the next deal painted
+// (the paint of the widget that shows it). Run it under a real X server for the whole path to the
+// screen:
 //   xvfb-run -s '-screen 0 1366x768x24' bench_drill_timing [answers] [game]
 // (QT_QPA_PLATFORM=offscreen times the painting without the X server.) Prints the median, the
 // 90th percentile and the slowest of each, in milliseconds.
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "coach/coach_panel.h"
+#include "trainer/card_view.h"
 #include "trainer/drill/drill_run.h"
 #include "trainer/drill_view.h"
 #include "trainer/trainer_window.h"
@@ -43,16 +45,41 @@ void report(const char* what, const std::vector<double>& v) {
                 at_share(v, 0.5), at_share(v, 0.9), at_share(v, 1.0), v.size());
 }
 
-// A click as the window receives it, and everything it posted (the repaint and its flush to the
-// display) done.
-double click_to_painted(QWidget* button) {
-    QElapsedTimer clock;
-    clock.start();
+// The time from arm() to the next paint of a widget: the moment it is drawn for the screen.
+class PaintClock final : public QObject {
+  public:
+    explicit PaintClock(QWidget* watched) { watched->installEventFilter(this); }
+    void arm() {
+        painted_ = -1.0;
+        clock_.start();
+    }
+    double painted() const { return painted_; }
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint && painted_ < 0.0 && clock_.isValid()) {
+            painted_ = ms(clock_);
+        }
+        return false;
+    }
+
+  private:
+    QElapsedTimer clock_;
+    double painted_ = -1.0;
+};
+
+// A click as the window receives it, to the watched widget painted anew; everything the click
+// posted (the repaint, its flush to the display, work queued for later) is done before the next.
+double click_to_painted(QWidget* button, PaintClock& clock) {
+    clock.arm();
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    QElapsedTimer bound;
+    bound.start();
+    while (clock.painted() < 0.0 && bound.elapsed() < 1000) {
+        QCoreApplication::processEvents();
+    }
     QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-    return ms(clock);
+    return clock.painted();
 }
 
 // The player reads the deal or the verdict: the window is idle in between.
@@ -81,6 +108,8 @@ int main(int argc, char** argv) {
     window.show_page(TrainerWindow::drill_page);
     DrillView& drill = window.drill();
     QPushButton* answer = drill.answer_button();
+    PaintClock verdict_clock(window.findChild<QWidget*>(QStringLiteral("drillVerdict")));
+    PaintClock deal_clock(drill.card(4));
 
     // Flash mode: fresh deals, each answered by discarding everything; first while the coach
     // builds the game's chart on the other threads, as right after the start, then after.
@@ -92,9 +121,9 @@ int main(int argc, char** argv) {
         drill.start(DrillView::Source::fresh);
         read_for_a_while();
         for (int i = 0; i < count; ++i) {
-            verdict_ms.push_back(click_to_painted(answer));
+            verdict_ms.push_back(click_to_painted(answer, verdict_clock));
             read_for_a_while();
-            next_ms.push_back(click_to_painted(answer));
+            next_ms.push_back(click_to_painted(answer, deal_clock));
             read_for_a_while();
         }
         report(verdict_name, verdict_ms);
@@ -122,9 +151,9 @@ int main(int argc, char** argv) {
     next_ms.clear();
     read_for_a_while();
     for (int i = 0; i < answers && drill.run()->dealt(); ++i) {
-        verdict_ms.push_back(click_to_painted(answer));
+        verdict_ms.push_back(click_to_painted(answer, verdict_clock));
         read_for_a_while();
-        next_ms.push_back(click_to_painted(answer));
+        next_ms.push_back(click_to_painted(answer, deal_clock));
         read_for_a_while();
     }
     report("hardest deals: ANSWER to the verdict painted", verdict_ms);

@@ -190,6 +190,11 @@ void DrillView::start(Source source) {
 
 void DrillView::begin(DrillSchedule schedule) {
     std::shared_ptr<const odds::Tallies> tallies = coach_.tallies();
+    if (!tallies || !(tallies->game() == *game_)) {
+        // Before the coach has them: with the game's tallies each answer takes microseconds,
+        // not the milliseconds of counting every draw.
+        tallies = std::make_shared<const odds::Tallies>(*game_);
+    }
     run_ = std::make_unique<DrillRun>(*game_, coins_, std::move(tallies), std::move(schedule),
                                       seed_++);
     run_->next();
