@@ -227,8 +227,16 @@ void MeterField::show_status() {
     const QString today = meter_text(odds::pay_text(today_->pay(line), today_->pay_scale()));
     field_->setPlaceholderText(QStringLiteral("%1 today").arg(today));
     QString text;
+    status_->setToolTip({});
     if (refused_) {
-        text = QStringLiteral("Meter refused: %1. ").arg(refusal_);
+        // The lines a game has, where a name is none of them, in the tooltip: the words stay
+        // short.
+        QString why = refusal_;
+        if (const qsizetype list = why.indexOf(QStringLiteral(" (its lines: ")); list > 0) {
+            status_->setToolTip(why.mid(list + 2).chopped(1));
+            why.truncate(list);
+        }
+        text = QStringLiteral("Meter refused: %1. ").arg(why);
         text +=
             pays_.empty()
                 ? QStringLiteral("The %1 pays %2 per coin, as today.").arg(label, today)

@@ -155,6 +155,8 @@ class TrainerMeterTest : public QObject {
             QCOMPARE(t.window.choice().pays, (std::vector<odds::PayChange>{{"royal", "1200.5"}}));
             QCOMPARE(t.pays->item(0, 1)->text(), QStringLiteral("6002.50"));
             QVERIFY(QApplication::activeModalWidget() == nullptr);
+            // The reason is read whole: the label is as tall as its wrapped lines.
+            QTRY_VERIFY(t.status->height() >= t.status->heightForWidth(t.status->width()));
         };
         refused(QStringLiteral("lots"), QStringLiteral("is not a pay"));
         refused(QStringLiteral("-5"), QStringLiteral("negative"));
