@@ -149,6 +149,8 @@ void DrillView::start(Source source) {
     }
     ++generation_;
     run_.reset();
+    // The box names the drill under way, however it was started ("Drill these" starts one).
+    source_->setCurrentIndex(static_cast<int>(source));
     if (source == Source::fresh) {
         begin(DrillSchedule{});
         return;

@@ -2,6 +2,7 @@
 // held and drawn, the coach follows, and the analyzer's figures are quillon-odds hand's.
 #include <sys/stat.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
@@ -536,6 +537,9 @@ class TrainerMendsTest : public QObject {
         if (!drill.run()->answers().hands().back().best_hold()) {
             QCOMPARE(missed->count(), 1);
         }
+        const auto* source = t.window.findChild<QComboBox*>(QStringLiteral("drillSource"));
+        QCOMPARE(source->currentText(), QStringLiteral("The hardest deals of this game"));
+        QCoreApplication::processEvents();
         save_screenshot(t.window, QStringLiteral("trainer_drill_hardest"));
     }
 };
