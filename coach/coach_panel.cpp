@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "coach/chart_view.h"
 #include "coach/hand_view.h"
@@ -36,9 +37,11 @@ std::string row_name(const GameAtBet& at, const std::array<CardId, 5>& hand) {
 
 }  // namespace
 
-CoachPanel::CoachPanel(GameSource source, int chart_coins, QWidget* parent)
+CoachPanel::CoachPanel(GameSource source, int chart_coins, QWidget* parent, ChartMaker chart_maker,
+                       bool start_now)
     : QWidget(parent),
       source_(std::move(source)),
+      chart_maker_(std::move(chart_maker)),
       warn_(new QCheckBox(QStringLiteral("stop me before a mistake"), this)),
       threshold_(new QDoubleSpinBox(this)),
       pages_(new QTabWidget(this)),
@@ -69,7 +72,16 @@ CoachPanel::CoachPanel(GameSource source, int chart_coins, QWidget* parent)
     connect(session_view_, &SessionView::mistakeChosen, this, &CoachPanel::review);
     connect(session_view_, &SessionView::saveRequested, this, &CoachPanel::ask_where_to_save);
     connect(session_view_, &SessionView::drillRequested, this, &CoachPanel::drillRequested);
-    start_chart(chart_coins);
+    unstarted_ = chart_coins;
+    if (start_now) {
+        start();
+    }
+}
+
+void CoachPanel::start() {
+    if (unstarted_) {
+        start_chart(*std::exchange(unstarted_, std::nullopt));
+    }
 }
 
 CoachPanel::~CoachPanel() {
@@ -98,6 +110,7 @@ const GameAtBet& CoachPanel::at_bet(int coins) {
 }
 
 void CoachPanel::start_chart(int chart_coins) {
+    unstarted_.reset();
     chart_.reset();
     tallies_.reset();
     chart_game_ = std::make_unique<odds::Game>(source_(chart_coins));

@@ -39,11 +39,17 @@ class CoachPanel final : public QWidget {
     // Makes the game's chart off the window's thread; build_chart unless told otherwise.
     using ChartMaker = std::function<CoachChart(const odds::Tallies& tallies)>;
 
-    CoachPanel(GameSource source, int chart_coins, QWidget* parent = nullptr);
+    // The game's tallies and chart are started at once, or, with start_now false, at start():
+    // a window can paint its first frame before them.
+    CoachPanel(GameSource source, int chart_coins, QWidget* parent = nullptr,
+               ChartMaker chart_maker = build_chart, bool start_now = true);
     ~CoachPanel() override;
 
     // Another game: the session starts over and its chart is built.
     void set_game(GameSource source, int chart_coins);
+    // Builds the first game's tallies and starts its chart, unless they are under way. Until
+    // then each deal's holds are counted draw by draw, a few milliseconds each.
+    void start();
 
     // What the table tells the coach.
     void dealt(const std::array<CardId, 5>& deal, int coins, HoldMask hold, double credit_before);
@@ -106,6 +112,8 @@ class CoachPanel final : public QWidget {
     std::shared_ptr<const CoachChart> chart_;
     std::shared_ptr<const odds::Tallies> tallies_;
     unsigned chart_generation_ = 0;
+    // The coins the first chart waits to be started for, until start().
+    std::optional<int> unstarted_;
     // Why the game has no chart, where building it failed.
     QString chart_failure_;
     ChartMaker chart_maker_ = build_chart;

@@ -57,8 +57,13 @@ std::pair<double, double> SessionPlot::credit_range() const {
 }
 
 std::vector<double> SessionPlot::hand_ticks() const {
-    return points_.size() < 2 ? std::vector<double>{}
-                              : axis_ticks(0.0, static_cast<double>(points_.size() - 1));
+    if (points_.size() < 2) {
+        return {};
+    }
+    // Hands are counted whole: a short session has no tick at hand 0.5.
+    std::vector<double> ticks = axis_ticks(0.0, static_cast<double>(points_.size() - 1));
+    std::erase_if(ticks, [](double t) { return t != std::floor(t); });
+    return ticks;
 }
 
 std::vector<double> SessionPlot::credit_ticks() const {

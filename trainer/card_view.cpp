@@ -31,14 +31,15 @@ int CardView::tag_height() const {
 }
 
 QRect CardView::card_box() const {
-    // The card keeps the artwork's 71 x 96 proportions, centred in the room under the HELD tag.
+    // The card keeps the artwork's 71 x 96 proportions, at the foot of the room under the HELD
+    // tag: right above the HOLD button under it, however tall the cell the layout gives it.
     const int tag = tag_height();
     const int room = std::max(height() - tag, 1);
     QSize size(width(), width() * 96 / 71);
     if (size.height() > room) {
         size = QSize(room * 71 / 96, room);
     }
-    return {QPoint((width() - size.width()) / 2, tag + (room - size.height()) / 2), size};
+    return {QPoint((width() - size.width()) / 2, tag + room - size.height()), size};
 }
 
 QRect CardView::tag_box() const {

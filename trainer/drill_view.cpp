@@ -20,6 +20,7 @@
 #include "trainer/card_view.h"
 #include "trainer/drill/drill_deals.h"
 #include "trainer/drill/drill_progress.h"
+#include "trainer/hand_row.h"
 
 namespace quillon::trainer {
 
@@ -80,23 +81,15 @@ DrillView::DrillView(ui::Artwork& artwork, coach::CoachPanel& coach, QWidget* pa
     top->addWidget(source_, 1);
     top->addWidget(start_);
     top->addWidget(files);
-    auto* hand = new QGridLayout;
-    for (int slot = 0; slot < 5; ++slot) {
-        auto* c = new CardView(artwork_, this);
-        c->setObjectName(QStringLiteral("drillCard%1").arg(slot));
+    const HandRow row = make_hand_row(artwork_, this, QStringLiteral("drill"),
+                                      [this](int slot) { toggle_hold(slot); });
+    cards_ = row.cards;
+    holds_ = row.holds;
+    for (CardView* c : cards_) {
         c->setFocusPolicy(Qt::NoFocus);
         c->setMinimumSize(60, 100);
-        auto* h = new QPushButton(QStringLiteral("HOLD"), this);
-        h->setObjectName(QStringLiteral("drillHold%1").arg(slot));
-        h->setCheckable(true);
-        h->setFocusPolicy(Qt::NoFocus);
-        hand->addWidget(c, 0, slot);
-        hand->addWidget(h, 1, slot);
-        cards_[static_cast<std::size_t>(slot)] = c;
-        holds_[static_cast<std::size_t>(slot)] = h;
-        connect(c, &CardView::clicked, this, [this, slot] { toggle_hold(slot); });
-        connect(h, &QPushButton::clicked, this, [this, slot] { toggle_hold(slot); });
     }
+    QGridLayout* hand = row.layout;
     auto* progress = new QHBoxLayout;
     progress->addStretch();
     progress->addWidget(save);
@@ -156,6 +149,8 @@ void DrillView::start(Source source) {
     }
     ++generation_;
     run_.reset();
+    // The box names the drill under way, however it was started ("Drill these" starts one).
+    source_->setCurrentIndex(static_cast<int>(source));
     if (source == Source::fresh) {
         begin(DrillSchedule{});
         return;
@@ -197,6 +192,11 @@ void DrillView::start(Source source) {
 
 void DrillView::begin(DrillSchedule schedule) {
     std::shared_ptr<const odds::Tallies> tallies = coach_.tallies();
+    if (!tallies || !(tallies->game() == *game_)) {
+        // Before the coach has them: with the game's tallies each answer takes microseconds,
+        // not the milliseconds of counting every draw.
+        tallies = std::make_shared<const odds::Tallies>(*game_);
+    }
     run_ = std::make_unique<DrillRun>(*game_, coins_, std::move(tallies), std::move(schedule),
                                       seed_++);
     run_->next();

@@ -6,7 +6,7 @@
 
 namespace quillon::trainer {
 
-odds::Game GameChoice::load(int coins) const {
+odds::Game GameChoice::today(int coins) const {
     if (text) {
         return odds::parse_game(*text, file.toStdString(), coins);
     }
@@ -18,6 +18,14 @@ odds::Game GameChoice::load(int coins) const {
         throw odds::GameFileError("no built-in game " + builtin.toStdString());
     }
     return std::move(*game);
+}
+
+odds::Game GameChoice::load(int coins) const {
+    odds::Game game = today(coins);
+    if (pays.empty()) {
+        return game;
+    }
+    return odds::with_pays(game, pays);
 }
 
 QString GameChoice::title() const {

@@ -21,22 +21,28 @@
 #include "trainer/coins.h"
 #include "trainer/drill_view.h"
 #include "trainer/hand_analyzer.h"
+#include "trainer/hand_row.h"
+#include "trainer/meter_field.h"
 #include "trainer/return_view.h"
 
 namespace quillon::trainer {
 
-TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork, std::uint64_t seed)
+TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork, std::uint64_t seed,
+                             std::function<coach::CoachChart(const odds::Tallies&)> chart_maker)
     : artwork_(artwork),
       choice_(std::move(choice)),
       table_(game_at(coins), coins, seed),
       game_box_(new QComboBox(this)),
       coins_box_(new QSpinBox(this)),
       credit_(new QLabel(this)),
+      meter_(new MeterField(this)),
       pay_table_(new QTableWidget(0, 2, this)),
       deal_(new QPushButton(QStringLiteral("DEAL"), this)),
       result_(new QLabel(this)),
       pages_(new QTabWidget(this)),
-      coach_(new coach::CoachPanel([c = choice_](int n) { return c.load(n); }, coins, this)),
+      coach_(new coach::CoachPanel([c = choice_](int n) { return c.load(n); }, coins, this,
+                                   chart_maker ? std::move(chart_maker) : coach::build_chart,
+                                   false)),
       analyzer_(new HandAnalyzer(this)),
       return_view_(new ReturnView(this)),
       drill_(new DrillView(artwork_, *coach_, this)) {
@@ -74,23 +80,13 @@ TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork,
     top->addWidget(coins_box_);
     top->addSpacing(16);
     top->addWidget(credit_);
-    auto* hand = new QGridLayout;
-    for (int slot = 0; slot < 5; ++slot) {
-        auto* c = new CardView(artwork_, this);
-        c->setObjectName(QStringLiteral("card%1").arg(slot));
-        auto* h = new QPushButton(QStringLiteral("HOLD"), this);
-        h->setObjectName(QStringLiteral("hold%1").arg(slot));
-        h->setCheckable(true);
-        h->setFocusPolicy(Qt::NoFocus);
-        hand->addWidget(c, 0, slot);
-        hand->addWidget(h, 1, slot);
-        cards_[static_cast<std::size_t>(slot)] = c;
-        holds_[static_cast<std::size_t>(slot)] = h;
-        connect(c, &CardView::clicked, this, [this, slot] { toggle_hold(slot); });
-        connect(h, &QPushButton::clicked, this, [this, slot] { toggle_hold(slot); });
-    }
+    const HandRow row = make_hand_row(artwork_, this, {}, [this](int slot) { toggle_hold(slot); });
+    cards_ = row.cards;
+    holds_ = row.holds;
+    QGridLayout* hand = row.layout;
     auto* left = new QVBoxLayout;
     left->addLayout(top);
+    left->addWidget(meter_);
     left->addWidget(pay_table_);
     left->addLayout(hand, 1);
     auto* bottom = new QHBoxLayout;
@@ -119,7 +115,13 @@ TrainerWindow::TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork,
             coins_box_->setValue(table_.coins());
         }
     });
+    connect(meter_, &MeterField::meterChanged, this, &TrainerWindow::meter_set);
+    // The break-even waits for the coach's chart, not to slow the table's start.
+    connect(coach_, &coach::CoachPanel::chartReady, meter_, &MeterField::start_break_even);
+    connect(coach_, &coach::CoachPanel::chartFailed, meter_, &MeterField::start_break_even);
     const odds::Game game = game_at(coins);
+    meter_->set_game(choice_.today(coins), choice_.file.isEmpty() ? choice_.builtin : QString(),
+                     choice_.pays);
     analyzer_->set_game(game);
     return_view_->set_game(game);
     drill_->set_game(game, coins);
@@ -151,8 +153,19 @@ bool TrainerWindow::choose_game(const GameChoice& choice, int coins) {
     if (const QSignalBlocker block(coins_box_); coins_box_->value() != coins) {
         coins_box_->setValue(coins);
     }
+    meter_->set_game(choice_.today(coins), choice_.file.isEmpty() ? choice_.builtin : QString(),
+                     choice_.pays);
     refresh();
     return true;
+}
+
+void TrainerWindow::meter_set() {
+    GameChoice metered = choice_;
+    metered.pays = meter_->pays();
+    if (!choose_game(metered, table_.coins())) {
+        meter_->set_game(choice_.today(table_.coins()),
+                         choice_.file.isEmpty() ? choice_.builtin : QString(), choice_.pays);
+    }
 }
 
 void TrainerWindow::game_picked(int index) {
@@ -205,6 +218,15 @@ void TrainerWindow::toggle_hold(int slot) {
 
 void TrainerWindow::show_page(int page) {
     pages_->setCurrentIndex(page);
+}
+
+void TrainerWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!std::exchange(painted_, true)) {
+        // The coach's tallies and chart once the first frame is on the screen: the window
+        // opens without waiting for them, and their threads do not slow its first paint.
+        QMetaObject::invokeMethod(coach_, &coach::CoachPanel::start, Qt::QueuedConnection);
+    }
 }
 
 void TrainerWindow::keyPressEvent(QKeyEvent* event) {
@@ -268,6 +290,7 @@ void TrainerWindow::refresh() {
     }
     game_box_->setEnabled(!table_.holding());
     coins_box_->setEnabled(!table_.holding());
+    meter_->setEnabled(!table_.holding());
     credit_->setText(QStringLiteral("Credit: %1").arg(coins_text(table_.credit())));
     fill_pay_table();
     for (int slot = 0; slot < 5; ++slot) {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "trainer/game_choice.h"
@@ -19,6 +20,10 @@ class Artwork;
 }
 namespace quillon::coach {
 class CoachPanel;
+struct CoachChart;
+}  // namespace quillon::coach
+namespace quillon::odds {
+class Tallies;
 }
 
 namespace quillon::trainer {
@@ -26,6 +31,7 @@ namespace quillon::trainer {
 class CardView;
 class DrillView;
 class HandAnalyzer;
+class MeterField;
 class ReturnView;
 
 // The practice window: a plain table for any game, with the coach beside it, a hand analyzer
@@ -33,7 +39,9 @@ class ReturnView;
 class TrainerWindow final : public QWidget {
     Q_OBJECT
   public:
-    TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork, std::uint64_t seed);
+    // The coach's charts are made by chart_maker (build_chart unless told otherwise).
+    TrainerWindow(GameChoice choice, int coins, ui::Artwork& artwork, std::uint64_t seed,
+                  std::function<coach::CoachChart(const odds::Tallies&)> chart_maker = {});
     ~TrainerWindow() override;
 
     // Another game or bet, between hands; false, with the reason shown, when it cannot be read.
@@ -49,6 +57,7 @@ class TrainerWindow final : public QWidget {
     HandAnalyzer& analyzer() { return *analyzer_; }
     ReturnView& return_view() { return *return_view_; }
     DrillView& drill() { return *drill_; }
+    MeterField& meter() { return *meter_; }
     CardView* card(int slot) const { return cards_[static_cast<std::size_t>(slot)]; }
     QPushButton* hold_button(int slot) const { return holds_[static_cast<std::size_t>(slot)]; }
     QPushButton* deal_button() const { return deal_; }
@@ -58,11 +67,13 @@ class TrainerWindow final : public QWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void refresh();
     void fill_pay_table();
     void game_picked(int index);
+    void meter_set();
     odds::Game game_at(int coins) const { return choice_.load(coins); }
 
     ui::Artwork& artwork_;
@@ -71,6 +82,7 @@ class TrainerWindow final : public QWidget {
     QComboBox* game_box_;
     QSpinBox* coins_box_;
     QLabel* credit_;
+    MeterField* meter_;
     QTableWidget* pay_table_;
     std::array<CardView*, 5> cards_{};
     std::array<QPushButton*, 5> holds_{};
@@ -81,6 +93,7 @@ class TrainerWindow final : public QWidget {
     HandAnalyzer* analyzer_;
     ReturnView* return_view_;
     DrillView* drill_;
+    bool painted_ = false;
 };
 
 }  // namespace quillon::trainer

@@ -18,6 +18,7 @@
 #include "odds/tallies.h"
 #include "trainer/card_view.h"
 #include "trainer/coins.h"
+#include "trainer/hand_row.h"
 
 namespace quillon::trainer {
 
@@ -93,21 +94,10 @@ UltimateXWindow::UltimateXWindow(GameChoice choice, int lines, int coins, ui::Ar
     meter->addWidget(credit_);
     meter->addStretch();
     meter->addWidget(bet_);
-    auto* hand = new QGridLayout;
-    for (int slot = 0; slot < 5; ++slot) {
-        auto* c = new CardView(artwork_, this);
-        c->setObjectName(QStringLiteral("card%1").arg(slot));
-        auto* h = new QPushButton(QStringLiteral("HOLD"), this);
-        h->setObjectName(QStringLiteral("hold%1").arg(slot));
-        h->setCheckable(true);
-        h->setFocusPolicy(Qt::NoFocus);
-        hand->addWidget(c, 0, slot);
-        hand->addWidget(h, 1, slot);
-        cards_[static_cast<std::size_t>(slot)] = c;
-        holds_[static_cast<std::size_t>(slot)] = h;
-        connect(c, &CardView::clicked, this, [this, slot] { toggle_hold(slot); });
-        connect(h, &QPushButton::clicked, this, [this, slot] { toggle_hold(slot); });
-    }
+    const HandRow row = make_hand_row(artwork_, this, {}, [this](int slot) { toggle_hold(slot); });
+    cards_ = row.cards;
+    holds_ = row.holds;
+    QGridLayout* hand = row.layout;
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(result_, 1);
     bottom->addWidget(deal_);

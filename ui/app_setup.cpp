@@ -65,12 +65,24 @@ FirstFrameTrace::FirstFrameTrace(QWidget* window) : QObject(window) {
     }
 }
 
+namespace {
+
+void print_time(const char* what) {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+    std::fprintf(stderr, "quillon: %s at %lld\n", what, static_cast<long long>(ns));
+    std::fflush(stderr);
+}
+
+}  // namespace
+
 bool FirstFrameTrace::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) {
-        const auto now = std::chrono::system_clock::now().time_since_epoch();
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
-        std::fprintf(stderr, "quillon: first frame at %lld\n", static_cast<long long>(ns));
-        std::fflush(stderr);
+        print_time("first frame");
+        // Posted now, run once the frame's children are painted and the frame is sent to the
+        // screen.
+        QMetaObject::invokeMethod(
+            this, [] { print_time("first frame shown"); }, Qt::QueuedConnection);
         watched->removeEventFilter(this);
     }
     return false;

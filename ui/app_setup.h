@@ -31,6 +31,8 @@ class DisplayProbe {
 // Prints the wall-clock time of the window's first paint to stderr, as
 // "quillon: first frame at <nanoseconds since the epoch>", when QUILLON_TRACE_FIRST_FRAME is set.
 // A launcher that notes the time it started the game gets the start-up time from the difference.
+// "quillon: first frame shown at <nanoseconds>" follows, once that frame is painted whole and
+// sent to the screen.
 class FirstFrameTrace final : public QObject {
     Q_OBJECT
   public:

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <sstream>
 
+#include "coach/session_plot.h"
 #include "coach/table_coach.h"
 #include "game/meter.h"
 #include "odds/deal_analysis.h"
@@ -232,6 +233,9 @@ class CoachTableTest : public QObject {
         auto* mistakes = child<QTableWidget>(t.panel, "mistakes");
         QCOMPARE(mistakes->rowCount(), 1);
         QCOMPARE(cell_text(mistakes, 0, 4), QString::number(cost, 'f', 4));
+        // Two hands: the plot's ticks are at whole hands.
+        QCOMPARE(child<SessionPlot>(t.panel, "sessionPlot")->hand_ticks(),
+                 (std::vector<double>{0, 1, 2}));
         save_screenshot(t.coach, QStringLiteral("coach_session"));
         QTest::mouseClick(mistakes->viewport(), Qt::LeftButton, {},
                           mistakes->visualItemRect(mistakes->item(0, 0)).center());

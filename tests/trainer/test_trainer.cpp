@@ -2,6 +2,7 @@
 // held and drawn, the coach follows, and the analyzer's figures are quillon-odds hand's.
 #include <sys/stat.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
@@ -376,6 +377,22 @@ class TrainerMendsTest : public QObject {
                                                           .arg(changed.height())));
     }
 
+    // The window opens before the coach's tallies and chart are made: they start once its first
+    // frame is painted, and a deal before then is ranked all the same.
+    void theFirstFrameWaitsForNoChart() {
+        ui::Artwork artwork;
+        TrainerWindow window(GameChoice{QStringLiteral("jacks-or-better-9-6"), {}}, 5, artwork, 7,
+                             [](const odds::Tallies&) { return coach::CoachChart{}; });
+        QVERIFY(window.coach().tallies() == nullptr);
+        window.table().stack_cards({card("s11"), card("h11"), card("d3"), card("c7"), card("s13")});
+        window.deal_or_draw();
+        QCOMPARE(window.coach().advice()->best().mask, coach::HoldMask{0b00011});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY_WITH_TIMEOUT(window.coach().chart_ready(), 30000);
+        QVERIFY(window.coach().tallies() != nullptr);
+    }
+
     void theReturnPageSaysItsPaysArePerCoin() {
         Trainer t("jacks-or-better-9-6");
         t.window.show_page(TrainerWindow::return_page);
@@ -520,6 +537,9 @@ class TrainerMendsTest : public QObject {
         if (!drill.run()->answers().hands().back().best_hold()) {
             QCOMPARE(missed->count(), 1);
         }
+        const auto* source = t.window.findChild<QComboBox*>(QStringLiteral("drillSource"));
+        QCOMPARE(source->currentText(), QStringLiteral("The hardest deals of this game"));
+        QCoreApplication::processEvents();
         save_screenshot(t.window, QStringLiteral("trainer_drill_hardest"));
     }
 };
