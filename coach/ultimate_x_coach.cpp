@@ -99,9 +99,10 @@ UltimateXCoach::UltimateXCoach(QWidget* parent)
     load->setObjectName(QStringLiteral("loadSession"));
     connect(save, &QPushButton::clicked, this, &UltimateXCoach::ask_where_to_save);
     connect(load, &QPushButton::clicked, this, &UltimateXCoach::ask_what_to_load);
-    files->addWidget(session_label_, 1);
+    files->addStretch();
     files->addWidget(save);
     files->addWidget(load);
+    layout->addWidget(session_label_);
     layout->addLayout(files);
     refresh();
 }

@@ -155,6 +155,12 @@ UltimateXWindow::UltimateXWindow(GameChoice choice, int lines, int coins, ui::Ar
             coins_box_->setValue(table_.coins());
         }
     });
+    // The keys play the table: the game and line boxes give the focus back once chosen from.
+    for (QComboBox* box : {game_box_, lines_box_}) {
+        box->setFocusPolicy(Qt::ClickFocus);
+        connect(box, &QComboBox::activated, deal_, [this] { deal_->setFocus(); });
+    }
+    deal_->setFocus();
     build_lines();
     start_coach();
     refresh();
@@ -231,8 +237,11 @@ void UltimateXWindow::build_lines() {
         delete row.result;
     }
     rows_.clear();
-    // Ten lines share the screen with the deal: their cards are small.
-    const int high = table_.lines() > 5 ? 34 : (table_.lines() > 1 ? 52 : 72);
+    // Ten lines share the screen with the deal: their cards are small. A line's cards are never
+    // held, so the room a card keeps above it for the HELD tag is cut to a sliver.
+    const int high = table_.lines() > 5 ? 28 : (table_.lines() > 3 ? 56 : 80);
+    QFont sliver = font();
+    sliver.setPixelSize(1);
     auto* grid = new QGridLayout(lines_area_);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
@@ -252,7 +261,8 @@ void UltimateXWindow::build_lines() {
             auto* c = new CardView(artwork_, lines_area_);
             c->setObjectName(QStringLiteral("line%1card%2").arg(l).arg(slot));
             c->setMinimumSize(0, 0);
-            c->setFixedSize(high * 71 / 96, high);
+            c->setFont(sliver);
+            c->setFixedSize(high * 71 / 96, high + c->fontMetrics().height() + 6);
             c->setEnabled(false);
             grid->addWidget(c, at, 1 + slot);
             row.cards[static_cast<std::size_t>(slot)] = c;
