@@ -16,9 +16,7 @@ if(QUILLON_SANITIZE)
   target_link_options(quillon_sanitizers INTERFACE -fsanitize=address,undefined)
 elseif(QUILLON_SANITIZE_THREAD)
   # The threads of the solvers and of the coach's background work; Qt itself is not
-  # instrumented, so races reported inside Qt's own locking want reading with care. Its programs
-  # (the build's own generators too) fail at start where the kernel spreads mappings wider than
-  # ThreadSanitizer allows: build and run them under `setarch -R`.
+  # instrumented, so races reported inside Qt's own locking want reading with care.
   target_compile_options(quillon_sanitizers INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
   target_link_options(quillon_sanitizers INTERFACE -fsanitize=thread)
 endif()
