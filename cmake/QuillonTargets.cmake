@@ -14,6 +14,11 @@ if(QUILLON_SANITIZE)
   target_compile_options(quillon_sanitizers INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(quillon_sanitizers INTERFACE -fsanitize=address,undefined)
+elseif(QUILLON_SANITIZE_THREAD)
+  # The threads of the solvers and of the coach's background work; Qt itself is not
+  # instrumented, so races reported inside Qt's own locking want reading with care.
+  target_compile_options(quillon_sanitizers INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(quillon_sanitizers INTERFACE -fsanitize=thread)
 endif()
 
 # A library's include path holds a link to its own folder and nothing else: "game/machine.h"

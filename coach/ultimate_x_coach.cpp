@@ -2,10 +2,12 @@
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -54,7 +56,7 @@ UltimateXCoach::UltimateXCoach(QWidget* parent)
       deal_title_(make_label(this, "dealTitle")),
       holds_(new QTableWidget(0, 7, this)),
       verdict_label_(make_label(this, "verdict")),
-      session_(make_label(this, "session")) {
+      session_label_(make_label(this, "session")) {
     setObjectName(QStringLiteral("ultimateXCoach"));
     warn_->setObjectName(QStringLiteral("stopMe"));
     threshold_->setObjectName(QStringLiteral("threshold"));
@@ -90,7 +92,18 @@ UltimateXCoach::UltimateXCoach(QWidget* parent)
     layout->addWidget(deal_title_);
     layout->addWidget(holds_, 1);
     layout->addWidget(verdict_label_);
-    layout->addWidget(session_);
+    auto* files = new QHBoxLayout;
+    auto* save = new QPushButton(QStringLiteral("Save session…"), this);
+    save->setObjectName(QStringLiteral("saveSession"));
+    auto* load = new QPushButton(QStringLiteral("Carry on a saved session…"), this);
+    load->setObjectName(QStringLiteral("loadSession"));
+    connect(save, &QPushButton::clicked, this, &UltimateXCoach::ask_where_to_save);
+    connect(load, &QPushButton::clicked, this, &UltimateXCoach::ask_what_to_load);
+    files->addStretch();
+    files->addWidget(save);
+    files->addWidget(load);
+    layout->addWidget(session_label_);
+    layout->addLayout(files);
     refresh();
 }
 
@@ -100,7 +113,8 @@ UltimateXCoach::~UltimateXCoach() {
     watcher_->waitForFinished();
 }
 
-void UltimateXCoach::set_game(odds::Game game, int coins, QString title, Solver solver) {
+void UltimateXCoach::set_game(odds::Game game, int lines, int coins, QString title, Solver solver) {
+    session_ = {game.name(), lines, coins, {}};
     game_ = std::make_unique<odds::Game>(std::move(game));
     classifier_ = std::make_unique<odds::FastClassifier>(*game_);
     coins_ = coins;
@@ -190,15 +204,72 @@ void UltimateXCoach::drawn() {
     if (ranked_.empty()) {
         verdict_ =
             QStringLiteral("not scored: the multipliers' values were still being worked out");
-    } else if (score_.add(ranked_, hold_)) {
+        refresh();
+        return;
+    }
+    const double cost = full_value_cost(ranked_, hold_);
+    session_.hands.push_back({static_cast<int>(session_.hands.size()) + 1, *deal_, total_, hold_,
+                              ranked_.front().mask, hold_in(ranked_, hold_).full_value(),
+                              ranked_.front().full_value(), cost});
+    if (score_.add(ranked_, hold_)) {
         verdict_ = QStringLiteral("you held %1, best by full value was %2, cost %3 coins")
                        .arg(QString::fromStdString(hold_names(*deal_, hold_)))
                        .arg(QString::fromStdString(hold_names(*deal_, ranked_.front().mask)))
-                       .arg(coins_text(coins_of(full_value_cost(ranked_, hold_))));
+                       .arg(coins_text(coins_of(cost)));
     } else {
         verdict_ = QStringLiteral("best hold by full value");
     }
     refresh();
+}
+
+bool UltimateXCoach::save(const QString& base) {
+    return save_ultimate_x_session(session_, base.toStdString());
+}
+
+bool UltimateXCoach::load(const QString& path) {
+    try {
+        UltimateXSession saved = load_ultimate_x_session(path.toStdString());
+        if (saved.game != session_.game || saved.lines != session_.lines ||
+            saved.coins != session_.coins) {
+            throw std::runtime_error("it was played at " + saved.game + " on " +
+                                     std::to_string(saved.lines) + " lines at " +
+                                     std::to_string(saved.coins) + " coins, not this game");
+        }
+        session_ = std::move(saved);
+        score_ = session_.score();
+        verdict_ = QStringLiteral("carrying on the session of %1 hands").arg(score_.hands);
+    } catch (const std::exception& e) {
+        verdict_ = QStringLiteral("Cannot carry on %1: %2").arg(path, QString::fromUtf8(e.what()));
+        refresh();
+        return false;
+    }
+    refresh();
+    return true;
+}
+
+void UltimateXCoach::ask_where_to_save() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save the session"),
+                                                QStringLiteral("quillon-ultimate-x"),
+                                                QStringLiteral("CSV and JSON (*.csv *.json)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (path.endsWith(QLatin1String(".csv")) || path.endsWith(QLatin1String(".json"))) {
+        path.truncate(path.lastIndexOf(QLatin1Char('.')));
+    }
+    if (!save(path)) {
+        QMessageBox::warning(this, QStringLiteral("Coach"),
+                             QStringLiteral("Could not write %1.csv and %1.json.").arg(path));
+    }
+}
+
+void UltimateXCoach::ask_what_to_load() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("A session the coach saved"), {},
+                                     QStringLiteral("Sessions (*.json *.csv);;All (*)"));
+    if (!path.isEmpty()) {
+        load(path);
+    }
 }
 
 void UltimateXCoach::set_warnings(bool on, double threshold) {
@@ -260,7 +331,7 @@ void UltimateXCoach::refresh() {
         holds_->setItem(i, 6, cell(QString::number(h.plain_rank + 1), mine, departs, right));
     }
     verdict_label_->setText(verdict_);
-    session_->setText(
+    session_label_->setText(
         QStringLiteral("Session by full value: hands %1, mistakes %2, accuracy %3%, cost %4 coins")
             .arg(score_.hands)
             .arg(score_.mistakes)

@@ -10,6 +10,7 @@
 
 #include "coach/deal_advice.h"
 #include "coach/ultimate_x_score.h"
+#include "coach/ultimate_x_session.h"
 #include "odds/ultimate_x.h"
 
 class QCheckBox;
@@ -39,7 +40,7 @@ class UltimateXCoach final : public QWidget {
     ~UltimateXCoach() override;
 
     // Another game, line count or bet: the session starts over and the game is solved.
-    void set_game(odds::Game game, int coins, QString title, Solver solver);
+    void set_game(odds::Game game, int lines, int coins, QString title, Solver solver);
 
     // What the table tells the coach.
     void dealt(const std::array<CardId, 5>& deal, int total);
@@ -56,6 +57,13 @@ class UltimateXCoach final : public QWidget {
     // The deal's holds best first, empty while the game is being solved or no deal is out.
     const std::vector<odds::UltimateXHold>& ranked() const { return ranked_; }
     const UltimateXScore& score() const { return score_; }
+    const UltimateXSession& session() const { return session_; }
+
+    // The session as <base>.csv and <base>.json; false when they cannot be written.
+    bool save(const QString& base);
+    // Carries on a session the coach saved at the same game, lines and bet: its hands count in
+    // the score. False, with the reason shown, when it cannot be read or is another game's.
+    bool load(const QString& path);
 
   signals:
     void solvedGame();
@@ -64,6 +72,8 @@ class UltimateXCoach final : public QWidget {
     void solve_done(unsigned generation);
     void rank();
     void refresh();
+    void ask_where_to_save();
+    void ask_what_to_load();
     double coins_of(double base_bets) const { return base_bets * coins_; }
 
     std::unique_ptr<odds::Game> game_;
@@ -80,6 +90,7 @@ class UltimateXCoach final : public QWidget {
     bool scored_ = false;
     std::vector<odds::UltimateXHold> ranked_;
     UltimateXScore score_;
+    UltimateXSession session_;
     QString verdict_;
     Question question_;
 
@@ -89,7 +100,7 @@ class UltimateXCoach final : public QWidget {
     QLabel* deal_title_;
     QTableWidget* holds_;
     QLabel* verdict_label_;
-    QLabel* session_;
+    QLabel* session_label_;
 };
 
 }  // namespace quillon::coach

@@ -13,7 +13,7 @@ namespace {
 // has wider vector registers they are used (the same sums, term by term, in the same order);
 // not under the sanitizers, whose start-up the choice of version would have to run before.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
-    !defined(__SANITIZE_ADDRESS__)
+    !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define QUILLON_WIDE_VECTORS [[gnu::target_clones("avx2", "default")]]
 #else
 #define QUILLON_WIDE_VECTORS

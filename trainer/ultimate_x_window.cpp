@@ -1,6 +1,7 @@
 #include "trainer/ultimate_x_window.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -24,15 +25,17 @@ namespace quillon::trainer {
 
 namespace {
 
-// The solved game for the coach: worked out ahead for the built-in games, solved otherwise.
+// The game box's last entry, which asks for a file.
+const QString kPayTableFile = QStringLiteral("Pay-table file…");
+
+// The solved game for the coach: worked out ahead for the built-in games and for files of the
+// same pays and multipliers, solved otherwise.
 coach::UltimateXCoach::Solver solver_for(const GameChoice& choice, const odds::Game& game,
                                          int lines) {
     return [name = choice.file.isEmpty() ? choice.builtin.toStdString() : std::string(), game,
             lines]() -> odds::UltimateXSolution {
-        if (!name.empty()) {
-            if (auto known = odds::known_ultimate_x(name, game, lines)) {
-                return *std::move(known);
-            }
+        if (auto known = odds::known_ultimate_x(name, game, lines)) {
+            return *std::move(known);
         }
         return odds::solve_ultimate_x(odds::Tallies(game), *game.multipliers_for(lines), 2);
     };
@@ -116,12 +119,23 @@ UltimateXWindow::UltimateXWindow(GameChoice choice, int lines, int coins, ui::Ar
         game_box_->addItem(name);
     }
     connect(deal_, &QPushButton::clicked, this, &UltimateXWindow::deal_or_draw);
+    builtins_ = game_box_->count();
+    game_box_->addItem(kPayTableFile);
     connect(game_box_, &QComboBox::activated, this, [this](int index) {
+        if (index == game_box_->count() - 1) {
+            const QString file =
+                QFileDialog::getOpenFileName(this, QStringLiteral("A pay-table file"), {},
+                                             QStringLiteral("Pay tables (*.game);;All (*)"));
+            if (file.isEmpty() || !choose_file(file)) {
+                refresh();
+            }
+            return;
+        }
+        if (index >= builtins_) {
+            return;  // the file played now
+        }
         const GameChoice picked{game_box_->itemText(index), {}};
-        const odds::Game game = picked.load(table_.coins());
-        const bool has = game.multipliers_for(table_.lines()) != nullptr;
-        choose_game(picked, has ? table_.lines() : game.multiplier_tables().back().lines,
-                    table_.coins());
+        choose_game(picked, lines_for(picked.load(table_.coins())), table_.coins());
     });
     connect(lines_box_, &QComboBox::activated, this, [this](int index) {
         choose_game(choice_, lines_box_->itemData(index).toInt(), table_.coins());
@@ -131,6 +145,12 @@ UltimateXWindow::UltimateXWindow(GameChoice choice, int lines, int coins, ui::Ar
             coins_box_->setValue(table_.coins());
         }
     });
+    // The keys play the table: the game and line boxes give the focus back once chosen from.
+    for (QComboBox* box : {game_box_, lines_box_}) {
+        box->setFocusPolicy(Qt::ClickFocus);
+        connect(box, &QComboBox::activated, deal_, [this] { deal_->setFocus(); });
+    }
+    deal_->setFocus();
     build_lines();
     start_coach();
     refresh();
@@ -144,6 +164,24 @@ QLabel* UltimateXWindow::multiplier_label(int line) const {
 
 CardView* UltimateXWindow::line_card(int line, int slot) const {
     return rows_[static_cast<std::size_t>(line)].cards[static_cast<std::size_t>(slot)];
+}
+
+int UltimateXWindow::lines_for(const odds::Game& game) const {
+    const bool has = game.multipliers_for(table_.lines()) != nullptr;
+    return has || game.multiplier_tables().empty() ? table_.lines()
+                                                   : game.multiplier_tables().back().lines;
+}
+
+bool UltimateXWindow::choose_file(const QString& path) {
+    GameChoice picked;
+    try {
+        picked = file_choice(path);
+        return choose_game(picked, lines_for(picked.load(table_.coins())), table_.coins());
+    } catch (const std::exception& e) {
+        QMessageBox::warning(this, QStringLiteral("Quillon trainer"),
+                             QStringLiteral("Cannot use %1: %2").arg(path, e.what()));
+        return false;
+    }
 }
 
 bool UltimateXWindow::choose_game(const GameChoice& choice, int lines, int coins) {
@@ -175,7 +213,7 @@ bool UltimateXWindow::choose_game(const GameChoice& choice, int lines, int coins
 
 void UltimateXWindow::start_coach() {
     const odds::Game& game = table_.game();
-    coach_->set_game(game, table_.coins(), QString::fromStdString(game.name()),
+    coach_->set_game(game, table_.lines(), table_.coins(), QString::fromStdString(game.name()),
                      solver_for(choice_, game, table_.lines()));
 }
 
@@ -189,8 +227,11 @@ void UltimateXWindow::build_lines() {
         delete row.result;
     }
     rows_.clear();
-    // Ten lines share the screen with the deal: their cards are small.
-    const int high = table_.lines() > 5 ? 34 : (table_.lines() > 1 ? 52 : 72);
+    // Ten lines share the screen with the deal: their cards are small. A line's cards are never
+    // held, so the room a card keeps above it for the HELD tag is cut to a sliver.
+    const int high = table_.lines() > 5 ? 28 : (table_.lines() > 3 ? 56 : 80);
+    QFont sliver = font();
+    sliver.setPixelSize(1);
     auto* grid = new QGridLayout(lines_area_);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
@@ -210,7 +251,8 @@ void UltimateXWindow::build_lines() {
             auto* c = new CardView(artwork_, lines_area_);
             c->setObjectName(QStringLiteral("line%1card%2").arg(l).arg(slot));
             c->setMinimumSize(0, 0);
-            c->setFixedSize(high * 71 / 96, high);
+            c->setFont(sliver);
+            c->setFixedSize(high * 71 / 96, high + c->fontMetrics().height() + 6);
             c->setEnabled(false);
             grid->addWidget(c, at, 1 + slot);
             row.cards[static_cast<std::size_t>(slot)] = c;
@@ -227,14 +269,16 @@ void UltimateXWindow::build_lines() {
 void UltimateXWindow::fill_boxes() {
     const QSignalBlocker block_games(game_box_);
     const QSignalBlocker block_lines(lines_box_);
+    // The built-in games, the file played if one is, and the entry that asks for a file.
+    while (game_box_->count() > builtins_ + 1) {
+        game_box_->removeItem(builtins_);
+    }
     const int index = choice_.file.isEmpty() ? game_box_->findText(choice_.builtin) : -1;
-    if (index >= 0) {
+    if (index >= 0 && index < builtins_) {
         game_box_->setCurrentIndex(index);
     } else {
-        if (game_box_->findText(choice_.title()) < 0) {
-            game_box_->addItem(choice_.title());
-        }
-        game_box_->setCurrentIndex(game_box_->findText(choice_.title()));
+        game_box_->insertItem(builtins_, choice_.title());
+        game_box_->setCurrentIndex(builtins_);
     }
     lines_box_->clear();
     for (const odds::MultiplierTable& t : table_.game().multiplier_tables()) {

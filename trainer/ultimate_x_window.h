@@ -36,6 +36,9 @@ class UltimateXWindow final : public QWidget {
     // Another game, line count or bet, between hands; false, with the reason shown, when the
     // game cannot be read or is not played on that many lines.
     bool choose_game(const GameChoice& choice, int lines, int coins);
+    // A pay-table file and its `ultimate-x` lines, on the lines played now where it has them,
+    // else on its most; false, with the reason shown, when it cannot be used.
+    bool choose_file(const QString& path);
 
     void deal_or_draw();
     void toggle_hold(int slot);
@@ -57,6 +60,7 @@ class UltimateXWindow final : public QWidget {
         std::array<CardView*, 5> cards;
         QLabel* result;
     };
+    int lines_for(const odds::Game& game) const;
     void build_lines();
     void start_coach();
     void refresh();
@@ -66,6 +70,7 @@ class UltimateXWindow final : public QWidget {
     GameChoice choice_;
     UltimateXTable table_;
     QComboBox* game_box_;
+    int builtins_ = 0;
     QComboBox* lines_box_;
     QSpinBox* coins_box_;
     QLabel* credit_;

@@ -11,8 +11,8 @@ std::optional<UltimateXSolution> known_ultimate_x(std::string_view name, const G
         return std::nullopt;
     }
     for (const KnownUltimateX& k : known_ultimate_x_games()) {
-        if (k.name != name || k.lines != lines || k.pay_scale != game.pay_scale() ||
-            k.pays.size() != game.row_count() ||
+        if ((!name.empty() && k.name != name) || k.lines != lines ||
+            k.pay_scale != game.pay_scale() || k.pays.size() != game.row_count() ||
             !std::equal(table->earned.begin(), table->earned.end(), k.earned.begin(),
                         k.earned.end())) {
             continue;

@@ -29,7 +29,8 @@ struct KnownUltimateX {
 std::span<const KnownUltimateX> known_ultimate_x_games();
 
 // The solution of built-in game `name` played with `game`'s pays and multipliers on `lines`
-// lines, where it was worked out ahead (its steps left empty).
+// lines, where it was worked out ahead (its steps left empty). With no name, any built-in game
+// of the same pays and multipliers: a copy of one in a file is the same game.
 std::optional<UltimateXSolution> known_ultimate_x(std::string_view name, const Game& game,
                                                   int lines);
 

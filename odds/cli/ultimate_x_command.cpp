@@ -181,7 +181,7 @@ int run_ultimate_x_hand(const Command& command, std::ostream& out) {
         return 0;
     }
     out << game.name() << ", Ultimate X on " << table.lines
-        << " lines, multiplier total T = " << given.total
+        << (table.lines == 1 ? " line" : " lines") << ", multiplier total T = " << given.total
         << ": the holds by full value (this hand's win plus the value of the "
         << "multipliers it leaves), in base bets of one line; * where plain play ranks the hold "
         << "elsewhere.\n"
@@ -281,16 +281,17 @@ int run_ultimate_x_strategy(const Command& command, std::ostream& out) {
         return 0;
     }
     out << game.name() << ", Ultimate X on " << table.lines
-        << " lines: where perfect play departs from the plain game's best holds, by the "
+        << (table.lines == 1 ? " line" : " lines")
+        << ": where perfect play departs from the plain game's best holds, by the "
            "multipliers' total T, the most often met first.\n"
         << "Playing the plain game's best holds returns " << percent(s.plain_return)
         << " against perfect play's " << percent(s.perfect_return) << ": it costs " << percent(cost)
         << ".\n";
     for (const Departure& d : list) {
         out << "  with T "
-            << (d.to >= s.most_total
-                    ? "of " + std::to_string(d.from) + " or more"
-                    : "from " + std::to_string(d.from) + " to " + std::to_string(d.to))
+            << (d.to >= s.most_total ? "of " + std::to_string(d.from) + " or more"
+                : d.to == d.from     ? "at " + std::to_string(d.from)
+                                 : "from " + std::to_string(d.from) + " to " + std::to_string(d.to))
             << ", hold " << d.perfect << " over " << d.plain << " (" << percent(d.share, 4)
             << " of rounds)\n";
     }

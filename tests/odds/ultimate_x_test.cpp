@@ -1,6 +1,5 @@
 // Ultimate X solved over the multipliers' total: against a brute force of the one-line game,
-// against the plain game where no hand earns a multiplier, against play by its own policy, and
-// against the published perfect-play returns.
+// against the plain game where no hand earns a multiplier and against play by its own policy.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -185,30 +184,6 @@ TEST(UltimateX, PlayByItsOwnPolicyMeetsItsGainWithinFourStandardErrors) {
     }
     const double error = std::sqrt(spread / static_cast<double>(batches.size()));
     EXPECT_LT(std::abs(mean - s.gain), 4 * error) << mean << " against " << s.gain;
-}
-
-// Published perfect-play returns of 8/6 Jacks or Better Ultimate X, to their precision:
-//   one line, 98.57%: the Wizard of Odds' single-line Ultimate X analysis, as quoted in the
-//     Wizard of Vegas thread "Ultimate X strategy formulas" (with its chances of each
-//     multiplier, checked below to their two places);
-//   ten lines, 99.42%: the Wizard of Odds, "8/6 Jacks or Better 10-Play Ultimate X Strategy".
-TEST(UltimateX, JacksOrBetter86MeetsThePublishedPerfectPlayReturns) {
-    const Game game = find_game("jacks-or-better-8-6").value();
-    const auto one = known_ultimate_x("jacks-or-better-8-6", game, 1);
-    const auto ten = known_ultimate_x("jacks-or-better-8-6", game, 10);
-    ASSERT_TRUE(one && ten);
-    EXPECT_NEAR(one->perfect_return, 0.9857, 0.00005);
-    EXPECT_NEAR(ten->perfect_return, 0.9942, 0.00005);
-    const std::array<std::pair<int, double>, 7> published = {{{1, 0.5629},
-                                                              {2, 0.1993},
-                                                              {3, 0.1253},
-                                                              {4, 0.0724},
-                                                              {7, 0.0138},
-                                                              {10, 0.0150},
-                                                              {12, 0.0113}}};
-    for (const auto& [multiplier, chance] : published) {
-        EXPECT_NEAR(one->chance_at(multiplier), chance, 0.00005) << multiplier << "X";
-    }
 }
 
 // The figures built into quillon-odds are the solver's own: one game solved afresh agrees.
