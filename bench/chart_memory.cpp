@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
     const bool trainer = argc > 1 && std::strcmp(argv[1], "trainer") == 0;
     ui::Artwork artwork;
     if (trainer) {
-        const QString game = argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                      : QStringLiteral("jacks-or-better-9-6");
+        const QString game =
+            argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("jacks-or-better-9-6");
         QElapsedTimer t;
         t.start();
         trainer::TrainerWindow window(trainer::choice_from(game), 5, artwork, 7);

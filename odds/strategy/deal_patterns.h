@@ -13,14 +13,19 @@ namespace quillon::odds {
 
 // Every deal class with the patterns its holds show. A pattern that several holds of one deal
 // share stands for the one a chart keeps (see hold_preference). Entries are stored deal by deal:
-// those of deal d run from entry_begin[d] to entry_begin[d + 1].
+// those of deal d run from entry_begin[d] to entry_begin[d + 1]. A deal's entries keep some of its
+// holds, several entries often the same one, so each hold is stored once: those of deal d run
+// from hold_begin[d], in the order of their masks, and an entry names its hold by its slot there.
+// The table of a game holds some five million entries: they take three bytes each.
 struct DealPatterns {
     std::vector<DealClass> deals;
     std::vector<std::uint32_t> entry_begin;
-    std::vector<std::uint32_t> pattern;
-    // The kept hold, by mask over the deal's sorted cards, and its expected return per coin.
-    std::vector<HoldMask> mask;
-    std::vector<double> value;
+    std::vector<std::uint16_t> entry_pattern;
+    std::vector<std::uint8_t> entry_slot;
+    // The kept holds, by mask over the deal's sorted cards, and their expected return per coin.
+    std::vector<std::uint32_t> hold_begin;
+    std::vector<HoldMask> hold_mask;
+    std::vector<double> hold_value;
     // The best hold's expected return for each deal.
     std::vector<double> perfect;
     // The patterns by id.
@@ -30,7 +35,17 @@ struct DealPatterns {
     std::uint32_t discard_all = 0;
 
     std::size_t deal_count() const { return deals.size(); }
+    std::size_t entry_count() const { return entry_pattern.size(); }
     double total_weight() const;
+
+    // Entry e (of deal d): its pattern, its hold (an index into hold_mask and hold_value), the
+    // hold's mask and value.
+    std::uint32_t pattern(std::uint32_t e) const { return entry_pattern[e]; }
+    std::uint32_t hold(std::size_t d, std::uint32_t e) const {
+        return hold_begin[d] + entry_slot[e];
+    }
+    HoldMask mask(std::size_t d, std::uint32_t e) const { return hold_mask[hold(d, e)]; }
+    double value(std::size_t d, std::uint32_t e) const { return hold_value[hold(d, e)]; }
 };
 
 // The deal cards of a class as the game's cards.
