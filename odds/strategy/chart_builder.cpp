@@ -83,14 +83,14 @@ class Planner {
         pat_hold_.assign(t.hold_mask.size(), false);
         for (std::size_t d = 0; d < deals; ++d) {
             for (std::uint32_t h = t.hold_begin[d]; h < t.hold_begin[d + 1]; ++h) {
-                if (t.hold_value[h] != t.perfect[d]) {
+                if (t.hold_value(h) != t.perfect[d]) {
                     continue;
                 }
                 bool part_as_good = false;
                 for (std::uint32_t f = t.hold_begin[d]; f < t.hold_begin[d + 1]; ++f) {
                     part_as_good =
                         part_as_good || (f != h && (t.hold_mask[f] & ~t.hold_mask[h]) == 0 &&
-                                         t.hold_value[f] == t.perfect[d]);
+                                         t.hold_value(f) == t.perfect[d]);
                 }
                 pat_hold_[h] = !part_as_good;
             }
@@ -107,7 +107,7 @@ class Planner {
             std::uint32_t active = kOff;
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
                 if (pat(t_.pattern(e), t_.hold(d, e)) &&
-                    t_.hold_value[first_[d]] < t_.value(d, e)) {
+                    t_.hold_value(first_[d]) < t_.value(d, e)) {
                     finest = finest == kOff ? e : finest;
                     active = pos_[t_.pattern(e)] != kOff ? e : active;
                 }
@@ -223,7 +223,7 @@ class Planner {
                 }
             }
             const std::uint32_t f = pos_[deal_[d].fpat];
-            sum[f] += deal_[d].weight() * t_.hold_value[first_[d]];
+            sum[f] += deal_[d].weight() * t_.hold_value(first_[d]);
             weight[f] += deal_[d].weight();
         }
         std::vector<std::uint32_t> slot(n);
@@ -332,7 +332,7 @@ class Planner {
             slot -= active && slot > pos_[p] ? 1 : 0;
             // The hold's place from the table's small list rather than the deal's lead, so that
             // the processor fetches the value and the lead at once.
-            const double value = t_.hold_value[t_.hold_begin[entry.deal()] + entry.slot()];
+            const double value = t_.hold_value(t_.hold_begin[entry.deal()] + entry.slot());
             bucket_[slot] += lead.weight() * (value - (own ? lead.sval : lead.fval));
         }
         // Placed at slot k the pattern decides the deals whose other first line comes at k or
@@ -728,10 +728,10 @@ class Planner {
         DealLead& lead = deal_[d];
         first_[d] = a == kOff ? kOff : t_.hold(d, a);
         lead.fpat = a == kOff ? kOff : t_.pattern(a);
-        lead.fval = a == kOff ? 0.0 : t_.hold_value[first_[d]];
+        lead.fval = a == kOff ? 0.0 : t_.hold_value(first_[d]);
         second_[d] = b == kOff ? kOff : t_.hold(d, b);
         lead.spat = b == kOff ? kOff : t_.pattern(b);
-        lead.sval = b == kOff ? 0.0 : t_.hold_value[second_[d]];
+        lead.sval = b == kOff ? 0.0 : t_.hold_value(second_[d]);
     }
 
     // Moves pattern p to `slot` of the chart (kOff: out of it). Deals where p was one of the
@@ -762,11 +762,11 @@ class Planner {
                     lead.sval = lead.fval;
                     first_[d] = hold;
                     lead.fpat = p;
-                    lead.fval = t_.hold_value[hold];
+                    lead.fval = t_.hold_value(hold);
                 } else if (second_[d] == kOff || here < pos_[lead.spat]) {
                     second_[d] = hold;
                     lead.spat = p;
-                    lead.sval = t_.hold_value[hold];
+                    lead.sval = t_.hold_value(hold);
                 }
             }
         }

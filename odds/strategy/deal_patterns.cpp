@@ -4,6 +4,7 @@
 #include <atomic>
 #include <bit>
 #include <exception>
+#include <limits>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -37,7 +38,7 @@ struct Block {
     Mapped<std::uint16_t> pattern;
     Mapped<std::uint8_t> slot;
     Mapped<HoldMask> mask;
-    Mapped<double> value;
+    Mapped<std::int64_t> pays;
     Mapped<double> perfect;
     std::vector<PatternKey> keys;
 };
@@ -48,7 +49,7 @@ struct Scratch {
     std::vector<std::uint16_t> pattern;
     std::vector<std::uint8_t> slot;
     std::vector<HoldMask> mask;
-    std::vector<double> value;
+    std::vector<std::int64_t> pays;
     std::vector<double> perfect;
     std::vector<PatternKey> keys;
     std::unordered_map<PatternKey, std::uint16_t> ids;
@@ -59,7 +60,7 @@ struct Scratch {
         pattern.clear();
         slot.clear();
         mask.clear();
-        value.clear();
+        pays.clear();
         perfect.clear();
         keys.clear();
         ids.clear();
@@ -83,7 +84,7 @@ struct Scratch {
         block.pattern.assign(pattern.begin(), pattern.end());
         block.slot.assign(slot.begin(), slot.end());
         block.mask.assign(mask.begin(), mask.end());
-        block.value.assign(value.begin(), value.end());
+        block.pays.assign(pays.begin(), pays.end());
         block.perfect.assign(perfect.begin(), perfect.end());
         block.keys = keys;
     }
@@ -191,7 +192,7 @@ void describe_block(const Tallies& tallies, const RankProfile& profile,
         for (unsigned m = 0; m < kHoldCount; ++m) {
             if ((kept >> m & 1u) != 0) {
                 block.mask.push_back(static_cast<HoldMask>(m));
-                block.value.push_back(static_cast<double>(values[m]) * per_draw[kHoldSize[m]]);
+                block.pays.push_back(values[m]);
             }
         }
         block.entries.push_back(static_cast<std::uint16_t>(n));
@@ -318,7 +319,32 @@ DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
     };
     join(out.entry_slot, entries, &Block::slot);
     join(out.hold_mask, holds, &Block::mask);
-    join(out.hold_value, holds, &Block::value);
+    // Pays stored in 32 bits where they all fit, else their returns whole.
+    std::int64_t most = 0;
+    for (const Block& b : blocks) {
+        for (const std::int64_t pays : b.pays) {
+            most = std::max(most, pays);
+        }
+    }
+    const int left = tallies.deck_size() - 5;
+    for (int kept = 0; kept <= 5; ++kept) {
+        out.per_draw[static_cast<std::size_t>(kept)] =
+            1.0 / (static_cast<double>(choose(left, 5 - kept)) *
+                   static_cast<double>(tallies.game().pay_scale()));
+    }
+    if (most <= std::numeric_limits<std::uint32_t>::max()) {
+        join(out.hold_pays, holds, &Block::pays);
+    } else {
+        out.wide_value.reserve(holds);
+        std::size_t h = 0;
+        for (Block& b : blocks) {
+            for (const std::int64_t pays : b.pays) {
+                out.wide_value.push_back(static_cast<double>(pays) *
+                                         out.per_draw[kHoldSize[out.hold_mask[h++]]]);
+            }
+            Mapped<std::int64_t>().swap(b.pays);
+        }
+    }
     join(out.perfect, deals.size(), &Block::perfect);
     blocks.clear();
     out.parents.resize(out.keys.size());
