@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "odds/combinatorics.h"
+#include "odds/page_allocator.h"
 
 namespace quillon::odds {
 
@@ -78,16 +79,18 @@ void Tallies::tally_hands() {
     if (n < 20 || std::thread::hardware_concurrency() < 2) {
         split = n;
     }
-    std::vector<Four> upper;
+    // The second core's counts live a moment beside the tallies: straight from the system and
+    // back to it, not left in the heap.
+    std::vector<Four, PageAllocator<Four>> upper;
     {
         std::jthread helper;
         if (split < n) {
             helper = std::jthread([&] {
                 upper.assign(four_.size(), Four{});
-                tally_hands_from(split, n, upper);
+                tally_hands_from(split, n, upper.data());
             });
         }
-        tally_hands_from(4, split, four_);
+        tally_hands_from(4, split, four_.data());
     }
     for (std::size_t i = 0; i < upper.size(); ++i) {
         for (std::size_t lane = 0; lane < kLanes; ++lane) {
@@ -97,7 +100,7 @@ void Tallies::tally_hands() {
     }
 }
 
-void Tallies::tally_hands_from(int first, int last, std::vector<Four>& four) const {
+void Tallies::tally_hands_from(int first, int last, Four* four) const {
     // Hands a < b < c < d < e; of their five four-card subsets, the four that hold `a` lie in
     // consecutive ranks as `a` runs, and the one without it gathers in a local count.
     for (int e = first; e < last; ++e) {

@@ -12,7 +12,7 @@
 #include <unordered_map>
 
 #include "odds/combinatorics.h"
-#include "odds/strategy/page_allocator.h"
+#include "odds/page_allocator.h"
 
 namespace quillon::odds {
 
