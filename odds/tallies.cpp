@@ -1,5 +1,6 @@
 #include "odds/tallies.h"
 
+#include <cstring>
 #include <thread>
 #include <utility>
 
@@ -92,11 +93,15 @@ void Tallies::tally_hands() {
         }
         tally_hands_from(4, split, four_.data());
     }
+    // The lanes of a four-card set added at once, as one vector of bytes.
+    using Bytes = std::uint8_t __attribute__((vector_size(kLanes)));
     for (std::size_t i = 0; i < upper.size(); ++i) {
-        for (std::size_t lane = 0; lane < kLanes; ++lane) {
-            four_[i].counts[lane] =
-                static_cast<std::uint8_t>(four_[i].counts[lane] + upper[i].counts[lane]);
-        }
+        Bytes mine;
+        Bytes theirs;
+        std::memcpy(&mine, four_[i].counts.data(), sizeof mine);
+        std::memcpy(&theirs, upper[i].counts.data(), sizeof theirs);
+        mine += theirs;
+        std::memcpy(four_[i].counts.data(), &mine, sizeof mine);
     }
 }
 
