@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "odds/game_file.h"
 #include "odds/strategy/deal_patterns.h"
 #include "odds/strategy/pattern_entries.h"
 #include "odds/suit_classes.h"
@@ -118,6 +119,32 @@ TEST_P(DealTable, EntriesPatternByPatternAreTheTablesInDealOrder) {
         }
     }
     EXPECT_GT(longest, PatternEntries::kLongStep);
+}
+
+// Each entry's value is its hold's expected return as the deal's own analysis gives it, where
+// the table keeps the holds' pays in 32 bits and where a pair paying 20,000.25 takes them past
+// that and the table keeps the returns whole.
+TEST(DealTableValues, AreTheHoldsReturnsWhetherThePaysFit32BitsOrNot) {
+    const Game wide = parse_game(
+        "name  Wide\nwild  none\nroyal 250\nthree 3\npair  20000.25  jacks\n", "wide.game");
+    const Tallies wide_tallies(wide);
+    for (const Tallies* tallies : {&shared_tallies("jacks-or-better-9-6"), &wide_tallies}) {
+        const Game& game = tallies->game();
+        const std::vector<DealClass> all = deal_classes(game.has_joker());
+        std::vector<DealClass> deals;
+        for (std::size_t d = 0; d < all.size(); d += all.size() / 40) {
+            deals.push_back(all[d]);
+        }
+        const DealPatterns table = deal_patterns(*tallies, rank_profile(game), deals, 2);
+        EXPECT_EQ(table.wide_value.empty(), tallies == &wide_tallies ? false : true) << game.name();
+        for (std::size_t d = 0; d < table.deal_count(); ++d) {
+            const auto holds = analyze_deal(*tallies, class_cards(deals[d], false));
+            for (std::uint32_t e = table.entry_begin[d]; e < table.entry_begin[d + 1]; ++e) {
+                EXPECT_DOUBLE_EQ(table.value(d, e), holds[table.mask(d, e)].expected_return())
+                    << game.name() << ", deal " << d;
+            }
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Games, DealTable,
