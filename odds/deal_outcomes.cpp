@@ -50,8 +50,12 @@ void play_share(const Tallies& tallies, const std::vector<DealClass>& classes, s
 }  // namespace
 
 DealOutcomes best_hold_outcomes(const Tallies& tallies, unsigned threads) {
+    return best_hold_outcomes(tallies, deal_classes(tallies.game().has_joker()), threads);
+}
+
+DealOutcomes best_hold_outcomes(const Tallies& tallies, const std::vector<DealClass>& classes,
+                                unsigned threads) {
     const Game& game = tallies.game();
-    const std::vector<DealClass> classes = deal_classes(game.has_joker());
     threads = threads == 0 ? 1 : threads;
     std::vector<Share> shares(threads);
     {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "odds/game_return.h"
+#include "odds/suit_classes.h"
 #include "odds/tallies.h"
 
 namespace quillon::odds {
@@ -29,6 +30,9 @@ struct DealOutcomes {
 // Plays every class of deals with its best hold, on `threads` threads (ties between holds broken
 // as game_return breaks them).
 DealOutcomes best_hold_outcomes(const Tallies& tallies, unsigned threads = 2);
+// The same over the game's deal classes (deal_classes), made beforehand.
+DealOutcomes best_hold_outcomes(const Tallies& tallies, const std::vector<DealClass>& classes,
+                                unsigned threads);
 
 // The whole game's final hands, as game_return counts them.
 GameReturn game_return_of(const DealOutcomes& outcomes, const Game& game);

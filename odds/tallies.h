@@ -53,6 +53,8 @@ class Tallies {
 
   private:
     void tally_hands();
+    // The hands whose highest card lies from `first` to before `last`, into `four`.
+    void tally_hands_from(int first, int last, Four* four) const;
     void tally_smaller_sets();
     void add_up_values();
 

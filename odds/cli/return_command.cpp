@@ -8,6 +8,9 @@
 #include "odds/cli/ultimate_x_command.h"
 #include "odds/deal_outcomes.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace quillon::odds {
 
 namespace {
@@ -21,6 +24,19 @@ void declare(CommandOptions& options) {
     options.ultimate_x();
 }
 
+// A table of the player's own: its deal classes made on another core while its tallies are,
+// then its deals played on every core.
+DealOutcomes play_table(const Game& game) {
+    std::vector<DealClass> classes;
+    {
+        std::jthread maker([&] { classes = deal_classes(game.has_joker()); });
+        const Tallies tallies(game);
+        maker.join();
+        return best_hold_outcomes(tallies, classes,
+                                  std::max(1u, std::thread::hardware_concurrency()));
+    }
+}
+
 int run(const Command& command, std::ostream& out) {
     if (command.ultimate_x) {
         return run_ultimate_x_return(command, out);
@@ -28,8 +44,7 @@ int run(const Command& command, std::ostream& out) {
     const Game game = load_game(command);
     // A built-in game's deals were played when the program was built.
     const PrecomputedGame* built = find_precomputed(command.game.value_or("quillon"), game);
-    const DealOutcomes outcomes =
-        built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game), 2);
+    const DealOutcomes outcomes = built != nullptr ? outcomes_of(*built, game) : play_table(game);
     const GameReturn result = game_return_of(outcomes, game);
     const int play = command.play.value_or(1);
     const std::array<double, 3>* within = nullptr;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "odds/strategy/pattern_entries.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 
@@ -26,81 +27,72 @@ constexpr int kPatRounds = 4;
 // The most trades of a line for an unused pattern when the chart is cut to a length.
 constexpr std::size_t kExchanges = 8;
 
-// A deal's weight and the pattern and value of its first two lines: the search reads them
-// together, for deals in no particular order, so they share a cache line.
+// A deal's weight, where its holds start in the table, and the pattern and value of its first
+// two lines: the search reads them together, for deals in no particular order, so they share a
+// cache line.
 struct alignas(32) DealLead {
-    double weight = 0.0;
     double fval = 0.0;
     double sval = 0.0;
+    std::uint32_t count = 0;
+    std::uint32_t holds = 0;
     std::uint32_t fpat = 0;
     std::uint32_t spat = 0;
+
+    double weight() const { return static_cast<double>(count); }
 };
 static_assert(sizeof(DealLead) == 32);
 
+// What a trial changes of one deal, to put back: 40 bytes, as a trial may touch every deal.
 struct SavedDeal {
+    double fval;
+    double sval;
     std::uint32_t deal;
     std::uint32_t first;
     std::uint32_t second;
-    DealLead lead;
+    std::uint32_t fpat;
+    std::uint32_t spat;
 };
+static_assert(sizeof(SavedDeal) == 40);
 
-// The search state: the chart as an order of patterns, and for every deal the entries of the
+// The search state: the chart as an order of patterns, and for every deal the holds of the
 // first two lines it shows, so that moving or dropping one line is measured exactly from them.
 class Planner {
   public:
-    explicit Planner(const DealPatterns& t) : t_(t), pos_(t.keys.size(), kOff) {
+    explicit Planner(const DealPatterns& t)
+        : t_(t), pos_(t.keys.size(), kOff), by_pattern_(t), pat_key_(t.keys.size(), 0) {
         const std::size_t deals = t.deal_count();
         deal_.resize(deals);
-        std::vector<std::uint32_t> per_pattern(t.keys.size() + 1, 0);
         for (std::size_t d = 0; d < deals; ++d) {
-            deal_[d].weight = static_cast<double>(t.deals[d].weight);
-            total_ += deal_[d].weight;
-            for (std::uint32_t e = t.entry_begin[d]; e < t.entry_begin[d + 1]; ++e) {
-                ++per_pattern[t.pattern[e] + 1];
-            }
-        }
-        for (std::size_t p = 0; p < t.keys.size(); ++p) {
-            per_pattern[p + 1] += per_pattern[p];
-        }
-        pattern_begin_ = per_pattern;
-        pattern_entries_.resize(t.pattern.size());
-        entry_deal_.resize(t.pattern.size());
-        entry_value_.resize(t.pattern.size());
-        // The entries sorted by pattern, each with its deal: deal by deal, the entries in order.
-        for (std::size_t d = 0; d < deals; ++d) {
-            for (std::uint32_t e = t.entry_begin[d]; e < t.entry_begin[d + 1]; ++e) {
-                const std::uint32_t i = per_pattern[t.pattern[e]]++;
-                pattern_entries_[i] = e;
-                entry_deal_[i] = static_cast<std::uint32_t>(d);
-                entry_value_[i] = t.value[e];
-            }
+            deal_[d].count = t.deals[d].weight;
+            deal_[d].holds = t.hold_begin[d];
+            total_ += deal_[d].weight();
         }
         kids_.resize(t.keys.size());
         for (std::uint32_t p = 0; p < t.keys.size(); ++p) {
             for (const std::uint32_t c : t.parents[p]) {
                 kids_[c].push_back(p);
             }
+            pat_key_[p] = is_pat_pattern(t.keys[p]) ? 1 : 0;
         }
         first_.assign(deals, 0);
         second_.assign(deals, 0);
-        saved_.reserve(deals);
         saved_round_.assign(deals, 0);
         eps_ = 1e-13 * total_;
-        // The entries that keep a pat hand which is the deal's best hold, better than any hold of
+        // The holds that keep a pat hand which is the deal's best hold, better than any hold of
         // part of it: a chart never breaks such a hand, whatever its length.
-        pat_.assign(t.pattern.size(), 0);
+        pat_hold_.assign(t.hold_mask.size(), false);
         for (std::size_t d = 0; d < deals; ++d) {
-            for (std::uint32_t e = t.entry_begin[d]; e < t.entry_begin[d + 1]; ++e) {
-                if (t.value[e] != t.perfect[d] || !is_pat_pattern(t.keys[t.pattern[e]])) {
+            for (std::uint32_t h = t.hold_begin[d]; h < t.hold_begin[d + 1]; ++h) {
+                if (t.hold_value(h) != t.perfect[d]) {
                     continue;
                 }
                 bool part_as_good = false;
-                for (std::uint32_t f = t.entry_begin[d]; f < t.entry_begin[d + 1]; ++f) {
+                for (std::uint32_t f = t.hold_begin[d]; f < t.hold_begin[d + 1]; ++f) {
                     part_as_good =
-                        part_as_good || (t.mask[f] != t.mask[e] && (t.mask[f] & ~t.mask[e]) == 0 &&
-                                         t.value[f] == t.perfect[d]);
+                        part_as_good || (f != h && (t.hold_mask[f] & ~t.hold_mask[h]) == 0 &&
+                                         t.hold_value(f) == t.perfect[d]);
                 }
-                pat_[e] = part_as_good ? 0 : 1;
+                pat_hold_[h] = !part_as_good;
             }
         }
     }
@@ -114,25 +106,26 @@ class Planner {
             std::uint32_t finest = kOff;
             std::uint32_t active = kOff;
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                if (pat_[e] != 0 && t_.value[first_[d]] < t_.value[e]) {
+                if (pat(t_.pattern(e), t_.hold(d, e)) &&
+                    t_.hold_value(first_[d]) < t_.value(d, e)) {
                     finest = finest == kOff ? e : finest;
-                    active = pos_[t_.pattern[e]] != kOff ? e : active;
+                    active = pos_[t_.pattern(e)] != kOff ? e : active;
                 }
             }
             if (finest == kOff) {
                 continue;
             }
             moved = true;
-            const std::uint32_t above = pos_[t_.pattern[first_[d]]];
+            const std::uint32_t above = pos_[deal_[d].fpat];
             const auto lift = [&](std::uint32_t p) {
                 place(p, pos_[p] != kOff && pos_[p] < above ? above - 1 : above);
             };
-            const std::uint32_t fine = t_.pattern[finest];
-            if (active == kOff || t_.pattern[active] == fine) {
+            const std::uint32_t fine = t_.pattern(finest);
+            if (active == kOff || t_.pattern(active) == fine) {
                 lift(fine);
                 continue;
             }
-            const std::uint32_t coarse = t_.pattern[active];
+            const std::uint32_t coarse = t_.pattern(active);
             const std::uint32_t was = pos_[coarse];
             lift(coarse);
             const double moving = chart_value();
@@ -151,7 +144,7 @@ class Planner {
     bool drop_idle() {
         std::vector<char> decides(t_.keys.size(), 0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            decides[t_.pattern[first_[d]]] = 1;
+            decides[deal_[d].fpat] = 1;
         }
         bool dropped = false;
         for (const std::uint32_t p : ChartLines(order_)) {
@@ -180,8 +173,7 @@ class Planner {
             std::uint32_t pick = kOff;
             for (std::uint32_t p = 0; p < t_.keys.size(); ++p) {
                 if (pos_[p] == kOff && !keeps_dealt_hand(t_.keys[p]) &&
-                    (pick == kOff || pattern_begin_[p + 1] - pattern_begin_[p] >
-                                         pattern_begin_[pick + 1] - pattern_begin_[pick]) &&
+                    (pick == kOff || by_pattern_.count(p) > by_pattern_.count(pick)) &&
                     decides_as(p, line, decided)) {
                     pick = p;
                 }
@@ -198,11 +190,10 @@ class Planner {
     // same holds and no others.
     bool decides_as(std::uint32_t p, std::uint32_t line, std::size_t decided) const {
         std::size_t same = 0;
-        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
-            const std::uint32_t e = pattern_entries_[i];
-            const std::uint32_t d = entry_deal_[i];
+        for (auto entry = by_pattern_.entries(p); entry.next();) {
+            const std::uint32_t d = entry.deal();
             if (deal_[d].fpat == line) {
-                if (t_.mask[e] != t_.mask[first_[d]]) {
+                if (deal_[d].holds + entry.slot() != first_[d]) {
                     return false;
                 }
                 ++same;
@@ -222,8 +213,8 @@ class Planner {
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
             shown.clear();
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                if (pos_[t_.pattern[e]] != kOff) {
-                    shown.push_back(pos_[t_.pattern[e]]);
+                if (pos_[t_.pattern(e)] != kOff) {
+                    shown.push_back(pos_[t_.pattern(e)]);
                 }
             }
             for (const std::uint32_t a : shown) {
@@ -231,9 +222,9 @@ class Planner {
                     meet[a * n + b] = 1;
                 }
             }
-            const std::uint32_t f = first_[d];
-            sum[pos_[t_.pattern[f]]] += deal_[d].weight * t_.value[f];
-            weight[pos_[t_.pattern[f]]] += deal_[d].weight;
+            const std::uint32_t f = pos_[deal_[d].fpat];
+            sum[f] += deal_[d].weight() * t_.hold_value(first_[d]);
+            weight[f] += deal_[d].weight();
         }
         std::vector<std::uint32_t> slot(n);
         std::vector<double> mean(n);
@@ -273,8 +264,8 @@ class Planner {
         std::vector<char> decided(t_.deal_count(), 0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                regret[t_.pattern[e]] += deal_[d].weight * (t_.perfect[d] - t_.value[e]);
-                ++live[t_.pattern[e]];
+                regret[t_.pattern(e)] += deal_[d].weight() * (t_.perfect[d] - t_.value(d, e));
+                ++live[t_.pattern(e)];
             }
         }
         order_.clear();
@@ -289,15 +280,15 @@ class Planner {
             pick = pick == kOff ? t_.discard_all : pick;
             pos_[pick] = static_cast<std::uint32_t>(order_.size());
             order_.push_back(pick);
-            for (std::uint32_t i = pattern_begin_[pick]; i < pattern_begin_[pick + 1]; ++i) {
-                const std::uint32_t d = entry_deal_[i];
+            for (auto entry = by_pattern_.entries(pick); entry.next();) {
+                const std::uint32_t d = entry.deal();
                 if (decided[d] != 0) {
                     continue;
                 }
                 decided[d] = 1;
                 for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                    regret[t_.pattern[e]] -= deal_[d].weight * (t_.perfect[d] - t_.value[e]);
-                    --live[t_.pattern[e]];
+                    regret[t_.pattern(e)] -= deal_[d].weight() * (t_.perfect[d] - t_.value(d, e));
+                    --live[t_.pattern(e)];
                 }
             }
             if (pick == t_.discard_all) {
@@ -329,17 +320,20 @@ class Planner {
         const bool active = pos_[p] != kOff;
         const std::size_t others = order_.size() - (active ? 1 : 0);
         bucket_.assign(others, 0.0);
-        if (pattern_begin_[p] == pattern_begin_[p + 1]) {
+        if (by_pattern_.count(p) == 0) {
             return false;
         }
         // A deal shows each pattern once, so the deal's first line is p exactly where p's entry
         // is its first.
-        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
-            const DealLead& lead = deal_[entry_deal_[i]];
+        for (auto entry = by_pattern_.entries(p); entry.next();) {
+            const DealLead& lead = deal_[entry.deal()];
             const bool own = lead.fpat == p;
             std::uint32_t slot = pos_[own ? lead.spat : lead.fpat];
             slot -= active && slot > pos_[p] ? 1 : 0;
-            bucket_[slot] += lead.weight * (entry_value_[i] - (own ? lead.sval : lead.fval));
+            // The hold's place from the table's small list rather than the deal's lead, so that
+            // the processor fetches the value and the lead at once.
+            const double value = t_.hold_value(t_.hold_begin[entry.deal()] + entry.slot());
+            bucket_[slot] += lead.weight() * (value - (own ? lead.sval : lead.fval));
         }
         // Placed at slot k the pattern decides the deals whose other first line comes at k or
         // later; "discard everything" stays last, so k runs up to its slot. Seeding puts an
@@ -387,7 +381,7 @@ class Planner {
         std::vector<double> cost(t_.keys.size(), 0.0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
             if (deal_[d].fpat != t_.discard_all && second_[d] != kOff) {
-                cost[deal_[d].fpat] += deal_[d].weight * (deal_[d].fval - deal_[d].sval);
+                cost[deal_[d].fpat] += deal_[d].weight() * (deal_[d].fval - deal_[d].sval);
             }
         }
         std::uint32_t pick = kOff;
@@ -403,7 +397,8 @@ class Planner {
     std::vector<char> keeping() const {
         std::vector<char> keeps(t_.keys.size(), 0);
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            if (pat_[first_[d]] != 0 && (second_[d] == kOff || deal_[d].sval < deal_[d].fval)) {
+            if (pat(deal_[d].fpat, first_[d]) &&
+                (second_[d] == kOff || deal_[d].sval < deal_[d].fval)) {
                 keeps[deal_[d].fpat] = 1;
             }
         }
@@ -423,9 +418,9 @@ class Planner {
     // The chart's value on the deals that show pattern p, per coin over all deals.
     double value_over(std::uint32_t p) const {
         double sum = 0.0;
-        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
-            const DealLead& lead = deal_[entry_deal_[i]];
-            sum += lead.weight * lead.fval;
+        for (auto entry = by_pattern_.entries(p); entry.next();) {
+            const DealLead& lead = deal_[entry.deal()];
+            sum += lead.weight() * lead.fval;
         }
         return sum / total_;
     }
@@ -480,13 +475,17 @@ class Planner {
         const ChartLines order = order_;
         // Each deal is kept once, however many of the patterns it shows.
         saved_.clear();
+        // Every deal that shows a child shows the parent.
+        saved_.reserve(by_pattern_.count(parent));
         ++round_;
         const auto keep = [&](std::uint32_t p) {
-            for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
-                const std::uint32_t d = entry_deal_[i];
+            for (auto entry = by_pattern_.entries(p); entry.next();) {
+                const std::uint32_t d = entry.deal();
                 if (saved_round_[d] != round_) {
                     saved_round_[d] = round_;
-                    saved_.push_back(SavedDeal{d, first_[d], second_[d], deal_[d]});
+                    const DealLead& lead = deal_[d];
+                    saved_.push_back(SavedDeal{lead.fval, lead.sval, d, first_[d], second_[d],
+                                               lead.fpat, lead.spat});
                 }
             }
         };
@@ -510,7 +509,11 @@ class Planner {
         for (const SavedDeal& s : saved_) {
             first_[s.deal] = s.first;
             second_[s.deal] = s.second;
-            deal_[s.deal] = s.lead;
+            DealLead& lead = deal_[s.deal];
+            lead.fval = s.fval;
+            lead.sval = s.sval;
+            lead.fpat = s.fpat;
+            lead.spat = s.spat;
         }
         return rate;
     }
@@ -568,9 +571,9 @@ class Planner {
             const double floor = deal_[d].fval;
             const std::size_t slot = pos_[deal_[d].fpat];
             for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-                const std::uint32_t p = t_.pattern[e];
+                const std::uint32_t p = t_.pattern(e);
                 if (pos_[p] == kOff) {
-                    buckets[p * lines + slot] += deal_[d].weight * (t_.value[e] - floor);
+                    buckets[p * lines + slot] += deal_[d].weight() * (t_.value(d, e) - floor);
                 }
             }
         }
@@ -596,7 +599,7 @@ class Planner {
     double shortfall() const {
         double perfect = 0.0;
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            perfect += deal_[d].weight * t_.perfect[d];
+            perfect += deal_[d].weight() * t_.perfect[d];
         }
         return (perfect - chart_value()) / total_;
     }
@@ -604,7 +607,7 @@ class Planner {
     double chart_value() const {
         double sum = 0.0;
         for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-            sum += deal_[d].weight * deal_[d].fval;
+            sum += deal_[d].weight() * deal_[d].fval;
         }
         return sum;
     }
@@ -711,20 +714,24 @@ class Planner {
         std::uint32_t a = kOff;
         std::uint32_t b = kOff;
         for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-            const std::uint32_t pe = pos_[t_.pattern[e]];
+            const std::uint32_t pe = pos_[t_.pattern(e)];
             if (pe == kOff) {
                 continue;
             }
-            if (a == kOff || pe < pos_[t_.pattern[a]]) {
+            if (a == kOff || pe < pos_[t_.pattern(a)]) {
                 b = a;
                 a = e;
-            } else if (b == kOff || pe < pos_[t_.pattern[b]]) {
+            } else if (b == kOff || pe < pos_[t_.pattern(b)]) {
                 b = e;
             }
         }
-        first_[d] = a;
-        second_[d] = b;
-        cache(d);
+        DealLead& lead = deal_[d];
+        first_[d] = a == kOff ? kOff : t_.hold(d, a);
+        lead.fpat = a == kOff ? kOff : t_.pattern(a);
+        lead.fval = a == kOff ? 0.0 : t_.hold_value(first_[d]);
+        second_[d] = b == kOff ? kOff : t_.hold(d, b);
+        lead.spat = b == kOff ? kOff : t_.pattern(b);
+        lead.sval = b == kOff ? 0.0 : t_.hold_value(second_[d]);
     }
 
     // Moves pattern p to `slot` of the chart (kOff: out of it). Deals where p was one of the
@@ -741,32 +748,33 @@ class Planner {
         for (std::uint32_t i = 0; i < order_.size(); ++i) {
             pos_[order_[i]] = i;
         }
-        for (std::uint32_t i = pattern_begin_[p]; i < pattern_begin_[p + 1]; ++i) {
-            const std::uint32_t e = pattern_entries_[i];
-            const std::uint32_t d = entry_deal_[i];
-            const DealLead& lead = deal_[d];
+        for (auto entry = by_pattern_.entries(p); entry.next();) {
+            const std::uint32_t d = entry.deal();
+            DealLead& lead = deal_[d];
             if (was_active && (lead.fpat == p || lead.spat == p)) {
                 refresh(d);
             } else if (slot != kOff) {
                 const std::uint32_t here = pos_[p];
+                const std::uint32_t hold = lead.holds + entry.slot();
                 if (here < pos_[lead.fpat]) {
                     second_[d] = first_[d];
-                    first_[d] = e;
-                    cache(d);
+                    lead.spat = lead.fpat;
+                    lead.sval = lead.fval;
+                    first_[d] = hold;
+                    lead.fpat = p;
+                    lead.fval = t_.hold_value(hold);
                 } else if (second_[d] == kOff || here < pos_[lead.spat]) {
-                    second_[d] = e;
-                    cache(d);
+                    second_[d] = hold;
+                    lead.spat = p;
+                    lead.sval = t_.hold_value(hold);
                 }
             }
         }
     }
 
-    // The pattern and value of each deal's first two lines, beside the entries themselves.
-    void cache(std::size_t d) {
-        deal_[d].fpat = first_[d] == kOff ? kOff : t_.pattern[first_[d]];
-        deal_[d].fval = first_[d] == kOff ? 0.0 : t_.value[first_[d]];
-        deal_[d].spat = second_[d] == kOff ? kOff : t_.pattern[second_[d]];
-        deal_[d].sval = second_[d] == kOff ? 0.0 : t_.value[second_[d]];
+    // Whether the hold of pattern p in a deal keeps a pat hand the chart must not break.
+    bool pat(std::uint32_t p, std::uint32_t hold) const {
+        return pat_key_[p] != 0 && pat_hold_[hold];
     }
 
     const DealPatterns& t_;
@@ -775,11 +783,8 @@ class Planner {
     std::vector<DealLead> deal_;
     double total_ = 0.0;
     double eps_ = 0.0;
-    std::vector<std::uint32_t> pattern_begin_;
-    std::vector<std::uint32_t> pattern_entries_;
-    // The deal and value of each entry, in the order of pattern_entries_.
-    std::vector<std::uint32_t> entry_deal_;
-    std::vector<double> entry_value_;
+    PatternEntries by_pattern_;
+    // The holds of each deal's first two lines (indices into the table's holds).
     std::vector<std::uint32_t> first_;
     std::vector<std::uint32_t> second_;
     std::vector<double> bucket_;
@@ -789,7 +794,9 @@ class Planner {
     std::uint32_t round_ = 0;
     std::vector<std::vector<std::uint32_t>> kids_;
     std::unordered_map<std::uint32_t, double> merge_price_;
-    std::vector<char> pat_;
+    // Which patterns keep a pat hand, and which holds keep one that is the deal's best.
+    std::vector<char> pat_key_;
+    std::vector<bool> pat_hold_;
 };
 
 }  // namespace
@@ -827,7 +834,7 @@ std::vector<std::uint32_t> chart_choices(const DealPatterns& table, const ChartL
     for (std::size_t d = 0; d < table.deal_count(); ++d) {
         std::uint32_t best_line = kOff;
         for (std::uint32_t e = table.entry_begin[d]; e < table.entry_begin[d + 1]; ++e) {
-            const std::uint32_t line = line_of[table.pattern[e]];
+            const std::uint32_t line = line_of[table.pattern(e)];
             if (line < best_line) {
                 best_line = line;
                 choice[d] = e;
@@ -842,7 +849,7 @@ double chart_return(const DealPatterns& table, const ChartLines& lines) {
     double sum = 0.0;
     double total = 0.0;
     for (std::size_t d = 0; d < table.deal_count(); ++d) {
-        sum += table.deals[d].weight * table.value[choice[d]];
+        sum += table.deals[d].weight * table.value(d, choice[d]);
         total += table.deals[d].weight;
     }
     return sum / total;

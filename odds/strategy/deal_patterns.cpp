@@ -1,10 +1,18 @@
 #include "odds/strategy/deal_patterns.h"
 
 #include <algorithm>
+#include <atomic>
+#include <bit>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <stdexcept>
 #include <thread>
+#include <type_traits>
 #include <unordered_map>
 
 #include "odds/combinatorics.h"
+#include "odds/page_allocator.h"
 
 namespace quillon::odds {
 
@@ -13,31 +21,80 @@ namespace {
 struct RawEntry {
     PatternKey key;
     HoldMask mask;
-    double value;
 };
 
-// One thread's deals, their entries already in the table's form but with the patterns
-// numbered in the thread's own order (keys[id]): numbered again in the table's order when the
-// shares are put together.
-struct Share {
-    std::vector<std::uint32_t> counts;
-    std::vector<std::uint32_t> pattern;
+// A run of deals described by one thread, their entries already in the table's form but with
+// the patterns numbered in the block's own order (keys[id]): numbered again in the table's order
+// when the blocks are put together. A thread describes its deals into its own Scratch, then
+// copies them into its Block at their size, so that blocks hold their entries once over.
+template <class T>
+using Mapped = std::vector<T, PageAllocator<T>>;
+
+struct Block {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    Mapped<std::uint16_t> entries;
+    Mapped<std::uint8_t> holds;
+    Mapped<std::uint16_t> pattern;
+    Mapped<std::uint8_t> slot;
+    Mapped<HoldMask> mask;
+    Mapped<std::int64_t> pays;
+    Mapped<double> perfect;
+    std::vector<PatternKey> keys;
+};
+
+struct Scratch {
+    std::vector<std::uint16_t> entries;
+    std::vector<std::uint8_t> holds;
+    std::vector<std::uint16_t> pattern;
+    std::vector<std::uint8_t> slot;
     std::vector<HoldMask> mask;
-    std::vector<double> value;
+    std::vector<std::int64_t> pays;
     std::vector<double> perfect;
     std::vector<PatternKey> keys;
-    std::unordered_map<PatternKey, std::uint32_t> ids;
+    std::unordered_map<PatternKey, std::uint16_t> ids;
 
-    void add(const RawEntry& e) {
-        const auto [it, fresh] = ids.try_emplace(e.key, static_cast<std::uint32_t>(keys.size()));
+    void clear() {
+        entries.clear();
+        holds.clear();
+        pattern.clear();
+        slot.clear();
+        mask.clear();
+        pays.clear();
+        perfect.clear();
+        keys.clear();
+        ids.clear();
+    }
+
+    void add(PatternKey key, std::uint8_t hold_slot) {
+        const auto [it, fresh] = ids.try_emplace(key, static_cast<std::uint16_t>(keys.size()));
         if (fresh) {
-            keys.push_back(e.key);
+            if (keys.size() > kMostPatterns) {
+                throw std::length_error("a game whose holds show more patterns than a table holds");
+            }
+            keys.push_back(key);
         }
         pattern.push_back(it->second);
-        mask.push_back(e.mask);
-        value.push_back(e.value);
+        slot.push_back(hold_slot);
     }
+
+    void copy_to(Block& block) const {
+        block.entries.assign(entries.begin(), entries.end());
+        block.holds.assign(holds.begin(), holds.end());
+        block.pattern.assign(pattern.begin(), pattern.end());
+        block.slot.assign(slot.begin(), slot.end());
+        block.mask.assign(mask.begin(), mask.end());
+        block.pays.assign(pays.begin(), pays.end());
+        block.perfect.assign(perfect.begin(), perfect.end());
+        block.keys = keys;
+    }
+
+    static constexpr std::size_t kMostPatterns = 0xffff;
 };
+
+// Deals a block takes: some 150,000 entries, so that a block in the making is small beside the
+// table.
+constexpr std::size_t kBlockDeals = 4096;
 
 // The entry each pattern key of one deal has, by hashing: a deal shows some hundred keys,
 // which a search through the entries found so far compares one by one.
@@ -78,9 +135,9 @@ class KeySlots {
     std::uint32_t round_ = 0;
 };
 
-void describe_share(const Tallies& tallies, const RankProfile& profile,
-                    const std::vector<DealClass>& deals, std::size_t begin, std::size_t end,
-                    const std::unordered_set<PatternKey>* left_out, Share& share) {
+void describe_block(const Tallies& tallies, const RankProfile& profile,
+                    const std::vector<DealClass>& deals,
+                    const std::unordered_set<PatternKey>* left_out, Block& out, Scratch& block) {
     if (left_out != nullptr && left_out->empty()) {
         left_out = nullptr;
     }
@@ -92,11 +149,12 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
             1.0 /
             (static_cast<double>(choose(left, 5 - kept)) * static_cast<double>(game.pay_scale()));
     }
-    share.ids.reserve(4096);
+    block.clear();
+    block.ids.reserve(1024);
     HoldValues values;
     std::array<RawEntry, 8 * kHoldCount> found{};
     KeySlots slots;
-    for (std::size_t d = begin; d < end; ++d) {
+    for (std::size_t d = out.begin; d < out.end; ++d) {
         const SortedDeal sorted(deals[d].cards);
         value_holds(tallies, sorted, values);
         const std::array<CardId, 5> cards = class_cards(deals[d], game.has_joker());
@@ -116,18 +174,35 @@ void describe_share(const Tallies& tallies, const RankProfile& profile,
                 }
                 const std::size_t i = slots.find_or_add(key, n);
                 if (i == n) {
-                    found[n++] = RawEntry{key, mask, value};
+                    found[n++] = RawEntry{key, mask};
                 } else if (preference_of(mask) > preference_of(found[i].mask)) {
-                    found[i] = RawEntry{key, mask, value};
+                    found[i] = RawEntry{key, mask};
                 }
             }
         }
-        share.counts.push_back(static_cast<std::uint32_t>(n));
+        // The holds the entries keep, in mask order: a hold's slot is the kept holds of lower
+        // masks.
+        std::uint32_t kept = 0;
         for (std::size_t i = 0; i < n; ++i) {
-            share.add(found[i]);
+            kept |= 1u << found[i].mask;
         }
-        share.perfect.push_back(best);
+        const auto slot_of = [&](HoldMask mask) {
+            return static_cast<std::uint8_t>(std::popcount(kept & ((1u << mask) - 1u)));
+        };
+        for (unsigned m = 0; m < kHoldCount; ++m) {
+            if ((kept >> m & 1u) != 0) {
+                block.mask.push_back(static_cast<HoldMask>(m));
+                block.pays.push_back(values[m]);
+            }
+        }
+        block.entries.push_back(static_cast<std::uint16_t>(n));
+        block.holds.push_back(static_cast<std::uint8_t>(std::popcount(kept)));
+        for (std::size_t i = 0; i < n; ++i) {
+            block.add(found[i].key, slot_of(found[i].mask));
+        }
+        block.perfect.push_back(best);
     }
+    block.copy_to(out);
 }
 
 }  // namespace
@@ -152,31 +227,53 @@ DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
                            std::vector<DealClass> deals, unsigned threads,
                            const std::unordered_set<PatternKey>* left_out) {
     threads = std::max(1u, threads);
-    std::vector<Share> shares(threads);
-    const std::size_t per = (deals.size() + threads - 1) / threads;
+    std::vector<Block> blocks((deals.size() + kBlockDeals - 1) / kBlockDeals);
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        blocks[b].begin = b * kBlockDeals;
+        blocks[b].end = std::min(deals.size(), (b + 1) * kBlockDeals);
+    }
     {
-        std::vector<std::jthread> workers;
-        for (unsigned t = 1; t < threads; ++t) {
-            workers.emplace_back([&, t] {
-                describe_share(tallies, profile, deals, std::min(deals.size(), t * per),
-                               std::min(deals.size(), (t + 1) * per), left_out, shares[t]);
-            });
+        std::atomic<std::size_t> next{0};
+        std::exception_ptr failure;
+        std::mutex failure_lock;
+        const auto work = [&] {
+            try {
+                Scratch scratch;
+                for (std::size_t b = next++; b < blocks.size(); b = next++) {
+                    describe_block(tallies, profile, deals, left_out, blocks[b], scratch);
+                }
+            } catch (...) {
+                const std::lock_guard lock(failure_lock);
+                failure = std::current_exception();
+                next = blocks.size();
+            }
+        };
+        {
+            std::vector<std::jthread> workers;
+            for (unsigned t = 1; t < threads; ++t) {
+                workers.emplace_back(work);
+            }
+            work();
         }
-        describe_share(tallies, profile, deals, 0, std::min(deals.size(), per), left_out,
-                       shares[0]);
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
     }
     DealPatterns out;
     std::size_t entries = 0;
-    for (const Share& s : shares) {
-        entries += s.pattern.size();
+    std::size_t holds = 0;
+    for (const Block& b : blocks) {
+        entries += b.pattern.size();
+        holds += b.mask.size();
     }
-    // The table is the shares one after another. Each share is let go once copied, so that the
-    // entries are held about once over, not twice.
-    out.pattern.reserve(entries);
-    out.mask.reserve(entries);
-    out.value.reserve(entries);
+    // The table is the blocks one after another, put together one array at a time: each
+    // block's part is let go once copied, so that the entries are held about once over, not
+    // twice.
+    out.entry_pattern.reserve(entries);
     out.entry_begin.reserve(deals.size() + 1);
+    out.hold_begin.reserve(deals.size() + 1);
     out.entry_begin.push_back(0);
+    out.hold_begin.push_back(0);
     std::unordered_map<PatternKey, std::uint32_t> ids;
     ids.reserve(4096);
     const auto id_of = [&](PatternKey key) {
@@ -188,27 +285,68 @@ DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
     };
     out.discard_all = id_of(discard_everything());
     constexpr std::uint32_t kUnseen = ~std::uint32_t{0};
-    for (Share& s : shares) {
+    for (Block& b : blocks) {
         // Numbered in the order the entries first show them, as one pass over all would.
-        std::vector<std::uint32_t> global(s.keys.size(), kUnseen);
+        std::vector<std::uint32_t> global(b.keys.size(), kUnseen);
         std::size_t e = 0;
-        for (std::size_t d = 0; d < s.counts.size(); ++d) {
-            for (std::uint32_t i = 0; i < s.counts[d]; ++i, ++e) {
-                std::uint32_t& g = global[s.pattern[e]];
+        for (std::size_t d = 0; d < b.entries.size(); ++d) {
+            for (std::uint32_t i = 0; i < b.entries[d]; ++i, ++e) {
+                std::uint32_t& g = global[b.pattern[e]];
                 if (g == kUnseen) {
-                    g = id_of(s.keys[s.pattern[e]]);
+                    g = id_of(b.keys[b.pattern[e]]);
+                    if (g > Scratch::kMostPatterns) {
+                        throw std::length_error(
+                            "a game whose holds show more patterns than a table holds");
+                    }
                 }
-                out.pattern.push_back(g);
+                out.entry_pattern.push_back(static_cast<std::uint16_t>(g));
             }
-            out.entry_begin.push_back(static_cast<std::uint32_t>(out.pattern.size()));
+            out.entry_begin.push_back(static_cast<std::uint32_t>(out.entry_pattern.size()));
+            out.hold_begin.push_back(
+                static_cast<std::uint32_t>(out.hold_begin.back() + b.holds[d]));
         }
-        std::vector<std::uint32_t>().swap(s.pattern);
-        out.mask.insert(out.mask.end(), s.mask.begin(), s.mask.end());
-        std::vector<HoldMask>().swap(s.mask);
-        out.value.insert(out.value.end(), s.value.begin(), s.value.end());
-        std::vector<double>().swap(s.value);
-        out.perfect.insert(out.perfect.end(), s.perfect.begin(), s.perfect.end());
+        Mapped<std::uint16_t>().swap(b.pattern);
+        Mapped<std::uint16_t>().swap(b.entries);
+        Mapped<std::uint8_t>().swap(b.holds);
     }
+    const auto join = [&](auto& to, std::size_t size, auto part) {
+        to.reserve(size);
+        for (Block& b : blocks) {
+            auto& from = b.*part;
+            to.insert(to.end(), from.begin(), from.end());
+            std::remove_reference_t<decltype(from)>().swap(from);
+        }
+    };
+    join(out.entry_slot, entries, &Block::slot);
+    join(out.hold_mask, holds, &Block::mask);
+    // Pays stored in 32 bits where they all fit, else their returns whole.
+    std::int64_t most = 0;
+    for (const Block& b : blocks) {
+        for (const std::int64_t pays : b.pays) {
+            most = std::max(most, pays);
+        }
+    }
+    const int left = tallies.deck_size() - 5;
+    for (int kept = 0; kept <= 5; ++kept) {
+        out.per_draw[static_cast<std::size_t>(kept)] =
+            1.0 / (static_cast<double>(choose(left, 5 - kept)) *
+                   static_cast<double>(tallies.game().pay_scale()));
+    }
+    if (most <= std::numeric_limits<std::uint32_t>::max()) {
+        join(out.hold_pays, holds, &Block::pays);
+    } else {
+        out.wide_value.reserve(holds);
+        std::size_t h = 0;
+        for (Block& b : blocks) {
+            for (const std::int64_t pays : b.pays) {
+                out.wide_value.push_back(static_cast<double>(pays) *
+                                         out.per_draw[kHoldSize[out.hold_mask[h++]]]);
+            }
+            Mapped<std::int64_t>().swap(b.pays);
+        }
+    }
+    join(out.perfect, deals.size(), &Block::perfect);
+    blocks.clear();
     out.parents.resize(out.keys.size());
     for (std::size_t p = 0; p < out.keys.size(); ++p) {
         for (const PatternKey key : coarser_patterns(out.keys[p], profile)) {

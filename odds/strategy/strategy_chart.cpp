@@ -52,11 +52,11 @@ ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const 
     HoldValues values;
     for (std::size_t d = 0; d < table.deal_count(); ++d) {
         const DealClass& deal = table.deals[d];
-        if (choice[d] >= table.pattern.size()) {
+        if (choice[d] >= table.entry_count()) {
             throw std::logic_error("a chart without a line for every deal");
         }
         value_holds(tallies, SortedDeal(deal.cards), values);
-        const HoldMask mine = table.mask[choice[d]];
+        const HoldMask mine = table.mask(d, choice[d]);
         const HoldMask best = best_of(values, left);
         const auto pay_of = [&](HoldMask m) {
             return static_cast<Wide>(values[m]) * per_draw[kHoldSize[m]] * deal.weight;
@@ -70,7 +70,7 @@ ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const 
             ChartMiss miss;
             miss.cards = class_cards(deal, tallies.game().has_joker());
             miss.deals = deal.weight;
-            miss.line = line_of[table.pattern[choice[d]]];
+            miss.line = line_of[table.pattern(choice[d])];
             miss.chart_hold = mine;
             miss.best_hold = best;
             miss.chart_value = exact_value(values, mine, left, scale);

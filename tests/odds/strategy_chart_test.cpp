@@ -229,7 +229,7 @@ TEST_P(ChartsOfAnyLength, NeverBreakAPatHandNorKeepACardThatOnlyCosts) {
     for (std::size_t d = 0; d < chart.table.deal_count(); ++d) {
         const DealClass& deal = chart.table.deals[d];
         value_holds(tallies, SortedDeal(deal.cards), values);
-        const HoldMask mine = chart.table.mask[choice[d]];
+        const HoldMask mine = chart.table.mask(d, choice[d]);
         const HoldMask best = best_of(values, left);
         const std::array<CardId, 5> cards = class_cards(deal, game.has_joker());
         if (value(values, mine) < value(values, best) &&
@@ -249,7 +249,7 @@ TEST_P(ChartsOfAnyLength, NeverBreakAPatHandNorKeepACardThatOnlyCosts) {
             const auto less = static_cast<HoldMask>(mine & ~(1u << i));
             worse = worse || (less != mine && value(values, less) > value(values, mine));
         }
-        const PatternKey line = chart.table.keys[chart.table.pattern[choice[d]]];
+        const PatternKey line = chart.table.keys[chart.table.pattern(choice[d])];
         const auto [it, fresh] = always_worse.try_emplace(line, worse);
         it->second = it->second && worse;
     }
