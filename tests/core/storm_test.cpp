@@ -266,7 +266,8 @@ TEST(Storm, AMillionRandomEventsKeepTheMachineWhole) {
     }
     for (const char* needed :
          {"click half", "click double", "click payback", "click clear", "tick jokertime"}) {
-        EXPECT_GT(effective[needed], 100) << needed;
+        // Each seed reaches every corner about once or more.
+        EXPECT_GT(effective[needed], seeds) << needed;
     }
 }
 
