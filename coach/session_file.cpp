@@ -3,37 +3,12 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "coach/session_cells.h"
 #include "game/regular_file.h"
 
 namespace quillon::coach {
 
 namespace {
-
-std::string cards_text(const std::array<CardId, 5>& cards, HoldMask mask = 0x1f) {
-    std::string out;
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((mask & (1u << i)) != 0) {
-            out += (out.empty() ? "" : " ") + cards[i].text();
-        }
-    }
-    return out;
-}
-
-std::string number(double value) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.6f", value);
-    return text.data();
-}
-
-nlohmann::json cards_json(const std::array<CardId, 5>& cards, HoldMask mask = 0x1f) {
-    nlohmann::json out = nlohmann::json::array();
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((mask & (1u << i)) != 0) {
-            out.push_back(cards[i].text());
-        }
-    }
-    return out;
-}
 
 // A FIFO or a device given as the file is refused rather than waited on or written to.
 bool write_file(const std::string& path, const std::string& text) {

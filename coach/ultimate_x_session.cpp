@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "coach/session_cells.h"
 #include "game/regular_file.h"
 
 namespace quillon::coach {
@@ -13,32 +14,6 @@ namespace {
 
 // A session file is a few hundred bytes a hand; anything past this is not one.
 constexpr std::uintmax_t kLargestSession = 64u << 20;
-
-std::string cards_text(const std::array<CardId, 5>& cards, odds::HoldMask mask = 0x1f) {
-    std::string out;
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((mask & (1u << i)) != 0) {
-            out += (out.empty() ? "" : " ") + cards[i].text();
-        }
-    }
-    return out;
-}
-
-std::string number(double value) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.6f", value);
-    return text.data();
-}
-
-nlohmann::json cards_json(const std::array<CardId, 5>& cards, odds::HoldMask mask = 0x1f) {
-    nlohmann::json out = nlohmann::json::array();
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((mask & (1u << i)) != 0) {
-            out.push_back(cards[i].text());
-        }
-    }
-    return out;
-}
 
 [[noreturn]] void refuse(const std::string& why) {
     throw std::runtime_error(why);
