@@ -3,6 +3,7 @@
 #include "odds/round_distribution.h"
 #include "odds/round_risk.h"
 #include "odds/session_ruin.h"
+#include "odds/walk_root.h"
 
 #include <algorithm>
 #include <array>
@@ -165,26 +166,14 @@ double ruin_root(const HandResults& results) {
     if (results.mean() <= 0.0) {
         return 1.0;
     }
-    // f(z) = E[z^net] - 1 is convex with f(1) = 0 and f'(1) = the mean > 0, so it is negative
-    // just below 1 and positive near 0: bisect between.
-    const auto f = [&](long double z) {
+    return walk_root([&](long double z) {
         long double sum = -1.0L;
         for (std::size_t i = 0; i < results.net.size(); ++i) {
             sum += static_cast<long double>(results.probability[i]) *
                    std::pow(z, static_cast<long double>(results.net[i]));
         }
         return sum;
-    };
-    long double hi = 1.0L - 1e-3L;
-    while (f(hi) >= 0.0L && hi < 1.0L) {
-        hi = 1.0L - (1.0L - hi) / 2;
-    }
-    long double lo = 1e-9L;
-    for (int i = 0; i < 200; ++i) {
-        const long double mid = (lo + hi) / 2;
-        (f(mid) > 0.0L ? lo : hi) = mid;
-    }
-    return static_cast<double>((lo + hi) / 2);
+    });
 }
 
 double ruin_ever(const HandResults& results, int bankroll) {

@@ -1,5 +1,7 @@
 #include "odds/round_risk.h"
 
+#include "odds/walk_root.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -37,7 +39,7 @@ RoundResult::RoundResult(const DealOutcomes& outcomes, const std::vector<std::in
     : play_(play), rows_(outcomes.rows) {
     const auto scale = static_cast<long double>(pay_scale);
     for (std::size_t r = 0; r < rows_; ++r) {
-        net_.push_back(static_cast<double>(static_cast<long double>(pays[r]) / scale - 1.0L));
+        net_.push_back(static_cast<double>(pays[r]) / static_cast<double>(pay_scale) - 1.0);
     }
     long double pay = 0.0L;
     long double squares = 0.0L;
@@ -99,30 +101,32 @@ RoundResult::RoundResult(const DealOutcomes& outcomes, const std::vector<std::in
         static_cast<double>(n * (squares - mean_squares) + n * n * (mean_squares - pay * pay));
 }
 
-long double RoundResult::pgf(long double theta, long double* derivative) const {
-    // One hand's generating function and its slope in double, the deals' sum in long double.
-    std::vector<double> z(rows_);
-    std::vector<double> slope_z(rows_);
+long double RoundResult::excess(long double z) const {
+    std::vector<long double> power_of_z(rows_);
     for (std::size_t r = 0; r < rows_; ++r) {
-        z[r] = static_cast<double>(std::exp(-theta * static_cast<long double>(net_[r])));
-        slope_z[r] = -net_[r] * z[r];
+        power_of_z[r] = std::pow(z, static_cast<long double>(net_[r]));
     }
-    long double sum = 0.0L;
-    long double slope = 0.0L;
+    long double sum = -1.0L;
+    if (play_ == 1) {
+        // The deals' hands row by row, w_d q_r z^(result): with the one distribution of a hand
+        // (RoundResult of a game's return), one hand's sum term by term.
+        for (std::size_t i = 0; i < weight_.size(); ++i) {
+            const double* q = chance_.data() + i * rows_;
+            for (std::size_t r = 0; r < rows_; ++r) {
+                sum += weight_[i] * q[r] * power_of_z[r];
+            }
+        }
+        return sum;
+    }
+    // w_d g_d^N in long double: the root of a large round moves with the thousandth power of
+    // any rounding of g_d, and the bankroll's chance with the thousandth power of the root.
     for (std::size_t i = 0; i < weight_.size(); ++i) {
         const double* q = chance_.data() + i * rows_;
-        double g = 0.0;
-        double dg = 0.0;
+        long double g = 0.0;
         for (std::size_t r = 0; r < rows_; ++r) {
-            g += q[r] * z[r];
-            dg += q[r] * slope_z[r];
+            g += q[r] * power_of_z[r];
         }
-        const long double g_rest = power(g, play_ - 1);
-        sum += weight_[i] * g_rest * g;
-        slope += weight_[i] * static_cast<long double>(play_) * g_rest * dg;
-    }
-    if (derivative != nullptr) {
-        *derivative = slope;
+        sum += weight_[i] * power(g, play_);
     }
     return sum;
 }
@@ -131,25 +135,7 @@ double RoundResult::ruin_root() const {
     if (mean_ <= 0.0 || variance_ <= 0.0) {
         return 1.0;
     }
-    // h(theta) = E[e^(-theta result)] - 1 is convex with h(0) = 0 and h'(0) = -mean < 0: find a
-    // theta beyond the root, then Newton's steps fall to the root from above without passing it.
-    long double theta = 2.0L * mean_ / variance_;
-    while (pgf(theta) <= 1.0L) {
-        theta *= 2;
-    }
-    for (int i = 0; i < 200; ++i) {
-        long double slope = 0.0L;
-        const long double h = pgf(theta, &slope) - 1.0L;
-        if (h <= 0.0L || slope <= 0.0L) {
-            break;
-        }
-        const long double step = h / slope;
-        theta -= step;
-        if (step <= theta * 1e-17L) {
-            break;
-        }
-    }
-    return static_cast<double>(std::exp(-theta));
+    return walk_root([this](long double z) { return excess(z); });
 }
 
 Complex RoundResult::pgf_at(Complex w, Complex* slope, double blend) const {

@@ -23,9 +23,9 @@ class RoundResult {
     // N (E[X^2] - E[m_d^2]) + N^2 (E[m_d^2] - E[X]^2), X one hand's pay and m_d its mean given d.
     double mean() const { return mean_; }
     double variance() const { return variance_; }
-    // E[z^result] at z = e^-theta, and its derivative in theta.
-    long double pgf(long double theta, long double* derivative = nullptr) const;
-    // The root z in (0, 1) of E[z^result] = 1; 1 on a game that does not pay back.
+    // E[z^result] - 1 at a real z, the result in bets.
+    long double excess(long double z) const;
+    // The root z in (0, 1) of E[z^result] = 1 (walk_root); 1 on a game that does not pay back.
     double ruin_root() const;
 
     // The round's result counted in steps of 1/units() of a bet, the fewest parts every result is

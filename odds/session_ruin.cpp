@@ -7,6 +7,7 @@
 
 #include "odds/circle_transform.h"
 #include "odds/flush_tiny.h"
+#include "odds/walk_root.h"
 
 namespace quillon::odds {
 
@@ -48,36 +49,24 @@ std::vector<double> at_bankrolls(const std::vector<double>& r, std::int64_t lost
 
 double walk_root(const RoundDistribution& round) {
     long double mean = 0.0L;
-    long double square = 0.0L;
     for (std::size_t y = 0; y < round.chance.size(); ++y) {
-        const auto x = static_cast<long double>(static_cast<std::int64_t>(y) - round.down);
-        mean += round.chance[y] * x;
-        square += round.chance[y] * x * x;
+        mean +=
+            round.chance[y] * static_cast<long double>(static_cast<std::int64_t>(y) - round.down);
     }
     if (mean <= 0.0L) {
         return 1.0;
     }
-    // g(t) = sum P(x) e^(-t x) - 1 is convex, below 0 just past t = 0 and above it far out.
-    const auto g = [&](long double t) {
+    return walk_root([&](long double z) {
         long double sum = -1.0L;
         for (std::size_t y = 0; y < round.chance.size(); ++y) {
             if (round.chance[y] > 0.0) {
-                const auto x = static_cast<long double>(static_cast<std::int64_t>(y) - round.down);
-                sum += round.chance[y] * std::exp(-t * x);
+                sum += round.chance[y] *
+                       std::pow(
+                           z, static_cast<long double>(static_cast<std::int64_t>(y) - round.down));
             }
         }
         return sum;
-    };
-    long double hi = 2.0L * mean / square;
-    while (g(hi) <= 0.0L) {
-        hi *= 2;
-    }
-    long double lo = 0.0L;
-    for (int i = 0; i < 100; ++i) {
-        const long double mid = (lo + hi) / 2;
-        (g(mid) > 0.0L ? hi : lo) = mid;
-    }
-    return static_cast<double>(std::exp(-lo));
+    });
 }
 
 WithinRounds ruin_within_direct(const RoundDistribution& round, int rounds, std::int64_t lost_below,
