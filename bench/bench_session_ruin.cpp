@@ -12,6 +12,7 @@
 #include "odds/risk.h"
 #include "odds/round_distribution.h"
 #include "odds/round_risk.h"
+#include "odds/ruin_within.h"
 #include "odds/session_ruin.h"
 
 namespace quillon::odds {
@@ -45,7 +46,7 @@ void BM_WithinTermByTerm(benchmark::State& state) {
     const RoundDistribution round = round_of(play);
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            ruin_within_direct(round, session_rounds(play), play, {100, 400, 1000}));
+            ruin_within(round_steps(round), session_rounds(play), play, {100, 400, 1000}));
     }
 }
 

@@ -12,20 +12,6 @@
 
 namespace quillon::odds {
 
-// One hand's result in bets, by final hand: what it pays per coin bet less the bet.
-struct HandResults {
-    std::vector<double> net;
-    std::vector<double> probability;
-    // The same results in whole units of 1/scale bet (scale = the game's pay units per coin).
-    std::vector<std::int64_t> net_units;
-    std::int64_t units_per_bet = 1;
-
-    double mean() const;
-    double variance() const;
-};
-
-HandResults hand_results(const GameReturn& result);
-
 // The risk of a session at one game, in bets of one hand's bet. With more than one hand a round
 // (multi-play) the standard deviation, N0 and the chances of ruin are per round.
 struct SessionRisk {
@@ -88,11 +74,6 @@ SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, i
                        const std::array<double, 3>* known_ever = nullptr,
                        bool count_within = false);
 
-// The fewest parts of a bet that every result is a whole number of: 1 where every pay is whole,
-// 2 where some are halves, whatever the pay units. The recursion on the bankroll counts in them,
-// its time and memory in proportion, and is run up to kFinestRecursionUnits; finer results give no
-// chance within a session, only without end (whose root takes no longer for them).
-std::int64_t finest_units(const HandResults& results);
 // The most steps a round may lose at once for its chance without end to be found exactly: each
 // is a ladder height to find.
 inline constexpr std::int64_t kMostLadderSteps = 400;

@@ -62,6 +62,27 @@ RoundResult::RoundResult(const DealOutcomes& outcomes, const std::vector<std::in
         squares += w * m2;
         mean_squares += w * m * m;
     }
+    index_rows(pays, pay_scale);
+    const auto n = static_cast<long double>(play);
+    mean_ = static_cast<double>(n * (pay - 1.0L));
+    variance_ =
+        static_cast<double>(n * (squares - mean_squares) + n * n * (mean_squares - pay * pay));
+}
+
+RoundResult::RoundResult(const HandResults& hand) : play_(1), rows_(hand.net.size()) {
+    net_ = hand.net;
+    weight_ = {1.0L};
+    chance_ = hand.probability;
+    mean_ = hand.mean();
+    variance_ = hand.variance();
+    std::vector<std::int64_t> pays;
+    for (const std::int64_t step : hand.net_units) {
+        pays.push_back(step + hand.units_per_bet);
+    }
+    index_rows(pays, hand.units_per_bet);
+}
+
+void RoundResult::index_rows(const std::vector<std::int64_t>& pays, std::int64_t pay_scale) {
     for (const long double w : weight_) {
         weight_d_.push_back(static_cast<double>(w));
     }
@@ -94,11 +115,7 @@ RoundResult::RoundResult(const DealOutcomes& outcomes, const std::vector<std::in
             lowest = std::min(lowest, steps_.back());
         }
     }
-    down_ = -lowest * play;
-    const auto n = static_cast<long double>(play);
-    mean_ = static_cast<double>(n * (pay - 1.0L));
-    variance_ =
-        static_cast<double>(n * (squares - mean_squares) + n * n * (mean_squares - pay * pay));
+    down_ = -lowest * play_;
 }
 
 long double RoundResult::excess(long double z) const {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "odds/deal_outcomes.h"
+#include "odds/hand_results.h"
 #include "odds/ladder_ruin.h"
 
 namespace quillon::odds {
@@ -17,6 +18,8 @@ class RoundResult {
   public:
     RoundResult(const DealOutcomes& outcomes, const std::vector<std::int64_t>& pays,
                 std::int64_t pay_scale, int play);
+    // One hand a round: the hand's own results, as one distribution (whatever the deal).
+    explicit RoundResult(const HandResults& hand);
 
     int play() const { return play_; }
     // What a round returns less its N bets, on average, and its variance:
@@ -39,6 +42,8 @@ class RoundResult {
     double weight(std::size_t d) const { return weight_d_[d]; }
     double chance(std::size_t d, std::size_t row) const { return chance_[d * rows_ + row]; }
     std::int64_t step(std::size_t row) const { return steps_[row]; }
+    // One hand's chance of each row over all deals.
+    double hand_chance(std::size_t row) const { return hand_chance_[row]; }
     // E[w^result] at complex w, the result in steps, and its derivative; with `blend` below 1,
     // that of rounds whose every deal's hand is blend of its own and 1 - blend of the average
     // deal's (0: N independent hands of the average deal).
@@ -69,6 +74,8 @@ class RoundResult {
 
   private:
     class CircleValues;
+    // The rows' steps, the distributions' chances row by row and the hand's over all deals.
+    void index_rows(const std::vector<std::int64_t>& pays, std::int64_t pay_scale);
     std::vector<std::complex<double>> independent_roots() const;
 
     int play_;

@@ -7,6 +7,7 @@
 
 #include "odds/circle_transform.h"
 #include "odds/flush_tiny.h"
+#include "odds/ruin_within.h"
 #include "odds/walk_root.h"
 
 namespace quillon::odds {
@@ -67,47 +68,6 @@ double walk_root(const RoundDistribution& round) {
         }
         return sum;
     });
-}
-
-WithinRounds ruin_within_direct(const RoundDistribution& round, int rounds, std::int64_t lost_below,
-                                const std::vector<std::int64_t>& bankrolls) {
-    const FlushTiny flush;
-    const std::int64_t down = round.down;
-    const std::int64_t states = lost_below + rounds * down;
-    std::vector<double> old(static_cast<std::size_t>(states), 0.0);
-    std::fill(old.begin(), old.begin() + lost_below, 1.0);
-    std::vector<double> next = old;
-    std::vector<std::int64_t> results;
-    std::vector<double> chances;
-    for (std::size_t y = 0; y < round.chance.size(); ++y) {
-        const std::int64_t x = static_cast<std::int64_t>(y) - down;
-        if (round.chance[y] > 0.0 && x < states) {
-            results.push_back(x);
-            chances.push_back(round.chance[y]);
-        }
-    }
-    for (int k = 1; k <= rounds; ++k) {
-        const std::int64_t top = lost_below + k * down;           // r_k is 0 from here up
-        const std::int64_t before = lost_below + (k - 1) * down;  // and r_(k-1)
-        std::fill(next.begin() + lost_below, next.begin() + top, 0.0);
-        for (std::size_t i = 0; i < results.size(); ++i) {
-            const std::int64_t x = results[i];
-            const std::int64_t lo = std::max(lost_below, -x);
-            const std::int64_t hi = std::min(top, before - x);
-            double* const to = next.data();
-            const double* const from = old.data();
-            const double p = chances[i];
-            for (std::int64_t b = lo; b < hi; ++b) {
-                to[b] += p * from[b + x];
-            }
-        }
-        std::swap(old, next);
-    }
-    WithinRounds out;
-    const std::vector<double> r(old.begin() + lost_below, old.end());
-    out.chance = at_bankrolls(r, lost_below, bankrolls, std::vector<double>(bankrolls.size(), 1.0));
-    out.error.assign(bankrolls.size(), 0.0);
-    return out;
 }
 
 namespace {
@@ -243,26 +203,9 @@ WithinRounds ruin_within_circle(const RoundDistribution& round, int rounds, std:
     return out;
 }
 
-double within_direct_terms(const RoundDistribution& round, int rounds) {
-    const std::int64_t down = round.down;
-    const std::int64_t span = rounds * down;
-    // Round k takes each result x to the k down states below it, less x.
-    double direct = 0.0;
-    for (std::size_t y = 0; y < round.chance.size(); ++y) {
-        const std::int64_t x = std::max<std::int64_t>(static_cast<std::int64_t>(y) - down, 0);
-        if (round.chance[y] > 0.0 && x < span) {
-            const double first = static_cast<double>(x / down + 1);
-            const double count = rounds - first + 1.0;
-            direct += count *
-                      (static_cast<double>(down) * (first + rounds) / 2.0 - static_cast<double>(x));
-        }
-    }
-    return direct;
-}
-
 bool within_by_circle(const RoundDistribution& round, int rounds) {
     const std::int64_t down = round.down;
-    const double direct = within_direct_terms(round, rounds);
+    const double direct = within_terms(round, rounds);
     // On the circle, round k takes two real transforms of a size that holds 2 k down.
     double circle = 0.0;
     for (int k = 1; k <= rounds; ++k) {
@@ -278,7 +221,10 @@ bool within_by_circle(const RoundDistribution& round, int rounds) {
 WithinRounds ruin_within_rounds(const RoundDistribution& round, int rounds, std::int64_t lost_below,
                                 const std::vector<std::int64_t>& bankrolls) {
     if (!within_by_circle(round, rounds)) {
-        return ruin_within_direct(round, rounds, lost_below, bankrolls);
+        WithinRounds direct;
+        direct.chance = ruin_within(round_steps(round), rounds, lost_below, bankrolls);
+        direct.error.assign(bankrolls.size(), 0.0);
+        return direct;
     }
     const double root = walk_root(round);
     WithinRounds out = ruin_within_circle(round, rounds, lost_below, bankrolls, root);

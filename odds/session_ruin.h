@@ -20,11 +20,6 @@ struct WithinRounds {
     std::vector<double> error;
 };
 
-// Term by term: every sum is of non-negative terms, and each chance keeps its relative
-// precision. Time in proportion to rounds x states x the results a round can have.
-WithinRounds ruin_within_direct(const RoundDistribution& round, int rounds, std::int64_t lost_below,
-                                const std::vector<std::int64_t>& bankrolls);
-
 // Each round one convolution on a circle (by Fourier transforms), in time rounds x states x
 // log(states) whatever the results. Its rounding is absolute, a few units of 1e-16 of the
 // largest value at each round; so the walk is tilted by z, the root in (0, 1] of
@@ -34,15 +29,14 @@ WithinRounds ruin_within_direct(const RoundDistribution& round, int rounds, std:
 WithinRounds ruin_within_circle(const RoundDistribution& round, int rounds, std::int64_t lost_below,
                                 const std::vector<std::int64_t>& bankrolls, double z);
 
-// Whichever of the two is the faster for this walk: term by term where a round has few
+// Whichever is the faster for this walk, term by term (ruin_within) or on the circle: term by
+// term where a round has few
 // results (a few hands), on the circle where it has many. On the circle the walk is tilted by
 // its root first; a bankroll whose chance that leaves short of its digits (within_exact) is
 // counted again with its own tilt (session_tilt).
 WithinRounds ruin_within_rounds(const RoundDistribution& round, int rounds, std::int64_t lost_below,
                                 const std::vector<std::int64_t>& bankrolls);
 bool within_by_circle(const RoundDistribution& round, int rounds);
-// The products the term-by-term recursion takes (some 3e9 a second on one core).
-double within_direct_terms(const RoundDistribution& round, int rounds);
 
 // The root z in (0, 1] of sum P(x) z^x = 1, per step: 1 where the mean is not above 0.
 double walk_root(const RoundDistribution& round);
