@@ -6,7 +6,7 @@
 
 #include "odds/deal_outcomes.h"
 #include "odds/hand_results.h"
-#include "odds/ladder_ruin.h"
+#include "odds/ladder_heights.h"
 
 namespace quillon::odds {
 
@@ -49,15 +49,10 @@ class RoundResult {
     // deal's (0: N independent hands of the average deal).
     std::complex<double> pgf_at(std::complex<double> w, std::complex<double>* slope,
                                 double blend = 1.0) const;
-    // The round's descending ladder heights, from the down() roots of E[w^result] = 1 inside the
-    // unit circle; first guesses at them are the roots for N independent hands of the
-    // deals' average hand (each a root of its generating function = a root of unity of order N).
-    // The roots are sought in at most `work` terms (distributions times evaluations).
-    static constexpr std::size_t kRootWork = 800'000;  // some 15 ms of one core
-    LadderRuin ladder(std::size_t work = kRootWork) const;
-    // The same heights without the roots, for rounds of any size: the power sums of the inside
-    // roots other than z (ruin_root() in steps) are the Fourier coefficients of f'/f on a circle
-    // around them, f = (E[w^result] - 1) / ((w - 1)(w - z)); the heights follow by Newton's
+    // The round's descending ladder heights (the down() roots of E[w^result] = 1 inside the unit
+    // circle, multiplied out), for rounds of any size without the roots: the power sums of the
+    // inside roots other than z (ruin_root() in steps) are the Fourier coefficients of f'/f on a
+    // circle around them, f = (E[w^result] - 1) / ((w - 1)(w - z)); the heights follow by Newton's
     // identities. The circle lies between those roots and the unit circle, where every deal's
     // g_d is near 1 at most and nothing cancels; the trapezoid rule's points are doubled until two
     // rules agree. In at most `work` terms (distributions times points), about 40 million a
@@ -76,7 +71,6 @@ class RoundResult {
     class CircleValues;
     // The rows' steps, the distributions' chances row by row and the hand's over all deals.
     void index_rows(const std::vector<std::int64_t>& pays, std::int64_t pay_scale);
-    std::vector<std::complex<double>> independent_roots() const;
 
     int play_;
     std::size_t rows_;

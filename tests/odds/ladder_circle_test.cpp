@@ -14,6 +14,7 @@
 #include "odds/game_file.h"
 #include "odds/risk.h"
 #include "odds/round_risk.h"
+#include "tests/odds/ladder/round_ladder_roots.h"
 #include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {
@@ -57,7 +58,7 @@ TEST(LadderCircle, AgreesWithTheRootsWhereAberthsStepsFindThem) {
         for (const int play : {2, 3, 4, 6, 9, 13}) {
             const RoundResult round = round_of(game, play);
             const std::string what = game + ", " + std::to_string(play) + " hands";
-            const LadderRuin roots = round.ladder();
+            const LadderRuin roots = ladder_by_roots(round);
             ASSERT_TRUE(roots.found()) << what << ": " << roots.not_found;
             const LadderRuin circle = round.ladder_from_circle();
             expect_chances(circle, what);

@@ -9,9 +9,10 @@
 #include <numbers>
 #include <tuple>
 
-#include "odds/ladder_ruin.h"
 #include "odds/risk.h"
 #include "odds/round_risk.h"
+#include "tests/odds/ladder/ladder_ruin.h"
+#include "tests/odds/ladder/round_ladder_roots.h"
 
 namespace quillon::odds {
 namespace {
@@ -211,7 +212,7 @@ TEST(RoundRuin, ExactChanceWithoutEndSolvesTheBankrollsEquations) {
     }
     // One hand a round: the ladder is the root z itself.
     const RoundResult one(small_game(), kSmallPays, 1, 1);
-    const LadderRuin single = one.ladder();
+    const LadderRuin single = ladder_by_roots(one);
     ASSERT_TRUE(single.found());
     EXPECT_NEAR(static_cast<double>(single.ladder[0]), one.ruin_root(), 1e-14);
 }

@@ -1,4 +1,4 @@
-#include "odds/ladder_ruin.h"
+#include "tests/odds/ladder/ladder_ruin.h"
 
 #include <algorithm>
 #include <array>
@@ -207,20 +207,6 @@ void leja_order(std::vector<std::complex<long double>>& roots) {
 
 }  // namespace
 
-std::vector<long double> LadderRuin::chances(std::int64_t most) const {
-    std::vector<long double> r(static_cast<std::size_t>(std::max<std::int64_t>(most, 0) + 1), 1.0L);
-    const auto down = static_cast<std::int64_t>(ladder.size());
-    for (std::int64_t m = 1; m <= most; ++m) {
-        long double sum = 0.0L;
-        for (std::int64_t k = 1; k <= down; ++k) {
-            sum += ladder[static_cast<std::size_t>(k - 1)] *
-                   (k >= m ? 1.0L : r[static_cast<std::size_t>(m - k)]);
-        }
-        r[static_cast<std::size_t>(m)] = sum;
-    }
-    return r;
-}
-
 LadderRuin ladder_of_roots(std::vector<std::complex<long double>> roots) {
     LadderRuin out;
     leja_order(roots);
@@ -251,7 +237,6 @@ LadderRuin ladder_of_roots(std::vector<std::complex<long double>> roots) {
         out.not_found = "the roots' ladder heights add up to 1 or more";
         return out;
     }
-    out.roots = std::move(roots);
     return out;
 }
 
