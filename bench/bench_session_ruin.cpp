@@ -13,7 +13,7 @@
 #include "odds/round_distribution.h"
 #include "odds/round_risk.h"
 #include "odds/ruin_within.h"
-#include "odds/session_ruin.h"
+#include "tools/ruin_table/session_ruin.h"
 
 namespace quillon::odds {
 namespace {

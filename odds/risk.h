@@ -66,7 +66,7 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = 
 // bankrolls of 100, 400 and 1,000 bets and sessions of kSessionHands hands (session_rounds(play)
 // rounds). `known_within`, where given, holds the chances of ruin within the session already
 // counted for these `play` hands a round (by the recursion on the bankroll over the round's
-// whole distribution: odds/session_within.h); without it, with `count_within`, they are counted
+// whole distribution: tools/ruin_table/session_within.h); without it, with `count_within`, they are counted
 // here up to kMostPlayWithinCounted hands a round (a second or so), and are otherwise not given
 // for more than one. `known_ever` holds those without end, worked out ahead.
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,

@@ -7,7 +7,7 @@ namespace quillon::odds {
 // The chances of losing 100, 400 and 1,000 bets within a session of kSessionHands hands played
 // in rounds of 2 to 100 hands (ceil(kSessionHands / N) rounds), for every built-in game at the
 // full bet: by the exact recursion on the bankroll over the rounds' whole distributions
-// (odds/session_ruin.h), which takes seconds to minutes a game, so tools/ruin_table writes them
+// (tools/ruin_table/session_ruin.h), which takes seconds to minutes a game, so tools/ruin_table writes them
 // into known_within_table.cpp.
 std::span<const KnownByPlay> known_within_games();
 

@@ -17,8 +17,8 @@
 #include "odds/game_file.h"
 #include "odds/risk.h"
 #include "odds/round_risk.h"
-#include "odds/session_within.h"
 #include "tests/odds/odds_test_support.h"
+#include "tools/ruin_table/session_within.h"
 
 namespace quillon::odds {
 namespace {

@@ -9,13 +9,13 @@
 #include <random>
 #include <vector>
 
-#include "odds/circle_transform.h"
 #include "odds/deal_outcomes.h"
 #include "odds/risk.h"
 #include "odds/round_distribution.h"
 #include "odds/round_risk.h"
 #include "odds/ruin_within.h"
-#include "odds/session_ruin.h"
+#include "tools/ruin_table/circle_transform.h"
+#include "tools/ruin_table/session_ruin.h"
 
 namespace quillon::odds {
 namespace {

@@ -1,4 +1,4 @@
-#include "odds/circle_transform.h"
+#include "tools/ruin_table/circle_transform.h"
 
 #include <cmath>
 #include <map>

@@ -1,14 +1,14 @@
-#include "odds/session_ruin.h"
+#include "tools/ruin_table/session_ruin.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
 
-#include "odds/circle_transform.h"
 #include "odds/flush_tiny.h"
 #include "odds/ruin_within.h"
 #include "odds/walk_root.h"
+#include "tools/ruin_table/circle_transform.h"
 
 namespace quillon::odds {
 

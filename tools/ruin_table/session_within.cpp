@@ -1,10 +1,10 @@
-#include "odds/session_within.h"
+#include "tools/ruin_table/session_within.h"
 
 #include <algorithm>
 
 #include "odds/risk.h"
 #include "odds/round_distribution.h"
-#include "odds/session_ruin.h"
+#include "tools/ruin_table/session_ruin.h"
 
 namespace quillon::odds {
 

@@ -20,9 +20,9 @@
 #include "odds/game_file.h"
 #include "odds/risk.h"
 #include "odds/round_risk.h"
-#include "odds/session_ruin.h"
-#include "odds/session_within.h"
 #include "tools/ruin_table/exact_number.h"
+#include "tools/ruin_table/session_ruin.h"
+#include "tools/ruin_table/session_within.h"
 
 namespace {
 
