@@ -8,7 +8,8 @@
 #include "odds/cli/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
-#include "odds/round_risk.h"
+#include "odds/risk/round_result.h"
+#include "odds/risk/round_ruin.h"
 
 namespace quillon::odds {
 namespace {
@@ -19,9 +20,9 @@ void ladder_of(benchmark::State& state, const std::string& name) {
     const GameReturn result = game_return_of(outcomes, game);
     const RoundResult round(outcomes, result.pays, result.pay_scale,
                             static_cast<int>(state.range(0)));
-    RoundResult::CircleRule rule;
+    CircleRule rule;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(round.ladder_from_circle(RoundResult::kCircleWork, &rule));
+        benchmark::DoNotOptimize(ladder_from_circle(round, kCircleWork, &rule));
     }
     state.SetLabel(std::to_string(rule.points) + " points");
 }

@@ -9,10 +9,10 @@
 #include "odds/cli/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
-#include "odds/risk.h"
-#include "odds/round_distribution.h"
-#include "odds/round_risk.h"
-#include "odds/ruin_within.h"
+#include "odds/risk/round_distribution.h"
+#include "odds/risk/round_result.h"
+#include "odds/risk/ruin_within.h"
+#include "odds/risk/session_risk.h"
 #include "tools/ruin_table/session_ruin.h"
 
 namespace quillon::odds {

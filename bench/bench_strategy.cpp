@@ -3,7 +3,7 @@
 // the chart's cost against perfect play is reported beside the time. Then the risk of a session.
 #include <benchmark/benchmark.h>
 
-#include "odds/risk.h"
+#include "odds/risk/session_risk.h"
 #include "odds/strategy/chart_report.h"
 
 namespace quillon::odds {

@@ -11,7 +11,7 @@
 #include "odds/combinatorics.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
-#include "odds/risk.h"
+#include "odds/risk/session_risk.h"
 
 namespace {
 

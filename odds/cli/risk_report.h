@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "odds/pay_table.h"
-#include "odds/risk.h"
+#include "odds/risk/session_risk.h"
 
 namespace quillon::odds {
 

@@ -1,6 +1,10 @@
-#include "odds/hand_results.h"
+#include "odds/risk/hand_results.h"
 
+#include <cmath>
 #include <numeric>
+
+#include "odds/risk/round_result.h"
+#include "odds/risk/ruin_within.h"
 
 namespace quillon::odds {
 
@@ -42,6 +46,23 @@ std::int64_t finest_units(const HandResults& results) {
         g = std::gcd(g, step < 0 ? -step : step);
     }
     return results.units_per_bet / g;
+}
+
+std::vector<double> ruin_within(const HandResults& results, int hands, int max_bankroll) {
+    const RoundResult one(results);
+    std::vector<std::int64_t> bankrolls;
+    for (std::int64_t b = 0; b <= max_bankroll; ++b) {
+        bankrolls.push_back(b * one.units());
+    }
+    return ruin_within(hand_steps(one), hands, one.units(), bankrolls);
+}
+
+double ruin_root(const HandResults& results) {
+    return RoundResult(results).ruin_root();
+}
+
+double ruin_ever(const HandResults& results, int bankroll) {
+    return std::pow(ruin_root(results), bankroll);
 }
 
 }  // namespace quillon::odds

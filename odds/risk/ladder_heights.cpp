@@ -1,4 +1,4 @@
-#include "odds/ladder_heights.h"
+#include "odds/risk/ladder_heights.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "odds/round_distribution.h"
+#include "odds/risk/round_distribution.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 #include <optional>
 #include <thread>
 
-#include "odds/round_risk.h"
+#include "odds/risk/round_ladder.h"
 
 namespace quillon::odds {
 
@@ -59,7 +59,9 @@ std::vector<long double> ladder_from_power_sums(const std::vector<long double>& 
 // on the real axis, so its values below are the conjugates of those above. The points are at
 // angles 2 pi j / points, j = 0 .. points / 2, so that a circle of twice the points keeps
 // every value found and adds one between each two.
-class RoundResult::CircleValues {
+namespace {
+
+class CircleValues {
   public:
     CircleValues(const RoundResult& round, const std::vector<Complex>& known, double radius,
                  int points)
@@ -139,21 +141,23 @@ class RoundResult::CircleValues {
     std::vector<Complex> ratio_;
 };
 
-std::vector<long double> RoundResult::inside_power_sums(int points, long double z,
-                                                        double radius) const {
-    const CircleValues circle(*this, {static_cast<double>(z)}, radius, points);
-    return circle.sums(static_cast<std::size_t>(std::max<std::int64_t>(down_, 1)));
+}  // namespace
+
+std::vector<long double> inside_power_sums(const RoundResult& round, int points, long double z,
+                                           double radius) {
+    const CircleValues circle(round, {static_cast<double>(z)}, radius, points);
+    return circle.sums(static_cast<std::size_t>(std::max<std::int64_t>(round.down(), 1)));
 }
 
-LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_rule) const {
+LadderRuin ladder_from_circle(const RoundResult& round, std::size_t work, CircleRule* used_rule) {
     LadderRuin out;
-    if (down_ <= 0) {
+    if (round.down() <= 0) {
         out.not_found = "a round cannot lose";
         return out;
     }
-    // ruin_root() is per bet; the walk here counts in steps of 1/units() bet.
-    const long double z =
-        std::pow(static_cast<long double>(ruin_root()), 1.0L / static_cast<long double>(units_));
+    // round.ruin_root() is per bet; the walk here counts in steps of 1/units() bet.
+    const long double z = std::pow(static_cast<long double>(round.ruin_root()),
+                                   1.0L / static_cast<long double>(round.units()));
     if (z >= 1.0L) {
         out.not_found = "the game does not pay back";
         return out;
@@ -163,7 +167,7 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
     // drawn between them and the unit circle, beyond which lie the roots of the long shots, close
     // to it; where the count of zeros inside says some root lies beyond it, it is drawn again
     // halfway to the unit circle.
-    const double spread = variance_ * static_cast<double>(units_ * units_);
+    const double spread = round.variance() * static_cast<double>(round.units() * round.units());
     // The circle crosses the real axis: not where f's zero z was divided out, which leaves
     // f'/f there to the rounding of the difference of two large terms.
     const auto away_from = [z](double r) {
@@ -176,14 +180,14 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
     // do its roots: beside z lie roots near z e^(2 pi i k / u), as near the unit circle as z is.
     // They are found by Newton's steps from there and divided out too.
     std::vector<Complex> divided = {static_cast<double>(z)};
-    for (std::int64_t k = 1; 2 * k <= units_ && units_ <= kMostTurns; ++k) {
+    for (std::int64_t k = 1; 2 * k <= round.units() && round.units() <= kMostTurns; ++k) {
         Complex w =
             std::polar(static_cast<double>(z), 2.0 * std::numbers::pi * static_cast<double>(k) /
-                                                   static_cast<double>(units_));
+                                                   static_cast<double>(round.units()));
         bool settled = false;
         for (int step = 0; step < 60 && !settled; ++step) {
             Complex slope;
-            const Complex value = pgf_at(w, &slope) - 1.0;
+            const Complex value = round.pgf_at(w, &slope) - 1.0;
             if (slope == 0.0) {
                 break;
             }
@@ -211,10 +215,10 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
     };
     std::vector<long double> last;
     int first_points = 64;
-    while (first_points < 4 * down_) {
+    while (first_points < 4 * round.down()) {
         first_points *= 2;
     }
-    const std::size_t per_point = std::max<std::size_t>(weight_d_.size(), 1);
+    const std::size_t per_point = std::max<std::size_t>(round.distributions(), 1);
     std::optional<CircleValues> circle;
     constexpr int kMostMoves = 6;
     int moves = 0;
@@ -223,8 +227,8 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
         const int points = circle ? 2 * circle->points() : first_points;
         used += per_point * static_cast<std::size_t>(circle ? points / 4 : points / 2 + 1);
         if (used > work) {
-            out.not_found = "the " + std::to_string(down_) + " ladder heights take more than the " +
-                            std::to_string(work) +
+            out.not_found = "the " + std::to_string(round.down()) +
+                            " ladder heights take more than the " + std::to_string(work) +
                             " terms (distributions times points on the circle) the command's time "
                             "allows";
             return out;
@@ -232,10 +236,10 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
         if (circle) {
             circle->refine();
         } else {
-            circle.emplace(*this, divided, radius, points);
+            circle.emplace(round, divided, radius, points);
         }
         const std::vector<long double> sums =
-            circle->sums(static_cast<std::size_t>(std::max<std::int64_t>(down_, 1)));
+            circle->sums(static_cast<std::size_t>(std::max<std::int64_t>(round.down(), 1)));
         std::vector<long double> h = ladder_from_power_sums(sums, known);
         bool agree = !last.empty();
         if (agree) {
@@ -255,7 +259,7 @@ LadderRuin RoundResult::ladder_from_circle(std::size_t work, CircleRule* used_ru
             break;
         }
         if (++moves > kMostMoves) {
-            out.not_found = "the circle does not hold the " + std::to_string(down_ - 1) +
+            out.not_found = "the circle does not hold the " + std::to_string(round.down() - 1) +
                             " roots sought (by the count of zeros inside it)";
             return out;
         }

@@ -1,6 +1,6 @@
-#include "odds/round_risk.h"
+#include "odds/risk/round_result.h"
 
-#include "odds/walk_root.h"
+#include "odds/risk/walk_root.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "odds/ruin_within.h"
+#include "odds/risk/ruin_within.h"
 
 #include <algorithm>
 #include <cstring>

@@ -8,7 +8,7 @@
 
 #include "odds/deal_outcomes.h"
 #include "odds/game_return.h"
-#include "odds/round_risk.h"
+#include "odds/risk/hand_results.h"
 
 namespace quillon::odds {
 
@@ -66,50 +66,19 @@ SessionRisk session_risk(const GameReturn& result, std::vector<int> bankrolls = 
 // bankrolls of 100, 400 and 1,000 bets and sessions of kSessionHands hands (session_rounds(play)
 // rounds). `known_within`, where given, holds the chances of ruin within the session already
 // counted for these `play` hands a round (by the recursion on the bankroll over the round's
-// whole distribution: tools/ruin_table/session_within.h); without it, with `count_within`, they are counted
-// here up to kMostPlayWithinCounted hands a round (a second or so), and are otherwise not given
-// for more than one. `known_ever` holds those without end, worked out ahead.
+// whole distribution: tools/ruin_table/session_within.h); without it, with `count_within`, they are
+// counted here up to kMostPlayWithinCounted hands a round (a second or so), and are otherwise not
+// given for more than one. `known_ever` holds those without end, worked out ahead.
 SessionRisk round_risk(const DealOutcomes& outcomes, const GameReturn& result, int play,
                        const std::array<double, 3>* known_within = nullptr,
                        const std::array<double, 3>* known_ever = nullptr,
                        bool count_within = false);
 
-// The most steps a round may lose at once for its chance without end to be found exactly: each
-// is a ladder height to find.
-inline constexpr std::int64_t kMostLadderSteps = 400;
 inline constexpr std::int64_t kFinestRecursionUnits = 2;
 // Rounds of up to this many hands have their chance within a session counted afresh for any
 // table, where the recursion term by term takes at most kMostWithinTerms products (about a
 // second); larger ones only for the built-in games' own tables, worked out ahead.
 inline constexpr int kMostPlayWithinCounted = 3;
 inline constexpr double kMostWithinTerms = 3e9;
-
-// The chance that a bankroll of b bets runs out (falls below one bet) within `hands` hands, for
-// every b from 0 to max_bankroll, by the exact backward recursion on the bankroll:
-// r_h(b) = sum over final hands of p * r_{h-1}(b + net), r_0(b) = 0, r(b < 1 bet) = 1.
-std::vector<double> ruin_within(const HandResults& results, int hands, int max_bankroll);
-
-// The chance that a bankroll of b bets ever runs out in play without end. A hand loses at most
-// the one bet, so the bankroll cannot jump past the bottom, and the chance is exactly z^b, z the
-// root in (0, 1) of E[z^net] = 1 (the characteristic equation of the walk); 1 on a game that
-// does not pay back more than it takes. Exact where every pay is a whole number of bets.
-double ruin_ever(const HandResults& results, int bankroll);
-double ruin_root(const HandResults& results);
-
-// The chance of ever losing each bankroll (in bets) to rounds of N hands, lost below N bets: its
-// bounds z^b and z^(b - N + 1) (z^(b - N + 1/2) where results fall on halves of a bet, and so
-// on), and the exact chance from the round's descending ladder heights (found on a circle,
-// RoundResult::ladder_from_circle, in at most `work` terms), checked to lie between them; where
-// it cannot be had, `ever` is the lower bound and `not_exact` says why in one line.
-struct RoundRuin {
-    std::vector<double> ever;
-    std::vector<double> at_least;
-    std::vector<double> at_most;
-    std::string not_exact;
-};
-RoundRuin round_ruin_ever(const RoundResult& round, const std::vector<int>& bankrolls,
-                          std::size_t work = RoundResult::kCircleWork);
-// The bounds alone, `ever` the lower one.
-RoundRuin round_ruin_bounds(const RoundResult& round, const std::vector<int>& bankrolls);
 
 }  // namespace quillon::odds

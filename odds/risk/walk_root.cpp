@@ -1,4 +1,4 @@
-#include "odds/walk_root.h"
+#include "odds/risk/walk_root.h"
 
 namespace quillon::odds {
 

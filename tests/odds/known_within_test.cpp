@@ -15,8 +15,8 @@
 #include "odds/cli/known_within.h"
 #include "odds/cli/precomputed.h"
 #include "odds/game_file.h"
-#include "odds/risk.h"
-#include "odds/round_risk.h"
+#include "odds/risk/round_result.h"
+#include "odds/risk/session_risk.h"
 #include "tests/odds/odds_test_support.h"
 #include "tools/ruin_table/session_within.h"
 

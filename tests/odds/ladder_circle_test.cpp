@@ -12,8 +12,9 @@
 #include "odds/cli/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
-#include "odds/risk.h"
-#include "odds/round_risk.h"
+#include "odds/risk/round_result.h"
+#include "odds/risk/round_ruin.h"
+#include "odds/risk/session_risk.h"
 #include "tests/odds/ladder/round_ladder_roots.h"
 #include "tests/odds/odds_test_support.h"
 
@@ -60,7 +61,7 @@ TEST(LadderCircle, AgreesWithTheRootsWhereAberthsStepsFindThem) {
             const std::string what = game + ", " + std::to_string(play) + " hands";
             const LadderRuin roots = ladder_by_roots(round);
             ASSERT_TRUE(roots.found()) << what << ": " << roots.not_found;
-            const LadderRuin circle = round.ladder_from_circle();
+            const LadderRuin circle = ladder_from_circle(round);
             expect_chances(circle, what);
             ASSERT_EQ(circle.ladder.size(), roots.ladder.size()) << what;
             for (std::size_t k = 0; k < roots.ladder.size(); ++k) {
@@ -82,12 +83,12 @@ TEST(LadderCircle, LargeRoundsAgreeWithASecondCircleAndLieWithinTheirBounds) {
     for (const int play : {50, 100}) {
         const RoundResult round = round_of("quillon", play);
         const std::string what = "quillon, " + std::to_string(play) + " hands";
-        RoundResult::CircleRule rule;
-        const LadderRuin circle = round.ladder_from_circle(RoundResult::kCircleWork, &rule);
+        CircleRule rule;
+        const LadderRuin circle = ladder_from_circle(round, kCircleWork, &rule);
         expect_chances(circle, what);
         const double radius = 0.5 * (1.0 + rule.radius);
         const std::vector<long double> sums =
-            round.inside_power_sums(rule.points, round.ruin_root(), radius);
+            inside_power_sums(round, rule.points, round.ruin_root(), radius);
         EXPECT_NEAR(static_cast<double>(sums[0]), -1.0, 1e-6) << "all but one zero inside";
         const std::vector<long double> again = ladder_from_power_sums(sums, round.ruin_root());
         for (std::size_t k = 0; k < again.size(); ++k) {
@@ -111,7 +112,7 @@ TEST(LadderCircle, LargeRoundsAgreeWithASecondCircleAndLieWithinTheirBounds) {
 // then keeps the bounds.
 TEST(LadderCircle, GivesUpPastItsWork) {
     const RoundResult round = round_of("deuces-wild-full-pay", 40);
-    const LadderRuin none = round.ladder_from_circle(1'000'000);
+    const LadderRuin none = ladder_from_circle(round, 1'000'000);
     EXPECT_FALSE(none.found());
     EXPECT_NE(none.not_found.find("take more than the 1000000 terms"), std::string::npos)
         << none.not_found;

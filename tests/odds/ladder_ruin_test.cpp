@@ -9,8 +9,9 @@
 #include <numbers>
 #include <tuple>
 
-#include "odds/risk.h"
-#include "odds/round_risk.h"
+#include "odds/risk/round_result.h"
+#include "odds/risk/round_ruin.h"
+#include "odds/risk/session_risk.h"
 #include "tests/odds/ladder/ladder_ruin.h"
 #include "tests/odds/ladder/round_ladder_roots.h"
 
@@ -227,8 +228,8 @@ TEST(RoundRuin, LargeRoundsSolveTheBankrollsEquations) {
     for (const auto& [play, pays, scale] :
          {std::tuple{50, kSmallPays, 1}, {100, kSmallPays, 1}, {3, halves, 2}, {20, halves, 2}}) {
         const RoundResult round(small_game(), pays, scale, play);
-        RoundResult::CircleRule rule;
-        const LadderRuin ladder = round.ladder_from_circle(RoundResult::kCircleWork, &rule);
+        CircleRule rule;
+        const LadderRuin ladder = ladder_from_circle(round, kCircleWork, &rule);
         ASSERT_TRUE(ladder.found()) << ladder.not_found;
         EXPECT_LE(rule.points, 16384) << play << " hands: the circle needs few points";
         const std::map<int, double> whole = small_rounds(play, pays, static_cast<int>(scale));

@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "odds/game_return.h"
-#include "odds/risk.h"
+#include "odds/risk/session_risk.h"
 #include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {

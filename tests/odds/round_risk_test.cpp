@@ -18,8 +18,9 @@
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
 #include "odds/hold_analysis.h"
-#include "odds/risk.h"
-#include "odds/round_risk.h"
+#include "odds/risk/round_result.h"
+#include "odds/risk/round_ruin.h"
+#include "odds/risk/session_risk.h"
 #include "tests/odds/ladder/ladder_ruin.h"
 #include "tests/odds/odds_test_support.h"
 

@@ -12,8 +12,9 @@
 #include "odds/cli/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
-#include "odds/risk.h"
-#include "odds/round_risk.h"
+#include "odds/risk/round_result.h"
+#include "odds/risk/round_ruin.h"
+#include "odds/risk/session_risk.h"
 #include "tools/ruin_table/exact_number.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "odds/flush_tiny.h"
-#include "odds/ruin_within.h"
-#include "odds/walk_root.h"
+#include "odds/risk/ruin_within.h"
+#include "odds/risk/walk_root.h"
 #include "tools/ruin_table/circle_transform.h"
 
 namespace quillon::odds {

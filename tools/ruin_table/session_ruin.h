@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "odds/round_distribution.h"
+#include "odds/risk/round_distribution.h"
 
 namespace quillon::odds {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "odds/risk.h"
-#include "odds/round_distribution.h"
+#include "odds/risk/round_distribution.h"
+#include "odds/risk/session_risk.h"
 #include "tools/ruin_table/session_ruin.h"
 
 namespace quillon::odds {

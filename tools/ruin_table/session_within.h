@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "odds/round_risk.h"
+#include "odds/risk/round_result.h"
 
 namespace quillon::odds {
 

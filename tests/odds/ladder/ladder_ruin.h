@@ -4,12 +4,12 @@
 #include <functional>
 #include <vector>
 
-#include "odds/ladder_heights.h"
+#include "odds/risk/ladder_heights.h"
 
 namespace quillon::odds {
 
 // The slow, sure way to a walk's ladder heights, from its roots one by one: the tests' check on
-// the circle's power sums (RoundResult::ladder_from_circle).
+// the circle's power sums (ladder_from_circle).
 
 // E[z^step] at complex z, and its derivative.
 using WalkPgf =
