@@ -18,8 +18,10 @@
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
 #include "odds/hold_analysis.h"
+#include "odds/risk/round_distribution.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/round_ruin.h"
+#include "odds/risk/ruin_within.h"
 #include "odds/risk/session_risk.h"
 #include "tests/odds/ladder/ladder_ruin.h"
 #include "tests/odds/odds_test_support.h"
@@ -208,6 +210,54 @@ TEST(RoundRisk, RuinWithoutEndIsTheRootMethodOnTheRoundsWholeResult) {
     const DealOutcomes& jacks = shared_outcomes("jacks-or-better-9-6");
     const GameReturn lost = game_return_of(jacks, shared_tallies("jacks-or-better-9-6").game());
     EXPECT_EQ(RoundResult(jacks, lost.pays, lost.pay_scale, 10).ruin_root(), 1.0);
+}
+
+// The recursion within a session as written, result by result over every bankroll, chances
+// below 1e-40 dropped as the counted one drops them. The counted one takes the bankrolls a few at
+// a time and leaves out the results that can only land where no chance is left: for a round's
+// thousands of results its every chance must still be this sum to the last bit.
+std::vector<double> plain_rounds_within(const RoundSteps& round, int rounds,
+                                        std::int64_t lost_below, std::int64_t top) {
+    std::vector<double> old(static_cast<std::size_t>(top + 1), 0.0);
+    std::fill(old.begin(), old.begin() + lost_below, 1.0);
+    std::vector<double> next = old;
+    for (int k = 1; k <= rounds; ++k) {
+        std::fill(next.begin() + lost_below, next.end(), 0.0);
+        for (std::size_t i = 0; i < round.step.size(); ++i) {
+            const std::int64_t x = round.step[i];
+            for (std::int64_t b = lost_below; b <= top && b + x <= top; ++b) {
+                next[static_cast<std::size_t>(b)] +=
+                    round.chance[i] * old[static_cast<std::size_t>(b + x)];
+            }
+        }
+        for (double& chance : next) {
+            chance = chance < 1e-40 ? 0.0 : chance;
+        }
+        std::swap(old, next);
+    }
+    return old;
+}
+
+TEST(RoundRisk, WithinASessionOfRoundsIsThePlainSumToTheLastBit) {
+    const DealOutcomes& outcomes = shared_outcomes("quillon");
+    const GameReturn result = game_return_of(outcomes, shared_tallies("quillon").game());
+    constexpr int kPlay = 3;
+    constexpr int kRounds = 150;
+    const RoundResult round(outcomes, result.pays, result.pay_scale, kPlay);
+    const std::int64_t lost = kPlay * round.units();
+    const RoundSteps steps =
+        round_steps(round_distributions(round, kPlay, std::int64_t{kRounds} * lost).back());
+    ASSERT_GT(steps.step.size(), 50u) << "a round has many results";
+    const std::int64_t top = lost + kRounds * round.down();
+    std::vector<std::int64_t> bankrolls(static_cast<std::size_t>(top + 1));
+    std::iota(bankrolls.begin(), bankrolls.end(), 0);
+    const std::vector<double> counted = ruin_within(steps, kRounds, lost, bankrolls);
+    const std::vector<double> plain = plain_rounds_within(steps, kRounds, lost, top);
+    for (std::size_t b = 0; b < plain.size(); ++b) {
+        ASSERT_EQ(counted[b], plain[b]) << "bankroll " << b;
+    }
+    EXPECT_GT(counted[static_cast<std::size_t>(top / 2)], 0.0);
+    EXPECT_EQ(counted.back(), 0.0) << "the most a session can lose";
 }
 
 // Rounds of ten hands played one after another from a small bankroll, each deal drawn by its
