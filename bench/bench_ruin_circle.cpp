@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "odds/cli/precomputed.h"
+#include "odds/known/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
 #include "odds/round_risk.h"

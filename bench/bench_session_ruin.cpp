@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "odds/cli/precomputed.h"
+#include "odds/known/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
 #include "odds/risk.h"

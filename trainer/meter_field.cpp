@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "odds/cli/figures.h"
-#include "odds/cli/precomputed.h"
+#include "odds/known/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_return.h"
 #include "odds/tallies.h"

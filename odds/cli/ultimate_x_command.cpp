@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/cli/known_ultimate_x.h"
+#include "odds/known/known_ultimate_x.h"
 #include "odds/cli/odds_report.h"
 #include "odds/combinatorics.h"
 #include "odds/fast_classifier.h"

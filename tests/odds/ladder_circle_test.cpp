@@ -8,8 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/cli/known_ruin.h"
-#include "odds/cli/precomputed.h"
+#include "odds/known/known_ruin.h"
+#include "odds/known/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
 #include "odds/risk.h"

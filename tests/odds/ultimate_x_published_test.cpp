@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "odds/cli/known_ultimate_x.h"
+#include "odds/known/known_ultimate_x.h"
 #include "odds/game_file.h"
 
 namespace quillon::odds {

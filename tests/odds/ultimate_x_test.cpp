@@ -6,7 +6,7 @@
 #include <cmath>
 #include <random>
 
-#include "odds/cli/known_ultimate_x.h"
+#include "odds/known/known_ultimate_x.h"
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
 #include "odds/suit_classes.h"
