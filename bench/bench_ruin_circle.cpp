@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "odds/known/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
+#include "odds/known/precomputed.h"
 #include "odds/round_risk.h"
 
 namespace quillon::odds {

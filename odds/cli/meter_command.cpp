@@ -7,6 +7,8 @@
 #include "odds/pay_changes.h"
 #include "odds/progressive_meter.h"
 
+#include <nlohmann/json.hpp>
+
 namespace quillon::odds {
 
 namespace {

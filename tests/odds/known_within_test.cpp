@@ -11,10 +11,10 @@
 #include <nlohmann/json.hpp>
 
 #include "odds/builtin_games.h"
+#include "odds/game_file.h"
 #include "odds/known/known_ruin.h"
 #include "odds/known/known_within.h"
 #include "odds/known/precomputed.h"
-#include "odds/game_file.h"
 #include "odds/risk.h"
 #include "odds/round_risk.h"
 #include "odds/session_within.h"

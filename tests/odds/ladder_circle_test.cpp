@@ -8,10 +8,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/known/known_ruin.h"
-#include "odds/known/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
+#include "odds/known/known_ruin.h"
+#include "odds/known/precomputed.h"
 #include "odds/risk.h"
 #include "odds/round_risk.h"
 #include "tests/odds/odds_test_support.h"
