@@ -24,7 +24,7 @@ build: deps
 
 # The release tree's outcomes writer, where there is one, spares the sanitizer build its own
 # slow run over every game's deals.
-OUTCOMES_WRITER := $(CURDIR)/build/release/odds/cli/quillon-outcomes-writer
+OUTCOMES_WRITER := $(CURDIR)/build/release/odds/known/quillon-outcomes-writer
 
 build-asan: deps
 	cmake --preset asan $(if $(wildcard $(OUTCOMES_WRITER)),-DQUILLON_OUTCOMES_WRITER=$(OUTCOMES_WRITER))

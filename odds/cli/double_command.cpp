@@ -12,7 +12,7 @@ void declare(CommandOptions& options) {
 
 int run(const Command& command, std::ostream& out) {
     if (command.json) {
-        out << double_up_json(double_up_odds()).dump(2) << "\n";
+        print_double_up_json(out, double_up_odds());
     } else {
         print_double_up(out, double_up_odds());
     }

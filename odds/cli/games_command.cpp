@@ -1,7 +1,7 @@
 #include "odds/cli/commands.h"
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
-#include "odds/cli/precomputed.h"
+#include "odds/known/precomputed.h"
 
 namespace quillon::odds {
 
@@ -25,7 +25,7 @@ int run(const Command& command, std::ostream& out) {
         games.push_back({name, std::move(game), std::move(result)});
     }
     if (command.json) {
-        out << games_json(games).dump(2) << "\n";
+        print_games_json(out, games);
     } else {
         print_games(out, games);
     }

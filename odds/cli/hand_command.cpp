@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include <nlohmann/json.hpp>
+
 namespace quillon::odds {
 
 namespace {

@@ -1,5 +1,7 @@
 #include "odds/cli/odds_json.h"
 
+#include <nlohmann/json.hpp>
+
 #include "odds/cli/figures.h"
 
 namespace quillon::odds {
@@ -105,6 +107,8 @@ Json game_return_json(const Game& game, const GameReturn& result) {
             {"final_hands", std::move(finals)}};
 }
 
+namespace {
+
 Json games_json(const std::vector<GameSummary>& games) {
     Json list = Json::array();
     for (const GameSummary& g : games) {
@@ -141,6 +145,16 @@ Json double_up_json(const DoubleUpOdds& odds) {
              fraction(static_cast<std::uint64_t>(2 * odds.wins),
                       static_cast<std::uint64_t>(odds.wins + odds.losses))},
             {"half", std::move(half)}};
+}
+
+}  // namespace
+
+void print_games_json(std::ostream& out, const std::vector<GameSummary>& games) {
+    out << games_json(games).dump(2) << "\n";
+}
+
+void print_double_up_json(std::ostream& out, const DoubleUpOdds& odds) {
+    out << double_up_json(odds).dump(2) << "\n";
 }
 
 }  // namespace quillon::odds

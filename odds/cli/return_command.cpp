@@ -1,15 +1,17 @@
 #include "odds/cli/commands.h"
-#include "odds/cli/known_ruin.h"
-#include "odds/cli/known_within.h"
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
-#include "odds/cli/precomputed.h"
 #include "odds/cli/risk_report.h"
 #include "odds/cli/ultimate_x_command.h"
 #include "odds/deal_outcomes.h"
+#include "odds/known/known_ruin.h"
+#include "odds/known/known_within.h"
+#include "odds/known/precomputed.h"
 
 #include <algorithm>
 #include <thread>
+
+#include <nlohmann/json.hpp>
 
 namespace quillon::odds {
 

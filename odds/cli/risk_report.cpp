@@ -1,5 +1,7 @@
 #include "odds/cli/risk_report.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <array>
 #include <cmath>

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
 #include <ostream>
+
+#include <nlohmann/json_fwd.hpp>
 
 #include "odds/pay_table.h"
 #include "odds/risk/session_risk.h"

@@ -7,10 +7,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/cli/known_ultimate_x.h"
 #include "odds/cli/odds_report.h"
 #include "odds/combinatorics.h"
 #include "odds/fast_classifier.h"
+#include "odds/known/known_ultimate_x.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_words.h"
 #include "odds/suit_classes.h"

@@ -11,10 +11,10 @@
 #include <nlohmann/json.hpp>
 
 #include "odds/builtin_games.h"
-#include "odds/cli/known_ruin.h"
-#include "odds/cli/known_within.h"
-#include "odds/cli/precomputed.h"
 #include "odds/game_file.h"
+#include "odds/known/known_ruin.h"
+#include "odds/known/known_within.h"
+#include "odds/known/precomputed.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/session_risk.h"
 #include "tests/odds/odds_test_support.h"

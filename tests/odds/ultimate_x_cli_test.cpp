@@ -3,9 +3,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/cli/known_ultimate_x.h"
 #include "odds/fast_classifier.h"
 #include "odds/game_file.h"
+#include "odds/known/known_ultimate_x.h"
 #include "odds/ultimate_x.h"
 #include "tests/odds/odds_test_support.h"
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cmath>
 
-#include "odds/cli/known_ultimate_x.h"
 #include "odds/game_file.h"
+#include "odds/known/known_ultimate_x.h"
 
 namespace quillon::odds {
 namespace {

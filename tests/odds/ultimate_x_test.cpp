@@ -6,9 +6,9 @@
 #include <cmath>
 #include <random>
 
-#include "odds/cli/known_ultimate_x.h"
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
+#include "odds/known/known_ultimate_x.h"
 #include "odds/suit_classes.h"
 #include "odds/ultimate_x.h"
 #include "tests/odds/odds_test_support.h"

@@ -1,36 +1,41 @@
 // Finds the chances of ever losing 100, 400 and 1,000 bets to rounds of 2 to 100 hands for every
-// built-in game that pays back, at the full bet, and writes them as C++ source for quillon-odds
-// return: quillon-ruin-table-writer > odds/cli/known_ruin_table.cpp (some minutes on two cores).
+// built-in game that pays back, at the full bet, and writes their table for quillon-odds return:
+// quillon-ruin-table-writer FILE (some minutes on two cores; the `regenerate` target runs it and
+// copies FILE over odds/known/ruin.tsv).
 #include <chrono>
-#include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <limits>
 #include <string>
-#include <vector>
 
-#include "odds/cli/known_ruin.h"
-#include "odds/cli/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
+#include "odds/known/known_ruin.h"
+#include "odds/known/known_table.h"
+#include "odds/known/precomputed.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/round_ruin.h"
 #include "odds/risk/session_risk.h"
-#include "tools/ruin_table/exact_number.h"
 
 namespace {
 
 using namespace quillon::odds;
+using known::exact_number;
+
+constexpr std::string_view kNotes =
+    "The chances of ever losing 100, 400 and 1,000 bets to rounds of 2 to 100 hands, for every\n"
+    "built-in game that pays back, at the full bet. Written by quillon-ruin-table-writer\n"
+    "(tools/ruin_table) through the `regenerate` target; not edited.";
 
 }  // namespace
 
-int main() {
-    std::cout << "// Written by quillon-ruin-table-writer (tools/ruin_table); not edited by hand. "
-                 "Written anew\n// whenever a built-in game's pays or the ladder's method "
-                 "change: the tests recompute\n// some of the figures and compare.\n"
-                 "#include \"odds/cli/known_ruin.h\"\n\n"
-                 "namespace quillon::odds {\n\nnamespace {\n\n";
-    std::string table;
-    int written = 0;
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: quillon-ruin-table-writer FILE\n";
+        return 2;
+    }
+    std::ofstream out(argv[1]);
+    out << known::table_head(kNotes, kRuinMethod.name, kRuinMethod.version, kByPlayColumns);
     for (const std::string_view name : game_names()) {
         const Game game = find_game(name, kFullBet).value();
         const PrecomputedGame* built = find_precomputed(name, game);
@@ -40,12 +45,8 @@ int main() {
         if (result.return_rate() <= 1.0) {
             continue;
         }
-        const std::string n = std::to_string(written++);
-        std::cout << "constexpr std::int64_t kPays" << n << "[] = {";
-        for (std::size_t r = 0; r < game.row_count(); ++r) {
-            std::cout << (r == 0 ? "" : ", ") << game.pay(r);
-        }
-        std::cout << "};\nconstexpr std::array<double, 3> kEver" << n << "[] = {\n";
+        const std::string key = std::string(name) + "\t" + std::to_string(game.pay_scale()) + "\t" +
+                                known::pays_cell(game) + "\t";
         for (int play = kKnownFirstPlay; play <= kKnownLastPlay; ++play) {
             const auto start = std::chrono::steady_clock::now();
             const RoundResult round(outcomes, result.pays, result.pay_scale, play);
@@ -55,19 +56,13 @@ int main() {
                 std::cerr << name << ", " << play << " hands: " << ruin.not_exact << "\n";
                 return 1;
             }
-            std::cout << "    {" << exact_number(ruin.ever[0]) << ", " << exact_number(ruin.ever[1])
-                      << ", " << exact_number(ruin.ever[2]) << "},  // " << play << "\n";
+            out << key << play << "\t" << exact_number(ruin.ever[0]) << "\t"
+                << exact_number(ruin.ever[1]) << "\t" << exact_number(ruin.ever[2]) << "\n";
             std::cerr
                 << name << " " << play << " "
                 << std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()
                 << " s\n";
         }
-        std::cout << "};\n\n";
-        table += "    {\"" + std::string(name) + "\", " + std::to_string(game.pay_scale()) +
-                 ", kPays" + n + ", kEver" + n + "},\n";
     }
-    std::cout << "}  // namespace\n\nstd::span<const KnownByPlay> known_ruin_games() {\n"
-                 "    static constexpr KnownByPlay kGames[] = {\n"
-              << table << "    };\n    return kGames;\n}\n\n}  // namespace quillon::odds\n";
-    return 0;
+    return out ? 0 : 1;
 }

@@ -1,37 +1,41 @@
 // Finds the chances of losing 100, 400 and 1,000 bets within a session of 10,000 hands played
-// in rounds of 2 to 100 hands, for every built-in game at the full bet, and writes them as C++
-// source for quillon-odds return:
-//   quillon-within-table-writer > odds/cli/known_within_table.cpp
-// The games are shared between two threads (some minutes on two cores). One hand a round is
-// worked out too and checked against the figures the build counted by the one-hand recursion.
-// Games named on the command line are worked out alone (to time them).
+// in rounds of 2 to 100 hands, for every built-in game at the full bet, and writes their table
+// for quillon-odds return: quillon-within-table-writer FILE [GAME...] (the `regenerate` target
+// runs it and copies FILE over odds/known/within.tsv). The games are shared between two threads
+// (some minutes on two cores). One hand a round is worked out too and checked against the figures
+// the build counted by the one-hand recursion. Games named on the command line are worked out
+// alone (to time them).
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "odds/cli/known_within.h"
-#include "odds/cli/precomputed.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
+#include "odds/known/known_table.h"
+#include "odds/known/known_within.h"
+#include "odds/known/precomputed.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/session_risk.h"
-#include "tools/ruin_table/exact_number.h"
 #include "tools/ruin_table/session_ruin.h"
 #include "tools/ruin_table/session_within.h"
 
 namespace {
 
 using namespace quillon::odds;
+using known::exact_number;
+
+constexpr std::string_view kNotes =
+    "The chances of losing 100, 400 and 1,000 bets within a session of 10,000 hands played in\n"
+    "rounds of 2 to 100 hands, for every built-in game at the full bet. Written by\n"
+    "quillon-within-table-writer (tools/ruin_table) through the `regenerate` target; not edited.";
 
 struct GameTable {
-    std::string name;
-    std::vector<std::int64_t> pays;
-    std::int64_t pay_scale = 1;
+    std::string key;  // the game's name, pay scale and pays, as the table's first cells
     std::vector<SessionWithin> rows;
     std::string failed;
     double seconds = 0.0;
@@ -40,12 +44,9 @@ struct GameTable {
 GameTable work_out(std::string_view name) {
     const auto start = std::chrono::steady_clock::now();
     GameTable table;
-    table.name = name;
     const Game game = find_game(name, kFullBet).value();
-    for (std::size_t r = 0; r < game.row_count(); ++r) {
-        table.pays.push_back(game.pay(r));
-    }
-    table.pay_scale = game.pay_scale();
+    table.key = std::string(name) + "\t" + std::to_string(game.pay_scale()) + "\t" +
+                known::pays_cell(game) + "\t";
     const PrecomputedGame* built = find_precomputed(name, game);
     const DealOutcomes outcomes =
         built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game), 2);
@@ -78,8 +79,12 @@ GameTable work_out(std::string_view name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << "usage: quillon-within-table-writer FILE [GAME...]\n";
+        return 2;
+    }
     // Games named on the command line alone, to time them; every built-in game by default.
-    std::vector<std::string_view> names(argv + 1, argv + argc);
+    std::vector<std::string_view> names(argv + 2, argv + argc);
     if (names.empty()) {
         names = game_names();
     }
@@ -95,37 +100,18 @@ int main(int argc, char** argv) {
     std::thread other(worker);
     worker();
     other.join();
-    std::cout
-        << "// Written by quillon-within-table-writer (tools/ruin_table); not edited by hand. "
-           "Written anew\n// whenever a built-in game's pays or the recursion change: the "
-           "tests recompute some of\n// the figures and compare.\n"
-           "#include \"odds/cli/known_within.h\"\n\n"
-           "namespace quillon::odds {\n\nnamespace {\n\n";
-    std::string list;
+    std::ofstream out(argv[1]);
+    out << known::table_head(kNotes, kWithinMethod.name, kWithinMethod.version, kByPlayColumns);
     int failures = 0;
-    for (std::size_t g = 0; g < tables.size(); ++g) {
-        const GameTable& table = tables[g];
+    for (const GameTable& table : tables) {
         failures += table.failed.empty() ? 0 : 1;
-        const std::string n = std::to_string(g);
-        std::cout << "constexpr std::int64_t kPays" << n << "[] = {";
-        for (std::size_t r = 0; r < table.pays.size(); ++r) {
-            std::cout << (r == 0 ? "" : ", ") << table.pays[r];
-        }
-        std::cout << "};\nconstexpr std::array<double, 3> kWithin" << n << "[] = {\n";
         for (const SessionWithin& row : table.rows) {
             if (row.play < kKnownFirstPlay) {
                 continue;
             }
-            std::cout << "    {" << exact_number(row.chance[0]) << ", "
-                      << exact_number(row.chance[1]) << ", " << exact_number(row.chance[2])
-                      << "},  // " << row.play << "\n";
+            out << table.key << row.play << "\t" << exact_number(row.chance[0]) << "\t"
+                << exact_number(row.chance[1]) << "\t" << exact_number(row.chance[2]) << "\n";
         }
-        std::cout << "};\n\n";
-        list += "    {\"" + table.name + "\", " + std::to_string(table.pay_scale) + ", kPays" + n +
-                ", kWithin" + n + "},\n";
     }
-    std::cout << "}  // namespace\n\nstd::span<const KnownByPlay> known_within_games() {\n"
-                 "    static constexpr KnownByPlay kGames[] = {\n"
-              << list << "    };\n    return kGames;\n}\n\n}  // namespace quillon::odds\n";
-    return failures == 0 ? 0 : 1;
+    return failures == 0 && out ? 0 : 1;
 }

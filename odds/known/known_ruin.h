@@ -1,12 +1,12 @@
 #pragma once
 
-#include "odds/cli/known_by_play.h"
+#include "odds/known/known_by_play.h"
 
 namespace quillon::odds {
 
 // The chances of ever losing 100, 400 and 1,000 bets to rounds of 2 to 100 hands, for the
 // built-in games that pay back, at the full bet: found on the circle (ladder_from_circle) by
-// tools/ruin_table, which writes known_ruin_table.cpp, because the finer circles of the larger
+// tools/ruin_table, which writes odds/known/ruin.tsv, because the finer circles of the larger
 // rounds take up to a second or so, past `return`'s time.
 std::span<const KnownByPlay> known_ruin_games();
 

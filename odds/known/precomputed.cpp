@@ -1,4 +1,4 @@
-#include "odds/cli/precomputed.h"
+#include "odds/known/precomputed.h"
 
 #include <algorithm>
 

@@ -11,7 +11,7 @@
 namespace quillon::odds {
 
 // A built-in game's Ultimate X solved ahead, without the policy: quillon-ultimate-x-table-writer
-// (tools/ultimate_x_table) writes them into known_ultimate_x_table.cpp, so that `return` and
+// (tools/ultimate_x_table) writes them into odds/known/ultimate_x.tsv, so that `return` and
 // `hand` need not solve the game, which takes seconds.
 struct KnownUltimateX {
     std::string_view name;
@@ -25,6 +25,15 @@ struct KnownUltimateX {
     std::span<const double> value;
     std::span<const double> chance;
 };
+
+// The columns of their table (odds/known/ultimate_x.tsv), a row a game and line count: the
+// figures in their order above from the seventh on, and the lists of value and chance.
+inline constexpr std::string_view kUltimateXColumns[] = {
+    "game",           "lines",           "pay_scale",    "pays",
+    "earned",         "iterations",      "gain",         "gain_error",
+    "perfect_return", "plain_return",    "thumb_return", "average_multiplier",
+    "hit_frequency",  "round_deviation", "value",        "chance"};
+inline constexpr std::size_t kFirstFigureColumn = 6;
 
 std::span<const KnownUltimateX> known_ultimate_x_games();
 

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     }
     std::ofstream out(argv[1]);
     out << "// Written by quillon-outcomes-writer at build time; not edited by hand.\n"
-           "#include \"odds/cli/precomputed.h\"\n\n"
+           "#include \"odds/known/precomputed.h\"\n\n"
            "namespace quillon::odds {\n\nnamespace {\n\n";
     std::string table;
     int written = 0;

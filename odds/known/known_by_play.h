@@ -19,6 +19,11 @@ struct KnownByPlay {
     std::span<const std::array<double, 3>> figures;  // from 2 hands a round up
 };
 
+// The columns of a table of such figures (odds/known/within.tsv, ruin.tsv): a row a game and
+// number of hands a round.
+inline constexpr std::string_view kByPlayColumns[] = {
+    "game", "pay_scale", "pays", "play", "bankroll_100", "bankroll_400", "bankroll_1000"};
+
 inline constexpr int kKnownFirstPlay = 2;
 inline constexpr int kKnownLastPlay = 100;
 
