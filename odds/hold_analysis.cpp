@@ -45,24 +45,35 @@ constexpr MasksBySize kBySize = masks_by_size();
 
 // Turns the tallies of all 32 subsets of the deal into the counts of the hands that hold each
 // subset and avoid the rest of the deal: one dealt card at a time, drop the hands holding it.
-template <typename Lane>
-void exclude_discards(std::array<Lane, kHoldCount>& t) {
-    for (unsigned bit = 1; bit < kHoldCount; bit <<= 1) {
-        for (unsigned mask = 0; mask < kHoldCount; ++mask) {
-            if ((mask & bit) == 0) {
-                if constexpr (std::is_integral_v<Lane>) {
-                    t[mask] -= t[mask | bit];
-                } else {
-                    // A copy tells the compiler the two rows do not overlap, so it vectorizes.
-                    const Lane drop = t[mask | bit];
-                    Lane& keep = t[mask];
-                    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
-                        keep[lane] -= drop[lane];
-                    }
+// The masks without card `bit` come in runs of `bit` below the same masks with it, so each card
+// is one run after another, unrolled whole: no test of the bit per mask.
+template <unsigned Bit, typename Lane>
+void exclude_card(std::array<Lane, kHoldCount>& t) {
+#pragma GCC unroll 32
+    for (unsigned run = 0; run < kHoldCount; run += 2 * Bit) {
+#pragma GCC unroll 16
+        for (unsigned mask = run; mask < run + Bit; ++mask) {
+            if constexpr (std::is_integral_v<Lane>) {
+                t[mask] -= t[mask + Bit];
+            } else {
+                // A copy tells the compiler the two rows do not overlap, so it vectorizes.
+                const Lane drop = t[mask + Bit];
+                Lane& keep = t[mask];
+                for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+                    keep[lane] -= drop[lane];
                 }
             }
         }
     }
+}
+
+template <typename Lane>
+void exclude_discards(std::array<Lane, kHoldCount>& t) {
+    exclude_card<1>(t);
+    exclude_card<2>(t);
+    exclude_card<4>(t);
+    exclude_card<8>(t);
+    exclude_card<16>(t);
 }
 
 }  // namespace
@@ -161,17 +172,33 @@ Tallies::Lanes<std::int32_t> count_hold(const Tallies& tallies, const SortedDeal
 }
 
 HoldMask best_of(const std::array<std::int64_t, kHoldCount>& pay_totals, int cards_left) {
-    std::array<std::int64_t, 6> draws{};
-    for (int kept = 0; kept <= 5; ++kept) {
-        draws[static_cast<std::size_t>(kept)] =
-            static_cast<std::int64_t>(choose(cards_left, 5 - kept));
+    // The holds that keep as many cards draw alike, so their totals compare as they are: the best
+    // of each size first, in six chains apart, then the six against each other. The smallest mask
+    // of the best of all is the smallest among the best of their sizes.
+    std::array<unsigned, 6> top{0, 0, 0, 0, 0, kWholeDeal};
+    std::array<std::int64_t, 6> top_total{pay_totals[0], 0, 0, 0, 0, pay_totals[kWholeDeal]};
+    for (std::size_t size = 1; size < 5; ++size) {
+        top[size] = kBySize.masks[size][0];
+        top_total[size] = pay_totals[top[size]];
+        for (std::size_t i = 1; i < kBySize.count[size]; ++i) {
+            const unsigned mask = kBySize.masks[size][i];
+            const bool more = pay_totals[mask] > top_total[size];
+            top[size] = more ? mask : top[size];
+            top_total[size] = more ? pay_totals[mask] : top_total[size];
+        }
     }
     unsigned best = 0;
-    for (unsigned mask = 1; mask < kHoldCount; ++mask) {
-        const std::size_t kept = kHoldSize[mask];
-        const std::size_t best_kept = kHoldSize[best];
-        if (pay_totals[mask] * draws[best_kept] > pay_totals[best] * draws[kept]) {
-            best = mask;
+    std::int64_t best_total = top_total[0];
+    std::int64_t best_draws = static_cast<std::int64_t>(choose(cards_left, 5));
+    for (std::size_t size = 1; size <= 5; ++size) {
+        const auto draws =
+            static_cast<std::int64_t>(choose(cards_left, 5 - static_cast<int>(size)));
+        const std::int64_t mine = top_total[size] * best_draws;
+        const std::int64_t theirs = best_total * draws;
+        if (mine > theirs || (mine == theirs && top[size] < best)) {
+            best = top[size];
+            best_total = top_total[size];
+            best_draws = draws;
         }
     }
     return static_cast<HoldMask>(best);
