@@ -2,6 +2,7 @@
 
 #include "odds/round_distribution.h"
 #include "odds/round_risk.h"
+#include "odds/round_workers.h"
 #include "odds/session_ruin.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <numeric>
+#include <thread>
 
 namespace quillon::odds {
 
@@ -113,6 +115,11 @@ __attribute__((target_clones("avx2", "default"))) void add_results(
     }
 }
 
+// Past a few cores a hand's share is too short for the wait at its end; below some thousand
+// bankrolls a hand is quicker on one.
+constexpr unsigned kMostRecursionThreads = 4;
+constexpr std::int64_t kLeastRecursionShare = 1024;
+
 }  // namespace
 
 std::vector<double> ruin_within(const HandResults& given, int hands, int max_bankroll) {
@@ -139,6 +146,9 @@ std::vector<double> ruin_within(const HandResults& given, int hands, int max_ban
     // figure, far below the least one printed (kLeastPrintedChance).
     constexpr double kNegligible = 1e-40;
     std::int64_t live = bet;  // one past the highest bankroll with a chance left
+    // A hand's bankrolls shared out over the cores where they are many: each is its own sum.
+    RoundWorkers workers(std::min(std::thread::hardware_concurrency(), kMostRecursionThreads),
+                         kLeastRecursionShare);
     for (int h = 1; h <= hands; ++h) {
         // r_h(b) = 0 from h + 1 bets up, and wherever every result lands above `live`.
         const std::int64_t reach = std::min({top, bet * (h + 1), live + bet});
@@ -152,8 +162,11 @@ std::vector<double> ruin_within(const HandResults& given, int hands, int max_ban
             all = std::min(all, top - step + 1);
         }
         all = std::max(all, bet);
-        add_results(to, from, results.net_units.data(), results.probability.data(),
-                    results.net_units.size(), bet, all, kNegligible);
+        auto sum_results = [&](std::int64_t first, std::int64_t last) {
+            add_results(to, from, results.net_units.data(), results.probability.data(),
+                        results.net_units.size(), first, last, kNegligible);
+        };
+        workers.run(bet, all, 32, sum_results);
         std::fill(next.begin() + all, next.begin() + reach, 0.0);
         for (std::size_t i = 0; i < results.net_units.size(); ++i) {
             const std::int64_t step = results.net_units[i];
