@@ -52,8 +52,12 @@ std::uint64_t draw_lcm(int cards_left) {
 }
 
 GameReturn game_return(const Tallies& tallies, unsigned threads) {
+    return game_return(tallies, deal_classes(tallies.game().has_joker()), threads);
+}
+
+GameReturn game_return(const Tallies& tallies, const std::vector<DealClass>& classes,
+                       unsigned threads) {
     const Game& game = tallies.game();
-    const std::vector<DealClass> classes = deal_classes(game.has_joker());
     threads = threads == 0 ? 1 : threads;
     std::vector<std::vector<std::uint64_t>> totals(threads,
                                                    std::vector<std::uint64_t>(game.row_count()));

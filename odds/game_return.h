@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "odds/suit_classes.h"
 #include "odds/tallies.h"
 
 namespace quillon::odds {
@@ -33,6 +34,9 @@ struct GameReturn {
 
 // Plays every class of deals alike but for suits with its best hold, on `threads` threads.
 GameReturn game_return(const Tallies& tallies, unsigned threads = 2);
+// The same over the game's deal classes (deal_classes), made beforehand.
+GameReturn game_return(const Tallies& tallies, const std::vector<DealClass>& classes,
+                       unsigned threads);
 
 // The lcm of C(cards_left, k) for k = 0..5.
 std::uint64_t draw_lcm(int cards_left);

@@ -20,14 +20,6 @@ void widen(const Tallies::Lanes<T>& from, Counts& to) {
     }
 }
 
-template <typename T>
-void add_signed(const Tallies::Lanes<T>& from, bool subtract, Counts& to) {
-    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
-        const auto v = static_cast<std::int32_t>(from[lane]);
-        to[lane] += subtract ? -v : v;
-    }
-}
-
 // The holds of each size, so that each size reads its own tally without a branch per hold.
 struct MasksBySize {
     std::array<std::array<std::uint8_t, 10>, 6> masks{};
@@ -43,26 +35,63 @@ constexpr MasksBySize masks_by_size() {
 }
 constexpr MasksBySize kBySize = masks_by_size();
 
+// The supersets of each hold among the deal's 32 subsets, by size.
+struct Supersets {
+    std::array<std::array<std::uint8_t, 10>, 6> masks{};
+    std::array<std::size_t, 6> count{};
+};
+constexpr std::array<Supersets, kHoldCount> kSupersets = [] {
+    std::array<Supersets, kHoldCount> all{};
+    for (unsigned hold = 0; hold < kHoldCount; ++hold) {
+        for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+            if ((mask & hold) == hold) {
+                Supersets& s = all[hold];
+                const std::size_t size = kHoldSize[mask];
+                s.masks[size][s.count[size]++] = static_cast<std::uint8_t>(mask);
+            }
+        }
+    }
+    return all;
+}();
+
+template <typename T, typename Sum>
+void add_lanes(const Tallies::Lanes<T>& from, Tallies::Lanes<Sum>& to) {
+    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+        to[lane] = static_cast<Sum>(to[lane] + from[lane]);
+    }
+}
+
 // Turns the tallies of all 32 subsets of the deal into the counts of the hands that hold each
 // subset and avoid the rest of the deal: one dealt card at a time, drop the hands holding it.
-template <typename Lane>
-void exclude_discards(std::array<Lane, kHoldCount>& t) {
-    for (unsigned bit = 1; bit < kHoldCount; bit <<= 1) {
-        for (unsigned mask = 0; mask < kHoldCount; ++mask) {
-            if ((mask & bit) == 0) {
-                if constexpr (std::is_integral_v<Lane>) {
-                    t[mask] -= t[mask | bit];
-                } else {
-                    // A copy tells the compiler the two rows do not overlap, so it vectorizes.
-                    const Lane drop = t[mask | bit];
-                    Lane& keep = t[mask];
-                    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
-                        keep[lane] -= drop[lane];
-                    }
+// The masks without card `bit` come in runs of `bit` below the same masks with it, so each card
+// is one run after another, unrolled whole: no test of the bit per mask.
+template <unsigned Bit, typename Lane>
+void exclude_card(std::array<Lane, kHoldCount>& t) {
+#pragma GCC unroll 32
+    for (unsigned run = 0; run < kHoldCount; run += 2 * Bit) {
+#pragma GCC unroll 16
+        for (unsigned mask = run; mask < run + Bit; ++mask) {
+            if constexpr (std::is_integral_v<Lane>) {
+                t[mask] -= t[mask + Bit];
+            } else {
+                // A copy tells the compiler the two rows do not overlap, so it vectorizes.
+                const Lane drop = t[mask + Bit];
+                Lane& keep = t[mask];
+                for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+                    keep[lane] -= drop[lane];
                 }
             }
         }
     }
+}
+
+template <typename Lane>
+void exclude_discards(std::array<Lane, kHoldCount>& t) {
+    exclude_card<1>(t);
+    exclude_card<2>(t);
+    exclude_card<4>(t);
+    exclude_card<8>(t);
+    exclude_card<16>(t);
 }
 
 }  // namespace
@@ -126,52 +155,73 @@ void count_holds(const Tallies& tallies, const SortedDeal& deal, HoldCounts& out
 
 Tallies::Lanes<std::int32_t> count_hold(const Tallies& tallies, const SortedDeal& deal,
                                         HoldMask hold) {
-    Counts out{};
-    const unsigned free = kWholeDeal & ~unsigned{hold};
-    // Every superset of the hold inside the deal, the hold's own size added, the next taken away.
-    for (unsigned extra = free;; extra = (extra - 1) & free) {
-        const unsigned mask = hold | extra;
-        const bool subtract = (kHoldSize[extra] & 1u) != 0;
-        const std::size_t rank = deal.rank[mask];
-        switch (kHoldSize[mask]) {
-            case 0:
-                add_signed(tallies.none().counts, subtract, out);
-                break;
-            case 1:
-                add_signed(tallies.one(rank).counts, subtract, out);
-                break;
-            case 2:
-                add_signed(tallies.two(rank).counts, subtract, out);
-                break;
-            case 3:
-                add_signed(tallies.three(rank).counts, subtract, out);
-                break;
-            case 4:
-                add_signed(tallies.four(rank).counts, subtract, out);
-                break;
-            default:
-                out[tallies.row_of_hand(deal.cards)] += subtract ? -1 : 1;
-                break;
-        }
-        if (extra == 0) {
-            break;
-        }
+    // Every superset of the hold inside the deal, the hold's own size added, the next taken away:
+    // the supersets of each size summed apart, unsigned and without a branch on their size, and
+    // signed once at the end. A four-card set's lanes count at most 49 hands and a three-card
+    // set's 1,225, so five and ten of them fit 16 bits.
+    const Supersets& supersets = kSupersets[hold];
+    const auto& rank = deal.rank;
+    Tallies::Lanes<std::uint16_t> fours{};
+    for (std::size_t i = 0; i < supersets.count[4]; ++i) {
+        add_lanes(tallies.four(rank[supersets.masks[4][i]]).counts, fours);
     }
+    Tallies::Lanes<std::uint16_t> threes{};
+    for (std::size_t i = 0; i < supersets.count[3]; ++i) {
+        add_lanes(tallies.three(rank[supersets.masks[3][i]]).counts, threes);
+    }
+    Tallies::Lanes<std::uint32_t> rest{};
+    Tallies::Lanes<std::uint32_t> rest_odd{};
+    for (std::size_t i = 0; i < supersets.count[2]; ++i) {
+        add_lanes(tallies.two(rank[supersets.masks[2][i]]).counts, rest);
+    }
+    for (std::size_t i = 0; i < supersets.count[1]; ++i) {
+        add_lanes(tallies.one(rank[supersets.masks[1][i]]).counts, rest_odd);
+    }
+    if (hold == 0) {
+        add_lanes(tallies.none().counts, rest);
+    }
+    // Sizes of the hold's parity count up, the others down.
+    const bool odd = (kHoldSize[hold] & 1u) != 0;
+    Counts out{};
+    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+        const auto even_sizes =
+            static_cast<std::int32_t>(fours[lane]) + static_cast<std::int32_t>(rest[lane]);
+        const auto odd_sizes =
+            static_cast<std::int32_t>(threes[lane]) + static_cast<std::int32_t>(rest_odd[lane]);
+        out[lane] = odd ? odd_sizes - even_sizes : even_sizes - odd_sizes;
+    }
+    out[tallies.row_of_hand(deal.cards)] += odd ? 1 : -1;
     return out;
 }
 
 HoldMask best_of(const std::array<std::int64_t, kHoldCount>& pay_totals, int cards_left) {
-    std::array<std::int64_t, 6> draws{};
-    for (int kept = 0; kept <= 5; ++kept) {
-        draws[static_cast<std::size_t>(kept)] =
-            static_cast<std::int64_t>(choose(cards_left, 5 - kept));
+    // The holds that keep as many cards draw alike, so their totals compare as they are: the best
+    // of each size first, in six chains apart, then the six against each other. The smallest mask
+    // of the best of all is the smallest among the best of their sizes.
+    std::array<unsigned, 6> top{0, 0, 0, 0, 0, kWholeDeal};
+    std::array<std::int64_t, 6> top_total{pay_totals[0], 0, 0, 0, 0, pay_totals[kWholeDeal]};
+    for (std::size_t size = 1; size < 5; ++size) {
+        top[size] = kBySize.masks[size][0];
+        top_total[size] = pay_totals[top[size]];
+        for (std::size_t i = 1; i < kBySize.count[size]; ++i) {
+            const unsigned mask = kBySize.masks[size][i];
+            const bool more = pay_totals[mask] > top_total[size];
+            top[size] = more ? mask : top[size];
+            top_total[size] = more ? pay_totals[mask] : top_total[size];
+        }
     }
     unsigned best = 0;
-    for (unsigned mask = 1; mask < kHoldCount; ++mask) {
-        const std::size_t kept = kHoldSize[mask];
-        const std::size_t best_kept = kHoldSize[best];
-        if (pay_totals[mask] * draws[best_kept] > pay_totals[best] * draws[kept]) {
-            best = mask;
+    std::int64_t best_total = top_total[0];
+    std::int64_t best_draws = static_cast<std::int64_t>(choose(cards_left, 5));
+    for (std::size_t size = 1; size <= 5; ++size) {
+        const auto draws =
+            static_cast<std::int64_t>(choose(cards_left, 5 - static_cast<int>(size)));
+        const std::int64_t mine = top_total[size] * best_draws;
+        const std::int64_t theirs = best_total * draws;
+        if (mine > theirs || (mine == theirs && top[size] < best)) {
+            best = top[size];
+            best_total = top_total[size];
+            best_draws = draws;
         }
     }
     return static_cast<HoldMask>(best);

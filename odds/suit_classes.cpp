@@ -59,12 +59,12 @@ class ClassMaker {
         if (dealt_joker_) {
             deal.cards[n++] = deck_index(CardId::joker(), deck_joker_);
         }
+        // Each suit's ranks from the lowest up, one set bit at a time.
         for (std::size_t s = 0; s < kSuits; ++s) {
-            for (unsigned r = 0; r < kSuitRanks; ++r) {
-                if ((masks_[s] >> r & 1u) != 0) {
-                    const CardId card = CardId::of(static_cast<Suit>(s), static_cast<int>(r) + 1);
-                    deal.cards[n++] = deck_index(card, deck_joker_);
-                }
+            for (unsigned ranks = masks_[s]; ranks != 0; ranks &= ranks - 1) {
+                const auto r = std::countr_zero(ranks);
+                const CardId card = CardId::of(static_cast<Suit>(s), r + 1);
+                deal.cards[n++] = deck_index(card, deck_joker_);
             }
         }
         out_.push_back(deal);

@@ -1,5 +1,6 @@
 #include "odds/tallies.h"
 
+#include <algorithm>
 #include <cstring>
 #include <thread>
 #include <utility>
@@ -11,16 +12,25 @@ namespace quillon::odds {
 
 namespace {
 
-// Adds the tallies of every (k+1)-set to the k-sets inside it. Each hand holding a k-set is
-// then counted once for each of the (5 - k) cards it adds, so the sums are divided by that.
-template <std::size_t K, typename From, typename To>
-void tally_from_larger(const std::vector<From>& larger, std::vector<To>& smaller, int deck) {
-    std::vector<Tallies::Lanes<std::uint32_t>> sums(choose(deck, K));
+// Past a few cores the shares' own sums cost more than the cores save.
+constexpr unsigned kMostParts = 4;
+
+using Sums =
+    std::vector<Tallies::Lanes<std::uint32_t>, PageAllocator<Tallies::Lanes<std::uint32_t>>>;
+
+// Adds the tallies of the (k+1)-sets whose highest card lies from `first` to before `last` to
+// the k-sets inside them.
+template <std::size_t K, typename From>
+void add_to_smaller(const std::vector<From>& larger, int first, int last, Sums& sums) {
+    if (first >= last) {
+        return;
+    }
     std::array<int, K + 1> x{};
-    for (std::size_t i = 0; i <= K; ++i) {
+    for (std::size_t i = 0; i < K; ++i) {
         x[i] = static_cast<int>(i);
     }
-    std::size_t rank = 0;
+    x[K] = first;
+    std::size_t rank = choose(first, K + 1);
     do {
         for (std::size_t drop = 0; drop <= K; ++drop) {
             std::size_t sub = 0;
@@ -34,7 +44,42 @@ void tally_from_larger(const std::vector<From>& larger, std::vector<To>& smaller
             }
         }
         ++rank;
-    } while (next_subset(x, deck));
+    } while (next_subset(x, last));
+}
+
+// Adds the tallies of every (k+1)-set to the k-sets inside it. Each hand holding a k-set is
+// then counted once for each of the (5 - k) cards it adds, so the sums are divided by that. The
+// larger sets are shared out by their highest card, in parts of about as many sets, each part
+// into sums of its own on a core of its own; whole numbers, so they add up alike however shared.
+template <std::size_t K, typename From, typename To>
+void tally_from_larger(const std::vector<From>& larger, std::vector<To>& smaller, int deck,
+                       unsigned parts) {
+    std::vector<int> bounds{static_cast<int>(K)};
+    for (unsigned t = 1; t < parts; ++t) {
+        int top = bounds.back();
+        while (top < deck && choose(top, K + 1) * parts < choose(deck, K + 1) * t) {
+            ++top;
+        }
+        bounds.push_back(top);
+    }
+    bounds.push_back(deck);
+    std::vector<Sums> shares(parts, Sums(choose(deck, K)));
+    {
+        std::vector<std::jthread> helpers;
+        for (unsigned t = 1; t < parts; ++t) {
+            helpers.emplace_back(
+                [&, t] { add_to_smaller<K>(larger, bounds[t], bounds[t + 1], shares[t]); });
+        }
+        add_to_smaller<K>(larger, bounds[0], bounds[1], shares[0]);
+    }
+    Sums& sums = shares[0];
+    for (unsigned t = 1; t < parts; ++t) {
+        for (std::size_t s = 0; s < sums.size(); ++s) {
+            for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+                sums[s][lane] += shares[t][s][lane];
+            }
+        }
+    }
     smaller.resize(sums.size());
     using Count = typename decltype(To::counts)::value_type;
     constexpr std::uint32_t kRepeats = 5 - K;
@@ -143,11 +188,13 @@ void Tallies::tally_hands_from(int first, int last, Four* four) const {
 
 void Tallies::tally_smaller_sets() {
     const int n = deck_size();
-    tally_from_larger<3>(four_, three_, n);
-    tally_from_larger<2>(three_, two_, n);
-    tally_from_larger<1>(two_, one_, n);
+    // The four-card sets are many, the rest few.
+    tally_from_larger<3>(four_, three_, n,
+                         std::clamp(std::thread::hardware_concurrency(), 1u, kMostParts));
+    tally_from_larger<2>(three_, two_, n, 1);
+    tally_from_larger<1>(two_, one_, n, 1);
     std::vector<None> whole;
-    tally_from_larger<0>(one_, whole, n);
+    tally_from_larger<0>(one_, whole, n, 1);
     none_ = whole.front();
 }
 

@@ -27,16 +27,27 @@ void declare(CommandOptions& options) {
 }
 
 // A table of the player's own: its deal classes made on another core while its tallies are,
-// then its deals played on every core.
-DealOutcomes play_table(const Game& game) {
+// then its deals played on every core. One hand a round needs only the whole game's final hands,
+// not each deal's: those are counted straight, with no distributions put together.
+struct PlayedTable {
+    DealOutcomes outcomes;  // none for one hand a round
+    GameReturn result;
+};
+
+PlayedTable play_table(const Game& game, int play) {
     std::vector<DealClass> classes;
-    {
-        std::jthread maker([&] { classes = deal_classes(game.has_joker()); });
-        const Tallies tallies(game);
-        maker.join();
-        return best_hold_outcomes(tallies, classes,
-                                  std::max(1u, std::thread::hardware_concurrency()));
+    std::jthread maker([&] { classes = deal_classes(game.has_joker()); });
+    const Tallies tallies(game);
+    maker.join();
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    PlayedTable out;
+    if (play == 1) {
+        out.result = game_return(tallies, classes, threads);
+    } else {
+        out.outcomes = best_hold_outcomes(tallies, classes, threads);
+        out.result = game_return_of(out.outcomes, game);
     }
+    return out;
 }
 
 int run(const Command& command, std::ostream& out) {
@@ -46,9 +57,16 @@ int run(const Command& command, std::ostream& out) {
     const Game game = load_game(command);
     // A built-in game's deals were played when the program was built.
     const PrecomputedGame* built = find_precomputed(command.game.value_or("quillon"), game);
-    const DealOutcomes outcomes = built != nullptr ? outcomes_of(*built, game) : play_table(game);
-    const GameReturn result = game_return_of(outcomes, game);
     const int play = command.play.value_or(1);
+    PlayedTable played;
+    if (built != nullptr) {
+        played.outcomes = outcomes_of(*built, game);
+        played.result = game_return_of(played.outcomes, game);
+    } else {
+        played = play_table(game, play);
+    }
+    const DealOutcomes& outcomes = played.outcomes;
+    const GameReturn& result = played.result;
     const std::array<double, 3>* within = nullptr;
     if (built != nullptr) {
         within = play == 1 ? &built->ruin_within : known_ruin_within(built->name, game, play);

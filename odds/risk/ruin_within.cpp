@@ -1,7 +1,10 @@
 #include "odds/risk/ruin_within.h"
 
+#include "odds/risk/round_workers.h"
+
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace quillon::odds {
 
@@ -9,14 +12,35 @@ namespace {
 
 // One round of the recursion for the bankrolls from `begin` to `end`, every result landing within
 // the states: to[b] = the sum over results i, in order, of p[i] from[b + step[i]], or 0 where
-// that is below `negligible`. Eight bankrolls at a time stay in registers while the results are
-// added to them, lane by lane as one at a time would. Built twice, the wider for processors with
-// AVX2 (and without fused multiply-adds, whose rounding would differ).
+// that is below `negligible`. Bankrolls in blocks, eight vectors of four then one pair, stay in
+// registers while the results are added to them, lane by lane as one at a time would; the
+// vectors' sums are apart, so the processor works on several at once rather than waiting on
+// each. Built twice, the wider for processors with AVX2 (and without fused multiply-adds, whose
+// rounding would differ).
 __attribute__((target_clones("avx2", "default"))) void add_results(
     double* to, const double* from, const std::int64_t* step, const double* p, std::size_t rows,
     std::int64_t begin, std::int64_t end, double negligible) {
     using Four = double __attribute__((vector_size(32)));
+    constexpr int kWide = 8;
     std::int64_t b = begin;
+    for (; b + 4 * kWide <= end; b += 4 * kWide) {
+        Four sum[kWide] = {};
+        for (std::size_t i = 0; i < rows; ++i) {
+            const double* const f = from + b + step[i];
+            const Four pi = Four{} + p[i];
+#pragma GCC unroll 8
+            for (int v = 0; v < kWide; ++v) {
+                Four x;
+                std::memcpy(&x, f + 4 * v, sizeof x);
+                sum[v] += pi * x;
+            }
+        }
+#pragma GCC unroll 8
+        for (int v = 0; v < kWide; ++v) {
+            const Four x = sum[v] < negligible ? Four{} : sum[v];
+            std::memcpy(to + b + 4 * v, &x, sizeof x);
+        }
+    }
     for (; b + 8 <= end; b += 8) {
         Four low{};
         Four high{};
@@ -43,6 +67,11 @@ __attribute__((target_clones("avx2", "default"))) void add_results(
         to[b] = sum < negligible ? 0.0 : sum;
     }
 }
+
+// Past a few cores a hand's share is too short for the wait at its end; below some thousand
+// bankrolls a hand is quicker on one.
+constexpr unsigned kMostRecursionThreads = 4;
+constexpr std::int64_t kLeastRecursionShare = 1024;
 
 }  // namespace
 
@@ -86,6 +115,9 @@ std::vector<double> ruin_within(const RoundSteps& round, int rounds, std::int64_
     std::int64_t live = lost_below;  // one past the highest bankroll with a chance left
     std::vector<std::int64_t> steps;
     std::vector<double> chances;
+    // A round's bankrolls shared out over the cores where they are many: each is its own sum.
+    RoundWorkers workers(std::min(std::thread::hardware_concurrency(), kMostRecursionThreads),
+                         kLeastRecursionShare);
     for (int k = 1; k <= rounds; ++k) {
         // r_k(b) = 0 from lost_below + k down up, and wherever every result lands above `live`.
         const std::int64_t reach = std::min({top, lost_below + k * down, live + down});
@@ -109,8 +141,11 @@ std::vector<double> ruin_within(const RoundSteps& round, int rounds, std::int64_
             all = std::min(all, top - step + 1);
         }
         all = std::max(all, lost_below);
-        add_results(to, from, steps.data(), chances.data(), steps.size(), lost_below, all,
-                    kNegligible);
+        auto sum_results = [&](std::int64_t first, std::int64_t last) {
+            add_results(to, from, steps.data(), chances.data(), steps.size(), first, last,
+                        kNegligible);
+        };
+        workers.run(lost_below, all, 32, sum_results);
         std::fill(next.begin() + all, next.begin() + reach, 0.0);
         for (std::size_t i = 0; i < steps.size(); ++i) {
             const std::int64_t step = steps[i];

@@ -176,5 +176,37 @@ INSTANTIATE_TEST_SUITE_P(
         // Three aces and a low kicker in Double Double Bonus: keep the kicker too.
         BestHoldCase{"double-double-bonus-9-6", "s1 h1 d1 c3 s9", "s1 h1 d1"}));
 
+// The best of 32 pay totals, against the rule itself: nothing returns more, compared exactly
+// per draw, and of the holds that return as much it has the smallest mask. The totals are drawn
+// from a few returns per draw, so that holds of one size and of different sizes tie often.
+TEST(BestOf, ReturnsMostAndSmallestMaskAmongEquals) {
+    std::mt19937_64 random(28);
+    for (const int left : {47, 48}) {
+        std::array<std::int64_t, 6> draws{};
+        for (int kept = 0; kept <= 5; ++kept) {
+            draws[static_cast<std::size_t>(kept)] =
+                static_cast<std::int64_t>(choose(left, 5 - kept));
+        }
+        for (int trial = 0; trial < 4000; ++trial) {
+            const std::int64_t spread = trial % 3 == 0 ? 2 : 9;
+            HoldValues totals{};
+            for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+                const auto per_draw = static_cast<std::int64_t>(random() % spread) - (trial % 5);
+                totals[mask] = per_draw * draws[kHoldSize[mask]] +
+                               (trial % 7 == 0 ? static_cast<std::int64_t>(random() % 3) : 0);
+            }
+            const HoldMask best = best_of(totals, left);
+            for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+                const std::int64_t mine = totals[mask] * draws[kHoldSize[best]];
+                const std::int64_t theirs = totals[best] * draws[kHoldSize[mask]];
+                ASSERT_LE(mine, theirs) << "hold " << mask << " returns more than " << +best;
+                if (mine == theirs) {
+                    ASSERT_GE(mask, best) << "a smaller mask returns as much";
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quillon::odds

@@ -124,6 +124,23 @@ TEST(RiskOfRuin, WithinASessionIsThePlainSumToTheLastBit) {
     }
 }
 
+// A walk that loses nearly every hand and now and then wins big keeps chances above the dropped
+// ones over thousands of bankrolls within a few thousand hands, where a hand's bankrolls are
+// shared out over the cores: still the plain sum to the last bit.
+TEST(RiskOfRuin, WithinASessionOnManyStatesIsThePlainSumToTheLastBit) {
+    HandResults r;
+    r.units_per_bet = 1;
+    r.net_units = {-1, 39};
+    r.net = {-1.0, 39.0};
+    r.probability = {0.97, 0.03};
+    const std::vector<double> counted = ruin_within(r, 2500, 2400);
+    const std::vector<double> plain = plain_ruin_within(r, 2500, 2400);
+    for (std::size_t b = 0; b < plain.size(); ++b) {
+        ASSERT_EQ(counted[b], plain[b]) << "bankroll " << b;
+    }
+    EXPECT_GT(counted[2000], 0.0) << "the chances reach past two thousand bankrolls";
+}
+
 // A seeded simulation of whole sessions, hand by hand, with the game's final hands.
 struct SimulatedRuin {
     double ruined;
