@@ -15,6 +15,7 @@
 #include "odds/risk.h"
 #include "odds/round_risk.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -53,6 +54,7 @@ void expect_chances(const LadderRuin& ladder, const std::string& what) {
 }
 
 TEST(LadderCircle, AgreesWithTheRootsWhereAberthsStepsFindThem) {
+    QUILLON_WHOLE_GAME_SWEEP();
     for (const std::string game : {"deuces-wild-full-pay", "joker-kings-20-7-5"}) {
         for (const int play : {2, 3, 4, 6, 9, 13}) {
             const RoundResult round = round_of(game, play);
@@ -78,6 +80,7 @@ TEST(LadderCircle, AgreesWithTheRootsWhereAberthsStepsFindThem) {
 // Large rounds, past where the roots are found: the heights again from a second circle, nearer the
 // unit circle, its points all new; and the chances within their bounds.
 TEST(LadderCircle, LargeRoundsAgreeWithASecondCircleAndLieWithinTheirBounds) {
+    QUILLON_WHOLE_GAME_SWEEP();
     for (const int play : {50, 100}) {
         const RoundResult round = round_of("quillon", play);
         const std::string what = "quillon, " + std::to_string(play) + " hands";
@@ -122,6 +125,7 @@ TEST(LadderCircle, GivesUpPastItsWork) {
 // The figures `return` takes for the built-in games were found ahead of time: a few found afresh,
 // each game's at a round cheap enough to find here, to the last digits kept.
 TEST(KnownRuin, FiguresWorkedOutAheadAreFoundAfresh) {
+    QUILLON_WHOLE_GAME_SWEEP();
     ASSERT_EQ(known_ruin_games().size(), 6u) << "the built-in games that pay back";
     int at = 0;
     for (const KnownByPlay& known : known_ruin_games()) {
