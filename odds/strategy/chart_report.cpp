@@ -17,10 +17,20 @@ ChartReport report_chart(const Tallies& tallies, std::string_view text, const st
 
 ChartReport make_strategy_chart(const Tallies& tallies, std::size_t max_lines,
                                 const std::string& game_id, unsigned threads) {
+    return std::move(
+        make_strategy_charts(tallies, std::span(&max_lines, 1), game_id, threads).front());
+}
+
+std::vector<ChartReport> make_strategy_charts(const Tallies& tallies,
+                                              std::span<const std::size_t> lengths,
+                                              const std::string& game_id, unsigned threads) {
     const Game& game = tallies.game();
-    const std::vector<PatternKey> keys = generate_chart(tallies, max_lines, threads);
-    const std::string text = write_chart(chart_of_keys(keys, game), game, game_id);
-    return report_chart(tallies, text, "the generated chart", threads);
+    std::vector<ChartReport> reports;
+    for (const std::vector<PatternKey>& keys : generate_charts(tallies, lengths, threads)) {
+        const std::string text = write_chart(chart_of_keys(keys, game), game, game_id);
+        reports.push_back(report_chart(tallies, text, "the generated chart", threads));
+    }
+    return reports;
 }
 
 std::string chart_file_text(const ChartReport& report, const Game& game,

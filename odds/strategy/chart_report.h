@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "odds/strategy/chart_score.h"
 #include "odds/strategy/chart_text.h"
@@ -25,6 +27,10 @@ ChartReport report_chart(const Tallies& tallies, std::string_view text, const st
 // file's `game` line names.
 ChartReport make_strategy_chart(const Tallies& tallies, std::size_t max_lines,
                                 const std::string& game_id, unsigned threads = 2);
+// The same at each of several lengths, sharing the one search over every deal.
+std::vector<ChartReport> make_strategy_charts(const Tallies& tallies,
+                                              std::span<const std::size_t> lengths,
+                                              const std::string& game_id, unsigned threads = 2);
 
 // The chart file of a report, with each line's share as a comment.
 std::string chart_file_text(const ChartReport& report, const Game& game,

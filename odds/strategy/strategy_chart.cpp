@@ -99,6 +99,12 @@ ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const 
 
 std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_lines,
                                        unsigned threads) {
+    return generate_charts(tallies, std::span(&max_lines, 1), threads).front();
+}
+
+std::vector<std::vector<PatternKey>> generate_charts(const Tallies& tallies,
+                                                     std::span<const std::size_t> lengths,
+                                                     unsigned threads) {
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
     // Patterns whose words another pattern has too are left out: every line reads back as
@@ -106,11 +112,14 @@ std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_l
     const PatternWords words = pattern_words(game, profile);
     const DealPatterns table =
         deal_patterns(tallies, profile, deal_classes(game.has_joker()), threads, &words.shadowed);
-    std::vector<PatternKey> keys;
-    for (const std::uint32_t id : build_chart(table, max_lines)) {
-        keys.push_back(table.keys[id]);
+    std::vector<std::vector<PatternKey>> charts;
+    for (const std::size_t max_lines : lengths) {
+        std::vector<PatternKey>& keys = charts.emplace_back();
+        for (const std::uint32_t id : build_chart(table, max_lines)) {
+            keys.push_back(table.keys[id]);
+        }
     }
-    return keys;
+    return charts;
 }
 
 ChartPick chart_hold(const Game& game, const std::vector<PatternKey>& lines,

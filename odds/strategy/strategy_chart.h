@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "game/card.h"
@@ -43,6 +44,11 @@ struct ChartCheck {
 // deal classes, at most `max_lines` of them (0: every line worth keeping).
 std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_lines = 0,
                                        unsigned threads = 2);
+// The same at each of several lengths, from one table of every deal's patterns: each chart as
+// generate_chart() makes it alone.
+std::vector<std::vector<PatternKey>> generate_charts(const Tallies& tallies,
+                                                     std::span<const std::size_t> lengths,
+                                                     unsigned threads = 2);
 
 // The exact check of a chart over the deals of a table, with its `worst` costliest deal classes.
 ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const ChartLines& lines,

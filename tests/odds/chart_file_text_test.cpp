@@ -10,6 +10,7 @@
 
 #include "odds/strategy/chart_text.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -125,6 +126,7 @@ TEST_F(ChartPaths, ThatAreNoRegularFileAreRefusedWithoutBlocking) {
 }
 
 TEST_F(ChartPaths, ASaveOntoAFifoOrADeviceIsRefusedWithoutBlocking) {
+    QUILLON_WHOLE_GAME_SWEEP();
     ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
     for (const std::string& target : {path("fifo"), std::string("/dev/null")}) {
         const CliRun r =

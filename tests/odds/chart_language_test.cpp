@@ -13,6 +13,7 @@
 #include "odds/strategy/chart_report.h"
 #include "odds/strategy/pattern_words.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -24,6 +25,7 @@ class EveryGame : public ::testing::TestWithParam<std::string_view> {};
 // Words that say every distinction the matcher makes: no two patterns of a game read alike, and
 // each pattern's words read back as itself.
 TEST_P(EveryGame, EveryPatternsWordsReadBackAsThatPattern) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Game game = find_game(GetParam()).value();
     const RankProfile profile = rank_profile(game);
     const std::vector<PatternKey> keys = vocabulary(game, profile);
@@ -64,6 +66,7 @@ class GeneratedChart : public ::testing::TestWithParam<RoundTrip> {};
 // The generator's own exact check of its chart and the score of the same chart written out and
 // read back agree to the last unit.
 TEST_P(GeneratedChart, ScoresTheSameAfterARoundTripThroughItsFile) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies(GetParam().game);
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
@@ -145,6 +148,7 @@ class HandWrittenChart : public ::testing::TestWithParam<HandWritten> {};
 // A chart written by hand, scored over a reduced set of deals, against each deal played the
 // slow way: the chart's lines tried one by one on all 32 holds, and the hold valued on its own.
 TEST_P(HandWrittenChart, ScoresWhatASlowDealByDealCheckFinds) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies(GetParam().game);
     const Game& game = tallies.game();
     const Chart chart = read_chart(GetParam().chart, "hand.chart", game);
@@ -273,6 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
 // `strategy --save` writes what `chart` reads back to the same figures, and `chart --hand`
 // names the deciding line and its hold.
 TEST(ChartCli, SavedChartsScoreAsTheirStrategyAndDecideHands) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const std::string path = write_temp("saved", "");
     const CliRun made = run(
         {"strategy", "--game", "jacks-or-better-9-6", "--lines", "23", "--save", path, "--json"});
@@ -304,6 +309,7 @@ TEST(ChartCli, SavedChartsScoreAsTheirStrategyAndDecideHands) {
 // A chart without "discard everything" leaves some deals to no line; they are discarded whole
 // and counted.
 TEST(ChartCli, CountsTheDealsNoLineMatches) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const std::string path =
         write_temp("short", "game jacks-or-better-9-6\nhigh pair (jacks or better)\n");
     const CliRun r = run({"chart", path});
@@ -339,6 +345,7 @@ std::string collapse(const std::string& text) {
 // The documentation states the tie rule as the program does, and each of its example deals is
 // decided by a one-line chart of its words with the hold it shows.
 TEST(ChartDocs, StateTheTieRuleAndDecideEveryExampleDeal) {
+    QUILLON_WHOLE_GAME_SWEEP();
     std::ifstream file(std::string(QUILLON_SOURCE_DIR) + "/docs/strategy-charts.md");
     ASSERT_TRUE(file);
     std::stringstream text;

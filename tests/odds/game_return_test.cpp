@@ -4,6 +4,7 @@
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -38,6 +39,7 @@ struct Published {
 class PublishedReturn : public ::testing::TestWithParam<Published> {};
 
 TEST_P(PublishedReturn, IsMetToTheLastDigit) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies(std::string(GetParam().game));
     const GameReturn r = game_return(tallies);
     EXPECT_EQ(r.total, choose(tallies.deck_size(), 5) * draw_lcm(tallies.deck_size() - 5));
@@ -141,6 +143,7 @@ TEST(GameReturn, QuillonIsTheSameOnOneThreadOrTwo) {
 
 // A royal of 4000 for five coins is 800 a coin at the full bet and 250 a coin below it.
 TEST(GameReturn, DependsOnTheBetWhereTheFullBetPaysMore) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies one_coin(find_game("jacks-or-better-9-6", 1).value());
     const Tallies four_coins(find_game("jacks-or-better-9-6", 4).value());
     EXPECT_EQ(one_coin.game().pay_of(HandClass::natural_royal), 250);

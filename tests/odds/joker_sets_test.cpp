@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/odds/chart_word_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -46,6 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Each word is coarser than both of its kinds, so that their two lines can become its one.
 TEST(JokerSets, TakeInTheWordsOfBothKinds) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Game game = find_game("quillon").value();
     const RankProfile profile = rank_profile(game);
     const auto coarser_of = [&](const char* finer, const char* coarser) {

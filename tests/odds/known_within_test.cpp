@@ -18,6 +18,7 @@
 #include "odds/risk/round_result.h"
 #include "odds/risk/session_risk.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 #include "tools/ruin_table/session_within.h"
 
 namespace quillon::odds {
@@ -68,6 +69,7 @@ RoundResult one_hand_rounds(const std::string& name) {
 // a round of quillon's, whose deals share few distributions, on the circle. Seconds in all: the
 // release suite's alone.
 TEST(KnownWithin, RecomputedFiguresAreTheTables) {
+    QUILLON_WHOLE_GAME_SWEEP();
     struct Case {
         std::string name;
         int play;
@@ -91,6 +93,7 @@ TEST(KnownWithin, RecomputedFiguresAreTheTables) {
 // A file's table is not worked out ahead: up to three hands a round its chance is counted
 // afresh (a second or so), term by term, and is the built-in game's to the last digits.
 TEST(KnownWithin, RecomputedFiguresForAFileUpToThreeHands) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const auto builtin =
         std::find_if(builtin_games().begin(), builtin_games().end(),
                      [](const BuiltinGame& g) { return g.name == "jacks-or-better-9-6"; });

@@ -17,6 +17,7 @@
 #include "odds/risk/session_risk.h"
 #include "tests/odds/ladder/round_ladder_roots.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -55,6 +56,7 @@ void expect_chances(const LadderRuin& ladder, const std::string& what) {
 }
 
 TEST(LadderCircle, AgreesWithTheRootsWhereAberthsStepsFindThem) {
+    QUILLON_WHOLE_GAME_SWEEP();
     for (const std::string game : {"deuces-wild-full-pay", "joker-kings-20-7-5"}) {
         for (const int play : {2, 3, 4, 6, 9, 13}) {
             const RoundResult round = round_of(game, play);
@@ -80,6 +82,7 @@ TEST(LadderCircle, AgreesWithTheRootsWhereAberthsStepsFindThem) {
 // Large rounds, past where the roots are found: the heights again from a second circle, nearer the
 // unit circle, its points all new; and the chances within their bounds.
 TEST(LadderCircle, LargeRoundsAgreeWithASecondCircleAndLieWithinTheirBounds) {
+    QUILLON_WHOLE_GAME_SWEEP();
     for (const int play : {50, 100}) {
         const RoundResult round = round_of("quillon", play);
         const std::string what = "quillon, " + std::to_string(play) + " hands";
@@ -125,6 +128,7 @@ TEST(LadderCircle, GivesUpPastItsWork) {
 // each game's at a round cheap enough to find here. They were found with a root rounded to some
 // 1e-13, which the chance of losing 1,000 bets raises to the thousandth power.
 TEST(KnownRuin, FiguresWorkedOutAheadAreFoundAfresh) {
+    QUILLON_WHOLE_GAME_SWEEP();
     ASSERT_EQ(known_ruin_games().size(), 6u) << "the built-in games that pay back";
     int at = 0;
     for (const KnownByPlay& known : known_ruin_games()) {

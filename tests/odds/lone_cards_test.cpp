@@ -8,6 +8,7 @@
 #include "odds/ranks.h"
 #include "odds/strategy/lone_cards.h"
 #include "tests/odds/chart_word_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -117,6 +118,7 @@ bool has(const HoldPatterns& patterns, PatternKey key) {
 // lines a coarser word can merge: a card by its penalty and straights, by its penalty, by its
 // rank alone.
 TEST(LoneCards, FinerWordsHaveTheirCoarserWordsAsParents) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Game game = find_game("quillon").value();
     const RankProfile profile = rank_profile(game);
     const HoldPatterns queen =

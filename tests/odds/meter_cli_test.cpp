@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -54,6 +55,7 @@ nlohmann::json meter(const std::vector<std::string_view>& args) {
 }
 
 TEST(MeterCli, BreakEvenRoyalsAgreeWithBisectionsOnTheReturn) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const nlohmann::json jacks = meter({"meter", "--game", "jacks-or-better-9-6", "--json"});
     EXPECT_EQ(jacks["break_even"], "976");
     EXPECT_EQ(jacks["below"], "975");
@@ -74,6 +76,7 @@ TEST(MeterCli, BreakEvenRoyalsAgreeWithBisectionsOnTheReturn) {
 }
 
 TEST(MeterCli, FindsTheBreakEvenOfAnyLineOnAnyStep) {
+    QUILLON_WHOLE_GAME_SWEEP();
     // Where the play is the same a step either side, the exact break-even lies between.
     const nlohmann::json fine =
         meter({"meter", "--game", "jacks-or-better-9-6", "--step", "0.25", "--json"});
@@ -96,6 +99,7 @@ TEST(MeterCli, FindsTheBreakEvenOfAnyLineOnAnyStep) {
 }
 
 TEST(MeterCli, TodaysPayGivesTodaysReportByteForByte) {
+    QUILLON_WHOLE_GAME_SWEEP();
     for (const std::string_view name : game_names()) {
         const Game game = find_game(name).value();
         const std::string today = "royal=" + std::to_string(game.pay(0) / game.pay_scale());

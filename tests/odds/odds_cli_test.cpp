@@ -13,6 +13,7 @@
 #include "odds/cli/odds_cli.h"
 #include "odds/pay_table.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -84,6 +85,7 @@ TEST(OddsCli, ReportsABadPayTableFileByItsLine) {
 
 // A table typed in by hand from the machine in front of the player.
 TEST(OddsCli, ReturnOfAPayTableFileIsThePublishedFigure) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const std::string path = write_file("ddb.game", R"(# as on the glass
 name  Double Double Bonus
 wild  none

@@ -15,6 +15,7 @@
 #include "odds/game_return.h"
 #include "odds/risk/session_risk.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -164,6 +165,7 @@ SimulatedRuin simulate(const HandResults& r, int bankroll, int hands, int stop_a
 }
 
 TEST(RiskOfRuin, WithinASessionAgreesWithASeededSimulation) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const HandResults r = hand_results(game_return(shared_tallies("jacks-or-better-9-6")));
     const double exact = ruin_within(r, 600, 30)[30];
     const SimulatedRuin sim = simulate(r, 30, 600, 1 << 30, 20'000, 13);
@@ -174,6 +176,7 @@ TEST(RiskOfRuin, WithinASessionAgreesWithASeededSimulation) {
 // Quillon pays back more than it takes, so the chance without end is below one; a session
 // that has reached 250 bets is counted safe (z^250 is far below the simulation's error).
 TEST(RiskOfRuin, WithoutEndAgreesWithASeededSimulation) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const HandResults r = hand_results(game_return(shared_tallies("quillon")));
     const double exact = ruin_ever(r, 10);
     ASSERT_LT(std::pow(ruin_root(r), 250), 1e-4);
@@ -205,6 +208,7 @@ TEST(SessionRisk, SplitsTheVarianceByFinalHandAndFindsN0) {
 // Pays that divide a bet finely: the chance within a session is given where the results fall on
 // halves of a bet, and otherwise said in one line not to be, in no more time or memory.
 TEST(RiskOfRuin, FinePaysLeaveOutOnlyTheChanceWithinASession) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const std::string jacks =
         "name j\nwild none\nroyal 250 4000@5\nstraight-flush 50\nfour 25\nfull-house 9\n"
         "flush 6\nstraight 4\ntwo-pair 2\npair 1 jacks\n";

@@ -25,6 +25,7 @@
 #include "odds/risk/session_risk.h"
 #include "tests/odds/ladder/ladder_ruin.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -39,6 +40,7 @@ const DealOutcomes& shared_outcomes(const std::string& game) {
 }
 
 TEST(RoundRisk, OneHandARoundIsTheGameItself) {
+    QUILLON_WHOLE_GAME_SWEEP();
     for (const std::string game : {"quillon", "jacks-or-better-9-6", "deuces-wild-full-pay"}) {
         const Tallies& tallies = shared_tallies(game);
         const DealOutcomes& outcomes = shared_outcomes(game);
@@ -116,6 +118,7 @@ const Tallies& flat_tallies() {
 }
 
 TEST(RoundRisk, MatchesASeededSimulationOfRounds) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = flat_tallies();
     const DealOutcomes outcomes = best_hold_outcomes(tallies, 2);
     const GameReturn result = game_return_of(outcomes, tallies.game());
@@ -239,6 +242,7 @@ std::vector<double> plain_rounds_within(const RoundSteps& round, int rounds,
 }
 
 TEST(RoundRisk, WithinASessionOfRoundsIsThePlainSumToTheLastBit) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const DealOutcomes& outcomes = shared_outcomes("quillon");
     const GameReturn result = game_return_of(outcomes, shared_tallies("quillon").game());
     constexpr int kPlay = 3;
@@ -265,6 +269,7 @@ TEST(RoundRisk, WithinASessionOfRoundsIsThePlainSumToTheLastBit) {
 // pay a round or reaches a height from which the exact chance of ruin is far below the
 // simulation's error.
 TEST(RoundRisk, ExactRuinWithoutEndAgreesWithASeededSimulationOfTenHandRounds) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const DealOutcomes& outcomes = shared_outcomes("quillon");
     const GameReturn result = game_return_of(outcomes, shared_tallies("quillon").game());
     constexpr int kPlay = 10;
@@ -334,6 +339,7 @@ TEST(RoundRisk, JsonGivesTheDeviationPerRoundInBetsOfOneHand) {
 }
 
 TEST(RoundRisk, HandAndStrategyTakeThePlayToo) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const CliRun hand = run({"hand", "s1", "s13", "s12", "s11", "s3", "--game",
                              "jacks-or-better-9-6", "--play", "10", "--json"});
     ASSERT_EQ(hand.status, 0) << hand.err;
@@ -347,6 +353,7 @@ TEST(RoundRisk, HandAndStrategyTakeThePlayToo) {
 // The build plays the built-in games' deals once; `return` of the same table from a file plays
 // them anew and must print every figure alike.
 TEST(RoundRisk, PrecomputedGamesPrintWhatTheirFilesDo) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const std::vector<std::vector<std::string_view>> cases = {
         {"jacks-or-better-9-6"},
         {"deuces-wild-full-pay", "--coins", "1"},

@@ -62,7 +62,7 @@ TEST(CircleTransform, IsTheFourierSumAndComesBack) {
 
 // A game of four pays (0, 1, 2.5 and 6 bets, in halves) and two kinds of deal; it pays back
 // some 3.75%. With `lose` its pays are 0, 1, 2 and 5 and it pays back 90%.
-DealOutcomes small_game() {
+DealOutcomes four_pay_game() {
     DealOutcomes out;
     out.rows = 4;
     out.counts = {5, 3, 1, 1, 6, 2, 2, 0};
@@ -78,7 +78,7 @@ const std::vector<std::int64_t> kLosing = {0, 2, 4, 10};
 // pays, whose results are all whole).
 std::map<std::int64_t, double> every_round(const std::vector<std::int64_t>& pays, int play,
                                            std::int64_t step) {
-    const DealOutcomes game = small_game();
+    const DealOutcomes game = four_pay_game();
     std::map<std::int64_t, double> out;
     for (std::size_t d = 0; d < game.size(); ++d) {
         const double w = static_cast<double>(game.deals[d]) / static_cast<double>(game.all_deals);
@@ -107,7 +107,7 @@ std::map<std::int64_t, double> every_round(const std::vector<std::int64_t>& pays
 
 TEST(RoundDistributions, AreEveryDealsHandsCountedOneByOne) {
     for (const auto& [pays, step] : {std::pair{kWinning, 1}, std::pair{kLosing, 2}}) {
-        const RoundResult one(small_game(), pays, 2, 1);
+        const RoundResult one(four_pay_game(), pays, 2, 1);
         ASSERT_EQ(one.units(), 2 / step);
         constexpr std::int64_t kLimit = 12;
         const std::vector<RoundDistribution> rounds = round_distributions(one, 4, kLimit);
@@ -135,7 +135,7 @@ TEST(RoundDistributions, AreEveryDealsHandsCountedOneByOne) {
                 mean += p.chance[y] * static_cast<double>(static_cast<std::int64_t>(y) - p.down);
             }
             EXPECT_NEAR(mass, 1.0, 1e-14) << n;
-            const RoundResult round(small_game(), pays, 2, n);
+            const RoundResult round(four_pay_game(), pays, 2, n);
             EXPECT_NEAR(mean / static_cast<double>(one.units()), round.mean(), 1e-13) << n;
         }
     }
@@ -245,7 +245,7 @@ TEST(SessionRuin, TheTiltKeepsSmallChancesToTheirDigits) {
 // Rounds played one after another from the bankroll: each deal drawn by its weight, each of its
 // hands from its own distribution, until the bankroll cannot pay a round or the session ends.
 TEST(SessionRuin, AgreesWithASeededSimulationOfRounds) {
-    const DealOutcomes game = small_game();
+    const DealOutcomes game = four_pay_game();
     constexpr int kPlay = 4;
     constexpr int kRounds = 30;
     constexpr std::int64_t kBankroll = 25;  // in halves of a bet: 12.5 bets

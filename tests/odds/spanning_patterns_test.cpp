@@ -12,6 +12,7 @@
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/strategy_chart.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -114,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The lines that span families let 15 lines play Jacks or Better 9/6 within 0.06 points of
 // perfect play, better than a published 16-line chart (0.08).
 TEST(ShortChart, PlaysJacksOrBetterWithinSixHundredthsOfAPoint) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies("jacks-or-better-9-6");
     const ChartReport report = make_strategy_chart(tallies, 15, "jacks-or-better-9-6");
     EXPECT_LE(report.chart.lines.size(), 15u);

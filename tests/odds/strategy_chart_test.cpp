@@ -12,6 +12,7 @@
 #include "odds/strategy/pattern_words.h"
 #include "odds/strategy/strategy_chart.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -80,6 +81,7 @@ class ChartOverEveryDeal : public ::testing::TestWithParam<SmallGame> {};
 // The program's exact check of a chart, from its table of patterns, against a slow check that
 // finds each deal's hold line by line as a player would and values it on its own.
 TEST_P(ChartOverEveryDeal, ReturnsWhatASlowDealByDealCheckFinds) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies(GetParam().game);
     const Game& game = tallies.game();
     const BuiltChart& chart = chart_of(GetParam().game, 30);
@@ -139,6 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Games, ChartOverEveryDeal,
 // Over the whole game perfect play comes out as the engine's own return, and the chart never
 // beats it.
 TEST(StrategyChart, PerfectPlayIsTheGamesReturnAndIsNeverBeaten) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies("jacks-or-better-9-6");
     const BuiltChart& chart = chart_of("jacks-or-better-9-6", 30);
     const ChartCheck check = check_chart(tallies, chart.table, chart.lines);
@@ -166,6 +169,7 @@ class JacksOrBetterChart : public ::testing::TestWithParam<KnownPlay> {};
 // Plays every Jacks or Better 9/6 player learns, several against intuition; the 40-line chart
 // makes each, and each is perfect play.
 TEST_P(JacksOrBetterChart, MakesTheKnownPlay) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies("jacks-or-better-9-6");
     const BuiltChart& chart = chart_of("jacks-or-better-9-6", 40);
     const std::array<CardId, 5> deal = parse_deal(GetParam().deal);
@@ -212,6 +216,7 @@ class ChartsOfAnyLength : public ::testing::TestWithParam<ShortChart> {};
 // of it, is kept; no line keeps a card that lowers its hold on every deal it decides; and the
 // joker games' charts keep to the length asked.
 TEST_P(ChartsOfAnyLength, NeverBreakAPatHandNorKeepACardThatOnlyCosts) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies(GetParam().game);
     const Game& game = tallies.game();
     const BuiltChart& chart = chart_of(GetParam().game, GetParam().lines);
@@ -278,6 +283,7 @@ class ChartLineMerges : public ::testing::TestWithParam<ShortChart> {};
 // finer line dropped and the coarser one moved up to its slot (where it was below) returns less,
 // or the chart wastes a line ("full house" above "two pair" and "full house or better" below).
 TEST_P(ChartLineMerges, KeepNoLineACoarserLineCouldStandFor) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Game& game = shared_tallies(GetParam().game).game();
     const RankProfile profile = rank_profile(game);
     const BuiltChart& chart = chart_of(GetParam().game, GetParam().lines);
@@ -312,6 +318,7 @@ INSTANTIATE_TEST_SUITE_P(Games, ChartLineMerges,
 // A-A-A-A-K in Double Double Bonus keeps the four aces (221 per 5 coins against 160 for all
 // five); A-A-A-A-2 keeps all five for the kicker's 400 per coin.
 TEST(DoubleDoubleBonusChart, KeepsFourAcesAndTheirKickerOnlyWhereItPays) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Game& game = shared_tallies("double-double-bonus-9-6").game();
     for (const std::size_t lines : {15u, 40u}) {
         const BuiltChart& chart = chart_of("double-double-bonus-9-6", lines);

@@ -13,11 +13,13 @@
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_words.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
 
 TEST(StrategyCli, JsonCarriesTheChartAndBothReturns) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const CliRun r = run({"strategy", "--game", "jacks-or-better-9-6", "--lines", "30", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     const nlohmann::json j = nlohmann::json::parse(r.out);
@@ -44,6 +46,7 @@ TEST(StrategyCli, JsonCarriesTheChartAndBothReturns) {
 
 // A table the program has never seen, from a file: tens or better.
 TEST(StrategyCli, DerivesTheChartOfAHandWrittenPayTable) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const auto path = std::filesystem::temp_directory_path() /
                       ("tens-or-better-" +
                        std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".game");
@@ -66,6 +69,7 @@ TEST(StrategyCli, DerivesTheChartOfAHandWrittenPayTable) {
 // A one-line chart misses even the dealt royal: its five cards and 800.0000 stay two columns.
 // (Generated charts keep pat hands at any length, so the chart is written by hand.)
 TEST(StrategyCli, TheWorstDealsKeepTheirColumnsApart) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const auto path =
         std::filesystem::temp_directory_path() /
         ("one-line-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +

@@ -8,6 +8,7 @@
 #include "odds/known/known_ultimate_x.h"
 #include "odds/ultimate_x.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -78,6 +79,7 @@ HoldMask mask_in(const std::array<CardId, 5>& deal, const std::string& held) {
 // does at the ends of the printed range of T: the perfect hold at its start, the plain one just
 // past its end.
 TEST(UltimateXCli, StrategyPrintsTheSolversDeparturesAndWhatThePlainChartCosts) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const CliRun r =
         run({"strategy", "--game", "jacks-or-better-8-6", "--ultimate-x", "3", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;

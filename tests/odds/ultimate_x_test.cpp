@@ -12,6 +12,7 @@
 #include "odds/suit_classes.h"
 #include "odds/ultimate_x.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -64,6 +65,7 @@ PlainHolds every_hold(const Tallies& tallies, const MultiplierTable& table) {
 // One line, multipliers 1 and 2: g + V(T) = E max over all 32 holds of T a + P(2X) V(2), with
 // V(1) = 0. The gain and V(2) solve V(2) = F(2, V(2)) - F(1, V(2)), found by plain iteration.
 TEST(UltimateX, OneLineOfTwoMultipliersMatchesTheBruteForceOverEveryStateAndHold) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies("jacks-or-better-9-6");
     const Game& game = tallies.game();
     // Three of a kind or better earns 2X.
@@ -132,6 +134,7 @@ TEST(UltimateX, EveryMultiplierOneIsThePlainGameExactly) {
 // distribution, the multipliers carried. The mean win per round lies within four standard
 // errors (from batch means: rounds depend on the round before) of the gain.
 TEST(UltimateX, PlayByItsOwnPolicyMeetsItsGainWithinFourStandardErrors) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies("jacks-or-better-8-6");
     const Game& game = tallies.game();
     const MultiplierTable& table = *game.multipliers_for(3);
@@ -188,6 +191,7 @@ TEST(UltimateX, PlayByItsOwnPolicyMeetsItsGainWithinFourStandardErrors) {
 
 // The figures built into quillon-odds are the solver's own: one game solved afresh agrees.
 TEST(UltimateX, KnownFiguresAreTheSolversOwn) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies("jacks-or-better-8-6");
     const auto known = known_ultimate_x("jacks-or-better-8-6", tallies.game(), 1);
     ASSERT_TRUE(known);
