@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "odds/tallies.h"
+#include "odds/threads.h"
 
 namespace quillon::odds {
 
@@ -32,7 +33,7 @@ struct GameReturn {
 };
 
 // Plays every class of deals alike but for suits with its best hold, on `threads` threads.
-GameReturn game_return(const Tallies& tallies, unsigned threads = 2);
+GameReturn game_return(const Tallies& tallies, unsigned threads = default_threads());
 
 // The lcm of C(cards_left, k) for k = 0..5.
 std::uint64_t draw_lcm(int cards_left);

@@ -55,15 +55,23 @@ std::int64_t finest_units(const HandResults& results) {
 
 namespace {
 
+// Not under the sanitizers: the choice of version runs before their start-up, and crashes it.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define QUILLON_ADD_RESULTS_CLONES
+#else
+#define QUILLON_ADD_RESULTS_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
+
 // One hand of the recursion for the bankrolls from `begin` to `end`, every result landing within
 // the states: to[b] = the sum over results i, in order, of p[i] from[b + step[i]], or 0 where
 // that is below `negligible`. Eight
 // bankrolls at a time stay in registers while the results are added to them, lane by lane as
 // one at a time would. Built twice, the
 // wider for processors with AVX2 (and without fused multiply-adds, whose rounding would differ).
-__attribute__((target_clones("avx2", "default"))) void add_results(
-    double* to, const double* from, const std::int64_t* step, const double* p, std::size_t rows,
-    std::int64_t begin, std::int64_t end, double negligible) {
+QUILLON_ADD_RESULTS_CLONES void add_results(double* to, const double* from,
+                                            const std::int64_t* step, const double* p,
+                                            std::size_t rows, std::int64_t begin, std::int64_t end,
+                                            double negligible) {
     using Four = double __attribute__((vector_size(32)));
     std::int64_t b = begin;
     for (; b + 8 <= end; b += 8) {

@@ -32,8 +32,7 @@ DealOutcomes play_table(const Game& game) {
         std::jthread maker([&] { classes = deal_classes(game.has_joker()); });
         const Tallies tallies(game);
         maker.join();
-        return best_hold_outcomes(tallies, classes,
-                                  std::max(1u, std::thread::hardware_concurrency()));
+        return best_hold_outcomes(tallies, classes, default_threads());
     }
 }
 

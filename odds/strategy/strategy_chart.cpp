@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
+#include "odds/stop.h"
 #include "odds/strategy/chart_text.h"
 
 namespace quillon::odds {
@@ -104,8 +106,12 @@ std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_l
     // Patterns whose words another pattern has too are left out: every line reads back as
     // its own pattern.
     const PatternWords words = pattern_words(game, profile);
+    // Each step takes some milliseconds: a caller that stops the work is heard between them.
+    stop_point();
+    std::vector<DealClass> deals = deal_classes(game.has_joker());
+    stop_point();
     const DealPatterns table =
-        deal_patterns(tallies, profile, deal_classes(game.has_joker()), threads, &words.shadowed);
+        deal_patterns(tallies, profile, std::move(deals), threads, &words.shadowed);
     std::vector<PatternKey> keys;
     for (const std::uint32_t id : build_chart(table, max_lines)) {
         keys.push_back(table.keys[id]);

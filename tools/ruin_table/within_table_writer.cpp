@@ -48,7 +48,7 @@ GameTable work_out(std::string_view name) {
     table.pay_scale = game.pay_scale();
     const PrecomputedGame* built = find_precomputed(name, game);
     const DealOutcomes outcomes =
-        built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game), 2);
+        built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game));
     const GameReturn result = game_return_of(outcomes, game);
     const RoundResult round(outcomes, result.pays, result.pay_scale, 1);
     table.rows = session_within(round, 1, kKnownLastPlay);

@@ -41,7 +41,7 @@ int main() {
         }
         const Tallies tallies(game);
         for (const MultiplierTable& table : game.multiplier_tables()) {
-            const UltimateXSolution s = solve_ultimate_x(tallies, table, 2);
+            const UltimateXSolution s = solve_ultimate_x(tallies, table);
             const std::string n = std::to_string(written++);
             std::cout << "constexpr std::int64_t kPays" << n << "[] = {";
             for (std::size_t r = 0; r < game.row_count(); ++r) {
