@@ -206,7 +206,7 @@ class CoachTableTest : public QObject {
         CoachedTable t;
         QSignalSpy ready(&t.panel, &CoachPanel::chartReady);
         QVERIFY(t.deal({"h5", "h6", "c9", "s11", "joker"}, {}));
-        QVERIFY(t.panel.chart_ready() || ready.wait(20000));
+        QVERIFY(t.panel.chart_ready() || ready.wait(kChartMs));
         const odds::Game& game = quillon_at(0);
         const odds::Tallies tallies(game);
         const odds::ChartReport report = odds::make_strategy_chart(tallies, 0, game.name());
