@@ -93,16 +93,6 @@ class BackgroundWork {
         wait();
     }
 
-    // Whether any work started here still runs.
-    bool busy() const {
-        for (const Running& r : running_) {
-            if (!r.future.isFinished()) {
-                return true;
-            }
-        }
-        return false;
-    }
-
   private:
     struct Running {
         std::stop_source stop;
