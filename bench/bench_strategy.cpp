@@ -22,7 +22,7 @@ void BM_StrategyChart(benchmark::State& state) {
     ChartReport chart;
     for (auto _ : state) {
         const Tallies tallies(game);
-        chart = make_strategy_chart(tallies, lines, id, 2);
+        chart = make_strategy_chart(tallies, lines, id);
         benchmark::DoNotOptimize(chart.score.check.chart_pay);
     }
     state.counters["lines"] = static_cast<double>(chart.chart.lines.size());
@@ -39,7 +39,7 @@ void BM_SessionRisk(benchmark::State& state) {
     const Game game = game_of(state.range(0));
     state.SetLabel(std::string(game_names()[static_cast<std::size_t>(state.range(0))]));
     const Tallies tallies(game);
-    const GameReturn result = game_return(tallies, 2);
+    const GameReturn result = game_return(tallies);
     for (auto _ : state) {
         benchmark::DoNotOptimize(session_risk(result).ruin_within);
     }

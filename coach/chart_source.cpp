@@ -38,8 +38,7 @@ void keep_chart(const odds::Game& game, const CoachChart& chart) {
 }
 
 CoachChart build_chart_afresh(const odds::Tallies& tallies) {
-    const odds::ChartReport report =
-        odds::make_strategy_chart(tallies, 0, tallies.game().name(), 2);
+    const odds::ChartReport report = odds::make_strategy_chart(tallies, 0, tallies.game().name());
     CoachChart out;
     out.game = tallies.game().name();
     for (std::size_t i = 0; i < report.chart.lines.size(); ++i) {

@@ -85,8 +85,8 @@ void CoachPanel::start() {
 }
 
 CoachPanel::~CoachPanel() {
-    // A chart still being built posts to this panel when done: wait for it.
-    builders_.wait();
+    // A chart still being built is called off: no pool thread outlives the panel.
+    builders_.call_off();
 }
 
 void CoachPanel::set_game(GameSource source, int chart_coins) {

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include "coach/hand_view.h"
 
@@ -49,7 +48,6 @@ QString percent(double x) {
 
 UltimateXCoach::UltimateXCoach(QWidget* parent)
     : QWidget(parent),
-      watcher_(new QFutureWatcher<odds::UltimateXSolution>(this)),
       warn_(new QCheckBox(QStringLiteral("stop me before a mistake"), this)),
       threshold_(new QDoubleSpinBox(this)),
       status_(make_label(this, "solveStatus")),
@@ -108,9 +106,9 @@ UltimateXCoach::UltimateXCoach(QWidget* parent)
 }
 
 UltimateXCoach::~UltimateXCoach() {
-    // A solve still running holds nothing of this panel, but its result is awaited here so that
-    // no pool thread outlives the window.
-    watcher_->waitForFinished();
+    // A solve still running holds nothing of this panel; it is called off here so that no pool
+    // thread outlives the window.
+    solver_.call_off();
 }
 
 void UltimateXCoach::set_game(odds::Game game, int lines, int coins, QString title, Solver solver) {
@@ -124,19 +122,22 @@ void UltimateXCoach::set_game(odds::Game game, int lines, int coins, QString tit
     ranked_.clear();
     score_ = {};
     verdict_.clear();
-    const unsigned generation = ++generation_;
-    watcher_->disconnect(this);
-    connect(watcher_, &QFutureWatcher<odds::UltimateXSolution>::finished, this,
-            [this, generation] { solve_done(generation); });
-    watcher_->setFuture(QtConcurrent::run(std::move(solver)));
+    failure_.clear();
+    // The solve of the game before, if it still runs, is called off.
+    solver_.start(this, std::move(solver),
+                  [this](std::shared_ptr<const odds::UltimateXSolution> solution,
+                         const QString& failure) { solve_done(std::move(solution), failure); });
     refresh();
 }
 
-void UltimateXCoach::solve_done(unsigned generation) {
-    if (generation != generation_ || !watcher_->future().isValid()) {
+void UltimateXCoach::solve_done(std::shared_ptr<const odds::UltimateXSolution> solution,
+                                const QString& failure) {
+    if (!solution) {
+        failure_ = failure;
+        refresh();
         return;
     }
-    solution_ = std::make_shared<const odds::UltimateXSolution>(watcher_->result());
+    solution_ = std::move(solution);
     rank();
     refresh();
     emit solvedGame();
@@ -281,7 +282,9 @@ void UltimateXCoach::refresh() {
     if (!game_) {
         return;
     }
-    if (!solution_) {
+    if (!solution_ && !failure_.isEmpty()) {
+        status_->setText(QStringLiteral("%1: no solution: %2.").arg(title_, failure_));
+    } else if (!solution_) {
         status_->setText(
             QStringLiteral("%1: working out the value of the multipliers…").arg(title_));
     } else {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFutureWatcher>
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "coach/background_work.h"
 #include "coach/deal_advice.h"
 #include "coach/ultimate_x_score.h"
 #include "coach/ultimate_x_session.h"
@@ -69,7 +70,8 @@ class UltimateXCoach final : public QWidget {
     void solvedGame();
 
   private:
-    void solve_done(unsigned generation);
+    void solve_done(std::shared_ptr<const odds::UltimateXSolution> solution,
+                    const QString& failure);
     void rank();
     void refresh();
     void ask_where_to_save();
@@ -80,9 +82,9 @@ class UltimateXCoach final : public QWidget {
     std::unique_ptr<odds::FastClassifier> classifier_;
     int coins_ = 1;
     QString title_;
-    QFutureWatcher<odds::UltimateXSolution>* watcher_;
-    unsigned generation_ = 0;
     std::shared_ptr<const odds::UltimateXSolution> solution_;
+    // Why the game has no solution, where solving it failed.
+    QString failure_;
 
     std::optional<std::array<CardId, 5>> deal_;
     int total_ = 0;
@@ -101,6 +103,8 @@ class UltimateXCoach final : public QWidget {
     QTableWidget* holds_;
     QLabel* verdict_label_;
     QLabel* session_label_;
+    // Last, so that the solve is called off before anything else of the panel goes.
+    BackgroundWork solver_;
 };
 
 }  // namespace quillon::coach

@@ -7,6 +7,7 @@
 #include "odds/game_return.h"
 #include "odds/suit_classes.h"
 #include "odds/tallies.h"
+#include "odds/threads.h"
 
 namespace quillon::odds {
 
@@ -29,7 +30,7 @@ struct DealOutcomes {
 
 // Plays every class of deals with its best hold, on `threads` threads (ties between holds broken
 // as game_return breaks them).
-DealOutcomes best_hold_outcomes(const Tallies& tallies, unsigned threads = 2);
+DealOutcomes best_hold_outcomes(const Tallies& tallies, unsigned threads = default_threads());
 // The same over the game's deal classes (deal_classes), made beforehand.
 DealOutcomes best_hold_outcomes(const Tallies& tallies, const std::vector<DealClass>& classes,
                                 unsigned threads);

@@ -6,6 +6,7 @@
 
 #include "odds/combinatorics.h"
 #include "odds/hold_analysis.h"
+#include "odds/stop.h"
 #include "odds/suit_classes.h"
 
 namespace quillon::odds {
@@ -14,9 +15,11 @@ namespace {
 
 __extension__ using Wide = unsigned __int128;
 
-// One thread's share: every `stride`-th block of deal classes, starting at block `first`.
+// One thread's share: every `stride`-th block of deal classes, starting at block `first`, up to
+// the deal where `stop` asks to stop.
 void play_share(const Tallies& tallies, const std::vector<DealClass>& classes, std::size_t first,
-                std::size_t stride, std::vector<std::uint64_t>& totals) {
+                std::size_t stride, const std::stop_token& stop,
+                std::vector<std::uint64_t>& totals) {
     constexpr std::size_t kBlock = 512;
     const std::size_t rows = tallies.game().row_count();
     const int left = tallies.deck_size() - 5;
@@ -28,7 +31,7 @@ void play_share(const Tallies& tallies, const std::vector<DealClass>& classes, s
     HoldValues values;
     for (std::size_t block = first * kBlock; block < classes.size(); block += stride * kBlock) {
         const std::size_t end = std::min(classes.size(), block + kBlock);
-        for (std::size_t i = block; i < end; ++i) {
+        for (std::size_t i = block; i < end && !stop.stop_requested(); ++i) {
             const SortedDeal deal(classes[i].cards);
             value_holds(tallies, deal, values);
             const HoldMask best = best_of(values, left);
@@ -61,13 +64,16 @@ GameReturn game_return(const Tallies& tallies, const std::vector<DealClass>& cla
     threads = threads == 0 ? 1 : threads;
     std::vector<std::vector<std::uint64_t>> totals(threads,
                                                    std::vector<std::uint64_t>(game.row_count()));
+    const std::stop_token stop = current_stop();
     {
         std::vector<std::jthread> workers;
         for (unsigned t = 1; t < threads; ++t) {
-            workers.emplace_back([&, t] { play_share(tallies, classes, t, threads, totals[t]); });
+            workers.emplace_back(
+                [&, t] { play_share(tallies, classes, t, threads, stop, totals[t]); });
         }
-        play_share(tallies, classes, 0, threads, totals[0]);
+        play_share(tallies, classes, 0, threads, stop, totals[0]);
     }
+    stop_point(stop);
     GameReturn out;
     out.counts.assign(game.row_count(), 0);
     for (const auto& share : totals) {

@@ -6,6 +6,7 @@
 
 #include "odds/suit_classes.h"
 #include "odds/tallies.h"
+#include "odds/threads.h"
 
 namespace quillon::odds {
 
@@ -33,7 +34,7 @@ struct GameReturn {
 };
 
 // Plays every class of deals alike but for suits with its best hold, on `threads` threads.
-GameReturn game_return(const Tallies& tallies, unsigned threads = 2);
+GameReturn game_return(const Tallies& tallies, unsigned threads = default_threads());
 // The same over the game's deal classes (deal_classes), made beforehand.
 GameReturn game_return(const Tallies& tallies, const std::vector<DealClass>& classes,
                        unsigned threads);

@@ -7,6 +7,8 @@
 
 #include "odds/combinatorics.h"
 #include "odds/page_allocator.h"
+#include "odds/stop.h"
+#include "odds/threads.h"
 
 namespace quillon::odds {
 
@@ -122,22 +124,24 @@ void Tallies::tally_hands() {
     while (split > 5 && 2 * choose(split - 1, 5) > choose(n, 5)) {
         --split;
     }
-    if (n < 20 || std::thread::hardware_concurrency() < 2) {
+    if (n < 20 || default_threads() < 2) {
         split = n;
     }
     // The second core's counts live a moment beside the tallies: straight from the system and
     // back to it, not left in the heap.
     std::vector<Four, PageAllocator<Four>> upper;
+    const std::stop_token stop = current_stop();
     {
         std::jthread helper;
         if (split < n) {
             helper = std::jthread([&] {
                 upper.assign(four_.size(), Four{});
-                tally_hands_from(split, n, upper.data());
+                tally_hands_from(split, n, stop, upper.data());
             });
         }
-        tally_hands_from(4, split, four_.data());
+        tally_hands_from(4, split, stop, four_.data());
     }
+    stop_point(stop);
     // The lanes of a four-card set added at once, as one vector of bytes.
     using Bytes = std::uint8_t __attribute__((vector_size(kLanes)));
     for (std::size_t i = 0; i < upper.size(); ++i) {
@@ -150,10 +154,11 @@ void Tallies::tally_hands() {
     }
 }
 
-void Tallies::tally_hands_from(int first, int last, Four* four) const {
+void Tallies::tally_hands_from(int first, int last, const std::stop_token& stop, Four* four) const {
     // Hands a < b < c < d < e; of their five four-card subsets, the four that hold `a` lie in
-    // consecutive ranks as `a` runs, and the one without it gathers in a local count.
-    for (int e = first; e < last; ++e) {
+    // consecutive ranks as `a` runs, and the one without it gathers in a local count. A caller
+    // that stops the work has it given up at the next highest card.
+    for (int e = first; e < last && !stop.stop_requested(); ++e) {
         const std::uint64_t we = words_[static_cast<std::size_t>(e)];
         for (int d = 3; d < e; ++d) {
             const std::uint64_t wde = we + words_[static_cast<std::size_t>(d)];
@@ -189,8 +194,7 @@ void Tallies::tally_hands_from(int first, int last, Four* four) const {
 void Tallies::tally_smaller_sets() {
     const int n = deck_size();
     // The four-card sets are many, the rest few.
-    tally_from_larger<3>(four_, three_, n,
-                         std::clamp(std::thread::hardware_concurrency(), 1u, kMostParts));
+    tally_from_larger<3>(four_, three_, n, std::min(default_threads(), kMostParts));
     tally_from_larger<2>(three_, two_, n, 1);
     tally_from_larger<1>(two_, one_, n, 1);
     std::vector<None> whole;

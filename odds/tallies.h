@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <stop_token>
 #include <vector>
 
 #include "odds/fast_classifier.h"
@@ -54,7 +55,7 @@ class Tallies {
   private:
     void tally_hands();
     // The hands whose highest card lies from `first` to before `last`, into `four`.
-    void tally_hands_from(int first, int last, Four* four) const;
+    void tally_hands_from(int first, int last, const std::stop_token& stop, Four* four) const;
     void tally_smaller_sets();
     void add_up_values();
 

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "odds/deal_analysis.h"
+#include "odds/stop.h"
 #include "odds/ultimate_x_choices.h"
 
 namespace quillon::odds {
@@ -20,7 +21,7 @@ constexpr double kSettledChance = 1e-15;
 class UltimateXSolver {
   public:
     UltimateXSolver(const UltimateXChoices& choices, const MultiplierTable& table, unsigned threads)
-        : c_(choices), table_(table), threads_(std::max(1u, threads)) {
+        : c_(choices), table_(table), threads_(std::max(1u, threads)), stop_(current_stop()) {
         lines_ = table.lines;
         most_ = table.most();
         states_ = static_cast<std::size_t>(lines_ * (most_ - 1) + 1);
@@ -72,20 +73,29 @@ class UltimateXSolver {
         return best;
     }
 
-    // One step of value iteration: E over deals of the best full value, per state.
+    // One step of value iteration: E over deals of the best full value, per state. The deals are
+    // added up in two halves of alternate deals, in order, and the threads share out the states:
+    // the same sums, to the last bit, on any number of threads.
     std::vector<double> step(const std::vector<double>& value) const {
         const std::vector<double> next = next_values(value);
-        std::vector<std::vector<double>> parts(threads_, std::vector<double>(states_, 0.0));
-        const auto work = [&](unsigned part) {
-            std::vector<double>& sum = parts[part];
-            for (std::size_t i = part; i < c_.deal_count(); i += threads_) {
-                for (std::size_t t = 0; t < states_; ++t) {
-                    const HoldChoice& h = c_.choices[choose(i, t, next)];
-                    sum[t] += weight_[i] * (total(t) * h.pay + next[h.next]);
+        constexpr std::size_t kHalves = 2;
+        std::vector<std::vector<double>> parts(kHalves, std::vector<double>(states_, 0.0));
+        const auto work = [&](unsigned thread) {
+            const std::size_t from = states_ * thread / threads_;
+            const std::size_t to = states_ * (thread + 1) / threads_;
+            for (std::size_t half = 0; half < kHalves; ++half) {
+                std::vector<double>& sum = parts[half];
+                for (std::size_t i = half; i < c_.deal_count() && !stop_.stop_requested();
+                     i += kHalves) {
+                    for (std::size_t t = from; t < to; ++t) {
+                        const HoldChoice& h = c_.choices[choose(i, t, next)];
+                        sum[t] += weight_[i] * (total(t) * h.pay + next[h.next]);
+                    }
                 }
             }
         };
         run(work);
+        stop_point(stop_);
         std::vector<double> out(states_, 0.0);
         for (const auto& part : parts) {
             for (std::size_t t = 0; t < states_; ++t) {
@@ -121,6 +131,7 @@ class UltimateXSolver {
     const UltimateXChoices& c_;
     const MultiplierTable& table_;
     unsigned threads_;
+    std::stop_token stop_;
     int lines_ = 0;
     int most_ = 1;
     std::size_t states_ = 0;
@@ -243,6 +254,7 @@ UltimateXSolution solve_ultimate_x(const Tallies& tallies, const MultiplierTable
     chance[0] = 1.0;
     std::vector<double> share;
     for (int round = 0; round < kMostSolverRounds; ++round) {
+        stop_point();
         share.assign(choices.next_count(), 0.0);
         over_steps(chance, [&](const HoldChoice& h, double w) { share[h.next] += w; });
         const std::vector<double> moved = solver.spread(share);

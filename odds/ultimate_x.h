@@ -9,6 +9,7 @@
 #include "odds/hold_analysis.h"
 #include "odds/multiplier_table.h"
 #include "odds/tallies.h"
+#include "odds/threads.h"
 
 namespace quillon::odds {
 
@@ -72,7 +73,7 @@ struct UltimateXSolution {
 
 // Solves a game's Ultimate X for one of its multiplier tables, on `threads` threads.
 UltimateXSolution solve_ultimate_x(const Tallies& tallies, const MultiplierTable& table,
-                                   unsigned threads = 2);
+                                   unsigned threads = default_threads());
 
 // One hold of a deal at a multiplier total, in base bets.
 struct UltimateXHold {

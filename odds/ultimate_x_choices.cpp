@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "odds/combinatorics.h"
+#include "odds/stop.h"
 #include "odds/suit_classes.h"
 
 namespace quillon::odds {
@@ -188,15 +189,16 @@ UltimateXChoices ultimate_x_choices(const Tallies& tallies, const MultiplierTabl
     const ChoiceMaker chooser(tallies, table, out.values);
     threads = std::max(1u, threads);
     std::vector<std::vector<RawChoice>> per_deal(classes.size());
-    std::vector<PlainShare> shares(threads);
+    std::vector<PlainShare> per_class(classes.size());
+    constexpr std::size_t kBlock = 512;
+    const std::stop_token stop = current_stop();
     {
         const auto work = [&](unsigned t) {
-            constexpr std::size_t kBlock = 512;
             for (std::size_t block = t * kBlock; block < classes.size();
                  block += threads * kBlock) {
                 const std::size_t end = std::min(classes.size(), block + kBlock);
-                for (std::size_t i = block; i < end; ++i) {
-                    chooser.play(classes[i], per_deal[i], shares[t]);
+                for (std::size_t i = block; i < end && !stop.stop_requested(); ++i) {
+                    chooser.play(classes[i], per_deal[i], per_class[i]);
                 }
             }
         };
@@ -205,6 +207,20 @@ UltimateXChoices ultimate_x_choices(const Tallies& tallies, const MultiplierTabl
             workers.emplace_back(work, t);
         }
         work(0);
+    }
+    stop_point(stop);
+    // The plain game's figures are added up in two halves of alternate blocks, in deal order,
+    // whatever the number of threads: the same sums, to the last bit, on any machine.
+    constexpr std::size_t kHalves = 2;
+    std::array<PlainShare, kHalves> shares{};
+    for (std::size_t half = 0; half < kHalves; ++half) {
+        for (std::size_t block = half * kBlock; block < classes.size(); block += kHalves * kBlock) {
+            const std::size_t end = std::min(classes.size(), block + kBlock);
+            for (std::size_t i = block; i < end; ++i) {
+                shares[half].plain_pay += per_class[i].plain_pay;
+                shares[half].plain_multiplier += per_class[i].plain_multiplier;
+            }
+        }
     }
     const std::size_t kinds = out.values.size();
     std::unordered_map<NextKey, std::uint32_t, NextKeyHash> index;

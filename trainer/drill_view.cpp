@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include "coach/coach_panel.h"
 #include "coach/hand_view.h"
@@ -46,8 +44,7 @@ DrillView::DrillView(ui::Artwork& artwork, coach::CoachPanel& coach, QWidget* pa
       answer_(new QPushButton(QStringLiteral("ANSWER"), this)),
       verdict_label_(new QLabel(this)),
       score_(new QLabel(this)),
-      missed_(new QListWidget(this)),
-      hardest_(new QFutureWatcher<std::vector<DrillDeal>>(this)) {
+      missed_(new QListWidget(this)) {
     setObjectName(QStringLiteral("drill"));
     source_->setObjectName(QStringLiteral("drillSource"));
     source_->addItem(QStringLiteral("My mistakes"));
@@ -111,26 +108,17 @@ DrillView::DrillView(ui::Artwork& artwork, coach::CoachPanel& coach, QWidget* pa
     connect(save, &QPushButton::clicked, this, &DrillView::ask_save);
     connect(load, &QPushButton::clicked, this, &DrillView::ask_load);
     connect(answer_, &QPushButton::clicked, this, &DrillView::answer_or_next);
-    connect(hardest_, &QFutureWatcherBase::finished, this, [this] {
-        if (hardest_->property("generation").toUInt() != generation_) {
-            return;
-        }
-        DrillSchedule schedule;
-        for (DrillDeal& d : hardest_->result()) {
-            schedule.add(std::move(d));
-        }
-        begin(std::move(schedule));
-    });
 }
 
 DrillView::~DrillView() {
-    hardest_->waitForFinished();
+    hardest_.call_off();
 }
 
 void DrillView::set_game(const odds::Game& game, int coins) {
     game_ = std::make_unique<odds::Game>(game);
     coins_ = coins;
     ++generation_;
+    hardest_.stop();
     run_.reset();
     verdict_.reset();
     held_ = {};
@@ -148,6 +136,7 @@ void DrillView::start(Source source) {
         return;
     }
     ++generation_;
+    hardest_.stop();
     run_.reset();
     // The box names the drill under way, however it was started ("Drill these" starts one).
     source_->setCurrentIndex(static_cast<int>(source));
@@ -185,9 +174,24 @@ void DrillView::start(Source source) {
     status_->setText(
         QStringLiteral("Finding the hardest deals of %1…").arg(text_of(game_->name())));
     show_deal();
-    hardest_->setProperty("generation", generation_);
-    hardest_->setFuture(QtConcurrent::run(
-        [tallies, chart] { return hardest_deals(*tallies, chart.get(), kHardestCount); }));
+    const unsigned generation = generation_;
+    hardest_.start(
+        this, [tallies, chart] { return hardest_deals(*tallies, chart.get(), kHardestCount); },
+        [this, generation](std::shared_ptr<const std::vector<DrillDeal>> deals,
+                           const QString& failure) {
+            if (generation != generation_) {
+                return;
+            }
+            if (!deals) {
+                status_->setText(QStringLiteral("No hardest deals: %1.").arg(failure));
+                return;
+            }
+            DrillSchedule schedule;
+            for (const DrillDeal& d : *deals) {
+                schedule.add(d);
+            }
+            begin(std::move(schedule));
+        });
 }
 
 void DrillView::begin(DrillSchedule schedule) {

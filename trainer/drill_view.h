@@ -7,14 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "coach/background_work.h"
 #include "trainer/drill/drill_run.h"
 
 class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
-template <typename T>
-class QFutureWatcher;
 
 namespace quillon::ui {
 class Artwork;
@@ -93,7 +92,8 @@ class DrillView final : public QWidget {
     QLabel* verdict_label_;
     QLabel* score_;
     QListWidget* missed_;
-    QFutureWatcher<std::vector<DrillDeal>>* hardest_;
+    // The search for the game's hardest deals.
+    coach::BackgroundWork hardest_;
 };
 
 }  // namespace quillon::trainer

@@ -77,7 +77,7 @@ MeterField::MeterField(QWidget* parent)
 }
 
 MeterField::~MeterField() {
-    workers_.wait();
+    workers_.call_off();
 }
 
 void MeterField::set_game(const odds::Game& today, const QString& builtin,

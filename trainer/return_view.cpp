@@ -28,7 +28,7 @@ ReturnView::ReturnView(QWidget* parent)
 }
 
 ReturnView::~ReturnView() {
-    workers_.wait();
+    workers_.call_off();
 }
 
 void ReturnView::set_game(const odds::Game& game) {

@@ -37,7 +37,7 @@ coach::UltimateXCoach::Solver solver_for(const GameChoice& choice, const odds::G
         if (auto known = odds::known_ultimate_x(name, game, lines)) {
             return *std::move(known);
         }
-        return odds::solve_ultimate_x(odds::Tallies(game), *game.multipliers_for(lines), 2);
+        return odds::solve_ultimate_x(odds::Tallies(game), *game.multipliers_for(lines));
     };
 }
 

@@ -35,7 +35,7 @@ int run_strategy(const StrategyTask& task, std::ostream& out) {
     const std::string id = task.game.value_or("quillon");
     const Game game = game_named(id, task.coins, task.pays);
     const Tallies tallies(game);
-    const ChartReport report = make_strategy_chart(tallies, task.lines, id, 2);
+    const ChartReport report = make_strategy_chart(tallies, task.lines, id);
     if (task.save) {
         if (const auto problem =
                 write_regular_file(*task.save, chart_file_text(report, game, id))) {
@@ -89,7 +89,7 @@ int run_chart(const ChartTask& task, std::ostream& out) {
             return 0;
         }
         const Tallies tallies(game);
-        const ChartReport report = report_chart(tallies, text, task.file, 2);
+        const ChartReport report = report_chart(tallies, text, task.file);
         if (task.json) {
             print_chart_json(out, game, report, task.examples);
         } else {

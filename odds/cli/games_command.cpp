@@ -21,7 +21,7 @@ int run(const Command& command, std::ostream& out) {
         Game game = load_game(one);
         const PrecomputedGame* built = find_precomputed(name, game);
         GameReturn result = built != nullptr ? game_return_of(outcomes_of(*built, game), game)
-                                             : game_return(Tallies(game), 2);
+                                             : game_return(Tallies(game));
         games.push_back({name, std::move(game), std::move(result)});
     }
     if (command.json) {

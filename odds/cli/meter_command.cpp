@@ -163,7 +163,7 @@ int run(const Command& command, std::ostream& out) {
         const PlayWhole play = [&](const Game& paid) {
             const PrecomputedGame* built = find_precomputed(name, paid);
             return built != nullptr ? game_return_of(outcomes_of(*built, paid), paid)
-                                    : game_return(Tallies(paid), 2);
+                                    : game_return(Tallies(paid));
         };
         const MeterBreakEven meter = meter_break_even(game, row, step.value, play);
         const std::string today = pay_text(game.pay(row), game.pay_scale());

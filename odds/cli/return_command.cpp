@@ -39,7 +39,7 @@ PlayedTable play_table(const Game& game, int play) {
     std::jthread maker([&] { classes = deal_classes(game.has_joker()); });
     const Tallies tallies(game);
     maker.join();
-    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned threads = default_threads();
     PlayedTable out;
     if (play == 1) {
         out.result = game_return(tallies, classes, threads);

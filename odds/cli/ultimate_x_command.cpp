@@ -69,7 +69,7 @@ UltimateXSolution solution_for(const Command& command, const Game& game,
             return *std::move(known);
         }
     }
-    return solve_ultimate_x(Tallies(game), table, 2);
+    return solve_ultimate_x(Tallies(game), table);
 }
 
 nlohmann::ordered_json multipliers_json(const Game& game, const MultiplierTable& table) {
@@ -202,7 +202,7 @@ int run_ultimate_x_hand(const Command& command, std::ostream& out) {
 int run_ultimate_x_strategy(const Command& command, std::ostream& out) {
     const auto [game, table] = ultimate_x_game(command);
     const Tallies tallies(game);
-    const UltimateXSolution s = solve_ultimate_x(tallies, table, 2);
+    const UltimateXSolution s = solve_ultimate_x(tallies, table);
     const RankProfile profile = rank_profile(game);
     const std::vector<DealClass> classes = deal_classes(game.has_joker());
     struct Departure {

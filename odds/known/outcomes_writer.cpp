@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
             seen.push_back(pays);
             pays.pop_back();
             const Tallies tallies(game);
-            const DealOutcomes outcomes = best_hold_outcomes(tallies, 2);
+            const DealOutcomes outcomes = best_hold_outcomes(tallies);
             const SessionRisk risk = session_risk(game_return_of(outcomes, game));
             std::vector<std::uint32_t> kept;
             std::vector<std::uint32_t> deals;

@@ -1,6 +1,7 @@
 #include "odds/risk/ruin_within.h"
 
 #include "odds/risk/round_workers.h"
+#include "odds/threads.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,6 +11,13 @@ namespace quillon::odds {
 
 namespace {
 
+// Not under the sanitizers: the choice of version runs before their start-up, and crashes it.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define QUILLON_ADD_RESULTS_CLONES
+#else
+#define QUILLON_ADD_RESULTS_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
+
 // One round of the recursion for the bankrolls from `begin` to `end`, every result landing within
 // the states: to[b] = the sum over results i, in order, of p[i] from[b + step[i]], or 0 where
 // that is below `negligible`. Bankrolls in blocks, eight vectors of four then one pair, stay in
@@ -17,9 +25,10 @@ namespace {
 // vectors' sums are apart, so the processor works on several at once rather than waiting on
 // each. Built twice, the wider for processors with AVX2 (and without fused multiply-adds, whose
 // rounding would differ).
-__attribute__((target_clones("avx2", "default"))) void add_results(
-    double* to, const double* from, const std::int64_t* step, const double* p, std::size_t rows,
-    std::int64_t begin, std::int64_t end, double negligible) {
+QUILLON_ADD_RESULTS_CLONES void add_results(double* to, const double* from,
+                                            const std::int64_t* step, const double* p,
+                                            std::size_t rows, std::int64_t begin, std::int64_t end,
+                                            double negligible) {
     using Four = double __attribute__((vector_size(32)));
     constexpr int kWide = 8;
     std::int64_t b = begin;
@@ -116,8 +125,7 @@ std::vector<double> ruin_within(const RoundSteps& round, int rounds, std::int64_
     std::vector<std::int64_t> steps;
     std::vector<double> chances;
     // A round's bankrolls shared out over the cores where they are many: each is its own sum.
-    RoundWorkers workers(std::min(std::thread::hardware_concurrency(), kMostRecursionThreads),
-                         kLeastRecursionShare);
+    RoundWorkers workers(std::min(default_threads(), kMostRecursionThreads), kLeastRecursionShare);
     for (int k = 1; k <= rounds; ++k) {
         // r_k(b) = 0 from lost_below + k down up, and wherever every result lands above `live`.
         const std::int64_t reach = std::min({top, lost_below + k * down, live + down});

@@ -4,6 +4,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "odds/stop.h"
 #include "odds/strategy/pattern_entries.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
@@ -269,6 +270,7 @@ class Planner {
             }
         }
         order_.clear();
+        stop_point();
         for (;;) {
             std::uint32_t pick = kOff;
             for (std::uint32_t p = 0; p < patterns; ++p) {
@@ -317,6 +319,8 @@ class Planner {
     // Moves one pattern to the place in the chart where it gains most, in or out of the chart;
     // false when it stays where it is.
     bool improve(std::uint32_t p, bool seed, bool force = false) {
+        // Every step of the search starts here, or in a merge's price: a caller may stop it.
+        stop_point();
         const bool active = pos_[p] != kOff;
         const std::size_t others = order_.size() - (active ? 1 : 0);
         bucket_.assign(others, 0.0);
@@ -470,6 +474,7 @@ class Planner {
     // What merging into `parent` costs per line it saves, tried for real and undone. Only the
     // deals that show the parent can change, as every deal showing a child shows it too.
     double merge_rate(std::uint32_t parent, const std::vector<std::uint32_t>& children) {
+        stop_point();
         // The merge changes only the deals that show the parent or a child, so those and the
         // order are kept and put back as they were.
         const ChartLines order = order_;
@@ -614,6 +619,7 @@ class Planner {
 
     // Trades the cheapest line for the unused pattern that gains most, while that pays.
     void exchange(std::size_t rounds) {
+        stop_point();
         for (std::size_t round = 0; round < rounds; ++round) {
             const auto [cheap, cost] = cheapest_line();
             if (cheap == kOff) {

@@ -9,6 +9,7 @@
 #include "odds/strategy/chart_score.h"
 #include "odds/strategy/chart_text.h"
 #include "odds/tallies.h"
+#include "odds/threads.h"
 
 namespace quillon::odds {
 
@@ -20,17 +21,18 @@ struct ChartReport {
 
 // Reads a chart for the tallies' game and scores it over every deal class.
 ChartReport report_chart(const Tallies& tallies, std::string_view text, const std::string& source,
-                         unsigned threads = 2);
+                         unsigned threads = default_threads());
 
 // Generates the game's chart, writes it in the chart language, reads that back and scores the
 // reading, so that the figures are those of the words a player sees. `game_id` is what the
 // file's `game` line names.
 ChartReport make_strategy_chart(const Tallies& tallies, std::size_t max_lines,
-                                const std::string& game_id, unsigned threads = 2);
+                                const std::string& game_id, unsigned threads = default_threads());
 // The same at each of several lengths, sharing the one search over every deal.
 std::vector<ChartReport> make_strategy_charts(const Tallies& tallies,
                                               std::span<const std::size_t> lengths,
-                                              const std::string& game_id, unsigned threads = 2);
+                                              const std::string& game_id,
+                                              unsigned threads = default_threads());
 
 // The chart file of a report, with each line's share as a comment.
 std::string chart_file_text(const ChartReport& report, const Game& game,

@@ -7,6 +7,7 @@
 
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
+#include "odds/stop.h"
 #include "odds/strategy/deal_patterns.h"
 
 namespace quillon::odds {
@@ -68,7 +69,7 @@ struct Part {
 
 void score_part(const Tallies& tallies, const RankProfile& profile, const LineIndex& index,
                 const std::vector<DealClass>& deals, std::size_t begin, std::size_t end,
-                std::size_t lines, Part& part) {
+                std::size_t lines, const std::stop_token& stop, Part& part) {
     const Game& game = tallies.game();
     const int left = tallies.deck_size() - 5;
     const std::int64_t scale = game.pay_scale();
@@ -85,6 +86,9 @@ void score_part(const Tallies& tallies, const RankProfile& profile, const LineIn
     part.heaviest.assign(lines, {0, deals.size()});
     HoldValues values;
     for (std::size_t d = begin; d < end; ++d) {
+        if (stop.stop_requested()) {
+            return;
+        }
         const DealClass& deal = deals[d];
         const std::array<CardId, 5> cards = class_cards(deal, game.has_joker());
         const Pick pick = index.pick(game, profile, cards);
@@ -136,17 +140,19 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
     threads = std::max(1u, threads);
     std::vector<Part> parts(threads);
     const std::size_t per = (deals.size() + threads - 1) / threads;
+    const std::stop_token stop = current_stop();
     {
         std::vector<std::jthread> workers;
         for (unsigned t = 1; t < threads; ++t) {
             workers.emplace_back([&, t] {
                 score_part(tallies, profile, index, deals, std::min(deals.size(), t * per),
-                           std::min(deals.size(), (t + 1) * per), keys.size(), parts[t]);
+                           std::min(deals.size(), (t + 1) * per), keys.size(), stop, parts[t]);
             });
         }
         score_part(tallies, profile, index, deals, 0, std::min(deals.size(), per), keys.size(),
-                   parts[0]);
+                   stop, parts[0]);
     }
+    stop_point(stop);
     Wide chart = 0;
     Wide perfect = 0;
     Wide total = 0;

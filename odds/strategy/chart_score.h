@@ -12,6 +12,7 @@
 #include "odds/strategy/strategy_chart.h"
 #include "odds/suit_classes.h"
 #include "odds/tallies.h"
+#include "odds/threads.h"
 
 namespace quillon::odds {
 
@@ -37,7 +38,7 @@ struct ChartScore {
 // Scores the chart of `keys` (best first) over `deals` (every deal class of the game where
 // empty), with the `worst` costliest deal classes.
 ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
-                       std::vector<DealClass> deals = {}, unsigned threads = 2,
+                       std::vector<DealClass> deals = {}, unsigned threads = default_threads(),
                        std::size_t worst = 5);
 
 // The line that decides one deal and the hold it keeps: what a player reading the chart does.

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "game/text_file.h"
+#include "odds/stop.h"
 #include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds {
@@ -100,7 +101,10 @@ std::optional<std::string_view> game_word(std::string_view line) {
 
 PatternWords pattern_words(const Game& game, const RankProfile& profile) {
     PatternWords out;
+    const std::stop_token stop = current_stop();
     for (const PatternKey key : vocabulary(game, profile)) {
+        // Some milliseconds in all, at the start of every chart: a caller may stop it.
+        stop_point(stop);
         const auto [it, fresh] =
             out.by_text.try_emplace(normal(pattern_text(key, game, profile)), key);
         if (!fresh && it->second != key) {

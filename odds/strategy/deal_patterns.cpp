@@ -13,6 +13,7 @@
 
 #include "odds/combinatorics.h"
 #include "odds/page_allocator.h"
+#include "odds/stop.h"
 
 namespace quillon::odds {
 
@@ -137,7 +138,8 @@ class KeySlots {
 
 void describe_block(const Tallies& tallies, const RankProfile& profile,
                     const std::vector<DealClass>& deals,
-                    const std::unordered_set<PatternKey>* left_out, Block& out, Scratch& block) {
+                    const std::unordered_set<PatternKey>* left_out, const std::stop_token& stop,
+                    Block& out, Scratch& block) {
     if (left_out != nullptr && left_out->empty()) {
         left_out = nullptr;
     }
@@ -154,7 +156,12 @@ void describe_block(const Tallies& tallies, const RankProfile& profile,
     HoldValues values;
     std::array<RawEntry, 8 * kHoldCount> found{};
     KeySlots slots;
+    // A block is some tens of milliseconds of work: a stop is looked for at every deal, and the
+    // block left unfinished.
     for (std::size_t d = out.begin; d < out.end; ++d) {
+        if (stop.stop_requested()) {
+            return;
+        }
         const SortedDeal sorted(deals[d].cards);
         value_holds(tallies, sorted, values);
         const std::array<CardId, 5> cards = class_cards(deals[d], game.has_joker());
@@ -236,11 +243,13 @@ DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
         std::atomic<std::size_t> next{0};
         std::exception_ptr failure;
         std::mutex failure_lock;
+        const std::stop_token stop = current_stop();
         const auto work = [&] {
             try {
                 Scratch scratch;
-                for (std::size_t b = next++; b < blocks.size(); b = next++) {
-                    describe_block(tallies, profile, deals, left_out, blocks[b], scratch);
+                for (std::size_t b = next++; b < blocks.size() && !stop.stop_requested();
+                     b = next++) {
+                    describe_block(tallies, profile, deals, left_out, stop, blocks[b], scratch);
                 }
             } catch (...) {
                 const std::lock_guard lock(failure_lock);
@@ -258,6 +267,7 @@ DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
         if (failure) {
             std::rethrow_exception(failure);
         }
+        stop_point(stop);
     }
     DealPatterns out;
     std::size_t entries = 0;

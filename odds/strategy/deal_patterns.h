@@ -9,6 +9,7 @@
 #include "odds/strategy/hold_pattern.h"
 #include "odds/suit_classes.h"
 #include "odds/tallies.h"
+#include "odds/threads.h"
 
 namespace quillon::odds {
 
@@ -67,7 +68,7 @@ std::array<CardId, 5> class_cards(const DealClass& deal, bool joker);
 
 // Patterns in `left_out` are left out of every deal, as if no hold showed them.
 DealPatterns deal_patterns(const Tallies& tallies, const RankProfile& profile,
-                           std::vector<DealClass> deals, unsigned threads = 2,
+                           std::vector<DealClass> deals, unsigned threads = default_threads(),
                            const std::unordered_set<PatternKey>* left_out = nullptr);
 
 }  // namespace quillon::odds

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
+#include "odds/stop.h"
 #include "odds/strategy/chart_text.h"
 
 namespace quillon::odds {
@@ -110,8 +112,12 @@ std::vector<std::vector<PatternKey>> generate_charts(const Tallies& tallies,
     // Patterns whose words another pattern has too are left out: every line reads back as
     // its own pattern.
     const PatternWords words = pattern_words(game, profile);
+    // Each step takes some milliseconds: a caller that stops the work is heard between them.
+    stop_point();
+    std::vector<DealClass> deals = deal_classes(game.has_joker());
+    stop_point();
     const DealPatterns table =
-        deal_patterns(tallies, profile, deal_classes(game.has_joker()), threads, &words.shadowed);
+        deal_patterns(tallies, profile, std::move(deals), threads, &words.shadowed);
     std::vector<std::vector<PatternKey>> charts;
     for (const std::size_t max_lines : lengths) {
         std::vector<PatternKey>& keys = charts.emplace_back();

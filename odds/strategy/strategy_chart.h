@@ -10,6 +10,7 @@
 #include "odds/strategy/chart_builder.h"
 #include "odds/strategy/deal_patterns.h"
 #include "odds/tallies.h"
+#include "odds/threads.h"
 
 namespace quillon::odds {
 
@@ -43,12 +44,12 @@ struct ChartCheck {
 // The lines of a game's chart, best first, as patterns: derived from the exact holds of all its
 // deal classes, at most `max_lines` of them (0: every line worth keeping).
 std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_lines = 0,
-                                       unsigned threads = 2);
+                                       unsigned threads = default_threads());
 // The same at each of several lengths, from one table of every deal's patterns: each chart as
 // generate_chart() makes it alone.
 std::vector<std::vector<PatternKey>> generate_charts(const Tallies& tallies,
                                                      std::span<const std::size_t> lengths,
-                                                     unsigned threads = 2);
+                                                     unsigned threads = default_threads());
 
 // The exact check of a chart over the deals of a table, with its `worst` costliest deal classes.
 ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const ChartLines& lines,

@@ -19,6 +19,7 @@
 #include "odds/strategy/chart_report.h"
 #include "odds/strategy/strategy_chart.h"
 #include "odds/tallies.h"
+#include "tests/coach/chart_watch.h"
 #include "tests/coach/coach_test_support.h"
 #include "tests/ui/table_fixture.h"
 
@@ -126,6 +127,37 @@ const odds::Game& quillon_at(int coins) {
 class CoachTableTest : public QObject {
     Q_OBJECT
   private slots:
+    void chartBuildCalledOffByAnotherGameAndByTheClose() {
+        ChartWatch watch;
+        auto panel = std::make_unique<CoachPanel>([](int coins) { return machine_game(coins); }, 5,
+                                                  nullptr, watch.maker());
+        QSignalSpy ready(panel.get(), &CoachPanel::chartReady);
+        std::future<void> first = watch.started(0);
+        std::future<bool> first_end = watch.ended(0);
+        QVERIFY(ready_soon(first));
+        // Another game while the chart is built: the old build gives up, and never reports.
+        panel->set_game([](int coins) { return machine_game(coins); }, 1);
+        QCOMPARE(first_end.wait_for(std::chrono::milliseconds(kCloseMs)),
+                 std::future_status::ready);
+        QVERIFY(!first_end.get());
+        std::future<void> second = watch.started(1);
+        std::future<bool> second_end = watch.ended(1);
+        QVERIFY(ready_soon(second));
+        QCoreApplication::processEvents();
+        QCOMPARE(ready.size(), 0);
+        // Closed while the next is built: the panel returns at once, and its build has ended by
+        // then; no pool thread is left running.
+        QElapsedTimer clock;
+        clock.start();
+        panel.reset();
+        QVERIFY2(clock.elapsed() < kCloseMs, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(ready_now(second_end));
+        QVERIFY(!second_end.get());
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(1000));
+        QCoreApplication::processEvents();
+        QCOMPARE(ready.size(), 0);
+    }
+
     void holdsRankedAsTheOddsEngineRanksThem() {
         CoachedTable t;
         const auto deal = cards_of({"s1", "s13", "s12", "d2", "joker"});
@@ -174,7 +206,7 @@ class CoachTableTest : public QObject {
         CoachedTable t;
         QSignalSpy ready(&t.panel, &CoachPanel::chartReady);
         QVERIFY(t.deal({"h5", "h6", "c9", "s11", "joker"}, {}));
-        QVERIFY(t.panel.chart_ready() || ready.wait(20000));
+        QVERIFY(t.panel.chart_ready() || ready.wait(kChartMs));
         const odds::Game& game = quillon_at(0);
         const odds::Tallies tallies(game);
         const odds::ChartReport report = odds::make_strategy_chart(tallies, 0, game.name());

@@ -23,6 +23,7 @@
 #include "coach/coach_panel.h"
 #include "coach/session_plot.h"
 #include "odds/cli/figures.h"
+#include "tests/coach/chart_watch.h"
 #include "tests/odds/odds_test_support.h"
 #include "trainer/card_view.h"
 #include "trainer/drill/drill_schedule.h"
@@ -72,6 +73,39 @@ struct Trainer {
 class TrainerTest : public QObject {
     Q_OBJECT
   private slots:
+    void anotherGameOrTheCloseCallsTheChartOff() {
+        coach::testing::ChartWatch watch;
+        ui::Artwork artwork;
+        auto window = std::make_unique<TrainerWindow>(
+            GameChoice{QStringLiteral("double-bonus-10-7-5"), {}}, 5, artwork, 7, watch.maker());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        std::future<void> first = watch.started(0);
+        std::future<bool> first_end = watch.ended(0);
+        // The chart is started once the first frame is up.
+        QTRY_VERIFY_WITH_TIMEOUT(coach::testing::ready_now(first), 30000);
+        // The game switched while its chart is built: the build gives up at once.
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(window->choose_game(GameChoice{QStringLiteral("bonus-poker-8-5"), {}}, 5));
+        QCOMPARE(first_end.wait_for(std::chrono::milliseconds(coach::testing::kCloseMs)),
+                 std::future_status::ready);
+        QVERIFY(!first_end.get());
+        std::future<void> second = watch.started(1);
+        std::future<bool> second_end = watch.ended(1);
+        QVERIFY(coach::testing::ready_soon(second));
+        // Closed during the next build, and with the return page's count under way: the window
+        // goes at once, and nothing of it runs on.
+        window->show_page(2);
+        clock.restart();
+        window.reset();
+        QVERIFY2(clock.elapsed() < coach::testing::kCloseMs,
+                 qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(coach::testing::ready_now(second_end));
+        QVERIFY(!second_end.get());
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(1000));
+    }
+
     void deucesHandByClicks() {
         Trainer t("deuces-wild-full-pay");
         QCOMPARE(t.credit(), QStringLiteral("Credit: 1000"));

@@ -8,6 +8,9 @@
 #include <QTest>
 
 #include "coach/ultimate_x_coach.h"
+#include "odds/pay_table.h"
+#include "odds/tallies.h"
+#include "tests/coach/chart_watch.h"
 #include "trainer/card_view.h"
 #include "trainer/ultimate_x_window.h"
 #include "ui/artwork.h"
@@ -47,6 +50,36 @@ QString text_of(QWidget& w, const char* name) {
 class UltimateXTest : public QObject {
     Q_OBJECT
   private slots:
+    void aSolveUnderWayIsCalledOffByTheClose() {
+        const odds::Game game = odds::find_game("jacks-or-better-9-6", 5).value();
+        std::promise<void> started;
+        std::promise<bool> ended;
+        std::future<void> has_started = started.get_future();
+        std::future<bool> has_ended = ended.get_future();
+        auto coach = std::make_unique<coach::UltimateXCoach>();
+        coach->set_game(game, 3, 5, QStringLiteral("Ultimate X"), [&]() {
+            started.set_value();
+            try {
+                odds::UltimateXSolution s =
+                    odds::solve_ultimate_x(odds::Tallies(game), *game.multipliers_for(3));
+                ended.set_value(true);
+                return s;
+            } catch (...) {
+                ended.set_value(false);
+                throw;
+            }
+        });
+        QVERIFY(coach::testing::ready_soon(has_started));
+        QElapsedTimer clock;
+        clock.start();
+        coach.reset();
+        QVERIFY2(clock.elapsed() < coach::testing::kCloseMs,
+                 qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(coach::testing::ready_now(has_ended));
+        QVERIFY(!has_ended.get());
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(1000));
+    }
+
     void threeLinesCarryTheirMultipliersAndTheCoachScoresByFullValue() {
         ui::Artwork artwork;
         UltimateXWindow w(GameChoice{QStringLiteral("jacks-or-better-9-6"), {}}, 3, 5, artwork, 7);

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         const Game game = find_game(name, kFullBet).value();
         const PrecomputedGame* built = find_precomputed(name, game);
         const DealOutcomes outcomes =
-            built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game), 2);
+            built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game));
         const GameReturn result = game_return_of(outcomes, game);
         if (result.return_rate() <= 1.0) {
             continue;

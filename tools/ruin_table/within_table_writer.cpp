@@ -49,7 +49,7 @@ GameTable work_out(std::string_view name) {
                 known::pays_cell(game) + "\t";
     const PrecomputedGame* built = find_precomputed(name, game);
     const DealOutcomes outcomes =
-        built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game), 2);
+        built != nullptr ? outcomes_of(*built, game) : best_hold_outcomes(Tallies(game));
     const GameReturn result = game_return_of(outcomes, game);
     const RoundResult round(outcomes, result.pays, result.pay_scale, 1);
     table.rows = session_within(round, 1, kKnownLastPlay);

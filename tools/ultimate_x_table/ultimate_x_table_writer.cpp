@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         }
         const Tallies tallies(game);
         for (const MultiplierTable& table : game.multiplier_tables()) {
-            const UltimateXSolution s = solve_ultimate_x(tallies, table, 2);
+            const UltimateXSolution s = solve_ultimate_x(tallies, table);
             out << name << "\t" << table.lines << "\t" << game.pay_scale() << "\t"
                 << known::pays_cell(game) << "\t" << known::list_cell<int>(table.earned) << "\t"
                 << s.iterations;

@@ -8,6 +8,7 @@
 
 #include "odds/combinatorics.h"
 #include "odds/hold_analysis.h"
+#include "odds/stop.h"
 #include "odds/strategy/deal_patterns.h"
 #include "odds/suit_classes.h"
 
@@ -185,7 +186,10 @@ std::vector<DrillDeal> hardest_deals(const odds::Tallies& tallies, const coach::
         }
     }
     odds::HoldValues values;
+    const std::stop_token stop = odds::current_stop();
     for (const odds::DealClass& c : odds::deal_classes(joker)) {
+        // A window closed, or another game chosen, calls the search off.
+        odds::stop_point(stop);
         const odds::SortedDeal sorted(c.cards);
         odds::value_holds(tallies, sorted, values);
         double best = 0.0;

@@ -1,0 +1,121 @@
+// The engine's whole-game work comes out the same, to the last bit, on any number of threads, and
+// gives up at once when the caller calls it off.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <stop_token>
+#include <vector>
+
+#include "odds/game_return.h"
+#include "odds/stop.h"
+#include "odds/strategy/chart_builder.h"
+#include "odds/strategy/chart_report.h"
+#include "odds/strategy/chart_score.h"
+#include "odds/strategy/deal_patterns.h"
+#include "odds/strategy/hold_pattern.h"
+#include "odds/suit_classes.h"
+#include "odds/threads.h"
+#include "odds/ultimate_x.h"
+#include "tests/odds/odds_test_support.h"
+
+namespace quillon::odds {
+namespace {
+
+// Every 40th deal class of the game: enough for several blocks of deals on every thread.
+std::vector<DealClass> some_deals(const Game& game) {
+    const std::vector<DealClass> all = deal_classes(game.has_joker());
+    std::vector<DealClass> out;
+    for (std::size_t d = 0; d < all.size(); d += 40) {
+        out.push_back(all[d]);
+    }
+    return out;
+}
+
+TEST(Threads, TheMachineSaysHowManyAtLeastOne) {
+    EXPECT_GE(default_threads(), 1u);
+    EXPECT_EQ(default_threads(), default_threads());
+}
+
+TEST(Threads, TheReturnIsTheSameOnAnyNumber) {
+    const Tallies& tallies = shared_tallies("jacks-or-better-8-6");
+    const GameReturn one = game_return(tallies, 1);
+    for (const unsigned threads : {3u}) {
+        const GameReturn many = game_return(tallies, threads);
+        EXPECT_EQ(many.counts, one.counts) << threads;
+        EXPECT_EQ(many.total, one.total) << threads;
+    }
+}
+
+TEST(Threads, AChartsTableSearchAndScoreAreTheSameOnAnyNumber) {
+    const Tallies& tallies = shared_tallies("deuces-wild-full-pay");
+    const Game& game = tallies.game();
+    const std::vector<DealClass> deals = some_deals(game);
+    const RankProfile profile = rank_profile(game);
+    const DealPatterns one = deal_patterns(tallies, profile, deals, 1);
+    const ChartLines lines = build_chart(one, 12);
+    std::vector<PatternKey> keys;
+    for (const std::uint32_t p : lines) {
+        keys.push_back(one.keys[p]);
+    }
+    const ChartScore score = score_chart(tallies, keys, deals, 1);
+    for (const unsigned threads : {2u, 4u}) {
+        const DealPatterns many = deal_patterns(tallies, profile, deals, threads);
+        EXPECT_EQ(many.keys, one.keys) << threads;
+        EXPECT_EQ(many.entry_pattern, one.entry_pattern) << threads;
+        EXPECT_EQ(many.hold_pays, one.hold_pays) << threads;
+        EXPECT_EQ(many.perfect, one.perfect) << threads;
+        EXPECT_EQ(build_chart(many, 12), lines) << threads;
+        const ChartScore again = score_chart(tallies, keys, deals, threads);
+        EXPECT_EQ(again.check.chart_pay, score.check.chart_pay) << threads;
+        EXPECT_EQ(again.share, score.share) << threads;
+        ASSERT_EQ(again.check.worst.size(), score.check.worst.size()) << threads;
+        for (std::size_t i = 0; i < score.check.worst.size(); ++i) {
+            EXPECT_EQ(again.check.worst[i].cards, score.check.worst[i].cards) << threads;
+            EXPECT_EQ(again.check.worst[i].cost, score.check.worst[i].cost) << threads;
+        }
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            EXPECT_EQ(again.examples[i].cards, score.examples[i].cards) << threads;
+        }
+    }
+}
+
+// Work asked to stop before it starts gives up at its first look, on the caller's thread and on
+// those it starts; once the scope ends, the same work runs to its end.
+TEST(Stopping, CalledOffWorkGivesUpAtOnce) {
+    const Tallies& tallies = shared_tallies("jacks-or-better-8-6");
+    const Game& game = tallies.game();
+    std::stop_source source;
+    source.request_stop();
+    const auto start = std::chrono::steady_clock::now();
+    {
+        const StopScope scope(source.get_token());
+        EXPECT_THROW(game_return(tallies, 2), Stopped);
+        EXPECT_THROW(deal_patterns(tallies, rank_profile(game), some_deals(game), 2), Stopped);
+        EXPECT_THROW(score_chart(tallies, {discard_everything()}, some_deals(game), 2), Stopped);
+        EXPECT_THROW(make_strategy_chart(tallies, 0, "jacks-or-better-8-6", 2), Stopped);
+        EXPECT_THROW(solve_ultimate_x(tallies, *game.multipliers_for(1), 2), Stopped);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_FALSE(current_stop().stop_possible());
+    EXPECT_NO_THROW(stop_point());
+    EXPECT_EQ(deal_patterns(tallies, rank_profile(game), some_deals(game), 2).deal_count(),
+              some_deals(game).size());
+}
+
+// Scopes nest: the inner token holds while it lives, then the outer one again.
+TEST(Stopping, ScopesNest) {
+    std::stop_source outer;
+    std::stop_source inner;
+    const StopScope a(outer.get_token());
+    {
+        const StopScope b(inner.get_token());
+        inner.request_stop();
+        EXPECT_THROW(stop_point(), Stopped);
+    }
+    EXPECT_NO_THROW(stop_point());
+    outer.request_stop();
+    EXPECT_THROW(stop_point(), Stopped);
+}
+
+}  // namespace
+}  // namespace quillon::odds
