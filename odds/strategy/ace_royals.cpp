@@ -46,4 +46,26 @@ HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty
     return out;
 }
 
+namespace {
+
+class AceRoyal final : public Distinction {
+  public:
+    std::string_view name() const override { return "ace royals"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.family != Family::royal || !applies(v.profile, v.ranks, v.wild)) {
+            return false;
+        }
+        out = add_ace(out, v.ranks, v.penalty);
+        return true;
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const AceRoyal d;
+    return d;
+}
+
 }  // namespace quillon::odds::ace_royals

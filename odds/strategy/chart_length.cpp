@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/spanning_patterns.h"
 
@@ -26,7 +27,7 @@ std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> Planner::merge
     const std::vector<char>& keeps) const {
     std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> out;
     for (std::uint32_t c = 0; c < kids_.size(); ++c) {
-        if (pos_[c] != kOff && pattern_key::get(t_.keys[c], pattern_key::kFloors) == 0) {
+        if (pos_[c] != kOff && merges_into_coarser(t_.keys[c])) {
             continue;
         }
         const std::size_t least = pos_[c] != kOff ? 1 : 2;

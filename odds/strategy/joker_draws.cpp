@@ -7,7 +7,6 @@
 
 #include "odds/ranks.h"
 #include "odds/strategy/pattern_key.h"
-#include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds::joker_draws {
 
@@ -237,6 +236,44 @@ void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<Pa
             }
         }
     }
+}
+
+namespace {
+
+class JokerDraws final : public Distinction {
+  public:
+    std::string_view name() const override { return "joker draws"; }
+    unsigned games() const override { return kJokerGames; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.naturals != 1 || v.ranks >= (1u << kTen) || !holds_joker(v.wild, v.profile)) {
+            return false;
+        }
+        out = spot_card(out);
+        return true;
+    }
+    bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
+        if (v.naturals == 1 && names_single(v.game, v.profile, v.wild)) {
+            out = single_card(v.ranks[0], v.wild, out);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    std::string draw_words(PatternKey key, const RankProfile&) const override {
+        return draw_suffix(key);
+    }
+    void add_vocabulary(const Game& game, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        joker_draws::add_vocabulary(game, profile, out);
+    }
+    // A made hand's floors take in hands of different rows the search keeps apart.
+    bool merges(PatternKey key) const override { return get(key, kFloors) == 0; }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const JokerDraws d;
+    return d;
 }
 
 }  // namespace quillon::odds::joker_draws

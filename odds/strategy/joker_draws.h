@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "odds/pay_table.h"
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
@@ -73,5 +74,8 @@ std::string draw_suffix(PatternKey key);
 
 // Every pattern of these distinctions that a hold of the game can show.
 void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out);
+
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::joker_draws

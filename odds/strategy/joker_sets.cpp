@@ -78,4 +78,23 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     }
 }
 
+namespace {
+
+class JokerSets final : public Distinction {
+  public:
+    std::string_view name() const override { return "joker sets"; }
+    unsigned games() const override { return kJokerNoPairs; }
+    void add_vocabulary(const Game&, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        joker_sets::add_vocabulary(profile, out);
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const JokerSets d;
+    return d;
+}
+
 }  // namespace quillon::odds::joker_sets

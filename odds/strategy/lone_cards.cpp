@@ -204,4 +204,38 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     }
 }
 
+namespace {
+
+class LoneCards final : public Distinction {
+  public:
+    std::string_view name() const override { return "lone cards"; }
+    unsigned games() const override { return kJokerNoPairs; }
+    // After the card by its rank (joker draws).
+    bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
+        if (v.naturals != 1) {
+            return false;
+        }
+        out = v.wild == 0 ? lone_card(v.game, v.deal, v.mask, out)
+                          : joker_card(v.game, v.deal, v.mask, out);
+        return true;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile& profile) const override {
+        return coarser(key, profile);
+    }
+    std::string draw_words(PatternKey key, const RankProfile& profile) const override {
+        return clear_text(key, profile);
+    }
+    void add_vocabulary(const Game&, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        lone_cards::add_vocabulary(profile, out);
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const LoneCards d;
+    return d;
+}
+
 }  // namespace quillon::odds::lone_cards

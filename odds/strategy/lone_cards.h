@@ -7,6 +7,7 @@
 #include "game/card.h"
 #include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 
 // A card kept alone, or beside the joker alone, in a joker game where no pair pays (the least
@@ -55,5 +56,8 @@ std::string clear_text(PatternKey key, const RankProfile& profile);
 
 // Every pattern of these distinctions that a hold of the game can show.
 void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out);
+
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::lone_cards

@@ -131,4 +131,30 @@ void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<Pa
     }
 }
 
+namespace {
+
+class MostOpen final : public Distinction {
+  public:
+    std::string_view name() const override { return "open straights"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
+        if (v.naturals == 1 && most_open(v.game, v.profile, v.deal, v.mask)) {
+            out = add_most_open(out);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    void add_vocabulary(const Game& game, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        open_straights::add_vocabulary(game, profile, out);
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const MostOpen d;
+    return d;
+}
+
 }  // namespace quillon::odds::open_straights

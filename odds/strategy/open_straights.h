@@ -6,6 +6,7 @@
 
 #include "game/card.h"
 #include "odds/pay_table.h"
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 
 // Which lone low card to keep beside the joker, where a pair of high cards pays. The joker and
@@ -44,5 +45,8 @@ std::string_view card_text(PatternKey key);
 
 // This file's pattern, where the game has it.
 void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out);
+
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::open_straights

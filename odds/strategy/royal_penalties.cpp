@@ -4,7 +4,6 @@
 
 #include "odds/strategy/ace_royals.h"
 #include "odds/strategy/pattern_key.h"
-#include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds::royal_penalties {
 
@@ -47,6 +46,31 @@ HoldPatterns coarser(PatternKey key) {
 
 std::string_view suffix(PatternKey key) {
     return get(key, kPenalty) != 0 && by_high_cards(key) ? penalty_text(key) : std::string_view{};
+}
+
+namespace {
+
+class RoyalPenalty final : public Distinction {
+  public:
+    std::string_view name() const override { return "royal penalties"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.family == Family::royal) {
+            out = add_penalty(out, v.ranks, v.wild, v.penalty, v.profile);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    std::string draw_words(PatternKey key, const RankProfile&) const override {
+        return std::string(suffix(key));
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const RoyalPenalty d;
+    return d;
 }
 
 }  // namespace quillon::odds::royal_penalties

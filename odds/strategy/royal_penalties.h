@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 
 // Three to a royal flush without the joker, in the joker games where a pair pays, where the words
@@ -23,5 +24,8 @@ HoldPatterns coarser(PatternKey key);
 
 // What the pattern adds to the draw's words, or nothing for any other pattern.
 std::string_view suffix(PatternKey key);
+
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::royal_penalties

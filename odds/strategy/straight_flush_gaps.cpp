@@ -47,4 +47,30 @@ std::string_view suffix(PatternKey key) {
     return get(key, kNotBare) != 0 ? ", not 2 gaps with no high card" : std::string_view{};
 }
 
+namespace {
+
+class NotBare final : public Distinction {
+  public:
+    std::string_view name() const override { return "straight flush gaps"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.family == Family::straight_flush) {
+            out =
+                add_not_bare(out, v.family, v.naturals, v.fit.span - v.naturals, v.high, v.profile);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    std::string draw_words(PatternKey key, const RankProfile&) const override {
+        return std::string(suffix(key));
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const NotBare d;
+    return d;
+}
+
 }  // namespace quillon::odds::straight_flush_gaps

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 
@@ -27,5 +28,8 @@ HoldPatterns coarser(PatternKey key);
 
 // What the pattern adds to the draw's words, or nothing for any other pattern.
 std::string_view suffix(PatternKey key);
+
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::straight_flush_gaps

@@ -1,9 +1,8 @@
 #include "odds/strategy/straight_flush_ways.h"
+#include "odds/ranks.h"
 
 #include <algorithm>
 #include <bit>
-
-#include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds::straight_flush_ways {
 
@@ -113,6 +112,45 @@ std::string ways_text(PatternKey key, const RankProfile& profile) {
     return (ways == 1 ? ", in 1 straight flush"
                       : ", in " + std::to_string(ways) + " straight flushes") +
            std::string(penalty_text(key));
+}
+
+namespace {
+
+class StraightFlushWays final : public Distinction {
+  public:
+    std::string_view name() const override { return "straight flush ways"; }
+    unsigned games() const override { return kJokerNoPairs; }
+    bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
+        if (v.naturals != 2 || v.suits[0] != v.suits[1]) {
+            return false;
+        }
+        // Two suited cards may say the straights the discards leave them.
+        unsigned gone = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            if ((v.mask >> i & 1u) == 0 && !is_wild(v.deal[i], v.game)) {
+                gone |= 1u << engine_rank(v.deal[i].rank());
+            }
+        }
+        out = add_clear(out, 1u << v.ranks[0] | 1u << v.ranks[1], gone, v.profile);
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile& profile) const override {
+        return coarser(key, profile);
+    }
+    std::string draw_words(PatternKey key, const RankProfile& profile) const override {
+        return ways_text(key, profile);
+    }
+    void add_vocabulary(const Game&, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        straight_flush_ways::add_vocabulary(profile, out);
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const StraightFlushWays d;
+    return d;
 }
 
 }  // namespace quillon::odds::straight_flush_ways

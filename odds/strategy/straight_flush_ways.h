@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
@@ -43,5 +44,8 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out);
 
 // ", in 3 straight flushes" for a draw by its straight flushes; nothing for other keys.
 std::string ways_text(PatternKey key, const RankProfile& profile);
+
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::straight_flush_ways

@@ -45,4 +45,27 @@ HoldPatterns coarser(PatternKey key) {
     return without(key, kNotTopRun);
 }
 
+namespace {
+
+class NotTopRun final : public Distinction {
+  public:
+    std::string_view name() const override { return "top runs"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.family == Family::straight) {
+            out = add_not_top(out, v.family, v.naturals, v.wild, v.ranks, v.fit.span - v.naturals,
+                              v.fit.edge, v.high, v.profile);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const NotTopRun d;
+    return d;
+}
+
 }  // namespace quillon::odds::top_runs

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 
@@ -24,5 +25,8 @@ HoldPatterns add_not_top(const HoldPatterns& draws, pattern_key::Family family, 
 
 // The next coarser pattern of this file's pattern; nothing for any other.
 HoldPatterns coarser(PatternKey key);
+
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::top_runs
