@@ -28,6 +28,11 @@ bool applies(const RankProfile& profile, unsigned ranks, int wild) {
     return high >= 1 && other_high >= high && low >= k - high;
 }
 
+namespace {
+
+// The draw's patterns (`draws`, finest first) with the draw by whether it holds the ace, and by
+// that and its flush penalty (0 where not known), just before the draw by its high cards ("2 to
+// a royal flush, 1 high card").
 HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty) {
     HoldPatterns out;
     const unsigned ace = (ranks >> kAce & 1u) != 0 ? 2 : 1;
@@ -45,8 +50,6 @@ HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty
     }
     return out;
 }
-
-namespace {
 
 class AceRoyal final : public Distinction {
   public:

@@ -15,11 +15,6 @@ namespace quillon::odds::ace_royals {
 // count of high cards is found both with the ace and without it.
 bool applies(const RankProfile& profile, unsigned ranks, int wild);
 
-// The draw's patterns (`draws`, finest first) with the draw by whether it holds the ace, and by
-// that and its flush penalty (0 where not known), just before the draw by its high cards ("2 to
-// a royal flush, 1 high card").
-HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty);
-
 // This file's distinction, as the registry lists it.
 const Distinction& distinction();
 

@@ -65,6 +65,9 @@ std::string any_joker_text(PatternKey key) {
                                 : "three of a kind, natural or with the joker";
 }
 
+namespace {
+
+// Every pattern of this distinction that a hold of the game can show.
 void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     for (const int held : {3, 4}) {
         for (const PatternKey key :
@@ -77,8 +80,6 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
         }
     }
 }
-
-namespace {
 
 class JokerSets final : public Distinction {
   public:

@@ -51,6 +51,10 @@ void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
     }
 }
 
+namespace {
+
+// The draw without its flush penalty, for a draw by its straight flushes that says one; nothing
+// for other keys.
 HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     if (!applies(profile) || kind_of(key) != Kind::draw ||
         family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
@@ -66,6 +70,9 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     return out;
 }
 
+// The patterns of `draws` (a hold's patterns, finest first) with each draw by its straight
+// flushes of two natural cards, `ranks`, preceded by the same draw with its clear straights, those
+// that hold both cards and need none of the discarded ranks `gone`.
 HoldPatterns add_clear(const HoldPatterns& draws, unsigned ranks, unsigned gone,
                        const RankProfile& profile) {
     if (!applies(profile) || std::popcount(ranks) != 2) {
@@ -82,6 +89,8 @@ HoldPatterns add_clear(const HoldPatterns& draws, unsigned ranks, unsigned gone,
     return out;
 }
 
+// Adds to `out` (the game's words) each draw of two natural cards by its straight flushes with
+// every count of clear straights it can have.
 void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     if (!applies(profile)) {
         return;
@@ -102,6 +111,7 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     }
 }
 
+// ", in 3 straight flushes" for a draw by its straight flushes; nothing for other keys.
 std::string ways_text(PatternKey key, const RankProfile& profile) {
     if (!applies(profile) || kind_of(key) != Kind::draw ||
         family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
@@ -113,8 +123,6 @@ std::string ways_text(PatternKey key, const RankProfile& profile) {
                       : ", in " + std::to_string(ways) + " straight flushes") +
            std::string(penalty_text(key));
 }
-
-namespace {
 
 class StraightFlushWays final : public Distinction {
   public:

@@ -21,6 +21,11 @@ unsigned top_run(const RankProfile& profile) {
     return lowest >= 3 ? 7u << (lowest - 3) : 0u;
 }
 
+namespace {
+
+// Adds the pattern to a draw's patterns (`draws`, finest first), just before its pattern of gaps
+// and high cards, where the draw is the joker beside three low cards in a row of mixed suits,
+// not at the ace end and not the top run (`ranks`).
 HoldPatterns add_not_top(const HoldPatterns& draws, Family family, int naturals, int wild,
                          unsigned ranks, int gaps, bool edge, int high,
                          const RankProfile& profile) {
@@ -41,11 +46,10 @@ HoldPatterns add_not_top(const HoldPatterns& draws, Family family, int naturals,
     return out;
 }
 
+// The next coarser pattern of this file's pattern; nothing for any other.
 HoldPatterns coarser(PatternKey key) {
     return without(key, kNotTopRun);
 }
-
-namespace {
 
 class NotTopRun final : public Distinction {
   public:

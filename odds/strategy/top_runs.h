@@ -16,16 +16,6 @@ namespace quillon::odds::top_runs {
 // the ace, where the game has them and a joker, and a pair pays; 0 elsewhere.
 unsigned top_run(const RankProfile& profile);
 
-// Adds the pattern to a draw's patterns (`draws`, finest first), just before its pattern of gaps
-// and high cards, where the draw is the joker beside three low cards in a row of mixed suits,
-// not at the ace end and not the top run (`ranks`).
-HoldPatterns add_not_top(const HoldPatterns& draws, pattern_key::Family family, int naturals,
-                         int wild, unsigned ranks, int gaps, bool edge, int high,
-                         const RankProfile& profile);
-
-// The next coarser pattern of this file's pattern; nothing for any other.
-HoldPatterns coarser(PatternKey key);
-
 // This file's distinction, as the registry lists it.
 const Distinction& distinction();
 
