@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 #include <utility>
 
 #include "odds/ranks.h"
@@ -29,7 +30,8 @@ bool notable(int rank, const RankProfile& profile) {
 // count (named), with the flush penalty where a suited draw can have one, then the family with
 // its gaps and high cards, then the family with high cards, then the family alone.
 HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>& suits, int k,
-                       int held, int wild, const RankProfile& profile, unsigned penalty) {
+                       int held, int wild, const RankProfile& profile, unsigned penalty,
+                       std::span<const Distinction* const> active) {
     unsigned mask = 0;
     int high = 0;
     bool all_notable = true;
@@ -123,7 +125,7 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
         out.push(any_joker);
     }
     const DrawView view{profile, family, k, held, wild, mask, high, fit, penalty, base};
-    for (const Distinction* d : distinctions_for(profile)) {
+    for (const Distinction* d : active) {
         if (d->refine_draw(view, out)) {
             break;
         }
@@ -398,9 +400,10 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             }
         }
     }
-    HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
+    const auto active = distinctions_for(profile);
+    HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty, active);
     const HoldView view{game, profile, deal, mask, ranks, suits, k, wild};
-    for (const Distinction* d : distinctions_for(profile)) {
+    for (const Distinction* d : active) {
         if (d->refine_hold(view, draws)) {
             break;
         }
@@ -463,7 +466,8 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
                 r[static_cast<std::size_t>(k++)] = rank;
             }
         }
-        const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty));
+        const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty),
+                                           distinctions_for(profile));
         for (const PatternKey next : all) {
             if (next != key) {
                 out.push(next);
