@@ -28,6 +28,11 @@ bool applies(const RankProfile& profile, unsigned ranks, int wild) {
     return high >= 1 && other_high >= high && low >= k - high;
 }
 
+namespace {
+
+// The draw's patterns (`draws`, finest first) with the draw by whether it holds the ace, and by
+// that and its flush penalty (0 where not known), just before the draw by its high cards ("2 to
+// a royal flush, 1 high card").
 HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty) {
     HoldPatterns out;
     const unsigned ace = (ranks >> kAce & 1u) != 0 ? 2 : 1;
@@ -44,6 +49,26 @@ HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty
         out.push(key);
     }
     return out;
+}
+
+class AceRoyal final : public Distinction {
+  public:
+    std::string_view name() const override { return "ace royals"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.family != Family::royal || !applies(v.profile, v.ranks, v.wild)) {
+            return false;
+        }
+        out = add_ace(out, v.ranks, v.penalty);
+        return true;
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const AceRoyal d;
+    return d;
 }
 
 }  // namespace quillon::odds::ace_royals

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 
 // Two or three to a royal flush without the joker, in the joker games where a pair pays: whether
@@ -14,9 +15,7 @@ namespace quillon::odds::ace_royals {
 // count of high cards is found both with the ace and without it.
 bool applies(const RankProfile& profile, unsigned ranks, int wild);
 
-// The draw's patterns (`draws`, finest first) with the draw by whether it holds the ace, and by
-// that and its flush penalty (0 where not known), just before the draw by its high cards ("2 to
-// a royal flush, 1 high card").
-HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty);
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::ace_royals

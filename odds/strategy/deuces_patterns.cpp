@@ -321,4 +321,19 @@ std::string four_straight_text(PatternKey key) {
     }
 }
 
+namespace {
+
+class Deuces final : public Distinction {
+  public:
+    std::string_view name() const override { return "deuces"; }
+    unsigned games() const override { return kDeucesWild; }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const Deuces d;
+    return d;
+}
+
 }  // namespace quillon::odds::deuces

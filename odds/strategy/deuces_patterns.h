@@ -4,6 +4,7 @@
 #include <string>
 
 #include "odds/pay_table.h"
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
@@ -70,5 +71,8 @@ bool ways_match(PatternKey key, const StraightFit& fit);
 // "4 to an outside straight, not 3-4-5-6", "4 to an inside straight or 3-4-5-6, not A-3-4-5":
 // four natural cards to a straight in deuces wild, before their suits.
 std::string four_straight_text(PatternKey key);
+
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::deuces

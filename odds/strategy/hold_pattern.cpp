@@ -2,22 +2,19 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 #include <utility>
 
 #include "odds/ranks.h"
-#include "odds/strategy/ace_royals.h"
 #include "odds/strategy/deuces_patterns.h"
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/joker_draws.h"
 #include "odds/strategy/joker_sets.h"
-#include "odds/strategy/lone_cards.h"
-#include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
-#include "odds/strategy/royal_penalties.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
 #include "odds/strategy/straight_flush_gaps.h"
 #include "odds/strategy/straight_flush_ways.h"
-#include "odds/strategy/top_runs.h"
 
 namespace quillon::odds {
 
@@ -33,7 +30,8 @@ bool notable(int rank, const RankProfile& profile) {
 // count (named), with the flush penalty where a suited draw can have one, then the family with
 // its gaps and high cards, then the family with high cards, then the family alone.
 HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>& suits, int k,
-                       int held, int wild, const RankProfile& profile, unsigned penalty) {
+                       int held, int wild, const RankProfile& profile, unsigned penalty,
+                       std::span<const Distinction* const> active) {
     unsigned mask = 0;
     int high = 0;
     bool all_notable = true;
@@ -126,24 +124,12 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     if (any_joker != 0) {
         out.push(any_joker);
     }
-    if (family == Family::straight_flush) {
-        out = straight_flush_gaps::add_not_bare(out, family, k, fit.span - k, high, profile);
+    const DrawView view{profile, family, k, held, wild, mask, high, fit, penalty, base};
+    for (const Distinction* d : active) {
+        if (d->refine_draw(view, out)) {
+            break;
+        }
     }
-    if (family == Family::straight) {
-        out = top_runs::add_not_top(out, family, k, wild, mask, fit.span - k, fit.edge, high,
-                                    profile);
-    }
-    if (family == Family::royal) {
-        out = royal_penalties::add_penalty(out, mask, wild, penalty, profile);
-    }
-    if (family == Family::royal && ace_royals::applies(profile, mask, wild)) {
-        return ace_royals::add_ace(out, mask, penalty);
-    }
-    if (k == 1 && mask < (1u << kTen) && joker_draws::holds_joker(wild, profile)) {
-        return joker_draws::spot_card(out);
-    }
-    const DrawShape shape{family, k, high, fit.fits > 0 ? fit.span - k : 0, fit.edge, fit.ways};
-    push_spanning_draws(base & ~put(kSuited, 1), shape, profile, out);
     return out;
 }
 
@@ -414,28 +400,13 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             }
         }
     }
-    HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
-    if (k == 2 && suits[0] == suits[1]) {
-        // Two suited cards may say the straights the discards leave them.
-        unsigned gone = 0;
-        for (std::size_t i = 0; i < 5; ++i) {
-            if ((mask >> i & 1u) == 0 && !is_wild(deal[i], game)) {
-                gone |= 1u << engine_rank(deal[i].rank());
-            }
+    const auto active = distinctions_for(profile);
+    HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty, active);
+    const HoldView view{game, profile, deal, mask, ranks, suits, k, wild};
+    for (const Distinction* d : active) {
+        if (d->refine_hold(view, draws)) {
+            break;
         }
-        draws =
-            straight_flush_ways::add_clear(draws, 1u << ranks[0] | 1u << ranks[1], gone, profile);
-    }
-    if (k == 1 && open_straights::most_open(game, profile, deal, mask)) {
-        draws = open_straights::add_most_open(draws);
-    }
-    if (k == 1 && joker_draws::names_single(game, profile, wild)) {
-        const HoldPatterns single = joker_draws::single_card(ranks[0], wild, draws);
-        if (lone_cards::applies(profile)) {
-            return wild == 0 ? lone_cards::lone_card(game, deal, mask, single)
-                             : lone_cards::joker_card(game, deal, mask, single);
-        }
-        return single;
     }
     return draws;
 }
@@ -451,26 +422,10 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         }
         return out;
     };
-    if (const HoldPatterns family = straight_flush_gaps::coarser(key); family.count != 0) {
-        return chained(family, family.keys[0]);
-    }
-    if (const HoldPatterns royal = royal_penalties::coarser(key); royal.count != 0) {
-        return chained(royal, royal.keys[0]);
-    }
-    if (const HoldPatterns run = top_runs::coarser(key); run.count != 0) {
-        return chained(run, run.keys[0]);
-    }
-    if (const HoldPatterns most = open_straights::coarser(key); most.count != 0) {
-        return chained(most, most.keys[0]);
-    }
-    if (const HoldPatterns lone = lone_cards::coarser(key, profile); lone.count != 0) {
-        return chained(lone, lone.keys[lone.count - 1]);
-    }
-    if (const HoldPatterns ways = straight_flush_ways::coarser(key, profile); ways.count != 0) {
-        return chained(ways, ways.keys[ways.count - 1]);
-    }
-    if (const HoldPatterns joker = joker_draws::coarser(key); joker.count != 0) {
-        return chained(joker, joker.keys[joker.count - 1]);
+    for (const Distinction* d : distinctions_for(profile)) {
+        if (const HoldPatterns narrowed = d->narrows(key, profile); narrowed.count != 0) {
+            return chained(narrowed, narrowed.keys[narrowed.count - 1]);
+        }
     }
     HoldPatterns out;
     if (deuces::add_coarser(key, profile, out)) {
@@ -511,7 +466,8 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
                 r[static_cast<std::size_t>(k++)] = rank;
             }
         }
-        const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty));
+        const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty),
+                                           distinctions_for(profile));
         for (const PatternKey next : all) {
             if (next != key) {
                 out.push(next);

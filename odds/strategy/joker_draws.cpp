@@ -7,7 +7,6 @@
 
 #include "odds/ranks.h"
 #include "odds/strategy/pattern_key.h"
-#include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds::joker_draws {
 
@@ -86,6 +85,11 @@ HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned pena
     return out;
 }
 
+namespace {
+
+// Adds to the patterns of one card below the ten beside the joker (`draws`, finest first) "joker +
+// a card from 2 to 9": where a line fits several cards the tie rule keeps a royal's card first,
+// but beside the joker the spot card that reaches the most straights is mostly worth more.
 HoldPatterns spot_card(const HoldPatterns& draws) {
     HoldPatterns out;
     bool said = false;
@@ -98,8 +102,6 @@ HoldPatterns spot_card(const HoldPatterns& draws) {
     }
     return out;
 }
-
-namespace {
 
 int high_count(unsigned ranks, const RankProfile& profile) {
     int high = 0;
@@ -165,6 +167,9 @@ PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, unsigned r
                : 0;
 }
 
+namespace {
+
+// The next coarser pattern of a key only this file makes; nothing for any other key.
 HoldPatterns coarser(PatternKey key) {
     HoldPatterns out;
     if (get(key, kSpot) != 0) {
@@ -179,6 +184,7 @@ HoldPatterns coarser(PatternKey key) {
     return out;
 }
 
+// What this file's fields add to a draw's words: ", no ace, no flush penalty".
 std::string draw_suffix(PatternKey key) {
     std::string text;
     switch (get(key, kRoyalAce)) {
@@ -194,10 +200,15 @@ std::string draw_suffix(PatternKey key) {
     return text + std::string(penalty_text(key));
 }
 
+// Whether one natural card kept beside `wild` jokers is named by its rank: beside the joker, and
+// alone where no pair pays (where pairs pay, a lone low card is never worth keeping, and naming
+// every one only slows the search).
 bool names_single(const Game& game, const RankProfile& profile, int wild) {
     return applies(game) && (wild > 0 || !profile.pairs_pay);
 }
 
+// The patterns of one natural card of `rank` kept beside `wild` jokers, finest first: the card
+// by its rank, then the draw's own patterns (`coarser`, finest first).
 HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser) {
     const PatternKey named = put(kKind, static_cast<unsigned>(Kind::draw)) |
                              put(kHeld, static_cast<unsigned>(1 + wild)) |
@@ -213,6 +224,7 @@ HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser) {
     return out;
 }
 
+// Every pattern of these distinctions that a hold of the game can show.
 void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out) {
     if (!applies(game)) {
         return;
@@ -237,6 +249,42 @@ void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<Pa
             }
         }
     }
+}
+
+class JokerDraws final : public Distinction {
+  public:
+    std::string_view name() const override { return "joker draws"; }
+    unsigned games() const override { return kJokerGames; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.naturals != 1 || v.ranks >= (1u << kTen) || !holds_joker(v.wild, v.profile)) {
+            return false;
+        }
+        out = spot_card(out);
+        return true;
+    }
+    bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
+        if (v.naturals == 1 && names_single(v.game, v.profile, v.wild)) {
+            out = single_card(v.ranks[0], v.wild, out);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    std::string draw_words(PatternKey key, const RankProfile&) const override {
+        return draw_suffix(key);
+    }
+    void add_vocabulary(const Game& game, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        joker_draws::add_vocabulary(game, profile, out);
+    }
+    // A made hand's floors take in hands of different rows the search keeps apart.
+    bool merges(PatternKey key) const override { return get(key, kFloors) == 0; }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const JokerDraws d;
+    return d;
 }
 
 }  // namespace quillon::odds::joker_draws

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "odds/pay_table.h"
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
@@ -37,15 +38,6 @@ HoldPatterns floor_patterns(PatternKey made);
 // "flush or better, all five cards": a floor's words, in the game's names of the hands.
 std::string floor_text(PatternKey key, const Game& game);
 
-// Whether one natural card kept beside `wild` jokers is named by its rank: beside the joker, and
-// alone where no pair pays (where pairs pay, a lone low card is never worth keeping, and naming
-// every one only slows the search).
-bool names_single(const Game& game, const RankProfile& profile, int wild);
-
-// The patterns of one natural card of `rank` kept beside `wild` jokers, finest first: the card
-// by its rank, then the draw's own patterns (`coarser`, finest first).
-HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser);
-
 // Whether a draw of `wild` wild cards holds the joker: a wild card where every rank is natural.
 bool holds_joker(int wild, const RankProfile& profile);
 
@@ -54,24 +46,13 @@ bool holds_joker(int wild, const RankProfile& profile);
 // all straights but one, and a discard of the draw's suit takes a flush.
 HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned penalty);
 
-// Adds to the patterns of one card below the ten beside the joker (`draws`, finest first) "joker +
-// a card from 2 to 9": where a line fits several cards the tie rule keeps a royal's card first,
-// but beside the joker the spot card that reaches the most straights is mostly worth more.
-HoldPatterns spot_card(const HoldPatterns& draws);
-
 // The straight-flush draw whose gaps key is `gaps_key` (`naturals` natural cards, these ranks
 // and fit) by the straights that reach it (kWays), where it sits at the ace end and draws of its
 // size, gaps and high cards there reach different numbers of straights; 0 elsewhere.
 PatternKey ways_key(PatternKey gaps_key, pattern_key::Family family, int naturals, unsigned ranks,
                     const StraightFit& fit, const RankProfile& profile);
 
-// The next coarser pattern of a key only this file makes; nothing for any other key.
-HoldPatterns coarser(PatternKey key);
-
-// What this file's fields add to a draw's words: ", no ace, no flush penalty".
-std::string draw_suffix(PatternKey key);
-
-// Every pattern of these distinctions that a hold of the game can show.
-void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out);
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::joker_draws

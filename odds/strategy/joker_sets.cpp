@@ -65,6 +65,9 @@ std::string any_joker_text(PatternKey key) {
                                 : "three of a kind, natural or with the joker";
 }
 
+namespace {
+
+// Every pattern of this distinction that a hold of the game can show.
 void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     for (const int held : {3, 4}) {
         for (const PatternKey key :
@@ -76,6 +79,23 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
             }
         }
     }
+}
+
+class JokerSets final : public Distinction {
+  public:
+    std::string_view name() const override { return "joker sets"; }
+    unsigned games() const override { return kJokerNoPairs; }
+    void add_vocabulary(const Game&, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        joker_sets::add_vocabulary(profile, out);
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const JokerSets d;
+    return d;
 }
 
 }  // namespace quillon::odds::joker_sets

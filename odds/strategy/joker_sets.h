@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 
@@ -28,7 +29,7 @@ void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out);
 // "four of a kind, natural or with the joker".
 std::string any_joker_text(PatternKey key);
 
-// Every pattern of this distinction that a hold of the game can show.
-void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out);
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::joker_sets

@@ -46,16 +46,22 @@ void add_new(std::vector<PatternKey>& out, PatternKey key) {
     }
 }
 
-}  // namespace
-
+// Whether a game's lone cards make these distinctions.
 bool applies(const RankProfile& profile) {
     return profile.joker && !profile.pairs_pay;
 }
+
+}  // namespace
 
 int clear_count(int rank, unsigned gone) {
     return clear_straights(1u << rank, gone);
 }
 
+namespace {
+
+// The patterns of the one natural card `mask` keeps out of `deal`, without the joker, finest
+// first, from the patterns of the card by its rank (`named`, finest first): by its flush penalty
+// and its clear straights beside it.
 HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
                        const HoldPatterns& named) {
     int rank = 0;
@@ -94,6 +100,9 @@ HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, Hold
     return out;
 }
 
+// The patterns of the joker and the one natural card `mask` keeps out of `deal`, finest first,
+// from the patterns of the card by its rank beside the joker (`named`, finest first): by the
+// card's clear straights beside it, "joker + ace, 1 straight clear".
 HoldPatterns joker_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
                         const HoldPatterns& named) {
     int rank = 0;
@@ -116,6 +125,8 @@ HoldPatterns joker_card(const Game& game, const std::array<CardId, 5>& deal, Hol
     return out;
 }
 
+// The coarser patterns of a key these distinctions make finer than the usual chain, the finest
+// first; nothing for any other key.
 HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     HoldPatterns out;
     if (!applies(profile) || kind_of(key) != Kind::draw || family_of(key) != Family::plain) {
@@ -165,6 +176,8 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     return out;
 }
 
+// What the clear straights add to a lone card's words: ", 2 straights clear"; nothing where the
+// pattern does not tell.
 std::string clear_text(PatternKey key, const RankProfile& profile) {
     if (!applies(profile) || kind_of(key) != Kind::draw || get(key, kClear) == 0) {
         return "";
@@ -178,6 +191,7 @@ std::string clear_text(PatternKey key, const RankProfile& profile) {
                         : ", " + std::to_string(clear) + " straights clear";
 }
 
+// Every pattern of these distinctions that a hold of the game can show.
 void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     if (!applies(profile)) {
         return;
@@ -202,6 +216,38 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
             }
         }
     }
+}
+
+class LoneCards final : public Distinction {
+  public:
+    std::string_view name() const override { return "lone cards"; }
+    unsigned games() const override { return kJokerNoPairs; }
+    // After the card by its rank (joker draws).
+    bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
+        if (v.naturals != 1) {
+            return false;
+        }
+        out = v.wild == 0 ? lone_card(v.game, v.deal, v.mask, out)
+                          : joker_card(v.game, v.deal, v.mask, out);
+        return true;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile& profile) const override {
+        return coarser(key, profile);
+    }
+    std::string draw_words(PatternKey key, const RankProfile& profile) const override {
+        return clear_text(key, profile);
+    }
+    void add_vocabulary(const Game&, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        lone_cards::add_vocabulary(profile, out);
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const LoneCards d;
+    return d;
 }
 
 }  // namespace quillon::odds::lone_cards

@@ -7,6 +7,7 @@
 #include "game/card.h"
 #include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 
 // A card kept alone, or beside the joker alone, in a joker game where no pair pays (the least
@@ -26,34 +27,11 @@
 //   clear" beside a discarded king and five.
 namespace quillon::odds::lone_cards {
 
-// Whether a game's lone cards make these distinctions.
-bool applies(const RankProfile& profile);
-
 // The straights through `rank` that need none of the ranks in `gone` (a rank mask; the rank's
 // own bit is ignored). The ace makes the lowest straight and the highest.
 int clear_count(int rank, unsigned gone);
 
-// The patterns of the one natural card `mask` keeps out of `deal`, without the joker, finest
-// first, from the patterns of the card by its rank (`named`, finest first): by its flush penalty
-// and its clear straights beside it.
-HoldPatterns lone_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
-                       const HoldPatterns& named);
-
-// The patterns of the joker and the one natural card `mask` keeps out of `deal`, finest first,
-// from the patterns of the card by its rank beside the joker (`named`, finest first): by the
-// card's clear straights beside it, "joker + ace, 1 straight clear".
-HoldPatterns joker_card(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask,
-                        const HoldPatterns& named);
-
-// The coarser patterns of a key these distinctions make finer than the usual chain, the finest
-// first; nothing for any other key.
-HoldPatterns coarser(PatternKey key, const RankProfile& profile);
-
-// What the clear straights add to a lone card's words: ", 2 straights clear"; nothing where the
-// pattern does not tell.
-std::string clear_text(PatternKey key, const RankProfile& profile);
-
-// Every pattern of these distinctions that a hold of the game can show.
-void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out);
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::lone_cards

@@ -10,9 +10,15 @@ namespace quillon::odds::open_straights {
 
 using namespace pattern_key;
 
+namespace {
+
+// Whether a game's charts make this distinction: the joker games where a pair pays, so that
+// there are low cards to choose among.
 bool applies(const RankProfile& profile) {
     return profile.joker && profile.pairs_pay;
 }
+
+}  // namespace
 
 int open_count(int rank, unsigned discards, const RankProfile& profile) {
     unsigned high = 0;
@@ -29,6 +35,11 @@ int open_count(int rank, unsigned discards, const RankProfile& profile) {
     return count;
 }
 
+namespace {
+
+// Whether the one natural card that `mask` keeps beside the joker is a low card with the most
+// open straights less discards of its suit (a ten counting one more) among the deal's low cards,
+// each counted against its own discards.
 bool most_open(const Game& game, const RankProfile& profile, const std::array<CardId, 5>& deal,
                HoldMask mask) {
     if (!applies(profile)) {
@@ -74,8 +85,6 @@ bool most_open(const Game& game, const RankProfile& profile, const std::array<Ca
     return true;
 }
 
-namespace {
-
 // "joker + a low card": one card that is not high, with no other distinction.
 bool is_low_card(PatternKey key) {
     return kind_of(key) == Kind::draw && get(key, kHeld) == 2 && get(key, kWild) == 1 &&
@@ -84,8 +93,8 @@ bool is_low_card(PatternKey key) {
            get(key, kMostOpen) == 0;
 }
 
-}  // namespace
-
+// The patterns of a lone low card beside the joker (`draws`, finest first) with this file's
+// pattern added just before "joker + a low card".
 HoldPatterns add_most_open(const HoldPatterns& draws) {
     HoldPatterns out;
     for (const PatternKey key : draws) {
@@ -97,9 +106,12 @@ HoldPatterns add_most_open(const HoldPatterns& draws) {
     return out;
 }
 
+// The next coarser pattern of this file's pattern ("joker + a low card"); nothing for any other.
 HoldPatterns coarser(PatternKey key) {
     return without(key, kMostOpen);
 }
+
+}  // namespace
 
 std::string_view card_text(PatternKey key) {
     return get(key, kMostOpen) != 0
@@ -108,6 +120,9 @@ std::string_view card_text(PatternKey key) {
                : std::string_view{};
 }
 
+namespace {
+
+// This file's pattern, where the game has it.
 void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out) {
     if (!applies(profile)) {
         return;
@@ -129,6 +144,30 @@ void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<Pa
             out.push_back(key);
         }
     }
+}
+
+class MostOpen final : public Distinction {
+  public:
+    std::string_view name() const override { return "open straights"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
+        if (v.naturals == 1 && most_open(v.game, v.profile, v.deal, v.mask)) {
+            out = add_most_open(out);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    void add_vocabulary(const Game& game, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        open_straights::add_vocabulary(game, profile, out);
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const MostOpen d;
+    return d;
 }
 
 }  // namespace quillon::odds::open_straights

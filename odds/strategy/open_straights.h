@@ -6,6 +6,7 @@
 
 #include "game/card.h"
 #include "odds/pay_table.h"
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 
 // Which lone low card to keep beside the joker, where a pair of high cards pays. The joker and
@@ -19,30 +20,13 @@
 // straights less discards of its suit, a ten counting one more".
 namespace quillon::odds::open_straights {
 
-// Whether a game's charts make this distinction: the joker games where a pair pays, so that
-// there are low cards to choose among.
-bool applies(const RankProfile& profile);
-
 // The open straights of a card of `rank` beside these discarded ranks (a rank mask).
 int open_count(int rank, unsigned discards, const RankProfile& profile);
-
-// Whether the one natural card that `mask` keeps beside the joker is a low card with the most
-// open straights less discards of its suit (a ten counting one more) among the deal's low cards,
-// each counted against its own discards.
-bool most_open(const Game& game, const RankProfile& profile, const std::array<CardId, 5>& deal,
-               HoldMask mask);
-
-// The patterns of a lone low card beside the joker (`draws`, finest first) with this file's
-// pattern added just before "joker + a low card".
-HoldPatterns add_most_open(const HoldPatterns& draws);
-
-// The next coarser pattern of this file's pattern ("joker + a low card"); nothing for any other.
-HoldPatterns coarser(PatternKey key);
 
 // The words of the pattern's card, or nothing for any other pattern.
 std::string_view card_text(PatternKey key);
 
-// This file's pattern, where the game has it.
-void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out);
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::open_straights

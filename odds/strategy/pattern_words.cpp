@@ -6,32 +6,18 @@
 
 #include "odds/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/joker_draws.h"
 #include "odds/strategy/joker_sets.h"
-#include "odds/strategy/lone_cards.h"
 #include "odds/strategy/open_straights.h"
 #include "odds/strategy/pattern_key.h"
-#include "odds/strategy/royal_penalties.h"
 #include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
-#include "odds/strategy/straight_flush_gaps.h"
-#include "odds/strategy/straight_flush_ways.h"
 #include "odds/strategy/top_runs.h"
 
 namespace quillon::odds {
 
 using namespace pattern_key;
-
-std::string_view penalty_text(PatternKey key) {
-    switch (get(key, kPenalty)) {
-        case 1:
-            return ", flush penalty";
-        case 2:
-            return ", no flush penalty";
-        default:
-            return "";
-    }
-}
 
 namespace {
 
@@ -266,8 +252,7 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         const int high = static_cast<int>(get(key, kHigh));
         text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
     }
-    return text + joker_draws::draw_suffix(key) + std::string(straight_flush_gaps::suffix(key)) +
-           std::string(royal_penalties::suffix(key));
+    return text;
 }
 
 // "aces", "twos to fours": a run of ranks that play alike.
@@ -458,9 +443,14 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
                                           : "any paying hand of all five cards";
         case Kind::sets:
             return sets_text(key, game, profile);
-        case Kind::draw:
-            return draw_text(key, profile) + straight_flush_ways::ways_text(key, profile) +
-                   lone_cards::clear_text(key, profile);
+        case Kind::draw: {
+            // What the distinctions' fields add to the draw's words.
+            std::string text = draw_text(key, profile);
+            for (const Distinction* d : distinctions_for(profile)) {
+                text += d->draw_words(key, profile);
+            }
+            return text;
+        }
     }
     return "?";
 }
@@ -486,11 +476,9 @@ std::string high_card_text(const RankProfile& profile) {
 
 std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile) {
     std::vector<PatternKey> out = Shapes(game, profile).all();
-    joker_draws::add_vocabulary(game, profile, out);
-    lone_cards::add_vocabulary(profile, out);
-    straight_flush_ways::add_vocabulary(profile, out);
-    joker_sets::add_vocabulary(profile, out);
-    open_straights::add_vocabulary(game, profile, out);
+    for (const Distinction* d : distinctions_for(profile)) {
+        d->add_vocabulary(game, profile, out);
+    }
     return out;
 }
 

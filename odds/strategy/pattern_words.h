@@ -20,10 +20,6 @@ inline constexpr std::string_view kTieRule =
 // back as the same pattern.
 std::string pattern_text(PatternKey key, const Game& game, const RankProfile& profile);
 
-// The words of a suited draw's flush penalty: ", flush penalty", ", no flush penalty", or
-// nothing where the pattern does not tell.
-std::string_view penalty_text(PatternKey key);
-
 // What "high card" means in the game's words ("jacks, queens, kings and aces, the ranks whose
 // pair pays"); empty where no pair pays and no line counts high cards.
 std::string high_card_text(const RankProfile& profile);

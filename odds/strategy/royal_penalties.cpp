@@ -4,7 +4,6 @@
 
 #include "odds/strategy/ace_royals.h"
 #include "odds/strategy/pattern_key.h"
-#include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds::royal_penalties {
 
@@ -19,8 +18,9 @@ bool by_high_cards(PatternKey key) {
            get(key, kWild) == 0 && get(key, kHeld) == 3;
 }
 
-}  // namespace
-
+// The draw's patterns (`draws`, finest first) with the draw by its high cards and its flush
+// penalty (1 a discard of their suit, 2 none) just before the draw by its high cards, where it
+// is three suited royal cards (`ranks`) of such a game kept without a wild card.
 HoldPatterns add_penalty(const HoldPatterns& draws, unsigned ranks, int wild, unsigned penalty,
                          const RankProfile& profile) {
     if (!profile.joker || !profile.pairs_pay || wild != 0 || std::popcount(ranks) != 3 ||
@@ -37,6 +37,8 @@ HoldPatterns add_penalty(const HoldPatterns& draws, unsigned ranks, int wild, un
     return out;
 }
 
+// The next coarser pattern of this file's pattern (the draw by its high cards); nothing for any
+// other.
 HoldPatterns coarser(PatternKey key) {
     HoldPatterns out;
     if (get(key, kPenalty) != 0 && by_high_cards(key)) {
@@ -45,8 +47,32 @@ HoldPatterns coarser(PatternKey key) {
     return out;
 }
 
+// What the pattern adds to the draw's words, or nothing for any other pattern.
 std::string_view suffix(PatternKey key) {
     return get(key, kPenalty) != 0 && by_high_cards(key) ? penalty_text(key) : std::string_view{};
+}
+
+class RoyalPenalty final : public Distinction {
+  public:
+    std::string_view name() const override { return "royal penalties"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.family == Family::royal) {
+            out = add_penalty(out, v.ranks, v.wild, v.penalty, v.profile);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    std::string draw_words(PatternKey key, const RankProfile&) const override {
+        return std::string(suffix(key));
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const RoyalPenalty d;
+    return d;
 }
 
 }  // namespace quillon::odds::royal_penalties

@@ -373,4 +373,25 @@ bool kickers_pay(const RankProfile& profile) {
     return false;
 }
 
+namespace {
+
+class Spanning final : public Distinction {
+  public:
+    std::string_view name() const override { return "spanning patterns"; }
+    unsigned games() const override { return kNoWild; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        const int gaps = v.fit.fits > 0 ? v.fit.span - v.naturals : 0;
+        const DrawShape shape{v.family, v.naturals, v.high, gaps, v.fit.edge, v.fit.ways};
+        push_spanning_draws(v.base & ~put(kSuited, 1), shape, v.profile, out);
+        return true;
+    }
+};
+
+}  // namespace
+
+const Distinction& spanning_distinction() {
+    static const Spanning d;
+    return d;
+}
+
 }  // namespace quillon::odds

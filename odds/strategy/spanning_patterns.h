@@ -1,5 +1,6 @@
 #pragma once
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 
@@ -51,5 +52,8 @@ bool kickers_pay(const RankProfile& profile);
 // fewer; and whether some draws of the type sit at the ace end, so that the words name them.
 unsigned sf_type(int high, int gaps);
 bool sf_type_has_edge(unsigned type, const RankProfile& profile);
+
+// This file's distinction, as the registry lists it.
+const Distinction& spanning_distinction();
 
 }  // namespace quillon::odds

@@ -4,6 +4,11 @@ namespace quillon::odds::straight_flush_gaps {
 
 using namespace pattern_key;
 
+namespace {
+
+// Adds the pattern to a draw's patterns (`draws`, finest first), just before the family alone
+// ("3 to a straight flush, not a royal"), where the draw is three natural cards to a straight
+// flush of a joker game where a pair pays, with fewer than two gaps or a high card.
 HoldPatterns add_not_bare(const HoldPatterns& draws, Family family, int naturals, int gaps,
                           int high, const RankProfile& profile) {
     if (!profile.joker || !profile.pairs_pay || family != Family::straight_flush || naturals != 3 ||
@@ -22,6 +27,8 @@ HoldPatterns add_not_bare(const HoldPatterns& draws, Family family, int naturals
     return out;
 }
 
+}  // namespace
+
 PatternKey parent(PatternKey key, const RankProfile& profile) {
     if (!profile.joker || !profile.pairs_pay || kind_of(key) != Kind::draw ||
         family_of(key) != Family::straight_flush || get(key, kNamed) != 0 ||
@@ -39,12 +46,40 @@ PatternKey parent(PatternKey key, const RankProfile& profile) {
            put(kAnyHigh, 1) | put(kNotBare, 1);
 }
 
+namespace {
+
+// The next coarser pattern of this file's pattern (the family alone); nothing for any other.
 HoldPatterns coarser(PatternKey key) {
     return without(key, kNotBare);
 }
 
+// What the pattern adds to the draw's words, or nothing for any other pattern.
 std::string_view suffix(PatternKey key) {
     return get(key, kNotBare) != 0 ? ", not 2 gaps with no high card" : std::string_view{};
+}
+
+class NotBare final : public Distinction {
+  public:
+    std::string_view name() const override { return "straight flush gaps"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.family == Family::straight_flush) {
+            out =
+                add_not_bare(out, v.family, v.naturals, v.fit.span - v.naturals, v.high, v.profile);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    std::string draw_words(PatternKey key, const RankProfile&) const override {
+        return std::string(suffix(key));
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const NotBare d;
+    return d;
 }
 
 }  // namespace quillon::odds::straight_flush_gaps

@@ -1,9 +1,8 @@
 #include "odds/strategy/straight_flush_ways.h"
+#include "odds/ranks.h"
 
 #include <algorithm>
 #include <bit>
-
-#include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds::straight_flush_ways {
 
@@ -52,6 +51,10 @@ void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
     }
 }
 
+namespace {
+
+// The draw without its flush penalty, for a draw by its straight flushes that says one; nothing
+// for other keys.
 HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     if (!applies(profile) || kind_of(key) != Kind::draw ||
         family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
@@ -67,6 +70,9 @@ HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
     return out;
 }
 
+// The patterns of `draws` (a hold's patterns, finest first) with each draw by its straight
+// flushes of two natural cards, `ranks`, preceded by the same draw with its clear straights, those
+// that hold both cards and need none of the discarded ranks `gone`.
 HoldPatterns add_clear(const HoldPatterns& draws, unsigned ranks, unsigned gone,
                        const RankProfile& profile) {
     if (!applies(profile) || std::popcount(ranks) != 2) {
@@ -83,6 +89,8 @@ HoldPatterns add_clear(const HoldPatterns& draws, unsigned ranks, unsigned gone,
     return out;
 }
 
+// Adds to `out` (the game's words) each draw of two natural cards by its straight flushes with
+// every count of clear straights it can have.
 void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     if (!applies(profile)) {
         return;
@@ -103,6 +111,7 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     }
 }
 
+// ", in 3 straight flushes" for a draw by its straight flushes; nothing for other keys.
 std::string ways_text(PatternKey key, const RankProfile& profile) {
     if (!applies(profile) || kind_of(key) != Kind::draw ||
         family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
@@ -113,6 +122,43 @@ std::string ways_text(PatternKey key, const RankProfile& profile) {
     return (ways == 1 ? ", in 1 straight flush"
                       : ", in " + std::to_string(ways) + " straight flushes") +
            std::string(penalty_text(key));
+}
+
+class StraightFlushWays final : public Distinction {
+  public:
+    std::string_view name() const override { return "straight flush ways"; }
+    unsigned games() const override { return kJokerNoPairs; }
+    bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
+        if (v.naturals != 2 || v.suits[0] != v.suits[1]) {
+            return false;
+        }
+        // Two suited cards may say the straights the discards leave them.
+        unsigned gone = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            if ((v.mask >> i & 1u) == 0 && !is_wild(v.deal[i], v.game)) {
+                gone |= 1u << engine_rank(v.deal[i].rank());
+            }
+        }
+        out = add_clear(out, 1u << v.ranks[0] | 1u << v.ranks[1], gone, v.profile);
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile& profile) const override {
+        return coarser(key, profile);
+    }
+    std::string draw_words(PatternKey key, const RankProfile& profile) const override {
+        return ways_text(key, profile);
+    }
+    void add_vocabulary(const Game&, const RankProfile& profile,
+                        std::vector<PatternKey>& out) const override {
+        straight_flush_ways::add_vocabulary(profile, out);
+    }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const StraightFlushWays d;
+    return d;
 }
 
 }  // namespace quillon::odds::straight_flush_ways

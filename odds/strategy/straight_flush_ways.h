@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
@@ -27,21 +28,7 @@ PatternKey ways_key(PatternKey any_gaps, pattern_key::Family family, const Strai
 // or at the ace end by the straights that reach it) tells how many it lies in.
 void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out);
 
-// The draw without its flush penalty, for a draw by its straight flushes that says one; nothing
-// for other keys.
-HoldPatterns coarser(PatternKey key, const RankProfile& profile);
-
-// The patterns of `draws` (a hold's patterns, finest first) with each draw by its straight
-// flushes of two natural cards, `ranks`, preceded by the same draw with its clear straights, those
-// that hold both cards and need none of the discarded ranks `gone`.
-HoldPatterns add_clear(const HoldPatterns& draws, unsigned ranks, unsigned gone,
-                       const RankProfile& profile);
-
-// Adds to `out` (the game's words) each draw of two natural cards by its straight flushes with
-// every count of clear straights it can have.
-void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out);
-
-// ", in 3 straight flushes" for a draw by its straight flushes; nothing for other keys.
-std::string ways_text(PatternKey key, const RankProfile& profile);
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::straight_flush_ways

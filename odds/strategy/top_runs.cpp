@@ -21,6 +21,11 @@ unsigned top_run(const RankProfile& profile) {
     return lowest >= 3 ? 7u << (lowest - 3) : 0u;
 }
 
+namespace {
+
+// Adds the pattern to a draw's patterns (`draws`, finest first), just before its pattern of gaps
+// and high cards, where the draw is the joker beside three low cards in a row of mixed suits,
+// not at the ace end and not the top run (`ranks`).
 HoldPatterns add_not_top(const HoldPatterns& draws, Family family, int naturals, int wild,
                          unsigned ranks, int gaps, bool edge, int high,
                          const RankProfile& profile) {
@@ -41,8 +46,30 @@ HoldPatterns add_not_top(const HoldPatterns& draws, Family family, int naturals,
     return out;
 }
 
+// The next coarser pattern of this file's pattern; nothing for any other.
 HoldPatterns coarser(PatternKey key) {
     return without(key, kNotTopRun);
+}
+
+class NotTopRun final : public Distinction {
+  public:
+    std::string_view name() const override { return "top runs"; }
+    unsigned games() const override { return kJokerPairs; }
+    bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
+        if (v.family == Family::straight) {
+            out = add_not_top(out, v.family, v.naturals, v.wild, v.ranks, v.fit.span - v.naturals,
+                              v.fit.edge, v.high, v.profile);
+        }
+        return false;
+    }
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+};
+
+}  // namespace
+
+const Distinction& distinction() {
+    static const NotTopRun d;
+    return d;
 }
 
 }  // namespace quillon::odds::top_runs

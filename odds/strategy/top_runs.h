@@ -1,5 +1,6 @@
 #pragma once
 
+#include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 
@@ -15,14 +16,7 @@ namespace quillon::odds::top_runs {
 // the ace, where the game has them and a joker, and a pair pays; 0 elsewhere.
 unsigned top_run(const RankProfile& profile);
 
-// Adds the pattern to a draw's patterns (`draws`, finest first), just before its pattern of gaps
-// and high cards, where the draw is the joker beside three low cards in a row of mixed suits,
-// not at the ace end and not the top run (`ranks`).
-HoldPatterns add_not_top(const HoldPatterns& draws, pattern_key::Family family, int naturals,
-                         int wild, unsigned ranks, int gaps, bool edge, int high,
-                         const RankProfile& profile);
-
-// The next coarser pattern of this file's pattern; nothing for any other.
-HoldPatterns coarser(PatternKey key);
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
 
 }  // namespace quillon::odds::top_runs

@@ -1,0 +1,75 @@
+#include "odds/strategy/distinction.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "odds/strategy/ace_royals.h"
+#include "odds/strategy/deuces_patterns.h"
+#include "odds/strategy/joker_draws.h"
+#include "odds/strategy/joker_sets.h"
+#include "odds/strategy/lone_cards.h"
+#include "odds/strategy/open_straights.h"
+#include "odds/strategy/royal_penalties.h"
+#include "odds/strategy/spanning_patterns.h"
+#include "odds/strategy/straight_flush_gaps.h"
+#include "odds/strategy/straight_flush_ways.h"
+#include "odds/strategy/top_runs.h"
+
+namespace quillon::odds {
+
+namespace {
+
+// The order of the distinctions: where two refine the same hold or add to the same words, the
+// earlier one does first.
+const std::array<const Distinction*, 11>& registry() {
+    static const std::array<const Distinction*, 11> all = {
+        &straight_flush_gaps::distinction(),
+        &top_runs::distinction(),
+        &royal_penalties::distinction(),
+        &ace_royals::distinction(),
+        &straight_flush_ways::distinction(),
+        &open_straights::distinction(),
+        &joker_draws::distinction(),
+        &lone_cards::distinction(),
+        &joker_sets::distinction(),
+        &deuces::distinction(),
+        &spanning_distinction(),
+    };
+    return all;
+}
+
+// The distinctions of each one-bit Games class, worked out once.
+struct ByGames {
+    std::array<std::array<const Distinction*, 11>, 4> lists{};
+    std::array<std::size_t, 4> counts{};
+
+    ByGames() {
+        for (std::size_t g = 0; g < lists.size(); ++g) {
+            for (const Distinction* d : registry()) {
+                if ((d->games() >> g & 1u) != 0) {
+                    lists[g][counts[g]++] = d;
+                }
+            }
+        }
+    }
+};
+
+}  // namespace
+
+std::span<const Distinction* const> distinctions() {
+    return registry();
+}
+
+std::span<const Distinction* const> distinctions_for(const RankProfile& profile) {
+    static const ByGames by_games;
+    const auto g = static_cast<std::size_t>(std::countr_zero(pattern_key::games_of(profile)));
+    return {by_games.lists[g].data(), by_games.counts[g]};
+}
+
+bool merges_into_coarser(PatternKey key) {
+    const auto all = distinctions();
+    return std::all_of(all.begin(), all.end(),
+                       [&](const Distinction* d) { return d->merges(key); });
+}
+
+}  // namespace quillon::odds
