@@ -18,8 +18,10 @@ build-game:
 run: build-game
 	cd build/release/run && ./quillon
 
+# The game and its tests; `make bench` adds the benchmarks, which no test runs.
+BENCH ?= OFF
 build: deps
-	cmake --preset release -DBUILD_TESTING=ON -DQUILLON_WITH_BENCH=ON
+	cmake --preset release -DBUILD_TESTING=ON -DQUILLON_WITH_BENCH=$(BENCH)
 	cmake --build --preset release -j $(JOBS)
 
 # The release tree's outcomes writer, where there is one, spares the sanitizer build its own
@@ -37,7 +39,8 @@ test: build
 	ctest --preset release -j $(JOBS)
 	$(MAKE) --no-print-directory test-asan
 
-bench: build
+bench:
+	$(MAKE) --no-print-directory build BENCH=ON
 	cd build/release/run && for b in ./bench_*; do $$b; done
 
 # The Debian package, in build/package/package/, built as a packager builds it: without the
