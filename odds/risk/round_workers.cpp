@@ -80,8 +80,13 @@ void RoundWorkers::help() {
     std::uint64_t seen = 0;
     while (!stop_.load(std::memory_order_acquire)) {
         take_parts();
-        // Asleep until the claim word moves on from the last one seen: a new round.
+        // Asleep until the claim word moves on from the last one seen: a new round. The stop is
+        // written before the claim word that announces it, so a helper that has seen that word
+        // sees the stop too, and does not wait for a round that never comes.
         seen = claim_.load(std::memory_order_acquire);
+        if (stop_.load(std::memory_order_acquire)) {
+            break;
+        }
         if (next_of(seen) >= parts_of(seen)) {
             wait_while(claim_, seen);
         }

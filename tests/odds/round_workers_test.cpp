@@ -67,5 +67,20 @@ TEST(RoundWorkers, ALongRoundDoneOnceOverEveryPart) {
     }
 }
 
+// Workers let go right after a round, while their helpers may be between a round and their
+// sleep: each must see the stop and end, however the two meet (a helper that missed it hung the
+// join).
+TEST(RoundWorkers, LetGoRightAfterARoundTheirHelpersEnd) {
+    std::int64_t items = 0;
+    auto count = [&](std::int64_t first, std::int64_t last) {
+        __atomic_fetch_add(&items, last - first, __ATOMIC_RELAXED);
+    };
+    for (int trial = 0; trial < 2000; ++trial) {
+        RoundWorkers workers(2 + trial % 3, 1);
+        workers.run(0, 64, 8, count);
+    }
+    EXPECT_EQ(items, 2000 * 64);
+}
+
 }  // namespace
 }  // namespace quillon::odds
