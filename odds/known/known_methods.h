@@ -15,7 +15,8 @@ struct KnownMethod {
     int version = 0;
 };
 
-// session_within() (tools/ruin_table/session_within.h): ruin within a session of rounds of 2 to 100 hands.
+// session_within() (tools/ruin_table/session_within.h): ruin within a session of rounds of 2 to 100
+// hands.
 inline constexpr KnownMethod kWithinMethod{"within", "session_within", 1};
 // round_ruin_ever() (odds/risk/round_ruin.h): ruin without end, rounds of 2 to 100 hands.
 inline constexpr KnownMethod kRuinMethod{"ruin", "round_ruin_ever", 1};

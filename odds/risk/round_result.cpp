@@ -1,5 +1,6 @@
 #include "odds/risk/round_result.h"
 
+#include "odds/risk/integer_power.h"
 #include "odds/risk/walk_root.h"
 
 #include <algorithm>
@@ -13,24 +14,6 @@ namespace quillon::odds {
 namespace {
 
 using Complex = std::complex<double>;
-
-// x to the power n, by squaring: for the generating functions at complex points and at real
-// ones alike.
-template <class T>
-T power(T x, std::int64_t n) {
-    if (n < 0) {
-        return T{1} / power(x, -n);
-    }
-    T out{1};
-    while (n > 0) {
-        if ((n & 1) != 0) {
-            out *= x;
-        }
-        x *= x;
-        n >>= 1;
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -143,7 +126,7 @@ long double RoundResult::excess(long double z) const {
         for (std::size_t r = 0; r < rows_; ++r) {
             g += q[r] * power_of_z[r];
         }
-        sum += weight_[i] * power(g, play_);
+        sum += weight_[i] * integer_power(g, play_);
     }
     return sum;
 }
@@ -161,7 +144,7 @@ Complex RoundResult::pgf_at(Complex w, Complex* slope, double blend) const {
     std::vector<double> v(2 * rows_);
     std::vector<double> dv(2 * rows_);
     for (std::size_t r = 0; r < rows_; ++r) {
-        const Complex x = power(w, steps_[r]);
+        const Complex x = integer_power(w, steps_[r]);
         const Complex dx = static_cast<double>(steps_[r]) * x / w;
         v[2 * r] = x.real();
         v[2 * r + 1] = x.imag();

@@ -1,5 +1,7 @@
 #include "tests/odds/ladder/round_ladder_roots.h"
 
+#include "odds/risk/integer_power.h"
+
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -11,22 +13,6 @@ namespace quillon::odds {
 namespace {
 
 using Complex = std::complex<double>;
-
-// x to the power n, by squaring.
-Complex power(Complex x, std::int64_t n) {
-    if (n < 0) {
-        return 1.0 / power(x, -n);
-    }
-    Complex out{1.0};
-    while (n > 0) {
-        if ((n & 1) != 0) {
-            out *= x;
-        }
-        x *= x;
-        n >>= 1;
-    }
-    return out;
-}
 
 std::vector<Complex> independent_roots(const RoundResult& round) {
     // One hand of the average deal: h(w) = sum of p_r w^step_r; N independent hands fall to ruin
@@ -46,7 +32,7 @@ std::vector<Complex> independent_roots(const RoundResult& round) {
         Complex h = 0.0;
         Complex dh = 0.0;
         for (std::size_t r = 0; r < round.rows(); ++r) {
-            const Complex v = power(w, round.step(r));
+            const Complex v = integer_power(w, round.step(r));
             h += round.hand_chance(r) * v;
             dh += round.hand_chance(r) * static_cast<double>(round.step(r)) * v / w;
         }
