@@ -1,4 +1,4 @@
-#include "game/card.h"
+#include "base/card.h"
 
 #include <charconv>
 

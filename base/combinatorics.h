@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "game/card.h"
+#include "base/card.h"
 
 namespace quillon::odds {
 

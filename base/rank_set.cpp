@@ -1,12 +1,12 @@
-#include "odds/rank_set.h"
+#include "base/rank_set.h"
 
-#include "game/text_file.h"
+#include "base/text_file.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 
 namespace quillon::odds {
 

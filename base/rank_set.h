@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "odds/hand_class.h"
+#include "base/ranks.h"
 
 namespace quillon::odds {
 

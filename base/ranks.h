@@ -3,12 +3,16 @@
 #include <array>
 #include <string_view>
 
-#include "odds/hand_class.h"
-
 namespace quillon::odds {
 
-// The odds engine counts ranks 0 (the two) to 12 (the ace); a set of ranks is a mask with bit r
-// for rank r. The ace plays high and, in the wheel, low.
+// The odds engine counts ranks 0 (the two) to 12 (the ace), so that straights read in order; a
+// set of ranks is a mask with bit r for rank r. The ace plays high and, in the wheel, low.
+inline constexpr int kRankCount = 13;
+inline constexpr int kAce = 12;
+// A card's rank (1 the ace ... 13 the king) as the engine counts it.
+constexpr int engine_rank(int card_rank) {
+    return (card_rank + 11) % 13;
+}
 
 // The ten straights as rank masks, the wheel (ace low) first and the ace-high one last.
 inline constexpr std::array<unsigned, 10> kStraightMasks = [] {

@@ -1,4 +1,4 @@
-#include "game/text_file.h"
+#include "base/text_file.h"
 
 #include <array>
 

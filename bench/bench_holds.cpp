@@ -6,7 +6,7 @@
 #include <numeric>
 #include <random>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/hold_analysis.h"
 
 namespace quillon::odds {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
 #include "odds/strategy/hold_pattern.h"

@@ -4,7 +4,7 @@
 #include <nlohmann/json_fwd.hpp>
 #include <string>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/hold_analysis.h"
 
 namespace quillon::coach {

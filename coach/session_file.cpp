@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "coach/session_cells.h"
-#include "game/regular_file.h"
+#include "base/regular_file.h"
 
 namespace quillon::coach {
 

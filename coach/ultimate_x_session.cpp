@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "coach/session_cells.h"
-#include "game/regular_file.h"
+#include "base/regular_file.h"
 
 namespace quillon::coach {
 

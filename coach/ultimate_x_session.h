@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "coach/ultimate_x_score.h"
-#include "game/card.h"
+#include "base/card.h"
 
 namespace quillon::coach {
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 
 namespace quillon::odds {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/fast_classifier.h"
 #include "odds/hold_analysis.h"
 

@@ -4,7 +4,7 @@
 #include <thread>
 #include <unordered_map>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/hold_analysis.h"
 #include "odds/suit_classes.h"
 

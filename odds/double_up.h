@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "game/card.h"
+#include "base/card.h"
 
 namespace quillon::odds {
 

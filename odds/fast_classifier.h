@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/hand_class.h"
 #include "odds/pay_table.h"
 

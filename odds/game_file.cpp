@@ -9,11 +9,11 @@
 #include <variant>
 #include <vector>
 
-#include "game/regular_file.h"
-#include "game/text_file.h"
+#include "base/regular_file.h"
+#include "base/text_file.h"
 #include "odds/multiplier_lines.h"
 #include "odds/pay_decimal.h"
-#include "odds/rank_set.h"
+#include "base/rank_set.h"
 
 namespace quillon::odds {
 

@@ -4,7 +4,7 @@
 #include <numeric>
 #include <thread>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/hold_analysis.h"
 #include "odds/stop.h"
 #include "odds/suit_classes.h"

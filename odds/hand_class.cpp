@@ -3,7 +3,7 @@
 #include <bit>
 #include <string>
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 
 namespace quillon::odds {
 
@@ -186,34 +186,6 @@ class WildReadings {
 
 std::string_view hand_class_text(HandClass hand) {
     return class_texts()[static_cast<std::size_t>(hand)];
-}
-
-HandName machine_name(HandClass hand) {
-    if (is_four_of_a_kind(hand)) {
-        return HandName::four;
-    }
-    if (is_five_of_a_kind(hand)) {
-        return HandName::five;
-    }
-    switch (hand) {
-        case HandClass::two_pair:
-            return HandName::two;
-        case HandClass::three:
-            return HandName::three;
-        case HandClass::straight:
-            return HandName::straight;
-        case HandClass::flush:
-            return HandName::flush;
-        case HandClass::full_house:
-            return HandName::full;
-        case HandClass::straight_flush:
-            return HandName::stfl;
-        case HandClass::wild_royal:
-        case HandClass::natural_royal:
-            return HandName::royal;
-        default:
-            return HandName::none;
-    }
 }
 
 HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {

@@ -6,19 +6,12 @@
 #include <cstdint>
 #include <string_view>
 
-#include "game/hand_evaluation.h"
+#include "base/ranks.h"
 
 namespace quillon::odds {
 
 // Which cards are wild: none, the joker of a 53-card deck, or the four 2s of a 52-card deck.
 enum class Wild : std::uint8_t { none, joker, deuces };
-
-// Engine ranks run 0 (the two) to 12 (the ace) so that straights read in order.
-inline constexpr int kRankCount = 13;
-inline constexpr int kAce = 12;
-constexpr int engine_rank(int card_rank) {
-    return (card_rank + 11) % 13;
-}
 
 // The odds engine's own hand classes, weakest first. They are finer than any one pay table needs
 // (a pair keeps its rank, four of a kind its rank and its kicker's rank, five of a kind its
@@ -173,10 +166,6 @@ constexpr ClassSet class_bit(HandClass hand) {
 
 // "pair of jacks", "four sevens with a king", "straight flush", ...
 std::string_view hand_class_text(HandClass hand);
-
-// The name the machine gives the same five cards: single pairs pay nothing there, and both
-// royals are its royal.
-HandName machine_name(HandClass hand);
 
 using RankCounts = std::array<std::uint8_t, kRankCount>;
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <type_traits>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 
 namespace quillon::odds {
 

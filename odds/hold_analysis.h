@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/tallies.h"
 
 namespace quillon::odds {

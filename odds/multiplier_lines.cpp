@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "game/text_file.h"
+#include "base/text_file.h"
 #include "odds/game_file.h"
 
 namespace quillon::odds {

@@ -4,7 +4,7 @@
 #include <array>
 #include <numeric>
 
-#include "game/text_file.h"
+#include "base/text_file.h"
 
 namespace quillon::odds {
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <functional>
 
-#include "game/card.h"
-#include "odds/combinatorics.h"
+#include "base/card.h"
+#include "base/combinatorics.h"
 
 namespace quillon::odds {
 

@@ -5,7 +5,7 @@
 #include <thread>
 #include <utility>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/page_allocator.h"
 #include "odds/stop.h"
 #include "odds/threads.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/hold_analysis.h"
 #include "odds/multiplier_table.h"
 #include "odds/tallies.h"

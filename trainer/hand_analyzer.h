@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/pay_table.h"
 
 class QLabel;

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <random>
 
-#include "game/text_file.h"
+#include "base/text_file.h"
 #include "odds/pay_table.h"
 #include "trainer/trainer_window.h"
 #include "trainer/ultimate_x_window.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/fast_classifier.h"
 #include "odds/multiplier_table.h"
 #include "odds/pay_table.h"

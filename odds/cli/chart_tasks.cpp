@@ -2,7 +2,7 @@
 
 #include <variant>
 
-#include "game/regular_file.h"
+#include "base/regular_file.h"
 
 #include "odds/cli/cli_options.h"
 #include "odds/cli/strategy_report.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/pay_table.h"
 
 namespace quillon::odds {

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/double_up.h"
 #include "odds/game_return.h"
 #include "odds/hold_analysis.h"

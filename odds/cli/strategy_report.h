@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/pay_table.h"
 #include "odds/strategy/chart_report.h"
 

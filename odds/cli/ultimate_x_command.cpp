@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "odds/cli/odds_report.h"
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/fast_classifier.h"
 #include "odds/known/known_ultimate_x.h"
 #include "odds/strategy/hold_pattern.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
 #include "odds/risk/session_risk.h"

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 #include "odds/strategy/pattern_key.h"
 
 namespace quillon::odds::ace_royals {

@@ -5,7 +5,7 @@
 #include <thread>
 #include <unordered_map>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/game_return.h"
 #include "odds/stop.h"
 #include "odds/strategy/deal_patterns.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/strategy/chart_text.h"
 #include "odds/strategy/strategy_chart.h"
 #include "odds/suit_classes.h"

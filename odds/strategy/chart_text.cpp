@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <unordered_map>
 
-#include "game/text_file.h"
+#include "base/text_file.h"
 #include "odds/stop.h"
 #include "odds/strategy/pattern_words.h"
 

@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <unordered_map>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/page_allocator.h"
 #include "odds/stop.h"
 

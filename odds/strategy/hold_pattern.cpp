@@ -5,7 +5,7 @@
 #include <span>
 #include <utility>
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/distinction.h"
 #include "odds/strategy/joker_draws.h"

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
 

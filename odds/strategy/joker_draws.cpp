@@ -5,7 +5,7 @@
 #include <bit>
 #include <optional>
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 #include "odds/strategy/pattern_key.h"
 
 namespace quillon::odds::joker_draws {

@@ -4,7 +4,7 @@
 #include <bit>
 
 #include "odds/hand_class.h"
-#include "odds/ranks.h"
+#include "base/ranks.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 

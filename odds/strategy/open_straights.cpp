@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 #include "odds/strategy/pattern_key.h"
 
 namespace quillon::odds::open_straights {

@@ -4,7 +4,7 @@
 #include <bit>
 #include <set>
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 #include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/distinction.h"
 #include "odds/strategy/joker_draws.h"

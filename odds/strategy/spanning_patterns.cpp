@@ -4,7 +4,7 @@
 #include <array>
 #include <bit>
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 #include "odds/strategy/straight_fit.h"
 
 namespace quillon::odds {

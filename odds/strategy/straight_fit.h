@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 
 namespace quillon::odds {
 

@@ -1,5 +1,5 @@
 #include "odds/strategy/straight_flush_ways.h"
-#include "odds/ranks.h"
+#include "base/ranks.h"
 
 #include <algorithm>
 #include <bit>

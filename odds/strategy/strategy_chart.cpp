@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/game_return.h"
 #include "odds/stop.h"
 #include "odds/strategy/chart_text.h"

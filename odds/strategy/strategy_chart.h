@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "odds/strategy/chart_builder.h"
 #include "odds/strategy/deal_patterns.h"
 #include "odds/tallies.h"

@@ -1,6 +1,6 @@
 #include "odds/strategy/top_runs.h"
 
-#include "odds/ranks.h"
+#include "base/ranks.h"
 
 namespace quillon::odds::top_runs {
 

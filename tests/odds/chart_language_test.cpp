@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/game_return.h"
 #include "odds/strategy/chart_report.h"
 #include "odds/strategy/pattern_words.h"

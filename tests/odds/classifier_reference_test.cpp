@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/fast_classifier.h"
 #include "odds/game_file.h"
 

@@ -6,9 +6,10 @@
 #include <sstream>
 
 #include "game/hand_evaluation.h"
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/fast_classifier.h"
 #include "odds/pay_table.h"
+#include "tests/odds/machine_name.h"
 
 namespace quillon::odds {
 namespace {

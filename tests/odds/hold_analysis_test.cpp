@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/deal_analysis.h"
 #include "odds/hold_analysis.h"
 #include "tests/odds/odds_test_support.h"

@@ -14,7 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "odds/builtin_games.h"
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/deal_outcomes.h"
 #include "odds/game_file.h"
 #include "odds/hold_analysis.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <mutex>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/game_return.h"
 #include "odds/strategy/pattern_words.h"
 #include "odds/strategy/strategy_chart.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/suit_classes.h"
 
 namespace quillon::odds {

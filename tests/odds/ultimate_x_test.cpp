@@ -6,7 +6,7 @@
 #include <cmath>
 #include <random>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/game_return.h"
 #include "odds/known/known_ultimate_x.h"
 #include "odds/suit_classes.h"

@@ -6,6 +6,7 @@
 #include "game/random_source.h"
 #include "game/recording_media_control.h"
 #include "odds/pay_table.h"
+#include "tests/odds/machine_name.h"
 
 namespace quillon::odds {
 namespace {

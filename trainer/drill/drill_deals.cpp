@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 #include "odds/hold_analysis.h"
 #include "odds/stop.h"
 #include "odds/strategy/deal_patterns.h"
