@@ -1,4 +1,4 @@
-#include "odds/stop.h"
+#include "base/stop.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "odds/threads.h"
+#include "base/threads.h"
 
 #include <algorithm>
 #include <charconv>

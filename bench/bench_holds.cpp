@@ -7,7 +7,7 @@
 #include <random>
 
 #include "base/combinatorics.h"
-#include "odds/hold_analysis.h"
+#include "odds/play/hold_analysis.h"
 
 namespace quillon::odds {
 namespace {

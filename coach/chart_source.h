@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/hold_analysis.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/tallies.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/strategy_chart.h"
-#include "odds/tallies.h"
 
 namespace quillon::coach {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/card.h"
-#include "odds/hold_analysis.h"
+#include "odds/play/hold_analysis.h"
 
 namespace quillon::coach {
 

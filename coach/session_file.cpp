@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
-#include "coach/session_cells.h"
 #include "base/regular_file.h"
+#include "coach/session_cells.h"
 
 namespace quillon::coach {
 

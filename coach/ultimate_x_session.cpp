@@ -5,8 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "coach/session_cells.h"
 #include "base/regular_file.h"
+#include "coach/session_cells.h"
 
 namespace quillon::coach {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "coach/ultimate_x_score.h"
 #include "base/card.h"
+#include "coach/ultimate_x_score.h"
 
 namespace quillon::coach {
 

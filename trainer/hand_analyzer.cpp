@@ -13,7 +13,7 @@
 #include "coach/deal_advice.h"
 #include "odds/cli/figures.h"
 #include "odds/cli/odds_report.h"
-#include "odds/deal_analysis.h"
+#include "odds/play/deal_analysis.h"
 
 namespace quillon::trainer {
 

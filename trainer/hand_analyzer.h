@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 
 class QLabel;
 class QLineEdit;

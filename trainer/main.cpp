@@ -6,7 +6,7 @@
 #include <random>
 
 #include "base/text_file.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "trainer/trainer_window.h"
 #include "trainer/ultimate_x_window.h"
 #include "ui/app_setup.h"

@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 
 #include "odds/cli/figures.h"
-#include "odds/deal_outcomes.h"
-#include "odds/game_return.h"
 #include "odds/known/precomputed.h"
-#include "odds/tallies.h"
+#include "odds/play/deal_outcomes.h"
+#include "odds/play/game_return.h"
+#include "odds/play/tallies.h"
 
 namespace quillon::trainer {
 

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "odds/cli/figures.h"
-#include "odds/tallies.h"
+#include "odds/play/tallies.h"
 
 namespace quillon::trainer {
 

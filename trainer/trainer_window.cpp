@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "coach/coach_panel.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 #include "odds/strategy/hold_pattern.h"
 #include "trainer/card_view.h"
 #include "trainer/coins.h"

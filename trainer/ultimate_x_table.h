@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/fast_classifier.h"
-#include "odds/multiplier_table.h"
-#include "odds/pay_table.h"
+#include "odds/games/multiplier_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/fast_classifier.h"
 
 namespace quillon::trainer {
 

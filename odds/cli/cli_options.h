@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 
 namespace quillon::odds {
 

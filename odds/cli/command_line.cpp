@@ -5,7 +5,7 @@
 
 #include "odds/cli/columns.h"
 #include "odds/cli/commands.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 
 namespace quillon::odds {
 

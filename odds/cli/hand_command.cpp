@@ -2,7 +2,7 @@
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
 #include "odds/cli/ultimate_x_command.h"
-#include "odds/deal_analysis.h"
+#include "odds/play/deal_analysis.h"
 
 #include <cmath>
 

@@ -3,9 +3,9 @@
 #include "odds/cli/figures.h"
 #include "odds/cli/odds_json.h"
 #include "odds/cli/odds_report.h"
+#include "odds/games/pay_changes.h"
 #include "odds/known/precomputed.h"
-#include "odds/pay_changes.h"
-#include "odds/progressive_meter.h"
+#include "odds/play/progressive_meter.h"
 
 #include <nlohmann/json.hpp>
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/double_up.h"
-#include "odds/game_return.h"
-#include "odds/hold_analysis.h"
+#include "odds/play/double_up.h"
+#include "odds/play/game_return.h"
+#include "odds/play/hold_analysis.h"
 
 namespace quillon::odds {
 

@@ -3,10 +3,10 @@
 #include "odds/cli/odds_report.h"
 #include "odds/cli/risk_report.h"
 #include "odds/cli/ultimate_x_command.h"
-#include "odds/deal_outcomes.h"
 #include "odds/known/known_ruin.h"
 #include "odds/known/known_within.h"
 #include "odds/known/precomputed.h"
+#include "odds/play/deal_outcomes.h"
 
 #include <algorithm>
 #include <thread>

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "odds/risk/session_risk.h"
 
 namespace quillon::odds {

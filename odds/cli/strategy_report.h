@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/card.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "odds/strategy/chart_report.h"
 
 namespace quillon::odds {

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <string>
 
-#include "odds/builtin_games.h"
-#include "odds/game_file.h"
+#include "odds/games/builtin_games.h"
+#include "odds/games/game_file.h"
 
 namespace quillon::odds {
 

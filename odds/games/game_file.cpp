@@ -1,4 +1,4 @@
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 
 #include <algorithm>
 #include <array>
@@ -9,11 +9,11 @@
 #include <variant>
 #include <vector>
 
+#include "base/rank_set.h"
 #include "base/regular_file.h"
 #include "base/text_file.h"
-#include "odds/multiplier_lines.h"
-#include "odds/pay_decimal.h"
-#include "base/rank_set.h"
+#include "odds/games/multiplier_lines.h"
+#include "odds/games/pay_decimal.h"
 
 namespace quillon::odds {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 
 namespace quillon::odds {
 

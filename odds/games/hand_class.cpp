@@ -1,4 +1,4 @@
-#include "odds/hand_class.h"
+#include "odds/games/hand_class.h"
 
 #include <bit>
 #include <string>

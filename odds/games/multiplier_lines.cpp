@@ -1,10 +1,10 @@
-#include "odds/multiplier_lines.h"
+#include "odds/games/multiplier_lines.h"
 
 #include <algorithm>
 #include <charconv>
 
 #include "base/text_file.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 
 namespace quillon::odds {
 

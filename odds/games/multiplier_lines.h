@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/multiplier_table.h"
+#include "odds/games/multiplier_table.h"
 
 namespace quillon::odds {
 

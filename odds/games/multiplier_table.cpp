@@ -1,4 +1,4 @@
-#include "odds/multiplier_table.h"
+#include "odds/games/multiplier_table.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "odds/pay_changes.h"
+#include "odds/games/pay_changes.h"
 
 #include <algorithm>
 #include <array>

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "odds/pay_decimal.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_decimal.h"
+#include "odds/games/pay_table.h"
 
 namespace quillon::odds {
 

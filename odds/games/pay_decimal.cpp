@@ -1,4 +1,4 @@
-#include "odds/pay_decimal.h"
+#include "odds/games/pay_decimal.h"
 
 namespace quillon::odds {
 

@@ -1,4 +1,4 @@
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 
 #include <algorithm>
 #include <stdexcept>

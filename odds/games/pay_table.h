@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "odds/hand_class.h"
-#include "odds/multiplier_table.h"
+#include "odds/games/hand_class.h"
+#include "odds/games/multiplier_table.h"
 
 namespace quillon::odds {
 

@@ -1,4 +1,4 @@
-#include "odds/deal_analysis.h"
+#include "odds/play/deal_analysis.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "base/card.h"
-#include "odds/fast_classifier.h"
-#include "odds/hold_analysis.h"
+#include "odds/play/fast_classifier.h"
+#include "odds/play/hold_analysis.h"
 
 namespace quillon::odds {
 

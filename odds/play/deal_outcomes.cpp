@@ -1,12 +1,12 @@
-#include "odds/deal_outcomes.h"
+#include "odds/play/deal_outcomes.h"
 
 #include <algorithm>
 #include <thread>
 #include <unordered_map>
 
 #include "base/combinatorics.h"
-#include "odds/hold_analysis.h"
-#include "odds/suit_classes.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/suit_classes.h"
 
 namespace quillon::odds {
 

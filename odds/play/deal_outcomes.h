@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "odds/game_return.h"
-#include "odds/suit_classes.h"
-#include "odds/tallies.h"
-#include "odds/threads.h"
+#include "base/threads.h"
+#include "odds/play/game_return.h"
+#include "odds/play/suit_classes.h"
+#include "odds/play/tallies.h"
 
 namespace quillon::odds {
 

@@ -1,4 +1,4 @@
-#include "odds/double_up.h"
+#include "odds/play/double_up.h"
 
 namespace quillon::odds {
 

@@ -1,4 +1,4 @@
-#include "odds/fast_classifier.h"
+#include "odds/play/fast_classifier.h"
 
 #include <stdexcept>
 

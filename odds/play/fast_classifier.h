@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/hand_class.h"
-#include "odds/pay_table.h"
+#include "odds/games/hand_class.h"
+#include "odds/games/pay_table.h"
 
 namespace quillon::odds {
 

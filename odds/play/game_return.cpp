@@ -1,13 +1,13 @@
-#include "odds/game_return.h"
+#include "odds/play/game_return.h"
 
 #include <cmath>
 #include <numeric>
 #include <thread>
 
 #include "base/combinatorics.h"
-#include "odds/hold_analysis.h"
-#include "odds/stop.h"
-#include "odds/suit_classes.h"
+#include "base/stop.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/suit_classes.h"
 
 namespace quillon::odds {
 

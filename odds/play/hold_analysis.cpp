@@ -1,4 +1,4 @@
-#include "odds/hold_analysis.h"
+#include "odds/play/hold_analysis.h"
 
 #include <algorithm>
 #include <stdexcept>

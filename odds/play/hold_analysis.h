@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/tallies.h"
+#include "odds/play/tallies.h"
 
 namespace quillon::odds {
 

@@ -1,9 +1,9 @@
-#include "odds/progressive_meter.h"
+#include "odds/play/progressive_meter.h"
 
 #include <algorithm>
 #include <map>
 
-#include "odds/pay_changes.h"
+#include "odds/games/pay_changes.h"
 
 namespace quillon::odds {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "odds/game_return.h"
-#include "odds/pay_decimal.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_decimal.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/game_return.h"
 
 namespace quillon::odds {
 

@@ -1,4 +1,4 @@
-#include "odds/suit_classes.h"
+#include "odds/play/suit_classes.h"
 
 #include <algorithm>
 #include <bit>

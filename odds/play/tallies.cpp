@@ -1,4 +1,4 @@
-#include "odds/tallies.h"
+#include "odds/play/tallies.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "base/combinatorics.h"
-#include "odds/page_allocator.h"
-#include "odds/stop.h"
-#include "odds/threads.h"
+#include "base/page_allocator.h"
+#include "base/stop.h"
+#include "base/threads.h"
 
 namespace quillon::odds {
 

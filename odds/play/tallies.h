@@ -6,8 +6,8 @@
 #include <stop_token>
 #include <vector>
 
-#include "odds/fast_classifier.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/fast_classifier.h"
 
 namespace quillon::odds {
 

@@ -1,13 +1,13 @@
-#include "odds/ultimate_x.h"
+#include "odds/play/ultimate_x.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <thread>
 
-#include "odds/deal_analysis.h"
-#include "odds/stop.h"
-#include "odds/ultimate_x_choices.h"
+#include "base/stop.h"
+#include "odds/play/deal_analysis.h"
+#include "odds/play/ultimate_x_choices.h"
 
 namespace quillon::odds {
 

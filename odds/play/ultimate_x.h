@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/hold_analysis.h"
-#include "odds/multiplier_table.h"
-#include "odds/tallies.h"
-#include "odds/threads.h"
+#include "base/threads.h"
+#include "odds/games/multiplier_table.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/tallies.h"
 
 namespace quillon::odds {
 

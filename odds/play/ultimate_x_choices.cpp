@@ -1,4 +1,4 @@
-#include "odds/ultimate_x_choices.h"
+#include "odds/play/ultimate_x_choices.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <unordered_map>
 
 #include "base/combinatorics.h"
-#include "odds/stop.h"
-#include "odds/suit_classes.h"
+#include "base/stop.h"
+#include "odds/play/suit_classes.h"
 
 namespace quillon::odds {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "odds/hold_analysis.h"
-#include "odds/multiplier_table.h"
-#include "odds/tallies.h"
+#include "odds/games/multiplier_table.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/tallies.h"
 
 namespace quillon::odds {
 

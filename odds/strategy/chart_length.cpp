@@ -1,6 +1,6 @@
 #include "odds/strategy/chart_planner.h"
 
-#include "odds/stop.h"
+#include "base/stop.h"
 
 #include <algorithm>
 #include <limits>

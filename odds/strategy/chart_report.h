@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/threads.h"
+#include "odds/play/tallies.h"
 #include "odds/strategy/chart_score.h"
 #include "odds/strategy/chart_text.h"
-#include "odds/tallies.h"
-#include "odds/threads.h"
 
 namespace quillon::odds {
 

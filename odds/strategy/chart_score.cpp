@@ -6,8 +6,8 @@
 #include <unordered_map>
 
 #include "base/combinatorics.h"
-#include "odds/game_return.h"
-#include "odds/stop.h"
+#include "base/stop.h"
+#include "odds/play/game_return.h"
 #include "odds/strategy/deal_patterns.h"
 
 namespace quillon::odds {

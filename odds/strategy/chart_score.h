@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "base/card.h"
+#include "base/threads.h"
+#include "odds/play/suit_classes.h"
+#include "odds/play/tallies.h"
 #include "odds/strategy/chart_text.h"
 #include "odds/strategy/strategy_chart.h"
-#include "odds/suit_classes.h"
-#include "odds/tallies.h"
-#include "odds/threads.h"
 
 namespace quillon::odds {
 

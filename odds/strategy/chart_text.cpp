@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "base/stop.h"
 #include "base/text_file.h"
-#include "odds/stop.h"
 #include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds {

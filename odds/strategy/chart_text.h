@@ -8,7 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "odds/strategy/hold_pattern.h"
 
 namespace quillon::odds {

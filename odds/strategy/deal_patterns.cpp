@@ -12,8 +12,8 @@
 #include <unordered_map>
 
 #include "base/combinatorics.h"
-#include "odds/page_allocator.h"
-#include "odds/stop.h"
+#include "base/page_allocator.h"
+#include "base/stop.h"
 
 namespace quillon::odds {
 

@@ -5,11 +5,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "odds/hold_analysis.h"
+#include "base/threads.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/suit_classes.h"
+#include "odds/play/tallies.h"
 #include "odds/strategy/hold_pattern.h"
-#include "odds/suit_classes.h"
-#include "odds/tallies.h"
-#include "odds/threads.h"
 
 namespace quillon::odds {
 

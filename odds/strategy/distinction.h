@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/hold_analysis.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/hold_analysis.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "base/card.h"
-#include "odds/hold_analysis.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/hold_analysis.h"
 
 namespace quillon::odds {
 

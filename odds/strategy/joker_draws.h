@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 #include "odds/strategy/pattern_key.h"

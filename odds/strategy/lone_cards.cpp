@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <bit>
 
-#include "odds/hand_class.h"
 #include "base/ranks.h"
+#include "odds/games/hand_class.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/straight_fit.h"
 

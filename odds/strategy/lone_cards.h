@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/hold_analysis.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/hold_analysis.h"
 #include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 

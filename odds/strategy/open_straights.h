@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "odds/strategy/distinction.h"
 #include "odds/strategy/hold_pattern.h"
 

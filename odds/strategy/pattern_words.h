@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "odds/strategy/hold_pattern.h"
 
 namespace quillon::odds {

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "base/combinatorics.h"
-#include "odds/game_return.h"
-#include "odds/stop.h"
+#include "base/stop.h"
+#include "odds/play/game_return.h"
 #include "odds/strategy/chart_text.h"
 
 namespace quillon::odds {

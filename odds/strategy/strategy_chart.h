@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "base/card.h"
+#include "base/threads.h"
+#include "odds/play/tallies.h"
 #include "odds/strategy/chart_builder.h"
 #include "odds/strategy/deal_patterns.h"
-#include "odds/tallies.h"
-#include "odds/threads.h"
 
 namespace quillon::odds {
 

@@ -16,9 +16,9 @@
 
 #include "odds/cli/odds_cli.h"
 #include "odds/cli/strategy_report.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/tallies.h"
 #include "odds/strategy/chart_report.h"
-#include "odds/tallies.h"
 
 namespace quillon::odds {
 namespace {

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "base/combinatorics.h"
-#include "odds/game_return.h"
+#include "odds/play/game_return.h"
 #include "odds/strategy/chart_report.h"
 #include "odds/strategy/pattern_words.h"
 #include "tests/odds/odds_test_support.h"

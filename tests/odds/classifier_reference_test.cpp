@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/combinatorics.h"
-#include "odds/fast_classifier.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
+#include "odds/play/fast_classifier.h"
 
 namespace quillon::odds {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/combinatorics.h"
-#include "odds/game_return.h"
+#include "odds/play/game_return.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

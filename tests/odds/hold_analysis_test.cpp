@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/combinatorics.h"
-#include "odds/deal_analysis.h"
-#include "odds/hold_analysis.h"
+#include "odds/play/deal_analysis.h"
+#include "odds/play/hold_analysis.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

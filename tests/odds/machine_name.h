@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/hand_evaluation.h"
-#include "odds/hand_class.h"
+#include "odds/games/hand_class.h"
 
 namespace quillon::odds {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "odds/strategy/distinction.h"
 #include "odds/strategy/pattern_key.h"
 #include "odds/strategy/pattern_words.h"

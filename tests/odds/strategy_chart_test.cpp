@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "base/combinatorics.h"
-#include "odds/game_return.h"
+#include "odds/play/game_return.h"
 #include "odds/strategy/pattern_words.h"
 #include "odds/strategy/strategy_chart.h"
 #include "tests/odds/odds_test_support.h"

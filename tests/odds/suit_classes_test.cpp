@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "base/combinatorics.h"
-#include "odds/suit_classes.h"
+#include "odds/play/suit_classes.h"
 
 namespace quillon::odds {
 namespace {

@@ -7,10 +7,10 @@
 #include <stdexcept>
 
 #include "base/combinatorics.h"
-#include "odds/hold_analysis.h"
-#include "odds/stop.h"
+#include "base/stop.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/suit_classes.h"
 #include "odds/strategy/deal_patterns.h"
-#include "odds/suit_classes.h"
 
 namespace quillon::trainer {
 
