@@ -1,4 +1,4 @@
-#include "ui/app_options.h"
+#include "app/app_options.h"
 
 #include <string_view>
 

@@ -5,9 +5,9 @@
 
 #include "coach/table_coach.h"
 
+#include "app/app_options.h"
 #include "game/machine.h"
 #include "game/random_source.h"
-#include "ui/app_options.h"
 #include "ui/app_setup.h"
 #include "ui/artwork.h"
 #include "ui/design_units.h"

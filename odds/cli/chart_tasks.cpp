@@ -5,7 +5,7 @@
 #include "base/regular_file.h"
 
 #include "odds/cli/cli_options.h"
-#include "odds/cli/strategy_report.h"
+#include "odds/report/strategy_report.h"
 #include "odds/strategy/chart_report.h"
 
 namespace quillon::odds {

@@ -1,4 +1,4 @@
-#include "odds/cli/figures.h"
+#include "odds/report/figures.h"
 
 #include <array>
 #include <cstdio>

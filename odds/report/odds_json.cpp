@@ -1,8 +1,8 @@
-#include "odds/cli/odds_json.h"
+#include "odds/report/odds_json.h"
 
 #include <nlohmann/json.hpp>
 
-#include "odds/cli/figures.h"
+#include "odds/report/figures.h"
 
 namespace quillon::odds {
 

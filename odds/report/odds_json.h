@@ -7,7 +7,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "odds/cli/odds_report.h"
+#include "odds/report/odds_report.h"
 
 namespace quillon::odds {
 

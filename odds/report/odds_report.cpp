@@ -1,11 +1,11 @@
-#include "odds/cli/odds_report.h"
+#include "odds/report/odds_report.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "odds/cli/columns.h"
-#include "odds/cli/figures.h"
+#include "odds/report/columns.h"
+#include "odds/report/figures.h"
 
 namespace quillon::odds {
 

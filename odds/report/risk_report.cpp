@@ -1,4 +1,4 @@
-#include "odds/cli/risk_report.h"
+#include "odds/report/risk_report.h"
 
 #include <nlohmann/json.hpp>
 
@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "odds/cli/columns.h"
-#include "odds/cli/figures.h"
+#include "odds/report/columns.h"
+#include "odds/report/figures.h"
 
 namespace quillon::odds {
 

@@ -1,11 +1,11 @@
-#include "odds/cli/strategy_report.h"
+#include "odds/report/strategy_report.h"
 
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "odds/cli/columns.h"
-#include "odds/cli/figures.h"
-#include "odds/cli/odds_report.h"
+#include "odds/report/columns.h"
+#include "odds/report/figures.h"
+#include "odds/report/odds_report.h"
 #include "odds/strategy/pattern_words.h"
 
 namespace quillon::odds {
