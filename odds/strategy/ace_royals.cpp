@@ -51,7 +51,7 @@ HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty
     return out;
 }
 
-class AceRoyal final : public Distinction {
+class AceRoyal final : public Registered<AceRoyal> {
   public:
     std::string_view name() const override { return "ace royals"; }
     unsigned games() const override { return kJokerPairs; }

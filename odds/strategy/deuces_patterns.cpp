@@ -323,8 +323,82 @@ std::string four_straight_text(PatternKey key) {
 
 namespace {
 
-class Deuces final : public Distinction {
+class Deuces final : public Registered<Deuces> {
   public:
+    void adjust_profile(const Game& game, RankProfile& profile) const override {
+        group_by_fives(game, profile);
+        profile.groups_need_paying_kickers = true;
+    }
+    bool add_draw(DrawStage stage, const DrawView& v, PatternKey stem,
+                  HoldPatterns& out) const override {
+        switch (stage) {
+            case DrawStage::gaps:
+                if (const PatternKey ways =
+                        ways_key(stem, v.family, v.naturals, v.wild, v.fit, v.profile);
+                    ways != 0) {
+                    out.push(ways);
+                }
+                break;
+            case DrawStage::any_gaps:
+                for (const PatternKey group :
+                     group_keys(stem, v.family, v.naturals, v.wild, v.ranks, v.fit, v.profile)) {
+                    out.push(group);
+                }
+                break;
+            case DrawStage::coarsest: {
+                const bool suited = get(v.base, kSuited) != 0;
+                for (const PatternKey any :
+                     {any_deuces_key(v.held, v.naturals, v.naturals, v.profile),
+                      any_flush_key(v.held, v.naturals, v.naturals == 1 || suited, v.ranks, v.fit,
+                                    v.profile)}) {
+                    if (any != 0) {
+                        out.push(any);
+                    }
+                }
+                break;
+            }
+        }
+        return false;
+    }
+    std::string whole_words(PatternKey key, const Game&, const RankProfile&) const override {
+        if (kind_of(key) == Kind::sets && get(key, kAnyDeuces) != 0) {
+            return any_deuces_text(key);
+        }
+        const bool five = kind_of(key) == Kind::made_five && get(key, kRow) == kNoRow &&
+                          get(key, kFiveOrBetter) != 0;
+        return five ? "five of a kind or better, all five cards" : std::string{};
+    }
+    std::string draw_name(PatternKey key, const RankProfile&) const override {
+        const bool four =
+            family_of(key) == Family::straight && get(key, kWild) == 0 && get(key, kHeld) == 4;
+        return four ? four_straight_text(key) : std::string{};
+    }
+    // A group's words, and "natural or with deuces".
+    std::string draw_words(PatternKey key, const RankProfile&) const override {
+        const bool suited =
+            family_of(key) == Family::royal || family_of(key) == Family::straight_flush;
+        std::string text = suited ? group_text(key) : std::string{};
+        return get(key, kAnyDeuces) != 0 ? text + ", natural or with deuces" : text;
+    }
+    void add_set(int held, int naturals, bool one_rank, const RankProfile& profile,
+                 HoldPatterns& out) const override {
+        if (const PatternKey any = any_deuces_key(held, naturals, one_rank ? 1 : 2, profile);
+            any != 0) {
+            out.push(any);
+        }
+    }
+    void refine_made(const Game& game, std::size_t row, HoldPatterns& out) const override {
+        if (five_or_better(game, row)) {
+            const PatternKey five = out.keys[0] | put(kFiveOrBetter, 1);
+            out = {};
+            out.push(five);
+            out.push(five | put(kRow, kNoRow));
+        }
+    }
+    bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
+                     HoldPatterns& out) const override {
+        return stage == CoarserStage::first && deuces::add_coarser(key, profile, out);
+    }
     std::string_view name() const override { return "deuces"; }
     unsigned games() const override { return kDeucesWild; }
 };

@@ -38,21 +38,40 @@ const std::array<const Distinction*, 11>& registry() {
     return all;
 }
 
-// The distinctions of each one-bit Games class, worked out once.
+// The distinctions of each one-bit Games class, all of them and those of each hook, worked out
+// once.
 struct ByGames {
-    std::array<std::array<const Distinction*, 11>, 4> lists{};
-    std::array<std::size_t, 4> counts{};
+    static constexpr std::size_t kGames = 4;
+    using List = std::array<const Distinction*, 11>;
+    std::array<std::array<List, kHookCount + 1>, kGames> lists{};
+    std::array<std::array<std::size_t, kHookCount + 1>, kGames> counts{};
 
     ByGames() {
-        for (std::size_t g = 0; g < lists.size(); ++g) {
+        for (std::size_t g = 0; g < kGames; ++g) {
             for (const Distinction* d : registry()) {
-                if ((d->games() >> g & 1u) != 0) {
-                    lists[g][counts[g]++] = d;
+                if ((d->games() >> g & 1u) == 0) {
+                    continue;
                 }
+                for (std::size_t h = 0; h < kHookCount; ++h) {
+                    if ((d->hooks() >> h & 1u) != 0) {
+                        lists[g][h][counts[g][h]++] = d;
+                    }
+                }
+                lists[g][kHookCount][counts[g][kHookCount]++] = d;
             }
         }
     }
+
+    std::span<const Distinction* const> of(const RankProfile& profile, std::size_t hook) const {
+        const auto g = static_cast<std::size_t>(std::countr_zero(pattern_key::games_of(profile)));
+        return {lists[g][hook].data(), counts[g][hook]};
+    }
 };
+
+const ByGames& by_games() {
+    static const ByGames lists;
+    return lists;
+}
 
 }  // namespace
 
@@ -61,15 +80,18 @@ std::span<const Distinction* const> distinctions() {
 }
 
 std::span<const Distinction* const> distinctions_for(const RankProfile& profile) {
-    static const ByGames by_games;
-    const auto g = static_cast<std::size_t>(std::countr_zero(pattern_key::games_of(profile)));
-    return {by_games.lists[g].data(), by_games.counts[g]};
+    return by_games().of(profile, kHookCount);
+}
+
+std::span<const Distinction* const> distinctions_for(const RankProfile& profile, Hook hook) {
+    return by_games().of(profile, hook);
 }
 
 bool merges_into_coarser(PatternKey key) {
     const auto all = distinctions();
-    return std::all_of(all.begin(), all.end(),
-                       [&](const Distinction* d) { return d->merges(key); });
+    return std::all_of(all.begin(), all.end(), [&](const Distinction* d) {
+        return (d->hooks() >> kMerges & 1u) == 0 || d->merges(key);
+    });
 }
 
 }  // namespace quillon::odds

@@ -6,15 +6,9 @@
 #include <utility>
 
 #include "odds/ranks.h"
-#include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/distinction.h"
-#include "odds/strategy/joker_draws.h"
-#include "odds/strategy/joker_sets.h"
 #include "odds/strategy/pattern_key.h"
-#include "odds/strategy/spanning_patterns.h"
 #include "odds/strategy/straight_fit.h"
-#include "odds/strategy/straight_flush_gaps.h"
-#include "odds/strategy/straight_flush_ways.h"
 
 namespace quillon::odds {
 
@@ -30,8 +24,7 @@ bool notable(int rank, const RankProfile& profile) {
 // count (named), with the flush penalty where a suited draw can have one, then the family with
 // its gaps and high cards, then the family with high cards, then the family alone.
 HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>& suits, int k,
-                       int held, int wild, const RankProfile& profile, unsigned penalty,
-                       std::span<const Distinction* const> active) {
+                       int held, int wild, const RankProfile& profile, unsigned penalty) {
     unsigned mask = 0;
     int high = 0;
     bool all_notable = true;
@@ -67,65 +60,35 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
     const PatternKey family_key = base | put(kFamily, static_cast<unsigned>(family));
     const bool high_counts = counts_high(family, k + wild, profile);
     const PatternKey with_high = family_key | put(kHigh, high_counts ? high : 0);
+    const DrawView view{profile, family, k, held, wild, mask, high, fit, penalty, base};
+    // The distinctions' patterns at each stage; one may end the draw's refining.
+    bool complete = false;
+    const auto add = [&](DrawStage stage, PatternKey stem) {
+        for (const Distinction* d : distinctions_for(profile, kAddDraw)) {
+            complete = d->add_draw(stage, view, stem, out) || complete;
+        }
+    };
     if (family == Family::straight_flush || family == Family::straight) {
         // Four to a straight is only ever outside (two ways) or inside (one).
         const PatternKey gaps = family == Family::straight && k == 4 && wild == 0
                                     ? put(kGaps, fit.ways == 2 ? 0 : 1)
                                     : put(kGaps, fit.span - k) | put(kEdge, fit.edge ? 1 : 0);
-        if (const PatternKey ways =
-                deuces::ways_key(with_high | gaps, family, k, wild, fit, profile);
-            ways != 0) {
-            out.push(ways);
-        }
-        if (const PatternKey ways =
-                joker_draws::ways_key(with_high | gaps, family, k, mask, fit, profile);
-            ways != 0) {
-            out.push(ways);
-        }
+        add(DrawStage::gaps, with_high | gaps);
         out.push(with_high | gaps);
         if (high_counts) {
             out.push(family_key | gaps | put(kAnyHigh, 1));
         }
     }
-    for (const PatternKey group :
-         deuces::group_keys(with_high | put(kAnyGaps, 1), family, k, wild, mask, fit, profile)) {
-        out.push(group);
-    }
-    if (const PatternKey ways =
-            straight_flush_ways::ways_key(with_high | put(kAnyGaps, 1), family, fit, profile);
-        ways != 0) {
-        // Two suited cards by their straight flushes may say their flush penalty as well.
-        if (penalty != 0 && k == 2) {
-            out.push(ways | put(kPenalty, penalty));
-        }
-        out.push(ways);
-    }
+    add(DrawStage::any_gaps, with_high | put(kAnyGaps, 1));
     out.push(with_high | put(kAnyGaps, 1));
     if (high_counts) {
         out.push(family_key | put(kAnyGaps, 1) | put(kAnyHigh, 1));
     }
-    if (const PatternKey any = deuces::any_deuces_key(held, k, k, profile); any != 0) {
-        out.push(any);
+    add(DrawStage::coarsest, family_key);
+    if (complete) {
+        return out;
     }
-    if (const PatternKey any = deuces::any_flush_key(held, k, k == 1 || suited, mask, fit, profile);
-        any != 0) {
-        out.push(any);
-    }
-    // With the joker or without comes after the joker draws' own words, which take the family's
-    // pattern from the end.
-    const PatternKey any_joker = joker_sets::any_joker_draw(held, k, suited, family, profile);
-    if (family == Family::royal && k == 2 && held <= 4 && joker_draws::holds_joker(wild, profile)) {
-        HoldPatterns royal = joker_draws::royal_draw(out, mask, penalty);
-        if (any_joker != 0) {
-            royal.push(any_joker);
-        }
-        return royal;
-    }
-    if (any_joker != 0) {
-        out.push(any_joker);
-    }
-    const DrawView view{profile, family, k, held, wild, mask, high, fit, penalty, base};
-    for (const Distinction* d : active) {
+    for (const Distinction* d : distinctions_for(profile, kRefineDraw)) {
         if (d->refine_draw(view, out)) {
             break;
         }
@@ -210,7 +173,9 @@ RankProfile rank_profile(const Game& game) {
             profile.pair_group[i] |= profile.quads_vary && natural && pairs ? 1u << j : 0u;
         }
     }
-    deuces::group_by_fives(game, profile);
+    for (const Distinction* d : distinctions_for(profile, kAdjustProfile)) {
+        d->adjust_profile(game, profile);
+    }
     for (std::size_t i = 0; i < kRankCount; ++i) {
         for (std::size_t j = 0; j < kRankCount; ++j) {
             if ((profile.set_group[i] >> j & 1u) != 0) {
@@ -241,6 +206,10 @@ bool is_wild(CardId card, const Game& game) {
 
 PatternKey discard_everything() {
     return put(kKind, static_cast<unsigned>(Kind::nothing));
+}
+
+PatternKey any_paying_hand() {
+    return put(kKind, static_cast<unsigned>(Kind::made_five)) | put(kHeld, 5) | put(kRow, kNoRow);
 }
 
 bool is_pat_pattern(PatternKey key) {
@@ -335,20 +304,12 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
         const std::size_t row = game.row_of(hand);
         if (whole && game.pay(row) > 0) {
             // Made hands play alike with or without wild cards.
-            const PatternKey made = put(kKind, static_cast<unsigned>(Kind::made_five)) |
-                                    put(kHeld, 5) | put(kRow, static_cast<unsigned>(row)) |
-                                    joker_draws::made_hand_floors(game, row);
-            if (deuces::five_or_better(game, row)) {
-                const PatternKey five = made | put(kFiveOrBetter, 1);
-                out.push(five);
-                out.push(five | put(kRow, kNoRow));
-            } else {
-                out.push(made);
+            out.push((any_paying_hand() & ~field_bits(kRow)) |
+                     put(kRow, static_cast<unsigned>(row)));
+            for (const Distinction* d : distinctions_for(profile, kRefineMade)) {
+                d->refine_made(game, row, out);
             }
-            for (const PatternKey floor : joker_draws::floor_patterns(made)) {
-                out.push(floor);
-            }
-            out.push((made & ~put(kFloors, 15)) | put(kRow, kNoRow));
+            out.push(any_paying_hand());
             return out;
         }
     }
@@ -360,7 +321,7 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
                                  put(kTop, top) | put(kSecond, second) | put(kKickers, singles) |
                                  put(kRow, row);
         // In deuces wild, sets beside kickers that pay nothing more are not grouped.
-        const bool plain_only = !single_set || (singles > 0 && deuces::plays_deuces(profile) &&
+        const bool plain_only = !single_set || (singles > 0 && profile.groups_need_paying_kickers &&
                                                 profile.group_kickers[t] == 0);
         const unsigned group = plain_only ? 0
                                : top == 2 ? profile.pair_group[t]
@@ -375,15 +336,8 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             out.push(grouped);
         }
         out.push(plain);
-        if (const PatternKey any =
-                deuces::any_deuces_key(held, k, single_set && singles == 0 ? 1 : 2, profile);
-            any != 0) {
-            out.push(any);
-        }
-        if (const PatternKey any =
-                joker_sets::any_joker_key(held, k, single_set && singles == 0, profile);
-            any != 0) {
-            out.push(any);
+        for (const Distinction* d : distinctions_for(profile, kAddSet)) {
+            d->add_set(held, k, single_set && singles == 0, profile, out);
         }
         return out;
     }
@@ -400,10 +354,9 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             }
         }
     }
-    const auto active = distinctions_for(profile);
-    HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty, active);
+    HoldPatterns draws = draw_keys(ranks, suits, k, held, wild, profile, penalty);
     const HoldView view{game, profile, deal, mask, ranks, suits, k, wild};
-    for (const Distinction* d : active) {
+    for (const Distinction* d : distinctions_for(profile, kRefineHold)) {
         if (d->refine_hold(view, draws)) {
             break;
         }
@@ -422,31 +375,41 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         }
         return out;
     };
-    for (const Distinction* d : distinctions_for(profile)) {
+    for (const Distinction* d : distinctions_for(profile, kNarrows)) {
         if (const HoldPatterns narrowed = d->narrows(key, profile); narrowed.count != 0) {
             return chained(narrowed, narrowed.keys[narrowed.count - 1]);
         }
     }
     HoldPatterns out;
-    if (deuces::add_coarser(key, profile, out)) {
+    // The distinctions' coarser patterns at each stage; at the first, one may give them all.
+    const auto add = [&](CoarserStage stage) {
+        bool all = false;
+        for (const Distinction* d : distinctions_for(profile, kAddCoarser)) {
+            all = d->add_coarser(stage, key, profile, out) || all;
+        }
+        return all;
+    };
+    if (add(CoarserStage::first)) {
         return out;
     }
     if (kind_of(key) == Kind::sets) {
-        joker_sets::add_coarser(key, profile, out);
+        add(CoarserStage::kind);
         if (get(key, kKickerPays) != 0) {
             out.push(key & ~put(kKickerPays, 3));
         }
         if (get(key, kRanks) != 0) {
             out.push(key & ~put(kKickerPays, 3) & ~put(kRanks, 0x1fff));
         }
-        push_spanning_parents(key, profile, out);
+        add(CoarserStage::last);
         return out;
     }
     if (kind_of(key) == Kind::made_five) {
-        out = joker_draws::floor_patterns(key);
-        push_spanning_parents(key, profile, out);
-        if (get(key, kFloors) != 0 || get(key, kRow) < kRoyalDrawRow) {
-            out.push((key & ~put(kFloors, 15)) | put(kRow, kNoRow));
+        add(CoarserStage::kind);
+        add(CoarserStage::last);
+        // A row's hand, or a pattern that takes in several rows' hands, is a paying hand.
+        const unsigned row = get(key, kRow);
+        if (row < kRoyalDrawRow || (row == kNoRow && key != any_paying_hand())) {
+            out.push(any_paying_hand());
         }
     }
     if (kind_of(key) != Kind::draw) {
@@ -466,8 +429,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
                 r[static_cast<std::size_t>(k++)] = rank;
             }
         }
-        const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty),
-                                           distinctions_for(profile));
+        const HoldPatterns all = draw_keys(r, suits, k, held, wild, profile, get(key, kPenalty));
         for (const PatternKey next : all) {
             if (next != key) {
                 out.push(next);
@@ -475,10 +437,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         }
         return out;
     }
-    push_spanning_parents(key, profile, out);
-    if (get(key, kAnySuits) != 0 || get(key, kSfType) != 0) {
-        return out;
-    }
+    add(CoarserStage::kind);
     if (get(key, kWays) != 0) {
         // The draw of those gaps, and every pattern coarser than that.
         const PatternKey gaps = key & ~put(kWays, 7);
@@ -486,7 +445,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         for (const PatternKey coarser : coarser_patterns(gaps, profile)) {
             out.push(coarser);
         }
-        straight_flush_ways::add_coarser(key, profile, out);
+        add(CoarserStage::family);
         return out;
     }
     constexpr PatternKey kGapBits = put(kGaps, 7) | put(kEdge, 1);
@@ -494,7 +453,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
     if (get(key, kAnyGaps) == 0 && high_counts && get(key, kAnyHigh) == 0) {
         out.push((key & ~put(kHigh, 7)) | put(kAnyHigh, 1));
     }
-    straight_flush_ways::add_coarser(key, profile, out);
+    add(CoarserStage::family);
     if (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) == 0) {
         out.push((key & ~kGapBits) | put(kAnyGaps, 1));
     }
@@ -502,10 +461,7 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
         (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) != 0)) {
         out.push((key & ~kGapBits & ~put(kHigh, 7)) | put(kAnyGaps, 1) | put(kAnyHigh, 1));
     }
-    joker_sets::add_coarser(key, profile, out);
-    if (const PatternKey not_bare = straight_flush_gaps::parent(key, profile); not_bare != 0) {
-        out.push(not_bare);
-    }
+    add(CoarserStage::last);
     return out;
 }
 

@@ -30,6 +30,8 @@ struct RankProfile {
     std::array<unsigned, kRankCount> set_group{};
     std::array<unsigned, kRankCount> group_kickers{};
     bool pairs_pay = false;
+    // Whether sets beside kickers are grouped by rank only where some kicker pays more.
+    bool groups_need_paying_kickers = false;
     // The ranks of natural cards: all but the two in deuces wild.
     unsigned naturals = 0x1fffu;
     // Whether the game has wild cards at all; the spanning patterns are for games without.
@@ -82,6 +84,9 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile);
 
 // The pattern that keeps no card.
 PatternKey discard_everything();
+
+// The pattern of every paying hand of all five cards kept whole.
+PatternKey any_paying_hand();
 
 // Whether a pattern keeps a hand that pays whatever is drawn to it: a paying five-card hand,
 // four of a kind, or four wild cards.

@@ -251,8 +251,50 @@ void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<Pa
     }
 }
 
-class JokerDraws final : public Distinction {
+class JokerDraws final : public Registered<JokerDraws> {
   public:
+    bool add_draw(DrawStage stage, const DrawView& v, PatternKey stem,
+                  HoldPatterns& out) const override {
+        if (stage == DrawStage::gaps) {
+            if (const PatternKey ways =
+                    ways_key(stem, v.family, v.naturals, v.ranks, v.fit, v.profile);
+                ways != 0) {
+                out.push(ways);
+            }
+        }
+        // Two to a royal beside the joker are told apart by their ace and nothing later.
+        if (stage == DrawStage::coarsest && v.family == Family::royal && v.naturals == 2 &&
+            v.held <= 4 && holds_joker(v.wild, v.profile)) {
+            out = royal_draw(out, v.ranks, v.penalty);
+            return true;
+        }
+        return false;
+    }
+    std::string whole_words(PatternKey key, const Game& game, const RankProfile&) const override {
+        const bool floor =
+            kind_of(key) == Kind::made_five && get(key, kRow) == kNoRow && get(key, kFloors) != 0;
+        return floor ? floor_text(key, game) : std::string{};
+    }
+    std::string draw_name(PatternKey key, const RankProfile&) const override {
+        const bool spot = family_of(key) == Family::plain &&
+                          get(key, kHeld) - get(key, kWild) == 1 && get(key, kSpot) != 0;
+        return spot ? "a card from 2 to 9" : std::string{};
+    }
+    void refine_made(const Game& game, std::size_t row, HoldPatterns& out) const override {
+        out.keys[0] |= made_hand_floors(game, row);
+        for (const PatternKey floor : floor_patterns(out.keys[0])) {
+            out.push(floor);
+        }
+    }
+    bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile&,
+                     HoldPatterns& out) const override {
+        if (stage == CoarserStage::kind && kind_of(key) == Kind::made_five) {
+            for (const PatternKey floor : floor_patterns(key)) {
+                out.push(floor);
+            }
+        }
+        return false;
+    }
     std::string_view name() const override { return "joker draws"; }
     unsigned games() const override { return kJokerGames; }
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {

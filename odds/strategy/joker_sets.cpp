@@ -81,8 +81,39 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     }
 }
 
-class JokerSets final : public Distinction {
+class JokerSets final : public Registered<JokerSets> {
   public:
+    bool add_draw(DrawStage stage, const DrawView& v, PatternKey,
+                  HoldPatterns& out) const override {
+        if (stage == DrawStage::coarsest) {
+            if (const PatternKey any = any_joker_draw(v.held, v.naturals, get(v.base, kSuited) != 0,
+                                                      v.family, v.profile);
+                any != 0) {
+                out.push(any);
+            }
+        }
+        return false;
+    }
+    std::string whole_words(PatternKey key, const Game&, const RankProfile&) const override {
+        const bool any =
+            (kind_of(key) == Kind::sets || kind_of(key) == Kind::draw) && get(key, kAnyDeuces) != 0;
+        return any ? any_joker_text(key) : std::string{};
+    }
+    void add_set(int held, int naturals, bool one_rank, const RankProfile& profile,
+                 HoldPatterns& out) const override {
+        if (const PatternKey any = any_joker_key(held, naturals, one_rank, profile); any != 0) {
+            out.push(any);
+        }
+    }
+    // Sets ahead of their own coarser patterns, draws after them.
+    bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
+                     HoldPatterns& out) const override {
+        if ((stage == CoarserStage::kind && kind_of(key) == Kind::sets) ||
+            (stage == CoarserStage::last && kind_of(key) == Kind::draw)) {
+            joker_sets::add_coarser(key, profile, out);
+        }
+        return false;
+    }
     std::string_view name() const override { return "joker sets"; }
     unsigned games() const override { return kJokerNoPairs; }
     void add_vocabulary(const Game&, const RankProfile& profile,

@@ -218,7 +218,7 @@ void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
     }
 }
 
-class LoneCards final : public Distinction {
+class LoneCards final : public Registered<LoneCards> {
   public:
     std::string_view name() const override { return "lone cards"; }
     unsigned games() const override { return kJokerNoPairs; }

@@ -146,8 +146,11 @@ void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<Pa
     }
 }
 
-class MostOpen final : public Distinction {
+class MostOpen final : public Registered<MostOpen> {
   public:
+    std::string draw_name(PatternKey key, const RankProfile&) const override {
+        return std::string(card_text(key));
+    }
     std::string_view name() const override { return "open straights"; }
     unsigned games() const override { return kJokerPairs; }
     bool refine_hold(const HoldView& v, HoldPatterns& out) const override {

@@ -217,6 +217,12 @@ constexpr unsigned games_of(const RankProfile& profile) {
     return profile.pairs_pay ? kJokerPairs : kJokerNoPairs;
 }
 
+// The type of three to a straight flush (kSfType): 1 with as many high cards as gaps or more, 2
+// with fewer.
+constexpr unsigned sf_type(int high, int gaps) {
+    return high >= gaps ? 1 : 2;
+}
+
 // Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
 // royal.
 bool counts_high(Family family, int held, const RankProfile& profile);

@@ -3,50 +3,18 @@
 #include <algorithm>
 #include <bit>
 #include <set>
+#include <utility>
 
 #include "odds/ranks.h"
-#include "odds/strategy/deuces_patterns.h"
 #include "odds/strategy/distinction.h"
-#include "odds/strategy/joker_draws.h"
-#include "odds/strategy/joker_sets.h"
-#include "odds/strategy/open_straights.h"
+#include "odds/strategy/edge_words.h"
 #include "odds/strategy/pattern_key.h"
-#include "odds/strategy/spanning_patterns.h"
-#include "odds/strategy/straight_fit.h"
-#include "odds/strategy/top_runs.h"
 
 namespace quillon::odds {
 
 using namespace pattern_key;
 
 namespace {
-
-// Edge lists longer than this are said as "at the ace end" alone.
-constexpr std::size_t kMostListed = 6;
-
-std::string count_text(int n, std::string_view one, std::string_view many) {
-    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
-}
-
-// "A-2-3", "10-J", "2-4": the ranks of a mask in order, the ace low where it plays low.
-std::string ranks_text(unsigned ranks) {
-    const bool ace_low = (ranks >> kAce & 1u) != 0 && (ranks & 0xfffu) != 0 &&
-                         straight_fit(ranks).fits > 0 && std::bit_width(ranks & 0xfffu) <= 4;
-    std::string text;
-    const auto add = [&](int r) {
-        text += text.empty() ? "" : "-";
-        text += kRankSymbols[static_cast<std::size_t>(r)];
-    };
-    if (ace_low) {
-        add(kAce);
-    }
-    for (int r = 0; r < kRankCount; ++r) {
-        if ((ranks >> r & 1u) != 0 && !(ace_low && r == kAce)) {
-            add(r);
-        }
-    }
-    return text;
-}
 
 // "2-4", "A-4", "A, 2 or 4": the kickers of a group, runs joined.
 std::string kicker_text(unsigned ranks) {
@@ -107,87 +75,29 @@ std::string named_text(PatternKey key, const RankProfile& profile) {
     return text + std::string(penalty_text(key));
 }
 
-// The rank sets at the ace end among the draws that share the key's family, size, gaps and high
-// cards.
-std::vector<unsigned> edge_sets(PatternKey key, const RankProfile& profile) {
-    const int wild = static_cast<int>(get(key, kWild));
-    const int k = static_cast<int>(get(key, kHeld)) - wild;
-    const Family family = family_of(key);
-    const bool high_counts = counts_high(family, k + wild, profile) && get(key, kAnyHigh) == 0;
-    const unsigned type = get(key, kSfType);
-    std::vector<unsigned> out;
-    for (unsigned mask = 1; mask < (1u << kRankCount); ++mask) {
-        if (std::popcount(mask) != k || (mask & ~profile.naturals) != 0) {
-            continue;
-        }
-        const StraightFit fit = straight_fit(mask, profile.naturals);
-        const bool royal = (mask & ((1u << kTen) - 1)) == 0;
-        if (fit.fits == 0 || !fit.edge || (family == Family::straight_flush && royal) ||
-            (type == 0 && fit.span - k != static_cast<int>(get(key, kGaps))) ||
-            !deuces::ways_match(key, fit)) {
-            continue;
-        }
-        int high = 0;
-        for (int r = 0; r < kRankCount; ++r) {
-            high += (mask >> r & 1u) != 0 && profile.high[static_cast<std::size_t>(r)] ? 1 : 0;
-        }
-        if ((type != 0 && sf_type(high, fit.span - k) != type) ||
-            (type == 0 && high_counts && high != static_cast<int>(get(key, kHigh)))) {
-            continue;
-        }
-        out.push_back(mask);
+// The rank sets at the ace end the draw's words list, with those the distinctions add.
+std::string edge_words(PatternKey key, const RankProfile& profile) {
+    std::vector<unsigned> more;
+    bool list_all = false;
+    for (const Distinction* d : distinctions_for(profile, kEdgeSets)) {
+        list_all = d->edge_sets(key, profile, more) || list_all;
     }
-    return out;
+    return edge_text(key, profile, std::move(more), list_all);
 }
 
-std::string edge_text(PatternKey key, const RankProfile& profile) {
-    std::vector<unsigned> sets = edge_sets(key, profile);
-    if (get(key, kNotTopRun) != 0) {
-        sets.push_back(top_runs::top_run(profile));
+// The name a distinction gives the draw in place of its family's words; empty where none does.
+std::string draw_name(PatternKey key, const RankProfile& profile) {
+    for (const Distinction* d : distinctions_for(profile, kDrawName)) {
+        if (std::string name = d->draw_name(key, profile); !name.empty()) {
+            return name;
+        }
     }
-    const bool edge = get(key, kEdge) != 0;
-    if (sets.empty()) {
-        return "";
-    }
-    if (sets.size() > kMostListed && get(key, kWays) == 0 && get(key, kNotTopRun) == 0) {
-        return edge ? ", at the ace end" : ", not at the ace end";
-    }
-    std::string list;
-    for (std::size_t i = 0; i < sets.size(); ++i) {
-        list += i == 0 ? "" : i + 1 == sets.size() ? " or " : ", ";
-        list += ranks_text(sets[i]);
-    }
-    return edge ? ", " + list : ", not " + list;
-}
-
-// The words of the draws that span families (see spanning_patterns.h).
-std::string spanning_text(PatternKey key, const RankProfile& profile) {
-    const int k = static_cast<int>(get(key, kHeld));
-    if (get(key, kSfType) != 0) {
-        std::string text = std::to_string(k) + " to a straight flush, not a royal, ";
-        text += get(key, kSfType) == 1 ? "at least as many high cards as gaps"
-                                       : "fewer high cards than gaps";
-        return get(key, kEdgeSaid) != 0 ? text + edge_text(key, profile) : text;
-    }
-    if (family_of(key) == Family::flush) {
-        return std::to_string(k) + " to a flush";
-    }
-    std::string text =
-        get(key, kGaps) == 0 ? "4 to an outside straight" : "4 to an inside straight";
-    if (get(key, kAnyHigh) == 0 && profile.pairs_pay) {
-        const int high = static_cast<int>(get(key, kHigh));
-        text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
-        text += get(key, kOrMore) != 0 ? " or more" : "";
-    }
-    return text;
+    return {};
 }
 
 std::string draw_text(PatternKey key, const RankProfile& profile) {
     if (get(key, kNamed) != 0) {
         return named_text(key, profile);
-    }
-    if (get(key, kAnySuits) != 0 || get(key, kSfType) != 0) {
-        return spanning_text(key, profile);
     }
     const int wild = static_cast<int>(get(key, kWild));
     const int k = static_cast<int>(get(key, kHeld)) - wild;
@@ -195,23 +105,22 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
     const std::string prefix = wild_prefix(static_cast<unsigned>(wild), profile);
     const int gaps = static_cast<int>(get(key, kGaps));
     const bool any_gaps = get(key, kAnyGaps) != 0;
-    // Only deuces wild groups draws by their highest card: elsewhere those bits say other things.
-    const std::string group = deuces::plays_deuces(profile) ? deuces::group_text(key) : "";
     std::string text;
     bool gaps_said = false;
     switch (family) {
         case Family::royal:
-            text = std::to_string(k) + " to a royal flush" + group;
+            text = std::to_string(k) + " to a royal flush";
             break;
         case Family::straight_flush:
-            text = std::to_string(k) + " to a straight flush, not a royal" + group;
+            text = std::to_string(k) + " to a straight flush, not a royal";
             break;
         case Family::flush:
             text = std::to_string(k) + " to a flush, no straight in it";
             break;
         case Family::straight:
-            if (k == 4 && wild == 0 && deuces::plays_deuces(profile)) {
-                text = deuces::four_straight_text(key);
+            if (const std::string name = k == 4 && wild == 0 ? draw_name(key, profile) : "";
+                !name.empty()) {
+                text = name;
                 gaps_said = true;
             } else if (k == 4 && wild == 0 && !any_gaps) {
                 text = gaps == 0 ? "4 to an outside straight" : "4 to an inside straight";
@@ -224,9 +133,8 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
         case Family::plain:
             if (k == 1) {
                 const bool high = get(key, kHigh) != 0;
-                text = !open_straights::card_text(key).empty()
-                           ? std::string(open_straights::card_text(key))
-                       : get(key, kSpot) != 0                          ? "a card from 2 to 9"
+                const std::string name = draw_name(key, profile);
+                text = !name.empty()                                   ? name
                        : get(key, kAnyHigh) != 0 || !profile.pairs_pay ? "one card"
                        : high                                          ? "a high card"
                                                                        : "a low card";
@@ -239,13 +147,10 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
             break;
     }
     text = prefix + text;
-    if (get(key, kAnyDeuces) != 0) {
-        return profile.joker ? joker_sets::any_joker_text(key) : text + ", natural or with deuces";
-    }
     if ((family == Family::straight_flush || family == Family::straight) && !gaps_said &&
         !any_gaps) {
         text += gaps == 0 ? ", no gaps" : ", " + count_text(gaps, "gap", "gaps");
-        text += edge_text(key, profile);
+        text += edge_words(key, profile);
     }
     const bool single = family == Family::plain && k == 1;
     if (counts_high(family, k + wild, profile) && get(key, kAnyHigh) == 0 && !single) {
@@ -274,9 +179,6 @@ std::string pair_text(unsigned row, const Game& game, const RankProfile& profile
 }
 
 std::string sets_text(PatternKey key, const Game& game, const RankProfile& profile) {
-    if (get(key, kAnyDeuces) != 0) {
-        return profile.joker ? joker_sets::any_joker_text(key) : deuces::any_deuces_text(key);
-    }
     const unsigned top = get(key, kTop);
     const unsigned second = get(key, kSecond);
     const unsigned group = get(key, kRanks);
@@ -404,6 +306,11 @@ class Shapes {
 }  // namespace
 
 std::string pattern_text(PatternKey key, const Game& game, const RankProfile& profile) {
+    for (const Distinction* d : distinctions_for(profile, kWholeWords)) {
+        if (std::string words = d->whole_words(key, game, profile); !words.empty()) {
+            return words;
+        }
+    }
     switch (kind_of(key)) {
         case Kind::nothing:
             return "discard everything";
@@ -436,17 +343,13 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
             if (get(key, kRow) != kNoRow) {
                 return made_text(game.rows()[get(key, kRow)]);
             }
-            if (get(key, kFiveOrBetter) != 0) {
-                return "five of a kind or better, all five cards";
-            }
-            return get(key, kFloors) != 0 ? joker_draws::floor_text(key, game)
-                                          : "any paying hand of all five cards";
+            return "any paying hand of all five cards";
         case Kind::sets:
             return sets_text(key, game, profile);
         case Kind::draw: {
             // What the distinctions' fields add to the draw's words.
             std::string text = draw_text(key, profile);
-            for (const Distinction* d : distinctions_for(profile)) {
+            for (const Distinction* d : distinctions_for(profile, kDrawWords)) {
                 text += d->draw_words(key, profile);
             }
             return text;
@@ -476,7 +379,7 @@ std::string high_card_text(const RankProfile& profile) {
 
 std::vector<PatternKey> vocabulary(const Game& game, const RankProfile& profile) {
     std::vector<PatternKey> out = Shapes(game, profile).all();
-    for (const Distinction* d : distinctions_for(profile)) {
+    for (const Distinction* d : distinctions_for(profile, kVocabulary)) {
         d->add_vocabulary(game, profile, out);
     }
     return out;

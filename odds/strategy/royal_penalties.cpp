@@ -52,7 +52,7 @@ std::string_view suffix(PatternKey key) {
     return get(key, kPenalty) != 0 && by_high_cards(key) ? penalty_text(key) : std::string_view{};
 }
 
-class RoyalPenalty final : public Distinction {
+class RoyalPenalty final : public Registered<RoyalPenalty> {
   public:
     std::string_view name() const override { return "royal penalties"; }
     unsigned games() const override { return kJokerPairs; }

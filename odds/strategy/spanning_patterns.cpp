@@ -5,6 +5,7 @@
 #include <bit>
 
 #include "odds/ranks.h"
+#include "odds/strategy/edge_words.h"
 #include "odds/strategy/straight_fit.h"
 
 namespace quillon::odds {
@@ -97,10 +98,6 @@ bool four_keeps_top(PatternKey key, const RankProfile& profile) {
 
 bool spans(const RankProfile& profile) {
     return !profile.wild_cards;
-}
-
-unsigned sf_type(int high, int gaps) {
-    return high >= gaps ? 1 : 2;
 }
 
 bool sf_type_has_edge(unsigned type, const RankProfile& profile) {
@@ -375,8 +372,49 @@ bool kickers_pay(const RankProfile& profile) {
 
 namespace {
 
-class Spanning final : public Distinction {
+// The words of its own draws.
+std::string spanning_text(PatternKey key, const RankProfile& profile) {
+    const int k = static_cast<int>(get(key, kHeld));
+    if (get(key, kSfType) != 0) {
+        std::string text = std::to_string(k) + " to a straight flush, not a royal, ";
+        text += get(key, kSfType) == 1 ? "at least as many high cards as gaps"
+                                       : "fewer high cards than gaps";
+        return get(key, kEdgeSaid) != 0 ? text + edge_text(key, profile, {}, false) : text;
+    }
+    if (family_of(key) == Family::flush) {
+        return std::to_string(k) + " to a flush";
+    }
+    std::string text =
+        get(key, kGaps) == 0 ? "4 to an outside straight" : "4 to an inside straight";
+    if (get(key, kAnyHigh) == 0 && profile.pairs_pay) {
+        const int high = static_cast<int>(get(key, kHigh));
+        text += high == 0 ? ", no high card" : ", " + count_text(high, "high card", "high cards");
+        text += get(key, kOrMore) != 0 ? " or more" : "";
+    }
+    return text;
+}
+
+class Spanning final : public Registered<Spanning> {
   public:
+    std::string whole_words(PatternKey key, const Game&,
+                            const RankProfile& profile) const override {
+        const bool own =
+            kind_of(key) == Kind::draw && (get(key, kAnySuits) != 0 || get(key, kSfType) != 0);
+        return own ? spanning_text(key, profile) : std::string{};
+    }
+    // Its own draws take their coarser patterns from it alone; other draws take its parents
+    // ahead of their own, sets and made hands after.
+    bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
+                     HoldPatterns& out) const override {
+        const bool draw = kind_of(key) == Kind::draw;
+        const bool own = draw && (get(key, kAnySuits) != 0 || get(key, kSfType) != 0);
+        if ((stage == CoarserStage::first && own) ||
+            (stage == CoarserStage::kind && draw && !own) ||
+            (stage == CoarserStage::last && !draw)) {
+            push_spanning_parents(key, profile, out);
+        }
+        return stage == CoarserStage::first && own;
+    }
     std::string_view name() const override { return "spanning patterns"; }
     unsigned games() const override { return kNoWild; }
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {

@@ -48,9 +48,8 @@ bool keeps_dealt_hand(PatternKey key);
 // Whether some four of a kind of the game pays more beside some kicker.
 bool kickers_pay(const RankProfile& profile);
 
-// The type of three to a straight flush: 1 with as many high cards as gaps or more, 2 with
-// fewer; and whether some draws of the type sit at the ace end, so that the words name them.
-unsigned sf_type(int high, int gaps);
+// Whether some draws of a type of three to a straight flush (pattern_key::sf_type) sit at the ace
+// end, so that the words name them.
 bool sf_type_has_edge(unsigned type, const RankProfile& profile);
 
 // This file's distinction, as the registry lists it.

@@ -58,8 +58,17 @@ std::string_view suffix(PatternKey key) {
     return get(key, kNotBare) != 0 ? ", not 2 gaps with no high card" : std::string_view{};
 }
 
-class NotBare final : public Distinction {
+class NotBare final : public Registered<NotBare> {
   public:
+    bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
+                     HoldPatterns& out) const override {
+        if (stage == CoarserStage::last) {
+            if (const PatternKey not_bare = parent(key, profile); not_bare != 0) {
+                out.push(not_bare);
+            }
+        }
+        return false;
+    }
     std::string_view name() const override { return "straight flush gaps"; }
     unsigned games() const override { return kJokerPairs; }
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {

@@ -124,8 +124,29 @@ std::string ways_text(PatternKey key, const RankProfile& profile) {
            std::string(penalty_text(key));
 }
 
-class StraightFlushWays final : public Distinction {
+class StraightFlushWays final : public Registered<StraightFlushWays> {
   public:
+    bool add_draw(DrawStage stage, const DrawView& v, PatternKey stem,
+                  HoldPatterns& out) const override {
+        if (stage != DrawStage::any_gaps) {
+            return false;
+        }
+        if (const PatternKey ways = ways_key(stem, v.family, v.fit, v.profile); ways != 0) {
+            // Two suited cards by their straight flushes may say their flush penalty as well.
+            if (v.penalty != 0 && v.naturals == 2) {
+                out.push(ways | put(kPenalty, v.penalty));
+            }
+            out.push(ways);
+        }
+        return false;
+    }
+    bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
+                     HoldPatterns& out) const override {
+        if (stage == CoarserStage::family) {
+            straight_flush_ways::add_coarser(key, profile, out);
+        }
+        return false;
+    }
     std::string_view name() const override { return "straight flush ways"; }
     unsigned games() const override { return kJokerNoPairs; }
     bool refine_hold(const HoldView& v, HoldPatterns& out) const override {

@@ -51,7 +51,7 @@ HoldPatterns coarser(PatternKey key) {
     return without(key, kNotTopRun);
 }
 
-class NotTopRun final : public Distinction {
+class NotTopRun final : public Registered<NotTopRun> {
   public:
     std::string_view name() const override { return "top runs"; }
     unsigned games() const override { return kJokerPairs; }
@@ -63,6 +63,15 @@ class NotTopRun final : public Distinction {
         return false;
     }
     HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    // Three low cards not the run just below the high cards say that run too.
+    bool edge_sets(PatternKey key, const RankProfile& profile,
+                   std::vector<unsigned>& sets) const override {
+        if (get(key, kNotTopRun) == 0) {
+            return false;
+        }
+        sets.push_back(top_run(profile));
+        return true;
+    }
 };
 
 }  // namespace
