@@ -37,21 +37,6 @@ HoldPatterns add_penalty(const HoldPatterns& draws, unsigned ranks, int wild, un
     return out;
 }
 
-// The next coarser pattern of this file's pattern (the draw by its high cards); nothing for any
-// other.
-HoldPatterns coarser(PatternKey key) {
-    HoldPatterns out;
-    if (get(key, kPenalty) != 0 && by_high_cards(key)) {
-        out.push(key & ~put(kPenalty, 3));
-    }
-    return out;
-}
-
-// What the pattern adds to the draw's words, or nothing for any other pattern.
-std::string_view suffix(PatternKey key) {
-    return get(key, kPenalty) != 0 && by_high_cards(key) ? penalty_text(key) : std::string_view{};
-}
-
 class RoyalPenalty final : public Registered<RoyalPenalty> {
   public:
     std::string_view name() const override { return "royal penalties"; }
@@ -62,9 +47,12 @@ class RoyalPenalty final : public Registered<RoyalPenalty> {
         }
         return false;
     }
-    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    // The draw by its high cards, without its penalty.
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override {
+        return by_high_cards(key) ? without(key, kPenalty) : HoldPatterns{};
+    }
     std::string draw_words(PatternKey key, const RankProfile&) const override {
-        return std::string(suffix(key));
+        return by_high_cards(key) ? std::string(penalty_text(key)) : std::string{};
     }
 };
 

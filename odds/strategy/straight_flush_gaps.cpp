@@ -48,27 +48,8 @@ PatternKey parent(PatternKey key, const RankProfile& profile) {
 
 namespace {
 
-// The next coarser pattern of this file's pattern (the family alone); nothing for any other.
-HoldPatterns coarser(PatternKey key) {
-    return without(key, kNotBare);
-}
-
-// What the pattern adds to the draw's words, or nothing for any other pattern.
-std::string_view suffix(PatternKey key) {
-    return get(key, kNotBare) != 0 ? ", not 2 gaps with no high card" : std::string_view{};
-}
-
 class NotBare final : public Registered<NotBare> {
   public:
-    bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
-                     HoldPatterns& out) const override {
-        if (stage == CoarserStage::last) {
-            if (const PatternKey not_bare = parent(key, profile); not_bare != 0) {
-                out.push(not_bare);
-            }
-        }
-        return false;
-    }
     std::string_view name() const override { return "straight flush gaps"; }
     unsigned games() const override { return kJokerPairs; }
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
@@ -78,9 +59,22 @@ class NotBare final : public Registered<NotBare> {
         }
         return false;
     }
-    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    // The family alone.
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override {
+        return without(key, kNotBare);
+    }
+    // The draw of fewer gaps or a high card, for a draw that has either.
+    bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
+                     HoldPatterns& out) const override {
+        if (stage == CoarserStage::last) {
+            if (const PatternKey not_bare = parent(key, profile); not_bare != 0) {
+                out.push(not_bare);
+            }
+        }
+        return false;
+    }
     std::string draw_words(PatternKey key, const RankProfile&) const override {
-        return std::string(suffix(key));
+        return get(key, kNotBare) != 0 ? ", not 2 gaps with no high card" : "";
     }
 };
 
