@@ -167,6 +167,20 @@ class Distinction {
     virtual bool merges(PatternKey /*key*/) const { return true; }
 };
 
+// The patterns of `draws` (finest first) with each pattern that `takes` preceded by the same
+// pattern with `mark`: how most distinctions refine a hold's patterns.
+template <class Takes>
+HoldPatterns marked_before(const HoldPatterns& draws, PatternKey mark, Takes takes) {
+    HoldPatterns out;
+    for (const PatternKey key : draws) {
+        if (takes(key)) {
+            out.push(key | mark);
+        }
+        out.push(key);
+    }
+    return out;
+}
+
 // The hooks a distinction class overrides: those it declares itself.
 template <class D>
 consteval unsigned hooks_of() {

@@ -91,16 +91,13 @@ namespace {
 // a card from 2 to 9": where a line fits several cards the tie rule keeps a royal's card first,
 // but beside the joker the spot card that reaches the most straights is mostly worth more.
 HoldPatterns spot_card(const HoldPatterns& draws) {
-    HoldPatterns out;
+    // The first pattern that names no rank.
     bool said = false;
-    for (const PatternKey key : draws) {
-        if (!said && get(key, kNamed) == 0) {
-            out.push(key | put(kSpot, 1));
-            said = true;
-        }
-        out.push(key);
-    }
-    return out;
+    return marked_before(draws, put(kSpot, 1), [&](PatternKey key) {
+        const bool first = !said && get(key, kNamed) == 0;
+        said = said || first;
+        return first;
+    });
 }
 
 int high_count(unsigned ranks, const RankProfile& profile) {
@@ -169,37 +166,6 @@ PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, unsigned r
 
 namespace {
 
-// The next coarser pattern of a key only this file makes; nothing for any other key.
-HoldPatterns coarser(PatternKey key) {
-    HoldPatterns out;
-    if (get(key, kSpot) != 0) {
-        out.push(key & ~put(kSpot, 1));
-    }
-    if (get(key, kRoyalAce) != 0 && get(key, kNamed) == 0) {
-        if (get(key, kPenalty) != 0) {
-            out.push(key & ~put(kPenalty, 3));
-        }
-        out.push(key & ~put(kPenalty, 3) & ~put(kRoyalAce, 3));
-    }
-    return out;
-}
-
-// What this file's fields add to a draw's words: ", no ace, no flush penalty".
-std::string draw_suffix(PatternKey key) {
-    std::string text;
-    switch (get(key, kRoyalAce)) {
-        case 1:
-            text = ", no ace";
-            break;
-        case 2:
-            text = ", with the ace";
-            break;
-        default:
-            return text;
-    }
-    return text + std::string(penalty_text(key));
-}
-
 // Whether one natural card kept beside `wild` jokers is named by its rank: beside the joker, and
 // alone where no pair pays (where pairs pay, a lone low card is never worth keeping, and naming
 // every one only slows the search).
@@ -222,33 +188,6 @@ HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser) {
         }
     }
     return out;
-}
-
-// Every pattern of these distinctions that a hold of the game can show.
-void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out) {
-    if (!applies(game)) {
-        return;
-    }
-    for (int wild = 0; wild <= 1; ++wild) {
-        for (int rank = 0; rank < kRankCount; ++rank) {
-            std::array<CardId, 5> deal{};
-            std::size_t n = 0;
-            if (wild != 0) {
-                deal[n++] = CardId::joker();
-            }
-            for (int r = rank; n < 5; r = (r + 3) % kRankCount) {
-                deal[n] = CardId::of(n == 0 || (wild != 0 && n == 1) ? Suit::spade : Suit::heart,
-                                     (r + 1) % kRankCount + 1);
-                ++n;
-            }
-            const auto held = static_cast<HoldMask>((1u << (1 + wild)) - 1);
-            for (const PatternKey key : patterns_of(game, profile, deal, held)) {
-                if (std::find(out.begin(), out.end(), key) == out.end()) {
-                    out.push_back(key);
-                }
-            }
-        }
-    }
 }
 
 class JokerDraws final : public Registered<JokerDraws> {
@@ -310,13 +249,62 @@ class JokerDraws final : public Registered<JokerDraws> {
         }
         return false;
     }
-    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
-    std::string draw_words(PatternKey key, const RankProfile&) const override {
-        return draw_suffix(key);
+    // The next coarser pattern of a key only this file makes; nothing for any other key.
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override {
+        HoldPatterns out;
+        if (get(key, kSpot) != 0) {
+            out.push(key & ~put(kSpot, 1));
+        }
+        if (get(key, kRoyalAce) != 0 && get(key, kNamed) == 0) {
+            if (get(key, kPenalty) != 0) {
+                out.push(key & ~put(kPenalty, 3));
+            }
+            out.push(key & ~put(kPenalty, 3) & ~put(kRoyalAce, 3));
+        }
+        return out;
     }
+    // What this file's fields add to a draw's words: ", no ace, no flush penalty".
+    std::string draw_words(PatternKey key, const RankProfile&) const override {
+        std::string text;
+        switch (get(key, kRoyalAce)) {
+            case 1:
+                text = ", no ace";
+                break;
+            case 2:
+                text = ", with the ace";
+                break;
+            default:
+                return text;
+        }
+        return text + std::string(penalty_text(key));
+    }
+    // Every pattern of these distinctions that a hold of the game can show.
     void add_vocabulary(const Game& game, const RankProfile& profile,
                         std::vector<PatternKey>& out) const override {
-        joker_draws::add_vocabulary(game, profile, out);
+        if (!applies(game)) {
+            return;
+        }
+        for (int wild = 0; wild <= 1; ++wild) {
+            for (int rank = 0; rank < kRankCount; ++rank) {
+                std::array<CardId, 5> deal{};
+                std::size_t n = 0;
+                if (wild != 0) {
+                    deal[n++] = CardId::joker();
+                }
+                for (int r = rank; n < 5; r = (r + 3) % kRankCount) {
+                    deal[n] =
+                        CardId::of(n == 0 || (wild != 0 && n == 1) ? Suit::spade : Suit::heart,
+                                   (r + 1) % kRankCount + 1);
+                    ++n;
+                }
+                const auto held = static_cast<HoldMask>((1u << (1 + wild)) - 1);
+                for (const PatternKey key : patterns_of(game, profile, deal, held)) {
+                    if (std::find(out.begin(), out.end(), key) == out.end()) {
+                        out.push_back(key);
+                    }
+                }
+            }
+        }
     }
     // A made hand's floors take in hands of different rows the search keeps apart.
     bool merges(PatternKey key) const override { return get(key, kFloors) == 0; }

@@ -67,20 +67,6 @@ std::string any_joker_text(PatternKey key) {
 
 namespace {
 
-// Every pattern of this distinction that a hold of the game can show.
-void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
-    for (const int held : {3, 4}) {
-        for (const PatternKey key :
-             {any_joker_key(held, held, true, profile),
-              any_joker_draw(held, held, true, Family::royal, profile),
-              any_joker_draw(held, held, true, Family::straight_flush, profile)}) {
-            if (key != 0 && std::find(out.begin(), out.end(), key) == out.end()) {
-                out.push_back(key);
-            }
-        }
-    }
-}
-
 class JokerSets final : public Registered<JokerSets> {
   public:
     bool add_draw(DrawStage stage, const DrawView& v, PatternKey,
@@ -116,9 +102,19 @@ class JokerSets final : public Registered<JokerSets> {
     }
     std::string_view name() const override { return "joker sets"; }
     unsigned games() const override { return kJokerNoPairs; }
+    // Every pattern of this distinction that a hold of the game can show.
     void add_vocabulary(const Game&, const RankProfile& profile,
                         std::vector<PatternKey>& out) const override {
-        joker_sets::add_vocabulary(profile, out);
+        for (const int held : {3, 4}) {
+            for (const PatternKey key :
+                 {any_joker_key(held, held, true, profile),
+                  any_joker_draw(held, held, true, Family::royal, profile),
+                  any_joker_draw(held, held, true, Family::straight_flush, profile)}) {
+                if (key != 0 && std::find(out.begin(), out.end(), key) == out.end()) {
+                    out.push_back(key);
+                }
+            }
+        }
     }
 };
 

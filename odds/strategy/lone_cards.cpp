@@ -125,99 +125,6 @@ HoldPatterns joker_card(const Game& game, const std::array<CardId, 5>& deal, Hol
     return out;
 }
 
-// The coarser patterns of a key these distinctions make finer than the usual chain, the finest
-// first; nothing for any other key.
-HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
-    HoldPatterns out;
-    if (!applies(profile) || kind_of(key) != Kind::draw || family_of(key) != Family::plain) {
-        return out;
-    }
-    if (get(key, kClear) == 0 && (get(key, kPenalty) == 0 || get(key, kNamed) == 0)) {
-        return out;
-    }
-    if (get(key, kNamed) == 0) {
-        // One card alone, whatever its rank, by its penalty and straights, by its straights.
-        if (get(key, kHeld) == 1 && get(key, kWild) == 0) {
-            if (get(key, kPenalty) != 0) {
-                out.push(key & ~field_bits(kPenalty));
-            }
-            out.push(any_rank(key));
-        }
-        return out;
-    }
-    if (get(key, kWild) == 1 && get(key, kHeld) == 2) {
-        out.push(key & ~field_bits(kClear));
-        return out;
-    }
-    if (get(key, kHeld) != 1 || get(key, kWild) != 0) {
-        return out;
-    }
-    // By penalty and straights: by penalty, by as many straights or more (the most first), the
-    // same of one card alone whatever its rank, then by rank. As many straights or more: by
-    // fewer or more, then by rank.
-    const PatternKey card =
-        key & ~field_bits(kClear) & ~field_bits(kPenalty) & ~put(kClearOrMore, 1);
-    if (get(key, kPenalty) != 0 && get(key, kClear) != 0) {
-        out.push(key & ~field_bits(kClear));
-    }
-    if (get(key, kClear) != 0) {
-        const int count = static_cast<int>(get(key, kClear)) - 1;
-        const int most = get(key, kClearOrMore) != 0 ? count - 1 : count;
-        for (int least = std::min(most, clear_count(rank_of(key), 0) - 1); least >= 1; --least) {
-            out.push(or_more(card, least));
-        }
-    }
-    if (get(key, kPenalty) != 0 && static_cast<int>(get(key, kClear)) - 1 >= kAnyRankClear) {
-        const PatternKey any = any_rank(key);
-        out.push(any | (key & (field_bits(kClear) | field_bits(kPenalty))));
-        out.push(any | (key & field_bits(kClear)));
-    }
-    out.push(card);
-    return out;
-}
-
-// What the clear straights add to a lone card's words: ", 2 straights clear"; nothing where the
-// pattern does not tell.
-std::string clear_text(PatternKey key, const RankProfile& profile) {
-    if (!applies(profile) || kind_of(key) != Kind::draw || get(key, kClear) == 0) {
-        return "";
-    }
-    const unsigned clear = get(key, kClear) - 1;
-    if (get(key, kClearOrMore) != 0) {
-        return ", " + std::to_string(clear) + " or more straights clear";
-    }
-    return clear == 0   ? ", no straight clear"
-           : clear == 1 ? ", 1 straight clear"
-                        : ", " + std::to_string(clear) + " straights clear";
-}
-
-// Every pattern of these distinctions that a hold of the game can show.
-void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
-    if (!applies(profile)) {
-        return;
-    }
-    for (int rank = 0; rank < kRankCount; ++rank) {
-        for (unsigned penalty = 1; penalty <= 2; ++penalty) {
-            const PatternKey card = named_key(rank, 0) | put(kPenalty, penalty);
-            add_new(out, card);
-            for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
-                add_new(out, card | put(kClear, static_cast<unsigned>(clear) + 1));
-            }
-        }
-        for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
-            const PatternKey straights = put(kClear, static_cast<unsigned>(clear) + 1);
-            const PatternKey any = any_rank(named_key(rank, 0));
-            for (unsigned penalty = 0; clear >= kAnyRankClear && penalty <= 2; ++penalty) {
-                add_new(out, any | put(kPenalty, penalty) | straights);
-            }
-            add_new(out, named_key(rank, 1) | straights);
-            if (clear >= 1 && clear < clear_count(rank, 0)) {
-                add_new(out, or_more(named_key(rank, 0), clear));
-            }
-        }
-    }
-}
-
 class LoneCards final : public Registered<LoneCards> {
   public:
     std::string_view name() const override { return "lone cards"; }
@@ -231,15 +138,97 @@ class LoneCards final : public Registered<LoneCards> {
                           : joker_card(v.game, v.deal, v.mask, out);
         return true;
     }
+    // The coarser patterns of a key these distinctions make finer than the usual chain, the finest
+    // first; nothing for any other key.
     HoldPatterns narrows(PatternKey key, const RankProfile& profile) const override {
-        return coarser(key, profile);
+        HoldPatterns out;
+        if (!applies(profile) || kind_of(key) != Kind::draw || family_of(key) != Family::plain) {
+            return out;
+        }
+        if (get(key, kClear) == 0 && (get(key, kPenalty) == 0 || get(key, kNamed) == 0)) {
+            return out;
+        }
+        if (get(key, kNamed) == 0) {
+            // One card alone, whatever its rank, by its penalty and straights, by its straights.
+            if (get(key, kHeld) == 1 && get(key, kWild) == 0) {
+                if (get(key, kPenalty) != 0) {
+                    out.push(key & ~field_bits(kPenalty));
+                }
+                out.push(any_rank(key));
+            }
+            return out;
+        }
+        if (get(key, kWild) == 1 && get(key, kHeld) == 2) {
+            out.push(key & ~field_bits(kClear));
+            return out;
+        }
+        if (get(key, kHeld) != 1 || get(key, kWild) != 0) {
+            return out;
+        }
+        // By penalty and straights: by penalty, by as many straights or more (the most first), the
+        // same of one card alone whatever its rank, then by rank. As many straights or more: by
+        // fewer or more, then by rank.
+        const PatternKey card =
+            key & ~field_bits(kClear) & ~field_bits(kPenalty) & ~put(kClearOrMore, 1);
+        if (get(key, kPenalty) != 0 && get(key, kClear) != 0) {
+            out.push(key & ~field_bits(kClear));
+        }
+        if (get(key, kClear) != 0) {
+            const int count = static_cast<int>(get(key, kClear)) - 1;
+            const int most = get(key, kClearOrMore) != 0 ? count - 1 : count;
+            for (int least = std::min(most, clear_count(rank_of(key), 0) - 1); least >= 1;
+                 --least) {
+                out.push(or_more(card, least));
+            }
+        }
+        if (get(key, kPenalty) != 0 && static_cast<int>(get(key, kClear)) - 1 >= kAnyRankClear) {
+            const PatternKey any = any_rank(key);
+            out.push(any | (key & (field_bits(kClear) | field_bits(kPenalty))));
+            out.push(any | (key & field_bits(kClear)));
+        }
+        out.push(card);
+        return out;
     }
+    // What the clear straights add to a lone card's words: ", 2 straights clear"; nothing where the
+    // pattern does not tell.
     std::string draw_words(PatternKey key, const RankProfile& profile) const override {
-        return clear_text(key, profile);
+        if (!applies(profile) || kind_of(key) != Kind::draw || get(key, kClear) == 0) {
+            return "";
+        }
+        const unsigned clear = get(key, kClear) - 1;
+        if (get(key, kClearOrMore) != 0) {
+            return ", " + std::to_string(clear) + " or more straights clear";
+        }
+        return clear == 0   ? ", no straight clear"
+               : clear == 1 ? ", 1 straight clear"
+                            : ", " + std::to_string(clear) + " straights clear";
     }
+    // Every pattern of these distinctions that a hold of the game can show.
     void add_vocabulary(const Game&, const RankProfile& profile,
                         std::vector<PatternKey>& out) const override {
-        lone_cards::add_vocabulary(profile, out);
+        if (!applies(profile)) {
+            return;
+        }
+        for (int rank = 0; rank < kRankCount; ++rank) {
+            for (unsigned penalty = 1; penalty <= 2; ++penalty) {
+                const PatternKey card = named_key(rank, 0) | put(kPenalty, penalty);
+                add_new(out, card);
+                for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
+                    add_new(out, card | put(kClear, static_cast<unsigned>(clear) + 1));
+                }
+            }
+            for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
+                const PatternKey straights = put(kClear, static_cast<unsigned>(clear) + 1);
+                const PatternKey any = any_rank(named_key(rank, 0));
+                for (unsigned penalty = 0; clear >= kAnyRankClear && penalty <= 2; ++penalty) {
+                    add_new(out, any | put(kPenalty, penalty) | straights);
+                }
+                add_new(out, named_key(rank, 1) | straights);
+                if (clear >= 1 && clear < clear_count(rank, 0)) {
+                    add_new(out, or_more(named_key(rank, 0), clear));
+                }
+            }
+        }
     }
 };
 

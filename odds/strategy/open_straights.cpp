@@ -96,19 +96,7 @@ bool is_low_card(PatternKey key) {
 // The patterns of a lone low card beside the joker (`draws`, finest first) with this file's
 // pattern added just before "joker + a low card".
 HoldPatterns add_most_open(const HoldPatterns& draws) {
-    HoldPatterns out;
-    for (const PatternKey key : draws) {
-        if (is_low_card(key)) {
-            out.push(key | put(kMostOpen, 1));
-        }
-        out.push(key);
-    }
-    return out;
-}
-
-// The next coarser pattern of this file's pattern ("joker + a low card"); nothing for any other.
-HoldPatterns coarser(PatternKey key) {
-    return without(key, kMostOpen);
+    return marked_before(draws, put(kMostOpen, 1), is_low_card);
 }
 
 }  // namespace
@@ -121,30 +109,6 @@ std::string_view card_text(PatternKey key) {
 }
 
 namespace {
-
-// This file's pattern, where the game has it.
-void add_vocabulary(const Game& game, const RankProfile& profile, std::vector<PatternKey>& out) {
-    if (!applies(profile)) {
-        return;
-    }
-    // The joker beside the four cards of the lowest low rank: any one of them is the card.
-    int low = 0;
-    while (low < kRankCount && profile.high[static_cast<std::size_t>(low)]) {
-        ++low;
-    }
-    if (low == kRankCount) {
-        return;
-    }
-    const int rank = (low + 1) % kRankCount + 1;
-    const std::array<CardId, 5> deal = {CardId::joker(), CardId::of(Suit::spade, rank),
-                                        CardId::of(Suit::heart, rank), CardId::of(Suit::club, rank),
-                                        CardId::of(Suit::diamond, rank)};
-    for (const PatternKey key : patterns_of(game, profile, deal, HoldMask{0b11})) {
-        if (get(key, kMostOpen) != 0 && std::find(out.begin(), out.end(), key) == out.end()) {
-            out.push_back(key);
-        }
-    }
-}
 
 class MostOpen final : public Registered<MostOpen> {
   public:
@@ -159,10 +123,34 @@ class MostOpen final : public Registered<MostOpen> {
         }
         return false;
     }
-    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    // The next coarser pattern of this file's pattern ("joker + a low card"); nothing for any
+    // other.
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override {
+        return without(key, kMostOpen);
+    }
+    // This file's pattern, where the game has it.
     void add_vocabulary(const Game& game, const RankProfile& profile,
                         std::vector<PatternKey>& out) const override {
-        open_straights::add_vocabulary(game, profile, out);
+        if (!applies(profile)) {
+            return;
+        }
+        // The joker beside the four cards of the lowest low rank: any one of them is the card.
+        int low = 0;
+        while (low < kRankCount && profile.high[static_cast<std::size_t>(low)]) {
+            ++low;
+        }
+        if (low == kRankCount) {
+            return;
+        }
+        const int rank = (low + 1) % kRankCount + 1;
+        const std::array<CardId, 5> deal = {
+            CardId::joker(), CardId::of(Suit::spade, rank), CardId::of(Suit::heart, rank),
+            CardId::of(Suit::club, rank), CardId::of(Suit::diamond, rank)};
+        for (const PatternKey key : patterns_of(game, profile, deal, HoldMask{0b11})) {
+            if (get(key, kMostOpen) != 0 && std::find(out.begin(), out.end(), key) == out.end()) {
+                out.push_back(key);
+            }
+        }
     }
 };
 

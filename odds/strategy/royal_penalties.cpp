@@ -27,14 +27,9 @@ HoldPatterns add_penalty(const HoldPatterns& draws, unsigned ranks, int wild, un
         penalty == 0 || ace_royals::applies(profile, ranks, wild)) {
         return draws;
     }
-    HoldPatterns out;
-    for (const PatternKey key : draws) {
-        if (by_high_cards(key) && get(key, kPenalty) == 0) {
-            out.push(key | put(kPenalty, penalty));
-        }
-        out.push(key);
-    }
-    return out;
+    return marked_before(draws, put(kPenalty, penalty), [](PatternKey key) {
+        return by_high_cards(key) && get(key, kPenalty) == 0;
+    });
 }
 
 class RoyalPenalty final : public Registered<RoyalPenalty> {

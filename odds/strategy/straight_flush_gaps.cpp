@@ -15,16 +15,11 @@ HoldPatterns add_not_bare(const HoldPatterns& draws, Family family, int naturals
         (gaps >= 2 && high == 0)) {
         return draws;
     }
-    HoldPatterns out;
-    for (const PatternKey key : draws) {
-        // The family alone: any gaps, any high cards, nothing named.
-        if (get(key, kAnyGaps) != 0 && get(key, kAnyHigh) != 0 && get(key, kNamed) == 0 &&
-            get(key, kHigh) == 0 && get(key, kNotBare) == 0) {
-            out.push(key | put(kNotBare, 1));
-        }
-        out.push(key);
-    }
-    return out;
+    // The family alone: any gaps, any high cards, nothing named.
+    return marked_before(draws, put(kNotBare, 1), [](PatternKey key) {
+        return get(key, kAnyGaps) != 0 && get(key, kAnyHigh) != 0 && get(key, kNamed) == 0 &&
+               get(key, kHigh) == 0 && get(key, kNotBare) == 0;
+    });
 }
 
 }  // namespace

@@ -53,23 +53,6 @@ void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
 
 namespace {
 
-// The draw without its flush penalty, for a draw by its straight flushes that says one; nothing
-// for other keys.
-HoldPatterns coarser(PatternKey key, const RankProfile& profile) {
-    if (!applies(profile) || kind_of(key) != Kind::draw ||
-        family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
-        get(key, kWays) == 0 || get(key, kNamed) != 0 || get(key, kPenalty) == 0) {
-        return {};
-    }
-    // By penalty and clear straights, by penalty, then the draw alone.
-    HoldPatterns out;
-    if (get(key, kClear) != 0) {
-        out.push(key & ~field_bits(kClear));
-    }
-    out.push(key & ~field_bits(kClear) & ~field_bits(kPenalty));
-    return out;
-}
-
 // The patterns of `draws` (a hold's patterns, finest first) with each draw by its straight
 // flushes of two natural cards, `ranks`, preceded by the same draw with its clear straights, those
 // that hold both cards and need none of the discarded ranks `gone`.
@@ -79,49 +62,7 @@ HoldPatterns add_clear(const HoldPatterns& draws, unsigned ranks, unsigned gone,
         return draws;
     }
     const PatternKey clear = put(kClear, static_cast<unsigned>(clear_straights(ranks, gone)) + 1);
-    HoldPatterns out;
-    for (const PatternKey key : draws) {
-        if (takes_clear(key)) {
-            out.push(key | clear);
-        }
-        out.push(key);
-    }
-    return out;
-}
-
-// Adds to `out` (the game's words) each draw of two natural cards by its straight flushes with
-// every count of clear straights it can have.
-void add_vocabulary(const RankProfile& profile, std::vector<PatternKey>& out) {
-    if (!applies(profile)) {
-        return;
-    }
-    const std::size_t words = out.size();
-    for (std::size_t i = 0; i < words; ++i) {
-        const PatternKey key = out[i];
-        if (!takes_clear(key) || get(key, kClear) != 0) {
-            continue;
-        }
-        // No more straights are clear than the straight flushes the draw lies in.
-        for (unsigned clear = 0; clear + 1 <= get(key, kWays); ++clear) {
-            const PatternKey word = key | put(kClear, clear + 1);
-            if (std::find(out.begin(), out.end(), word) == out.end()) {
-                out.push_back(word);
-            }
-        }
-    }
-}
-
-// ", in 3 straight flushes" for a draw by its straight flushes; nothing for other keys.
-std::string ways_text(PatternKey key, const RankProfile& profile) {
-    if (!applies(profile) || kind_of(key) != Kind::draw ||
-        family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
-        get(key, kWays) == 0) {
-        return "";
-    }
-    const unsigned ways = get(key, kWays) - 1;
-    return (ways == 1 ? ", in 1 straight flush"
-                      : ", in " + std::to_string(ways) + " straight flushes") +
-           std::string(penalty_text(key));
+    return marked_before(draws, clear, takes_clear);
 }
 
 class StraightFlushWays final : public Registered<StraightFlushWays> {
@@ -163,15 +104,55 @@ class StraightFlushWays final : public Registered<StraightFlushWays> {
         out = add_clear(out, 1u << v.ranks[0] | 1u << v.ranks[1], gone, v.profile);
         return false;
     }
+    // The draw without its flush penalty, for a draw by its straight flushes that says one; nothing
+    // for other keys.
     HoldPatterns narrows(PatternKey key, const RankProfile& profile) const override {
-        return coarser(key, profile);
+        if (!applies(profile) || kind_of(key) != Kind::draw ||
+            family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
+            get(key, kWays) == 0 || get(key, kNamed) != 0 || get(key, kPenalty) == 0) {
+            return {};
+        }
+        // By penalty and clear straights, by penalty, then the draw alone.
+        HoldPatterns out;
+        if (get(key, kClear) != 0) {
+            out.push(key & ~field_bits(kClear));
+        }
+        out.push(key & ~field_bits(kClear) & ~field_bits(kPenalty));
+        return out;
     }
+    // ", in 3 straight flushes" for a draw by its straight flushes; nothing for other keys.
     std::string draw_words(PatternKey key, const RankProfile& profile) const override {
-        return ways_text(key, profile);
+        if (!applies(profile) || kind_of(key) != Kind::draw ||
+            family_of(key) != Family::straight_flush || get(key, kAnyGaps) == 0 ||
+            get(key, kWays) == 0) {
+            return "";
+        }
+        const unsigned ways = get(key, kWays) - 1;
+        return (ways == 1 ? ", in 1 straight flush"
+                          : ", in " + std::to_string(ways) + " straight flushes") +
+               std::string(penalty_text(key));
     }
+    // Adds to `out` (the game's words) each draw of two natural cards by its straight flushes with
+    // every count of clear straights it can have.
     void add_vocabulary(const Game&, const RankProfile& profile,
                         std::vector<PatternKey>& out) const override {
-        straight_flush_ways::add_vocabulary(profile, out);
+        if (!applies(profile)) {
+            return;
+        }
+        const std::size_t words = out.size();
+        for (std::size_t i = 0; i < words; ++i) {
+            const PatternKey key = out[i];
+            if (!takes_clear(key) || get(key, kClear) != 0) {
+                continue;
+            }
+            // No more straights are clear than the straight flushes the draw lies in.
+            for (unsigned clear = 0; clear + 1 <= get(key, kWays); ++clear) {
+                const PatternKey word = key | put(kClear, clear + 1);
+                if (std::find(out.begin(), out.end(), word) == out.end()) {
+                    out.push_back(word);
+                }
+            }
+        }
     }
 };
 

@@ -34,21 +34,11 @@ HoldPatterns add_not_top(const HoldPatterns& draws, Family family, int naturals,
         high != 0 || ranks == top) {
         return draws;
     }
-    HoldPatterns out;
-    for (const PatternKey key : draws) {
-        // The draw's gaps and high cards, nothing else told.
-        if (get(key, kAnyGaps) == 0 && get(key, kAnyHigh) == 0 && get(key, kNamed) == 0 &&
-            get(key, kWays) == 0 && get(key, kNotTopRun) == 0) {
-            out.push(key | put(kNotTopRun, 1));
-        }
-        out.push(key);
-    }
-    return out;
-}
-
-// The next coarser pattern of this file's pattern; nothing for any other.
-HoldPatterns coarser(PatternKey key) {
-    return without(key, kNotTopRun);
+    // The draw's gaps and high cards, nothing else told.
+    return marked_before(draws, put(kNotTopRun, 1), [](PatternKey key) {
+        return get(key, kAnyGaps) == 0 && get(key, kAnyHigh) == 0 && get(key, kNamed) == 0 &&
+               get(key, kWays) == 0 && get(key, kNotTopRun) == 0;
+    });
 }
 
 class NotTopRun final : public Registered<NotTopRun> {
@@ -62,7 +52,10 @@ class NotTopRun final : public Registered<NotTopRun> {
         }
         return false;
     }
-    HoldPatterns narrows(PatternKey key, const RankProfile&) const override { return coarser(key); }
+    // The next coarser pattern of this file's pattern; nothing for any other.
+    HoldPatterns narrows(PatternKey key, const RankProfile&) const override {
+        return without(key, kNotTopRun);
+    }
     // Three low cards not the run just below the high cards say that run too.
     bool edge_sets(PatternKey key, const RankProfile& profile,
                    std::vector<unsigned>& sets) const override {
