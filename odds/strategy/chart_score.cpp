@@ -175,22 +175,9 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
     }
     const std::uint64_t lcm = draw_lcm(tallies.deck_size() - 5);
     const double all = static_cast<double>(total / lcm);
-    const auto costlier = [](const ChartMiss& a, const ChartMiss& b) {
-        return a.cost > b.cost || (a.cost == b.cost && a.cards[0].code() < b.cards[0].code());
-    };
-    const std::size_t keep = std::min(worst, misses.size());
-    std::partial_sort(misses.begin(), misses.begin() + static_cast<std::ptrdiff_t>(keep),
-                      misses.end(), costlier);
-    misses.resize(keep);
-    for (ChartMiss& m : misses) {
-        m.cost /= all;
-    }
     ChartScore score;
-    score.check.chart_pay = static_cast<std::uint64_t>(chart);
-    score.check.perfect_pay = static_cast<std::uint64_t>(perfect);
-    score.check.total = static_cast<std::uint64_t>(total);
-    score.check.pay_scale = game.pay_scale();
-    score.check.worst = std::move(misses);
+    score.check =
+        chart_check(chart, perfect, total, game.pay_scale(), lcm, std::move(misses), worst);
     score.deal_classes = deals.size();
     score.unmatched = static_cast<std::uint64_t>(unmatched);
     for (std::size_t i = 0; i < keys.size(); ++i) {

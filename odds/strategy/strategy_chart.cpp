@@ -81,22 +81,7 @@ ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const 
             misses.push_back(miss);
         }
     }
-    const double deals = static_cast<double>(total / lcm);
-    const auto costlier = [](const ChartMiss& a, const ChartMiss& b) { return a.cost > b.cost; };
-    const std::size_t keep = std::min(worst, misses.size());
-    std::partial_sort(misses.begin(), misses.begin() + static_cast<std::ptrdiff_t>(keep),
-                      misses.end(), costlier);
-    misses.resize(keep);
-    for (ChartMiss& m : misses) {
-        m.cost /= deals;
-    }
-    ChartCheck check;
-    check.chart_pay = static_cast<std::uint64_t>(chart);
-    check.perfect_pay = static_cast<std::uint64_t>(perfect);
-    check.total = static_cast<std::uint64_t>(total);
-    check.pay_scale = scale;
-    check.worst = std::move(misses);
-    return check;
+    return chart_check(chart, perfect, total, scale, lcm, std::move(misses), worst);
 }
 
 std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_lines,

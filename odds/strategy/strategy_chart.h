@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "game/card.h"
@@ -40,6 +42,32 @@ struct ChartCheck {
     double chart_return() const;
     double perfect_return() const;
 };
+
+// The check of pay totals over `total` final hands, `lcm` of them a deal, with the `worst`
+// costliest of `misses` (their cost over all deals so far), costliest first, the lower first card
+// first where two cost alike, each cost then per deal.
+template <class Total>
+ChartCheck chart_check(Total chart, Total perfect, Total total, std::int64_t pay_scale,
+                       std::uint64_t lcm, std::vector<ChartMiss> misses, std::size_t worst) {
+    const auto costlier = [](const ChartMiss& a, const ChartMiss& b) {
+        return a.cost > b.cost || (a.cost == b.cost && a.cards[0].code() < b.cards[0].code());
+    };
+    const std::size_t keep = std::min(worst, misses.size());
+    std::partial_sort(misses.begin(), misses.begin() + static_cast<std::ptrdiff_t>(keep),
+                      misses.end(), costlier);
+    misses.resize(keep);
+    const double deals = static_cast<double>(total / lcm);
+    for (ChartMiss& m : misses) {
+        m.cost /= deals;
+    }
+    ChartCheck check;
+    check.chart_pay = static_cast<std::uint64_t>(chart);
+    check.perfect_pay = static_cast<std::uint64_t>(perfect);
+    check.total = static_cast<std::uint64_t>(total);
+    check.pay_scale = pay_scale;
+    check.worst = std::move(misses);
+    return check;
+}
 
 // The lines of a game's chart, best first, as patterns: derived from the exact holds of all its
 // deal classes, at most `max_lines` of them (0: every line worth keeping).
