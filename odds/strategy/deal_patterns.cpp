@@ -30,40 +30,46 @@ struct RawEntry {
 // copies them into its Block at their size, so that blocks hold their entries once over.
 template <class T>
 using Mapped = std::vector<T, PageAllocator<T>>;
+template <class T>
+using Plain = std::vector<T>;
 
-struct Block {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-    Mapped<std::uint16_t> entries;
-    Mapped<std::uint8_t> holds;
-    Mapped<std::uint16_t> pattern;
-    Mapped<std::uint8_t> slot;
-    Mapped<HoldMask> mask;
-    Mapped<std::int64_t> pays;
-    Mapped<double> perfect;
+// The entries and holds of a run of deals, each in a vector of `Column`.
+template <template <class> class Column>
+struct Columns {
+    Column<std::uint16_t> entries;
+    Column<std::uint8_t> holds;
+    Column<std::uint16_t> pattern;
+    Column<std::uint8_t> slot;
+    Column<HoldMask> mask;
+    Column<std::int64_t> pays;
+    Column<double> perfect;
     std::vector<PatternKey> keys;
+
+    // Calls f(a's, b's) for each column in turn.
+    template <class A, class B, class F>
+    static void each(A& a, B& b, F f) {
+        f(a.entries, b.entries);
+        f(a.holds, b.holds);
+        f(a.pattern, b.pattern);
+        f(a.slot, b.slot);
+        f(a.mask, b.mask);
+        f(a.pays, b.pays);
+        f(a.perfect, b.perfect);
+        f(a.keys, b.keys);
+    }
 };
 
-struct Scratch {
-    std::vector<std::uint16_t> entries;
-    std::vector<std::uint8_t> holds;
-    std::vector<std::uint16_t> pattern;
-    std::vector<std::uint8_t> slot;
-    std::vector<HoldMask> mask;
-    std::vector<std::int64_t> pays;
-    std::vector<double> perfect;
-    std::vector<PatternKey> keys;
+struct Block : Columns<Mapped> {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+struct Scratch : Columns<Plain> {
     std::unordered_map<PatternKey, std::uint16_t> ids;
 
+    // Empties every column, keeping its room for the next block.
     void clear() {
-        entries.clear();
-        holds.clear();
-        pattern.clear();
-        slot.clear();
-        mask.clear();
-        pays.clear();
-        perfect.clear();
-        keys.clear();
+        each(*this, *this, [](auto&, auto& column) { column.clear(); });
         ids.clear();
     }
 
@@ -80,14 +86,7 @@ struct Scratch {
     }
 
     void copy_to(Block& block) const {
-        block.entries.assign(entries.begin(), entries.end());
-        block.holds.assign(holds.begin(), holds.end());
-        block.pattern.assign(pattern.begin(), pattern.end());
-        block.slot.assign(slot.begin(), slot.end());
-        block.mask.assign(mask.begin(), mask.end());
-        block.pays.assign(pays.begin(), pays.end());
-        block.perfect.assign(perfect.begin(), perfect.end());
-        block.keys = keys;
+        each(*this, block, [](const auto& from, auto& to) { to.assign(from.begin(), from.end()); });
     }
 
     static constexpr std::size_t kMostPatterns = 0xffff;
