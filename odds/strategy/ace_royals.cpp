@@ -67,8 +67,7 @@ class AceRoyal final : public Registered<AceRoyal> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const AceRoyal d;
-    return d;
+    return AceRoyal::instance();
 }
 
 }  // namespace quillon::odds::ace_royals

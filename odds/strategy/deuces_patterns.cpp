@@ -406,8 +406,7 @@ class Deuces final : public Registered<Deuces> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const Deuces d;
-    return d;
+    return Deuces::instance();
 }
 
 }  // namespace quillon::odds::deuces

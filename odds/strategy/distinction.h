@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string>
@@ -181,6 +182,13 @@ HoldPatterns marked_before(const HoldPatterns& draws, PatternKey mark, Takes tak
     return out;
 }
 
+// Adds a pattern to a game's vocabulary where it is not there yet.
+inline void add_word(std::vector<PatternKey>& out, PatternKey key) {
+    if (std::find(out.begin(), out.end(), key) == out.end()) {
+        out.push_back(key);
+    }
+}
+
 // The hooks a distinction class overrides: those it declares itself.
 template <class D>
 consteval unsigned hooks_of() {
@@ -209,6 +217,11 @@ template <class D>
 class Registered : public Distinction {
   public:
     unsigned hooks() const final { return hooks_of<D>(); }
+    // The one object of D, which its file's distinction() gives the registry.
+    static const Distinction& instance() {
+        static const D d;
+        return d;
+    }
 };
 
 // Every distinction, in the registry's order.

@@ -299,9 +299,7 @@ class JokerDraws final : public Registered<JokerDraws> {
                 }
                 const auto held = static_cast<HoldMask>((1u << (1 + wild)) - 1);
                 for (const PatternKey key : patterns_of(game, profile, deal, held)) {
-                    if (std::find(out.begin(), out.end(), key) == out.end()) {
-                        out.push_back(key);
-                    }
+                    add_word(out, key);
                 }
             }
         }
@@ -313,8 +311,7 @@ class JokerDraws final : public Registered<JokerDraws> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const JokerDraws d;
-    return d;
+    return JokerDraws::instance();
 }
 
 }  // namespace quillon::odds::joker_draws

@@ -110,8 +110,8 @@ class JokerSets final : public Registered<JokerSets> {
                  {any_joker_key(held, held, true, profile),
                   any_joker_draw(held, held, true, Family::royal, profile),
                   any_joker_draw(held, held, true, Family::straight_flush, profile)}) {
-                if (key != 0 && std::find(out.begin(), out.end(), key) == out.end()) {
-                    out.push_back(key);
+                if (key != 0) {
+                    add_word(out, key);
                 }
             }
         }
@@ -121,8 +121,7 @@ class JokerSets final : public Registered<JokerSets> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const JokerSets d;
-    return d;
+    return JokerSets::instance();
 }
 
 }  // namespace quillon::odds::joker_sets

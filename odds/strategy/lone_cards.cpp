@@ -40,12 +40,6 @@ int rank_of(PatternKey key) {
     return std::countr_zero(get(key, kRanks));
 }
 
-void add_new(std::vector<PatternKey>& out, PatternKey key) {
-    if (std::find(out.begin(), out.end(), key) == out.end()) {
-        out.push_back(key);
-    }
-}
-
 // Whether a game's lone cards make these distinctions.
 bool applies(const RankProfile& profile) {
     return profile.joker && !profile.pairs_pay;
@@ -212,20 +206,20 @@ class LoneCards final : public Registered<LoneCards> {
         for (int rank = 0; rank < kRankCount; ++rank) {
             for (unsigned penalty = 1; penalty <= 2; ++penalty) {
                 const PatternKey card = named_key(rank, 0) | put(kPenalty, penalty);
-                add_new(out, card);
+                add_word(out, card);
                 for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
-                    add_new(out, card | put(kClear, static_cast<unsigned>(clear) + 1));
+                    add_word(out, card | put(kClear, static_cast<unsigned>(clear) + 1));
                 }
             }
             for (int clear = 0; clear <= clear_count(rank, 0); ++clear) {
                 const PatternKey straights = put(kClear, static_cast<unsigned>(clear) + 1);
                 const PatternKey any = any_rank(named_key(rank, 0));
                 for (unsigned penalty = 0; clear >= kAnyRankClear && penalty <= 2; ++penalty) {
-                    add_new(out, any | put(kPenalty, penalty) | straights);
+                    add_word(out, any | put(kPenalty, penalty) | straights);
                 }
-                add_new(out, named_key(rank, 1) | straights);
+                add_word(out, named_key(rank, 1) | straights);
                 if (clear >= 1 && clear < clear_count(rank, 0)) {
-                    add_new(out, or_more(named_key(rank, 0), clear));
+                    add_word(out, or_more(named_key(rank, 0), clear));
                 }
             }
         }
@@ -235,8 +229,7 @@ class LoneCards final : public Registered<LoneCards> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const LoneCards d;
-    return d;
+    return LoneCards::instance();
 }
 
 }  // namespace quillon::odds::lone_cards

@@ -147,8 +147,8 @@ class MostOpen final : public Registered<MostOpen> {
             CardId::joker(), CardId::of(Suit::spade, rank), CardId::of(Suit::heart, rank),
             CardId::of(Suit::club, rank), CardId::of(Suit::diamond, rank)};
         for (const PatternKey key : patterns_of(game, profile, deal, HoldMask{0b11})) {
-            if (get(key, kMostOpen) != 0 && std::find(out.begin(), out.end(), key) == out.end()) {
-                out.push_back(key);
+            if (get(key, kMostOpen) != 0) {
+                add_word(out, key);
             }
         }
     }
@@ -157,8 +157,7 @@ class MostOpen final : public Registered<MostOpen> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const MostOpen d;
-    return d;
+    return MostOpen::instance();
 }
 
 }  // namespace quillon::odds::open_straights

@@ -54,8 +54,7 @@ class RoyalPenalty final : public Registered<RoyalPenalty> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const RoyalPenalty d;
-    return d;
+    return RoyalPenalty::instance();
 }
 
 }  // namespace quillon::odds::royal_penalties

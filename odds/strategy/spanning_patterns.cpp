@@ -428,8 +428,7 @@ class Spanning final : public Registered<Spanning> {
 }  // namespace
 
 const Distinction& spanning_distinction() {
-    static const Spanning d;
-    return d;
+    return Spanning::instance();
 }
 
 }  // namespace quillon::odds

@@ -76,8 +76,7 @@ class NotBare final : public Registered<NotBare> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const NotBare d;
-    return d;
+    return NotBare::instance();
 }
 
 }  // namespace quillon::odds::straight_flush_gaps

@@ -147,10 +147,7 @@ class StraightFlushWays final : public Registered<StraightFlushWays> {
             }
             // No more straights are clear than the straight flushes the draw lies in.
             for (unsigned clear = 0; clear + 1 <= get(key, kWays); ++clear) {
-                const PatternKey word = key | put(kClear, clear + 1);
-                if (std::find(out.begin(), out.end(), word) == out.end()) {
-                    out.push_back(word);
-                }
+                add_word(out, key | put(kClear, clear + 1));
             }
         }
     }
@@ -159,8 +156,7 @@ class StraightFlushWays final : public Registered<StraightFlushWays> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const StraightFlushWays d;
-    return d;
+    return StraightFlushWays::instance();
 }
 
 }  // namespace quillon::odds::straight_flush_ways

@@ -70,8 +70,7 @@ class NotTopRun final : public Registered<NotTopRun> {
 }  // namespace
 
 const Distinction& distinction() {
-    static const NotTopRun d;
-    return d;
+    return NotTopRun::instance();
 }
 
 }  // namespace quillon::odds::top_runs
