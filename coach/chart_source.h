@@ -9,8 +9,8 @@
 #include "game/card.h"
 #include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/strategy_chart.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/search/strategy_chart.h"
 #include "odds/tallies.h"
 
 namespace quillon::coach {

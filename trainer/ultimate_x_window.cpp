@@ -15,7 +15,7 @@
 #include "coach/deal_advice.h"
 #include "coach/ultimate_x_coach.h"
 #include "odds/known/known_ultimate_x.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/tallies.h"
 #include "trainer/card_view.h"
 #include "trainer/coins.h"

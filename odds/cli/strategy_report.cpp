@@ -6,7 +6,7 @@
 #include "odds/cli/columns.h"
 #include "odds/cli/figures.h"
 #include "odds/cli/odds_report.h"
-#include "odds/strategy/pattern_words.h"
+#include "odds/strategy/patterns/pattern_words.h"
 
 namespace quillon::odds {
 

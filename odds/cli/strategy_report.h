@@ -6,7 +6,7 @@
 
 #include "game/card.h"
 #include "odds/pay_table.h"
-#include "odds/strategy/chart_report.h"
+#include "odds/strategy/chart/chart_report.h"
 
 namespace quillon::odds {
 

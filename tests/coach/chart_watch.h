@@ -11,7 +11,7 @@
 
 #include "coach/chart_source.h"
 #include "coach/coach_panel.h"
-#include "odds/strategy/chart_report.h"
+#include "odds/strategy/chart/chart_report.h"
 #include "odds/tallies.h"
 
 namespace quillon::coach::testing {

@@ -17,7 +17,7 @@
 #include "odds/cli/odds_cli.h"
 #include "odds/cli/strategy_report.h"
 #include "odds/pay_table.h"
-#include "odds/strategy/chart_report.h"
+#include "odds/strategy/chart/chart_report.h"
 #include "odds/tallies.h"
 
 namespace quillon::odds {

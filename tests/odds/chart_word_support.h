@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "odds/pay_table.h"
-#include "odds/strategy/chart_score.h"
-#include "odds/strategy/chart_text.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/chart/chart_score.h"
+#include "odds/strategy/chart/chart_text.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+#include "odds/strategy/patterns/pattern_key.h"
 #include "odds/suit_classes.h"
 #include "tests/odds/odds_test_support.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "odds/game_file.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/strategy/pattern_entries.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+#include "odds/strategy/patterns/pattern_entries.h"
 #include "odds/suit_classes.h"
 #include "tests/odds/odds_test_support.h"
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "odds/pay_table.h"
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/strategy/pattern_words.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/pattern_words.h"
+#include "odds/strategy/words/distinction.h"
 
 namespace quillon::odds {
 namespace {

@@ -9,7 +9,7 @@
 #include "odds/combinatorics.h"
 #include "odds/hold_analysis.h"
 #include "odds/stop.h"
-#include "odds/strategy/deal_patterns.h"
+#include "odds/strategy/patterns/deal_patterns.h"
 #include "odds/suit_classes.h"
 
 namespace quillon::trainer {

@@ -1,6 +1,6 @@
-#include "odds/strategy/chart_report.h"
+#include "odds/strategy/chart/chart_report.h"
 
-#include "odds/strategy/strategy_chart.h"
+#include "odds/strategy/search/strategy_chart.h"
 
 namespace quillon::odds {
 

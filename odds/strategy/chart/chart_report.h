@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "odds/strategy/chart_score.h"
-#include "odds/strategy/chart_text.h"
+#include "odds/strategy/chart/chart_score.h"
+#include "odds/strategy/chart/chart_text.h"
 #include "odds/tallies.h"
 #include "odds/threads.h"
 

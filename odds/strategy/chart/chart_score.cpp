@@ -1,4 +1,4 @@
-#include "odds/strategy/chart_score.h"
+#include "odds/strategy/chart/chart_score.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
 #include "odds/stop.h"
-#include "odds/strategy/deal_patterns.h"
+#include "odds/strategy/patterns/deal_patterns.h"
 
 namespace quillon::odds {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "game/card.h"
-#include "odds/strategy/chart_text.h"
-#include "odds/strategy/strategy_chart.h"
+#include "odds/strategy/chart/chart_text.h"
+#include "odds/strategy/search/strategy_chart.h"
 #include "odds/suit_classes.h"
 #include "odds/tallies.h"
 #include "odds/threads.h"

@@ -1,4 +1,4 @@
-#include "odds/strategy/chart_text.h"
+#include "odds/strategy/chart/chart_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,7 +7,7 @@
 
 #include "game/text_file.h"
 #include "odds/stop.h"
-#include "odds/strategy/pattern_words.h"
+#include "odds/strategy/patterns/pattern_words.h"
 
 namespace quillon::odds {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "odds/pay_table.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 
 namespace quillon::odds {
 

@@ -1,4 +1,4 @@
-#include "odds/strategy/deal_patterns.h"
+#include "odds/strategy/patterns/deal_patterns.h"
 
 #include <algorithm>
 #include <atomic>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "odds/hold_analysis.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/suit_classes.h"
 #include "odds/tallies.h"
 #include "odds/threads.h"

@@ -1,10 +1,10 @@
-#include "odds/strategy/edge_words.h"
+#include "odds/strategy/patterns/edge_words.h"
 
 #include <bit>
 
 #include "odds/ranks.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/strategy/straight_fit.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/straight_fit.h"
 
 namespace quillon::odds {
 

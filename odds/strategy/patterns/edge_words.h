@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 
 // Words that the draws of several distinctions share: counts, rank runs and the rank sets at the
 // ace end a straight draw's words list.

@@ -1,4 +1,4 @@
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 
 #include <algorithm>
 #include <bit>
@@ -6,9 +6,10 @@
 #include <utility>
 
 #include "odds/ranks.h"
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/strategy/straight_fit.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/straight_fit.h"
+#include "odds/strategy/words/distinction.h"
+#include "odds/strategy/words/spanning_patterns.h"
 
 namespace quillon::odds {
 

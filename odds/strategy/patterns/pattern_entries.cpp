@@ -1,4 +1,4 @@
-#include "odds/strategy/pattern_entries.h"
+#include "odds/strategy/patterns/pattern_entries.h"
 
 namespace quillon::odds {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 
 // The fields of a packed hold pattern, shared by the files that classify holds, write them in
 // words and read them back.

@@ -1,4 +1,4 @@
-#include "odds/strategy/pattern_words.h"
+#include "odds/strategy/patterns/pattern_words.h"
 
 #include <algorithm>
 #include <bit>
@@ -6,9 +6,10 @@
 #include <utility>
 
 #include "odds/ranks.h"
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/edge_words.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/edge_words.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/words/distinction.h"
+#include "odds/strategy/words/spanning_patterns.h"
 
 namespace quillon::odds {
 

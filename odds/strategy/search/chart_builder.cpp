@@ -1,9 +1,9 @@
-#include "odds/strategy/chart_builder.h"
+#include "odds/strategy/search/chart_builder.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "odds/strategy/chart_planner.h"
+#include "odds/strategy/search/chart_planner.h"
 
 namespace quillon::odds {
 

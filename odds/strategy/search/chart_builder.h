@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "odds/strategy/deal_patterns.h"
+#include "odds/strategy/patterns/deal_patterns.h"
 
 namespace quillon::odds {
 

@@ -1,10 +1,10 @@
-#include "odds/strategy/chart_planner.h"
+#include "odds/strategy/search/chart_planner.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "odds/strategy/pattern_key.h"
-#include "odds/strategy/spanning_patterns.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/words/spanning_patterns.h"
 
 namespace quillon::odds::chart_search {
 

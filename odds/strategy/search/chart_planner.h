@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "odds/strategy/chart_builder.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/strategy/pattern_entries.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+#include "odds/strategy/patterns/pattern_entries.h"
+#include "odds/strategy/search/chart_builder.h"
 
 // The chart search's state and its steps, shared by the files that hold them: the state and its
 // bookkeeping (chart_planner.cpp), the search for the best order of lines (chart_search.cpp),

@@ -1,4 +1,4 @@
-#include "odds/strategy/strategy_chart.h"
+#include "odds/strategy/search/strategy_chart.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -7,7 +7,7 @@
 #include "odds/combinatorics.h"
 #include "odds/game_return.h"
 #include "odds/stop.h"
-#include "odds/strategy/chart_text.h"
+#include "odds/strategy/chart/chart_text.h"
 
 namespace quillon::odds {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "game/card.h"
-#include "odds/strategy/chart_builder.h"
-#include "odds/strategy/deal_patterns.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+#include "odds/strategy/search/chart_builder.h"
 #include "odds/tallies.h"
 #include "odds/threads.h"
 

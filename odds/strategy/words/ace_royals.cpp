@@ -1,9 +1,9 @@
-#include "odds/strategy/ace_royals.h"
+#include "odds/strategy/words/ace_royals.h"
 
 #include <bit>
 
 #include "odds/ranks.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/pattern_key.h"
 
 namespace quillon::odds::ace_royals {
 

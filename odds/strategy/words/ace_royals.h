@@ -1,7 +1,7 @@
 #pragma once
 
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/words/distinction.h"
 
 // Two or three to a royal flush without the joker, in the joker games where a pair pays: whether
 // the high cards among them hold the ace. An ace closes all straights but one, so beside junk

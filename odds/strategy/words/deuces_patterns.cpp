@@ -1,4 +1,4 @@
-#include "odds/strategy/deuces_patterns.h"
+#include "odds/strategy/words/deuces_patterns.h"
 
 #include <array>
 #include <bit>

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "odds/pay_table.h"
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/strategy/straight_fit.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/straight_fit.h"
+#include "odds/strategy/words/distinction.h"
 
 // The distinctions deuces wild players draw. With no natural two in the deck, a straight that
 // lacks its two is filled by a deuce alone, so draws at the low end differ by how many straights

@@ -1,19 +1,19 @@
-#include "odds/strategy/distinction.h"
+#include "odds/strategy/words/distinction.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "odds/strategy/ace_royals.h"
-#include "odds/strategy/deuces_patterns.h"
-#include "odds/strategy/joker_draws.h"
-#include "odds/strategy/joker_sets.h"
-#include "odds/strategy/lone_cards.h"
-#include "odds/strategy/open_straights.h"
-#include "odds/strategy/royal_penalties.h"
-#include "odds/strategy/spanning_patterns.h"
-#include "odds/strategy/straight_flush_gaps.h"
-#include "odds/strategy/straight_flush_ways.h"
-#include "odds/strategy/top_runs.h"
+#include "odds/strategy/words/ace_royals.h"
+#include "odds/strategy/words/deuces_patterns.h"
+#include "odds/strategy/words/joker_draws.h"
+#include "odds/strategy/words/joker_sets.h"
+#include "odds/strategy/words/lone_cards.h"
+#include "odds/strategy/words/open_straights.h"
+#include "odds/strategy/words/royal_penalties.h"
+#include "odds/strategy/words/spanning_patterns.h"
+#include "odds/strategy/words/straight_flush_gaps.h"
+#include "odds/strategy/words/straight_flush_ways.h"
+#include "odds/strategy/words/top_runs.h"
 
 namespace quillon::odds {
 

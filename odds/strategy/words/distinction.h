@@ -11,9 +11,9 @@
 #include "game/card.h"
 #include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/strategy/straight_fit.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/straight_fit.h"
 
 // A distinction is one family of chart words: the fields of the key it sets, the games it
 // applies in, how it refines the patterns the classifier gives a hold, the coarser patterns its

@@ -1,4 +1,4 @@
-#include "odds/strategy/joker_draws.h"
+#include "odds/strategy/words/joker_draws.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "odds/ranks.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/pattern_key.h"
 
 namespace quillon::odds::joker_draws {
 

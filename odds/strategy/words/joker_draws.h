@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "odds/pay_table.h"
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/strategy/straight_fit.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/straight_fit.h"
+#include "odds/strategy/words/distinction.h"
 
 // The distinctions of the joker games, where one wild card among 53 makes every single card a
 // straight draw and the joker beside a king or an ace is a paying hand of all five cards:

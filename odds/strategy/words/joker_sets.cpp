@@ -1,8 +1,8 @@
-#include "odds/strategy/joker_sets.h"
+#include "odds/strategy/words/joker_sets.h"
 
 #include <algorithm>
 
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/pattern_key.h"
 
 namespace quillon::odds::joker_sets {
 

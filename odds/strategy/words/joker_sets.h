@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/words/distinction.h"
 
 // Sets and straight-flush draws with the joker or without, in joker games where no pair pays:
 // the joker beside a pair plays much as three of a kind, beside three of a kind as four, and

@@ -1,12 +1,12 @@
-#include "odds/strategy/lone_cards.h"
+#include "odds/strategy/words/lone_cards.h"
 
 #include <algorithm>
 #include <bit>
 
 #include "odds/hand_class.h"
 #include "odds/ranks.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/strategy/straight_fit.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/straight_fit.h"
 
 namespace quillon::odds::lone_cards {
 

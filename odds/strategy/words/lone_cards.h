@@ -7,8 +7,8 @@
 #include "game/card.h"
 #include "odds/hold_analysis.h"
 #include "odds/pay_table.h"
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/words/distinction.h"
 
 // A card kept alone, or beside the joker alone, in a joker game where no pair pays (the least
 // paying hand two pair or better). Every card is a straight draw there, and which one to keep, or

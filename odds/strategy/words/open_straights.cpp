@@ -1,10 +1,10 @@
-#include "odds/strategy/open_straights.h"
+#include "odds/strategy/words/open_straights.h"
 
 #include <algorithm>
 #include <bit>
 
 #include "odds/ranks.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/pattern_key.h"
 
 namespace quillon::odds::open_straights {
 

@@ -6,8 +6,8 @@
 
 #include "game/card.h"
 #include "odds/pay_table.h"
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/words/distinction.h"
 
 // Which lone low card to keep beside the joker, where a pair of high cards pays. The joker and
 // one card draw three: the card earns its keep through the straights it reaches, but a straight

@@ -1,9 +1,9 @@
-#include "odds/strategy/royal_penalties.h"
+#include "odds/strategy/words/royal_penalties.h"
 
 #include <bit>
 
-#include "odds/strategy/ace_royals.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/words/ace_royals.h"
 
 namespace quillon::odds::royal_penalties {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/words/distinction.h"
 
 // Three to a royal flush without the joker, in the joker games where a pair pays, where the words
 // do not tell the ace (every draw of as many high cards holds it: A-K beside a ten, jack or queen

@@ -1,12 +1,12 @@
-#include "odds/strategy/spanning_patterns.h"
+#include "odds/strategy/words/spanning_patterns.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 
 #include "odds/ranks.h"
-#include "odds/strategy/edge_words.h"
-#include "odds/strategy/straight_fit.h"
+#include "odds/strategy/patterns/edge_words.h"
+#include "odds/strategy/patterns/straight_fit.h"
 
 namespace quillon::odds {
 

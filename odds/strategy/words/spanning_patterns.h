@@ -1,8 +1,8 @@
 #pragma once
 
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/words/distinction.h"
 
 // Patterns that span several families of draws or of made hands, so that a short chart can say
 // in one line what published charts say in one: "4 to a flush" (a straight flush draw too),

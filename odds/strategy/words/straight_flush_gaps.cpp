@@ -1,4 +1,4 @@
-#include "odds/strategy/straight_flush_gaps.h"
+#include "odds/strategy/words/straight_flush_gaps.h"
 
 namespace quillon::odds::straight_flush_gaps {
 

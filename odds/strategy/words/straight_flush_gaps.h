@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/words/distinction.h"
 
 // Three to a straight flush in the joker games where a pair pays, with the joker or without:
 // those with two gaps and no high card reach one straight flush and no paying pair of their own,

@@ -1,4 +1,4 @@
-#include "odds/strategy/straight_flush_ways.h"
+#include "odds/strategy/words/straight_flush_ways.h"
 #include "odds/ranks.h"
 
 #include <algorithm>

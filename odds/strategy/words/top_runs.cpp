@@ -1,4 +1,4 @@
-#include "odds/strategy/top_runs.h"
+#include "odds/strategy/words/top_runs.h"
 
 #include "odds/ranks.h"
 

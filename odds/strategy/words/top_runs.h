@@ -1,8 +1,8 @@
 #pragma once
 
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/pattern_key.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/words/distinction.h"
 
 // Three low cards in a row beside the joker, in the joker games where a pair pays. The run just
 // below the high cards (10-J-Q in kings or better) reaches one straight without a high card and
