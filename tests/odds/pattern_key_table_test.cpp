@@ -152,8 +152,7 @@ TEST(PatternKeyTable, EachGameAsksItsOwnDistinctionsInOrder) {
 // would never be asked, one put in would be asked for nothing.
 class TwoHooks final : public Registered<TwoHooks> {
   public:
-    std::string_view name() const override { return "two hooks"; }
-    unsigned games() const override { return kAnyGame; }
+    TwoHooks() : Registered("two hooks", kAnyGame) {}
     std::string draw_words(PatternKey, const RankProfile&) const override { return ", told"; }
     bool merges(PatternKey) const override { return false; }
 };

@@ -53,8 +53,7 @@ HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty
 
 class AceRoyal final : public Registered<AceRoyal> {
   public:
-    std::string_view name() const override { return "ace royals"; }
-    unsigned games() const override { return kJokerPairs; }
+    AceRoyal() : Registered("ace royals", kJokerPairs) {}
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
         if (v.family != Family::royal || !applies(v.profile, v.ranks, v.wild)) {
             return false;

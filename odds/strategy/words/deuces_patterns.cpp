@@ -325,6 +325,7 @@ namespace {
 
 class Deuces final : public Registered<Deuces> {
   public:
+    Deuces() : Registered("deuces", kDeucesWild) {}
     void adjust_profile(const Game& game, RankProfile& profile) const override {
         group_by_fives(game, profile);
         profile.groups_need_paying_kickers = true;
@@ -399,8 +400,6 @@ class Deuces final : public Registered<Deuces> {
                      HoldPatterns& out) const override {
         return stage == CoarserStage::first && deuces::add_coarser(key, profile, out);
     }
-    std::string_view name() const override { return "deuces"; }
-    unsigned games() const override { return kDeucesWild; }
 };
 
 }  // namespace

@@ -25,7 +25,7 @@
 // distinctions that apply in the game and override the hook, in the registry's order; they call
 // no distinction file directly.
 //
-// A new word: write its distinction's file (one object overriding the hooks it needs), add the
+// A new word: write its distinction's file (one object overriding the hooks it needs, its name and games given to its base), add the
 // rows of its fields to the field table (pattern_key.h) with the distinction's name as owner,
 // and list the object in the registry at its place. The field table's test checks that the new
 // fields share no bit with a field that can apply beside them.
@@ -92,12 +92,13 @@ enum Hook : unsigned {
 
 class Distinction {
   public:
+    // `name`: the name its fields give as their owner in the field table; `games`: the games it
+    // applies in (pattern_key::Games bits), it is asked about no other game.
+    Distinction(std::string_view name, unsigned games) : name_(name), games_(games) {}
     virtual ~Distinction() = default;
 
-    // The name its fields give as their owner in the field table.
-    virtual std::string_view name() const = 0;
-    // The games it applies in (pattern_key::Games bits); it is asked about no other game.
-    virtual unsigned games() const = 0;
+    std::string_view name() const { return name_; }
+    unsigned games() const { return games_; }
     // The hooks it overrides (one bit a Hook); Registered fills it in.
     virtual unsigned hooks() const = 0;
 
@@ -166,6 +167,10 @@ class Distinction {
                                 std::vector<PatternKey>& /*out*/) const {}
     // Whether the chart search may merge a line of this key into a coarser line.
     virtual bool merges(PatternKey /*key*/) const { return true; }
+
+  private:
+    std::string_view name_;
+    unsigned games_;
 };
 
 // The patterns of `draws` (finest first) with each pattern that `takes` preceded by the same
@@ -216,6 +221,7 @@ consteval unsigned hooks_of() {
 template <class D>
 class Registered : public Distinction {
   public:
+    using Distinction::Distinction;
     unsigned hooks() const final { return hooks_of<D>(); }
     // The one object of D, which its file's distinction() gives the registry.
     static const Distinction& instance() {

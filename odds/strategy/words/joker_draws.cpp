@@ -192,6 +192,7 @@ HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser) {
 
 class JokerDraws final : public Registered<JokerDraws> {
   public:
+    JokerDraws() : Registered("joker draws", kJokerGames) {}
     bool add_draw(DrawStage stage, const DrawView& v, PatternKey stem,
                   HoldPatterns& out) const override {
         if (stage == DrawStage::gaps) {
@@ -234,8 +235,6 @@ class JokerDraws final : public Registered<JokerDraws> {
         }
         return false;
     }
-    std::string_view name() const override { return "joker draws"; }
-    unsigned games() const override { return kJokerGames; }
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
         if (v.naturals != 1 || v.ranks >= (1u << kTen) || !holds_joker(v.wild, v.profile)) {
             return false;

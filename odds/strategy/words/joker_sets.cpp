@@ -69,6 +69,7 @@ namespace {
 
 class JokerSets final : public Registered<JokerSets> {
   public:
+    JokerSets() : Registered("joker sets", kJokerNoPairs) {}
     bool add_draw(DrawStage stage, const DrawView& v, PatternKey,
                   HoldPatterns& out) const override {
         if (stage == DrawStage::coarsest) {
@@ -100,8 +101,6 @@ class JokerSets final : public Registered<JokerSets> {
         }
         return false;
     }
-    std::string_view name() const override { return "joker sets"; }
-    unsigned games() const override { return kJokerNoPairs; }
     // Every pattern of this distinction that a hold of the game can show.
     void add_vocabulary(const Game&, const RankProfile& profile,
                         std::vector<PatternKey>& out) const override {

@@ -121,8 +121,7 @@ HoldPatterns joker_card(const Game& game, const std::array<CardId, 5>& deal, Hol
 
 class LoneCards final : public Registered<LoneCards> {
   public:
-    std::string_view name() const override { return "lone cards"; }
-    unsigned games() const override { return kJokerNoPairs; }
+    LoneCards() : Registered("lone cards", kJokerNoPairs) {}
     // After the card by its rank (joker draws).
     bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
         if (v.naturals != 1) {

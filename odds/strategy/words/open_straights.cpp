@@ -112,11 +112,10 @@ namespace {
 
 class MostOpen final : public Registered<MostOpen> {
   public:
+    MostOpen() : Registered("open straights", kJokerPairs) {}
     std::string draw_name(PatternKey key, const RankProfile&) const override {
         return std::string(card_text(key));
     }
-    std::string_view name() const override { return "open straights"; }
-    unsigned games() const override { return kJokerPairs; }
     bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
         if (v.naturals == 1 && most_open(v.game, v.profile, v.deal, v.mask)) {
             out = add_most_open(out);

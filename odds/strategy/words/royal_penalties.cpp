@@ -34,8 +34,7 @@ HoldPatterns add_penalty(const HoldPatterns& draws, unsigned ranks, int wild, un
 
 class RoyalPenalty final : public Registered<RoyalPenalty> {
   public:
-    std::string_view name() const override { return "royal penalties"; }
-    unsigned games() const override { return kJokerPairs; }
+    RoyalPenalty() : Registered("royal penalties", kJokerPairs) {}
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
         if (v.family == Family::royal) {
             out = add_penalty(out, v.ranks, v.wild, v.penalty, v.profile);

@@ -396,6 +396,7 @@ std::string spanning_text(PatternKey key, const RankProfile& profile) {
 
 class Spanning final : public Registered<Spanning> {
   public:
+    Spanning() : Registered("spanning patterns", kNoWild) {}
     std::string whole_words(PatternKey key, const Game&,
                             const RankProfile& profile) const override {
         const bool own =
@@ -415,8 +416,6 @@ class Spanning final : public Registered<Spanning> {
         }
         return stage == CoarserStage::first && own;
     }
-    std::string_view name() const override { return "spanning patterns"; }
-    unsigned games() const override { return kNoWild; }
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
         const int gaps = v.fit.fits > 0 ? v.fit.span - v.naturals : 0;
         const DrawShape shape{v.family, v.naturals, v.high, gaps, v.fit.edge, v.fit.ways};

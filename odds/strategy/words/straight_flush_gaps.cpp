@@ -45,8 +45,7 @@ namespace {
 
 class NotBare final : public Registered<NotBare> {
   public:
-    std::string_view name() const override { return "straight flush gaps"; }
-    unsigned games() const override { return kJokerPairs; }
+    NotBare() : Registered("straight flush gaps", kJokerPairs) {}
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
         if (v.family == Family::straight_flush) {
             out =

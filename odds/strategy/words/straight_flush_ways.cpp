@@ -67,6 +67,7 @@ HoldPatterns add_clear(const HoldPatterns& draws, unsigned ranks, unsigned gone,
 
 class StraightFlushWays final : public Registered<StraightFlushWays> {
   public:
+    StraightFlushWays() : Registered("straight flush ways", kJokerNoPairs) {}
     bool add_draw(DrawStage stage, const DrawView& v, PatternKey stem,
                   HoldPatterns& out) const override {
         if (stage != DrawStage::any_gaps) {
@@ -88,8 +89,6 @@ class StraightFlushWays final : public Registered<StraightFlushWays> {
         }
         return false;
     }
-    std::string_view name() const override { return "straight flush ways"; }
-    unsigned games() const override { return kJokerNoPairs; }
     bool refine_hold(const HoldView& v, HoldPatterns& out) const override {
         if (v.naturals != 2 || v.suits[0] != v.suits[1]) {
             return false;

@@ -43,8 +43,7 @@ HoldPatterns add_not_top(const HoldPatterns& draws, Family family, int naturals,
 
 class NotTopRun final : public Registered<NotTopRun> {
   public:
-    std::string_view name() const override { return "top runs"; }
-    unsigned games() const override { return kJokerPairs; }
+    NotTopRun() : Registered("top runs", kJokerPairs) {}
     bool refine_draw(const DrawView& v, HoldPatterns& out) const override {
         if (v.family == Family::straight) {
             out = add_not_top(out, v.family, v.naturals, v.wild, v.ranks, v.fit.span - v.naturals,
