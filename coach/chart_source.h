@@ -10,8 +10,8 @@
 #include "odds/games/pay_table.h"
 #include "odds/play/hold_analysis.h"
 #include "odds/play/tallies.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/strategy_chart.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/search/strategy_chart.h"
 
 namespace quillon::coach {
 

@@ -16,7 +16,7 @@
 #include "coach/ultimate_x_coach.h"
 #include "odds/known/known_ultimate_x.h"
 #include "odds/play/tallies.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "trainer/card_view.h"
 #include "trainer/coins.h"
 #include "trainer/hand_row.h"

@@ -6,7 +6,7 @@
 
 #include "odds/cli/cli_options.h"
 #include "odds/report/strategy_report.h"
-#include "odds/strategy/chart_report.h"
+#include "odds/strategy/chart/chart_report.h"
 
 namespace quillon::odds {
 

@@ -6,7 +6,7 @@
 #include "odds/report/columns.h"
 #include "odds/report/figures.h"
 #include "odds/report/odds_report.h"
-#include "odds/strategy/pattern_words.h"
+#include "odds/strategy/patterns/pattern_words.h"
 
 namespace quillon::odds {
 

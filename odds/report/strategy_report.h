@@ -6,7 +6,7 @@
 
 #include "base/card.h"
 #include "odds/games/pay_table.h"
-#include "odds/strategy/chart_report.h"
+#include "odds/strategy/chart/chart_report.h"
 
 namespace quillon::odds {
 

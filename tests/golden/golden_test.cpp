@@ -18,7 +18,7 @@
 #include "odds/games/pay_table.h"
 #include "odds/play/tallies.h"
 #include "odds/report/strategy_report.h"
-#include "odds/strategy/chart_report.h"
+#include "odds/strategy/chart/chart_report.h"
 
 namespace quillon::odds {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "odds/games/game_file.h"
 #include "odds/play/suit_classes.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/strategy/pattern_entries.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+#include "odds/strategy/patterns/pattern_entries.h"
 #include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {

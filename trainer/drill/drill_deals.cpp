@@ -10,7 +10,7 @@
 #include "base/stop.h"
 #include "odds/play/hold_analysis.h"
 #include "odds/play/suit_classes.h"
-#include "odds/strategy/deal_patterns.h"
+#include "odds/strategy/patterns/deal_patterns.h"
 
 namespace quillon::trainer {
 
