@@ -55,13 +55,18 @@ bool same_hands(const Game& a, const Game& b) {
         return true;
     }
     // A wild hand is read as the row that pays most: the same reading wherever each two rows'
-    // pays compare alike.
+    // pays compare alike. A natural royal is never a reading of a hand with a wild card.
     const auto order = [](const Game& g, std::size_t i, std::size_t j) {
         return (g.pay(i) > g.pay(j)) - (g.pay(i) < g.pay(j));
     };
+    const auto read = [&](std::size_t row) {
+        const std::vector<HandClass>& classes = a.rows()[row].classes;
+        return std::any_of(classes.begin(), classes.end(),
+                           [](HandClass c) { return c != HandClass::natural_royal; });
+    };
     for (std::size_t i = 0; i < a.row_count(); ++i) {
         for (std::size_t j = i + 1; j < a.row_count(); ++j) {
-            if (order(a, i, j) != order(b, i, j)) {
+            if (read(i) && read(j) && order(a, i, j) != order(b, i, j)) {
                 return false;
             }
         }

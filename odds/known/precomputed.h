@@ -41,7 +41,7 @@ DealOutcomes outcomes_of(const PrecomputedGame& built, const Game& game);
 
 // Whether two tables draw every hold to the same final hands: the same deck and wild cards, the
 // same rows of the same hands, and pays in the same order wherever a wild card's reading turns
-// on them.
+// on them (the order of any two rows but a natural royal's).
 bool same_hands(const Game& a, const Game& b);
 
 // A built-in game's figures that belong to `game` though it is not one by name (a pay-table file
