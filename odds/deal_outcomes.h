@@ -69,7 +69,8 @@ std::vector<HoldMask> best_holds(const Tallies& tallies, const std::vector<DealC
 // The game's deals played again from the best holds of a table with the same hands and the same
 // readings of wild cards (so that each hold draws to the same final hands): `stored` its best
 // holds (best_holds), `base` its distributions. Every deal is valued at the game's own pays; only
-// a deal whose best hold is another has its distribution counted, taken from its old one's.
+// where its best hold is not the stored one are its two holds counted: the stored hold's
+// distribution taken away, the new one's added.
 DealOutcomes replay_outcomes(const Tallies& tallies, const std::vector<DealClass>& classes,
                              std::span<const HoldMask> stored, const DealOutcomes& base,
                              unsigned threads);
