@@ -34,14 +34,30 @@ struct PlayedTable {
     GameReturn result;
 };
 
-PlayedTable play_table(const Game& game, int play) {
+// With the best holds of a built-in game of the same hands stored (`base`), only the deals whose
+// best hold differs at these pays are counted again.
+PlayedTable play_table(const Game& game, int play, const PrecomputedGame* base) {
     std::vector<DealClass> classes;
-    std::jthread maker([&] { classes = deal_classes(game.has_joker()); });
+    std::vector<HoldMask> stored;
+    std::jthread maker([&] {
+        classes = deal_classes(game.has_joker());
+        if (base != nullptr) {
+            stored = stored_best_holds(*base);
+        }
+    });
     const Tallies tallies(game);
     maker.join();
     const unsigned threads = default_threads();
     PlayedTable out;
-    if (play == 1) {
+    if (base != nullptr) {
+        const DealOutcomes built = outcomes_of(*base, game);
+        if (play == 1) {
+            out.result = replay_return(tallies, classes, stored, built, threads);
+        } else {
+            out.outcomes = replay_outcomes(tallies, classes, stored, built, threads);
+            out.result = game_return_of(out.outcomes, game);
+        }
+    } else if (play == 1) {
         out.result = game_return(tallies, classes, threads);
     } else {
         out.outcomes = best_hold_outcomes(tallies, classes, threads);
@@ -55,21 +71,27 @@ int run(const Command& command, std::ostream& out) {
         return run_ultimate_x_return(command, out);
     }
     const Game game = load_game(command);
-    // A built-in game's deals were played when the program was built.
-    const PrecomputedGame* built = find_precomputed(command.game.value_or("quillon"), game);
+    // A built-in game's deals were played when the program was built, and so were those of a
+    // pay-table file of the same hands and pays (though not its figures of several hands a round,
+    // which the tables have for the built-in games by name).
+    const std::string name = command.game.value_or("quillon");
+    const PrecomputedGame* built = find_precomputed(name, game);
+    const PrecomputedGame* same = built != nullptr ? built : find_same_play(game);
     const int play = command.play.value_or(1);
     PlayedTable played;
-    if (built != nullptr) {
-        played.outcomes = outcomes_of(*built, game);
+    if (same != nullptr) {
+        played.outcomes = outcomes_of(*same, game);
         played.result = game_return_of(played.outcomes, game);
     } else {
-        played = play_table(game, play);
+        played = play_table(game, play, find_replay_base(name, game));
     }
     const DealOutcomes& outcomes = played.outcomes;
     const GameReturn& result = played.result;
     const std::array<double, 3>* within = nullptr;
     if (built != nullptr) {
         within = play == 1 ? &built->ruin_within : known_ruin_within(built->name, game, play);
+    } else if (same != nullptr && play == 1) {
+        within = &same->ruin_within;
     }
     const SessionRisk risk =
         round_risk(outcomes, result, play, within,

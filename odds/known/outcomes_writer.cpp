@@ -10,8 +10,10 @@
 
 #include "base/combinatorics.h"
 #include "odds/games/game_file.h"
+#include "odds/known/precomputed.h"
 #include "odds/play/deal_outcomes.h"
 #include "odds/risk/session_risk.h"
+#include "odds/play/suit_classes.h"
 
 namespace {
 
@@ -37,6 +39,8 @@ int main(int argc, char** argv) {
     std::ofstream out(argv[1]);
     out << "// Written by quillon-outcomes-writer at build time; not edited by hand.\n"
            "#include \"odds/known/precomputed.h\"\n\n"
+           "// The best holds are one string a game, longer than the least a compiler must take.\n"
+           "#pragma GCC diagnostic ignored \"-Woverlength-strings\"\n\n"
            "namespace quillon::odds {\n\nnamespace {\n\n";
     std::string table;
     int written = 0;
@@ -69,12 +73,29 @@ int main(int argc, char** argv) {
                 deals.push_back(static_cast<std::uint32_t>(outcomes.deals[i]));
             }
             const std::string n = std::to_string(written++);
+            // The best holds at the full bet, which a table of the same hands at other pays is
+            // played again from.
+            std::string holds;
+            if (coins == kFullBet) {
+                const std::vector<DealClass> classes = deal_classes(game.has_joker());
+                for (const HoldMask hold : best_holds(tallies, classes, default_threads())) {
+                    holds += hold_letter(hold);
+                }
+                out << "constexpr char kBest" << n << "[] =";
+                for (std::size_t i = 0; i < holds.size(); i += 96) {
+                    out << "\n    \"" << holds.substr(i, 96) << "\"";
+                }
+                out << ";\n";
+            }
             write_array(out, "std::int64_t", "kPays" + n, pays);
             write_array(out, "std::int32_t", "kCounts" + n, outcomes.counts);
             write_array(out, "std::uint8_t", "kKept" + n, kept);
             write_array(out, "std::uint32_t", "kDeals" + n, deals);
             table += "    {\"" + std::string(name) + "\", " + std::to_string(game.pay_scale()) +
-                     ", kPays" + n + ", kCounts" + n + ", kKept" + n + ", kDeals" + n + ", {";
+                     ", kPays" + n + ", kCounts" + n + ", kKept" + n + ", kDeals" + n + ", " +
+                     (holds.empty() ? std::string("{}")
+                                    : "{kBest" + n + ", sizeof kBest" + n + " - 1}") +
+                     ", {";
             for (std::size_t i = 0; i < risk.ruin_within.size(); ++i) {
                 char buffer[32];
                 std::snprintf(buffer, sizeof buffer, "%.17g", risk.ruin_within[i]);

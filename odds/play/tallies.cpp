@@ -20,6 +20,12 @@ constexpr unsigned kMostParts = 4;
 using Sums =
     std::vector<Tallies::Lanes<std::uint32_t>, PageAllocator<Tallies::Lanes<std::uint32_t>>>;
 
+void add_lanes(const Tallies::Lanes<std::uint32_t>& from, Tallies::Lanes<std::uint32_t>& to) {
+    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+        to[lane] += from[lane];
+    }
+}
+
 // Adds the tallies of the (k+1)-sets whose highest card lies from `first` to before `last` to
 // the k-sets inside them.
 template <std::size_t K, typename From>
@@ -47,6 +53,39 @@ void add_to_smaller(const std::vector<From>& larger, int first, int last, Sums& 
         }
         ++rank;
     } while (next_subset(x, last));
+}
+
+// The same for the four-card sets whose highest card d lies from `first` to before `last`, in
+// the order of their ranks: for each b < c < d, the sets a b c d as a runs lie in consecutive
+// ranks, and so do the three-card sets a c d, a b d and a b c that they hold; b c d gathers in a
+// local sum.
+template <>
+void add_to_smaller<3, Tallies::Four>(const std::vector<Tallies::Four>& larger, int first, int last,
+                                      Sums& sums) {
+    for (int d = std::max(first, 3); d < last; ++d) {
+        for (int c = 2; c < d; ++c) {
+            for (int b = 1; b < c; ++b) {
+                const Tallies::Four* abcd = &larger[choose(b, 2) + choose(c, 3) + choose(d, 4)];
+                Tallies::Lanes<std::uint32_t>* acd = &sums[choose(c, 2) + choose(d, 3)];
+                Tallies::Lanes<std::uint32_t>* abd = &sums[choose(b, 2) + choose(d, 3)];
+                Tallies::Lanes<std::uint32_t>* abc = &sums[choose(b, 2) + choose(c, 3)];
+                Tallies::Lanes<std::uint32_t> bcd{};
+                for (std::size_t a = 0; a < static_cast<std::size_t>(b); ++a) {
+                    // Widened once into a copy, which tells the compiler that the sums it goes to
+                    // do not overlap it: each sum is then a few vector adds.
+                    Tallies::Lanes<std::uint32_t> from{};
+                    for (std::size_t lane = 0; lane < Tallies::kLanes; ++lane) {
+                        from[lane] = abcd[a].counts[lane];
+                    }
+                    add_lanes(from, acd[a]);
+                    add_lanes(from, abd[a]);
+                    add_lanes(from, abc[a]);
+                    add_lanes(from, bcd);
+                }
+                add_lanes(bcd, sums[static_cast<std::size_t>(b) + choose(c, 2) + choose(d, 3)]);
+            }
+        }
+    }
 }
 
 // Adds the tallies of every (k+1)-set to the k-sets inside it. Each hand holding a k-set is

@@ -108,6 +108,31 @@ pair 1 jacks
     EXPECT_NE(r.out.find("return              98.980783%"), std::string::npos) << r.out;
 }
 
+// A built-in game's table copied under a name of its own: the built-in game's figures, at its
+// own pays and at a meter's.
+TEST(OddsCli, ReturnOfACopiedTableIsTheBuiltInGames) {
+    std::ifstream in(std::string(QUILLON_SOURCE_DIR) + "/odds/games/jacks-or-better-9-6.game");
+    std::string text;
+    for (std::string line; std::getline(in, line);) {
+        text += (line.starts_with("name") ? std::string("name  My Jacks") : line) + "\n";
+    }
+    const std::string path = write_file("my-jacks.game", text);
+    for (const std::vector<std::string_view>& pay :
+         {std::vector<std::string_view>{}, std::vector<std::string_view>{"--pay", "royal=1200"}}) {
+        std::vector<std::string_view> mine = {"return", "--json", "--game", path};
+        std::vector<std::string_view> built = {"return", "--json", "--game", "jacks-or-better-9-6"};
+        mine.insert(mine.end(), pay.begin(), pay.end());
+        built.insert(built.end(), pay.begin(), pay.end());
+        const CliRun a = run(mine);
+        const CliRun b = run(built);
+        ASSERT_EQ(a.status, 0) << a.err;
+        nlohmann::json j = nlohmann::json::parse(a.out);
+        EXPECT_EQ(j["game"], "My Jacks");
+        j["game"] = "Jacks or Better 9/6";
+        EXPECT_EQ(j, nlohmann::json::parse(b.out)) << (pay.empty() ? "" : pay[1]);
+    }
+}
+
 TEST(OddsCli, ReturnJsonCarriesTheFiguresAndTheirFractions) {
     const CliRun r = run({"return", "--game", "jacks-or-better-9-6", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
