@@ -64,6 +64,14 @@ function(quillon_not_in_sanitizer_run)
   endif()
 endfunction()
 
+# Tests of code that runs threads, which the ThreadSanitizer build runs (`make test-tsan`): their
+# executables are what its `quillon_tsan` target builds, and their tests carry the label `tsan`.
+function(quillon_threaded_tests)
+  if(QUILLON_SANITIZE_THREAD)
+    add_dependencies(quillon_tsan ${ARGN})
+  endif()
+endfunction()
+
 # Compiles a target's files eight to a unit: its headers (GoogleTest, Qt, the JSON library) are
 # read a few times rather than once a file, which takes a third to two thirds off its build.
 # Off for a developer who would rather rebuild one file at a time.
