@@ -1,7 +1,8 @@
 # The two commands of the quick start: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-game build-asan test-asan bench package format clean
+.PHONY: run test deps build build-game build-asan test-asan build-tsan test-tsan bench package format \
+	clean
 
 # Everything: the game, the tests, the sanitizer build and the benchmarks.
 deps:
@@ -34,6 +35,15 @@ build-asan: deps
 
 test-asan: build-asan
 	ctest --preset asan -L sanitize -j $(JOBS)
+
+# ThreadSanitizer over the tests of what runs threads (the coach, the trainer, the engine's
+# workers), built alone: CI runs it after `make test`.
+build-tsan: deps
+	cmake --preset tsan $(if $(wildcard $(OUTCOMES_WRITER)),-DQUILLON_OUTCOMES_WRITER=$(OUTCOMES_WRITER))
+	cmake --build --preset tsan -j $(JOBS) --target quillon_tsan
+
+test-tsan: build-tsan
+	ctest --preset tsan -L tsan -j $(JOBS)
 
 test: build
 	ctest --preset release -j $(JOBS)

@@ -64,6 +64,30 @@ function(quillon_not_in_sanitizer_run)
   endif()
 endfunction()
 
+# Tests of code that runs threads, which the ThreadSanitizer build runs (`make test-tsan`): their
+# executables are what its `quillon_tsan` target builds, and their tests carry the label `tsan`.
+function(quillon_threaded_tests)
+  if(QUILLON_SANITIZE_THREAD)
+    add_dependencies(quillon_tsan ${ARGN})
+  endif()
+endfunction()
+
+# The tests of the windows read these Qt headers compiled once, a few seconds a test: the first
+# target named compiles them, the others take its copy. Qt's test macros name the folder, so the
+# copy is shared within one folder of tests only.
+function(quillon_window_test_headers owner)
+  if(ARGN)
+    foreach(target ${ARGN})
+      target_precompile_headers(${target} REUSE_FROM ${owner})
+    endforeach()
+  else()
+    target_precompile_headers(${owner} PRIVATE
+      <QApplication> <QComboBox> <QDir> <QFile> <QLabel> <QLineEdit> <QListWidget> <QMessageBox>
+      <QPainter> <QPushButton> <QSignalSpy> <QTabWidget> <QTableWidget> <QTemporaryDir> <QTest>
+      <QTimer> <string> <vector>)
+  endif()
+endfunction()
+
 # Compiles a target's files eight to a unit: its headers (GoogleTest, Qt, the JSON library) are
 # read a few times rather than once a file, which takes a third to two thirds off its build.
 # Off for a developer who would rather rebuild one file at a time.

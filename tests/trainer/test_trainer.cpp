@@ -36,6 +36,7 @@
 
 using namespace quillon;
 using namespace quillon::trainer;
+using quillon::coach::testing::kChartMs;
 
 namespace {
 
@@ -83,7 +84,7 @@ class TrainerTest : public QObject {
         std::future<void> first = watch.started(0);
         std::future<bool> first_end = watch.ended(0);
         // The chart is started once the first frame is up.
-        QTRY_VERIFY_WITH_TIMEOUT(coach::testing::ready_now(first), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(coach::testing::ready_now(first), kChartMs * 3 / 2);
         // The game switched while its chart is built: the build gives up at once.
         QElapsedTimer clock;
         clock.start();
@@ -156,7 +157,7 @@ class TrainerTest : public QObject {
         // The game's return table arrives from its worker once its page is shown.
         t.window.show_page(2);
         QSignalSpy ready(&t.window.return_view(), &ReturnView::returnReady);
-        QVERIFY(t.window.return_view().ready() || ready.wait(30000));
+        QVERIFY(t.window.return_view().ready() || ready.wait(kChartMs * 3 / 2));
         const auto* returns = t.window.findChild<QTableWidget*>(QStringLiteral("returnTable"));
         QCOMPARE(returns->item(returns->rowCount() - 1, 0)->text(), QStringLiteral("nothing"));
         // The return is the bet's: at one coin the royal pays 250, not 800.
@@ -222,7 +223,7 @@ class TrainerTest : public QObject {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QSignalSpy ready(&window.coach(), &coach::CoachPanel::chartReady);
-        QVERIFY(window.coach().chart_ready() || ready.wait(60000));
+        QVERIFY(window.coach().chart_ready() || ready.wait(3 * kChartMs));
         QVERIFY(window.coach().chart_failure().isEmpty());
 
         QVERIFY(QFile::remove(path));
@@ -251,7 +252,7 @@ class TrainerTest : public QObject {
         QSignalSpy failed(&window.coach(), &coach::CoachPanel::chartFailed);
         QVERIFY(QFile::remove(path));
         QVERIFY(window.choose_game(window.choice(), 1));
-        QVERIFY(failed.wait(60000));
+        QVERIFY(failed.wait(3 * kChartMs));
         QCOMPARE(window.coach().chart_failure(),
                  QStringLiteral("no chart for this table: no luck"));
         const auto* status = window.findChild<QLabel*>(QStringLiteral("chartStatus"));
@@ -423,7 +424,7 @@ class TrainerMendsTest : public QObject {
         QCOMPARE(window.coach().advice()->best().mask, coach::HoldMask{0b00011});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY_WITH_TIMEOUT(window.coach().chart_ready(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(window.coach().chart_ready(), kChartMs * 3 / 2);
         QVERIFY(window.coach().tallies() != nullptr);
     }
 
@@ -564,7 +565,7 @@ class TrainerMendsTest : public QObject {
         QCOMPARE(missed->count(), drill.run()->answers().totals().mistakes);
         QSignalSpy started(&drill, &DrillView::drillStarted);
         drill.start(DrillView::Source::hardest);
-        QVERIFY(started.count() == 1 || started.wait(30000));
+        QVERIFY(started.count() == 1 || started.wait(kChartMs * 3 / 2));
         QCOMPARE(drill.run()->schedule().deals().size(), DrillView::kHardestCount);
         // A wrong answer puts the deal on the list of what is still missed.
         drill.answer_or_next();

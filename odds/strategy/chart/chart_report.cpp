@@ -4,14 +4,22 @@
 
 namespace quillon::odds {
 
+namespace {
+
+void give_shares(ChartReport& report) {
+    for (std::size_t i = 0; i < report.chart.lines.size(); ++i) {
+        report.chart.lines[i].share = report.score.share[i];
+    }
+}
+
+}  // namespace
+
 ChartReport report_chart(const Tallies& tallies, std::string_view text, const std::string& source,
                          unsigned threads) {
     ChartReport report;
     report.chart = read_chart(text, source, tallies.game());
     report.score = score_chart(tallies, report.chart.keys(), {}, threads);
-    for (std::size_t i = 0; i < report.chart.lines.size(); ++i) {
-        report.chart.lines[i].share = report.score.share[i];
-    }
+    give_shares(report);
     return report;
 }
 
@@ -26,9 +34,18 @@ std::vector<ChartReport> make_strategy_charts(const Tallies& tallies,
                                               const std::string& game_id, unsigned threads) {
     const Game& game = tallies.game();
     std::vector<ChartReport> reports;
+    std::vector<std::vector<PatternKey>> read_keys;
     for (const std::vector<PatternKey>& keys : generate_charts(tallies, lengths, threads)) {
         const std::string text = write_chart(chart_of_keys(keys, game), game, game_id);
-        reports.push_back(report_chart(tallies, text, "the generated chart", threads));
+        ChartReport& report = reports.emplace_back();
+        report.chart = read_chart(text, "the generated chart", game);
+        read_keys.push_back(report.chart.keys());
+    }
+    // The charts of every length scored in one pass over the deals.
+    std::vector<ChartScore> scores = score_charts(tallies, read_keys, {}, threads);
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        reports[i].score = std::move(scores[i]);
+        give_shares(reports[i]);
     }
     return reports;
 }

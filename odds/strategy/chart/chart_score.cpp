@@ -24,27 +24,41 @@ struct Pick {
     HoldMask mask = 0;
 };
 
+// Every hold's patterns of one deal: what the lines of any chart are matched against.
+struct DealHolds {
+    DealHolds(const Game& game, const RankProfile& profile, const std::array<CardId, 5>& cards)
+        : preference_of(game, cards) {
+        for (unsigned m = 0; m < kHoldCount; ++m) {
+            patterns[m] = patterns_of(game, profile, cards, static_cast<HoldMask>(m));
+        }
+    }
+
+    std::array<HoldPatterns, kHoldCount> patterns;
+    // The tie rule's order of two holds, worked out only where they meet on one line.
+    HoldPreferences preference_of;
+};
+
 class LineIndex {
   public:
-    explicit LineIndex(const std::vector<PatternKey>& keys) {
+    explicit LineIndex(const std::vector<PatternKey>& keys) : lines_(keys.size()) {
         for (std::uint32_t i = 0; i < keys.size(); ++i) {
             line_.try_emplace(keys[i], i);
         }
     }
 
-    Pick pick(const Game& game, const RankProfile& profile,
-              const std::array<CardId, 5>& cards) const {
+    std::size_t lines() const { return lines_; }
+
+    Pick pick(DealHolds& holds) const {
         Pick best;
-        // The tie rule's order of two holds, worked out only where they meet on one line.
-        HoldPreferences preference_of(game, cards);
         for (unsigned m = 0; m < kHoldCount; ++m) {
             const auto mask = static_cast<HoldMask>(m);
-            for (const PatternKey key : patterns_of(game, profile, cards, mask)) {
+            for (const PatternKey key : holds.patterns[m]) {
                 const auto it = line_.find(key);
                 if (it == line_.end() || it->second > best.line) {
                     continue;
                 }
-                if (it->second < best.line || preference_of(mask) > preference_of(best.mask)) {
+                if (it->second < best.line ||
+                    holds.preference_of(mask) > holds.preference_of(best.mask)) {
                     best = Pick{it->second, mask};
                 }
             }
@@ -52,11 +66,18 @@ class LineIndex {
         return best;
     }
 
+    Pick pick(const Game& game, const RankProfile& profile,
+              const std::array<CardId, 5>& cards) const {
+        DealHolds holds(game, profile, cards);
+        return pick(holds);
+    }
+
   private:
     std::unordered_map<PatternKey, std::uint32_t> line_;
+    std::size_t lines_ = 0;
 };
 
-// One thread's share of the deals, added up exactly.
+// One thread's share of the deals for one chart, added up exactly.
 struct Part {
     Wide chart = 0;
     Wide perfect = 0;
@@ -67,9 +88,12 @@ struct Part {
     std::vector<ChartMiss> misses;
 };
 
-void score_part(const Tallies& tallies, const RankProfile& profile, const LineIndex& index,
-                const std::vector<DealClass>& deals, std::size_t begin, std::size_t end,
-                std::size_t lines, const std::stop_token& stop, Part& part) {
+// One thread's share of the deals, for every chart at once: each deal's holds are classified
+// and valued once, and only the lines looked up chart by chart.
+void score_part(const Tallies& tallies, const RankProfile& profile,
+                const std::vector<LineIndex>& indexes, const std::vector<DealClass>& deals,
+                std::size_t begin, std::size_t end, const std::stop_token& stop,
+                std::vector<Part>& parts) {
     const Game& game = tallies.game();
     const int left = tallies.deck_size() - 5;
     const std::int64_t scale = game.pay_scale();
@@ -82,8 +106,11 @@ void score_part(const Tallies& tallies, const RankProfile& profile, const LineIn
         return static_cast<double>(v[m]) /
                (static_cast<double>(choose(left, 5 - kHoldSize[m])) * static_cast<double>(scale));
     };
-    part.decided.assign(lines, 0);
-    part.heaviest.assign(lines, {0, deals.size()});
+    parts.resize(indexes.size());
+    for (std::size_t c = 0; c < indexes.size(); ++c) {
+        parts[c].decided.assign(indexes[c].lines(), 0);
+        parts[c].heaviest.assign(indexes[c].lines(), {0, deals.size()});
+    }
     HoldValues values;
     for (std::size_t d = begin; d < end; ++d) {
         if (stop.stop_requested()) {
@@ -91,87 +118,71 @@ void score_part(const Tallies& tallies, const RankProfile& profile, const LineIn
         }
         const DealClass& deal = deals[d];
         const std::array<CardId, 5> cards = class_cards(deal, game.has_joker());
-        const Pick pick = index.pick(game, profile, cards);
+        DealHolds holds(game, profile, cards);
         value_holds(tallies, SortedDeal(deal.cards), values);
-        const HoldMask mine = pick.line == kNoLine ? 0 : pick.mask;
         const HoldMask best = best_of(values, left);
         const auto pay_of = [&](HoldMask m) {
             return static_cast<Wide>(values[m]) * per_draw[kHoldSize[m]] * deal.weight;
         };
-        part.chart += pay_of(mine);
-        part.perfect += pay_of(best);
-        part.total += static_cast<Wide>(lcm) * deal.weight;
-        if (pick.line == kNoLine) {
-            part.unmatched += deal.weight;
-        } else {
-            part.decided[pick.line] += deal.weight;
-            auto& [weight, heaviest] = part.heaviest[pick.line];
-            if (deal.weight > weight) {
-                weight = deal.weight;
-                heaviest = d;
+        for (std::size_t c = 0; c < indexes.size(); ++c) {
+            Part& part = parts[c];
+            const Pick pick = indexes[c].pick(holds);
+            const HoldMask mine = pick.line == kNoLine ? 0 : pick.mask;
+            part.chart += pay_of(mine);
+            part.perfect += pay_of(best);
+            part.total += static_cast<Wide>(lcm) * deal.weight;
+            if (pick.line == kNoLine) {
+                part.unmatched += deal.weight;
+            } else {
+                part.decided[pick.line] += deal.weight;
+                auto& [weight, heaviest] = part.heaviest[pick.line];
+                if (deal.weight > weight) {
+                    weight = deal.weight;
+                    heaviest = d;
+                }
             }
-        }
-        const double lost = value(values, best) - value(values, mine);
-        if (lost > 0.0) {
-            ChartMiss miss;
-            miss.cards = cards;
-            miss.deals = deal.weight;
-            miss.line = pick.line == kNoLine ? lines : pick.line;
-            miss.chart_hold = mine;
-            miss.best_hold = best;
-            miss.chart_value = value(values, mine);
-            miss.best_value = value(values, best);
-            miss.cost = lost * deal.weight;
-            part.misses.push_back(miss);
+            const double lost = value(values, best) - value(values, mine);
+            if (lost > 0.0) {
+                ChartMiss miss;
+                miss.cards = cards;
+                miss.deals = deal.weight;
+                miss.line = pick.line == kNoLine ? indexes[c].lines() : pick.line;
+                miss.chart_hold = mine;
+                miss.best_hold = best;
+                miss.chart_value = value(values, mine);
+                miss.best_value = value(values, best);
+                miss.cost = lost * deal.weight;
+                part.misses.push_back(miss);
+            }
         }
     }
 }
 
-}  // namespace
-
-ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
-                       std::vector<DealClass> deals, unsigned threads, std::size_t worst) {
+// One chart's score from every thread's share of the deals.
+ChartScore add_up(const Tallies& tallies, const RankProfile& profile, const LineIndex& index,
+                  const std::vector<DealClass>& deals, std::vector<Part*> parts,
+                  std::size_t worst) {
     const Game& game = tallies.game();
-    if (deals.empty()) {
-        deals = deal_classes(game.has_joker());
-    }
-    const RankProfile profile = rank_profile(game);
-    const LineIndex index(keys);
-    threads = std::max(1u, threads);
-    std::vector<Part> parts(threads);
-    const std::size_t per = (deals.size() + threads - 1) / threads;
-    const std::stop_token stop = current_stop();
-    {
-        std::vector<std::jthread> workers;
-        for (unsigned t = 1; t < threads; ++t) {
-            workers.emplace_back([&, t] {
-                score_part(tallies, profile, index, deals, std::min(deals.size(), t * per),
-                           std::min(deals.size(), (t + 1) * per), keys.size(), stop, parts[t]);
-            });
-        }
-        score_part(tallies, profile, index, deals, 0, std::min(deals.size(), per), keys.size(),
-                   stop, parts[0]);
-    }
-    stop_point(stop);
+    const std::size_t lines = index.lines();
     Wide chart = 0;
     Wide perfect = 0;
     Wide total = 0;
     Wide unmatched = 0;
-    std::vector<Wide> decided(keys.size(), 0);
-    std::vector<std::pair<std::uint32_t, std::size_t>> heaviest(keys.size(), {0, deals.size()});
+    std::vector<Wide> decided(lines, 0);
+    std::vector<std::pair<std::uint32_t, std::size_t>> heaviest(lines, {0, deals.size()});
     std::vector<ChartMiss> misses;
-    for (Part& p : parts) {
-        chart += p.chart;
-        perfect += p.perfect;
-        total += p.total;
-        unmatched += p.unmatched;
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            decided[i] += p.decided[i];
-            if (p.heaviest[i].first > heaviest[i].first) {
-                heaviest[i] = p.heaviest[i];
+    for (Part* p : parts) {
+        chart += p->chart;
+        perfect += p->perfect;
+        total += p->total;
+        unmatched += p->unmatched;
+        for (std::size_t i = 0; i < lines; ++i) {
+            decided[i] += p->decided[i];
+            if (p->heaviest[i].first > heaviest[i].first) {
+                heaviest[i] = p->heaviest[i];
             }
         }
-        misses.insert(misses.end(), p.misses.begin(), p.misses.end());
+        misses.insert(misses.end(), p->misses.begin(), p->misses.end());
     }
     const std::uint64_t lcm = draw_lcm(tallies.deck_size() - 5);
     const double all = static_cast<double>(total / lcm);
@@ -180,7 +191,7 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
         chart_check(chart, perfect, total, game.pay_scale(), lcm, std::move(misses), worst);
     score.deal_classes = deals.size();
     score.unmatched = static_cast<std::uint64_t>(unmatched);
-    for (std::size_t i = 0; i < keys.size(); ++i) {
+    for (std::size_t i = 0; i < lines; ++i) {
         score.share.push_back(static_cast<double>(decided[i]) / all);
         ChartExample example;
         if (heaviest[i].second < deals.size()) {
@@ -191,6 +202,54 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
         score.examples.push_back(example);
     }
     return score;
+}
+
+}  // namespace
+
+std::vector<ChartScore> score_charts(const Tallies& tallies,
+                                     const std::vector<std::vector<PatternKey>>& charts,
+                                     std::vector<DealClass> deals, unsigned threads,
+                                     std::size_t worst) {
+    const Game& game = tallies.game();
+    if (deals.empty()) {
+        deals = deal_classes(game.has_joker());
+    }
+    const RankProfile profile = rank_profile(game);
+    std::vector<LineIndex> indexes;
+    indexes.reserve(charts.size());
+    for (const std::vector<PatternKey>& keys : charts) {
+        indexes.emplace_back(keys);
+    }
+    threads = std::max(1u, threads);
+    std::vector<std::vector<Part>> parts(threads);
+    const std::size_t per = (deals.size() + threads - 1) / threads;
+    const std::stop_token stop = current_stop();
+    {
+        std::vector<std::jthread> workers;
+        for (unsigned t = 1; t < threads; ++t) {
+            workers.emplace_back([&, t] {
+                score_part(tallies, profile, indexes, deals, std::min(deals.size(), t * per),
+                           std::min(deals.size(), (t + 1) * per), stop, parts[t]);
+            });
+        }
+        score_part(tallies, profile, indexes, deals, 0, std::min(deals.size(), per), stop,
+                   parts[0]);
+    }
+    stop_point(stop);
+    std::vector<ChartScore> scores;
+    for (std::size_t c = 0; c < charts.size(); ++c) {
+        std::vector<Part*> of_chart;
+        for (std::vector<Part>& thread_parts : parts) {
+            of_chart.push_back(&thread_parts[c]);
+        }
+        scores.push_back(add_up(tallies, profile, indexes[c], deals, std::move(of_chart), worst));
+    }
+    return scores;
+}
+
+ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
+                       std::vector<DealClass> deals, unsigned threads, std::size_t worst) {
+    return std::move(score_charts(tallies, {keys}, std::move(deals), threads, worst).front());
 }
 
 ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal) {

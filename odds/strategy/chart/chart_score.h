@@ -40,6 +40,12 @@ struct ChartScore {
 ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
                        std::vector<DealClass> deals = {}, unsigned threads = default_threads(),
                        std::size_t worst = 5);
+// The same for several charts over the same deals: each deal's holds are classified and valued
+// once for them all, which is most of the work of a score.
+std::vector<ChartScore> score_charts(const Tallies& tallies,
+                                     const std::vector<std::vector<PatternKey>>& charts,
+                                     std::vector<DealClass> deals = {},
+                                     unsigned threads = default_threads(), std::size_t worst = 5);
 
 // The line that decides one deal and the hold it keeps: what a player reading the chart does.
 struct ChartDecision {

@@ -37,7 +37,7 @@ std::string_view strip_comment(std::string_view line) {
 
 // A line's words in an error: quoted, control bytes escaped, a long line cut.
 constexpr std::size_t kMostQuoted = 160;
-std::string quoted(std::string_view words) {
+std::string quote_words(std::string_view words) {
     return "'" + printable(words, kMostQuoted) + "'";
 }
 
@@ -127,7 +127,7 @@ PatternKey ChartWords::find(const std::string& words) const {
     for (const std::string_view other : {"deuce", "joker"}) {
         if (text.find(other) != std::string::npos &&
             (game_.wild() == Wild::none || other != wild)) {
-            throw std::invalid_argument(quoted(words) + " holds a " + std::string(other) +
+            throw std::invalid_argument(quote_words(words) + " holds a " + std::string(other) +
                                         ", which is not wild in " + game_.name());
         }
     }
@@ -147,7 +147,7 @@ PatternKey ChartWords::find(const std::string& words) const {
             nearest = known;
         }
     }
-    std::string message = "unknown pattern " + quoted(words);
+    std::string message = "unknown pattern " + quote_words(words);
     if (!nearest.empty()) {
         message += " (did you mean '" + pattern_text(by_text_.at(nearest), game_, profile_) + "'?)";
     }
@@ -203,7 +203,7 @@ Chart read_chart(std::string_view text, const std::string& source, const ChartWo
             throw ChartError(where(source, number) + e.what());
         }
         if (const auto [it, fresh] = seen.try_emplace(entry.key, number); !fresh) {
-            throw ChartError(where(source, number) + quoted(entry.words) +
+            throw ChartError(where(source, number) + quote_words(entry.words) +
                              " is already the pattern of line " + std::to_string(it->second));
         }
         chart.lines.push_back(std::move(entry));
