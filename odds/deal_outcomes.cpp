@@ -34,14 +34,13 @@ using Share = std::unordered_map<Key, std::uint64_t, KeyHash>;
 void play_share(const Tallies& tallies, const std::vector<DealClass>& classes, std::size_t first,
                 std::size_t stride, Share& share) {
     constexpr std::size_t kBlock = 512;
-    const int left = tallies.deck_size() - 5;
     HoldValues values;
     for (std::size_t block = first * kBlock; block < classes.size(); block += stride * kBlock) {
         const std::size_t end = std::min(classes.size(), block + kBlock);
         for (std::size_t i = block; i < end; ++i) {
             const SortedDeal deal(classes[i].cards);
             value_holds(tallies, deal, values);
-            const HoldMask best = best_of(values, left);
+            const HoldMask best = best_hold(tallies, deal, values);
             share[Key{count_hold(tallies, deal, best), kHoldSize[best]}] += classes[i].weight;
         }
     }

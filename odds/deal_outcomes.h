@@ -28,8 +28,8 @@ struct DealOutcomes {
     const std::int32_t* counts_of(std::size_t i) const { return counts.data() + i * rows; }
 };
 
-// Plays every class of deals with its best hold, on `threads` threads (ties between holds broken
-// as game_return breaks them).
+// Plays every class of deals with its best hold (best_hold, ties in card order), on `threads`
+// threads.
 DealOutcomes best_hold_outcomes(const Tallies& tallies, unsigned threads = default_threads());
 // The same over the game's deal classes (deal_classes), made beforehand.
 DealOutcomes best_hold_outcomes(const Tallies& tallies, const std::vector<DealClass>& classes,
