@@ -21,6 +21,6 @@ inline constexpr KnownMethod kWithinMethod{"within", "session_within", 2};
 // round_ruin_ever() (odds/risk/round_ruin.h): ruin without end, rounds of 2 to 100 hands.
 inline constexpr KnownMethod kRuinMethod{"ruin", "round_ruin_ever", 2};
 // solve_ultimate_x() (odds/ultimate_x.h): the built-in games' Ultimate X on their line counts.
-inline constexpr KnownMethod kUltimateXMethod{"ultimate_x", "solve_ultimate_x", 2};
+inline constexpr KnownMethod kUltimateXMethod{"ultimate_x", "solve_ultimate_x", 1};
 
 }  // namespace quillon::odds
