@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "odds/game_file.h"
-#include "odds/pay_changes.h"
+#include "odds/games/game_file.h"
+#include "odds/games/pay_changes.h"
 
 namespace quillon::odds {
 

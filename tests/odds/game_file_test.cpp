@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "odds/builtin_games.h"
-#include "odds/game_file.h"
+#include "odds/games/builtin_games.h"
+#include "odds/games/game_file.h"
 #include "tests/odds/bad_game_file.h"
 
 namespace quillon::odds {
