@@ -12,6 +12,7 @@
 #include "odds/play/suit_classes.h"
 #include "odds/play/tallies.h"
 #include "odds/play/ultimate_x.h"
+#include "odds/report/odds_report.h"
 #include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/strategy/patterns/pattern_words.h"
 
