@@ -17,7 +17,7 @@ DealAdvice::DealAdvice(const GameAtBet& at, const odds::Tallies* tallies,
       by_mask_(tallies != nullptr && tallies->game() == at.game
                    ? odds::analyze_deal(*tallies, deal)
                    : odds::analyze_one_deal(at.game, at.classifier, deal)),
-      ranked_(odds::holds_best_first(by_mask_)) {
+      ranked_(odds::holds_best_first(by_mask_, deal)) {
     for (std::size_t r = 0; r < at.game.row_count(); ++r) {
         pays_.push_back(at.game.pay(r));
     }

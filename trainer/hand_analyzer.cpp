@@ -156,7 +156,7 @@ void HandAnalyzer::show_holds() {
     std::copy(chosen_.begin(), chosen_.end(), deal.begin());
     const odds::FastClassifier classifier(*game_);
     const auto holds = odds::analyze_one_deal(*game_, classifier, deal);
-    const std::vector<odds::HoldOutcome> ranked = odds::holds_best_first(holds);
+    const std::vector<odds::HoldOutcome> ranked = odds::holds_best_first(holds, deal);
     QStringList headers = {QStringLiteral("Hold"), QStringLiteral("Return")};
     for (const odds::PayRow& row : game_->rows()) {
         headers << QString::fromStdString(row.label);

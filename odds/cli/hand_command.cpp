@@ -36,7 +36,7 @@ int run(const Command& command, std::ostream& out) {
     // One deal: counted draw by draw, quicker than building the tallies.
     const FastClassifier classifier(game);
     const std::array<HoldOutcome, kHoldCount> holds = analyze_one_deal(game, classifier, deal);
-    const HoldOutcome best = holds_best_first(holds).front();
+    const HoldOutcome best = holds_best_first(holds, deal).front();
     if (command.json) {
         nlohmann::ordered_json report = holds_json(game, deal, holds, hold);
         if (command.play) {

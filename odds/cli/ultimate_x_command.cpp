@@ -217,12 +217,11 @@ int run_ultimate_x_strategy(const Command& command, std::ostream& out) {
     for (const DealClass& c : classes) {
         all += c.weight;
     }
-    const int left = tallies.deck_size() - 5;
     for (std::size_t i = 0; i < classes.size(); ++i) {
         const SortedDeal sorted(classes[i].cards);
         HoldValues values;
         value_holds(tallies, sorted, values);
-        const HoldMask plain = best_of(values, left);
+        const HoldMask plain = best_hold(tallies, sorted, values);
         std::array<CardId, 5> cards{};
         for (std::size_t k = 0; k < 5; ++k) {
             cards[k] = deck_card(classes[i].cards[k], game.has_joker());

@@ -17,7 +17,7 @@ struct KnownMethod {
 
 // session_within() (tools/ruin_table/session_within.h): ruin within a session of rounds of 2 to 100
 // hands.
-inline constexpr KnownMethod kWithinMethod{"within", "session_within", 1};
+inline constexpr KnownMethod kWithinMethod{"within", "session_within", 2};
 // round_ruin_ever() (odds/risk/round_ruin.h): ruin without end, rounds of 2 to 100 hands.
 inline constexpr KnownMethod kRuinMethod{"ruin", "round_ruin_ever", 2};
 // solve_ultimate_x() (odds/ultimate_x.h): the built-in games' Ultimate X on their line counts.

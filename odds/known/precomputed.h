@@ -21,7 +21,7 @@ struct PrecomputedGame {
     std::span<const std::int32_t> counts;  // distributions by row, as DealOutcomes holds them
     std::span<const std::uint8_t> kept;    // the cards each distribution's hold keeps
     std::span<const std::uint32_t> deals;
-    // At the full bet, every deal class's best hold (deal_classes, best_of), one letter a hold
+    // At the full bet, every deal class's best hold (deal_classes, best_hold), one letter a hold
     // (hold_letter); elsewhere none.
     std::string_view best_holds;
     // The chance of ruin of 100, 400 and 1,000 bets within 10,000 hands, one hand a round.

@@ -37,12 +37,11 @@ void on_threads(unsigned threads, Share&& share) {
 
 void play_share(const Tallies& tallies, const std::vector<DealClass>& classes, std::size_t first,
                 std::size_t stride, OutcomeTally& share) {
-    const int left = tallies.deck_size() - 5;
     HoldValues values;
     for_share(classes.size(), first, stride, [&](std::size_t i) {
         const SortedDeal deal(classes[i].cards);
         value_holds(tallies, deal, values);
-        const HoldMask best = best_of(values, left);
+        const HoldMask best = best_hold(tallies, deal, values);
         share.add(count_hold(tallies, deal, best), kHoldSize[best], classes[i].weight);
     });
 }
@@ -62,12 +61,12 @@ std::vector<Moved> moved_deals(const Tallies& tallies, const std::vector<DealCla
     }
     threads = threads == 0 ? 1 : threads;
     std::vector<std::vector<Moved>> shares(threads);
-    const int left = tallies.deck_size() - 5;
     on_threads(threads, [&](unsigned t) {
         HoldValues values;
         for_share(classes.size(), t, threads, [&](std::size_t i) {
-            value_holds(tallies, SortedDeal(classes[i].cards), values);
-            const HoldMask best = best_of(values, left);
+            const SortedDeal deal(classes[i].cards);
+            value_holds(tallies, deal, values);
+            const HoldMask best = best_hold(tallies, deal, values);
             if (best != stored[i]) {
                 shares[t].push_back({i, best});
             }
@@ -103,12 +102,12 @@ std::vector<HoldMask> best_holds(const Tallies& tallies, const std::vector<DealC
                                  unsigned threads) {
     threads = threads == 0 ? 1 : threads;
     std::vector<HoldMask> best(classes.size());
-    const int left = tallies.deck_size() - 5;
     on_threads(threads, [&](unsigned t) {
         HoldValues values;
         for_share(classes.size(), t, threads, [&](std::size_t i) {
-            value_holds(tallies, SortedDeal(classes[i].cards), values);
-            best[i] = best_of(values, left);
+            const SortedDeal deal(classes[i].cards);
+            value_holds(tallies, deal, values);
+            best[i] = best_hold(tallies, deal, values);
         });
     });
     return best;

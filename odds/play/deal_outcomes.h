@@ -54,14 +54,14 @@ class OutcomeTally {
     std::unordered_map<Key, std::int64_t, KeyHash> deals_;
 };
 
-// Plays every class of deals with its best hold, on `threads` threads (ties between holds broken
-// as game_return breaks them).
+// Plays every class of deals with its best hold (best_hold, ties in card order), on `threads`
+// threads.
 DealOutcomes best_hold_outcomes(const Tallies& tallies, unsigned threads = default_threads());
 // The same over the game's deal classes (deal_classes), made beforehand.
 DealOutcomes best_hold_outcomes(const Tallies& tallies, const std::vector<DealClass>& classes,
                                 unsigned threads);
 
-// The best hold of every deal class, by mask over its sorted cards (best_of), on `threads`
+// The best hold of every deal class, by mask over its sorted cards (best_hold), on `threads`
 // threads.
 std::vector<HoldMask> best_holds(const Tallies& tallies, const std::vector<DealClass>& classes,
                                  unsigned threads);

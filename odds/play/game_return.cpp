@@ -34,7 +34,7 @@ void play_share(const Tallies& tallies, const std::vector<DealClass>& classes, s
         for (std::size_t i = block; i < end && !stop.stop_requested(); ++i) {
             const SortedDeal deal(classes[i].cards);
             value_holds(tallies, deal, values);
-            const HoldMask best = best_of(values, left);
+            const HoldMask best = best_hold(tallies, deal, values);
             const std::uint64_t weight = per_draw[kHoldSize[best]] * classes[i].weight;
             const Tallies::Lanes<std::int32_t> counts = count_hold(tallies, deal, best);
             for (std::size_t r = 0; r < rows; ++r) {

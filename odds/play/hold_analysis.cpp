@@ -194,10 +194,47 @@ Tallies::Lanes<std::int32_t> count_hold(const Tallies& tallies, const SortedDeal
     return out;
 }
 
-HoldMask best_of(const std::array<std::int64_t, kHoldCount>& pay_totals, int cards_left) {
+int card_order(CardId card) {
+    if (card.is_joker()) {
+        return 4 * 15;
+    }
+    const int rank = card.rank() == 1 ? 14 : card.rank();
+    return 4 * rank + static_cast<int>(card.suit());
+}
+
+HoldPlaces hold_places(const std::array<CardId, 5>& cards) {
+    // Each card's place in card order as its bit: a hold's place is then its mask over the sorted
+    // cards.
+    std::array<unsigned, 5> bit{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        unsigned below = 0;
+        for (std::size_t j = 0; j < 5; ++j) {
+            below += card_order(cards[j]) < card_order(cards[i]) ? 1u : 0u;
+        }
+        bit[i] = 1u << below;
+    }
+    HoldPlaces places{};
+    for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+        unsigned key = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            key += (mask >> i & 1u) != 0 ? bit[i] : 0;
+        }
+        places[mask] = static_cast<std::uint8_t>(key);
+    }
+    return places;
+}
+
+HoldPlaces hold_places(const SortedDeal& deal, bool joker) {
+    std::array<CardId, 5> cards{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        cards[i] = deck_card(deal.cards[i], joker);
+    }
+    return hold_places(cards);
+}
+
+HoldMask best_hold(const HoldValues& pay_totals, int cards_left, const HoldPlaces& places) {
     // The holds that keep as many cards draw alike, so their totals compare as they are: the best
-    // of each size first, in six chains apart, then the six against each other. The smallest mask
-    // of the best of all is the smallest among the best of their sizes.
+    // of each size first, in six chains apart, then the six against each other.
     std::array<unsigned, 6> top{0, 0, 0, 0, 0, kWholeDeal};
     std::array<std::int64_t, 6> top_total{pay_totals[0], 0, 0, 0, 0, pay_totals[kWholeDeal]};
     for (std::size_t size = 1; size < 5; ++size) {
@@ -205,7 +242,9 @@ HoldMask best_of(const std::array<std::int64_t, kHoldCount>& pay_totals, int car
         top_total[size] = pay_totals[top[size]];
         for (std::size_t i = 1; i < kBySize.count[size]; ++i) {
             const unsigned mask = kBySize.masks[size][i];
-            const bool more = pay_totals[mask] > top_total[size];
+            const bool more =
+                pay_totals[mask] > top_total[size] ||
+                (pay_totals[mask] == top_total[size] && places[mask] < places[top[size]]);
             top[size] = more ? mask : top[size];
             top_total[size] = more ? pay_totals[mask] : top_total[size];
         }
@@ -218,13 +257,18 @@ HoldMask best_of(const std::array<std::int64_t, kHoldCount>& pay_totals, int car
             static_cast<std::int64_t>(choose(cards_left, 5 - static_cast<int>(size)));
         const std::int64_t mine = top_total[size] * best_draws;
         const std::int64_t theirs = best_total * draws;
-        if (mine > theirs || (mine == theirs && top[size] < best)) {
+        if (mine > theirs || (mine == theirs && places[top[size]] < places[best])) {
             best = top[size];
             best_total = top_total[size];
             best_draws = draws;
         }
     }
     return static_cast<HoldMask>(best);
+}
+
+HoldMask best_hold(const Tallies& tallies, const SortedDeal& deal, const HoldValues& pay_totals) {
+    return best_hold(pay_totals, tallies.deck_size() - 5,
+                     hold_places(deal, tallies.game().has_joker()));
 }
 
 std::array<HoldOutcome, kHoldCount> analyze_deal(const Tallies& tallies,
@@ -271,9 +315,13 @@ std::array<HoldOutcome, kHoldCount> analyze_deal(const Tallies& tallies,
     return holds;
 }
 
-std::vector<HoldOutcome> holds_best_first(const std::array<HoldOutcome, kHoldCount>& holds) {
+std::vector<HoldOutcome> holds_best_first(const std::array<HoldOutcome, kHoldCount>& holds,
+                                          const std::array<CardId, 5>& deal) {
+    const HoldPlaces places = hold_places(deal);
     std::vector<HoldOutcome> sorted(holds.begin(), holds.end());
-    std::stable_sort(sorted.begin(), sorted.end(), pays_more);
+    std::sort(sorted.begin(), sorted.end(), [&](const HoldOutcome& a, const HoldOutcome& b) {
+        return pays_more(a, b) || (!pays_more(b, a) && places[a.mask] < places[b.mask]);
+    });
     return sorted;
 }
 

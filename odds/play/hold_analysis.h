@@ -66,15 +66,35 @@ void count_holds(const Tallies& tallies, const SortedDeal& deal, HoldCounts& out
 Tallies::Lanes<std::int32_t> count_hold(const Tallies& tallies, const SortedDeal& deal,
                                         HoldMask hold);
 
-// The mask of the best hold over sorted cards, given the pay totals of every hold. Among holds
-// that return exactly the same, the one with the smallest mask wins.
-HoldMask best_of(const std::array<std::int64_t, kHoldCount>& pay_totals, int cards_left);
+// Card order, which breaks ties between holds of exactly equal value: by rank, two to ace (the
+// ace above the king), then by suit (spades, diamonds, clubs, hearts), the joker after every
+// card. Lower comes first.
+int card_order(CardId card);
+
+// The holds of one deal in the order that breaks ties, whatever order the cards were dealt or
+// typed in: each hold read as five bits over the cards sorted in card order, the lowest card the
+// lowest bit, and the smaller number first. So of two holds, the one that throws away the highest
+// card that only one of them keeps comes first (the lower cards kept). Each mask's place, 0
+// first (draw five), by mask over the cards given.
+using HoldPlaces = std::array<std::uint8_t, kHoldCount>;
+HoldPlaces hold_places(const std::array<CardId, 5>& cards);
+// The same over a deal's sorted deck indices.
+HoldPlaces hold_places(const SortedDeal& deal, bool joker);
+
+// A deal's best hold, the one every figure plays: the greatest return, compared exactly (pay
+// totals over draws), and among holds that return exactly the same the first in card order.
+// By mask over the cards `places` was made for.
+HoldMask best_hold(const HoldValues& pay_totals, int cards_left, const HoldPlaces& places);
+// The same over a deal's sorted deck indices, the game's deck and joker from the tallies.
+HoldMask best_hold(const Tallies& tallies, const SortedDeal& deal, const HoldValues& pay_totals);
 
 // The 32 holds of a deal, by mask over the deal's own order.
 std::array<HoldOutcome, kHoldCount> analyze_deal(const Tallies& tallies,
                                                  const std::array<CardId, 5>& deal);
 
-// The same holds, best first (equal returns keep mask order).
-std::vector<HoldOutcome> holds_best_first(const std::array<HoldOutcome, kHoldCount>& holds);
+// The same holds, best first, holds of equal return in card order (as best_hold breaks ties): the
+// first is the deal's best hold. `deal` is the deal the masks are over.
+std::vector<HoldOutcome> holds_best_first(const std::array<HoldOutcome, kHoldCount>& holds,
+                                          const std::array<CardId, 5>& deal);
 
 }  // namespace quillon::odds

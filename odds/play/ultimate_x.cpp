@@ -325,7 +325,7 @@ std::vector<UltimateXHold> rank_ultimate_x_holds(const UltimateXSolution& soluti
         throw std::invalid_argument("a multiplier total out of range");
     }
     const std::array<HoldOutcome, kHoldCount> holds = analyze_one_deal(game, classifier, deal);
-    const std::vector<HoldOutcome> plain = holds_best_first(holds);
+    const std::vector<HoldOutcome> plain = holds_best_first(holds, deal);
     std::vector<UltimateXHold> out;
     for (const HoldOutcome& h : holds) {
         UltimateXHold x;

@@ -99,7 +99,7 @@ class ChoiceMaker {
                 h.tail[k] = above;
             }
         }
-        const HoldMask best = best_of(totals, left_);
+        const HoldMask best = best_hold(tallies_, deal, totals);
         const double w = dealt.weight;
         share.plain_pay += w * static_cast<double>(totals[best]) /
                            (static_cast<double>(holds[best].draws) * scale);

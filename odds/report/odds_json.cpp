@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "odds/report/figures.h"
+#include "odds/report/odds_report.h"
 
 namespace quillon::odds {
 
@@ -53,7 +54,7 @@ Json pay_rows(const Game& game) {
 
 Json holds_json(const Game& game, const std::array<CardId, 5>& deal,
                 const std::array<HoldOutcome, kHoldCount>& holds, std::optional<HoldMask> hold) {
-    const std::vector<HoldOutcome> ranked = holds_best_first(holds);
+    const std::vector<HoldOutcome> ranked = holds_best_first(holds, deal);
     Json all = Json::array();
     for (const HoldOutcome& h : ranked) {
         all.push_back(hold_json(game, deal, h));
@@ -62,7 +63,7 @@ Json holds_json(const Game& game, const std::array<CardId, 5>& deal,
     for (const CardId card : deal) {
         dealt.push_back(card.text());
     }
-    Json out = {{"game", game.name()}, {"deal", std::move(dealt)}};
+    Json out = {{"game", game.name()}, {"deal", std::move(dealt)}, {"ties", kTieRuleText}};
     out["best"] = hold_json(game, deal, ranked.front());
     if (hold) {
         const HoldOutcome& mine = holds[*hold];
@@ -103,6 +104,7 @@ Json game_return_json(const Game& game, const GameReturn& result) {
             {"standard_deviation", result.standard_deviation()},
             {"deals", result.deals},
             {"weight_per_deal", result.weight_per_deal},
+            {"ties", kTieRuleText},
             {"total", result.total},
             {"final_hands", std::move(finals)}};
 }

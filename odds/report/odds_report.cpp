@@ -69,14 +69,15 @@ void print_holds(std::ostream& out, const Game& game, const std::array<CardId, 5
         out << ' ' << card.text();
     }
     out << "\nthe 32 holds, best first: the expected return per coin, then the chance of each "
-           "final hand\n\n";
+           "final hand\nties: "
+        << kTieRuleText << "\n\n";
     constexpr std::size_t kHoldWidth = 22;
     out << pad_right("hold", kHoldWidth) << pad_left("return", 12);
     for (const PayRow& row : game.rows()) {
         out << pad_left(row.label, column_width(row));
     }
     out << "  exact\n";
-    for (const HoldOutcome& hold : holds_best_first(holds)) {
+    for (const HoldOutcome& hold : holds_best_first(holds, deal)) {
         out << pad_right(held_cards(deal, hold.mask), kHoldWidth)
             << pad_left(fixed(hold.expected_return(), 6), 12);
         for (std::size_t r = 0; r < game.row_count(); ++r) {
@@ -90,7 +91,7 @@ void print_holds(std::ostream& out, const Game& game, const std::array<CardId, 5
 
 void print_hold_check(std::ostream& out, const Game& game, const std::array<CardId, 5>& deal,
                       const std::array<HoldOutcome, kHoldCount>& holds, HoldMask hold) {
-    const HoldOutcome best = holds_best_first(holds).front();
+    const HoldOutcome best = holds_best_first(holds, deal).front();
     const HoldOutcome& mine = holds[hold];
     out << "game " << game.name() << ", deal";
     for (const CardId card : deal) {
@@ -110,6 +111,7 @@ void print_hold_check(std::ostream& out, const Game& game, const std::array<Card
 void print_game_return(std::ostream& out, const Game& game, const GameReturn& result) {
     out << "game " << game.name() << " (" << game.deck_size() << " cards, wild "
         << wild_text(game.wild()) << "), every deal played with its best hold\n"
+        << "ties: " << kTieRuleText << "\n"
         << result.deals << " deals; each deal's draws weighted to " << result.weight_per_deal
         << ", " << result.total << " final hands in all\n\n";
     std::size_t label_width = 12;

@@ -28,6 +28,12 @@ void print_game_return(std::ostream& out, const Game& game, const GameReturn& re
 void print_games(std::ostream& out, const std::vector<GameSummary>& games);
 void print_double_up(std::ostream& out, const DoubleUpOdds& odds);
 
+// How holds of exactly equal return are told apart, in every report: as best_hold breaks ties.
+inline constexpr std::string_view kTieRuleText =
+    "of holds that return exactly the same, the first in card order is played: the cards by rank "
+    "(two to ace), then suit (s d c h), the joker last, and of two holds the one that throws away "
+    "the highest card only one of them keeps comes first";
+
 // "s1 s13" for the cards a hold keeps, "(draw five)" for none.
 std::string held_cards(const std::array<CardId, 5>& deal, HoldMask mask);
 // The exact expected return of a hold, per coin bet.

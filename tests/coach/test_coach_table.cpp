@@ -165,7 +165,7 @@ class CoachTableTest : public QObject {
         const odds::Game& game = quillon_at(10);
         const odds::FastClassifier classifier(game);
         const auto holds = odds::analyze_one_deal(game, classifier, deal);
-        const auto ranked = odds::holds_best_first(holds);
+        const auto ranked = odds::holds_best_first(holds, deal);
         const auto* table = child<QTableWidget>(t.panel, "holds");
         // The top five and the player's hold (nothing held yet: draw five).
         QCOMPARE(table->rowCount(), 6);
@@ -238,7 +238,7 @@ class CoachTableTest : public QObject {
         const odds::Game& game = quillon_at(10);
         const odds::FastClassifier classifier(game);
         const auto holds = odds::analyze_one_deal(game, classifier, deal);
-        const odds::HoldOutcome best = odds::holds_best_first(holds).front();
+        const odds::HoldOutcome best = odds::holds_best_first(holds, deal).front();
         QVERIFY(best.mask != 0b00011);
         const double cost = best.expected_return() * 10 - holds[0b00011].expected_return() * 10;
         QVERIFY(t.table.click("draw"));

@@ -172,7 +172,7 @@ TEST_P(HandWrittenChart, ScoresWhatASlowDealByDealCheckFinds) {
         ASSERT_EQ(decision.hold, mask);
         const HoldOutcome& h = holds[mask];
         slow += static_cast<Wide>(h.pay_total) * (lcm / static_cast<std::uint64_t>(h.draws));
-        const HoldOutcome top = holds_best_first(holds).front();
+        const HoldOutcome top = holds_best_first(holds, cards).front();
         best += static_cast<Wide>(top.pay_total) * (lcm / static_cast<std::uint64_t>(top.draws));
     }
     EXPECT_EQ(score.check.chart_pay, static_cast<std::uint64_t>(slow));

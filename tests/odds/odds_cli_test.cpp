@@ -203,13 +203,45 @@ TEST(OddsCli, HandListsThe32HoldsBestFirst) {
     const CliRun r = run({"hand", "h13", "joker", "h12", "h11", "h1"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    // Two lines of heading and a blank, a header row, then one line per hold.
-    EXPECT_EQ(count_lines(r.out), 3u + 1u + 32u);
+    // Three lines of heading (the tie rule the last) and a blank, a header row, then one line
+    // per hold.
+    EXPECT_EQ(count_lines(r.out), 4u + 1u + 32u);
     // The royal made with the joker: no natural royal, a wild one for sure.
     EXPECT_NE(r.out.find("\nh13 joker h12 h11 h1   1000.000000        0.0000%   100.0000%"),
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("(draw five)"), std::string::npos);
+}
+
+// Two holds return 16/47 here, four to a straight and three to a straight flush: whatever order
+// the cards are typed in, hand names the same one first, the one return counts, and both reports
+// state the rule.
+TEST(OddsCli, HandBreaksTiesByCardOrderNotByTypedOrder) {
+    std::vector<std::vector<std::string>> bests;
+    for (const std::vector<std::string_view>& cards :
+         {std::vector<std::string_view>{"d3", "s4", "d5", "s6", "s8"},
+          std::vector<std::string_view>{"s8", "s6", "d5", "s4", "d3"},
+          std::vector<std::string_view>{"s6", "d3", "s8", "d5", "s4"}}) {
+        std::vector<std::string_view> args = {"hand"};
+        args.insert(args.end(), cards.begin(), cards.end());
+        args.insert(args.end(), {"--game", "deuces-wild-full-pay", "--json"});
+        const CliRun r = run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto report = nlohmann::json::parse(r.out);
+        auto best = report["best"]["hold"].get<std::vector<std::string>>();
+        std::sort(best.begin(), best.end());
+        bests.push_back(best);
+        EXPECT_NE(report["ties"].get<std::string>().find("card order"), std::string::npos);
+    }
+    const std::vector<std::string> straight = {"d3", "d5", "s4", "s6"};
+    for (const auto& best : bests) {
+        EXPECT_EQ(best, straight);
+    }
+    const CliRun text = run({"return", "--game", "deuces-wild-full-pay"});
+    EXPECT_NE(
+        text.out.find("\nties: of holds that return exactly the same, the first in card order"),
+        std::string::npos)
+        << text.out;
 }
 
 TEST(OddsCli, ReturnPrintsThePublishedJacksOrBetterFigure) {

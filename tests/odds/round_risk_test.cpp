@@ -83,7 +83,7 @@ Simulated simulate_rounds(const Tallies& tallies, int play, int rounds, std::uin
         for (std::size_t i = 0; i < 5; ++i) {
             deal[i] = deck_card(dealt[i], game.has_joker());
         }
-        const HoldMask hold = holds_best_first(analyze_deal(tallies, deal)).front().mask;
+        const HoldMask hold = holds_best_first(analyze_deal(tallies, deal), deal).front().mask;
         double result = 0.0;
         for (int hand = 0; hand < play; ++hand) {
             // The rest of the deck shuffled anew for each hand: its draws are its own.

@@ -119,7 +119,7 @@ TEST_P(ChartOverEveryDeal, ReturnsWhatASlowDealByDealCheckFinds) {
         const auto holds = analyze_deal(tallies, cards);
         const HoldOutcome& h = holds[pick.mask];
         slow += static_cast<Wide>(h.pay_total) * (lcm / static_cast<std::uint64_t>(h.draws));
-        const HoldOutcome top = holds_best_first(holds).front();
+        const HoldOutcome top = holds_best_first(holds, cards).front();
         best += static_cast<Wide>(top.pay_total) * (lcm / static_cast<std::uint64_t>(top.draws));
     }
     EXPECT_EQ(fast.chart_pay, static_cast<std::uint64_t>(slow));
@@ -182,7 +182,7 @@ TEST_P(JacksOrBetterChart, MakesTheKnownPlay) {
     }
     EXPECT_EQ(held, GetParam().hold) << GetParam().why;
     const auto holds = analyze_deal(tallies, deal);
-    EXPECT_FALSE(pays_more(holds_best_first(holds).front(), holds[pick.mask]));
+    EXPECT_FALSE(pays_more(holds_best_first(holds, deal).front(), holds[pick.mask]));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -233,9 +233,10 @@ TEST_P(ChartsOfAnyLength, NeverBreakAPatHandNorKeepACardThatOnlyCosts) {
     HoldValues values;
     for (std::size_t d = 0; d < chart.table.deal_count(); ++d) {
         const DealClass& deal = chart.table.deals[d];
-        value_holds(tallies, SortedDeal(deal.cards), values);
+        const SortedDeal sorted(deal.cards);
+        value_holds(tallies, sorted, values);
         const HoldMask mine = chart.table.mask(d, choice[d]);
-        const HoldMask best = best_of(values, left);
+        const HoldMask best = best_hold(tallies, sorted, values);
         const std::array<CardId, 5> cards = class_cards(deal, game.has_joker());
         if (value(values, mine) < value(values, best) &&
             is_pat_pattern(*patterns_of(game, profile, cards, best).begin())) {

@@ -119,8 +119,9 @@ void score_part(const Tallies& tallies, const RankProfile& profile,
         const DealClass& deal = deals[d];
         const std::array<CardId, 5> cards = class_cards(deal, game.has_joker());
         DealHolds holds(game, profile, cards);
-        value_holds(tallies, SortedDeal(deal.cards), values);
-        const HoldMask best = best_of(values, left);
+        const SortedDeal sorted(deal.cards);
+        value_holds(tallies, sorted, values);
+        const HoldMask best = best_hold(tallies, sorted, values);
         const auto pay_of = [&](HoldMask m) {
             return static_cast<Wide>(values[m]) * per_draw[kHoldSize[m]] * deal.weight;
         };

@@ -57,9 +57,10 @@ ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const 
         if (choice[d] >= table.entry_count()) {
             throw std::logic_error("a chart without a line for every deal");
         }
-        value_holds(tallies, SortedDeal(deal.cards), values);
+        const SortedDeal sorted(deal.cards);
+        value_holds(tallies, sorted, values);
         const HoldMask mine = table.mask(d, choice[d]);
-        const HoldMask best = best_of(values, left);
+        const HoldMask best = best_hold(tallies, sorted, values);
         const auto pay_of = [&](HoldMask m) {
             return static_cast<Wide>(values[m]) * per_draw[kHoldSize[m]] * deal.weight;
         };
