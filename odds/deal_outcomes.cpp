@@ -50,7 +50,7 @@ void play_share(const Tallies& tallies, const std::vector<DealClass>& classes, s
 }  // namespace
 
 DealOutcomes best_hold_outcomes(const Tallies& tallies, unsigned threads) {
-    return best_hold_outcomes(tallies, deal_classes(tallies.game().has_joker()), threads);
+    return best_hold_outcomes(tallies, deal_classes(tallies.game().jokers()), threads);
 }
 
 DealOutcomes best_hold_outcomes(const Tallies& tallies, const std::vector<DealClass>& classes,

@@ -41,6 +41,8 @@ std::string class_text(HandClass hand) {
             return "wild royal";
         case HandClass::natural_royal:
             return "natural royal";
+        case HandClass::five_wilds:
+            return "four deuces and a joker";
         default:
             return "nothing";
     }
@@ -75,9 +77,10 @@ class WildReadings {
 
     ClassSet plain() const {
         ClassSet out;
+        // Five of a kind of the one natural rank, or of any rank where every card is wild.
         const int distinct = singles_ + paired_ranks();
-        for (int r = 0; r < kRankCount && distinct == 1; ++r) {
-            out |= count(r) > 0 ? class_bit(five_of(r)) : ClassSet{};
+        for (int r = 0; r < kRankCount && distinct <= 1; ++r) {
+            out |= count(r) > 0 || cards_ == 0 ? class_bit(five_of(r)) : ClassSet{};
         }
         if (singles_ == cards_) {
             out |= class_bit(HandClass::nothing);
@@ -192,7 +195,7 @@ HandName machine_name(HandClass hand) {
     if (is_four_of_a_kind(hand)) {
         return HandName::four;
     }
-    if (is_five_of_a_kind(hand)) {
+    if (is_five_of_a_kind(hand) || hand == HandClass::five_wilds) {
         return HandName::five;
     }
     switch (hand) {
@@ -274,7 +277,7 @@ HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
     return pairs == 1 ? pair_of(paired) : HandClass::nothing;
 }
 
-ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wild) {
+ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wild, int jokers) {
     ReadingSets out;
     if (wilds == 0) {
         out.plain = class_bit(natural_class(naturals, false, false));
@@ -284,12 +287,22 @@ ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wi
     const WildReadings rules(naturals, wilds);
     out.plain = rules.plain();
     out.flush = suited ? rules.suited() : ClassSet{};
-    if (wild == Wild::deuces && wilds == 4) {
-        int kicker = 0;
-        for (int r = 1; r < kRankCount; ++r) {
-            kicker = naturals[static_cast<std::size_t>(r)] == 1 ? r : kicker;
+    // The four 2s are a hand of their own beside their kicker; beside the joker, which may be
+    // any kicker, they are also the five wild cards.
+    if (deuces_wild(wild) && wilds - jokers == 4) {
+        ClassSet deuces;
+        if (jokers == 0) {
+            int kicker = 0;
+            for (int r = 1; r < kRankCount; ++r) {
+                kicker = naturals[static_cast<std::size_t>(r)] == 1 ? r : kicker;
+            }
+            deuces.add(four_deuces_with(kicker));
+        } else {
+            for (int k = 1; k < kRankCount; ++k) {
+                deuces.add(four_deuces_with(k));
+            }
+            deuces.add(HandClass::five_wilds);
         }
-        const ClassSet deuces = class_bit(four_deuces_with(kicker));
         out.plain |= deuces;
         out.flush |= deuces;
     }

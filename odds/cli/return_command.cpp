@@ -36,7 +36,7 @@ struct PlayedTable {
 
 PlayedTable play_table(const Game& game, int play) {
     std::vector<DealClass> classes;
-    std::jthread maker([&] { classes = deal_classes(game.has_joker()); });
+    std::jthread maker([&] { classes = deal_classes(game.jokers()); });
     const Tallies tallies(game);
     maker.join();
     const unsigned threads = default_threads();

@@ -133,7 +133,7 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
                        std::vector<DealClass> deals, unsigned threads, std::size_t worst) {
     const Game& game = tallies.game();
     if (deals.empty()) {
-        deals = deal_classes(game.has_joker());
+        deals = deal_classes(game.jokers());
     }
     const RankProfile profile = rank_profile(game);
     const LineIndex index(keys);

@@ -116,7 +116,7 @@ PatternKey any_deuces_key(int held, int naturals, int distinct_ranks, const Rank
 }
 
 bool five_or_better(const Game& game, std::size_t row) {
-    if (game.wild() != Wild::deuces) {
+    if (!game.deuces_wild()) {
         return false;
     }
     std::int64_t least = -1;
@@ -130,7 +130,7 @@ bool five_or_better(const Game& game, std::size_t row) {
 }
 
 void group_by_fives(const Game& game, RankProfile& profile) {
-    if (game.wild() != Wild::deuces || profile.quads_vary) {
+    if (!game.deuces_wild() || profile.quads_vary) {
         return;
     }
     std::array<std::size_t, kRankCount> row{};
