@@ -195,7 +195,7 @@ HandName machine_name(HandClass hand) {
     if (is_four_of_a_kind(hand)) {
         return HandName::four;
     }
-    if (is_five_of_a_kind(hand) || hand == HandClass::five_wilds) {
+    if (is_five_of_a_kind(hand)) {
         return HandName::five;
     }
     switch (hand) {
@@ -287,6 +287,17 @@ ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wi
     const WildReadings rules(naturals, wilds);
     out.plain = rules.plain();
     out.flush = suited ? rules.suited() : ClassSet{};
+    // Where the 2s are wild there are no natural twos: four twos are the four deuces alone, and
+    // deuces and a joker standing in for twos make no hand of their own (five of the kicker's
+    // rank is better).
+    if (deuces_wild(wild) && wilds - jokers < 4) {
+        ClassSet twos;
+        for (int k = 0; k < kRankCount; ++k) {
+            twos.add(four_of(0, k));
+        }
+        out.plain &= ~twos;
+        out.flush &= ~twos;
+    }
     // The four 2s are a hand of their own beside their kicker; beside the joker, which may be
     // any kicker, they are also the five wild cards.
     if (deuces_wild(wild) && wilds - jokers == 4) {

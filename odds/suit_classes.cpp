@@ -86,7 +86,7 @@ class ClassMaker {
 
 std::vector<DealClass> deal_classes(int jokers) {
     std::vector<DealClass> out;
-    out.reserve(jokers == 0 ? 134459 : 150891 + (jokers > 1 ? 1776 : 0));
+    out.reserve(jokers == 0 ? 134459 : 150891 + (jokers > 1 ? 1755 : 0));
     constexpr unsigned kAll = (1u << kSuitRanks) - 1;
     for (int dealt = 0; dealt <= jokers; ++dealt) {
         ClassMaker(jokers, dealt, out).make(0, kAll, 5 - dealt);

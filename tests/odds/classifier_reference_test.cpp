@@ -135,7 +135,12 @@ class Reference {
     void substitute(std::array<Card, 5>& cards, std::size_t slot, int from, bool wild_used,
                     std::int64_t& best) {
         if (slot == 5) {
-            best = std::max(best, game_.pay_of(reference_class(cards, wild_used)));
+            const HandClass hand = reference_class(cards, wild_used);
+            // Where the 2s are wild, wild cards standing in for twos make four of a kind of
+            // no natural rank; five of the fifth card's rank is the better reading of them.
+            if (!(game_.deuces_wild() && is_four_of_a_kind(hand) && four_rank(hand) == 0)) {
+                best = std::max(best, game_.pay_of(hand));
+            }
             return;
         }
         for (int card = from; card < 52; ++card) {
