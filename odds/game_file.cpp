@@ -51,7 +51,6 @@ constexpr RankSet kAceToFour = kAces | kTwoToFour;
 constexpr RankSet kTwos = ranks_of({0});
 
 constexpr std::array<HandWord, 19> kHandWords = {{
-    {"five-wilds", "four deuces and a joker", Form::plain, Needs::deuces_joker, HC::five_wilds},
     {"royal", "royal flush", Form::plain, Needs::any, HC::natural_royal},
     {"wild-royal", "wild royal", Form::plain, Needs::wild, HC::wild_royal},
     {"five", "five of a kind", Form::five, Needs::wild},
@@ -70,6 +69,7 @@ constexpr std::array<HandWord, 19> kHandWords = {{
     {"three", "three of a kind", Form::plain, Needs::any, HC::three},
     {"two-pair", "two pair", Form::plain, Needs::any, HC::two_pair},
     {"pair", "", Form::pair, Needs::any},
+    {"five-wilds", "four deuces and a joker", Form::plain, Needs::deuces_joker, HC::five_wilds},
 }};
 
 struct HandLine {

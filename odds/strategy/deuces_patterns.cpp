@@ -166,9 +166,9 @@ PatternKey any_flush_key(int held, int naturals, bool suited, unsigned ranks,
            put(kAnyDeuces, 1);
 }
 
-std::string any_deuces_text(PatternKey key) {
-    return get(key, kHeld) == 4 ? "four of a kind, natural or with deuces"
-                                : "three of a kind, natural or with deuces";
+std::string any_deuces_text(PatternKey key, const RankProfile& profile) {
+    return std::string(get(key, kHeld) == 4 ? "four of a kind" : "three of a kind") +
+           ", natural or with " + profile.wild_any;
 }
 
 namespace {

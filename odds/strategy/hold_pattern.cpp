@@ -228,6 +228,8 @@ RankProfile rank_profile(const Game& game) {
         profile.wild_name = "joker";
         profile.wild_plural = "jokers";
     }
+    profile.wild_any =
+        game.jokers() == 1 && !game.deuces_wild() ? "the joker" : profile.wild_plural;
     return profile;
 }
 

@@ -240,7 +240,8 @@ std::string draw_text(PatternKey key, const RankProfile& profile) {
     }
     text = prefix + text;
     if (get(key, kAnyDeuces) != 0) {
-        return profile.joker ? joker_sets::any_joker_text(key) : text + ", natural or with deuces";
+        return profile.joker ? joker_sets::any_joker_text(key, profile)
+                             : text + ", natural or with " + profile.wild_any;
     }
     if ((family == Family::straight_flush || family == Family::straight) && !gaps_said &&
         !any_gaps) {
@@ -275,7 +276,8 @@ std::string pair_text(unsigned row, const Game& game, const RankProfile& profile
 
 std::string sets_text(PatternKey key, const Game& game, const RankProfile& profile) {
     if (get(key, kAnyDeuces) != 0) {
-        return profile.joker ? joker_sets::any_joker_text(key) : deuces::any_deuces_text(key);
+        return profile.joker ? joker_sets::any_joker_text(key, profile)
+                             : deuces::any_deuces_text(key, profile);
     }
     const unsigned top = get(key, kTop);
     const unsigned second = get(key, kSecond);
