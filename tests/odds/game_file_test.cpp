@@ -149,7 +149,8 @@ TEST(BuiltinGames, EveryShippedFileParsesForEveryBet) {
           "bonus-poker-8-5", "double-bonus-10-7-5", "double-double-bonus-9-6",
           "deuces-wild-full-pay", "deuces-wild-nsu", "triple-double-bonus-9-7",
           "aces-and-faces-8-5", "super-double-bonus-9-5", "double-double-bonus-10-6",
-          "loose-deuces-17-10", "bonus-deuces-wild-13-4-3"}) {
+          "loose-deuces-17-10", "bonus-deuces-wild-13-4-3", "double-joker-9-5",
+          "deuces-and-joker-wild"}) {
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
     }
     EXPECT_EQ(names.front(), "quillon");
@@ -259,9 +260,9 @@ TEST(GameFile, ReadsTheDecksOfTwoJokersAndOfDeucesWithAJoker) {
     // Without a line of their own the five wild cards are paid as the best hand they make.
     const Game plain = parse_game("wild deuces joker\nfour-deuces 200\nwild-royal 25\n", "p");
     const FastClassifier fast(plain);
-    const HC hand = fast.classify(CardId::of(Suit::spade, 2), CardId::of(Suit::heart, 2),
-                                  CardId::of(Suit::club, 2), CardId::joker(),
-                                  CardId::of(Suit::diamond, 2));
+    const HC hand =
+        fast.classify(CardId::of(Suit::spade, 2), CardId::of(Suit::heart, 2),
+                      CardId::of(Suit::club, 2), CardId::joker(), CardId::of(Suit::diamond, 2));
     EXPECT_EQ(plain.pay_of(hand), 200);
 }
 
