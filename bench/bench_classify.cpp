@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "game/hand_evaluation.h"
-#include "odds/fast_classifier.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/fast_classifier.h"
 
 namespace quillon::odds {
 namespace {

@@ -6,8 +6,8 @@
 #include <numeric>
 #include <random>
 
-#include "odds/combinatorics.h"
-#include "odds/hold_analysis.h"
+#include "base/combinatorics.h"
+#include "odds/play/hold_analysis.h"
 
 namespace quillon::odds {
 namespace {

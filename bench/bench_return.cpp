@@ -1,7 +1,7 @@
 // The exact return of a whole game on two threads: from nothing, and with the tallies built.
 #include <benchmark/benchmark.h>
 
-#include "odds/game_return.h"
+#include "odds/play/game_return.h"
 
 namespace quillon::odds {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "odds/deal_outcomes.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 #include "odds/known/precomputed.h"
+#include "odds/play/deal_outcomes.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/round_ruin.h"
 

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "odds/risk/session_risk.h"
-#include "odds/strategy/chart_report.h"
+#include "odds/strategy/chart/chart_report.h"
 
 namespace quillon::odds {
 namespace {

@@ -45,7 +45,7 @@ function(quillon_apply_build_flags dir)
       # In the sanitizer build the machine's and the odds engine's libraries, where its runs
       # spend their time, are optimised (-O1); the rest (the tests' own code, the command line,
       # the windows) is compiled unoptimised, which takes about half off its build.
-      if(QUILLON_SANITIZE AND NOT dir MATCHES "^${PROJECT_SOURCE_DIR}/(game|odds|odds/risk)$")
+      if(QUILLON_SANITIZE AND NOT dir MATCHES "^${PROJECT_SOURCE_DIR}/(base|game|odds|odds/games|odds/play|odds/risk)$")
         target_compile_options(${target} PRIVATE -O0)
       endif()
     endif()

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "odds/stop.h"
+#include "base/stop.h"
 
 namespace quillon::coach {
 

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "odds/strategy/chart_report.h"
-#include "odds/strategy/strategy_chart.h"
+#include "odds/strategy/chart/chart_report.h"
+#include "odds/strategy/search/strategy_chart.h"
 
 namespace quillon::coach {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "game/card.h"
-#include "odds/hold_analysis.h"
-#include "odds/pay_table.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/strategy_chart.h"
-#include "odds/tallies.h"
+#include "base/card.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/tallies.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/search/strategy_chart.h"
 
 namespace quillon::coach {
 

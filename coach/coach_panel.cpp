@@ -15,7 +15,7 @@
 #include "coach/hand_view.h"
 #include "coach/session_file.h"
 #include "coach/session_view.h"
-#include "odds/double_up.h"
+#include "odds/play/double_up.h"
 
 namespace quillon::coach {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "odds/deal_analysis.h"
+#include "odds/play/deal_analysis.h"
 
 namespace quillon::coach {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "game/card.h"
-#include "odds/fast_classifier.h"
-#include "odds/hold_analysis.h"
-#include "odds/pay_table.h"
-#include "odds/tallies.h"
+#include "base/card.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/fast_classifier.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/tallies.h"
 
 namespace quillon::coach {
 

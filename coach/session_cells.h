@@ -4,8 +4,8 @@
 #include <nlohmann/json_fwd.hpp>
 #include <string>
 
-#include "game/card.h"
-#include "odds/hold_analysis.h"
+#include "base/card.h"
+#include "odds/play/hold_analysis.h"
 
 namespace quillon::coach {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "base/regular_file.h"
 #include "coach/session_cells.h"
-#include "game/regular_file.h"
 
 namespace quillon::coach {
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "game/meter.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 
 namespace quillon::coach {
 

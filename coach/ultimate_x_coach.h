@@ -12,7 +12,7 @@
 #include "coach/deal_advice.h"
 #include "coach/ultimate_x_score.h"
 #include "coach/ultimate_x_session.h"
-#include "odds/ultimate_x.h"
+#include "odds/play/ultimate_x.h"
 
 class QCheckBox;
 class QDoubleSpinBox;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "odds/ultimate_x.h"
+#include "odds/play/ultimate_x.h"
 
 namespace quillon::coach {
 

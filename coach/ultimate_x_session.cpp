@@ -5,8 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "base/regular_file.h"
 #include "coach/session_cells.h"
-#include "game/regular_file.h"
 
 namespace quillon::coach {
 

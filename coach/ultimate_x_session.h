@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/card.h"
 #include "coach/ultimate_x_score.h"
-#include "game/card.h"
 
 namespace quillon::coach {
 

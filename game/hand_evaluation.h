@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "game/card.h"
+#include "base/card.h"
 
 namespace quillon {
 

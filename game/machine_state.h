@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "game/deck.h"
 #include "game/hand_evaluation.h"
 

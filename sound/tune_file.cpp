@@ -1,6 +1,6 @@
 #include "sound/tune_file.h"
 
-#include "game/regular_file.h"
+#include "base/regular_file.h"
 
 namespace quillon::sound {
 

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <optional>
 
-#include "game/card.h"
+#include "base/card.h"
 
 namespace quillon::ui {
 class Artwork;

@@ -14,7 +14,7 @@
 
 #include "coach/coach_panel.h"
 #include "coach/hand_view.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "trainer/card_view.h"
 #include "trainer/drill/drill_deals.h"
 #include "trainer/drill/drill_progress.h"

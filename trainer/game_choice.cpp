@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 
 namespace quillon::trainer {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "odds/pay_changes.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_changes.h"
+#include "odds/games/pay_table.h"
 
 namespace quillon::trainer {
 

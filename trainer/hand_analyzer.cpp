@@ -11,9 +11,9 @@
 #include <algorithm>
 
 #include "coach/deal_advice.h"
-#include "odds/cli/figures.h"
-#include "odds/cli/odds_report.h"
-#include "odds/deal_analysis.h"
+#include "odds/play/deal_analysis.h"
+#include "odds/report/figures.h"
+#include "odds/report/odds_report.h"
 
 namespace quillon::trainer {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "game/card.h"
-#include "odds/pay_table.h"
+#include "base/card.h"
+#include "odds/games/pay_table.h"
 
 class QLabel;
 class QLineEdit;

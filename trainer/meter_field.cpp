@@ -8,11 +8,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "odds/cli/figures.h"
-#include "odds/deal_outcomes.h"
-#include "odds/game_return.h"
 #include "odds/known/precomputed.h"
-#include "odds/tallies.h"
+#include "odds/play/deal_outcomes.h"
+#include "odds/play/game_return.h"
+#include "odds/play/tallies.h"
+#include "odds/report/figures.h"
 
 namespace quillon::trainer {
 

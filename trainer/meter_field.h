@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "coach/background_work.h"
-#include "odds/pay_changes.h"
-#include "odds/pay_table.h"
-#include "odds/progressive_meter.h"
+#include "odds/games/pay_changes.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/progressive_meter.h"
 
 class QComboBox;
 class QLabel;

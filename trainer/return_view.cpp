@@ -6,8 +6,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "odds/cli/figures.h"
-#include "odds/tallies.h"
+#include "odds/play/tallies.h"
+#include "odds/report/figures.h"
 
 namespace quillon::trainer {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "coach/background_work.h"
-#include "odds/game_return.h"
+#include "odds/play/game_return.h"
 
 class QLabel;
 class QTableWidget;

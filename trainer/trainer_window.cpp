@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "coach/coach_panel.h"
-#include "odds/game_file.h"
-#include "odds/strategy/hold_pattern.h"
+#include "odds/games/game_file.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "trainer/card_view.h"
 #include "trainer/coins.h"
 #include "trainer/drill_view.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "game/card.h"
-#include "odds/fast_classifier.h"
-#include "odds/multiplier_table.h"
-#include "odds/pay_table.h"
+#include "base/card.h"
+#include "odds/games/multiplier_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/fast_classifier.h"
 
 namespace quillon::trainer {
 

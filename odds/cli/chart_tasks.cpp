@@ -2,11 +2,11 @@
 
 #include <variant>
 
-#include "game/regular_file.h"
+#include "base/regular_file.h"
 
 #include "odds/cli/cli_options.h"
-#include "odds/cli/strategy_report.h"
-#include "odds/strategy/chart_report.h"
+#include "odds/report/strategy_report.h"
+#include "odds/strategy/chart/chart_report.h"
 
 namespace quillon::odds {
 

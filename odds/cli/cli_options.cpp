@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "odds/combinatorics.h"
-#include "odds/game_file.h"
-#include "odds/pay_changes.h"
+#include "base/combinatorics.h"
+#include "odds/games/game_file.h"
+#include "odds/games/pay_changes.h"
 
 namespace quillon::odds {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "game/card.h"
-#include "odds/pay_table.h"
+#include "base/card.h"
+#include "odds/games/pay_table.h"
 
 namespace quillon::odds {
 

@@ -3,9 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 
-#include "odds/cli/columns.h"
 #include "odds/cli/commands.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
+#include "odds/report/columns.h"
 
 namespace quillon::odds {
 

@@ -1,6 +1,6 @@
 #include "odds/cli/commands.h"
-#include "odds/cli/odds_json.h"
-#include "odds/cli/odds_report.h"
+#include "odds/report/odds_json.h"
+#include "odds/report/odds_report.h"
 
 namespace quillon::odds {
 

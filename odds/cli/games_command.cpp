@@ -1,7 +1,7 @@
 #include "odds/cli/commands.h"
-#include "odds/cli/odds_json.h"
-#include "odds/cli/odds_report.h"
 #include "odds/known/precomputed.h"
+#include "odds/report/odds_json.h"
+#include "odds/report/odds_report.h"
 
 namespace quillon::odds {
 

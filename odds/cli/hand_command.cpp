@@ -1,8 +1,8 @@
 #include "odds/cli/commands.h"
-#include "odds/cli/odds_json.h"
-#include "odds/cli/odds_report.h"
 #include "odds/cli/ultimate_x_command.h"
-#include "odds/deal_analysis.h"
+#include "odds/play/deal_analysis.h"
+#include "odds/report/odds_json.h"
+#include "odds/report/odds_report.h"
 
 #include <cmath>
 

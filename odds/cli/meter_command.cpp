@@ -1,11 +1,11 @@
-#include "odds/cli/columns.h"
 #include "odds/cli/commands.h"
-#include "odds/cli/figures.h"
-#include "odds/cli/odds_json.h"
-#include "odds/cli/odds_report.h"
+#include "odds/games/pay_changes.h"
 #include "odds/known/precomputed.h"
-#include "odds/pay_changes.h"
-#include "odds/progressive_meter.h"
+#include "odds/play/progressive_meter.h"
+#include "odds/report/columns.h"
+#include "odds/report/figures.h"
+#include "odds/report/odds_json.h"
+#include "odds/report/odds_report.h"
 
 #include <nlohmann/json.hpp>
 

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "game/text_file.h"
+#include "base/text_file.h"
 #include "odds/cli/commands.h"
 
 namespace quillon::odds {

@@ -1,12 +1,12 @@
 #include "odds/cli/commands.h"
-#include "odds/cli/odds_json.h"
-#include "odds/cli/odds_report.h"
-#include "odds/cli/risk_report.h"
 #include "odds/cli/ultimate_x_command.h"
-#include "odds/deal_outcomes.h"
 #include "odds/known/known_ruin.h"
 #include "odds/known/known_within.h"
 #include "odds/known/precomputed.h"
+#include "odds/play/deal_outcomes.h"
+#include "odds/report/odds_json.h"
+#include "odds/report/odds_report.h"
+#include "odds/report/risk_report.h"
 
 #include <algorithm>
 #include <thread>

@@ -7,15 +7,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/cli/odds_report.h"
-#include "odds/combinatorics.h"
-#include "odds/fast_classifier.h"
+#include "base/combinatorics.h"
 #include "odds/known/known_ultimate_x.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/pattern_words.h"
-#include "odds/suit_classes.h"
-#include "odds/tallies.h"
-#include "odds/ultimate_x.h"
+#include "odds/play/suit_classes.h"
+#include "odds/play/tallies.h"
+#include "odds/play/ultimate_x.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_words.h"
 
 namespace quillon::odds {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 
 namespace quillon::odds {
 

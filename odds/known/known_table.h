@@ -8,8 +8,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "odds/games/pay_table.h"
 #include "odds/known/known_methods.h"
-#include "odds/pay_table.h"
 
 namespace quillon::odds::known {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "odds/pay_table.h"
-#include "odds/ultimate_x.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/ultimate_x.h"
 
 namespace quillon::odds {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "odds/combinatorics.h"
-#include "odds/deal_outcomes.h"
-#include "odds/game_file.h"
+#include "base/combinatorics.h"
+#include "odds/games/game_file.h"
+#include "odds/play/deal_outcomes.h"
 #include "odds/risk/session_risk.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "odds/combinatorics.h"
+#include "base/combinatorics.h"
 
 namespace quillon::odds {
 

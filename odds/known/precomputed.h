@@ -6,8 +6,8 @@
 #include <span>
 #include <string_view>
 
-#include "odds/deal_outcomes.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/deal_outcomes.h"
 
 namespace quillon::odds {
 

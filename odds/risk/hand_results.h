@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "odds/game_return.h"
+#include "odds/play/game_return.h"
 
 namespace quillon::odds {
 

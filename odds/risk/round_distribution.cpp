@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "odds/flush_tiny.h"
+#include "odds/risk/flush_tiny.h"
 
 namespace quillon::odds {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "odds/deal_outcomes.h"
+#include "odds/play/deal_outcomes.h"
 #include "odds/risk/hand_results.h"
 
 namespace quillon::odds {

@@ -1,7 +1,7 @@
 #include "odds/risk/ruin_within.h"
 
+#include "base/threads.h"
 #include "odds/risk/round_workers.h"
-#include "odds/threads.h"
 
 #include <algorithm>
 #include <cstring>

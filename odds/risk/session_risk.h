@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "odds/deal_outcomes.h"
-#include "odds/game_return.h"
+#include "odds/play/deal_outcomes.h"
+#include "odds/play/game_return.h"
 #include "odds/risk/hand_results.h"
 
 namespace quillon::odds {

@@ -11,8 +11,8 @@
 
 #include "coach/chart_source.h"
 #include "coach/coach_panel.h"
-#include "odds/strategy/chart_report.h"
-#include "odds/tallies.h"
+#include "odds/play/tallies.h"
+#include "odds/strategy/chart/chart_report.h"
 
 namespace quillon::coach::testing {
 

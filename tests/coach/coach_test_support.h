@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <string>
 
-#include "game/card.h"
+#include "base/card.h"
 
 namespace quillon::coach::testing {
 

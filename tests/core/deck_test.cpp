@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/card.h"
+#include "base/card.h"
 #include "game/deck.h"
 #include "game/random_source.h"
 

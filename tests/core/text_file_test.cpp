@@ -8,8 +8,8 @@
 #include <fstream>
 #include <vector>
 
-#include "game/regular_file.h"
-#include "game/text_file.h"
+#include "base/regular_file.h"
+#include "base/text_file.h"
 
 namespace quillon {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "odds/strategy/chart_text.h"
+#include "odds/strategy/chart/chart_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quillon::odds;

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "odds/cli/odds_cli.h"
-#include "odds/cli/strategy_report.h"
-#include "odds/pay_table.h"
-#include "odds/strategy/chart_report.h"
-#include "odds/tallies.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/tallies.h"
+#include "odds/report/strategy_report.h"
+#include "odds/strategy/chart/chart_report.h"
 
 namespace quillon::odds {
 namespace {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "odds/strategy/chart_text.h"
+#include "odds/strategy/chart/chart_text.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

@@ -8,10 +8,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "odds/combinatorics.h"
-#include "odds/game_return.h"
-#include "odds/strategy/chart_report.h"
-#include "odds/strategy/pattern_words.h"
+#include "base/combinatorics.h"
+#include "odds/play/game_return.h"
+#include "odds/strategy/chart/chart_report.h"
+#include "odds/strategy/patterns/pattern_words.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

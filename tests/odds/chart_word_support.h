@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "odds/pay_table.h"
-#include "odds/strategy/chart_score.h"
-#include "odds/strategy/chart_text.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/suit_classes.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/suit_classes.h"
+#include "odds/strategy/chart/chart_score.h"
+#include "odds/strategy/chart/chart_text.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+#include "odds/strategy/patterns/pattern_key.h"
 #include "tests/odds/odds_test_support.h"
 
 // Checks shared by the tests of each game family's chart words.

@@ -6,9 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "odds/combinatorics.h"
-#include "odds/fast_classifier.h"
-#include "odds/game_file.h"
+#include "base/combinatorics.h"
+#include "odds/games/game_file.h"
+#include "odds/play/fast_classifier.h"
 
 namespace quillon::odds {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "odds/game_file.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/strategy/pattern_entries.h"
-#include "odds/suit_classes.h"
+#include "odds/games/game_file.h"
+#include "odds/play/suit_classes.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+#include "odds/strategy/patterns/pattern_entries.h"
 #include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {

@@ -2,7 +2,7 @@
 // wins with the joker or any of 4 cards per higher rank, ties with 3 and loses with the rest.
 #include <gtest/gtest.h>
 
-#include "odds/double_up.h"
+#include "odds/play/double_up.h"
 
 namespace quillon::odds {
 namespace {

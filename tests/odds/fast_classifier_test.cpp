@@ -5,10 +5,11 @@
 #include <map>
 #include <sstream>
 
+#include "base/combinatorics.h"
 #include "game/hand_evaluation.h"
-#include "odds/combinatorics.h"
-#include "odds/fast_classifier.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/fast_classifier.h"
+#include "tests/odds/machine_name.h"
 
 namespace quillon::odds {
 namespace {

@@ -2,7 +2,7 @@
 // most specific line paying, the lines refused, and hands without a line of their own.
 #include <gtest/gtest.h>
 
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 #include "tests/odds/bad_game_file.h"
 
 namespace quillon::odds {

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "odds/builtin_games.h"
-#include "odds/fast_classifier.h"
-#include "odds/game_file.h"
+#include "odds/games/builtin_games.h"
+#include "odds/games/game_file.h"
+#include "odds/play/fast_classifier.h"
 #include "tests/odds/bad_game_file.h"
 
 namespace quillon::odds {

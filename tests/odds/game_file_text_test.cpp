@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 
 namespace quillon::odds {
 namespace {

@@ -1,8 +1,8 @@
 // Whole games under perfect play against the published figures.
 #include <gtest/gtest.h>
 
-#include "odds/combinatorics.h"
-#include "odds/game_return.h"
+#include "base/combinatorics.h"
+#include "odds/play/game_return.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

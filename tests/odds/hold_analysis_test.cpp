@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "odds/combinatorics.h"
-#include "odds/deal_analysis.h"
-#include "odds/hold_analysis.h"
+#include "base/combinatorics.h"
+#include "odds/play/deal_analysis.h"
+#include "odds/play/hold_analysis.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

@@ -10,8 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/builtin_games.h"
-#include "odds/game_file.h"
+#include "odds/games/builtin_games.h"
+#include "odds/games/game_file.h"
 #include "odds/known/known_ruin.h"
 #include "odds/known/known_within.h"
 #include "odds/known/precomputed.h"

@@ -8,10 +8,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/deal_outcomes.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 #include "odds/known/known_ruin.h"
 #include "odds/known/precomputed.h"
+#include "odds/play/deal_outcomes.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/round_ruin.h"
 #include "odds/risk/session_risk.h"

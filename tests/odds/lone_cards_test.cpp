@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "odds/ranks.h"
-#include "odds/strategy/lone_cards.h"
+#include "base/ranks.h"
+#include "odds/strategy/words/lone_cards.h"
 #include "tests/odds/chart_word_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

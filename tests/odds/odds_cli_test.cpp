@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "odds/cli/odds_cli.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "odds/cli/command_line.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 #include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "odds/cli/odds_cli.h"
-#include "odds/hold_analysis.h"
-#include "odds/pay_table.h"
-#include "odds/tallies.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/tallies.h"
 
 namespace quillon::odds {
 

@@ -3,7 +3,7 @@
 // not have the word.
 #include <gtest/gtest.h>
 
-#include "odds/strategy/open_straights.h"
+#include "odds/strategy/words/open_straights.h"
 #include "tests/odds/chart_word_support.h"
 
 namespace quillon::odds {

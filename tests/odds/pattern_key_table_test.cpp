@@ -3,15 +3,16 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <iterator>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "odds/pay_table.h"
-#include "odds/strategy/distinction.h"
-#include "odds/strategy/pattern_key.h"
-#include "odds/strategy/pattern_words.h"
+#include "odds/games/pay_table.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/pattern_words.h"
+#include "odds/strategy/words/distinction.h"
 
 namespace quillon::odds {
 namespace {
@@ -135,6 +136,32 @@ TEST(PatternKeyTable, EachGameAsksItsOwnDistinctionsInOrder) {
         const auto asked = distinctions_for(profile);
         EXPECT_EQ(std::vector<const Distinction*>(asked.begin(), asked.end()), expected) << name;
         EXPECT_FALSE(expected.empty()) << name;
+        // Each hook is asked of those of them that override it, still in order.
+        for (unsigned h = 0; h < kHookCount; ++h) {
+            std::vector<const Distinction*> overriding;
+            std::copy_if(expected.begin(), expected.end(), std::back_inserter(overriding),
+                         [&](const Distinction* d) { return (d->hooks() >> h & 1u) != 0; });
+            const auto hooked = distinctions_for(profile, static_cast<Hook>(h));
+            EXPECT_EQ(std::vector<const Distinction*>(hooked.begin(), hooked.end()), overriding)
+                << name << ", hook " << h;
+        }
+    }
+}
+
+// The hooks a distinction is asked are those its class overrides, and no other: a hook left out
+// would never be asked, one put in would be asked for nothing.
+class TwoHooks final : public Registered<TwoHooks> {
+  public:
+    TwoHooks() : Registered("two hooks", kAnyGame) {}
+    std::string draw_words(PatternKey, const RankProfile&) const override { return ", told"; }
+    bool merges(PatternKey) const override { return false; }
+};
+
+TEST(PatternKeyTable, HooksAreThoseAClassOverrides) {
+    static_assert(hooks_of<TwoHooks>() == (1u << kDrawWords | 1u << kMerges));
+    EXPECT_EQ(TwoHooks::instance().hooks(), 1u << kDrawWords | 1u << kMerges);
+    for (const Distinction* d : distinctions()) {
+        EXPECT_NE(d->hooks(), 0u) << d->name() << " overrides no hook";
     }
 }
 

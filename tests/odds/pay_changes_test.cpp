@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/pay_changes.h"
+#include "odds/games/pay_changes.h"
 
 namespace quillon::odds {
 namespace {

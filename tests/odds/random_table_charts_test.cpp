@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <unordered_set>
 
-#include "odds/strategy/chart_builder.h"
-#include "odds/strategy/chart_report.h"
-#include "odds/strategy/chart_text.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/strategy/pattern_words.h"
-#include "odds/strategy/strategy_chart.h"
-#include "odds/suit_classes.h"
+#include "odds/play/suit_classes.h"
+#include "odds/strategy/chart/chart_report.h"
+#include "odds/strategy/chart/chart_text.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+#include "odds/strategy/patterns/pattern_words.h"
+#include "odds/strategy/search/chart_builder.h"
+#include "odds/strategy/search/strategy_chart.h"
 #include "tests/odds/random_tables.h"
 
 namespace quillon::odds {

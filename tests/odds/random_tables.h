@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 
 // Pay tables of every deck drawn at random from a seed, for tests that must hold for any valid
 // table, not only the built-in ones.

@@ -12,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/game_return.h"
+#include "odds/play/game_return.h"
 #include "odds/risk/session_risk.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"

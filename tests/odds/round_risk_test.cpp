@@ -13,11 +13,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/builtin_games.h"
-#include "odds/combinatorics.h"
-#include "odds/deal_outcomes.h"
-#include "odds/game_file.h"
-#include "odds/hold_analysis.h"
+#include "base/combinatorics.h"
+#include "odds/games/builtin_games.h"
+#include "odds/games/game_file.h"
+#include "odds/play/deal_outcomes.h"
+#include "odds/play/hold_analysis.h"
 #include "odds/risk/round_distribution.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/round_ruin.h"

@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "odds/deal_outcomes.h"
+#include "odds/play/deal_outcomes.h"
 #include "odds/risk/round_distribution.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/ruin_within.h"

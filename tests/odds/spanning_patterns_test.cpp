@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <map>
 
-#include "odds/strategy/chart_report.h"
-#include "odds/strategy/chart_text.h"
-#include "odds/strategy/pattern_words.h"
-#include "odds/strategy/spanning_patterns.h"
-#include "odds/strategy/strategy_chart.h"
+#include "odds/strategy/chart/chart_report.h"
+#include "odds/strategy/chart/chart_text.h"
+#include "odds/strategy/patterns/pattern_words.h"
+#include "odds/strategy/search/strategy_chart.h"
+#include "odds/strategy/words/spanning_patterns.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

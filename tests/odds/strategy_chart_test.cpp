@@ -7,10 +7,10 @@
 #include <memory>
 #include <mutex>
 
-#include "odds/combinatorics.h"
-#include "odds/game_return.h"
-#include "odds/strategy/pattern_words.h"
-#include "odds/strategy/strategy_chart.h"
+#include "base/combinatorics.h"
+#include "odds/play/game_return.h"
+#include "odds/strategy/patterns/pattern_words.h"
+#include "odds/strategy/search/strategy_chart.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

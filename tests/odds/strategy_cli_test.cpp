@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "odds/cli/odds_cli.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/strategy/pattern_words.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_words.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

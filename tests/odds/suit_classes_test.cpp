@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "odds/combinatorics.h"
-#include "odds/suit_classes.h"
+#include "base/combinatorics.h"
+#include "odds/play/suit_classes.h"
 
 namespace quillon::odds {
 namespace {

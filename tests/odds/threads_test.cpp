@@ -6,16 +6,16 @@
 #include <stop_token>
 #include <vector>
 
-#include "odds/game_return.h"
-#include "odds/stop.h"
-#include "odds/strategy/chart_builder.h"
-#include "odds/strategy/chart_report.h"
-#include "odds/strategy/chart_score.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/strategy/hold_pattern.h"
-#include "odds/suit_classes.h"
-#include "odds/threads.h"
-#include "odds/ultimate_x.h"
+#include "base/stop.h"
+#include "base/threads.h"
+#include "odds/play/game_return.h"
+#include "odds/play/suit_classes.h"
+#include "odds/play/ultimate_x.h"
+#include "odds/strategy/chart/chart_report.h"
+#include "odds/strategy/chart/chart_score.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/search/chart_builder.h"
 #include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {

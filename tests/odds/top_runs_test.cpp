@@ -2,7 +2,7 @@
 // out the run just below the high cards, which run that is, and the games that do not have it.
 #include <gtest/gtest.h>
 
-#include "odds/strategy/top_runs.h"
+#include "odds/strategy/words/top_runs.h"
 #include "tests/odds/chart_word_support.h"
 
 namespace quillon::odds {

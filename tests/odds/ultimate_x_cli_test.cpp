@@ -3,10 +3,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "odds/fast_classifier.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 #include "odds/known/known_ultimate_x.h"
-#include "odds/ultimate_x.h"
+#include "odds/play/fast_classifier.h"
+#include "odds/play/ultimate_x.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "odds/game_file.h"
-#include "odds/multiplier_table.h"
+#include "odds/games/game_file.h"
+#include "odds/games/multiplier_table.h"
 
 namespace quillon::odds {
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 #include "odds/known/known_ultimate_x.h"
 
 namespace quillon::odds {

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <random>
 
-#include "odds/combinatorics.h"
-#include "odds/game_return.h"
+#include "base/combinatorics.h"
 #include "odds/known/known_ultimate_x.h"
-#include "odds/suit_classes.h"
-#include "odds/ultimate_x.h"
+#include "odds/play/game_return.h"
+#include "odds/play/suit_classes.h"
+#include "odds/play/ultimate_x.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

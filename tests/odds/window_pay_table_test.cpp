@@ -5,7 +5,8 @@
 #include "game/pay_table.h"
 #include "game/random_source.h"
 #include "game/recording_media_control.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
+#include "tests/odds/machine_name.h"
 
 namespace quillon::odds {
 namespace {

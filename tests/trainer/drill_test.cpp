@@ -10,7 +10,7 @@
 #include "coach/deal_advice.h"
 #include "coach/session.h"
 #include "coach/session_file.h"
-#include "odds/pay_table.h"
+#include "odds/games/pay_table.h"
 #include "trainer/drill/drill_deals.h"
 #include "trainer/drill/drill_progress.h"
 #include "trainer/drill/drill_run.h"

@@ -22,7 +22,7 @@
 
 #include "coach/coach_panel.h"
 #include "coach/session_plot.h"
-#include "odds/cli/figures.h"
+#include "odds/report/figures.h"
 #include "tests/coach/chart_watch.h"
 #include "tests/odds/odds_test_support.h"
 #include "trainer/card_view.h"

@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "coach/coach_panel.h"
-#include "odds/cli/figures.h"
+#include "odds/report/figures.h"
 #include "tests/odds/odds_test_support.h"
 #include "trainer/meter_field.h"
 #include "trainer/return_view.h"

@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "coach/ultimate_x_coach.h"
-#include "odds/pay_table.h"
-#include "odds/tallies.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/tallies.h"
 #include "tests/coach/chart_watch.h"
 #include "trainer/card_view.h"
 #include "trainer/ultimate_x_window.h"

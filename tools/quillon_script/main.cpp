@@ -6,8 +6,8 @@
 #include <string_view>
 #include <variant>
 
-#include "game/regular_file.h"
-#include "game/text_file.h"
+#include "base/regular_file.h"
+#include "base/text_file.h"
 
 #include "tools/quillon_script/script_driver.h"
 

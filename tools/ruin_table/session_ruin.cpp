@@ -5,7 +5,7 @@
 #include <limits>
 #include <memory>
 
-#include "odds/flush_tiny.h"
+#include "odds/risk/flush_tiny.h"
 #include "odds/risk/ruin_within.h"
 #include "odds/risk/walk_root.h"
 #include "tools/ruin_table/circle_transform.h"

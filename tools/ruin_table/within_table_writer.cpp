@@ -14,11 +14,11 @@
 #include <thread>
 #include <vector>
 
-#include "odds/deal_outcomes.h"
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 #include "odds/known/known_table.h"
 #include "odds/known/known_within.h"
 #include "odds/known/precomputed.h"
+#include "odds/play/deal_outcomes.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/session_risk.h"
 #include "tools/ruin_table/session_ruin.h"

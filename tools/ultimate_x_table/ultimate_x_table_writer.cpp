@@ -5,11 +5,11 @@
 #include <iostream>
 #include <string>
 
-#include "odds/game_file.h"
+#include "odds/games/game_file.h"
 #include "odds/known/known_table.h"
 #include "odds/known/known_ultimate_x.h"
-#include "odds/tallies.h"
-#include "odds/ultimate_x.h"
+#include "odds/play/tallies.h"
+#include "odds/play/ultimate_x.h"
 
 using namespace quillon::odds;
 

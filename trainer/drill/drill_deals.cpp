@@ -6,11 +6,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "odds/combinatorics.h"
-#include "odds/hold_analysis.h"
-#include "odds/stop.h"
-#include "odds/strategy/deal_patterns.h"
-#include "odds/suit_classes.h"
+#include "base/combinatorics.h"
+#include "base/stop.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/play/suit_classes.h"
+#include "odds/strategy/patterns/deal_patterns.h"
 
 namespace quillon::trainer {
 

@@ -8,7 +8,7 @@
 
 #include "coach/chart_source.h"
 #include "coach/session.h"
-#include "odds/tallies.h"
+#include "odds/play/tallies.h"
 #include "trainer/drill/drill_schedule.h"
 
 namespace quillon::trainer {

@@ -9,7 +9,7 @@
 
 #include "coach/deal_advice.h"
 #include "coach/session.h"
-#include "odds/tallies.h"
+#include "odds/play/tallies.h"
 #include "trainer/drill/drill_schedule.h"
 
 namespace quillon::trainer {

@@ -1,0 +1,210 @@
+#include "odds/strategy/chart/chart_score.h"
+
+#include <algorithm>
+#include <array>
+#include <thread>
+#include <unordered_map>
+
+#include "base/combinatorics.h"
+#include "base/stop.h"
+#include "odds/play/game_return.h"
+#include "odds/strategy/patterns/deal_patterns.h"
+
+namespace quillon::odds {
+
+namespace {
+
+__extension__ using Wide = unsigned __int128;
+
+constexpr std::uint32_t kNoLine = 0xffffffffu;
+
+// The first line any hold of the deal shows, and the hold the tie rule keeps for it.
+struct Pick {
+    std::uint32_t line = kNoLine;
+    HoldMask mask = 0;
+};
+
+class LineIndex {
+  public:
+    explicit LineIndex(const std::vector<PatternKey>& keys) {
+        for (std::uint32_t i = 0; i < keys.size(); ++i) {
+            line_.try_emplace(keys[i], i);
+        }
+    }
+
+    Pick pick(const Game& game, const RankProfile& profile,
+              const std::array<CardId, 5>& cards) const {
+        Pick best;
+        // The tie rule's order of two holds, worked out only where they meet on one line.
+        HoldPreferences preference_of(game, cards);
+        for (unsigned m = 0; m < kHoldCount; ++m) {
+            const auto mask = static_cast<HoldMask>(m);
+            for (const PatternKey key : patterns_of(game, profile, cards, mask)) {
+                const auto it = line_.find(key);
+                if (it == line_.end() || it->second > best.line) {
+                    continue;
+                }
+                if (it->second < best.line || preference_of(mask) > preference_of(best.mask)) {
+                    best = Pick{it->second, mask};
+                }
+            }
+        }
+        return best;
+    }
+
+  private:
+    std::unordered_map<PatternKey, std::uint32_t> line_;
+};
+
+// One thread's share of the deals, added up exactly.
+struct Part {
+    Wide chart = 0;
+    Wide perfect = 0;
+    Wide total = 0;
+    Wide unmatched = 0;
+    std::vector<Wide> decided;
+    std::vector<std::pair<std::uint32_t, std::size_t>> heaviest;
+    std::vector<ChartMiss> misses;
+};
+
+void score_part(const Tallies& tallies, const RankProfile& profile, const LineIndex& index,
+                const std::vector<DealClass>& deals, std::size_t begin, std::size_t end,
+                std::size_t lines, const std::stop_token& stop, Part& part) {
+    const Game& game = tallies.game();
+    const int left = tallies.deck_size() - 5;
+    const std::int64_t scale = game.pay_scale();
+    const std::uint64_t lcm = draw_lcm(left);
+    std::array<std::uint64_t, 6> per_draw{};
+    for (int kept = 0; kept <= 5; ++kept) {
+        per_draw[static_cast<std::size_t>(kept)] = lcm / choose(left, 5 - kept);
+    }
+    const auto value = [&](const HoldValues& v, HoldMask m) {
+        return static_cast<double>(v[m]) /
+               (static_cast<double>(choose(left, 5 - kHoldSize[m])) * static_cast<double>(scale));
+    };
+    part.decided.assign(lines, 0);
+    part.heaviest.assign(lines, {0, deals.size()});
+    HoldValues values;
+    for (std::size_t d = begin; d < end; ++d) {
+        if (stop.stop_requested()) {
+            return;
+        }
+        const DealClass& deal = deals[d];
+        const std::array<CardId, 5> cards = class_cards(deal, game.has_joker());
+        const Pick pick = index.pick(game, profile, cards);
+        value_holds(tallies, SortedDeal(deal.cards), values);
+        const HoldMask mine = pick.line == kNoLine ? 0 : pick.mask;
+        const HoldMask best = best_of(values, left);
+        const auto pay_of = [&](HoldMask m) {
+            return static_cast<Wide>(values[m]) * per_draw[kHoldSize[m]] * deal.weight;
+        };
+        part.chart += pay_of(mine);
+        part.perfect += pay_of(best);
+        part.total += static_cast<Wide>(lcm) * deal.weight;
+        if (pick.line == kNoLine) {
+            part.unmatched += deal.weight;
+        } else {
+            part.decided[pick.line] += deal.weight;
+            auto& [weight, heaviest] = part.heaviest[pick.line];
+            if (deal.weight > weight) {
+                weight = deal.weight;
+                heaviest = d;
+            }
+        }
+        const double lost = value(values, best) - value(values, mine);
+        if (lost > 0.0) {
+            ChartMiss miss;
+            miss.cards = cards;
+            miss.deals = deal.weight;
+            miss.line = pick.line == kNoLine ? lines : pick.line;
+            miss.chart_hold = mine;
+            miss.best_hold = best;
+            miss.chart_value = value(values, mine);
+            miss.best_value = value(values, best);
+            miss.cost = lost * deal.weight;
+            part.misses.push_back(miss);
+        }
+    }
+}
+
+}  // namespace
+
+ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
+                       std::vector<DealClass> deals, unsigned threads, std::size_t worst) {
+    const Game& game = tallies.game();
+    if (deals.empty()) {
+        deals = deal_classes(game.jokers());
+    }
+    const RankProfile profile = rank_profile(game);
+    const LineIndex index(keys);
+    threads = std::max(1u, threads);
+    std::vector<Part> parts(threads);
+    const std::size_t per = (deals.size() + threads - 1) / threads;
+    const std::stop_token stop = current_stop();
+    {
+        std::vector<std::jthread> workers;
+        for (unsigned t = 1; t < threads; ++t) {
+            workers.emplace_back([&, t] {
+                score_part(tallies, profile, index, deals, std::min(deals.size(), t * per),
+                           std::min(deals.size(), (t + 1) * per), keys.size(), stop, parts[t]);
+            });
+        }
+        score_part(tallies, profile, index, deals, 0, std::min(deals.size(), per), keys.size(),
+                   stop, parts[0]);
+    }
+    stop_point(stop);
+    Wide chart = 0;
+    Wide perfect = 0;
+    Wide total = 0;
+    Wide unmatched = 0;
+    std::vector<Wide> decided(keys.size(), 0);
+    std::vector<std::pair<std::uint32_t, std::size_t>> heaviest(keys.size(), {0, deals.size()});
+    std::vector<ChartMiss> misses;
+    for (Part& p : parts) {
+        chart += p.chart;
+        perfect += p.perfect;
+        total += p.total;
+        unmatched += p.unmatched;
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            decided[i] += p.decided[i];
+            if (p.heaviest[i].first > heaviest[i].first) {
+                heaviest[i] = p.heaviest[i];
+            }
+        }
+        misses.insert(misses.end(), p.misses.begin(), p.misses.end());
+    }
+    const std::uint64_t lcm = draw_lcm(tallies.deck_size() - 5);
+    const double all = static_cast<double>(total / lcm);
+    ChartScore score;
+    score.check =
+        chart_check(chart, perfect, total, game.pay_scale(), lcm, std::move(misses), worst);
+    score.deal_classes = deals.size();
+    score.unmatched = static_cast<std::uint64_t>(unmatched);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        score.share.push_back(static_cast<double>(decided[i]) / all);
+        ChartExample example;
+        if (heaviest[i].second < deals.size()) {
+            example.cards = class_cards(deals[heaviest[i].second], game.has_joker());
+            example.hold = index.pick(game, profile, example.cards).mask;
+            example.found = true;
+        }
+        score.examples.push_back(example);
+    }
+    return score;
+}
+
+ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal) {
+    const RankProfile profile = rank_profile(game);
+    const LineIndex index(chart.keys());
+    const Pick pick = index.pick(game, profile, deal);
+    ChartDecision decision;
+    if (pick.line != kNoLine) {
+        decision.line = pick.line + 1;
+        decision.words = chart.lines[pick.line].words;
+        decision.file_line = chart.lines[pick.line].file_line;
+        decision.hold = pick.mask;
+    }
+    return decision;
+}
+
+}  // namespace quillon::odds

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/card.h"
+#include "base/threads.h"
+#include "odds/play/suit_classes.h"
+#include "odds/play/tallies.h"
+#include "odds/strategy/chart/chart_text.h"
+#include "odds/strategy/search/strategy_chart.h"
+
+namespace quillon::odds {
+
+// One deal a line decides, with the hold the line keeps (a mask over the deal's order).
+struct ChartExample {
+    std::array<CardId, 5> cards{};
+    HoldMask hold = 0;
+    bool found = false;
+};
+
+// A chart played over every deal class with its weight, exactly.
+struct ChartScore {
+    ChartCheck check;
+    std::size_t deal_classes = 0;
+    // The share of all deals each line decides.
+    std::vector<double> share;
+    // Deals no line matches: they are discarded whole. Counted in deals, not classes.
+    std::uint64_t unmatched = 0;
+    // For each line, its heaviest deal class.
+    std::vector<ChartExample> examples;
+};
+
+// Scores the chart of `keys` (best first) over `deals` (every deal class of the game where
+// empty), with the `worst` costliest deal classes.
+ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
+                       std::vector<DealClass> deals = {}, unsigned threads = default_threads(),
+                       std::size_t worst = 5);
+
+// The line that decides one deal and the hold it keeps: what a player reading the chart does.
+struct ChartDecision {
+    // The chart line's number from 1 (0: no line matches and the deal is discarded whole).
+    std::size_t line = 0;
+    // The line's words and its place in its file.
+    std::string words;
+    int file_line = 0;
+    // The cards kept, as a mask over the deal's own order.
+    HoldMask hold = 0;
+};
+ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal);
+
+}  // namespace quillon::odds

@@ -1,0 +1,50 @@
+#include "odds/strategy/patterns/pattern_entries.h"
+
+namespace quillon::odds {
+
+namespace {
+
+// The words of one entry `step` deals after the pattern's one before.
+std::size_t words_of(std::uint32_t step) {
+    return step - 1 < PatternEntries::kLongStep ? 1 : 3;
+}
+
+}  // namespace
+
+PatternEntries::PatternEntries(const DealPatterns& table)
+    : begin_(table.keys.size() + 1, 0), count_(table.keys.size(), 0) {
+    constexpr std::uint32_t kNone = ~std::uint32_t{0};
+    // Sized first, then written: the words are held once, at their size.
+    std::vector<std::uint32_t> last(table.keys.size(), kNone);
+    for (std::uint32_t d = 0; d < table.deal_count(); ++d) {
+        for (std::uint32_t e = table.entry_begin[d]; e < table.entry_begin[d + 1]; ++e) {
+            const std::uint32_t p = table.pattern(e);
+            begin_[p + 1] += words_of(d - last[p]);
+            last[p] = d;
+            ++count_[p];
+        }
+    }
+    for (std::size_t p = 0; p < table.keys.size(); ++p) {
+        begin_[p + 1] += begin_[p];
+    }
+    words_.resize(begin_.back());
+    std::vector<std::size_t> at(begin_.begin(), begin_.end() - 1);
+    last.assign(table.keys.size(), kNone);
+    for (std::uint32_t d = 0; d < table.deal_count(); ++d) {
+        for (std::uint32_t e = table.entry_begin[d]; e < table.entry_begin[d + 1]; ++e) {
+            const std::uint32_t p = table.pattern(e);
+            const std::uint32_t step = d - last[p];
+            last[p] = d;
+            const std::uint32_t slot = table.entry_slot[e];
+            if (words_of(step) == 1) {
+                words_[at[p]++] = static_cast<std::uint16_t>((step - 1) << kSlotBits | slot);
+            } else {
+                words_[at[p]++] = static_cast<std::uint16_t>(kLongStep << kSlotBits | slot);
+                words_[at[p]++] = static_cast<std::uint16_t>(d & 0xffffu);
+                words_[at[p]++] = static_cast<std::uint16_t>(d >> 16);
+            }
+        }
+    }
+}
+
+}  // namespace quillon::odds

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "odds/strategy/patterns/deal_patterns.h"
+
+namespace quillon::odds {
+
+// A chart as pattern ids, best first; the first line a deal shows decides its hold, and the last
+// line is always "discard everything", which every deal shows.
+using ChartLines = std::vector<std::uint32_t>;
+
+// Orders the patterns so that playing the first that matches loses as little as possible against
+// the best hold of every deal, then drops lines down to `max_lines` (0: keep every line worth
+// more than half a thousandth of a percentage point of return, at most 60 lines; where even every
+// line worth anything costs more than half a hundredth of a point against perfect play, the best
+// chart of up to 60 lines).
+ChartLines build_chart(const DealPatterns& table, std::size_t max_lines = 0);
+
+// For each deal, the entry of the line that decides it.
+std::vector<std::uint32_t> chart_choices(const DealPatterns& table, const ChartLines& lines);
+
+// The weighted mean return per coin of playing by the chart, from the stored hold values.
+double chart_return(const DealPatterns& table, const ChartLines& lines);
+
+}  // namespace quillon::odds

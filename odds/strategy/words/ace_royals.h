@@ -1,0 +1,21 @@
+#pragma once
+
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/words/distinction.h"
+
+// Two or three to a royal flush without the joker, in the joker games where a pair pays: whether
+// the high cards among them hold the ace. An ace closes all straights but one, so beside junk
+// "suited K-Q" is worth keeping where "suited A-Q" loses to an unsuited K-A or the ace alone,
+// and suited 10-J-K is worth more than a pair of kings where J-K-A is not; the words say it as
+// "2 to a royal flush, 1 high card, no ace" or ", with the ace", and may add the flush penalty.
+namespace quillon::odds::ace_royals {
+
+// Whether two or three suited royal cards (`ranks`, a rank mask) kept without a wild card are
+// told apart by the ace: in the joker games where the ace is a high card, for the draws whose
+// count of high cards is found both with the ace and without it.
+bool applies(const RankProfile& profile, unsigned ranks, int wild);
+
+// This file's distinction, as the registry lists it.
+const Distinction& distinction();
+
+}  // namespace quillon::odds::ace_royals
