@@ -9,9 +9,11 @@
 
 #include "base/combinatorics.h"
 #include "odds/known/known_ultimate_x.h"
+#include "odds/play/fast_classifier.h"
 #include "odds/play/suit_classes.h"
 #include "odds/play/tallies.h"
 #include "odds/play/ultimate_x.h"
+#include "odds/report/odds_report.h"
 #include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/strategy/patterns/pattern_words.h"
 
