@@ -105,6 +105,9 @@ std::optional<CardId> CardId::parse(std::string_view text) {
     if (same_letters(text, "joker") || same_letters(text, "jkr")) {
         return joker();
     }
+    if (same_letters(text, "joker2") || same_letters(text, "jkr2")) {
+        return second_joker();
+    }
     if (text.size() < 2) {
         return std::nullopt;
     }
@@ -131,7 +134,7 @@ std::optional<CardId> CardId::parse(std::string_view text) {
 
 std::string CardId::text() const {
     if (is_joker()) {
-        return "joker";
+        return code_ == 0 ? "joker" : "joker2";
     }
     return std::string(suit_text(suit())) + std::to_string(rank());
 }

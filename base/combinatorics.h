@@ -9,7 +9,7 @@
 namespace quillon::odds {
 
 // C(n, k) for the deck sizes and hand sizes the engine meets.
-inline constexpr int kMaxDeck = 53;
+inline constexpr int kMaxDeck = 54;
 inline constexpr int kHandSize = 5;
 
 constexpr std::array<std::array<std::uint64_t, kHandSize + 1>, kMaxDeck + 1> binomial_table() {
@@ -28,13 +28,17 @@ constexpr std::uint64_t choose(int n, int k) {
     return kChoose[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
 }
 
-// A game's deck numbers its cards 0 .. n-1 in code order: with the joker the index is the code,
-// without it the joker's place is dropped.
-constexpr int deck_index(CardId card, bool joker) {
-    return joker ? card.code() : card.code() - 1;
+// A game's deck numbers its cards 0 .. n-1 in code order: with jokers the index is the code (the
+// second joker last), without them the joker's place is dropped.
+constexpr int deck_index(CardId card, bool jokers) {
+    return jokers ? card.code() : card.code() - 1;
 }
-constexpr CardId deck_card(int index, bool joker) {
-    return CardId::from_code(joker ? index : index + 1);
+constexpr CardId deck_card(int index, bool jokers) {
+    return CardId::from_code(jokers ? index : index + 1);
+}
+// Whether a card is in the deck of a game with `jokers` jokers.
+constexpr bool in_deck(CardId card, int jokers) {
+    return card.code() == 0 ? jokers > 0 : card.code() < CardId::kCount || jokers > 1;
 }
 
 // The place of a subset in the combinatorial number system: for sorted indices x0 < x1 < ...,

@@ -52,7 +52,8 @@ void PracticeTable::deal() {
     }
     credit_ -= coins_;
     deck_.clear();
-    for (int code = game_.has_joker() ? 0 : 1; code < CardId::kCount; ++code) {
+    for (int code = game_.has_joker() ? 0 : 1; code < CardId::kCount + (game_.jokers() > 1 ? 1 : 0);
+         ++code) {
         deck_.push_back(CardId::from_code(code));
     }
     for (CardId& card : cards_) {

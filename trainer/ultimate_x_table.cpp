@@ -81,7 +81,8 @@ void UltimateXTable::deal() {
     }
     credit_ -= bet();
     rest_.clear();
-    for (int code = game_.has_joker() ? 0 : 1; code < CardId::kCount; ++code) {
+    for (int code = game_.has_joker() ? 0 : 1; code < CardId::kCount + (game_.jokers() > 1 ? 1 : 0);
+         ++code) {
         rest_.push_back(CardId::from_code(code));
     }
     for (CardId& card : cards_) {

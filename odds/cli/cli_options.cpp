@@ -1,7 +1,9 @@
 #include "odds/cli/cli_options.h"
 
+#include <algorithm>
 #include <string>
 
+#include "base/combinatorics.h"
 #include "odds/games/game_file.h"
 #include "odds/games/pay_changes.h"
 
@@ -75,9 +77,18 @@ std::array<CardId, 5> parse_deal(std::span<const std::string> words, const Game&
     }
     std::array<CardId, 5> deal{};
     for (std::size_t i = 0; i < 5; ++i) {
-        const CardId card = parse_card(words[i]);
+        CardId card = parse_card(words[i]);
+        // With two jokers in the deck, "joker" a second time is the second joker.
+        if (card == CardId::joker() && game.jokers() == 2 &&
+            std::find(deal.begin(), deal.begin() + static_cast<std::ptrdiff_t>(i), card) !=
+                deal.begin() + static_cast<std::ptrdiff_t>(i)) {
+            card = CardId::second_joker();
+        }
         if (card.is_joker() && !game.has_joker()) {
             throw CliError(game.name() + " is played without the joker");
+        }
+        if (!in_deck(card, game.jokers())) {
+            throw CliError(game.name() + " is played with one joker");
         }
         for (std::size_t j = 0; j < i; ++j) {
             if (deal[j] == card) {

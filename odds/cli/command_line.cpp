@@ -247,7 +247,7 @@ std::string usage_text() {
                0, 0) +
            "\n"
            "  name  Jacks or Better 8/5\n"
-           "  wild  none                 # none, joker or deuces\n"
+           "  wild  none                 # none, joker, deuces, jokers or deuces joker\n"
            "  royal 250 4000@5           # pays per coin; the full bet's pay where it differs\n"
            "  straight-flush 50\n"
            "  ...\n"

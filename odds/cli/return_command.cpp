@@ -40,7 +40,7 @@ PlayedTable play_table(const Game& game, int play, const PrecomputedGame* base) 
     std::vector<DealClass> classes;
     std::vector<HoldMask> stored;
     std::jthread maker([&] {
-        classes = deal_classes(game.has_joker());
+        classes = deal_classes(game.jokers());
         if (base != nullptr) {
             stored = stored_best_holds(*base);
         }

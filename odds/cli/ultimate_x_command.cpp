@@ -204,7 +204,7 @@ int run_ultimate_x_strategy(const Command& command, std::ostream& out) {
     const Tallies tallies(game);
     const UltimateXSolution s = solve_ultimate_x(tallies, table);
     const RankProfile profile = rank_profile(game);
-    const std::vector<DealClass> classes = deal_classes(game.has_joker());
+    const std::vector<DealClass> classes = deal_classes(game.jokers());
     struct Departure {
         std::string perfect;
         std::string plain;

@@ -21,7 +21,7 @@ namespace {
 
 using HC = HandClass;
 
-enum class Needs : std::uint8_t { any, wild, deuces };
+enum class Needs : std::uint8_t { any, wild, deuces, deuces_joker };
 
 // How a hand word's line reads: a word and its pay; `pair PAY RANK`; `four [RANKS [kicker
 // RANKS]] PAY`; `five [RANKS] PAY`. A short form of four of a kind fixes its ranks.
@@ -50,7 +50,7 @@ constexpr RankSet kFiveToKing = ranks_of({3, 4, 5, 6, 7, 8, 9, 10, 11});
 constexpr RankSet kAceToFour = kAces | kTwoToFour;
 constexpr RankSet kTwos = ranks_of({0});
 
-constexpr std::array<HandWord, 18> kHandWords = {{
+constexpr std::array<HandWord, 19> kHandWords = {{
     {"royal", "royal flush", Form::plain, Needs::any, HC::natural_royal},
     {"wild-royal", "wild royal", Form::plain, Needs::wild, HC::wild_royal},
     {"five", "five of a kind", Form::five, Needs::wild},
@@ -69,6 +69,7 @@ constexpr std::array<HandWord, 18> kHandWords = {{
     {"three", "three of a kind", Form::plain, Needs::any, HC::three},
     {"two-pair", "two pair", Form::plain, Needs::any, HC::two_pair},
     {"pair", "", Form::pair, Needs::any},
+    {"five-wilds", "four deuces and a joker", Form::plain, Needs::deuces_joker, HC::five_wilds},
 }};
 
 struct HandLine {
@@ -187,15 +188,23 @@ class Parser {
         if (wild_) {
             fail(line_, "'wild' is given twice");
         }
-        static constexpr std::array<std::pair<std::string_view, Wild>, 3> kKinds = {
-            {{"none", Wild::none}, {"joker", Wild::joker}, {"deuces", Wild::deuces}}};
+        static constexpr std::array<std::pair<std::string_view, Wild>, 5> kKinds = {
+            {{"none", Wild::none},
+             {"joker", Wild::joker},
+             {"deuces", Wild::deuces},
+             {"jokers", Wild::two_jokers},
+             {"deuces joker", Wild::deuces_joker}}};
+        std::string words;
+        for (const std::string& arg : args) {
+            words += (words.empty() ? "" : " ") + arg;
+        }
         for (const auto& [word, kind] : kKinds) {
-            if (args.size() == 1 && args[0] == word) {
+            if (words == word) {
                 wild_ = kind;
                 return;
             }
         }
-        fail(line_, "'wild' takes none, joker or deuces");
+        fail(line_, "'wild' takes none, joker, deuces, jokers or deuces joker");
     }
 
     RankSet rank_set(const std::string& text) const {
@@ -284,7 +293,7 @@ class Parser {
     Game finish(int coins) {
         const int last = std::max(line_, 1);
         if (!wild_) {
-            fail(last, "no 'wild' line: none, joker or deuces");
+            fail(last, "no 'wild' line: none, joker, deuces, jokers or deuces joker");
         }
         if (hands_.empty()) {
             fail(last, "no paying hands");
@@ -295,8 +304,11 @@ class Parser {
         }
         int full_bet = 0;
         for (const HandLine& h : hands_) {
-            if (h.word->needs == Needs::deuces && *wild_ != Wild::deuces) {
+            if (h.word->needs == Needs::deuces && !deuces_wild(*wild_)) {
                 fail(h.line, "'" + std::string(h.word->word) + "' needs 'wild deuces'");
+            }
+            if (h.word->needs == Needs::deuces_joker && *wild_ != Wild::deuces_joker) {
+                fail(h.line, "'" + std::string(h.word->word) + "' needs 'wild deuces joker'");
             }
             if (h.word->needs == Needs::wild && *wild_ == Wild::none) {
                 fail(h.line, "'" + std::string(h.word->word) + "' needs wild cards");
@@ -449,7 +461,10 @@ class Parser {
             return *wild_ != Wild::none;
         }
         if (is_four_deuces(hand)) {
-            return *wild_ == Wild::deuces;
+            return deuces_wild(*wild_);
+        }
+        if (hand == HC::five_wilds) {
+            return *wild_ == Wild::deuces_joker;
         }
         return !is_four_of_a_kind(hand) || four_rank(hand) != four_kicker(hand);
     }
@@ -468,7 +483,7 @@ class Parser {
             case Form::five:
                 // With deuces wild the deck's four twos are the wild cards: a line of five
                 // twos alone pays no hand.
-                if (*wild_ == Wild::deuces && (h.ranks & ~kTwos) == 0) {
+                if (deuces_wild(*wild_) && (h.ranks & ~kTwos) == 0) {
                     break;
                 }
                 for (int r = 0; r < kRankCount; ++r) {
@@ -497,7 +512,7 @@ class Parser {
                 }
                 set.add(four_of(q, k));
                 dealt = dealt || k != q;
-                if (q == 0 && *wild_ == Wild::deuces) {
+                if (q == 0 && deuces_wild(*wild_)) {
                     set.add(four_deuces_with(k));
                 }
             }
@@ -516,7 +531,7 @@ class Parser {
                 std::string text = "four ";
                 if (h.ranks == kEveryRank) {
                     text += "of a kind";
-                } else if (h.ranks == kTwos && wild_ == Wild::deuces) {
+                } else if (h.ranks == kTwos && deuces_wild(*wild_)) {
                     text += "deuces";
                 } else {
                     text += ranks_label(h.ranks);

@@ -22,7 +22,7 @@ inline constexpr int kMostCoins = 100;
 
 // Reads a game from the text of a pay-table file, one statement a line:
 //   name  Jacks or Better 8/5
-//   wild  none                 # none, joker or deuces
+//   wild  none                 # none, joker, deuces, jokers (two) or deuces joker
 //   royal 250 4000@5           # per coin, and for the full bet where it is not 5 times that
 //   pair  1  jacks             # the least paying rank
 // `source` names the text in errors. The pays are those of a bet of `coins`, per coin bet.

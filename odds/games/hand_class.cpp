@@ -41,6 +41,8 @@ std::string class_text(HandClass hand) {
             return "wild royal";
         case HandClass::natural_royal:
             return "natural royal";
+        case HandClass::five_wilds:
+            return "four deuces and a joker";
         default:
             return "nothing";
     }
@@ -75,9 +77,10 @@ class WildReadings {
 
     ClassSet plain() const {
         ClassSet out;
+        // Five of a kind of the one natural rank, or of any rank where every card is wild.
         const int distinct = singles_ + paired_ranks();
-        for (int r = 0; r < kRankCount && distinct == 1; ++r) {
-            out |= count(r) > 0 ? class_bit(five_of(r)) : ClassSet{};
+        for (int r = 0; r < kRankCount && distinct <= 1; ++r) {
+            out |= count(r) > 0 || cards_ == 0 ? class_bit(five_of(r)) : ClassSet{};
         }
         if (singles_ == cards_) {
             out |= class_bit(HandClass::nothing);
@@ -246,7 +249,7 @@ HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
     return pairs == 1 ? pair_of(paired) : HandClass::nothing;
 }
 
-ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wild) {
+ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wild, int jokers) {
     ReadingSets out;
     if (wilds == 0) {
         out.plain = class_bit(natural_class(naturals, false, false));
@@ -256,12 +259,33 @@ ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wi
     const WildReadings rules(naturals, wilds);
     out.plain = rules.plain();
     out.flush = suited ? rules.suited() : ClassSet{};
-    if (wild == Wild::deuces && wilds == 4) {
-        int kicker = 0;
-        for (int r = 1; r < kRankCount; ++r) {
-            kicker = naturals[static_cast<std::size_t>(r)] == 1 ? r : kicker;
+    // Where the 2s are wild there are no natural twos: four twos are the four deuces alone, and
+    // deuces and a joker standing in for twos make no hand of their own (five of the kicker's
+    // rank is better).
+    if (deuces_wild(wild) && wilds - jokers < 4) {
+        ClassSet twos;
+        for (int k = 0; k < kRankCount; ++k) {
+            twos.add(four_of(0, k));
         }
-        const ClassSet deuces = class_bit(four_deuces_with(kicker));
+        out.plain &= ~twos;
+        out.flush &= ~twos;
+    }
+    // The four 2s are a hand of their own beside their kicker; beside the joker, which may be
+    // any kicker, they are also the five wild cards.
+    if (deuces_wild(wild) && wilds - jokers == 4) {
+        ClassSet deuces;
+        if (jokers == 0) {
+            int kicker = 0;
+            for (int r = 1; r < kRankCount; ++r) {
+                kicker = naturals[static_cast<std::size_t>(r)] == 1 ? r : kicker;
+            }
+            deuces.add(four_deuces_with(kicker));
+        } else {
+            for (int k = 1; k < kRankCount; ++k) {
+                deuces.add(four_deuces_with(k));
+            }
+            deuces.add(HandClass::five_wilds);
+        }
         out.plain |= deuces;
         out.flush |= deuces;
     }

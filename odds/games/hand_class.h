@@ -10,8 +10,29 @@
 
 namespace quillon::odds {
 
-// Which cards are wild: none, the joker of a 53-card deck, or the four 2s of a 52-card deck.
-enum class Wild : std::uint8_t { none, joker, deuces };
+// Which cards are wild: none, the joker of a 53-card deck, the four 2s of a 52-card deck, the two
+// jokers of a 54-card deck, or the four 2s and the joker of a 53-card deck.
+enum class Wild : std::uint8_t { none, joker, deuces, two_jokers, deuces_joker };
+
+// The jokers in the deck: the cards past the 52 natural ones.
+constexpr int joker_count(Wild wild) {
+    switch (wild) {
+        case Wild::joker:
+        case Wild::deuces_joker:
+            return 1;
+        case Wild::two_jokers:
+            return 2;
+        default:
+            return 0;
+    }
+}
+constexpr bool deuces_wild(Wild wild) {
+    return wild == Wild::deuces || wild == Wild::deuces_joker;
+}
+// Every wild card of the deck.
+constexpr int wild_card_count(Wild wild) {
+    return joker_count(wild) + (deuces_wild(wild) ? 4 : 0);
+}
 
 // The odds engine's own hand classes, weakest first. They are finer than any one pay table needs
 // (a pair keeps its rank, four of a kind its rank and its kicker's rank, five of a kind its
@@ -39,10 +60,11 @@ enum class HandClass : std::uint8_t {
     // Deuces wild: the four 2s beside a card of rank k are first_four_deuces + k (k above 0).
     first_four_deuces = first_five + kRankCount,
     natural_royal = first_four_deuces + kRankCount,
+    // Deuces and a joker wild: the four 2s beside the joker.
+    five_wilds,
 };
 
-inline constexpr std::size_t kHandClassCount =
-    static_cast<std::size_t>(HandClass::natural_royal) + 1;
+inline constexpr std::size_t kHandClassCount = static_cast<std::size_t>(HandClass::five_wilds) + 1;
 
 constexpr HandClass class_at(int offset, HandClass first) {
     return static_cast<HandClass>(static_cast<int>(first) + offset);
@@ -174,13 +196,14 @@ using RankCounts = std::array<std::uint8_t, kRankCount>;
 HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used);
 
 // Every class that five cards can be read as: the natural cards' rank counts and how many wild
-// cards stand beside them, first with the natural cards in several suits, then (where `suited`:
-// natural cards of distinct ranks) in one suit. Without wild cards that is the one natural
-// class. This is the plain, slow rule book the fast classifier's tables are filled from.
+// cards stand beside them (`jokers` of them jokers, the rest deuces where deuces are wild), first
+// with the natural cards in several suits, then (where `suited`: natural cards of distinct ranks)
+// in one suit. Without wild cards that is the one natural class. This is the plain, slow rule
+// book the fast classifier's tables are filled from.
 struct ReadingSets {
     ClassSet plain;
     ClassSet flush;
 };
-ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wild);
+ReadingSets readings(const RankCounts& naturals, int wilds, bool suited, Wild wild, int jokers = 0);
 
 }  // namespace quillon::odds

@@ -38,8 +38,10 @@ class Game {
 
     const std::string& name() const { return name_; }
     Wild wild() const { return wild_; }
-    bool has_joker() const { return wild_ == Wild::joker; }
-    int deck_size() const { return has_joker() ? 53 : 52; }
+    int jokers() const { return joker_count(wild_); }
+    bool has_joker() const { return jokers() > 0; }
+    bool deuces_wild() const { return odds::deuces_wild(wild_); }
+    int deck_size() const { return 52 + jokers(); }
     // The paying rows and then "nothing".
     const std::vector<PayRow>& rows() const { return rows_; }
     std::size_t row_count() const { return rows_.size(); }

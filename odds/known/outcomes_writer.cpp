@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
             // played again from.
             std::string holds;
             if (coins == kFullBet) {
-                const std::vector<DealClass> classes = deal_classes(game.has_joker());
+                const std::vector<DealClass> classes = deal_classes(game.jokers());
                 for (const HoldMask hold : best_holds(tallies, classes, default_threads())) {
                     holds += hold_letter(hold);
                 }

@@ -60,8 +60,9 @@ std::array<HoldOutcome, kHoldCount> analyze_one_deal(const Game& game,
         }
     }
     for (const CardId card : deal) {
-        if (card.is_joker() && !game.has_joker()) {
-            throw std::invalid_argument("this game's deck has no joker");
+        if (!in_deck(card, game.jokers())) {
+            throw std::invalid_argument(game.has_joker() ? "this game's deck has one joker"
+                                                         : "this game's deck has no joker");
         }
     }
     if (rest.size() + 5 != static_cast<std::size_t>(game.deck_size())) {

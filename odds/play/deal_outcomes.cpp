@@ -84,7 +84,7 @@ std::vector<Moved> moved_deals(const Tallies& tallies, const std::vector<DealCla
 }  // namespace
 
 DealOutcomes best_hold_outcomes(const Tallies& tallies, unsigned threads) {
-    return best_hold_outcomes(tallies, deal_classes(tallies.game().has_joker()), threads);
+    return best_hold_outcomes(tallies, deal_classes(tallies.game().jokers()), threads);
 }
 
 DealOutcomes best_hold_outcomes(const Tallies& tallies, const std::vector<DealClass>& classes,

@@ -38,10 +38,10 @@ class FastClassifier {
     }
 
     // One past the largest key sum of five cards.
-    static constexpr std::size_t kKeySpan = 447946;
+    static constexpr std::size_t kKeySpan = 535110;
 
   private:
-    std::array<std::uint64_t, CardId::kCount> words_{};
+    std::array<std::uint64_t, CardId::kCodes> words_{};
     // The class of every key sum without a flush, then with one.
     std::vector<std::uint8_t> classes_;
 };

@@ -55,7 +55,7 @@ std::uint64_t draw_lcm(int cards_left) {
 }
 
 GameReturn game_return(const Tallies& tallies, unsigned threads) {
-    return game_return(tallies, deal_classes(tallies.game().has_joker()), threads);
+    return game_return(tallies, deal_classes(tallies.game().jokers()), threads);
 }
 
 GameReturn game_return(const Tallies& tallies, const std::vector<DealClass>& classes,

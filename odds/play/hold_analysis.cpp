@@ -277,8 +277,9 @@ std::array<HoldOutcome, kHoldCount> analyze_deal(const Tallies& tallies,
     std::array<int, 5> order{0, 1, 2, 3, 4};
     std::array<int, 5> index{};
     for (std::size_t i = 0; i < 5; ++i) {
-        if (deal[i].is_joker() && !joker) {
-            throw std::invalid_argument("this game's deck has no joker");
+        if (!in_deck(deal[i], tallies.game().jokers())) {
+            throw std::invalid_argument(joker ? "this game's deck has one joker"
+                                              : "this game's deck has no joker");
         }
         index[i] = deck_index(deal[i], joker);
     }

@@ -19,8 +19,8 @@ constexpr std::size_t kSuits = 4;
 // once, as the masks in non-increasing order.
 class ClassMaker {
   public:
-    ClassMaker(bool deck_joker, bool dealt_joker, std::vector<DealClass>& out)
-        : deck_joker_(deck_joker), dealt_joker_(dealt_joker), out_(out) {
+    ClassMaker(int deck_jokers, int dealt_jokers, std::vector<DealClass>& out)
+        : deck_jokers_(deck_jokers), dealt_jokers_(dealt_jokers), out_(out) {
         for (unsigned mask = 1u << kSuitRanks; mask-- > 0;) {
             const auto size = static_cast<std::size_t>(std::popcount(mask));
             if (size <= 5) {
@@ -54,24 +54,29 @@ class ClassMaker {
             run = masks_[s] == masks_[s - 1] ? run + 1 : 1;
             weight /= run;
         }
+        // One joker of two stands for either.
+        weight *= dealt_jokers_ == 1 && deck_jokers_ == 2 ? 2 : 1;
         DealClass deal{{}, weight};
         std::size_t n = 0;
-        if (dealt_joker_) {
-            deal.cards[n++] = deck_index(CardId::joker(), deck_joker_);
+        if (dealt_jokers_ > 0) {
+            deal.cards[n++] = deck_index(CardId::joker(), deck_jokers_ > 0);
         }
         // Each suit's ranks from the lowest up, one set bit at a time.
         for (std::size_t s = 0; s < kSuits; ++s) {
             for (unsigned ranks = masks_[s]; ranks != 0; ranks &= ranks - 1) {
                 const auto r = std::countr_zero(ranks);
                 const CardId card = CardId::of(static_cast<Suit>(s), r + 1);
-                deal.cards[n++] = deck_index(card, deck_joker_);
+                deal.cards[n++] = deck_index(card, deck_jokers_ > 0);
             }
+        }
+        if (dealt_jokers_ > 1) {
+            deal.cards[n++] = deck_index(CardId::second_joker(), true);
         }
         out_.push_back(deal);
     }
 
-    const bool deck_joker_;
-    const bool dealt_joker_;
+    const int deck_jokers_;
+    const int dealt_jokers_;
     std::vector<DealClass>& out_;
     std::array<std::vector<unsigned>, 6> by_size_;
     std::array<unsigned, kSuits> masks_{};
@@ -79,13 +84,12 @@ class ClassMaker {
 
 }  // namespace
 
-std::vector<DealClass> deal_classes(bool joker) {
+std::vector<DealClass> deal_classes(int jokers) {
     std::vector<DealClass> out;
-    out.reserve(joker ? 150891 : 134459);
+    out.reserve(jokers == 0 ? 134459 : 150891 + (jokers > 1 ? 1755 : 0));
     constexpr unsigned kAll = (1u << kSuitRanks) - 1;
-    ClassMaker(joker, false, out).make(0, kAll, 5);
-    if (joker) {
-        ClassMaker(true, true, out).make(0, kAll, 4);
+    for (int dealt = 0; dealt <= jokers; ++dealt) {
+        ClassMaker(jokers, dealt, out).make(0, kAll, 5 - dealt);
     }
     return out;
 }

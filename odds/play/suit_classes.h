@@ -13,8 +13,9 @@ struct DealClass {
     std::uint32_t weight = 0;
 };
 
-// All classes of the game's deals: 134,459 of five natural cards, and with the joker 16,432 more
-// of the joker and four natural cards.
-std::vector<DealClass> deal_classes(bool joker);
+// All classes of the game's deals: 134,459 of five natural cards, with a joker 16,432 more of a
+// joker and four natural cards, and with two jokers 1,755 more of both jokers and three natural
+// cards. Where the deck has two jokers a deal of one stands for the deals of either.
+std::vector<DealClass> deal_classes(int jokers);
 
 }  // namespace quillon::odds

@@ -183,7 +183,7 @@ std::vector<double> sum_chances(const std::vector<int>& values, const std::int64
 
 UltimateXChoices ultimate_x_choices(const Tallies& tallies, const MultiplierTable& table,
                                     unsigned threads) {
-    const std::vector<DealClass> classes = deal_classes(tallies.game().has_joker());
+    const std::vector<DealClass> classes = deal_classes(tallies.game().jokers());
     UltimateXChoices out;
     out.values = table.values();
     const ChoiceMaker chooser(tallies, table, out.values);

@@ -57,6 +57,10 @@ std::string wild_text(Wild wild) {
             return "joker";
         case Wild::deuces:
             return "deuces";
+        case Wild::two_jokers:
+            return "jokers";
+        case Wild::deuces_joker:
+            return "deuces joker";
         default:
             return "none";
     }
@@ -142,10 +146,15 @@ void print_game_return(std::ostream& out, const Game& game, const GameReturn& re
 }
 
 void print_games(std::ostream& out, const std::vector<GameSummary>& games) {
-    out << "the built-in games, each played with the best hold of every deal\n\n"
-        << pad_right("name", 26) << pad_right("wild", 8) << pad_left("return", 12) << "  title\n";
+    std::size_t wild_width = 8;
     for (const GameSummary& g : games) {
-        out << pad_right(std::string(g.name), 26) << pad_right(wild_text(g.game.wild()), 8)
+        wild_width = std::max(wild_width, wild_text(g.game.wild()).size() + 2);
+    }
+    out << "the built-in games, each played with the best hold of every deal\n\n"
+        << pad_right("name", 26) << pad_right("wild", wild_width) << pad_left("return", 12)
+        << "  title\n";
+    for (const GameSummary& g : games) {
+        out << pad_right(std::string(g.name), 26) << pad_right(wild_text(g.game.wild()), wild_width)
             << pad_left(fixed(100.0 * g.result.return_rate(), 4) + "%", 12) << "  " << g.game.name()
             << "\n";
     }

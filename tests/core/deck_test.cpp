@@ -131,6 +131,14 @@ TEST(Deck, EveryFormOfEveryCardReadsAsThatCard) {
     for (const char* joker : {"joker", "JOKER", "Joker", "Jkr", "jkr", "JKR"}) {
         EXPECT_EQ(CardId::parse(joker), CardId::joker()) << joker;
     }
+    // The second joker of a two-joker deck, which the machine never deals.
+    for (const char* joker : {"joker2", "JOKER2", "Jkr2"}) {
+        EXPECT_EQ(CardId::parse(joker), CardId::second_joker()) << joker;
+    }
+    EXPECT_TRUE(CardId::second_joker().is_joker());
+    EXPECT_EQ(CardId::second_joker().suit(), Suit::joker);
+    EXPECT_EQ(CardId::second_joker().text(), "joker2");
+    EXPECT_FALSE(CardId::parse("joker3"));
     // Reports keep the game's own form.
     EXPECT_EQ(CardId::parse("T\u2665")->text(), "h10");
 }

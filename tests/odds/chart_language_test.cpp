@@ -70,7 +70,7 @@ TEST_P(GeneratedChart, ScoresTheSameAfterARoundTripThroughItsFile) {
     const Tallies& tallies = shared_tallies(GetParam().game);
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
-    const DealPatterns table = deal_patterns(tallies, profile, deal_classes(game.has_joker()));
+    const DealPatterns table = deal_patterns(tallies, profile, deal_classes(game.jokers()));
     const ChartLines lines = build_chart(table, GetParam().lines);
     const ChartCheck built = check_chart(tallies, table, lines);
     if (GetParam().lines == 0 && built.perfect_return() - built.chart_return() > 5e-5) {

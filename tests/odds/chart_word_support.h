@@ -59,7 +59,7 @@ inline std::string coarser_pattern_not_shown(const std::string& name, std::size_
                                              bool draws_only) {
     const Game game = find_game(name).value();
     const RankProfile profile = rank_profile(game);
-    const std::vector<DealClass> deals = deal_classes(game.has_joker());
+    const std::vector<DealClass> deals = deal_classes(game.jokers());
     for (std::size_t d = 0; d < deals.size(); d += step) {
         const std::array<CardId, 5> cards = class_cards(deals[d], game.has_joker());
         for (unsigned m = 0; m < kHoldCount; ++m) {

@@ -85,8 +85,10 @@ class Reference {
 
     std::int64_t best_pay(const std::array<CardId, 5>& hand) {
         std::vector<Card> naturals;
+        int deuces = 0;
         for (const CardId c : hand) {
-            const bool deuce = game_.wild() == Wild::deuces && !c.is_joker() && c.rank() == 2;
+            const bool deuce = game_.deuces_wild() && !c.is_joker() && c.rank() == 2;
+            deuces += deuce ? 1 : 0;
             if (!c.is_joker() && !deuce) {
                 naturals.push_back({engine_rank(c.rank()), static_cast<int>(c.suit())});
             }
@@ -105,13 +107,22 @@ class Reference {
         for (const int r : ranks) {
             key = key * 14 + static_cast<std::uint64_t>(r + 1);
         }
-        key = key * 16 + static_cast<std::uint64_t>(wilds) * 2 + (suited ? 1 : 0);
+        key = (key * 16 + static_cast<std::uint64_t>(wilds) * 2 + (suited ? 1 : 0)) * 8 +
+              static_cast<std::uint64_t>(deuces);
         if (const auto it = done_.find(key); it != done_.end()) {
             return it->second;
         }
+        // The four deuces beside their kicker; beside the joker they are also the five wild
+        // cards, and the joker may be any kicker.
         std::int64_t best = 0;
-        if (game_.wild() == Wild::deuces && wilds == 4) {
+        if (deuces == 4 && wilds == 4) {
             best = game_.pay_of(four_deuces_with(ranks[0]));
+        }
+        if (deuces == 4 && wilds == 5) {
+            best = game_.pay_of(HC::five_wilds);
+            for (int k = 1; k < kRankCount; ++k) {
+                best = std::max(best, game_.pay_of(four_deuces_with(k)));
+            }
         }
         std::array<Card, 5> cards{};
         std::copy(naturals.begin(), naturals.end(), cards.begin());
@@ -124,7 +135,12 @@ class Reference {
     void substitute(std::array<Card, 5>& cards, std::size_t slot, int from, bool wild_used,
                     std::int64_t& best) {
         if (slot == 5) {
-            best = std::max(best, game_.pay_of(reference_class(cards, wild_used)));
+            const HandClass hand = reference_class(cards, wild_used);
+            // Where the 2s are wild, wild cards standing in for twos make four of a kind of
+            // no natural rank; five of the fifth card's rank is the better reading of them.
+            if (!(game_.deuces_wild() && is_four_of_a_kind(hand) && four_rank(hand) == 0)) {
+                best = std::max(best, game_.pay_of(hand));
+            }
             return;
         }
         for (int card = from; card < 52; ++card) {
@@ -173,6 +189,25 @@ straight 2
 three 1
 )";
 
+// Two jokers beside four-of-a-kind lines by rank and kicker.
+constexpr std::string_view kDoubleJokerBonus = R"(
+wild jokers
+royal 800
+five 300
+wild-royal 80
+straight-flush 40
+four-aces-kicker 200
+four-aces 90
+four-2-4-kicker 80
+four-2-4 40
+four 10
+full-house 5
+flush 4
+straight 3
+three 2
+two-pair 1
+)";
+
 struct ReferenceCase {
     std::string_view name;
     std::string_view text;  // a pay-table file, or empty for the built-in game `name`
@@ -213,7 +248,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReferenceCase{"triple-double-bonus-9-7", ""}, ReferenceCase{"aces-and-faces-8-5", ""},
         ReferenceCase{"super-double-bonus-9-5", ""}, ReferenceCase{"double-double-bonus-10-6", ""},
         ReferenceCase{"loose-deuces-17-10", ""}, ReferenceCase{"bonus-deuces-wild-13-4-3", ""},
-        ReferenceCase{"joker-bonus", kJokerBonus}, ReferenceCase{"deuces-bonus", kDeucesBonus}),
+        ReferenceCase{"joker-bonus", kJokerBonus}, ReferenceCase{"deuces-bonus", kDeucesBonus},
+        ReferenceCase{"double-joker-9-5", ""}, ReferenceCase{"deuces-and-joker-wild", ""},
+        ReferenceCase{"double-joker-bonus", kDoubleJokerBonus}),
     [](const auto& row) {
         std::string name(row.param.name);
         std::replace(name.begin(), name.end(), '-', '_');

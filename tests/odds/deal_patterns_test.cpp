@@ -48,7 +48,7 @@ TEST_P(DealTable, EntriesAreThePlainReadingOfEveryHold) {
     const Tallies& tallies = shared_tallies(GetParam());
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
-    const std::vector<DealClass> all = deal_classes(game.has_joker());
+    const std::vector<DealClass> all = deal_classes(game.jokers());
     std::vector<DealClass> deals;
     for (std::size_t start = 0; start < all.size(); start += all.size() / 12) {
         for (std::size_t d = start; d < std::min(all.size(), start + 15); ++d) {
@@ -94,7 +94,7 @@ TEST_P(DealTable, EntriesAreThePlainReadingOfEveryHold) {
 TEST_P(DealTable, EntriesPatternByPatternAreTheTablesInDealOrder) {
     const Tallies& tallies = shared_tallies(GetParam());
     const Game& game = tallies.game();
-    const std::vector<DealClass> all = deal_classes(game.has_joker());
+    const std::vector<DealClass> all = deal_classes(game.jokers());
     std::vector<DealClass> deals(all.begin(), all.begin() + 30);
     deals.insert(deals.end(), 2100, all[all.size() / 2]);
     deals.insert(deals.end(), all.begin(), all.begin() + 30);
@@ -130,7 +130,7 @@ TEST(DealTableValues, AreTheHoldsReturnsWhetherThePaysFit32BitsOrNot) {
     const Tallies wide_tallies(wide);
     for (const Tallies* tallies : {&shared_tallies("jacks-or-better-9-6"), &wide_tallies}) {
         const Game& game = tallies->game();
-        const std::vector<DealClass> all = deal_classes(game.has_joker());
+        const std::vector<DealClass> all = deal_classes(game.jokers());
         std::vector<DealClass> deals;
         for (std::size_t d = 0; d < all.size(); d += all.size() / 40) {
             deals.push_back(all[d]);

@@ -125,5 +125,46 @@ INSTANTIATE_TEST_SUITE_P(
                       NamedHand{"s1 d2 c3 h4 s5", HandClass::straight},
                       NamedHand{"s1 s2 s3 s4 s5", HandClass::straight_flush}));
 
+// Two jokers, and the deuces beside a joker, read from their games' own tables.
+struct GameHand {
+    const char* game;
+    const char* cards;
+    HandClass expected;
+};
+
+class FastClassifierWildDecks : public ::testing::TestWithParam<GameHand> {};
+
+TEST_P(FastClassifierWildDecks, GivesTheBestClass) {
+    std::array<CardId, 5> cards{};
+    std::istringstream in(GetParam().cards);
+    for (CardId& c : cards) {
+        std::string word;
+        in >> word;
+        c = CardId::parse(word).value();
+    }
+    const FastClassifier fast(find_game(GetParam().game).value());
+    EXPECT_EQ(hand_class_text(fast.classify(cards)), hand_class_text(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FastClassifierWildDecks,
+    ::testing::Values(
+        GameHand{"double-joker-9-5", "joker joker2 s7 d7 c7", five_of(5)},
+        GameHand{"double-joker-9-5", "joker joker2 h11 h13 h1", HandClass::wild_royal},
+        GameHand{"double-joker-9-5", "joker2 d9 d10 joker d12", HandClass::straight_flush},
+        GameHand{"double-joker-9-5", "joker joker2 s7 d7 c3", four_of(5, 1)},
+        GameHand{"double-joker-9-5", "joker joker2 s2 d9 c5", HandClass::three},
+        GameHand{"double-joker-9-5", "joker joker2 s2 d4 c5", HandClass::straight},
+        GameHand{"double-joker-9-5", "joker2 s7 d7 c9 h9", HandClass::full_house},
+        GameHand{"double-joker-9-5", "joker2 s7 d7 c9 h1", HandClass::three},
+        GameHand{"deuces-and-joker-wild", "s2 h2 d2 c2 joker", HandClass::five_wilds},
+        GameHand{"deuces-and-joker-wild", "s2 h2 d2 c2 h9", four_deuces_with(7)},
+        GameHand{"deuces-and-joker-wild", "s2 h2 d2 joker h13", HandClass::wild_royal},
+        GameHand{"deuces-and-joker-wild", "s2 h2 d2 joker c4", five_of(2)},
+        GameHand{"deuces-and-joker-wild", "s2 h2 d2 joker h9", five_of(7)},
+        GameHand{"deuces-and-joker-wild", "joker s2 s3 s4 s5", HandClass::straight_flush},
+        GameHand{"deuces-and-joker-wild", "joker s2 h5 c9 d13", HandClass::three}),
+    [](const auto& row) { return "Case" + std::to_string(row.index); });
+
 }  // namespace
 }  // namespace quillon::odds

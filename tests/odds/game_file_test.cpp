@@ -5,6 +5,7 @@
 
 #include "odds/games/builtin_games.h"
 #include "odds/games/game_file.h"
+#include "odds/play/fast_classifier.h"
 #include "tests/odds/bad_game_file.h"
 
 namespace quillon::odds {
@@ -148,7 +149,8 @@ TEST(BuiltinGames, EveryShippedFileParsesForEveryBet) {
           "bonus-poker-8-5", "double-bonus-10-7-5", "double-double-bonus-9-6",
           "deuces-wild-full-pay", "deuces-wild-nsu", "triple-double-bonus-9-7",
           "aces-and-faces-8-5", "super-double-bonus-9-5", "double-double-bonus-10-6",
-          "loose-deuces-17-10", "bonus-deuces-wild-13-4-3"}) {
+          "loose-deuces-17-10", "bonus-deuces-wild-13-4-3", "double-joker-9-5",
+          "deuces-and-joker-wild"}) {
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
     }
     EXPECT_EQ(names.front(), "quillon");
@@ -213,14 +215,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"wild none\nflush 6\n\n# again\nflush 5\n",
                 "bad.game:5: 'flush' is given twice (first on line 2)"},
         BadFile{"name Jacks\nroyal 800\nflush 5\n",
-                "bad.game:3: no 'wild' line: none, joker or "
-                "deuces"},
+                "bad.game:3: no 'wild' line: none, joker, deuces, jokers or deuces joker"},
         BadFile{"wild none\nroyal 800\nflush -5\n", "bad.game:3: a negative pay '-5'"},
         BadFile{"wild joker\nroyal 800\nfour-deuces 200\n",
                 "bad.game:3: 'four-deuces' needs 'wild deuces'"},
         BadFile{"wild none\nfive 100\n", "bad.game:2: 'five' needs wild cards"},
         BadFile{"wild none\nwild joker\n", "bad.game:2: 'wild' is given twice"},
-        BadFile{"wild jokers\n", "bad.game:1: 'wild' takes none, joker or deuces"},
+        BadFile{"wild joker deuces\n",
+                "bad.game:1: 'wild' takes none, joker, deuces, jokers or deuces joker"},
+        BadFile{"wild deuces\nroyal 800\nfive-wilds 2000\n",
+                "bad.game:3: 'five-wilds' needs 'wild deuces joker'"},
+        BadFile{"wild jokers\nroyal 800\nfour-deuces 200\n",
+                "bad.game:3: 'four-deuces' needs 'wild deuces'"},
         BadFile{"wild none\nflush five\n", "bad.game:2: 'five' is not a pay"},
         BadFile{"wild none\nflush\n", "bad.game:2: 'flush' needs its pay per coin"},
         BadFile{"wild none\npair 1\n",
@@ -234,7 +240,31 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"wild none\nroyal 0.00001\n",
                 "bad.game:2: the pay '0.00001' is too large or too finely divided"},
         BadFile{"wild none\n# nothing pays\n", "bad.game:2: no paying hands"},
-        BadFile{"", "bad.game:1: no 'wild' line: none, joker or deuces"}));
+        BadFile{"", "bad.game:1: no 'wild' line: none, joker, deuces, jokers or deuces joker"}));
+
+// Two jokers, or the deuces and a joker: the deck, and the lines the wild cards can make.
+TEST(GameFile, ReadsTheDecksOfTwoJokersAndOfDeucesWithAJoker) {
+    const Game jokers = parse_game("wild jokers\nroyal 800\nfive 50\nwild-royal 100\n", "j");
+    EXPECT_EQ(jokers.deck_size(), 54);
+    EXPECT_EQ(jokers.jokers(), 2);
+    EXPECT_FALSE(jokers.deuces_wild());
+    EXPECT_EQ(jokers.pay_of(five_of(0)), 50);
+    const Game five = parse_game(
+        "wild deuces joker\nfive-wilds 2000\nroyal 800\nfour-deuces 25\nwild-royal 12\n", "d");
+    EXPECT_EQ(five.deck_size(), 53);
+    EXPECT_EQ(five.jokers(), 1);
+    EXPECT_TRUE(five.deuces_wild());
+    EXPECT_EQ(five.pay_of(HC::five_wilds), 2000);
+    EXPECT_EQ(five.pay_of(four_deuces_with(kAce)), 25);
+    EXPECT_EQ(five.rows().front().label, "four deuces and a joker");
+    // Without a line of their own the five wild cards are paid as the best hand they make.
+    const Game plain = parse_game("wild deuces joker\nfour-deuces 200\nwild-royal 25\n", "p");
+    const FastClassifier fast(plain);
+    const HC hand =
+        fast.classify(CardId::of(Suit::spade, 2), CardId::of(Suit::heart, 2),
+                      CardId::of(Suit::club, 2), CardId::joker(), CardId::of(Suit::diamond, 2));
+    EXPECT_EQ(plain.pay_of(hand), 200);
+}
 
 TEST(GameFile, ReportsAFileThatCannotBeRead) {
     EXPECT_THROW(read_game_file("/nonexistent/quillon.game"), GameFileError);

@@ -93,7 +93,18 @@ INSTANTIATE_TEST_SUITE_P(
         // No published return was found for this table: the figure is this engine's, and
         // the table's classes are checked against the best-substitution reference instead.
         Published{"bonus-deuces-wild-13-4-3", 988'025,
-                  "Bonus Deuces Wild 13/4/3: no published figure found; 98.8025%"}),
+                  "Bonus Deuces Wild 13/4/3: no published figure found; 98.8025%"},
+        Published{"double-joker-9-5", 999'704,
+                  "Double Joker 9/5 full pay: 99.97% (\"How to Play Double Joker Video Poker\", "
+                  "nodepositbonus.cc, 2012); 99.9704% to four places",
+                  9'997},
+        // The pay table as gamesandcasino.com gives it (10,000 coins for the four deuces and
+        // the joker on the full bet, 4,000 for the natural royal).
+        Published{"deuces-and-joker-wild", 990'675,
+                  "Deuces and Joker Wild: 99.07% as commonly listed; \"the net return on these "
+                  "machines is 99.0%\" (J. Lotspiech, Strategies for Video Poker, "
+                  "theroaminggambler.com); 99.0675% to four places",
+                  9'907}),
     [](const auto& row) {
         std::string name(row.param.game);
         std::replace(name.begin(), name.end(), '-', '_');

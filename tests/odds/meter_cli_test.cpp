@@ -102,7 +102,8 @@ TEST(MeterCli, TodaysPayGivesTodaysReportByteForByte) {
     QUILLON_WHOLE_GAME_SWEEP();
     for (const std::string_view name : game_names()) {
         const Game game = find_game(name).value();
-        const std::string today = "royal=" + std::to_string(game.pay(0) / game.pay_scale());
+        const std::string today =
+            "royal=" + std::to_string(game.pay_of(HandClass::natural_royal) / game.pay_scale());
         const CliRun plain = run({"return", "--game", name});
         const CliRun paid = run({"return", "--game", name, "--pay", today});
         EXPECT_EQ(paid.status, 0) << paid.err;

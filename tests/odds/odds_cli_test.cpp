@@ -62,6 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"return", "--game"}, "--game needs a name"},
         BadLine{{"hand", "joker", "s2", "s3", "s4", "s5", "--game", "jacks-or-better-9-6"},
                 "without the joker"},
+        BadLine{{"hand", "joker", "s2", "s3", "s4", "joker2"}, "played with one joker"},
+        BadLine{{"hand", "joker", "s2", "s3", "joker", "joker", "--game", "double-joker-9-5"},
+                "dealt twice"},
         BadLine{{"double", "--game", "quillon"}, "double takes no arguments"},
         BadLine{{"return", "s1"}, "return takes no cards"},
         BadLine{{"deal"}, "unknown command 'deal'"}, BadLine{{"--fast"}, "unknown option '--fast'"},
@@ -242,6 +245,13 @@ TEST(OddsCli, HandBreaksTiesByCardOrderNotByTypedOrder) {
         text.out.find("\nties: of holds that return exactly the same, the first in card order"),
         std::string::npos)
         << text.out;
+// With two jokers in the deck "joker" twice deals both; two jokers and a pair make four of a kind.
+TEST(OddsCli, HandDealsBothJokersOfADoubleJokerDeck) {
+    const CliRun r =
+        run({"hand", "joker", "s9", "joker", "h9", "c4", "--game", "double-joker-9-5"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("deal joker s9 joker2 h9 c4"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\njoker s9 joker2 h9 "), std::string::npos) << r.out;
 }
 
 TEST(OddsCli, ReturnPrintsThePublishedJacksOrBetterFigure) {

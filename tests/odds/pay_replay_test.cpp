@@ -52,7 +52,7 @@ TEST(PayReplay, CountsTheWholeGameAsEveryDealPlayedAnew) {
         const PrecomputedGame* base = find_replay_base(c.game, game);
         ASSERT_NE(base, nullptr) << described(c);
         const Tallies tallies(game);
-        const std::vector<DealClass> classes = deal_classes(game.has_joker());
+        const std::vector<DealClass> classes = deal_classes(game.jokers());
         const std::vector<HoldMask> stored = stored_best_holds(*base);
         // The change moves some deals' best hold, and leaves most where they were.
         const std::vector<HoldMask> best = best_holds(tallies, classes, 2);
@@ -81,7 +81,7 @@ TEST(PayReplay, GivesEveryDistributionOfRoundsOfSeveralHands) {
         const PrecomputedGame* base = find_replay_base(c.game, game);
         ASSERT_NE(base, nullptr) << described(c);
         const Tallies tallies(game);
-        const std::vector<DealClass> classes = deal_classes(game.has_joker());
+        const std::vector<DealClass> classes = deal_classes(game.jokers());
         const DealOutcomes full = best_hold_outcomes(tallies, classes, 2);
         const DealOutcomes again = replay_outcomes(tallies, classes, stored_best_holds(*base),
                                                    outcomes_of(*base, game), 2);

@@ -97,7 +97,7 @@ TEST_P(RandomTableCharts, WholeChartsReadBackAndScoreTheirOwnFigure) {
         const RankProfile profile = rank_profile(game);
         const PatternWords words = pattern_words(game, profile);
         const DealPatterns table =
-            deal_patterns(tallies, profile, deal_classes(game.has_joker()), 2, &words.shadowed);
+            deal_patterns(tallies, profile, deal_classes(game.jokers()), 2, &words.shadowed);
         for (const std::size_t lines : {std::size_t{0}, std::size_t{200}}) {
             const ChartLines chosen = build_chart(table, lines);
             std::vector<PatternKey> keys;

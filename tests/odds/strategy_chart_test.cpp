@@ -35,7 +35,7 @@ const BuiltChart& chart_of(const std::string& game, std::size_t max_lines) {
         const Tallies& tallies = shared_tallies(game);
         chart = std::make_unique<BuiltChart>();
         chart->table = deal_patterns(tallies, rank_profile(tallies.game()),
-                                     deal_classes(tallies.game().has_joker()));
+                                     deal_classes(tallies.game().jokers()));
         chart->lines = build_chart(chart->table, max_lines);
         for (const std::uint32_t id : chart->lines) {
             chart->keys.push_back(chart->table.keys[id]);

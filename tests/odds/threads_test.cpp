@@ -23,7 +23,7 @@ namespace {
 
 // Every 40th deal class of the game: enough for several blocks of deals on every thread.
 std::vector<DealClass> some_deals(const Game& game) {
-    const std::vector<DealClass> all = deal_classes(game.has_joker());
+    const std::vector<DealClass> all = deal_classes(game.jokers());
     std::vector<DealClass> out;
     for (std::size_t d = 0; d < all.size(); d += 40) {
         out.push_back(all[d]);

@@ -39,7 +39,7 @@ PlainHolds every_hold(const Tallies& tallies, const MultiplierTable& table) {
     PlainHolds out;
     const Game& game = tallies.game();
     const int left = tallies.deck_size() - 5;
-    for (const DealClass& c : deal_classes(game.has_joker())) {
+    for (const DealClass& c : deal_classes(game.jokers())) {
         const SortedDeal deal(c.cards);
         HoldValues totals;
         HoldCounts counts;

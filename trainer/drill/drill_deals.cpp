@@ -187,7 +187,7 @@ std::vector<DrillDeal> hardest_deals(const odds::Tallies& tallies, const coach::
     }
     odds::HoldValues values;
     const std::stop_token stop = odds::current_stop();
-    for (const odds::DealClass& c : odds::deal_classes(joker)) {
+    for (const odds::DealClass& c : odds::deal_classes(game.jokers())) {
         // A window closed, or another game chosen, calls the search off.
         odds::stop_point(stop);
         const odds::SortedDeal sorted(c.cards);

@@ -18,7 +18,8 @@ DrillRun::Upcoming DrillRun::pick_next() {
     std::array<CardId, 5> deal{};
     if (schedule_.empty()) {
         std::vector<CardId> deck;
-        for (int code = at_.game.has_joker() ? 0 : 1; code < CardId::kCount; ++code) {
+        for (int code = at_.game.has_joker() ? 0 : 1;
+             code < CardId::kCount + (at_.game.jokers() > 1 ? 1 : 0); ++code) {
             deck.push_back(CardId::from_code(code));
         }
         for (std::size_t i = 0; i < 5; ++i) {

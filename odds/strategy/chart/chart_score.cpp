@@ -213,7 +213,7 @@ std::vector<ChartScore> score_charts(const Tallies& tallies,
                                      std::size_t worst) {
     const Game& game = tallies.game();
     if (deals.empty()) {
-        deals = deal_classes(game.has_joker());
+        deals = deal_classes(game.jokers());
     }
     const RankProfile profile = rank_profile(game);
     std::vector<LineIndex> indexes;

@@ -123,10 +123,9 @@ PatternKey ChartWords::find(const std::string& words) const {
     if (const auto it = by_text_.find(text); it != by_text_.end()) {
         return it->second;
     }
-    const std::string wild = game_.wild() == Wild::deuces ? "deuce" : "joker";
     for (const std::string_view other : {"deuce", "joker"}) {
-        if (text.find(other) != std::string::npos &&
-            (game_.wild() == Wild::none || other != wild)) {
+        const bool wild = other == "deuce" ? game_.deuces_wild() : game_.has_joker();
+        if (text.find(other) != std::string::npos && !wild) {
             throw std::invalid_argument(quote_words(words) + " holds a " + std::string(other) +
                                         ", which is not wild in " + game_.name());
         }

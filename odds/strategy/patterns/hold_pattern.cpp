@@ -151,8 +151,8 @@ RankProfile rank_profile(const Game& game) {
         }
     }
     // Only natural ranks make sets: in deuces wild four 2s are the wild cards' own hand.
-    profile.naturals = game.wild() == Wild::deuces ? 0x1ffeu : 0x1fffu;
-    profile.joker = game.wild() == Wild::joker;
+    profile.naturals = game.deuces_wild() ? 0x1ffeu : 0x1fffu;
+    profile.joker = game.has_joker() && !game.deuces_wild();
     const auto first = static_cast<std::size_t>(std::countr_zero(profile.naturals));
     for (std::size_t i = first; i < kRankCount; ++i) {
         if (profile.quad_row[i] != profile.quad_row[first] ||
@@ -184,25 +184,23 @@ RankProfile rank_profile(const Game& game) {
             }
         }
     }
-    if (game.wild() == Wild::deuces) {
+    if (game.wild() == Wild::deuces_joker) {
+        profile.wild_name = "wild card";
+        profile.wild_plural = "wild cards";
+    } else if (game.deuces_wild()) {
         profile.wild_name = "deuce";
         profile.wild_plural = "deuces";
     } else {
         profile.wild_name = "joker";
         profile.wild_plural = "jokers";
     }
+    profile.wild_any =
+        game.jokers() == 1 && !game.deuces_wild() ? "the joker" : profile.wild_plural;
     return profile;
 }
 
 bool is_wild(CardId card, const Game& game) {
-    switch (game.wild()) {
-        case Wild::joker:
-            return card.is_joker();
-        case Wild::deuces:
-            return card.rank() == 2;
-        default:
-            return false;
-    }
+    return card.is_joker() || (game.deuces_wild() && card.rank() == 2);
 }
 
 PatternKey discard_everything() {
@@ -250,12 +248,14 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
     RankCounts counts{};
     int k = 0;
     int wild = 0;
+    int jokers = 0;
     for (std::size_t i = 0; i < 5; ++i) {
         if ((mask >> i & 1u) == 0) {
             continue;
         }
         if (is_wild(deal[i], game)) {
             ++wild;
+            jokers += deal[i].is_joker() ? 1 : 0;
             continue;
         }
         const int r = engine_rank(deal[i].rank());
@@ -300,7 +300,7 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
             flush = flush && suits[static_cast<std::size_t>(i)] == suits[0];
         }
         const bool suited = flush && top < 2;
-        const ReadingSets sets = readings(counts, wild, suited, game.wild());
+        const ReadingSets sets = readings(counts, wild, suited, game.wild(), jokers);
         const HandClass hand = game.best_reading(suited ? sets.flush : sets.plain);
         const std::size_t row = game.row_of(hand);
         if (whole && game.pay(row) > 0) {
@@ -484,7 +484,7 @@ std::uint64_t hold_preference(const Game& game, const std::array<CardId, 5>& dea
     // First the hold that can make the most straights, counting a royal's cards as five more,
     // then the higher cards.
     const bool royal = ranks != 0 && (ranks & ((1u << kTen) - 1)) == 0;
-    const unsigned naturals = game.wild() == Wild::deuces ? 0x1ffeu : 0x1fffu;
+    const unsigned naturals = game.deuces_wild() ? 0x1ffeu : 0x1fffu;
     score += static_cast<std::uint64_t>(straight_fit(ranks, naturals).ways + (royal ? 5 : 0)) << 8;
     // Equal rank totals fall back on the held cards themselves, the highest code first, so
     // that the choice never depends on the order the cards were dealt in.

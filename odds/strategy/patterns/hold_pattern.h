@@ -44,6 +44,8 @@ struct RankProfile {
     bool joker = false;
     std::string wild_name;
     std::string wild_plural;
+    // The wild cards a set or draw may be made with: "the joker", "jokers", "deuces", ...
+    std::string wild_any;
 };
 
 RankProfile rank_profile(const Game& game);

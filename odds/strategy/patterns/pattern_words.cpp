@@ -233,7 +233,7 @@ std::string made_text(const PayRow& row) {
 class Shapes {
   public:
     Shapes(const Game& game, const RankProfile& profile) : game_(game), profile_(profile) {
-        wild_count_ = game.wild() == Wild::joker ? 1 : game.wild() == Wild::deuces ? 4 : 0;
+        wild_count_ = wild_card_count(game.wild());
     }
 
     std::vector<PatternKey> all() {
@@ -263,6 +263,14 @@ class Shapes {
         }
     }
 
+    // The wild cards of the deck in turn: the deuces first, then the jokers.
+    CardId wild_card(int w) const {
+        if (game_.deuces_wild() && w < 4) {
+            return card(0, w);
+        }
+        return w == (game_.deuces_wild() ? 4 : 0) ? CardId::joker() : CardId::second_joker();
+    }
+
     static CardId card(int rank, int suit) {
         return CardId::of(static_cast<Suit>(suit), (rank + 1) % kRankCount + 1);
     }
@@ -274,10 +282,10 @@ class Shapes {
             for (int penalty = 0; penalty <= 1; ++penalty) {
                 std::array<CardId, 5> deal{};
                 std::size_t n = 0;
-                for (int w = 0; w < wild; ++w) {
-                    deal[n++] = game_.wild() == Wild::joker ? CardId::joker() : card(0, w);
+                for (int w = 0; w < wild && n < 5; ++w) {
+                    deal[n++] = wild_card(w);
                 }
-                for (int i = 0; i < k; ++i) {
+                for (int i = 0; i < k && n < 5; ++i) {
                     deal[n++] = card(ranks[static_cast<std::size_t>(i)], suited != 0 ? 0 : i % 4);
                 }
                 const auto held = static_cast<HoldMask>((1u << n) - 1);

@@ -100,7 +100,7 @@ std::vector<std::vector<PatternKey>> generate_charts(const Tallies& tallies,
     const PatternWords words = pattern_words(game, profile);
     // Each step takes some milliseconds: a caller that stops the work is heard between them.
     stop_point();
-    std::vector<DealClass> deals = deal_classes(game.has_joker());
+    std::vector<DealClass> deals = deal_classes(game.jokers());
     stop_point();
     const DealPatterns table =
         deal_patterns(tallies, profile, std::move(deals), threads, &words.shadowed);

@@ -116,7 +116,7 @@ PatternKey any_deuces_key(int held, int naturals, int distinct_ranks, const Rank
 }
 
 bool five_or_better(const Game& game, std::size_t row) {
-    if (game.wild() != Wild::deuces) {
+    if (!game.deuces_wild()) {
         return false;
     }
     std::int64_t least = -1;
@@ -130,7 +130,7 @@ bool five_or_better(const Game& game, std::size_t row) {
 }
 
 void group_by_fives(const Game& game, RankProfile& profile) {
-    if (game.wild() != Wild::deuces || profile.quads_vary) {
+    if (!game.deuces_wild() || profile.quads_vary) {
         return;
     }
     std::array<std::size_t, kRankCount> row{};
@@ -166,9 +166,9 @@ PatternKey any_flush_key(int held, int naturals, bool suited, unsigned ranks,
            put(kAnyDeuces, 1);
 }
 
-std::string any_deuces_text(PatternKey key) {
-    return get(key, kHeld) == 4 ? "four of a kind, natural or with deuces"
-                                : "three of a kind, natural or with deuces";
+std::string any_deuces_text(PatternKey key, const RankProfile& profile) {
+    return std::string(get(key, kHeld) == 4 ? "four of a kind" : "three of a kind") +
+           ", natural or with " + profile.wild_any;
 }
 
 namespace {
@@ -361,9 +361,10 @@ class Deuces final : public Registered<Deuces> {
         }
         return false;
     }
-    std::string whole_words(PatternKey key, const Game&, const RankProfile&) const override {
+    std::string whole_words(PatternKey key, const Game&,
+                            const RankProfile& profile) const override {
         if (kind_of(key) == Kind::sets && get(key, kAnyDeuces) != 0) {
-            return any_deuces_text(key);
+            return any_deuces_text(key, profile);
         }
         const bool five = kind_of(key) == Kind::made_five && get(key, kRow) == kNoRow &&
                           get(key, kFiveOrBetter) != 0;
@@ -374,12 +375,12 @@ class Deuces final : public Registered<Deuces> {
             family_of(key) == Family::straight && get(key, kWild) == 0 && get(key, kHeld) == 4;
         return four ? four_straight_text(key) : std::string{};
     }
-    // A group's words, and "natural or with deuces".
-    std::string draw_words(PatternKey key, const RankProfile&) const override {
+    // A group's words, and "natural or with deuces" (or whatever the wild cards are).
+    std::string draw_words(PatternKey key, const RankProfile& profile) const override {
         const bool suited =
             family_of(key) == Family::royal || family_of(key) == Family::straight_flush;
         std::string text = suited ? group_text(key) : std::string{};
-        return get(key, kAnyDeuces) != 0 ? text + ", natural or with deuces" : text;
+        return get(key, kAnyDeuces) != 0 ? text + ", natural or with " + profile.wild_any : text;
     }
     void add_set(int held, int naturals, bool one_rank, const RankProfile& profile,
                  HoldPatterns& out) const override {

@@ -32,7 +32,7 @@ bool five_or_better(const Game& game, std::size_t row);
 PatternKey any_deuces_key(int held, int naturals, int distinct_ranks, const RankProfile& profile);
 
 // "four of a kind, natural or with deuces".
-std::string any_deuces_text(PatternKey key);
+std::string any_deuces_text(PatternKey key, const RankProfile& profile);
 
 // Draws.
 

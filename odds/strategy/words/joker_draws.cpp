@@ -13,7 +13,7 @@ namespace quillon::odds::joker_draws {
 using namespace pattern_key;
 
 bool applies(const Game& game) {
-    return game.wild() == Wild::joker;
+    return game.has_joker() && !game.deuces_wild();
 }
 
 namespace {

@@ -54,15 +54,15 @@ void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
     }
 }
 
-std::string any_joker_text(PatternKey key) {
+std::string any_joker_text(PatternKey key, const RankProfile& profile) {
+    const std::string with = ", natural or with " + profile.wild_any;
     if (kind_of(key) == Kind::draw) {
         return std::to_string(get(key, kHeld)) +
                (family_of(key) == Family::royal ? " to a royal flush"
                                                 : " to a straight flush, not a royal") +
-               ", natural or with the joker";
+               with;
     }
-    return get(key, kHeld) == 4 ? "four of a kind, natural or with the joker"
-                                : "three of a kind, natural or with the joker";
+    return (get(key, kHeld) == 4 ? "four of a kind" : "three of a kind") + with;
 }
 
 namespace {
@@ -81,10 +81,11 @@ class JokerSets final : public Registered<JokerSets> {
         }
         return false;
     }
-    std::string whole_words(PatternKey key, const Game&, const RankProfile&) const override {
+    std::string whole_words(PatternKey key, const Game&,
+                            const RankProfile& profile) const override {
         const bool any =
             (kind_of(key) == Kind::sets || kind_of(key) == Kind::draw) && get(key, kAnyDeuces) != 0;
-        return any ? any_joker_text(key) : std::string{};
+        return any ? any_joker_text(key, profile) : std::string{};
     }
     void add_set(int held, int naturals, bool one_rank, const RankProfile& profile,
                  HoldPatterns& out) const override {

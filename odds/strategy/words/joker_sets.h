@@ -27,7 +27,7 @@ PatternKey any_joker_draw(int held, int naturals, bool suited, pattern_key::Fami
 void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out);
 
 // "four of a kind, natural or with the joker".
-std::string any_joker_text(PatternKey key);
+std::string any_joker_text(PatternKey key, const RankProfile& profile);
 
 // This file's distinction, as the registry lists it.
 const Distinction& distinction();
