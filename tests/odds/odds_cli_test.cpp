@@ -245,6 +245,8 @@ TEST(OddsCli, HandBreaksTiesByCardOrderNotByTypedOrder) {
         text.out.find("\nties: of holds that return exactly the same, the first in card order"),
         std::string::npos)
         << text.out;
+}
+
 // With two jokers in the deck "joker" twice deals both; two jokers and a pair make four of a kind.
 TEST(OddsCli, HandDealsBothJokersOfADoubleJokerDeck) {
     const CliRun r =
