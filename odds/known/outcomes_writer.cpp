@@ -12,8 +12,8 @@
 #include "odds/games/game_file.h"
 #include "odds/known/precomputed.h"
 #include "odds/play/deal_outcomes.h"
-#include "odds/risk/session_risk.h"
 #include "odds/play/suit_classes.h"
+#include "odds/risk/session_risk.h"
 
 namespace {
 

@@ -86,6 +86,18 @@ TEST(FastClassifier, CountsTheNaturalHandsAsTextbooksDo) {
     EXPECT_EQ(counts[HandClass::wild_royal], 0u);
 }
 
+// Five cards as typed ("joker h11 h12 h13 h1").
+std::array<CardId, 5> read_hand(const char* text) {
+    std::array<CardId, 5> cards{};
+    std::istringstream in(text);
+    for (CardId& c : cards) {
+        std::string word;
+        in >> word;
+        c = CardId::parse(word).value();
+    }
+    return cards;
+}
+
 struct NamedHand {
     const char* cards;
     HandClass expected;
@@ -94,13 +106,7 @@ struct NamedHand {
 class FastClassifierHands : public ::testing::TestWithParam<NamedHand> {};
 
 TEST_P(FastClassifierHands, GivesTheBestClass) {
-    std::array<CardId, 5> cards{};
-    std::istringstream in(GetParam().cards);
-    for (CardId& c : cards) {
-        std::string word;
-        in >> word;
-        c = CardId::parse(word).value();
-    }
+    const std::array<CardId, 5> cards = read_hand(GetParam().cards);
     const FastClassifier fast(quillon_game_table());
     EXPECT_EQ(hand_class_text(fast.classify(cards)), hand_class_text(GetParam().expected));
 }
@@ -135,13 +141,7 @@ struct GameHand {
 class FastClassifierWildDecks : public ::testing::TestWithParam<GameHand> {};
 
 TEST_P(FastClassifierWildDecks, GivesTheBestClass) {
-    std::array<CardId, 5> cards{};
-    std::istringstream in(GetParam().cards);
-    for (CardId& c : cards) {
-        std::string word;
-        in >> word;
-        c = CardId::parse(word).value();
-    }
+    const std::array<CardId, 5> cards = read_hand(GetParam().cards);
     const FastClassifier fast(find_game(GetParam().game).value());
     EXPECT_EQ(hand_class_text(fast.classify(cards)), hand_class_text(GetParam().expected));
 }

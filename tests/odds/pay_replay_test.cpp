@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "odds/play/deal_outcomes.h"
 #include "odds/games/game_file.h"
-#include "odds/play/game_return.h"
-#include "odds/known/precomputed.h"
 #include "odds/games/pay_changes.h"
+#include "odds/known/precomputed.h"
+#include "odds/play/deal_outcomes.h"
+#include "odds/play/game_return.h"
 #include "whole_game_sweep.h"
 
 namespace quillon::odds {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "base/card.h"
-#include "odds/play/hold_analysis.h"
 #include "odds/games/pay_table.h"
+#include "odds/play/hold_analysis.h"
 #include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/strategy/patterns/pattern_key.h"
 #include "odds/strategy/patterns/straight_fit.h"
@@ -25,10 +25,10 @@
 // distinctions that apply in the game and override the hook, in the registry's order; they call
 // no distinction file directly.
 //
-// A new word: write its distinction's file (one object overriding the hooks it needs, its name and games given to its base), add the
-// rows of its fields to the field table (pattern_key.h) with the distinction's name as owner,
-// and list the object in the registry at its place. The field table's test checks that the new
-// fields share no bit with a field that can apply beside them.
+// A new word: write its distinction's file (one object overriding the hooks it needs, its name and
+// games given to its base), add the rows of its fields to the field table (pattern_key.h) with the
+// distinction's name as owner, and list the object in the registry at its place. The field table's
+// test checks that the new fields share no bit with a field that can apply beside them.
 namespace quillon::odds {
 
 // What the classifier knows of a draw of natural cards when the distinctions refine it.

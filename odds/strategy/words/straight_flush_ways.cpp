@@ -1,5 +1,5 @@
-#include "base/ranks.h"
 #include "odds/strategy/words/straight_flush_ways.h"
+#include "base/ranks.h"
 
 #include <algorithm>
 #include <bit>
