@@ -228,9 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return "chart" + std::to_string(row.index); });
 
 std::string write_temp(const std::string& name, const std::string& text) {
-    const auto path =
-        std::filesystem::temp_directory_path() /
-        (name + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".chart");
+    const auto path = unique_temp_path(name, ".chart");
     std::ofstream(path) << text;
     return path.string();
 }

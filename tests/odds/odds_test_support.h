@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <atomic>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -10,12 +12,23 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 #include "odds/cli/odds_cli.h"
 #include "odds/games/pay_table.h"
 #include "odds/play/hold_analysis.h"
 #include "odds/play/tallies.h"
 
 namespace quillon::odds {
+
+// A path in the temporary folder that no other test process uses at the same time: ctest runs
+// the cases of one program as processes side by side, so the name carries the process id.
+inline std::filesystem::path unique_temp_path(const std::string& stem,
+                                              const std::string& extension) {
+    static std::atomic<int> made{0};
+    return std::filesystem::temp_directory_path() /
+           (stem + std::to_string(::getpid()) + "-" + std::to_string(made++) + extension);
+}
 
 // One run of quillon-odds as the shell would see it.
 struct CliRun {

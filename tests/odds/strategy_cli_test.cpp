@@ -47,9 +47,7 @@ TEST(StrategyCli, JsonCarriesTheChartAndBothReturns) {
 // A table the program has never seen, from a file: tens or better.
 TEST(StrategyCli, DerivesTheChartOfAHandWrittenPayTable) {
     QUILLON_WHOLE_GAME_SWEEP();
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("tens-or-better-" +
-                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".game");
+    const auto path = unique_temp_path("tens-or-better-", ".game");
     {
         std::ofstream file(path);
         file << "# Tens or Better 6/5\nname  Tens or Better 6/5\nwild  none\n"
@@ -70,10 +68,7 @@ TEST(StrategyCli, DerivesTheChartOfAHandWrittenPayTable) {
 // (Generated charts keep pat hands at any length, so the chart is written by hand.)
 TEST(StrategyCli, TheWorstDealsKeepTheirColumnsApart) {
     QUILLON_WHOLE_GAME_SWEEP();
-    const auto path =
-        std::filesystem::temp_directory_path() /
-        ("one-line-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ".chart");
+    const auto path = unique_temp_path("one-line-", ".chart");
     std::ofstream(path) << "game jacks-or-better-9-6\ndiscard everything\n";
     const CliRun r = run({"chart", path.string()});
     std::filesystem::remove(path);
