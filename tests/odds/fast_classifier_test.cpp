@@ -10,6 +10,7 @@
 #include "odds/games/pay_table.h"
 #include "odds/play/fast_classifier.h"
 #include "tests/odds/machine_name.h"
+#include "tests/odds/odds_test_support.h"
 
 namespace quillon::odds {
 namespace {
@@ -86,18 +87,6 @@ TEST(FastClassifier, CountsTheNaturalHandsAsTextbooksDo) {
     EXPECT_EQ(counts[HandClass::wild_royal], 0u);
 }
 
-// Five cards as typed ("joker h11 h12 h13 h1").
-std::array<CardId, 5> read_hand(const char* text) {
-    std::array<CardId, 5> cards{};
-    std::istringstream in(text);
-    for (CardId& c : cards) {
-        std::string word;
-        in >> word;
-        c = CardId::parse(word).value();
-    }
-    return cards;
-}
-
 struct NamedHand {
     const char* cards;
     HandClass expected;
@@ -106,7 +95,7 @@ struct NamedHand {
 class FastClassifierHands : public ::testing::TestWithParam<NamedHand> {};
 
 TEST_P(FastClassifierHands, GivesTheBestClass) {
-    const std::array<CardId, 5> cards = read_hand(GetParam().cards);
+    const std::array<CardId, 5> cards = parse_deal(GetParam().cards);
     const FastClassifier fast(quillon_game_table());
     EXPECT_EQ(hand_class_text(fast.classify(cards)), hand_class_text(GetParam().expected));
 }
@@ -141,7 +130,7 @@ struct GameHand {
 class FastClassifierWildDecks : public ::testing::TestWithParam<GameHand> {};
 
 TEST_P(FastClassifierWildDecks, GivesTheBestClass) {
-    const std::array<CardId, 5> cards = read_hand(GetParam().cards);
+    const std::array<CardId, 5> cards = parse_deal(GetParam().cards);
     const FastClassifier fast(find_game(GetParam().game).value());
     EXPECT_EQ(hand_class_text(fast.classify(cards)), hand_class_text(GetParam().expected));
 }
