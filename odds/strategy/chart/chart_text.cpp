@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <optional>
 #include <unordered_map>
 
 #include "base/stop.h"
 #include "base/text_file.h"
+#include "odds/strategy/chart/chart_phrases.h"
 #include "odds/strategy/patterns/pattern_words.h"
 
 namespace quillon::odds {
@@ -97,6 +99,37 @@ std::optional<std::string_view> game_word(std::string_view line) {
     return name;
 }
 
+// A published phrase at its place: the lines it stands for that no line above has given, each
+// at the phrase's file line. Holds it takes in that no line of its own names must be taken above.
+void add_phrase(Chart& chart, const Phrase& phrase, const ChartWords& words,
+                std::unordered_map<PatternKey, int>& seen, const ChartLine& entry,
+                const std::string& at) {
+    for (const std::string& above : phrase.above) {
+        const PatternKey key = words.find(above);
+        const HoldPatterns coarser = coarser_patterns(key, words.profile());
+        const bool taken = std::any_of(chart.lines.begin(), chart.lines.end(), [&](const auto& l) {
+            return l.key == key ||
+                   std::find(coarser.begin(), coarser.end(), l.key) != coarser.end();
+        });
+        if (!taken) {
+            throw ChartError(at + quote_words(entry.words) + " takes in '" + above +
+                             "' too: put a line that takes it above");
+        }
+    }
+    std::size_t added = 0;
+    for (const std::string& part : phrase.parts) {
+        const PatternKey key = words.find(part);
+        if (!seen.try_emplace(key, entry.file_line).second) {
+            continue;
+        }
+        chart.lines.push_back(ChartLine{key, part, entry.file_line});
+        ++added;
+    }
+    if (added == 0) {
+        throw ChartError(at + quote_words(entry.words) + " adds nothing to the lines above");
+    }
+}
+
 }  // namespace
 
 PatternWords pattern_words(const Game& game, const RankProfile& profile) {
@@ -153,6 +186,10 @@ PatternKey ChartWords::find(const std::string& words) const {
     throw std::invalid_argument(message);
 }
 
+bool ChartWords::knows(const std::string& words) const {
+    return by_text_.contains(normal(words));
+}
+
 std::vector<PatternKey> Chart::keys() const {
     std::vector<PatternKey> out;
     out.reserve(lines.size());
@@ -199,7 +236,14 @@ Chart read_chart(std::string_view text, const std::string& source, const ChartWo
         try {
             entry.key = words.find(entry.words);
         } catch (const std::invalid_argument& e) {
-            throw ChartError(where(source, number) + e.what());
+            const std::optional<Phrase> phrase =
+                published_phrase(normal(line), words.game(), words.profile(),
+                                 [&](const std::string& w) { return words.knows(w); });
+            if (!phrase) {
+                throw ChartError(where(source, number) + e.what());
+            }
+            add_phrase(chart, *phrase, words, seen, entry, where(source, number));
+            return;
         }
         if (const auto [it, fresh] = seen.try_emplace(entry.key, number); !fresh) {
             throw ChartError(where(source, number) + quote_words(entry.words) +

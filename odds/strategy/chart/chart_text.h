@@ -72,6 +72,10 @@ class ChartWords {
     // The pattern of a line's words; throws std::invalid_argument with the reason (no file or
     // line) otherwise.
     PatternKey find(const std::string& words) const;
+    // Whether the game has a pattern of these words.
+    bool knows(const std::string& words) const;
+    const Game& game() const { return game_; }
+    const RankProfile& profile() const { return profile_; }
 
   private:
     const Game& game_;
