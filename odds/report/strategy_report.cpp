@@ -6,6 +6,7 @@
 #include "odds/report/columns.h"
 #include "odds/report/figures.h"
 #include "odds/report/odds_report.h"
+#include "odds/strategy/chart/chart_sections.h"
 #include "odds/strategy/patterns/pattern_words.h"
 
 namespace quillon::odds {
@@ -66,7 +67,12 @@ void print_chart_report(std::ostream& out, const Game& game, const ChartReport& 
     }
     out << pad_left("#", 3) << "  " << pad_right("pattern", width) << pad_left("decides", 10)
         << "\n";
+    int section = -1;
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].section != section) {
+            section = lines[i].section;
+            out << "     " << section_text(section, game) << ":\n";
+        }
         out << pad_left(std::to_string(i + 1), 3) << "  " << pad_right(lines[i].words, width)
             << pad_left(fixed(100.0 * report.score.share[i], 4) + "%", 10) << "\n";
     }
@@ -115,6 +121,9 @@ void print_chart_json(std::ostream& out, const Game& game, const ChartReport& re
     for (std::size_t i = 0; i < report.chart.lines.size(); ++i) {
         nlohmann::json line = {{"pattern", report.chart.lines[i].words},
                                {"share", report.score.share[i]}};
+        if (report.chart.lines[i].section >= 0) {
+            line["section"] = section_text(report.chart.lines[i].section, game);
+        }
         const ChartExample& e = report.score.examples[i];
         if (examples && e.found) {
             nlohmann::json deal = nlohmann::json::array();

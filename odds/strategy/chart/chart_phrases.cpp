@@ -10,10 +10,6 @@ namespace quillon::odds {
 
 namespace {
 
-bool starts_with(std::string_view text, std::string_view start) {
-    return text.substr(0, start.size()) == start;
-}
-
 // The rank of a symbol as the words write it in lower case ("10", "j", "a"), or -1.
 int rank_of(std::string_view symbol) {
     for (int r = 0; r < kRankCount; ++r) {
@@ -101,7 +97,7 @@ std::optional<Phrase> named_parts(std::string_view prefix, const std::vector<uns
 std::optional<Phrase> named_list(std::string_view words, const KnownWords& known) {
     std::string_view prefix;
     for (const std::string_view p : {"suited ", "unsuited "}) {
-        if (starts_with(words, p)) {
+        if (words.starts_with(p)) {
             prefix = p;
         }
     }
@@ -138,7 +134,7 @@ std::optional<Phrase> royal_by_ace(std::string_view words, const RankProfile& pr
     }
     for (const int cards : {2, 3}) {
         const std::string start = std::to_string(cards) + " to a royal flush, ";
-        if (!starts_with(words, start)) {
+        if (!words.starts_with(start)) {
             continue;
         }
         std::string_view rest = words.substr(start.size());
@@ -146,7 +142,7 @@ std::optional<Phrase> royal_by_ace(std::string_view words, const RankProfile& pr
             const std::string count = high == 0   ? "no high card, "
                                       : high == 1 ? "1 high card, "
                                                   : std::to_string(high) + " high cards, ";
-            if (!starts_with(rest, count)) {
+            if (!rest.starts_with(count)) {
                 continue;
             }
             const std::string_view ace = rest.substr(count.size());

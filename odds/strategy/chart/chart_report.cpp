@@ -18,7 +18,7 @@ ChartReport report_chart(const Tallies& tallies, std::string_view text, const st
                          unsigned threads) {
     ChartReport report;
     report.chart = read_chart(text, source, tallies.game());
-    report.score = score_chart(tallies, report.chart.keys(), {}, threads);
+    report.score = score_chart(tallies, report.chart, threads);
     give_shares(report);
     return report;
 }

@@ -31,18 +31,37 @@ struct DealHolds {
         for (unsigned m = 0; m < kHoldCount; ++m) {
             patterns[m] = patterns_of(game, profile, cards, static_cast<HoldMask>(m));
         }
+        for (const CardId card : cards) {
+            wild += is_wild(card, game) ? 1 : 0;
+        }
     }
 
     std::array<HoldPatterns, kHoldCount> patterns;
+    // The wild cards dealt: the section of a chart the deal plays.
+    int wild = 0;
     // The tie rule's order of two holds, worked out only where they meet on one line.
     HoldPreferences preference_of;
 };
 
+// The most wild cards a deal has: four deuces.
+constexpr std::size_t kSections = 5;
+
 class LineIndex {
   public:
-    explicit LineIndex(const std::vector<PatternKey>& keys) : lines_(keys.size()) {
+    // `sections` gives each line's section (as ChartLine::section); empty where there are none.
+    explicit LineIndex(const std::vector<PatternKey>& keys, const std::vector<int>& sections = {})
+        : lines_(keys.size()) {
         for (std::uint32_t i = 0; i < keys.size(); ++i) {
-            line_.try_emplace(keys[i], i);
+            const int section = i < sections.size() ? sections[i] : -1;
+            if (section < 0) {
+                line_.try_emplace(keys[i], i);
+                continue;
+            }
+            std::array<std::uint32_t, kSections> none{};
+            none.fill(kNoLine);
+            std::uint32_t& line = sectioned_.try_emplace(keys[i], none)
+                                      .first->second.at(static_cast<std::size_t>(section));
+            line = std::min(line, i);
         }
     }
 
@@ -53,13 +72,13 @@ class LineIndex {
         for (unsigned m = 0; m < kHoldCount; ++m) {
             const auto mask = static_cast<HoldMask>(m);
             for (const PatternKey key : holds.patterns[m]) {
-                const auto it = line_.find(key);
-                if (it == line_.end() || it->second > best.line) {
+                const std::uint32_t line = line_of(key, holds.wild);
+                if (line == kNoLine || line > best.line) {
                     continue;
                 }
-                if (it->second < best.line ||
+                if (line < best.line ||
                     holds.preference_of(mask) > holds.preference_of(best.mask)) {
-                    best = Pick{it->second, mask};
+                    best = Pick{line, mask};
                 }
             }
         }
@@ -73,7 +92,23 @@ class LineIndex {
     }
 
   private:
+    // The first line of the pattern that a deal of these wild cards plays.
+    std::uint32_t line_of(PatternKey key, int wild) const {
+        std::uint32_t line = kNoLine;
+        if (const auto it = line_.find(key); it != line_.end()) {
+            line = it->second;
+        }
+        if (!sectioned_.empty()) {
+            if (const auto it = sectioned_.find(key); it != sectioned_.end()) {
+                line = std::min(line, it->second.at(static_cast<std::size_t>(wild)));
+            }
+        }
+        return line;
+    }
+
     std::unordered_map<PatternKey, std::uint32_t> line_;
+    // Lines that stand in a section, by the section's wild cards.
+    std::unordered_map<PatternKey, std::array<std::uint32_t, kSections>> sectioned_;
     std::size_t lines_ = 0;
 };
 
@@ -207,20 +242,16 @@ ChartScore add_up(const Tallies& tallies, const RankProfile& profile, const Line
 
 }  // namespace
 
-std::vector<ChartScore> score_charts(const Tallies& tallies,
-                                     const std::vector<std::vector<PatternKey>>& charts,
-                                     std::vector<DealClass> deals, unsigned threads,
-                                     std::size_t worst) {
+namespace {
+
+std::vector<ChartScore> score_indexes(const Tallies& tallies, const std::vector<LineIndex>& indexes,
+                                      std::vector<DealClass> deals, unsigned threads,
+                                      std::size_t worst) {
     const Game& game = tallies.game();
     if (deals.empty()) {
         deals = deal_classes(game.jokers());
     }
     const RankProfile profile = rank_profile(game);
-    std::vector<LineIndex> indexes;
-    indexes.reserve(charts.size());
-    for (const std::vector<PatternKey>& keys : charts) {
-        indexes.emplace_back(keys);
-    }
     threads = std::max(1u, threads);
     std::vector<std::vector<Part>> parts(threads);
     const std::size_t per = (deals.size() + threads - 1) / threads;
@@ -238,7 +269,7 @@ std::vector<ChartScore> score_charts(const Tallies& tallies,
     }
     stop_point(stop);
     std::vector<ChartScore> scores;
-    for (std::size_t c = 0; c < charts.size(); ++c) {
+    for (std::size_t c = 0; c < indexes.size(); ++c) {
         std::vector<Part*> of_chart;
         for (std::vector<Part>& thread_parts : parts) {
             of_chart.push_back(&thread_parts[c]);
@@ -248,6 +279,26 @@ std::vector<ChartScore> score_charts(const Tallies& tallies,
     return scores;
 }
 
+}  // namespace
+
+std::vector<ChartScore> score_charts(const Tallies& tallies,
+                                     const std::vector<std::vector<PatternKey>>& charts,
+                                     std::vector<DealClass> deals, unsigned threads,
+                                     std::size_t worst) {
+    std::vector<LineIndex> indexes;
+    indexes.reserve(charts.size());
+    for (const std::vector<PatternKey>& keys : charts) {
+        indexes.emplace_back(keys);
+    }
+    return score_indexes(tallies, indexes, std::move(deals), threads, worst);
+}
+
+ChartScore score_chart(const Tallies& tallies, const Chart& chart, unsigned threads,
+                       std::size_t worst) {
+    const std::vector<LineIndex> index{LineIndex(chart.keys(), chart.sections())};
+    return std::move(score_indexes(tallies, index, {}, threads, worst).front());
+}
+
 ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
                        std::vector<DealClass> deals, unsigned threads, std::size_t worst) {
     return std::move(score_charts(tallies, {keys}, std::move(deals), threads, worst).front());
@@ -255,7 +306,7 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
 
 ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal) {
     const RankProfile profile = rank_profile(game);
-    const LineIndex index(chart.keys());
+    const LineIndex index(chart.keys(), chart.sections());
     const Pick pick = index.pick(game, profile, deal);
     ChartDecision decision;
     if (pick.line != kNoLine) {

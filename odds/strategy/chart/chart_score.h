@@ -40,6 +40,9 @@ struct ChartScore {
 ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
                        std::vector<DealClass> deals = {}, unsigned threads = default_threads(),
                        std::size_t worst = 5);
+// The same for a chart read from its words, its sections kept.
+ChartScore score_chart(const Tallies& tallies, const Chart& chart,
+                       unsigned threads = default_threads(), std::size_t worst = 5);
 // The same for several charts over the same deals: each deal's holds are classified and valued
 // once for them all, which is most of the work of a score.
 std::vector<ChartScore> score_charts(const Tallies& tallies,

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <unordered_map>
 
 #include "base/stop.h"
 #include "base/text_file.h"
 #include "odds/strategy/chart/chart_phrases.h"
+#include "odds/strategy/chart/chart_sections.h"
+#include "odds/strategy/patterns/pattern_key.h"
 #include "odds/strategy/patterns/pattern_words.h"
 
 namespace quillon::odds {
@@ -99,17 +102,39 @@ std::optional<std::string_view> game_word(std::string_view line) {
     return name;
 }
 
+// The file line of each pattern given, by its section: a pattern above the sections stands for
+// every section.
+using SeenLines = std::map<std::pair<PatternKey, int>, int>;
+
+// The line that already gives the pattern to the section's deals, or 0.
+int given_at(const SeenLines& seen, PatternKey key, int section) {
+    for (const int s : {-1, section}) {
+        if (const auto it = seen.find({key, s}); it != seen.end()) {
+            return it->second;
+        }
+    }
+    return 0;
+}
+
+// The wild cards a pattern keeps, where it says how many (not "natural or with deuces").
+int wild_held(PatternKey key) {
+    using namespace pattern_key;
+    const Kind kind = kind_of(key);
+    const bool counted = kind == Kind::wild_alone || kind == Kind::sets || kind == Kind::draw;
+    return counted && get(key, kAnyDeuces) == 0 ? static_cast<int>(get(key, kWild)) : 0;
+}
+
 // A published phrase at its place: the lines it stands for that no line above has given, each
 // at the phrase's file line. Holds it takes in that no line of its own names must be taken above.
-void add_phrase(Chart& chart, const Phrase& phrase, const ChartWords& words,
-                std::unordered_map<PatternKey, int>& seen, const ChartLine& entry,
-                const std::string& at) {
+void add_phrase(Chart& chart, const Phrase& phrase, const ChartWords& words, SeenLines& seen,
+                const ChartLine& entry, const std::string& at) {
     for (const std::string& above : phrase.above) {
         const PatternKey key = words.find(above);
         const HoldPatterns coarser = coarser_patterns(key, words.profile());
         const bool taken = std::any_of(chart.lines.begin(), chart.lines.end(), [&](const auto& l) {
-            return l.key == key ||
-                   std::find(coarser.begin(), coarser.end(), l.key) != coarser.end();
+            return (l.section < 0 || l.section == entry.section) &&
+                   (l.key == key ||
+                    std::find(coarser.begin(), coarser.end(), l.key) != coarser.end());
         });
         if (!taken) {
             throw ChartError(at + quote_words(entry.words) + " takes in '" + above +
@@ -119,10 +144,11 @@ void add_phrase(Chart& chart, const Phrase& phrase, const ChartWords& words,
     std::size_t added = 0;
     for (const std::string& part : phrase.parts) {
         const PatternKey key = words.find(part);
-        if (!seen.try_emplace(key, entry.file_line).second) {
+        if (given_at(seen, key, entry.section) != 0) {
             continue;
         }
-        chart.lines.push_back(ChartLine{key, part, entry.file_line});
+        seen.try_emplace({key, entry.section}, entry.file_line);
+        chart.lines.push_back(ChartLine{key, part, entry.file_line, -1.0, entry.section});
         ++added;
     }
     if (added == 0) {
@@ -186,6 +212,15 @@ PatternKey ChartWords::find(const std::string& words) const {
     throw std::invalid_argument(message);
 }
 
+std::vector<int> Chart::sections() const {
+    std::vector<int> out;
+    out.reserve(lines.size());
+    for (const ChartLine& line : lines) {
+        out.push_back(line.section);
+    }
+    return out;
+}
+
 bool ChartWords::knows(const std::string& words) const {
     return by_text_.contains(normal(words));
 }
@@ -225,14 +260,37 @@ Chart read_chart(std::string_view text, const std::string& source, const ChartWo
     if (const std::optional<ChartGame> named = chart_game(text, source)) {
         chart.game = named->name;
     }
-    std::unordered_map<PatternKey, int> seen;
+    SeenLines seen;
+    std::map<int, int> headed;
+    int section = -1;
     for_each_line(text, source, [&](int number, std::string_view line) {
         if (game_word(line)) {
             return;
         }
+        std::optional<SectionHeading> heading;
+        try {
+            heading = section_heading(normal(line), words.game());
+        } catch (const std::invalid_argument& e) {
+            throw ChartError(where(source, number) + e.what());
+        }
+        if (heading) {
+            if (const auto [it, fresh] = headed.try_emplace(heading->wild, number); !fresh) {
+                throw ChartError(where(source, number) + "a second section for " +
+                                 section_text(heading->wild, words.game()) +
+                                 " (the first is line " + std::to_string(it->second) + ")");
+            }
+            section = heading->wild;
+            const std::size_t colon = line.find(':');
+            if (heading->rest.empty() || colon == std::string_view::npos) {
+                return;
+            }
+            line.remove_prefix(colon + 1);
+            line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+        }
         ChartLine entry;
         entry.words = std::string(line);
         entry.file_line = number;
+        entry.section = section;
         try {
             entry.key = words.find(entry.words);
         } catch (const std::invalid_argument& e) {
@@ -245,10 +303,16 @@ Chart read_chart(std::string_view text, const std::string& source, const ChartWo
             add_phrase(chart, *phrase, words, seen, entry, where(source, number));
             return;
         }
-        if (const auto [it, fresh] = seen.try_emplace(entry.key, number); !fresh) {
+        if (const int first = given_at(seen, entry.key, section); first != 0) {
             throw ChartError(where(source, number) + quote_words(entry.words) +
-                             " is already the pattern of line " + std::to_string(it->second));
+                             " is already the pattern of line " + std::to_string(first));
         }
+        if (const int held = wild_held(entry.key); section >= 0 && held > section) {
+            throw ChartError(where(source, number) + quote_words(entry.words) + " keeps " +
+                             std::to_string(held) + " wild cards, and no deal of the section for " +
+                             section_text(section, words.game()) + " has them");
+        }
+        seen.try_emplace({entry.key, section}, number);
         chart.lines.push_back(std::move(entry));
     });
     if (chart.lines.empty()) {
@@ -277,12 +341,24 @@ std::string write_chart(const Chart& chart, const Game& game, const std::string&
     if (const std::string high = high_card_text(profile); !high.empty()) {
         out += "# High cards: " + high + ".\n";
     }
+    const bool sectioned = std::any_of(chart.lines.begin(), chart.lines.end(),
+                                       [](const ChartLine& line) { return line.section >= 0; });
+    if (sectioned) {
+        out +=
+            "# Each deal plays the lines above the sections and those of the section of the\n"
+            "# wild cards it was dealt.\n";
+    }
     out += "game " + game_id + "\n";
     std::size_t width = 0;
     for (const ChartLine& line : chart.lines) {
         width = std::max(width, line.words.size());
     }
+    int section = -1;
     for (const ChartLine& line : chart.lines) {
+        if (line.section != section) {
+            section = line.section;
+            out += section_text(section, game) + "\n";
+        }
         out += line.words;
         if (line.share >= 0.0) {
             std::array<char, 32> share{};

@@ -27,6 +27,9 @@ struct ChartLine {
     int file_line = 0;
     // The share of all deals the line decides, where known (written as a comment).
     double share = -1.0;
+    // The number of wild cards dealt of the section the line stands in: only those deals play
+    // it. -1 where it stands above every section (or the chart has none).
+    int section = -1;
 };
 
 // A strategy chart: one pattern a line, best first; the first line a deal shows decides its hold.
@@ -36,6 +39,8 @@ struct Chart {
     std::vector<ChartLine> lines;
 
     std::vector<PatternKey> keys() const;
+    // Each line's section, as `ChartLine::section`.
+    std::vector<int> sections() const;
 };
 
 // Every pattern of a game by its words, in lower case with single spaces. Where several patterns
