@@ -26,8 +26,9 @@ struct Pick {
 
 // Every hold's patterns of one deal: what the lines of any chart are matched against.
 struct DealHolds {
-    DealHolds(const Game& game, const RankProfile& profile, const std::array<CardId, 5>& cards)
-        : preference_of(game, cards) {
+    DealHolds(const Game& of_game, const RankProfile& of_profile,
+              const std::array<CardId, 5>& dealt)
+        : game(of_game), profile(of_profile), cards(dealt), preference_of(of_game, dealt) {
         for (unsigned m = 0; m < kHoldCount; ++m) {
             patterns[m] = patterns_of(game, profile, cards, static_cast<HoldMask>(m));
         }
@@ -36,6 +37,9 @@ struct DealHolds {
         }
     }
 
+    const Game& game;
+    const RankProfile& profile;
+    std::array<CardId, 5> cards;
     std::array<HoldPatterns, kHoldCount> patterns;
     // The wild cards dealt: the section of a chart the deal plays.
     int wild = 0;
@@ -43,25 +47,22 @@ struct DealHolds {
     HoldPreferences preference_of;
 };
 
-// The most wild cards a deal has: four deuces.
-constexpr std::size_t kSections = 5;
-
 class LineIndex {
   public:
-    // `sections` gives each line's section (as ChartLine::section); empty where there are none.
-    explicit LineIndex(const std::vector<PatternKey>& keys, const std::vector<int>& sections = {})
+    // `sections` and `conditions` give each line's section and condition on the discards (as
+    // in ChartLine); empty where the chart has none.
+    explicit LineIndex(const std::vector<PatternKey>& keys, const std::vector<int>& sections = {},
+                       const std::vector<DiscardCondition>& conditions = {})
         : lines_(keys.size()) {
         for (std::uint32_t i = 0; i < keys.size(); ++i) {
             const int section = i < sections.size() ? sections[i] : -1;
-            if (section < 0) {
+            const DiscardCondition condition =
+                i < conditions.size() ? conditions[i] : DiscardCondition{};
+            if (section < 0 && !condition.any()) {
                 line_.try_emplace(keys[i], i);
-                continue;
+            } else {
+                special_[keys[i]].push_back(Entry{i, section, condition});
             }
-            std::array<std::uint32_t, kSections> none{};
-            none.fill(kNoLine);
-            std::uint32_t& line = sectioned_.try_emplace(keys[i], none)
-                                      .first->second.at(static_cast<std::size_t>(section));
-            line = std::min(line, i);
         }
     }
 
@@ -72,7 +73,7 @@ class LineIndex {
         for (unsigned m = 0; m < kHoldCount; ++m) {
             const auto mask = static_cast<HoldMask>(m);
             for (const PatternKey key : holds.patterns[m]) {
-                const std::uint32_t line = line_of(key, holds.wild);
+                const std::uint32_t line = line_of(key, holds, mask, best.line);
                 if (line == kNoLine || line > best.line) {
                     continue;
                 }
@@ -92,23 +93,41 @@ class LineIndex {
     }
 
   private:
-    // The first line of the pattern that a deal of these wild cards plays.
-    std::uint32_t line_of(PatternKey key, int wild) const {
+    struct Entry {
+        std::uint32_t line = 0;
+        int section = -1;
+        DiscardCondition condition;
+    };
+
+    // The first line of the pattern that the hold plays in its deal's section, where it comes
+    // no later than `limit`.
+    std::uint32_t line_of(PatternKey key, const DealHolds& holds, HoldMask mask,
+                          std::uint32_t limit) const {
         std::uint32_t line = kNoLine;
         if (const auto it = line_.find(key); it != line_.end()) {
             line = it->second;
         }
-        if (!sectioned_.empty()) {
-            if (const auto it = sectioned_.find(key); it != sectioned_.end()) {
-                line = std::min(line, it->second.at(static_cast<std::size_t>(wild)));
+        if (special_.empty()) {
+            return line;
+        }
+        if (const auto it = special_.find(key); it != special_.end()) {
+            for (const Entry& e : it->second) {
+                if (e.line >= line || e.line > limit) {
+                    break;
+                }
+                if ((e.section < 0 || e.section == holds.wild) &&
+                    (!e.condition.any() ||
+                     condition_holds(e.condition, holds.game, holds.profile, holds.cards, mask))) {
+                    return e.line;
+                }
             }
         }
         return line;
     }
 
     std::unordered_map<PatternKey, std::uint32_t> line_;
-    // Lines that stand in a section, by the section's wild cards.
-    std::unordered_map<PatternKey, std::array<std::uint32_t, kSections>> sectioned_;
+    // Lines that stand in a section or state a condition, in the chart's order.
+    std::unordered_map<PatternKey, std::vector<Entry>> special_;
     std::size_t lines_ = 0;
 };
 
@@ -295,7 +314,11 @@ std::vector<ChartScore> score_charts(const Tallies& tallies,
 
 ChartScore score_chart(const Tallies& tallies, const Chart& chart, unsigned threads,
                        std::size_t worst) {
-    const std::vector<LineIndex> index{LineIndex(chart.keys(), chart.sections())};
+    std::vector<DiscardCondition> conditions;
+    for (const ChartLine& line : chart.lines) {
+        conditions.push_back(line.condition);
+    }
+    const std::vector<LineIndex> index{LineIndex(chart.keys(), chart.sections(), conditions)};
     return std::move(score_indexes(tallies, index, {}, threads, worst).front());
 }
 
@@ -306,7 +329,11 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
 
 ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal) {
     const RankProfile profile = rank_profile(game);
-    const LineIndex index(chart.keys(), chart.sections());
+    std::vector<DiscardCondition> conditions;
+    for (const ChartLine& line : chart.lines) {
+        conditions.push_back(line.condition);
+    }
+    const LineIndex index(chart.keys(), chart.sections(), conditions);
     const Pick pick = index.pick(game, profile, deal);
     ChartDecision decision;
     if (pick.line != kNoLine) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 
 #include "base/stop.h"
@@ -124,6 +125,42 @@ int wild_held(PatternKey key) {
     return counted && get(key, kAnyDeuces) == 0 ? static_cast<int>(get(key, kWild)) : 0;
 }
 
+// A line with a condition on the discards: refused where no hold of it could meet it, or where
+// the bare pattern above it already takes every hold.
+void add_exception(Chart& chart, ChartLine& entry, const SeenLines& seen,
+                   std::map<std::tuple<PatternKey, int, std::string>, int>& exceptions,
+                   const std::string& at) {
+    using namespace pattern_key;
+    const DiscardCondition& c = entry.condition;
+    const Kind kind = kind_of(entry.key);
+    const int held = kind == Kind::nothing ? 0 : static_cast<int>(get(entry.key, kHeld));
+    const int natural = held - static_cast<int>(get(entry.key, kWild));
+    const std::string quoted = quote_words(entry.words);
+    if (held == 5) {
+        throw ChartError(at + quoted + " keeps all five cards: no card is discarded");
+    }
+    if (c.only_discard && held != 4) {
+        throw ChartError(at + quoted + " can never hold: the pattern throws away " +
+                         std::to_string(5 - held) + " cards, not one");
+    }
+    if ((c.straight >= 0 || c.flush >= 0) && natural <= 0) {
+        throw ChartError(at + quoted +
+                         " can never hold: a penalty is told by the natural cards kept, and the "
+                         "pattern keeps none");
+    }
+    if (const int bare = given_at(seen, entry.key, entry.section); bare != 0) {
+        throw ChartError(at + quoted + " can never decide a deal: line " + std::to_string(bare) +
+                         " above takes every hold of its pattern");
+    }
+    const auto [it, fresh] =
+        exceptions.try_emplace({entry.key, entry.section, condition_text(c)}, entry.file_line);
+    if (!fresh) {
+        throw ChartError(at + quoted + " is already the line of line " +
+                         std::to_string(it->second));
+    }
+    chart.lines.push_back(entry);
+}
+
 // A published phrase at its place: the lines it stands for that no line above has given, each
 // at the phrase's file line. Holds it takes in that no line of its own names must be taken above.
 void add_phrase(Chart& chart, const Phrase& phrase, const ChartWords& words, SeenLines& seen,
@@ -148,7 +185,7 @@ void add_phrase(Chart& chart, const Phrase& phrase, const ChartWords& words, See
             continue;
         }
         seen.try_emplace({key, entry.section}, entry.file_line);
-        chart.lines.push_back(ChartLine{key, part, entry.file_line, -1.0, entry.section});
+        chart.lines.push_back(ChartLine{key, part, entry.file_line, -1.0, entry.section, {}});
         ++added;
     }
     if (added == 0) {
@@ -221,6 +258,11 @@ std::vector<int> Chart::sections() const {
     return out;
 }
 
+bool Chart::has_conditions() const {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const ChartLine& line) { return line.condition.any(); });
+}
+
 bool ChartWords::knows(const std::string& words) const {
     return by_text_.contains(normal(words));
 }
@@ -261,6 +303,7 @@ Chart read_chart(std::string_view text, const std::string& source, const ChartWo
         chart.game = named->name;
     }
     SeenLines seen;
+    std::map<std::tuple<PatternKey, int, std::string>, int> exceptions;
     std::map<int, int> headed;
     int section = -1;
     for_each_line(text, source, [&](int number, std::string_view line) {
@@ -297,10 +340,17 @@ Chart read_chart(std::string_view text, const std::string& source, const ChartWo
             const std::optional<Phrase> phrase =
                 published_phrase(normal(line), words.game(), words.profile(),
                                  [&](const std::string& w) { return words.knows(w); });
-            if (!phrase) {
+            if (phrase) {
+                add_phrase(chart, *phrase, words, seen, entry, where(source, number));
+                return;
+            }
+            const std::optional<ConditionedWords> split = split_condition(normal(line));
+            if (!split || !words.knows(split->pattern)) {
                 throw ChartError(where(source, number) + e.what());
             }
-            add_phrase(chart, *phrase, words, seen, entry, where(source, number));
+            entry.key = words.find(split->pattern);
+            entry.condition = split->condition;
+            add_exception(chart, entry, seen, exceptions, where(source, number));
             return;
         }
         if (const int first = given_at(seen, entry.key, section); first != 0) {
@@ -327,7 +377,8 @@ Chart chart_of_keys(const std::vector<PatternKey>& keys, const Game& game) {
     Chart chart;
     int number = 0;
     for (const PatternKey key : keys) {
-        chart.lines.push_back(ChartLine{key, pattern_text(key, game, profile), ++number});
+        chart.lines.push_back(
+            ChartLine{key, pattern_text(key, game, profile), ++number, -1.0, -1, {}});
     }
     return chart;
 }

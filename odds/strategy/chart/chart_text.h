@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "odds/games/pay_table.h"
+#include "odds/strategy/chart/chart_conditions.h"
 #include "odds/strategy/patterns/hold_pattern.h"
 
 namespace quillon::odds {
@@ -30,6 +31,8 @@ struct ChartLine {
     // The number of wild cards dealt of the section the line stands in: only those deals play
     // it. -1 where it stands above every section (or the chart has none).
     int section = -1;
+    // What the discarded cards must show for the line to keep a hold (none asked by default).
+    DiscardCondition condition;
 };
 
 // A strategy chart: one pattern a line, best first; the first line a deal shows decides its hold.
@@ -41,6 +44,8 @@ struct Chart {
     std::vector<PatternKey> keys() const;
     // Each line's section, as `ChartLine::section`.
     std::vector<int> sections() const;
+    // Whether some line states a condition on the discarded cards.
+    bool has_conditions() const;
 };
 
 // Every pattern of a game by its words, in lower case with single spaces. Where several patterns

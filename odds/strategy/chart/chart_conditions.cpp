@@ -1,0 +1,174 @@
+#include "odds/strategy/chart/chart_conditions.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "base/ranks.h"
+
+namespace quillon::odds {
+
+namespace {
+
+std::string lower_case(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    return out;
+}
+
+// A rank named by its symbol or its word ("9", "10", "j", "jack"), or -1.
+int rank_named(std::string_view name) {
+    for (int r = 0; r < kRankCount; ++r) {
+        const auto i = static_cast<std::size_t>(r);
+        if (name == lower_case(kRankSymbols[i]) || name == kRankWords[i]) {
+            return r;
+        }
+    }
+    return -1;
+}
+
+// "a 9", "an 8 or a 10" as ranks, or 0.
+unsigned ranks_named(std::string_view text) {
+    unsigned ranks = 0;
+    while (!text.empty()) {
+        std::string_view item = text.substr(0, std::min(text.find(" or "), text.size()));
+        text.remove_prefix(std::min(item.size() + 4, text.size()));
+        if (item.starts_with("a ")) {
+            item.remove_prefix(2);
+        } else if (item.starts_with("an ")) {
+            item.remove_prefix(3);
+        } else {
+            return 0;
+        }
+        const int r = rank_named(item);
+        if (r < 0) {
+            return 0;
+        }
+        ranks |= 1u << r;
+    }
+    return ranks;
+}
+
+// Takes one condition off the end of the words; false where they end in none.
+bool take_condition(std::string& words, DiscardCondition& c) {
+    const std::size_t comma = words.rfind(", ");
+    if (comma == std::string::npos) {
+        return false;
+    }
+    const std::string_view tail = std::string_view(words).substr(comma + 2);
+    const auto flag = [&](std::string_view yes, int& field) {
+        if (field < 0 && tail == yes) {
+            field = 1;
+            return true;
+        }
+        if (field < 0 && tail.starts_with("no ") && tail.substr(3) == yes) {
+            field = 0;
+            return true;
+        }
+        return false;
+    };
+    bool taken = flag("straight penalty", c.straight) || flag("high-card penalty", c.high) ||
+                 flag("flush penalty", c.flush);
+    if (!taken && c.discarded == 0) {
+        constexpr std::string_view with = "with ";
+        constexpr std::string_view discarded = " discarded";
+        constexpr std::string_view when = "when the discarded card is ";
+        if (tail.starts_with(with) && tail.ends_with(discarded)) {
+            c.discarded =
+                ranks_named(tail.substr(with.size(), tail.size() - with.size() - discarded.size()));
+        } else if (tail.starts_with(when)) {
+            c.discarded = ranks_named(tail.substr(when.size()));
+            c.only_discard = true;
+        }
+        taken = c.discarded != 0;
+    }
+    if (taken) {
+        words.resize(comma);
+    }
+    return taken;
+}
+
+std::string discard_ranks_text(unsigned ranks) {
+    std::string out;
+    for (int r = 0; r < kRankCount; ++r) {
+        if ((ranks >> r & 1u) != 0) {
+            const bool an = r == kAce || r == 6;  // an ace, an 8
+            out += std::string(out.empty() ? "" : " or ") + (an ? "an " : "a ") +
+                   std::string(kRankSymbols[static_cast<std::size_t>(r)]);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::optional<ConditionedWords> split_condition(std::string_view words) {
+    ConditionedWords out{std::string(words), {}};
+    while (take_condition(out.pattern, out.condition)) {
+    }
+    if (!out.condition.any() || out.pattern.empty()) {
+        return std::nullopt;
+    }
+    return out;
+}
+
+std::string condition_text(const DiscardCondition& c) {
+    std::string out;
+    if (c.discarded != 0) {
+        out += c.only_discard ? ", when the discarded card is " + discard_ranks_text(c.discarded)
+                              : ", with " + discard_ranks_text(c.discarded) + " discarded";
+    }
+    const auto flag = [&](int field, const char* words) {
+        if (field >= 0) {
+            out += std::string(field == 0 ? ", no " : ", ") + words;
+        }
+    };
+    flag(c.straight, "straight penalty");
+    flag(c.high, "high-card penalty");
+    flag(c.flush, "flush penalty");
+    return out;
+}
+
+bool condition_holds(const DiscardCondition& c, const Game& game, const RankProfile& profile,
+                     const std::array<CardId, 5>& deal, HoldMask mask) {
+    unsigned kept_ranks = 0;
+    int kept_suit = -1;
+    bool suited = true;
+    for (std::size_t i = 0; i < 5; ++i) {
+        if ((mask >> i & 1u) != 0 && !is_wild(deal[i], game)) {
+            kept_ranks |= 1u << engine_rank(deal[i].rank());
+            const int s = static_cast<int>(deal[i].suit());
+            suited = suited && (kept_suit < 0 || s == kept_suit);
+            kept_suit = s;
+        }
+    }
+    int discards = 0;
+    bool named = false;
+    bool straight = false;
+    bool high = false;
+    bool flush = false;
+    for (std::size_t i = 0; i < 5; ++i) {
+        if ((mask >> i & 1u) != 0) {
+            continue;
+        }
+        ++discards;
+        if (is_wild(deal[i], game)) {
+            continue;
+        }
+        const int r = engine_rank(deal[i].rank());
+        named = named || (c.discarded >> r & 1u) != 0;
+        high = high || profile.high[static_cast<std::size_t>(r)];
+        flush =
+            flush || (suited && kept_suit >= 0 && static_cast<int>(deal[i].suit()) == kept_suit);
+        if (kept_ranks != 0 && (kept_ranks >> r & 1u) == 0) {
+            for (const unsigned s : kStraightMasks) {
+                straight = straight || ((s & kept_ranks) == kept_ranks && (s >> r & 1u) != 0);
+            }
+        }
+    }
+    const auto meets = [](int asked, bool seen) { return asked < 0 || (asked == 1) == seen; };
+    return (c.discarded == 0 || (named && (!c.only_discard || discards == 1))) &&
+           meets(c.straight, straight) && meets(c.high, high) && meets(c.flush, flush);
+}
+
+}  // namespace quillon::odds
