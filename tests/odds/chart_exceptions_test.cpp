@@ -32,7 +32,7 @@ const std::vector<WordDecision> kExceptionDeals = {
     {"jacks-or-better-9-6", "suited 10-J, no high-card penalty\nunsuited J-Q", "h10 h11 s3 d4 c2",
      "h10 h11"},
     // Wild cards thrown away are no penalty of any kind.
-    {"deuces-wild-full-pay", "3 to a royal flush, no flush penalty\npair", "h10 h11 h12 s2 d5",
+    {"deuces-wild-full-pay", "3 to a royal flush, no straight penalty\npair", "h10 h11 h12 s2 d5",
      "h10 h11 h12"},
 };
 
@@ -65,7 +65,9 @@ TEST(ChartExceptions, RefuseConditionsNoHoldCanMeet) {
               "takes every hold of its pattern");
     EXPECT_EQ(error_of("jack alone, with a 9 discarded\njack alone, with a nine discarded\n"),
               "e.chart:2: 'jack alone, with a nine discarded' is already the line of line 1");
-    // A condition the words do not know stays an unknown pattern.
+    // A flush penalty alone is a pattern's words, not a condition; a condition the words do not
+    // know stays an unknown pattern.
+    EXPECT_NE(error_of("king alone, flush penalty\n").find("unknown pattern"), std::string::npos);
     EXPECT_NE(error_of("jack alone, with a 1 discarded\n").find("unknown pattern"),
               std::string::npos);
 }

@@ -106,7 +106,11 @@ std::optional<ConditionedWords> split_condition(std::string_view words) {
     ConditionedWords out{std::string(words), {}};
     while (take_condition(out.pattern, out.condition)) {
     }
-    if (!out.condition.any() || out.pattern.empty()) {
+    // The flush penalty alone is the words of the patterns that say it, where the game has
+    // them; as a condition it joins another.
+    DiscardCondition others = out.condition;
+    others.flush = -1;
+    if (!others.any() || out.pattern.empty()) {
         return std::nullopt;
     }
     return out;

@@ -38,7 +38,8 @@ struct ConditionedWords {
 };
 
 // Splits the condition off the end of a line's words (lower case, single spaces), or nothing
-// where the words end in no condition.
+// where the words end in no condition. A flush penalty alone is no condition: it is the words
+// of the patterns that say it.
 std::optional<ConditionedWords> split_condition(std::string_view words);
 
 // The condition's words as the program writes them after a pattern: ", with a 9 discarded".
