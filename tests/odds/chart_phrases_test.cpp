@@ -8,6 +8,7 @@
 
 #include "base/ranks.h"
 #include "tests/odds/chart_word_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -109,6 +110,7 @@ std::string phrase_against_reading(const std::string& phrase, Reading reading) {
 }
 
 TEST(DeucesPhrases, ReadAsTheirWordsSayOverTheDeals) {
+    QUILLON_WHOLE_GAME_SWEEP();
     EXPECT_EQ(phrase_against_reading("4 to an outside straight, mixed suits",
                                      [](const auto& deal, HoldMask mask, const Game& game) {
                                          return outside_straight(deal, mask, game) &&

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/odds/chart_word_support.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
@@ -76,6 +77,7 @@ TEST(ChartSections, EachDealPlaysItsOwnSection) {
 // Every deal decides as a chart of its section's lines alone would: the scorer looks at no line
 // of another section.
 TEST(ChartSections, ADealDecidesAsItsSectionAloneWould) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Game game = find_game("deuces-wild-full-pay").value();
     const std::string text =
         "three deuces\nwild royal\n3 deuces alone\n"
