@@ -389,6 +389,14 @@ std::string write_chart(const Chart& chart, const Game& game, const std::string&
                       std::to_string(chart.lines.size()) +
                       " lines. Hold the cards of the first line the deal shows;\n# " +
                       std::string(kTieRule) + ".\n";
+    if (game.deuces_wild()) {
+        out +=
+            "# Every two is wild: a straight that needs a two is not counted, as no natural card "
+            "can fill it.\n";
+    }
+    out +=
+        "# A made hand that a line names is the dealt hand, kept before any draw the same line "
+        "names.\n";
     if (const std::string high = high_card_text(profile); !high.empty()) {
         out += "# High cards: " + high + ".\n";
     }

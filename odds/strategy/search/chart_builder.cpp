@@ -9,31 +9,122 @@ namespace quillon::odds {
 
 using chart_search::kDefaultCost;
 using chart_search::kLongest;
+using chart_search::kLookAhead;
 using chart_search::kOff;
+using chart_search::kWorthKeeping;
 using chart_search::Planner;
 
-ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
+namespace {
+
+// The search's first steps, which every length shares up to the length the first order has.
+Planner start(const DealPatterns& table, std::size_t max_lines) {
     Planner planner(table);
     planner.greedy();
-    const std::size_t unlimited = std::numeric_limits<std::size_t>::max();
-    planner.settle(true, max_lines == 0 ? unlimited : std::max(max_lines, planner.order().size()));
+    planner.settle(true, std::max(max_lines, planner.order().size()));
     planner.keep_pat_hands();
     planner.drop_idle();
-    if (max_lines == 0) {
-        // The default length: every line worth keeping, at most the longest, so long as the
-        // chart costs no more than the default may; where even the chart of every line worth
-        // anything costs more, the best chart of up to the longest length.
-        if (planner.shortfall() <= kDefaultCost) {
-            planner.drop_cheap(kDefaultCost);
-        }
-        // Trades at the length the cheap lines left, or cuts to the longest default.
-        planner.drop_to(std::min(kLongest, planner.order().size()));
-    } else {
-        planner.drop_to(std::max<std::size_t>(max_lines, 1));
-    }
+    return planner;
+}
+
+// The best chart of at most `max_lines` lines (at least one), cut from the first steps.
+ChartLines cut(Planner planner, std::size_t max_lines) {
+    planner.drop_to(std::max<std::size_t>(max_lines, 1));
     planner.plain_words();
     planner.tidy();
     return planner.order();
+}
+
+// The best charts of several lengths, the shared first steps taken once.
+class Cutter {
+  public:
+    explicit Cutter(const DealPatterns& table) : table_(table), base_(start(table, 1)) {
+        Planner probe(table);
+        probe.greedy();
+        greedy_lines_ = probe.order().size();
+    }
+
+    ChartLines operator()(std::size_t max_lines) const {
+        return max_lines <= greedy_lines_ ? cut(base_, max_lines)
+                                          : cut(start(table_, max_lines), max_lines);
+    }
+
+  private:
+    const DealPatterns& table_;
+    Planner base_;
+    std::size_t greedy_lines_ = 0;
+};
+
+// The chart every line worth keeping leaves, before its length is checked against the rule.
+ChartLines first_default(const DealPatterns& table) {
+    Planner planner(table);
+    planner.greedy();
+    planner.settle(true, std::numeric_limits<std::size_t>::max());
+    planner.keep_pat_hands();
+    planner.drop_idle();
+    // Every line worth keeping, so long as the chart costs no more than the default may; where
+    // even the chart of every line worth anything costs more, the best chart of up to the
+    // longest length.
+    if (planner.shortfall() <= kDefaultCost) {
+        planner.drop_cheap(kDefaultCost);
+    }
+    planner.drop_to(std::min(kLongest, planner.order().size()));
+    planner.plain_words();
+    planner.tidy();
+    return planner.order();
+}
+
+// The default length, held to its rule: each line of the chart saves at least kWorthKeeping
+// against the best chart a line shorter, and no chart up to kLookAhead lines longer saves that
+// much for each line it adds. The lines dropped one at a time are priced in the chart as it
+// stands, so two lines that pay together may have gone where each alone seemed cheap.
+ChartLines default_chart(const DealPatterns& table) {
+    const Cutter cut_chart(table);
+    ChartLines lines = first_default(table);
+    double cost = chart_shortfall(table, lines);
+    // Shorter while the last line does not pay for itself and the chart stays within the cost
+    // the default may have.
+    while (lines.size() > 1) {
+        ChartLines shorter = cut_chart(lines.size() - 1);
+        const double more = chart_shortfall(table, shorter);
+        if (more - cost >= kWorthKeeping || more > kDefaultCost || shorter.size() >= lines.size()) {
+            break;
+        }
+        lines = std::move(shorter);
+        cost = more;
+    }
+    // Longer while some longer chart saves enough for every line it adds.
+    for (bool longer = true; longer;) {
+        longer = false;
+        for (std::size_t k = 1; k <= kLookAhead && lines.size() + k <= kLongest; ++k) {
+            ChartLines more_lines = cut_chart(lines.size() + k);
+            const double less = chart_shortfall(table, more_lines);
+            const std::size_t added =
+                more_lines.size() > lines.size() ? more_lines.size() - lines.size() : 0;
+            if (added > 0 && cost - less >= static_cast<double>(added) * kWorthKeeping) {
+                lines = std::move(more_lines);
+                cost = less;
+                longer = true;
+                break;
+            }
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
+    return max_lines == 0 ? default_chart(table) : cut(start(table, max_lines), max_lines);
+}
+
+double chart_shortfall(const DealPatterns& table, const ChartLines& lines) {
+    double perfect = 0.0;
+    double total = 0.0;
+    for (std::size_t d = 0; d < table.deal_count(); ++d) {
+        perfect += table.deals[d].weight * table.perfect[d];
+        total += table.deals[d].weight;
+    }
+    return perfect / total - chart_return(table, lines);
 }
 
 std::vector<std::uint32_t> chart_choices(const DealPatterns& table, const ChartLines& lines) {

@@ -13,14 +13,18 @@ namespace quillon::odds {
 using ChartLines = std::vector<std::uint32_t>;
 
 // Orders the patterns so that playing the first that matches loses as little as possible against
-// the best hold of every deal, then drops lines down to `max_lines` (0: keep every line worth
-// more than half a thousandth of a percentage point of return, at most 60 lines; where even every
-// line worth anything costs more than half a hundredth of a point against perfect play, the best
-// chart of up to 60 lines).
+// the best hold of every deal, then drops lines down to `max_lines`. 0 is the default length:
+// every line saves at least half a thousandth of a percentage point of return against the best
+// chart a line shorter, and no chart one or two lines longer saves that much for each line it
+// adds; at most 60 lines, and no line dropped that would take the chart over half a hundredth of
+// a point against perfect play.
 ChartLines build_chart(const DealPatterns& table, std::size_t max_lines = 0);
 
 // For each deal, the entry of the line that decides it.
 std::vector<std::uint32_t> chart_choices(const DealPatterns& table, const ChartLines& lines);
+
+// What the chart loses per coin against perfect play, from the stored hold values.
+double chart_shortfall(const DealPatterns& table, const ChartLines& lines);
 
 // The weighted mean return per coin of playing by the chart, from the stored hold values.
 double chart_return(const DealPatterns& table, const ChartLines& lines);

@@ -22,6 +22,9 @@ constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
 constexpr double kWorthKeeping = 5e-6;
 // The longest chart the default length gives.
 constexpr std::size_t kLongest = 60;
+// How many lines longer than the default a chart is tried, to see whether the lines it adds pay
+// for themselves together.
+constexpr std::size_t kLookAhead = 2;
 // What the default length may cost against perfect play, as a share of the return (half a
 // hundredth of a percentage point): where even every line worth anything costs more, the default
 // is the best chart of the longest length rather than the lines worth keeping.
