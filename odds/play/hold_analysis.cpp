@@ -202,26 +202,53 @@ int card_order(CardId card) {
     return 4 * rank + static_cast<int>(card.suit());
 }
 
-HoldPlaces hold_places(const std::array<CardId, 5>& cards) {
-    // Each card's place in card order as its bit: a hold's place is then its mask over the sorted
-    // cards.
-    std::array<unsigned, 5> bit{};
-    for (std::size_t i = 0; i < 5; ++i) {
-        unsigned below = 0;
-        for (std::size_t j = 0; j < 5; ++j) {
-            below += card_order(cards[j]) < card_order(cards[i]) ? 1u : 0u;
-        }
-        bit[i] = 1u << below;
-    }
-    HoldPlaces places{};
-    for (unsigned mask = 0; mask < kHoldCount; ++mask) {
-        unsigned key = 0;
+namespace {
+
+// Every order five cards can come in, by its code: for each card, the cards after it that are
+// lower in card order (0 to 4 for the first, down to 0 or 1 for the fourth), place values 24, 6, 2
+// and 1. Each order's places: a card's bit is one shifted by the cards below it, a hold's place
+// the sum of its cards' bits.
+constexpr std::array<HoldPlaces, 120> kPlacesByOrder = [] {
+    std::array<HoldPlaces, 120> table{};
+    for (unsigned code = 0; code < 120; ++code) {
+        const std::array<unsigned, 4> later_lower{code / 24, code / 6 % 4, code / 2 % 3, code % 2};
+        std::array<unsigned, 5> left{0, 1, 2, 3, 4};
+        std::array<unsigned, 5> below{};
+        unsigned count = 5;
         for (std::size_t i = 0; i < 5; ++i) {
-            key += (mask >> i & 1u) != 0 ? bit[i] : 0;
+            const unsigned pick = i < 4 ? later_lower[i] : 0;
+            below[i] = left[pick];
+            for (unsigned k = pick; k + 1 < count; ++k) {
+                left[k] = left[k + 1];
+            }
+            --count;
         }
-        places[mask] = static_cast<std::uint8_t>(key);
+        for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+            unsigned key = 0;
+            for (std::size_t i = 0; i < 5; ++i) {
+                key += (mask >> i & 1u) != 0 ? 1u << below[i] : 0u;
+            }
+            table[code][mask] = static_cast<std::uint8_t>(key);
+        }
     }
-    return places;
+    return table;
+}();
+
+}  // namespace
+
+HoldPlaces hold_places(const std::array<CardId, 5>& cards) {
+    std::array<int, 5> order{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        order[i] = card_order(cards[i]);
+    }
+    constexpr std::array<unsigned, 4> kWeight{24, 6, 2, 1};
+    unsigned code = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t j = i + 1; j < 5; ++j) {
+            code += order[j] < order[i] ? kWeight[i] : 0u;
+        }
+    }
+    return kPlacesByOrder[code];
 }
 
 HoldPlaces hold_places(const SortedDeal& deal, bool joker) {
