@@ -211,6 +211,9 @@ TEST(BestHoldRule, ReturnsMostAndTheFirstInCardOrderAmongEquals) {
             }
             const HoldMask best = best_hold(totals, left, places);
             for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+                const auto hold = static_cast<HoldMask>(mask);
+                ASSERT_EQ(is_best_hold(totals, left, hold, places), hold == best)
+                    << "hold " << mask << " against the best " << +best;
                 const std::int64_t mine = totals[mask] * draws[kHoldSize[best]];
                 const std::int64_t theirs = totals[best] * draws[kHoldSize[mask]];
                 ASSERT_LE(mine, theirs) << "hold " << mask << " returns more than " << +best;
