@@ -66,9 +66,8 @@ std::vector<Moved> moved_deals(const Tallies& tallies, const std::vector<DealCla
         for_share(classes.size(), t, threads, [&](std::size_t i) {
             const SortedDeal deal(classes[i].cards);
             value_holds(tallies, deal, values);
-            const HoldMask best = best_hold(tallies, deal, values);
-            if (best != stored[i]) {
-                shares[t].push_back({i, best});
+            if (!is_best_hold(tallies, deal, values, stored[i])) {
+                shares[t].push_back({i, best_hold(tallies, deal, values)});
             }
         });
     });

@@ -1,6 +1,7 @@
 #include "odds/play/hold_analysis.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <type_traits>
 
@@ -202,26 +203,53 @@ int card_order(CardId card) {
     return 4 * rank + static_cast<int>(card.suit());
 }
 
-HoldPlaces hold_places(const std::array<CardId, 5>& cards) {
-    // Each card's place in card order as its bit: a hold's place is then its mask over the sorted
-    // cards.
-    std::array<unsigned, 5> bit{};
-    for (std::size_t i = 0; i < 5; ++i) {
-        unsigned below = 0;
-        for (std::size_t j = 0; j < 5; ++j) {
-            below += card_order(cards[j]) < card_order(cards[i]) ? 1u : 0u;
-        }
-        bit[i] = 1u << below;
-    }
-    HoldPlaces places{};
-    for (unsigned mask = 0; mask < kHoldCount; ++mask) {
-        unsigned key = 0;
+namespace {
+
+// Every order five cards can come in, by its code: for each card, the cards after it that are
+// lower in card order (0 to 4 for the first, down to 0 or 1 for the fourth), place values 24, 6, 2
+// and 1. Each order's places: a card's bit is one shifted by the cards below it, a hold's place
+// the sum of its cards' bits.
+constexpr std::array<HoldPlaces, 120> kPlacesByOrder = [] {
+    std::array<HoldPlaces, 120> table{};
+    for (unsigned code = 0; code < 120; ++code) {
+        const std::array<unsigned, 4> later_lower{code / 24, code / 6 % 4, code / 2 % 3, code % 2};
+        std::array<unsigned, 5> left{0, 1, 2, 3, 4};
+        std::array<unsigned, 5> below{};
+        unsigned count = 5;
         for (std::size_t i = 0; i < 5; ++i) {
-            key += (mask >> i & 1u) != 0 ? bit[i] : 0;
+            const unsigned pick = i < 4 ? later_lower[i] : 0;
+            below[i] = left[pick];
+            for (unsigned k = pick; k + 1 < count; ++k) {
+                left[k] = left[k + 1];
+            }
+            --count;
         }
-        places[mask] = static_cast<std::uint8_t>(key);
+        for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+            unsigned key = 0;
+            for (std::size_t i = 0; i < 5; ++i) {
+                key += (mask >> i & 1u) != 0 ? 1u << below[i] : 0u;
+            }
+            table[code][mask] = static_cast<std::uint8_t>(key);
+        }
     }
-    return places;
+    return table;
+}();
+
+}  // namespace
+
+HoldPlaces hold_places(const std::array<CardId, 5>& cards) {
+    std::array<int, 5> order{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        order[i] = card_order(cards[i]);
+    }
+    constexpr std::array<unsigned, 4> kWeight{24, 6, 2, 1};
+    unsigned code = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t j = i + 1; j < 5; ++j) {
+            code += order[j] < order[i] ? kWeight[i] : 0u;
+        }
+    }
+    return kPlacesByOrder[code];
 }
 
 HoldPlaces hold_places(const SortedDeal& deal, bool joker) {
@@ -269,6 +297,66 @@ HoldMask best_hold(const HoldValues& pay_totals, int cards_left, const HoldPlace
 HoldMask best_hold(const Tallies& tallies, const SortedDeal& deal, const HoldValues& pay_totals) {
     return best_hold(pay_totals, tallies.deck_size() - 5,
                      hold_places(deal, tallies.game().has_joker()));
+}
+
+namespace {
+
+// is_best_hold, with `places_of()` giving the holds' places in card order, asked for only where
+// the hold returns exactly as much as another.
+template <typename PlacesOf>
+bool is_best_of(const HoldValues& pay_totals, int cards_left, HoldMask hold, PlacesOf&& places_of) {
+    // The greatest total of the other holds of each size: holds of one size draw alike, so their
+    // totals compare as they are. Drawing five and standing pat are the only holds of their size.
+    constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::min();
+    std::array<std::int64_t, 6> top{kNone, kNone, kNone, kNone, kNone, kNone};
+#pragma GCC unroll 32
+    for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+        std::int64_t& most = top[kHoldSize[mask]];
+        most = std::max(most, mask == hold ? kNone : pay_totals[mask]);
+    }
+    // Returns of holds of different sizes compare as each total times the other's draws.
+    const std::int64_t mine = pay_totals[hold];
+    const auto my_draws = static_cast<std::int64_t>(choose(cards_left, 5 - kHoldSize[hold]));
+    unsigned tied = 0;
+    for (std::size_t size = 0; size <= 5; ++size) {
+        if (top[size] == kNone) {
+            continue;
+        }
+        const std::int64_t theirs = top[size] * my_draws;
+        const std::int64_t against =
+            mine * static_cast<std::int64_t>(choose(cards_left, 5 - static_cast<int>(size)));
+        if (theirs > against) {
+            return false;
+        }
+        tied |= theirs == against ? 1u << size : 0u;
+    }
+    if (tied == 0) {
+        return true;
+    }
+    // Of holds that return exactly the same, the first in card order.
+    const HoldPlaces places = places_of();
+    for (std::size_t size = 0; size <= 5; ++size) {
+        for (std::size_t i = 0; (tied >> size & 1u) != 0 && i < kBySize.count[size]; ++i) {
+            const unsigned mask = kBySize.masks[size][i];
+            if (mask != hold && pay_totals[mask] == top[size] && places[mask] < places[hold]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool is_best_hold(const HoldValues& pay_totals, int cards_left, HoldMask hold,
+                  const HoldPlaces& places) {
+    return is_best_of(pay_totals, cards_left, hold, [&] { return places; });
+}
+
+bool is_best_hold(const Tallies& tallies, const SortedDeal& deal, const HoldValues& pay_totals,
+                  HoldMask hold) {
+    return is_best_of(pay_totals, tallies.deck_size() - 5, hold,
+                      [&] { return hold_places(deal, tallies.game().has_joker()); });
 }
 
 std::array<HoldOutcome, kHoldCount> analyze_deal(const Tallies& tallies,

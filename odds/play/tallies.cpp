@@ -253,8 +253,19 @@ void Tallies::add_up_values() {
         }
         tally.value = static_cast<decltype(tally.value)>(sum);
     };
-    for (Four& t : four_) {
-        weigh(t);
+    // The four-card sets are most of the work: their upper half on a second core, while this one
+    // weighs the lower half and the smaller sets.
+    const std::size_t half = default_threads() < 2 ? four_.size() : four_.size() / 2;
+    std::jthread helper;
+    if (half < four_.size()) {
+        helper = std::jthread([&, half] {
+            for (std::size_t i = half; i < four_.size(); ++i) {
+                weigh(four_[i]);
+            }
+        });
+    }
+    for (std::size_t i = 0; i < half; ++i) {
+        weigh(four_[i]);
     }
     for (Three& t : three_) {
         weigh(t);

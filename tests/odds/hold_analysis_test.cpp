@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "base/combinatorics.h"
+#include "odds/games/game_file.h"
+#include "odds/games/pay_changes.h"
+#include "odds/known/precomputed.h"
 #include "odds/play/deal_analysis.h"
 #include "odds/play/hold_analysis.h"
+#include "odds/play/suit_classes.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 
@@ -211,6 +215,9 @@ TEST(BestHoldRule, ReturnsMostAndTheFirstInCardOrderAmongEquals) {
             }
             const HoldMask best = best_hold(totals, left, places);
             for (unsigned mask = 0; mask < kHoldCount; ++mask) {
+                const auto hold = static_cast<HoldMask>(mask);
+                ASSERT_EQ(is_best_hold(totals, left, hold, places), hold == best)
+                    << "hold " << mask << " against the best " << +best;
                 const std::int64_t mine = totals[mask] * draws[kHoldSize[best]];
                 const std::int64_t theirs = totals[best] * draws[kHoldSize[mask]];
                 ASSERT_LE(mine, theirs) << "hold " << mask << " returns more than " << +best;
@@ -249,6 +256,36 @@ TEST(BestHoldRule, CardOrderIsTheDealsNotTheTypedOrder) {
     EXPECT_LT(place_of(mixed, "s13"), place_of(mixed, "d13"));
     EXPECT_LT(place_of(mixed, "d13"), place_of(mixed, "h1"));
     EXPECT_LT(place_of(mixed, "h1"), place_of(mixed, "joker"));
+}
+
+// Every deal of a table with a pay of its own, asked whether the hold stored for the built-in
+// game's pays is still its best and whether the hold found by search is: yes exactly where the
+// search finds it, whether the holds return alike or not.
+TEST(BestHoldRule, AStoredHoldIsStillTheBestExactlyWhereTheSearchFindsIt) {
+    QUILLON_WHOLE_GAME_SWEEP();
+    const std::vector<std::pair<std::string, PayChange>> changes = {
+        {"jacks-or-better-9-6", {"royal", "1200"}}, {"deuces-wild-nsu", {"four-deuces", "100"}}};
+    for (const auto& [name, change] : changes) {
+        const Game game = with_pays(find_game(name).value(), std::vector<PayChange>{change});
+        const PrecomputedGame* base = find_replay_base(name, game);
+        ASSERT_NE(base, nullptr) << name;
+        const std::vector<HoldMask> stored = stored_best_holds(*base);
+        const Tallies tallies(game);
+        const std::vector<DealClass> classes = deal_classes(game.jokers());
+        ASSERT_EQ(stored.size(), classes.size());
+        std::size_t moved = 0;
+        HoldValues values;
+        for (std::size_t i = 0; i < classes.size(); ++i) {
+            const SortedDeal deal(classes[i].cards);
+            value_holds(tallies, deal, values);
+            const HoldMask best = best_hold(tallies, deal, values);
+            ASSERT_TRUE(is_best_hold(tallies, deal, values, best)) << name << " deal " << i;
+            ASSERT_EQ(is_best_hold(tallies, deal, values, stored[i]), stored[i] == best)
+                << name << " deal " << i;
+            moved += stored[i] != best ? 1 : 0;
+        }
+        EXPECT_GT(moved, 0u) << name;
+    }
 }
 
 }  // namespace

@@ -34,14 +34,15 @@ Game changed_game(const Changed& c) {
 }
 
 // Holds that move and holds that stay: a meter on the top line, several lines at once, a line cut
-// so far that many deals hold otherwise, a wild game and a joker game, and a smaller bet, whose
-// royal pays less than the stored holds were found for.
+// so far that many deals hold otherwise, a wild game and a joker game, a smaller bet, whose
+// royal pays less than the stored holds were found for, and a line below the top (four aces).
 const std::vector<Changed> kChanges = {
     {"jacks-or-better-9-6", {{"royal", "1200"}}},
     {"jacks-or-better-9-6", {{"two-pair", "1"}, {"flush", "7"}, {"straight", "0"}}},
     {"jacks-or-better-9-6", {{"full-house", "8"}}, 1},
     {"deuces-wild-nsu", {{"natural-royal", "1000"}, {"four-deuces", "100"}}},
     {"quillon", {{"royal", "1500"}, {"two-pair", "1"}}},
+    {"double-double-bonus-9-6", {{"four-aces", "170"}}},
 };
 
 TEST(PayReplay, CountsTheWholeGameAsEveryDealPlayedAnew) {
