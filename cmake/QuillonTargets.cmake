@@ -21,6 +21,21 @@ elseif(QUILLON_SANITIZE_THREAD)
   target_link_options(quillon_sanitizers INTERFACE -fsanitize=thread)
 endif()
 
+# The developers' builds link with lld where it is installed: a tenth of the default linker's
+# time on the tests' programs, more again on the sanitizer builds' larger ones. Without it the
+# build links with the compiler's own linker, as a package build does.
+option(QUILLON_FAST_LINKER "Link with lld when it is installed" OFF)
+add_library(quillon_linker INTERFACE)
+if(QUILLON_FAST_LINKER)
+  include(CheckLinkerFlag)
+  check_linker_flag(CXX -fuse-ld=lld QUILLON_HAS_LLD)
+  if(QUILLON_HAS_LLD)
+    target_link_options(quillon_linker INTERFACE -fuse-ld=lld)
+  else()
+    message(STATUS "lld not found: linking with the default linker")
+  endif()
+endif()
+
 # A library's include path holds a link to its own folder and nothing else: "game/machine.h"
 # is found wherever quillon_game is linked, and "ui/..." only where the windows are, so the
 # build itself keeps game/ from reaching into ui/, sound/ or odds/.
@@ -41,7 +56,7 @@ function(quillon_apply_build_flags dir)
   foreach(target ${targets})
     get_target_property(type ${target} TYPE)
     if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
-      target_link_libraries(${target} PRIVATE quillon_warnings quillon_sanitizers)
+      target_link_libraries(${target} PRIVATE quillon_warnings quillon_sanitizers quillon_linker)
       # In the sanitizer build the machine's and the odds engine's libraries, where its runs
       # spend their time, are optimised (-O1); the rest (the tests' own code, the command line,
       # the windows) is compiled unoptimised, which takes about half off its build.
