@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <system_error>
+#include <variant>
 
 namespace quillon {
 namespace {
@@ -51,6 +52,19 @@ FileProblem too_large(std::uintmax_t max_bytes) {
     return {FileProblem::kTooLarge, "is larger than " + std::to_string(max_bytes) + " bytes"};
 }
 
+// What the open descriptor is, where it is a regular file.
+std::variant<struct stat, FileProblem> regular_status(const Descriptor& fd) {
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return FileProblem{FileProblem::kUnreadable,
+                           "could not be examined (" + describe(errno) + ")"};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return FileProblem{FileProblem::kNotAFile, kind_of(info.st_mode)};
+    }
+    return info;
+}
+
 }  // namespace
 
 std::variant<std::string, FileProblem> read_regular_file(const std::filesystem::path& path,
@@ -65,14 +79,11 @@ std::variant<std::string, FileProblem> read_regular_file(const std::filesystem::
         return FileProblem{FileProblem::kUnreadable,
                            "could not be opened (" + describe(error) + ")"};
     }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        return FileProblem{FileProblem::kUnreadable,
-                           "could not be examined (" + describe(errno) + ")"};
+    const auto status = regular_status(fd);
+    if (const auto* problem = std::get_if<FileProblem>(&status)) {
+        return *problem;
     }
-    if (!S_ISREG(info.st_mode)) {
-        return FileProblem{FileProblem::kNotAFile, kind_of(info.st_mode)};
-    }
+    const struct stat& info = std::get<struct stat>(status);
     if (static_cast<std::uintmax_t>(info.st_size) > max_bytes) {
         return too_large(max_bytes);
     }
@@ -117,13 +128,8 @@ std::optional<FileProblem> write_regular_file(const std::filesystem::path& path,
         return FileProblem{FileProblem::kUnreadable,
                            "could not be opened (" + describe(error) + ")"};
     }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        return FileProblem{FileProblem::kUnreadable,
-                           "could not be examined (" + describe(errno) + ")"};
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return FileProblem{FileProblem::kNotAFile, kind_of(info.st_mode)};
+    if (const auto status = regular_status(fd); std::holds_alternative<FileProblem>(status)) {
+        return std::get<FileProblem>(status);
     }
     if (::ftruncate(fd.get(), 0) != 0) {
         return FileProblem{FileProblem::kUnreadable,

@@ -36,6 +36,19 @@ if(QUILLON_FAST_LINKER)
   endif()
 endif()
 
+# Builds data files into the C++ source `out` (cmake/embed_texts.cmake): `function`, declared in
+# `header` as `std::span<const EmbeddedText> function();`, returns their names and texts.
+function(quillon_embed_texts out header function comment)
+  string(REPLACE ";" "|" file_list "${ARGN}")
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -DOUT=${out} -DFILES=${file_list} -DHEADER=${header}
+            -DFUNCTION=${function} -P ${PROJECT_SOURCE_DIR}/cmake/embed_texts.cmake
+    DEPENDS ${ARGN} ${PROJECT_SOURCE_DIR}/cmake/embed_texts.cmake
+    COMMENT "${comment}"
+    VERBATIM)
+endfunction()
+
 # A library's include path holds a link to its own folder and nothing else: "game/machine.h"
 # is found wherever quillon_game is linked, and "ui/..." only where the windows are, so the
 # build itself keeps game/ from reaching into ui/, sound/ or odds/.

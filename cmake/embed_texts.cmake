@@ -1,9 +1,8 @@
 # Writes a C++ source holding the text of each of a list of files, for data the program carries
 # inside it (the pay-table files, the tables of figures worked out ahead):
-#   cmake -DOUT=file.cpp -DFILES="a.x|b.x" -DHEADER=odds/h.h -DTYPE=Text -DFUNCTION=texts
-#         -P embed_texts.cmake
-# TYPE is an aggregate of a name (the file's stem) and a text, both std::string_view, declared in
-# HEADER with `std::span<const TYPE> FUNCTION();` in quillon::odds. The source is replaced only
+#   cmake -DOUT=file.cpp -DFILES="a.x|b.x" -DHEADER=odds/h.h -DFUNCTION=texts -P embed_texts.cmake
+# HEADER declares `std::span<const EmbeddedText> FUNCTION();` in quillon::odds (EmbeddedText, a
+# file's stem and its text, is base/embedded_text.h's). The source is replaced only
 # when it changes, so that an unchanged file costs no compile.
 string(REPLACE "|" ";" FILES "${FILES}")
 set(body "")
@@ -21,11 +20,11 @@ file(WRITE "${OUT}.tmp" "// Generated from ${count} data files; do not edit.
 namespace quillon::odds {
 
 namespace {
-const std::array<${TYPE}, ${count}> kTexts = {{
+const std::array<EmbeddedText, ${count}> kTexts = {{
 ${body}}};
 }  // namespace
 
-std::span<const ${TYPE}> ${FUNCTION}() {
+std::span<const EmbeddedText> ${FUNCTION}() {
     return kTexts;
 }
 

@@ -33,19 +33,21 @@ HandAnalyzer::HandAnalyzer(QWidget* parent)
     holds_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto* grid = new QGridLayout;
     grid->setSpacing(1);
-    for (int code = 0; code < CardId::kCount; ++code) {
+    for (int code = 0; code < CardId::kCodes; ++code) {
         const CardId card = CardId::from_code(code);
         auto* b = new QToolButton(this);
         b->setObjectName(QStringLiteral("pick_") + QString::fromStdString(card.text()));
-        b->setText(QString::fromStdString(coach::card_name(card)));
+        b->setText(card == CardId::second_joker() ? QStringLiteral("Joker 2")
+                                                  : QString::fromStdString(coach::card_name(card)));
         b->setCheckable(true);
         b->setAutoRaise(false);
         b->setMinimumWidth(38);
         if (card.suit() == Suit::diamond || card.suit() == Suit::heart) {
             b->setStyleSheet(QStringLiteral("color: #b00000"));
         }
+        // The jokers share a row under the four suits, the second beside the first.
         const int row = card.is_joker() ? 4 : static_cast<int>(card.suit());
-        const int column = card.is_joker() ? 0 : card.rank() - 1;
+        const int column = card.is_joker() ? (card == CardId::joker() ? 0 : 1) : card.rank() - 1;
         grid->addWidget(b, row, column);
         buttons_[static_cast<std::size_t>(code)] = b;
         connect(b, &QToolButton::clicked, this, [this, card] { card_clicked(card); });
@@ -83,10 +85,10 @@ HandAnalyzer::~HandAnalyzer() = default;
 
 void HandAnalyzer::set_game(const odds::Game& game) {
     game_ = std::make_unique<odds::Game>(game);
-    buttons_[0]->setVisible(game.has_joker());
-    if (!game.has_joker()) {
-        std::erase(chosen_, CardId::joker());
+    for (const CardId joker : {CardId::joker(), CardId::second_joker()}) {
+        buttons_[static_cast<std::size_t>(joker.code())]->setVisible(dealt(joker));
     }
+    std::erase_if(chosen_, [this](CardId card) { return !dealt(card); });
     sync_buttons();
     show_holds();
 }
@@ -100,7 +102,7 @@ bool HandAnalyzer::analyse(const QString& text) {
     for (const QString& word :
          text.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
         const std::optional<CardId> card = CardId::parse(word.toStdString());
-        if (!card || (card->is_joker() && game_ && !game_->has_joker())) {
+        if (!card || !dealt(*card)) {
             message_->setText(QStringLiteral("\"%1\" is not a card of this game.").arg(word));
             return false;
         }
@@ -131,9 +133,16 @@ void HandAnalyzer::card_clicked(CardId card) {
     show_holds();
 }
 
+bool HandAnalyzer::dealt(CardId card) const {
+    if (!card.is_joker() || !game_) {
+        return true;
+    }
+    return game_->jokers() >= (card == CardId::joker() ? 1 : 2);
+}
+
 void HandAnalyzer::sync_buttons() {
     QString text;
-    for (int code = 0; code < CardId::kCount; ++code) {
+    for (int code = 0; code < CardId::kCodes; ++code) {
         const CardId card = CardId::from_code(code);
         buttons_[static_cast<std::size_t>(code)]->setChecked(
             std::find(chosen_.begin(), chosen_.end(), card) != chosen_.end());

@@ -15,8 +15,9 @@ class QToolButton;
 
 namespace quillon::trainer {
 
-// Five cards, clicked or typed ("s1 s13 s12 d2 joker"), and all 32 of their holds ranked with
-// the chance of every final hand, as `quillon-odds hand` lists them.
+// Five cards, clicked or typed ("s1 s13 s12 d2 joker", "joker2" the second joker of a deck with
+// two), and all 32 of their holds ranked with the chance of every final hand, as
+// `quillon-odds hand` lists them.
 class HandAnalyzer final : public QWidget {
     Q_OBJECT
   public:
@@ -36,6 +37,8 @@ class HandAnalyzer final : public QWidget {
 
   private:
     void card_clicked(CardId card);
+    // The card is in the game's deck: a joker only where it deals one, the second where two.
+    bool dealt(CardId card) const;
     void show_holds();
     void sync_buttons();
 
@@ -43,7 +46,7 @@ class HandAnalyzer final : public QWidget {
     std::vector<CardId> chosen_;
     QLineEdit* input_;
     QLabel* message_;
-    std::array<QToolButton*, CardId::kCount> buttons_{};
+    std::array<QToolButton*, CardId::kCodes> buttons_{};
     QTableWidget* holds_;
 };
 

@@ -89,6 +89,12 @@ void CommandOptions::pays() {
         ->check(CLI::Validator(check, ""));
 }
 
+void CommandOptions::paid_game() {
+    game();
+    coins();
+    pays();
+}
+
 void CommandOptions::ultimate_x() {
     count("--ultimate-x", values_.ultimate_x, 1, kMostUltimateXLines, "N",
           "1 to " + std::to_string(kMostUltimateXLines) + " lines",

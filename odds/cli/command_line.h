@@ -34,7 +34,8 @@ class CommandOptions {
     void lines();
     void play();
     void json();
-    void pays();  // --pay HAND=AMOUNT, as often as wanted
+    void pays();       // --pay HAND=AMOUNT, as often as wanted
+    void paid_game();  // game(), coins() and pays(): a table, its bet and the pays changed
     void ultimate_x();
     void multiplier();
 

@@ -14,9 +14,7 @@ namespace quillon::odds {
 namespace {
 
 void declare(CommandOptions& options) {
-    options.game();
-    options.coins();
-    options.pays();
+    options.paid_game();
     options.text("--line", options.values().line, "HAND", "a line of the table",
                  "the line the meter pays (default: the royal), named as --pay names it");
     options.text("--step", options.values().step, "AMOUNT", "a pay per coin",

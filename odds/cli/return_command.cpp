@@ -1,7 +1,6 @@
 #include "odds/cli/commands.h"
 #include "odds/cli/ultimate_x_command.h"
-#include "odds/known/known_ruin.h"
-#include "odds/known/known_within.h"
+#include "odds/known/known_by_play.h"
 #include "odds/known/precomputed.h"
 #include "odds/play/deal_outcomes.h"
 #include "odds/report/odds_json.h"
@@ -18,9 +17,7 @@ namespace quillon::odds {
 namespace {
 
 void declare(CommandOptions& options) {
-    options.game();
-    options.coins();
-    options.pays();
+    options.paid_game();
     options.play();
     options.json();
     options.ultimate_x();

@@ -7,9 +7,7 @@ namespace quillon::odds {
 namespace {
 
 void declare_strategy(CommandOptions& options) {
-    options.game();
-    options.coins();
-    options.pays();
+    options.paid_game();
     options.lines();
     options.play();
     options.text("--save", options.values().save, "FILE", "a file to write",

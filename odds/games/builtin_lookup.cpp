@@ -7,7 +7,7 @@
 namespace quillon::odds {
 
 std::optional<Game> find_game(std::string_view name, int coins) {
-    for (const BuiltinGame& game : builtin_games()) {
+    for (const EmbeddedText& game : builtin_games()) {
         if (game.name == name) {
             return parse_game(game.text, std::string(name) + ".game", coins);
         }
@@ -17,7 +17,7 @@ std::optional<Game> find_game(std::string_view name, int coins) {
 
 std::vector<std::string_view> game_names() {
     std::vector<std::string_view> names;
-    for (const BuiltinGame& game : builtin_games()) {
+    for (const EmbeddedText& game : builtin_games()) {
         names.push_back(game.name);
     }
     return names;

@@ -4,9 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/known/known_ruin.h"
 #include "odds/known/known_table.h"
-#include "odds/known/known_within.h"
 #include "odds/known/precomputed.h"
 
 namespace quillon::odds {

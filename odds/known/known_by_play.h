@@ -32,4 +32,27 @@ inline constexpr int kKnownLastPlay = 100;
 const std::array<double, 3>* known_by_play(std::span<const KnownByPlay> games,
                                            std::string_view name, const Game& game, int play);
 
+// The chances of losing 100, 400 and 1,000 bets within a session of kSessionHands hands played
+// in rounds of 2 to 100 hands (ceil(kSessionHands / N) rounds), for every built-in game at the
+// full bet: by the exact recursion on the bankroll over the rounds' whole distributions
+// (tools/ruin_table/session_ruin.h), which takes seconds to minutes a game, so tools/ruin_table
+// writes them into odds/known/within.tsv.
+std::span<const KnownByPlay> known_within_games();
+
+inline const std::array<double, 3>* known_ruin_within(std::string_view name, const Game& game,
+                                                      int play) {
+    return known_by_play(known_within_games(), name, game, play);
+}
+
+// The chances of ever losing 100, 400 and 1,000 bets to rounds of 2 to 100 hands, for the
+// built-in games that pay back, at the full bet: found on the circle (ladder_from_circle) by
+// tools/ruin_table, which writes odds/known/ruin.tsv, because the finer circles of the larger
+// rounds take up to a second or so, past `return`'s time.
+std::span<const KnownByPlay> known_ruin_games();
+
+inline const std::array<double, 3>* known_ruin_ever(std::string_view name, const Game& game,
+                                                    int play) {
+    return known_by_play(known_ruin_games(), name, game, play);
+}
+
 }  // namespace quillon::odds

@@ -97,7 +97,7 @@ Table read_table(std::string_view text) {
 }
 
 std::optional<Table> read_current(const KnownMethod& method) {
-    for (const KnownText& known : known_texts()) {
+    for (const EmbeddedText& known : known_texts()) {
         if (known.name == method.table) {
             Table table = read_table(known.text);
             if (table.method != method.name || table.version != method.version) {

@@ -1,17 +1,12 @@
 #pragma once
 
 #include <span>
-#include <string_view>
+
+#include "base/embedded_text.h"
 
 namespace quillon::odds {
 
-// A data file of odds/known/ built into the program: its stem and its text.
-struct KnownText {
-    std::string_view name;
-    std::string_view text;
-};
-
-// Generated from the data files at build time.
-std::span<const KnownText> known_texts();
+// The data files of odds/known/, built into the program.
+std::span<const EmbeddedText> known_texts();
 
 }  // namespace quillon::odds

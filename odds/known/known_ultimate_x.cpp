@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "odds/known/known_table.h"
+#include "odds/known/precomputed.h"
 
 namespace quillon::odds {
 
@@ -71,16 +72,9 @@ std::optional<UltimateXSolution> known_ultimate_x(std::string_view name, const G
     }
     for (const KnownUltimateX& k : known_ultimate_x_games()) {
         if ((!name.empty() && k.name != name) || k.lines != lines ||
-            k.pay_scale != game.pay_scale() || k.pays.size() != game.row_count() ||
+            !same_pays(k.pay_scale, k.pays, game) ||
             !std::equal(table->earned.begin(), table->earned.end(), k.earned.begin(),
                         k.earned.end())) {
-            continue;
-        }
-        bool same = true;
-        for (std::size_t r = 0; r < game.row_count(); ++r) {
-            same = same && k.pays[r] == game.pay(r);
-        }
-        if (!same) {
             continue;
         }
         UltimateXSolution s;

@@ -7,9 +7,8 @@
 
 namespace quillon::odds {
 
-bool same_game(std::string_view built_name, std::int64_t pay_scale,
-               std::span<const std::int64_t> pays, std::string_view name, const Game& game) {
-    if (built_name != name || pay_scale != game.pay_scale() || pays.size() != game.row_count()) {
+bool same_pays(std::int64_t pay_scale, std::span<const std::int64_t> pays, const Game& game) {
+    if (pay_scale != game.pay_scale() || pays.size() != game.row_count()) {
         return false;
     }
     for (std::size_t r = 0; r < game.row_count(); ++r) {
@@ -18,6 +17,11 @@ bool same_game(std::string_view built_name, std::int64_t pay_scale,
         }
     }
     return true;
+}
+
+bool same_game(std::string_view built_name, std::int64_t pay_scale,
+               std::span<const std::int64_t> pays, std::string_view name, const Game& game) {
+    return built_name == name && same_pays(pay_scale, pays, game);
 }
 
 const PrecomputedGame* find_precomputed(std::string_view name, const Game& game) {
@@ -88,10 +92,7 @@ std::optional<Game> hands_of(const PrecomputedGame& built, const Game& game) {
 
 const PrecomputedGame* find_same_play(const Game& game) {
     for (const PrecomputedGame& built : precomputed_games()) {
-        if (built.pay_scale != game.pay_scale() ||
-            !std::equal(built.pays.begin(), built.pays.end(), game.rows().begin(),
-                        game.rows().end(),
-                        [](std::int64_t pay, const PayRow& row) { return pay == row.pay; })) {
+        if (!same_pays(built.pay_scale, built.pays, game)) {
             continue;
         }
         if (const std::optional<Game> hands = hands_of(built, game);

@@ -30,6 +30,8 @@ struct PrecomputedGame {
 
 std::span<const PrecomputedGame> precomputed_games();
 
+// Whether pays worked out ahead, in units of 1 / pay_scale coin, are `game`'s row by row.
+bool same_pays(std::int64_t pay_scale, std::span<const std::int64_t> pays, const Game& game);
 // Whether figures worked out ahead for built-in game `built_name` at these pays belong to
 // built-in game `name` played with `game`'s pays.
 bool same_game(std::string_view built_name, std::int64_t pay_scale,

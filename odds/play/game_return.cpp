@@ -6,14 +6,13 @@
 
 #include "base/combinatorics.h"
 #include "base/stop.h"
+#include "base/wide.h"
 #include "odds/play/hold_analysis.h"
 #include "odds/play/suit_classes.h"
 
 namespace quillon::odds {
 
 namespace {
-
-__extension__ using Wide = unsigned __int128;
 
 // One thread's share: every `stride`-th block of deal classes, starting at block `first`, up to
 // the deal where `stop` asks to stop.

@@ -9,8 +9,7 @@ namespace quillon::odds {
 
 namespace {
 
-using Wide = Wide128;
-__extension__ using Signed = __int128;
+using Signed = SignedWide;
 
 // The return of a reading's play as a straight line in the line's pay x per coin:
 // (rest + x * per_pay) / whole.

@@ -6,13 +6,12 @@
 #include <optional>
 #include <vector>
 
+#include "base/wide.h"
 #include "odds/games/pay_decimal.h"
 #include "odds/games/pay_table.h"
 #include "odds/play/game_return.h"
 
 namespace quillon::odds {
-
-__extension__ using Wide128 = unsigned __int128;
 
 // One reading of a progressive meter: the line's pay per coin, meter_steps steps of the meter,
 // and the whole game played with the best hold of every deal at that pay.
@@ -41,7 +40,7 @@ struct MeterBreakEven {
     std::optional<std::size_t> below;
     // Where the play is the same at both, the return is straight between them and the
     // break-even is exactly numerator / denominator coins per coin.
-    std::optional<std::pair<Wide128, Wide128>> exact;
+    std::optional<std::pair<Wide, Wide>> exact;
 };
 
 // The game's exact return for pays the meter gives; a caller may use figures worked out ahead.

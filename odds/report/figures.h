@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-namespace quillon::odds {
+#include "base/wide.h"
 
-__extension__ using Wide = unsigned __int128;
+namespace quillon::odds {
 
 // "a/b" in lowest terms ("0/1" for nothing, "3" for a whole number).
 std::string fraction(Wide numerator, Wide denominator);

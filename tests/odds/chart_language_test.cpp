@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "base/combinatorics.h"
+#include "base/wide.h"
 #include "odds/play/game_return.h"
 #include "odds/strategy/chart/chart_report.h"
 #include "odds/strategy/patterns/pattern_words.h"
@@ -17,8 +18,6 @@
 
 namespace quillon::odds {
 namespace {
-
-__extension__ using Wide = unsigned __int128;
 
 class EveryGame : public ::testing::TestWithParam<std::string_view> {};
 

@@ -154,7 +154,7 @@ TEST(BuiltinGames, EveryShippedFileParsesForEveryBet) {
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
     }
     EXPECT_EQ(names.front(), "quillon");
-    for (const BuiltinGame& file : builtin_games()) {
+    for (const EmbeddedText& file : builtin_games()) {
         for (int coins = 0; coins <= 10; ++coins) {
             const Game game = parse_game(file.text, std::string(file.name), coins);
             EXPECT_EQ(game.rows().back().label, "nothing");

@@ -2,14 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "base/combinatorics.h"
+#include "base/wide.h"
 #include "odds/play/game_return.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
-
-__extension__ using Wide = unsigned __int128;
 
 // The return per coin in millionths (the percentage to four decimals), rounded half up, from the
 // exact fraction.

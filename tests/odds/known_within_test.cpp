@@ -12,8 +12,7 @@
 
 #include "odds/games/builtin_games.h"
 #include "odds/games/game_file.h"
-#include "odds/known/known_ruin.h"
-#include "odds/known/known_within.h"
+#include "odds/known/known_by_play.h"
 #include "odds/known/precomputed.h"
 #include "odds/risk/round_result.h"
 #include "odds/risk/session_risk.h"
@@ -96,7 +95,7 @@ TEST(KnownWithin, RecomputedFiguresForAFileUpToThreeHands) {
     QUILLON_WHOLE_GAME_SWEEP();
     const auto builtin =
         std::find_if(builtin_games().begin(), builtin_games().end(),
-                     [](const BuiltinGame& g) { return g.name == "jacks-or-better-9-6"; });
+                     [](const EmbeddedText& g) { return g.name == "jacks-or-better-9-6"; });
     ASSERT_NE(builtin, builtin_games().end());
     const std::filesystem::path path =
         std::filesystem::path(::testing::TempDir()) / "jacks-within-copy.game";

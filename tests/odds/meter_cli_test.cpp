@@ -7,18 +7,17 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/wide.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
 
-__extension__ using Big = unsigned __int128;
-
-Big whole(const std::string& digits) {
-    Big n = 0;
+Wide whole(const std::string& digits) {
+    Wide n = 0;
     for (const char c : digits) {
-        n = n * 10 + static_cast<Big>(c - '0');
+        n = n * 10 + static_cast<Wide>(c - '0');
     }
     return n;
 }

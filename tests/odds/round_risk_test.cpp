@@ -363,7 +363,7 @@ TEST(RoundRisk, PrecomputedGamesPrintWhatTheirFilesDo) {
     for (const auto& args : cases) {
         const std::string name(args.front());
         const auto builtin = std::find_if(builtin_games().begin(), builtin_games().end(),
-                                          [&](const BuiltinGame& g) { return g.name == name; });
+                                          [&](const EmbeddedText& g) { return g.name == name; });
         ASSERT_NE(builtin, builtin_games().end());
         const std::filesystem::path path =
             std::filesystem::path(::testing::TempDir()) / (name + "-copy.game");

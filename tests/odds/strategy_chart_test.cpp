@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "base/combinatorics.h"
+#include "base/wide.h"
 #include "odds/play/game_return.h"
 #include "odds/strategy/patterns/pattern_words.h"
 #include "odds/strategy/search/strategy_chart.h"
@@ -16,8 +17,6 @@
 
 namespace quillon::odds {
 namespace {
-
-__extension__ using Wide = unsigned __int128;
 
 struct BuiltChart {
     DealPatterns table;

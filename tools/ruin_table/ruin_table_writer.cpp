@@ -9,7 +9,7 @@
 #include <string>
 
 #include "odds/games/game_file.h"
-#include "odds/known/known_ruin.h"
+#include "odds/known/known_by_play.h"
 #include "odds/known/known_table.h"
 #include "odds/known/precomputed.h"
 #include "odds/play/deal_outcomes.h"

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "odds/games/game_file.h"
+#include "odds/known/known_by_play.h"
 #include "odds/known/known_table.h"
-#include "odds/known/known_within.h"
 #include "odds/known/precomputed.h"
 #include "odds/play/deal_outcomes.h"
 #include "odds/risk/round_result.h"

@@ -7,14 +7,13 @@
 
 #include "base/combinatorics.h"
 #include "base/stop.h"
+#include "base/wide.h"
 #include "odds/play/game_return.h"
 #include "odds/strategy/patterns/deal_patterns.h"
 
 namespace quillon::odds {
 
 namespace {
-
-__extension__ using Wide = unsigned __int128;
 
 constexpr std::uint32_t kNoLine = 0xffffffffu;
 

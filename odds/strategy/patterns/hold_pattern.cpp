@@ -109,6 +109,25 @@ bool pattern_key::counts_high(Family family, int held, const RankProfile& profil
     return profile.pairs_pay && !(family == Family::royal && held >= 4);
 }
 
+bool pattern_key::ace_tells_royal(const RankProfile& profile, unsigned ranks, int wild) {
+    const int k = std::popcount(ranks);
+    if (!profile.joker || !profile.pairs_pay || wild != 0 || !profile.high[kAce] || k < 2 ||
+        k > 3) {
+        return false;
+    }
+    int high = 0;
+    int other_high = 0;
+    for (int r = kTen; r < kRankCount; ++r) {
+        const bool is_high = profile.high[static_cast<std::size_t>(r)];
+        high += is_high && (ranks >> r & 1u) != 0 ? 1 : 0;
+        other_high += is_high && r != kAce ? 1 : 0;
+    }
+    // Draws of as many high cards both with the ace and without it: enough other high royal
+    // ranks to stand in for it, and enough low ones beside it.
+    const int low = kRankCount - kTen - 1 - other_high;
+    return high >= 1 && other_high >= high && low >= k - high;
+}
+
 RankProfile rank_profile(const Game& game) {
     RankProfile profile;
     for (int r = 0; r < kRankCount; ++r) {

@@ -226,6 +226,10 @@ constexpr unsigned sf_type(int high, int gaps) {
 // Whether high cards tell draws of this family apart: wherever pairs pay, except in four to a
 // royal.
 bool counts_high(Family family, int held, const RankProfile& profile);
+// Whether two or three suited royal cards (`ranks`, a rank mask) kept without a wild card are
+// told apart by the ace: in the joker games where the ace is a high card, for the draws whose
+// count of high cards is found both with the ace and without it.
+bool ace_tells_royal(const RankProfile& profile, unsigned ranks, int wild);
 
 constexpr PatternKey put(Field f, unsigned value) {
     return PatternKey{value & ((1u << f.bits) - 1)} << f.shift;

@@ -6,14 +6,13 @@
 
 #include "base/combinatorics.h"
 #include "base/stop.h"
+#include "base/wide.h"
 #include "odds/play/game_return.h"
 #include "odds/strategy/chart/chart_text.h"
 
 namespace quillon::odds {
 
 namespace {
-
-__extension__ using Wide = unsigned __int128;
 
 // A mask over a class's sorted cards is already a mask over its own order.
 double exact_value(const HoldValues& values, HoldMask mask, int left, std::int64_t scale) {

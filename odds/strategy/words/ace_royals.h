@@ -10,11 +10,6 @@
 // "2 to a royal flush, 1 high card, no ace" or ", with the ace", and may add the flush penalty.
 namespace quillon::odds::ace_royals {
 
-// Whether two or three suited royal cards (`ranks`, a rank mask) kept without a wild card are
-// told apart by the ace: in the joker games where the ace is a high card, for the draws whose
-// count of high cards is found both with the ace and without it.
-bool applies(const RankProfile& profile, unsigned ranks, int wild);
-
 // This file's distinction, as the registry lists it.
 const Distinction& distinction();
 

@@ -3,7 +3,6 @@
 #include <bit>
 
 #include "odds/strategy/patterns/pattern_key.h"
-#include "odds/strategy/words/ace_royals.h"
 
 namespace quillon::odds::royal_penalties {
 
@@ -24,7 +23,7 @@ bool by_high_cards(PatternKey key) {
 HoldPatterns add_penalty(const HoldPatterns& draws, unsigned ranks, int wild, unsigned penalty,
                          const RankProfile& profile) {
     if (!profile.joker || !profile.pairs_pay || wild != 0 || std::popcount(ranks) != 3 ||
-        penalty == 0 || ace_royals::applies(profile, ranks, wild)) {
+        penalty == 0 || ace_tells_royal(profile, ranks, wild)) {
         return draws;
     }
     return marked_before(draws, put(kPenalty, penalty), [](PatternKey key) {
