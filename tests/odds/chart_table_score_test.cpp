@@ -3,6 +3,7 @@
 // games whose ties between holds the tie rule settles and in games with words left out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -74,8 +75,8 @@ TEST_P(ChartScoreFromTable, ScoresAsClassifyingEveryHold) {
     twice.insert(twice.begin(), twice[1]);
     twice.pop_back();
     charts.push_back(twice);
-    // The finest patterns the table knows, fine lines above their coarser ones reversed: many
-    // deals meet two of them on different holds.
+    // The long chart upside down: coarse lines come first, so that a line fits several holds of
+    // many deals and the tie rule picks among them.
     std::vector<PatternKey> reversed(charts[0].rbegin(), charts[0].rend());
     charts.push_back(reversed);
     const std::vector<ChartScore> fast = score_charts(tallies, charts, table, 2);
@@ -111,11 +112,9 @@ TEST_P(ChartScoreFromTable, ALineTheTableLacksIsClassifiedAfterAll) {
 INSTANTIATE_TEST_SUITE_P(Games, ChartScoreFromTable,
                          ::testing::Values("quillon", "deuces-and-joker-wild",
                                            "jacks-or-better-9-6"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             for (char& c : name) {
-                                 c = c == '-' ? '_' : c;
-                             }
+                         [](const auto& row) {
+                             std::string name = row.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });
 
