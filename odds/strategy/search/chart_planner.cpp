@@ -24,10 +24,6 @@ Planner::Planner(const DealPatterns& t)
         }
         pat_key_[p] = is_pat_pattern(t.keys[p]) ? 1 : 0;
     }
-    value_.resize(t.hold_mask.size());
-    for (std::uint32_t h = 0; h < value_.size(); ++h) {
-        value_[h] = t.hold_value(h);
-    }
     first_.assign(deals, 0);
     second_.assign(deals, 0);
     saved_round_.assign(deals, 0);
@@ -171,10 +167,10 @@ void Planner::refresh(std::size_t d) {
     DealLead& lead = deal_[d];
     first_[d] = a == kOff ? kOff : t_.hold(d, a);
     lead.fpat = a == kOff ? kOff : t_.pattern(a);
-    lead.fval = a == kOff ? 0.0 : value_[first_[d]];
+    lead.fval = a == kOff ? 0.0 : t_.hold_value(first_[d]);
     second_[d] = b == kOff ? kOff : t_.hold(d, b);
     lead.spat = b == kOff ? kOff : t_.pattern(b);
-    lead.sval = b == kOff ? 0.0 : value_[second_[d]];
+    lead.sval = b == kOff ? 0.0 : t_.hold_value(second_[d]);
 }
 
 // Moves pattern p to `slot` of the chart (kOff: out of it). Deals where p was one of the
@@ -205,11 +201,11 @@ void Planner::place(std::uint32_t p, std::uint32_t slot) {
                 lead.sval = lead.fval;
                 first_[d] = hold;
                 lead.fpat = p;
-                lead.fval = value_[hold];
+                lead.fval = t_.hold_value(hold);
             } else if (second_[d] == kOff || here < pos_[lead.spat]) {
                 second_[d] = hold;
                 lead.spat = p;
-                lead.sval = value_[hold];
+                lead.sval = t_.hold_value(hold);
             }
         }
     }

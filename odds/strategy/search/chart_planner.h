@@ -182,9 +182,6 @@ class Planner {
     // The holds of each deal's first two lines (indices into the table's holds).
     std::vector<std::uint32_t> first_;
     std::vector<std::uint32_t> second_;
-    // Every hold's value, worked out once: the search reads it for deals in no particular order,
-    // and one load from here waits less than the table's pays, mask and size in turn.
-    std::vector<double> value_;
     std::vector<double> bucket_;
     std::vector<SavedDeal> saved_;
     // The merge trial that last kept each deal.
