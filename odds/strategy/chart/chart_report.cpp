@@ -35,14 +35,15 @@ std::vector<ChartReport> make_strategy_charts(const Tallies& tallies,
     const Game& game = tallies.game();
     std::vector<ChartReport> reports;
     std::vector<std::vector<PatternKey>> read_keys;
-    for (const std::vector<PatternKey>& keys : generate_charts(tallies, lengths, threads)) {
+    const GeneratedCharts generated = generate_charts_with_table(tallies, lengths, threads);
+    for (const std::vector<PatternKey>& keys : generated.charts) {
         const std::string text = write_chart(chart_of_keys(keys, game), game, game_id);
         ChartReport& report = reports.emplace_back();
         report.chart = read_chart(text, "the generated chart", game);
         read_keys.push_back(report.chart.keys());
     }
-    // The charts of every length scored in one pass over the deals.
-    std::vector<ChartScore> scores = score_charts(tallies, read_keys, {}, threads);
+    // The charts of every length scored in one pass over the deals of the table they came from.
+    std::vector<ChartScore> scores = score_charts(tallies, read_keys, generated.table, threads);
     for (std::size_t i = 0; i < reports.size(); ++i) {
         reports[i].score = std::move(scores[i]);
         give_shares(reports[i]);

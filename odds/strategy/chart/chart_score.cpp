@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <thread>
 #include <unordered_map>
 
@@ -46,6 +47,10 @@ struct DealHolds {
     HoldPreferences preference_of;
 };
 
+// The line of each key of a chart. Plain lines sit in a small open table: a deal's holds show
+// some hundred keys, nearly all on no line, and each is looked up there, so a miss costs one probe
+// of a table that sits in the first cache. Lines that stand in a section or state a condition on
+// the discards are kept apart, in the chart's order.
 class LineIndex {
   public:
     // `sections` and `conditions` give each line's section and condition on the discards (as
@@ -53,12 +58,20 @@ class LineIndex {
     explicit LineIndex(const std::vector<PatternKey>& keys, const std::vector<int>& sections = {},
                        const std::vector<DiscardCondition>& conditions = {})
         : lines_(keys.size()) {
+        while ((std::size_t{1} << bits_) < 4 * keys.size()) {
+            ++bits_;
+        }
+        slot_.assign(std::size_t{1} << bits_, Slot{});
         for (std::uint32_t i = 0; i < keys.size(); ++i) {
             const int section = i < sections.size() ? sections[i] : -1;
             const DiscardCondition condition =
                 i < conditions.size() ? conditions[i] : DiscardCondition{};
             if (section < 0 && !condition.any()) {
-                line_.try_emplace(keys[i], i);
+                Slot& s = slot_[slot_of(keys[i])];
+                // A line written twice decides only where it first comes.
+                if (s.line == kNoLine) {
+                    s = Slot{keys[i], i};
+                }
             } else {
                 special_[keys[i]].push_back(Entry{i, section, condition});
             }
@@ -72,13 +85,12 @@ class LineIndex {
         for (unsigned m = 0; m < kHoldCount; ++m) {
             const auto mask = static_cast<HoldMask>(m);
             for (const PatternKey key : holds.patterns[m]) {
-                const std::uint32_t line = line_of(key, holds, mask, best.line);
-                if (line == kNoLine || line > best.line) {
+                const std::uint32_t at = line_of(key, holds, mask, best.line);
+                if (at == kNoLine || at > best.line) {
                     continue;
                 }
-                if (line < best.line ||
-                    holds.preference_of(mask) > holds.preference_of(best.mask)) {
-                    best = Pick{line, mask};
+                if (at < best.line || holds.preference_of(mask) > holds.preference_of(best.mask)) {
+                    best = Pick{at, mask};
                 }
             }
         }
@@ -92,20 +104,34 @@ class LineIndex {
     }
 
   private:
+    struct Slot {
+        PatternKey key = 0;
+        std::uint32_t line = kNoLine;
+    };
+
     struct Entry {
         std::uint32_t line = 0;
         int section = -1;
         DiscardCondition condition;
     };
 
+    // The slot of `key`, or the empty slot where it would go.
+    std::size_t slot_of(PatternKey key) const {
+        const std::size_t last = slot_.size() - 1;
+        for (std::size_t h =
+                 static_cast<std::size_t>((key * 0x9e3779b97f4a7c15ull) >> (64 - bits_));
+             ; h = (h + 1) & last) {
+            if (slot_[h].line == kNoLine || slot_[h].key == key) {
+                return h;
+            }
+        }
+    }
+
     // The first line of the pattern that the hold plays in its deal's section, where it comes
     // no later than `limit`.
     std::uint32_t line_of(PatternKey key, const DealHolds& holds, HoldMask mask,
                           std::uint32_t limit) const {
-        std::uint32_t line = kNoLine;
-        if (const auto it = line_.find(key); it != line_.end()) {
-            line = it->second;
-        }
+        const std::uint32_t line = slot_[slot_of(key)].line;
         if (special_.empty()) {
             return line;
         }
@@ -124,10 +150,57 @@ class LineIndex {
         return line;
     }
 
-    std::unordered_map<PatternKey, std::uint32_t> line_;
-    // Lines that stand in a section or state a condition, in the chart's order.
+    std::vector<Slot> slot_;
+    unsigned bits_ = 4;
     std::unordered_map<PatternKey, std::vector<Entry>> special_;
     std::size_t lines_ = 0;
+};
+
+// Each chart's line for every pattern of the table the charts came from (kNoLine: none). A
+// deal's entry of a pattern keeps the hold the tie rule picks among the holds showing it, so
+// the entry of the deal's first line is what the chart keeps.
+class TableLines {
+  public:
+    TableLines(const DealPatterns& table, const std::vector<std::vector<PatternKey>>& charts)
+        : table_(table) {
+        std::unordered_map<PatternKey, std::uint32_t> id;
+        id.reserve(table.keys.size());
+        for (std::uint32_t p = 0; p < table.keys.size(); ++p) {
+            id.try_emplace(table.keys[p], p);
+        }
+        for (const std::vector<PatternKey>& keys : charts) {
+            std::vector<std::uint32_t>& line_of = line_of_.emplace_back(table.keys.size(), kNoLine);
+            for (std::uint32_t i = 0; i < keys.size(); ++i) {
+                const auto it = id.find(keys[i]);
+                if (it == id.end()) {
+                    complete_ = false;
+                    continue;
+                }
+                // A line written twice decides only where it first comes.
+                line_of[it->second] = std::min(line_of[it->second], i);
+            }
+        }
+    }
+
+    // Whether the table knows every line of every chart.
+    bool complete() const { return complete_; }
+
+    Pick pick(std::size_t chart, std::size_t d) const {
+        const std::vector<std::uint32_t>& line_of = line_of_[chart];
+        Pick best;
+        for (std::uint32_t e = table_.entry_begin[d]; e < table_.entry_begin[d + 1]; ++e) {
+            const std::uint32_t line = line_of[table_.pattern(e)];
+            if (line < best.line) {
+                best = Pick{line, table_.mask(d, e)};
+            }
+        }
+        return best;
+    }
+
+  private:
+    const DealPatterns& table_;
+    std::vector<std::vector<std::uint32_t>> line_of_;
+    bool complete_ = true;
 };
 
 // One thread's share of the deals for one chart, added up exactly.
@@ -142,11 +215,12 @@ struct Part {
 };
 
 // One thread's share of the deals, for every chart at once: each deal's holds are classified
-// and valued once, and only the lines looked up chart by chart.
+// and valued once, and only the lines looked up chart by chart; with `known`, the holds are not
+// classified at all but the lines looked up in the table.
 void score_part(const Tallies& tallies, const RankProfile& profile,
                 const std::vector<LineIndex>& indexes, const std::vector<DealClass>& deals,
-                std::size_t begin, std::size_t end, const std::stop_token& stop,
-                std::vector<Part>& parts) {
+                const TableLines* known, std::size_t begin, std::size_t end,
+                const std::stop_token& stop, std::vector<Part>& parts) {
     const Game& game = tallies.game();
     const int left = tallies.deck_size() - 5;
     const std::int64_t scale = game.pay_scale();
@@ -171,7 +245,10 @@ void score_part(const Tallies& tallies, const RankProfile& profile,
         }
         const DealClass& deal = deals[d];
         const std::array<CardId, 5> cards = class_cards(deal, game.has_joker());
-        DealHolds holds(game, profile, cards);
+        std::optional<DealHolds> holds;
+        if (known == nullptr) {
+            holds.emplace(game, profile, cards);
+        }
         const SortedDeal sorted(deal.cards);
         value_holds(tallies, sorted, values);
         const HoldMask best = best_hold(tallies, sorted, values);
@@ -180,7 +257,7 @@ void score_part(const Tallies& tallies, const RankProfile& profile,
         };
         for (std::size_t c = 0; c < indexes.size(); ++c) {
             Part& part = parts[c];
-            const Pick pick = indexes[c].pick(holds);
+            const Pick pick = known != nullptr ? known->pick(c, d) : indexes[c].pick(*holds);
             const HoldMask mine = pick.line == kNoLine ? 0 : pick.mask;
             part.chart += pay_of(mine);
             part.perfect += pay_of(best);
@@ -258,17 +335,12 @@ ChartScore add_up(const Tallies& tallies, const RankProfile& profile, const Line
     return score;
 }
 
-}  // namespace
-
-namespace {
-
-std::vector<ChartScore> score_indexes(const Tallies& tallies, const std::vector<LineIndex>& indexes,
-                                      std::vector<DealClass> deals, unsigned threads,
-                                      std::size_t worst) {
+// Every chart's score over `deals`; with `known`, the lines are looked up in the table the
+// charts came from.
+std::vector<ChartScore> score_deals(const Tallies& tallies, const std::vector<LineIndex>& indexes,
+                                    const std::vector<DealClass>& deals, const TableLines* known,
+                                    unsigned threads, std::size_t worst) {
     const Game& game = tallies.game();
-    if (deals.empty()) {
-        deals = deal_classes(game.jokers());
-    }
     const RankProfile profile = rank_profile(game);
     threads = std::max(1u, threads);
     std::vector<std::vector<Part>> parts(threads);
@@ -278,11 +350,11 @@ std::vector<ChartScore> score_indexes(const Tallies& tallies, const std::vector<
         std::vector<std::jthread> workers;
         for (unsigned t = 1; t < threads; ++t) {
             workers.emplace_back([&, t] {
-                score_part(tallies, profile, indexes, deals, std::min(deals.size(), t * per),
+                score_part(tallies, profile, indexes, deals, known, std::min(deals.size(), t * per),
                            std::min(deals.size(), (t + 1) * per), stop, parts[t]);
             });
         }
-        score_part(tallies, profile, indexes, deals, 0, std::min(deals.size(), per), stop,
+        score_part(tallies, profile, indexes, deals, known, 0, std::min(deals.size(), per), stop,
                    parts[0]);
     }
     stop_point(stop);
@@ -297,28 +369,49 @@ std::vector<ChartScore> score_indexes(const Tallies& tallies, const std::vector<
     return scores;
 }
 
+std::vector<LineIndex> plain_indexes(const std::vector<std::vector<PatternKey>>& charts) {
+    std::vector<LineIndex> indexes;
+    indexes.reserve(charts.size());
+    for (const std::vector<PatternKey>& keys : charts) {
+        indexes.emplace_back(keys);
+    }
+    return indexes;
+}
+
+LineIndex chart_index(const Chart& chart) {
+    std::vector<DiscardCondition> conditions;
+    for (const ChartLine& line : chart.lines) {
+        conditions.push_back(line.condition);
+    }
+    return LineIndex(chart.keys(), chart.sections(), conditions);
+}
+
 }  // namespace
 
 std::vector<ChartScore> score_charts(const Tallies& tallies,
                                      const std::vector<std::vector<PatternKey>>& charts,
                                      std::vector<DealClass> deals, unsigned threads,
                                      std::size_t worst) {
-    std::vector<LineIndex> indexes;
-    indexes.reserve(charts.size());
-    for (const std::vector<PatternKey>& keys : charts) {
-        indexes.emplace_back(keys);
+    if (deals.empty()) {
+        deals = deal_classes(tallies.game().jokers());
     }
-    return score_indexes(tallies, indexes, std::move(deals), threads, worst);
+    return score_deals(tallies, plain_indexes(charts), deals, nullptr, threads, worst);
+}
+
+std::vector<ChartScore> score_charts(const Tallies& tallies,
+                                     const std::vector<std::vector<PatternKey>>& charts,
+                                     const DealPatterns& table, unsigned threads,
+                                     std::size_t worst) {
+    const TableLines known(table, charts);
+    return score_deals(tallies, plain_indexes(charts), table.deals,
+                       known.complete() ? &known : nullptr, threads, worst);
 }
 
 ChartScore score_chart(const Tallies& tallies, const Chart& chart, unsigned threads,
                        std::size_t worst) {
-    std::vector<DiscardCondition> conditions;
-    for (const ChartLine& line : chart.lines) {
-        conditions.push_back(line.condition);
-    }
-    const std::vector<LineIndex> index{LineIndex(chart.keys(), chart.sections(), conditions)};
-    return std::move(score_indexes(tallies, index, {}, threads, worst).front());
+    const std::vector<DealClass> deals = deal_classes(tallies.game().jokers());
+    return std::move(
+        score_deals(tallies, {chart_index(chart)}, deals, nullptr, threads, worst).front());
 }
 
 ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
@@ -328,11 +421,7 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
 
 ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal) {
     const RankProfile profile = rank_profile(game);
-    std::vector<DiscardCondition> conditions;
-    for (const ChartLine& line : chart.lines) {
-        conditions.push_back(line.condition);
-    }
-    const LineIndex index(chart.keys(), chart.sections(), conditions);
+    const LineIndex index = chart_index(chart);
     const Pick pick = index.pick(game, profile, deal);
     ChartDecision decision;
     if (pick.line != kNoLine) {

@@ -49,6 +49,13 @@ std::vector<ChartScore> score_charts(const Tallies& tallies,
                                      const std::vector<std::vector<PatternKey>>& charts,
                                      std::vector<DealClass> deals = {},
                                      unsigned threads = default_threads(), std::size_t worst = 5);
+// The same over the deals of the table the charts were generated from, reading each deal's
+// patterns and the hold each keeps there instead of classifying every hold again: the same
+// scores. Where a chart has a line the table does not know, the holds are classified after all.
+std::vector<ChartScore> score_charts(const Tallies& tallies,
+                                     const std::vector<std::vector<PatternKey>>& charts,
+                                     const DealPatterns& table,
+                                     unsigned threads = default_threads(), std::size_t worst = 5);
 
 // The line that decides one deal and the hold it keeps: what a player reading the chart does.
 struct ChartDecision {

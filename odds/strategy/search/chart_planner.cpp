@@ -144,18 +144,24 @@ void Planner::restore(const ChartLines& lines) {
 }
 
 void Planner::refresh(std::size_t d) {
+    // The two places are kept beside the entries, so that most entries, on no line or below
+    // both, cost one comparison. No two entries of a deal share a place but kOff.
     std::uint32_t a = kOff;
     std::uint32_t b = kOff;
+    std::uint32_t at_a = kOff;
+    std::uint32_t at_b = kOff;
     for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
         const std::uint32_t pe = pos_[t_.pattern(e)];
-        if (pe == kOff) {
-            continue;
-        }
-        if (a == kOff || pe < pos_[t_.pattern(a)]) {
-            b = a;
-            a = e;
-        } else if (b == kOff || pe < pos_[t_.pattern(b)]) {
-            b = e;
+        if (pe < at_b) [[unlikely]] {
+            if (pe < at_a) {
+                b = a;
+                at_b = at_a;
+                a = e;
+                at_a = pe;
+            } else {
+                b = e;
+                at_b = pe;
+            }
         }
     }
     DealLead& lead = deal_[d];

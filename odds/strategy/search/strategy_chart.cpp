@@ -92,6 +92,11 @@ std::vector<PatternKey> generate_chart(const Tallies& tallies, std::size_t max_l
 std::vector<std::vector<PatternKey>> generate_charts(const Tallies& tallies,
                                                      std::span<const std::size_t> lengths,
                                                      unsigned threads) {
+    return generate_charts_with_table(tallies, lengths, threads).charts;
+}
+
+GeneratedCharts generate_charts_with_table(const Tallies& tallies,
+                                           std::span<const std::size_t> lengths, unsigned threads) {
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
     // Patterns whose words another pattern has too are left out: every line reads back as
@@ -101,16 +106,15 @@ std::vector<std::vector<PatternKey>> generate_charts(const Tallies& tallies,
     stop_point();
     std::vector<DealClass> deals = deal_classes(game.jokers());
     stop_point();
-    const DealPatterns table =
-        deal_patterns(tallies, profile, std::move(deals), threads, &words.shadowed);
-    std::vector<std::vector<PatternKey>> charts;
+    GeneratedCharts out;
+    out.table = deal_patterns(tallies, profile, std::move(deals), threads, &words.shadowed);
     for (const std::size_t max_lines : lengths) {
-        std::vector<PatternKey>& keys = charts.emplace_back();
-        for (const std::uint32_t id : build_chart(table, max_lines)) {
-            keys.push_back(table.keys[id]);
+        std::vector<PatternKey>& keys = out.charts.emplace_back();
+        for (const std::uint32_t id : build_chart(out.table, max_lines)) {
+            keys.push_back(out.table.keys[id]);
         }
     }
-    return charts;
+    return out;
 }
 
 ChartPick chart_hold(const Game& game, const std::vector<PatternKey>& lines,

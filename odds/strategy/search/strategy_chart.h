@@ -79,6 +79,17 @@ std::vector<std::vector<PatternKey>> generate_charts(const Tallies& tallies,
                                                      std::span<const std::size_t> lengths,
                                                      unsigned threads = default_threads());
 
+// The charts of generate_charts() with the table they came from, which knows every deal's
+// patterns and the hold each keeps: a caller that scores the charts reads them there rather than
+// classifying every hold of every deal again.
+struct GeneratedCharts {
+    DealPatterns table;
+    std::vector<std::vector<PatternKey>> charts;
+};
+GeneratedCharts generate_charts_with_table(const Tallies& tallies,
+                                           std::span<const std::size_t> lengths,
+                                           unsigned threads = default_threads());
+
 // The exact check of a chart over the deals of a table, with its `worst` costliest deal classes.
 ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const ChartLines& lines,
                        std::size_t worst = 5);
