@@ -34,24 +34,19 @@ ChartLines cut(Planner planner, std::size_t max_lines) {
     return planner.order();
 }
 
-// The best charts of several lengths, the shared first steps taken once.
+// The best charts of several lengths. The first steps are taken again for each length, rather
+// than kept and copied: a second planner beside the first would add a fifth to the memory the
+// search holds while the coach builds its chart.
 class Cutter {
   public:
-    explicit Cutter(const DealPatterns& table) : table_(table), base_(start(table, 1)) {
-        Planner probe(table);
-        probe.greedy();
-        greedy_lines_ = probe.order().size();
-    }
+    explicit Cutter(const DealPatterns& table) : table_(table) {}
 
     ChartLines operator()(std::size_t max_lines) const {
-        return max_lines <= greedy_lines_ ? cut(base_, max_lines)
-                                          : cut(start(table_, max_lines), max_lines);
+        return cut(start(table_, max_lines), max_lines);
     }
 
   private:
     const DealPatterns& table_;
-    Planner base_;
-    std::size_t greedy_lines_ = 0;
 };
 
 // The chart every line worth keeping leaves, before its length is checked against the rule.
