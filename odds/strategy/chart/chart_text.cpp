@@ -258,11 +258,6 @@ std::vector<int> Chart::sections() const {
     return out;
 }
 
-bool Chart::has_conditions() const {
-    return std::any_of(lines.begin(), lines.end(),
-                       [](const ChartLine& line) { return line.condition.any(); });
-}
-
 bool ChartWords::knows(const std::string& words) const {
     return by_text_.contains(normal(words));
 }

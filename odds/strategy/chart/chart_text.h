@@ -44,8 +44,6 @@ struct Chart {
     std::vector<PatternKey> keys() const;
     // Each line's section, as `ChartLine::section`.
     std::vector<int> sections() const;
-    // Whether some line states a condition on the discarded cards.
-    bool has_conditions() const;
 };
 
 // Every pattern of a game by its words, in lower case with single spaces. Where several patterns

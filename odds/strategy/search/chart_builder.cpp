@@ -34,20 +34,12 @@ ChartLines cut(Planner planner, std::size_t max_lines) {
     return planner.order();
 }
 
-// The best charts of several lengths. The first steps are taken again for each length, rather
-// than kept and copied: a second planner beside the first would add a fifth to the memory the
-// search holds while the coach builds its chart.
-class Cutter {
-  public:
-    explicit Cutter(const DealPatterns& table) : table_(table) {}
-
-    ChartLines operator()(std::size_t max_lines) const {
-        return cut(start(table_, max_lines), max_lines);
-    }
-
-  private:
-    const DealPatterns& table_;
-};
+// The best chart of at most `max_lines` lines (at least one). Each length the default tries
+// takes the first steps afresh rather than copying a kept planner: a second planner beside the
+// first would add a fifth to the memory the search holds while the coach builds its chart.
+ChartLines chart_of_length(const DealPatterns& table, std::size_t max_lines) {
+    return cut(start(table, max_lines), max_lines);
+}
 
 // The chart every line worth keeping leaves, before its length is checked against the rule.
 ChartLines first_default(const DealPatterns& table) {
@@ -73,13 +65,12 @@ ChartLines first_default(const DealPatterns& table) {
 // much for each line it adds. The lines dropped one at a time are priced in the chart as it
 // stands, so two lines that pay together may have gone where each alone seemed cheap.
 ChartLines default_chart(const DealPatterns& table) {
-    const Cutter cut_chart(table);
     ChartLines lines = first_default(table);
     double cost = chart_shortfall(table, lines);
     // Shorter while the last line does not pay for itself and the chart stays within the cost
     // the default may have.
     while (lines.size() > 1) {
-        ChartLines shorter = cut_chart(lines.size() - 1);
+        ChartLines shorter = chart_of_length(table, lines.size() - 1);
         const double more = chart_shortfall(table, shorter);
         if (more - cost >= kWorthKeeping || more > kDefaultCost || shorter.size() >= lines.size()) {
             break;
@@ -91,7 +82,7 @@ ChartLines default_chart(const DealPatterns& table) {
     for (bool longer = true; longer;) {
         longer = false;
         for (std::size_t k = 1; k <= kLookAhead && lines.size() + k <= kLongest; ++k) {
-            ChartLines more_lines = cut_chart(lines.size() + k);
+            ChartLines more_lines = chart_of_length(table, lines.size() + k);
             const double less = chart_shortfall(table, more_lines);
             const std::size_t added =
                 more_lines.size() > lines.size() ? more_lines.size() - lines.size() : 0;
@@ -109,7 +100,7 @@ ChartLines default_chart(const DealPatterns& table) {
 }  // namespace
 
 ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
-    return max_lines == 0 ? default_chart(table) : cut(start(table, max_lines), max_lines);
+    return max_lines == 0 ? default_chart(table) : chart_of_length(table, max_lines);
 }
 
 double chart_shortfall(const DealPatterns& table, const ChartLines& lines) {
