@@ -25,6 +25,7 @@
 #include "odds/report/figures.h"
 #include "tests/coach/chart_watch.h"
 #include "tests/odds/odds_test_support.h"
+#include "tests/ui/test_classes.h"
 #include "trainer/card_view.h"
 #include "trainer/drill/drill_schedule.h"
 #include "trainer/drill_view.h"
@@ -584,6 +585,6 @@ int main(int argc, char** argv) {
     ui::install_font_substitutions();
     TrainerTest test;
     TrainerMendsTest mends;
-    return QTest::qExec(&test, argc, argv) | QTest::qExec(&mends, argc, argv);
+    return ui::testing::run_test_classes({&test, &mends}, argc, argv);
 }
 #include "test_trainer.moc"
