@@ -3,7 +3,7 @@
 #include <array>
 #include <bit>
 
-namespace quillon::odds::deuces {
+namespace quillon::odds::deuces_patterns {
 
 using namespace pattern_key;
 
@@ -399,7 +399,7 @@ class Deuces final : public Registered<Deuces> {
     }
     bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
                      HoldPatterns& out) const override {
-        return stage == CoarserStage::first && deuces::add_coarser(key, profile, out);
+        return stage == CoarserStage::first && deuces_patterns::add_coarser(key, profile, out);
     }
 };
 
@@ -409,4 +409,4 @@ const Distinction& distinction() {
     return Deuces::instance();
 }
 
-}  // namespace quillon::odds::deuces
+}  // namespace quillon::odds::deuces_patterns

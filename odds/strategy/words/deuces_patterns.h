@@ -13,7 +13,7 @@
 // lacks its two is filled by a deuce alone, so draws at the low end differ by how many straights
 // natural cards can still fill; players also count deuces among the cards of a hand ("four of a
 // kind, natural or with deuces") and group the hands that pay most.
-namespace quillon::odds::deuces {
+namespace quillon::odds::deuces_patterns {
 
 // Whether the game's twos are wild.
 bool plays_deuces(const RankProfile& profile);
@@ -75,4 +75,4 @@ std::string four_straight_text(PatternKey key);
 // This file's distinction, as the registry lists it.
 const Distinction& distinction();
 
-}  // namespace quillon::odds::deuces
+}  // namespace quillon::odds::deuces_patterns

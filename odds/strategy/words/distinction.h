@@ -20,15 +20,17 @@
 // own patterns narrow, what it adds to their words and the words it can say (the chart reader
 // reads a line by matching it against the words of the game's whole vocabulary).
 //
-// Each distinction file ends in one object of this interface, listed once in the registry
-// (distinction.cpp). The classifier, coarser_patterns and the words each ask, hook by hook, the
-// distinctions that apply in the game and override the hook, in the registry's order; they call
-// no distinction file directly.
+// Each distinction is one file, words/<file>.cpp, that ends in one object of this interface and
+// gives it out as <file>::distinction(); its row in the registry (registry.def) lists it at its
+// place in the order, with the fields of the key it brings. The classifier, coarser_patterns and
+// the words each ask, hook by hook, the distinctions that apply in the game and override the hook,
+// in the registry's order; they call no distinction file directly.
 //
-// A new word: write its distinction's file (one object overriding the hooks it needs, its name and
-// games given to its base), add the rows of its fields to the field table (pattern_key.h) with the
-// distinction's name as owner, and list the object in the registry at its place. The field table's
-// test checks that the new fields share no bit with a field that can apply beside them.
+// A new word: write its file (one object overriding the hooks it needs, its name and games given
+// to its base) and add its row to registry.def: the build compiles the file from that row and
+// the field table takes its fields. The field table's test checks that the new fields share no
+// bit with a field that can apply beside them, and that the registry holds the row's distinction
+// in its place.
 namespace quillon::odds {
 
 // What the classifier knows of a draw of natural cards when the distinctions refine it.

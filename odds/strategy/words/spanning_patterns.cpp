@@ -426,8 +426,12 @@ class Spanning final : public Registered<Spanning> {
 
 }  // namespace
 
-const Distinction& spanning_distinction() {
+namespace spanning_patterns {
+
+const Distinction& distinction() {
     return Spanning::instance();
 }
+
+}  // namespace spanning_patterns
 
 }  // namespace quillon::odds

@@ -52,7 +52,4 @@ bool kickers_pay(const RankProfile& profile);
 // end, so that the words name them.
 bool sf_type_has_edge(unsigned type, const RankProfile& profile);
 
-// This file's distinction, as the registry lists it.
-const Distinction& spanning_distinction();
-
 }  // namespace quillon::odds
