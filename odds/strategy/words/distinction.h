@@ -81,6 +81,7 @@ enum Hook : unsigned {
     kRefineHold,
     kAddSet,
     kRefineMade,
+    kAddDealt,
     kNarrows,
     kAddCoarser,
     kWholeWords,
@@ -130,6 +131,9 @@ class Distinction {
     // row's key, and after the distinctions come the hand of any paying row.
     virtual void refine_made(const Game& /*game*/, std::size_t /*row*/,
                              HoldPatterns& /*out*/) const {}
+    // Adds its patterns after all others of the hold `mask` of the deal.
+    virtual void add_dealt(const RankProfile& /*profile*/, const std::array<CardId, 5>& /*deal*/,
+                           HoldMask /*mask*/, HoldPatterns& /*out*/) const {}
     // For a key of this distinction that only narrows coarser patterns: those patterns, finest
     // first (every pattern coarser than the last follows them). Nothing for other keys.
     virtual HoldPatterns narrows(PatternKey /*key*/, const RankProfile& /*profile*/) const {
@@ -209,6 +213,7 @@ consteval unsigned hooks_of() {
            own(&D::refine_hold, &B::refine_hold) << kRefineHold |
            own(&D::add_set, &B::add_set) << kAddSet |
            own(&D::refine_made, &B::refine_made) << kRefineMade |
+           own(&D::add_dealt, &B::add_dealt) << kAddDealt |
            own(&D::narrows, &B::narrows) << kNarrows |
            own(&D::add_coarser, &B::add_coarser) << kAddCoarser |
            own(&D::whole_words, &B::whole_words) << kWholeWords |
