@@ -80,6 +80,12 @@ nlohmann::ordered_json multipliers_json(const Game& game, const MultiplierTable&
     return rows;
 }
 
+// "NAME, Ultimate X on 3 lines": how each text report opens.
+std::string heading(const Game& game, const MultiplierTable& table) {
+    return game.name() + ", Ultimate X on " + std::to_string(table.lines) +
+           (table.lines == 1 ? " line" : " lines");
+}
+
 void print_multipliers(std::ostream& out, const Game& game, const MultiplierTable& table) {
     out << "Multiplier a line earns for its next hand:\n";
     for (std::size_t r = 0; r < game.row_count(); ++r) {
@@ -117,8 +123,7 @@ int run_ultimate_x_return(const Command& command, std::ostream& out) {
         out << report.dump(2) << "\n";
         return 0;
     }
-    out << game.name() << ", Ultimate X on " << table.lines
-        << (table.lines == 1 ? " line" : " lines")
+    out << heading(game, table)
         << ": each line bets twice the base bet, and its pay times the multiplier it carries.\n";
     print_multipliers(out, game, table);
     out << "Return per coin bet:\n"
@@ -180,8 +185,7 @@ int run_ultimate_x_hand(const Command& command, std::ostream& out) {
         out << report.dump(2) << "\n";
         return 0;
     }
-    out << game.name() << ", Ultimate X on " << table.lines
-        << (table.lines == 1 ? " line" : " lines") << ", multiplier total T = " << given.total
+    out << heading(game, table) << ", multiplier total T = " << given.total
         << ": the holds by full value (this hand's win plus the value of the "
         << "multipliers it leaves), in base bets of one line; * where plain play ranks the hold "
         << "elsewhere.\n"
@@ -279,8 +283,7 @@ int run_ultimate_x_strategy(const Command& command, std::ostream& out) {
             << "\n";
         return 0;
     }
-    out << game.name() << ", Ultimate X on " << table.lines
-        << (table.lines == 1 ? " line" : " lines")
+    out << heading(game, table)
         << ": where perfect play departs from the plain game's best holds, by the "
            "multipliers' total T, the most often met first.\n"
         << "Playing the plain game's best holds returns " << percent(s.plain_return)

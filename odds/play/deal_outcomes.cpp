@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <thread>
 #include <unordered_map>
 
 #include "base/combinatorics.h"
+#include "base/threads.h"
 #include "odds/play/hold_analysis.h"
 #include "odds/play/suit_classes.h"
 
@@ -23,16 +23,6 @@ void for_share(std::size_t size, std::size_t first, std::size_t stride, Play&& p
             play(i);
         }
     }
-}
-
-// Runs `share(t)` for t = 0 .. threads - 1, each on a thread of its own but the first.
-template <typename Share>
-void on_threads(unsigned threads, Share&& share) {
-    std::vector<std::jthread> workers;
-    for (unsigned t = 1; t < threads; ++t) {
-        workers.emplace_back([&, t] { share(t); });
-    }
-    share(0);
 }
 
 void play_share(const Tallies& tallies, const std::vector<DealClass>& classes, std::size_t first,

@@ -105,14 +105,8 @@ void tally_from_larger(const std::vector<From>& larger, std::vector<To>& smaller
     }
     bounds.push_back(deck);
     std::vector<Sums> shares(parts, Sums(choose(deck, K)));
-    {
-        std::vector<std::jthread> helpers;
-        for (unsigned t = 1; t < parts; ++t) {
-            helpers.emplace_back(
-                [&, t] { add_to_smaller<K>(larger, bounds[t], bounds[t + 1], shares[t]); });
-        }
-        add_to_smaller<K>(larger, bounds[0], bounds[1], shares[0]);
-    }
+    on_threads(parts,
+               [&](unsigned t) { add_to_smaller<K>(larger, bounds[t], bounds[t + 1], shares[t]); });
     Sums& sums = shares[0];
     for (unsigned t = 1; t < parts; ++t) {
         for (std::size_t s = 0; s < sums.size(); ++s) {
@@ -255,28 +249,29 @@ void Tallies::add_up_values() {
     };
     // The four-card sets are most of the work: their upper half on a second core, while this one
     // weighs the lower half and the smaller sets.
-    const std::size_t half = default_threads() < 2 ? four_.size() : four_.size() / 2;
-    std::jthread helper;
-    if (half < four_.size()) {
-        helper = std::jthread([&, half] {
+    const unsigned parts = default_threads() < 2 ? 1 : 2;
+    const std::size_t half = four_.size() / parts;
+    on_threads(parts, [&](unsigned t) {
+        if (t == 1) {
             for (std::size_t i = half; i < four_.size(); ++i) {
                 weigh(four_[i]);
             }
-        });
-    }
-    for (std::size_t i = 0; i < half; ++i) {
-        weigh(four_[i]);
-    }
-    for (Three& t : three_) {
-        weigh(t);
-    }
-    for (Two& t : two_) {
-        weigh(t);
-    }
-    for (One& t : one_) {
-        weigh(t);
-    }
-    weigh(none_);
+            return;
+        }
+        for (std::size_t i = 0; i < half; ++i) {
+            weigh(four_[i]);
+        }
+        for (Three& s : three_) {
+            weigh(s);
+        }
+        for (Two& s : two_) {
+            weigh(s);
+        }
+        for (One& s : one_) {
+            weigh(s);
+        }
+        weigh(none_);
+    });
 }
 
 }  // namespace quillon::odds

@@ -122,7 +122,9 @@ TEST(ChartSections, WriteBackAsTheSameSections) {
         << written;
     const Chart back = read_chart(written, "written.chart", game);
     EXPECT_EQ(back.keys(), chart.keys());
-    EXPECT_EQ(back.sections(), chart.sections());
+    for (std::size_t i = 0; i < chart.lines.size(); ++i) {
+        EXPECT_EQ(back.lines[i].section, chart.lines[i].section) << chart.lines[i].words;
+    }
     EXPECT_EQ(write_chart(back, game, "deuces-wild-full-pay"), written);
 }
 

@@ -122,6 +122,45 @@ TEST(PatternKeyTable, EveryFieldHasRegisteredOwnersInItsGames) {
     }
 }
 
+// The rows of the registry's table: each distinction's name and the fields it brings.
+struct RegistryRow {
+    std::string_view name;
+    std::vector<FieldRow> fields;
+};
+
+std::vector<RegistryRow> registry_rows() {
+#define FIELD(constant, ...) FieldRow{__VA_ARGS__},
+#define DISTINCTION(file, name, ...) RegistryRow{name, {__VA_ARGS__}},
+    return {
+#include "odds/strategy/words/registry.def"
+    };
+#undef DISTINCTION
+#undef FIELD
+}
+
+// The registry holds the distinction of each row of its table, in the table's order, and each
+// row's fields name that distinction among their owners: a file whose object took another name,
+// or a row in the wrong place, would be asked out of turn or never.
+TEST(PatternKeyTable, RegistryHoldsEachRowsDistinctionInOrder) {
+    const std::vector<RegistryRow> rows = registry_rows();
+    const auto registered = distinctions();
+    ASSERT_EQ(registered.size(), rows.size());
+    std::size_t fields = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(registered[i]->name(), rows[i].name) << "row " << i;
+        for (const FieldRow& row : rows[i].fields) {
+            const std::vector<std::string_view> owners = owners_of(row);
+            EXPECT_NE(std::find(owners.begin(), owners.end(), rows[i].name), owners.end())
+                << row.name << " sits in the row of " << rows[i].name << ", not among its owners";
+            ++fields;
+        }
+    }
+    // The key's table holds the pattern's own fields, then the rows' fields.
+    const auto pattern = std::count_if(kFieldTable.begin(), kFieldTable.end(),
+                                       [](const FieldRow& row) { return row.owner == "pattern"; });
+    EXPECT_EQ(static_cast<std::size_t>(pattern) + fields, kFieldTable.size());
+}
+
 // A game is asked only of the distinctions of its own games, in the registry's order.
 TEST(PatternKeyTable, EachGameAsksItsOwnDistinctionsInOrder) {
     for (const char* name :

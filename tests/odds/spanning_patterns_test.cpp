@@ -8,9 +8,9 @@
 
 #include "odds/strategy/chart/chart_report.h"
 #include "odds/strategy/chart/chart_text.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/strategy/patterns/pattern_words.h"
 #include "odds/strategy/search/strategy_chart.h"
-#include "odds/strategy/words/spanning_patterns.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/whole_game_sweep.h"
 

@@ -1,23 +1,14 @@
 // Three low cards in a row beside the joker in Joker Poker, kings or better: the word that leaves
-// out the run just below the high cards, which run that is, and the games that do not have it.
+// out the run just below the high cards (10-J-Q there), and the games that do not have it.
 #include <gtest/gtest.h>
 
-#include "odds/strategy/words/top_runs.h"
+#include "odds/strategy/patterns/pattern_key.h"
 #include "tests/odds/chart_word_support.h"
 
 namespace quillon::odds {
 namespace {
 
 using Decision = WordDecision;
-
-// 10-J-Q below the kings; no run where no pair pays or there is no joker.
-TEST(TopRuns, IsTheRunJustBelowTheHighCards) {
-    constexpr unsigned kTenJackQueen = 0x700;
-    EXPECT_EQ(top_runs::top_run(rank_profile(find_game("joker-kings-20-7-5").value())),
-              kTenJackQueen);
-    EXPECT_EQ(top_runs::top_run(rank_profile(find_game("quillon").value())), 0u);
-    EXPECT_EQ(top_runs::top_run(rank_profile(find_game("jacks-or-better-9-6").value())), 0u);
-}
 
 class NotTopRunWord : public ::testing::TestWithParam<Decision> {};
 

@@ -53,28 +53,19 @@ struct DealHolds {
 // the discards are kept apart, in the chart's order.
 class LineIndex {
   public:
-    // `sections` and `conditions` give each line's section and condition on the discards (as
-    // in ChartLine); empty where the chart has none.
-    explicit LineIndex(const std::vector<PatternKey>& keys, const std::vector<int>& sections = {},
-                       const std::vector<DiscardCondition>& conditions = {})
-        : lines_(keys.size()) {
-        while ((std::size_t{1} << bits_) < 4 * keys.size()) {
-            ++bits_;
-        }
-        slot_.assign(std::size_t{1} << bits_, Slot{});
+    // A chart of plain lines, as the search tries them.
+    explicit LineIndex(const std::vector<PatternKey>& keys) : lines_(keys.size()) {
+        size_table();
         for (std::uint32_t i = 0; i < keys.size(); ++i) {
-            const int section = i < sections.size() ? sections[i] : -1;
-            const DiscardCondition condition =
-                i < conditions.size() ? conditions[i] : DiscardCondition{};
-            if (section < 0 && !condition.any()) {
-                Slot& s = slot_[slot_of(keys[i])];
-                // A line written twice decides only where it first comes.
-                if (s.line == kNoLine) {
-                    s = Slot{keys[i], i};
-                }
-            } else {
-                special_[keys[i]].push_back(Entry{i, section, condition});
-            }
+            add(i, keys[i], -1, DiscardCondition{});
+        }
+    }
+
+    // A chart as read: its lines may stand in a section or state a condition on the discards.
+    explicit LineIndex(const std::vector<ChartLine>& lines) : lines_(lines.size()) {
+        size_table();
+        for (std::uint32_t i = 0; i < lines.size(); ++i) {
+            add(i, lines[i].key, lines[i].section, lines[i].condition);
         }
     }
 
@@ -104,6 +95,25 @@ class LineIndex {
     }
 
   private:
+    void size_table() {
+        while ((std::size_t{1} << bits_) < 4 * lines_) {
+            ++bits_;
+        }
+        slot_.assign(std::size_t{1} << bits_, Slot{});
+    }
+
+    void add(std::uint32_t line, PatternKey key, int section, const DiscardCondition& condition) {
+        if (section < 0 && !condition.any()) {
+            Slot& s = slot_[slot_of(key)];
+            // A line written twice decides only where it first comes.
+            if (s.line == kNoLine) {
+                s = Slot{key, line};
+            }
+        } else {
+            special_[key].push_back(Entry{line, section, condition});
+        }
+    }
+
     struct Slot {
         PatternKey key = 0;
         std::uint32_t line = kNoLine;
@@ -378,14 +388,6 @@ std::vector<LineIndex> plain_indexes(const std::vector<std::vector<PatternKey>>&
     return indexes;
 }
 
-LineIndex chart_index(const Chart& chart) {
-    std::vector<DiscardCondition> conditions;
-    for (const ChartLine& line : chart.lines) {
-        conditions.push_back(line.condition);
-    }
-    return LineIndex(chart.keys(), chart.sections(), conditions);
-}
-
 }  // namespace
 
 std::vector<ChartScore> score_charts(const Tallies& tallies,
@@ -411,7 +413,7 @@ ChartScore score_chart(const Tallies& tallies, const Chart& chart, unsigned thre
                        std::size_t worst) {
     const std::vector<DealClass> deals = deal_classes(tallies.game().jokers());
     return std::move(
-        score_deals(tallies, {chart_index(chart)}, deals, nullptr, threads, worst).front());
+        score_deals(tallies, {LineIndex(chart.lines)}, deals, nullptr, threads, worst).front());
 }
 
 ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& keys,
@@ -421,7 +423,7 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
 
 ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal) {
     const RankProfile profile = rank_profile(game);
-    const LineIndex index = chart_index(chart);
+    const LineIndex index = LineIndex(chart.lines);
     const Pick pick = index.pick(game, profile, deal);
     ChartDecision decision;
     if (pick.line != kNoLine) {

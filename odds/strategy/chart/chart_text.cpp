@@ -249,15 +249,6 @@ PatternKey ChartWords::find(const std::string& words) const {
     throw std::invalid_argument(message);
 }
 
-std::vector<int> Chart::sections() const {
-    std::vector<int> out;
-    out.reserve(lines.size());
-    for (const ChartLine& line : lines) {
-        out.push_back(line.section);
-    }
-    return out;
-}
-
 bool ChartWords::knows(const std::string& words) const {
     return by_text_.contains(normal(words));
 }

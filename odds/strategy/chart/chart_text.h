@@ -42,8 +42,6 @@ struct Chart {
     std::vector<ChartLine> lines;
 
     std::vector<PatternKey> keys() const;
-    // Each line's section, as `ChartLine::section`.
-    std::vector<int> sections() const;
 };
 
 // Every pattern of a game by its words, in lower case with single spaces. Where several patterns

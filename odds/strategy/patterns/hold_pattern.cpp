@@ -9,7 +9,6 @@
 #include "odds/strategy/patterns/pattern_key.h"
 #include "odds/strategy/patterns/straight_fit.h"
 #include "odds/strategy/words/distinction.h"
-#include "odds/strategy/words/spanning_patterns.h"
 
 namespace quillon::odds {
 
@@ -41,7 +40,8 @@ HoldPatterns draw_keys(const std::array<int, 5>& ranks, const std::array<int, 5>
                             put(kWild, wild) | put(kSuited, suited ? 1 : 0);
     HoldPatterns out;
     // Three suited cards are named where they are three to a royal in a game without wild cards.
-    const bool royal_three = k == 3 && suited && spans(profile) && (mask & ((1u << kTen) - 1)) == 0;
+    const bool royal_three =
+        k == 3 && suited && !profile.wild_cards && (mask & ((1u << kTen) - 1)) == 0;
     if (all_notable && (k <= 2 || (k == 3 && !suited) || royal_three)) {
         const PatternKey named = base | put(kNamed, 1) | put(kRanks, mask);
         if ((suited || k == 1) && penalty != 0) {
@@ -245,6 +245,11 @@ bool is_pat_pattern(PatternKey key) {
     }
 }
 
+bool keeps_dealt_hand(PatternKey key) {
+    return kind_of(key) == Kind::made_five && get(key, kRow) >= kRoyalDrawRow &&
+           get(key, kRow) <= kTopRow;
+}
+
 namespace {
 HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
                            const std::array<CardId, 5>& deal, HoldMask mask);
@@ -253,7 +258,9 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
 HoldPatterns patterns_of(const Game& game, const RankProfile& profile,
                          const std::array<CardId, 5>& deal, HoldMask mask) {
     HoldPatterns out = hold_patterns(game, profile, deal, mask);
-    push_dealt_hand(profile, deal, mask, out);
+    for (const Distinction* d : distinctions_for(profile, kAddDealt)) {
+        d->add_dealt(profile, deal, mask, out);
+    }
     return out;
 }
 
@@ -364,7 +371,7 @@ HoldPatterns hold_patterns(const Game& game, const RankProfile& profile,
     // A suited draw of few cards pays a penalty where a discard shares its suit; so does an ace
     // held alone in a game without wild cards.
     unsigned penalty = 0;
-    const bool lone_ace = k == 1 && wild == 0 && ranks[0] == kAce && spans(profile);
+    const bool lone_ace = k == 1 && wild == 0 && ranks[0] == kAce && !profile.wild_cards;
     if (((k >= 2 && k <= 3) || lone_ace) && held < 5) {
         penalty = 2;
         for (std::size_t i = 0; i < 5; ++i) {

@@ -94,6 +94,10 @@ PatternKey any_paying_hand();
 // four of a kind, or four wild cards.
 bool is_pat_pattern(PatternKey key);
 
+// Whether a pattern is one of the lines of dealt hands kept whole (pattern_key::kRoyalDrawRow to
+// kTopRow), which the search keeps apart.
+bool keeps_dealt_hand(PatternKey key);
+
 // Among holds of one pattern in the same deal a chart keeps the one the tie rule (kTieRule)
 // names; this orders them (the higher keeps) without looking at what they return or how the
 // deal was ordered.

@@ -60,9 +60,10 @@ struct FieldRow {
     unsigned families = kAnyFamily;
 };
 
-// Every field of the key. A new distinction's field is one row here: its name, where its bits
-// go and where it applies; the table test checks it against the fields that can apply beside it.
-// Bit 33 is free.
+// Every field of the key: those every hold's pattern has, then those the distinctions bring, in
+// their rows of the registry (words/registry.def). A new distinction's field is one row there: its
+// name, where its bits go and where it applies; the table test checks it against the fields that
+// can apply beside it.
 inline constexpr std::array kFieldTable = {
     FieldRow{"kind", 0, 3, "pattern"},
     FieldRow{"held", 3, 3, "pattern"},
@@ -84,29 +85,11 @@ inline constexpr std::array kFieldTable = {
     FieldRow{"any gaps", 34, 1, "pattern", kAnyGame, kDraws},
     FieldRow{"any high", 35, 1, "pattern", kAnyGame, kDraws},
     FieldRow{"ranks", 36, 13, "pattern", kAnyGame, kSetsAndMade | kDraws},
-    FieldRow{"any suits", 25, 1, "spanning patterns", kNoWild, kDraws},
-    FieldRow{"sf type", 26, 2, "spanning patterns", kNoWild, kDraws},
-    FieldRow{"edge said", 28, 1, "spanning patterns", kNoWild, kDraws},
-    FieldRow{"or more", 29, 1, "spanning patterns", kNoWild, kDraws},
-    FieldRow{"not bare", 30, 1, "straight flush gaps", kJokerPairs, kDraws,
-             family_bit(Family::straight_flush)},
-    FieldRow{"not top run", 31, 1, "top runs", kJokerPairs, kDraws, family_bit(Family::straight)},
-    FieldRow{"clear or more", 32, 1, "lone cards", kJokerNoPairs, kDraws,
-             family_bit(Family::plain)},
-    FieldRow{"ways", 49, 3, "deuces, joker draws, straight flush ways", kDeucesWild | kJokerGames,
-             kDraws, family_bit(Family::straight_flush) | family_bit(Family::straight)},
-    FieldRow{"five or better", 49, 1, "deuces", kDeucesWild, kind_bit(Kind::made_five)},
-    FieldRow{"royal top", 52, 3, "deuces", kDeucesWild, kDraws, family_bit(Family::royal)},
-    FieldRow{"low end", 52, 2, "deuces", kDeucesWild, kDraws, family_bit(Family::straight_flush)},
-    FieldRow{"clear", 52, 3, "lone cards, straight flush ways", kJokerNoPairs, kDraws,
-             family_bit(Family::plain) | family_bit(Family::straight_flush)},
-    FieldRow{"any deuces", 55, 1, "deuces, joker sets", kDeucesWild | kJokerNoPairs,
-             kSetsAndMade | kDraws},
-    FieldRow{"floors", 56, 4, "joker draws", kJokerGames, kind_bit(Kind::made_five)},
-    FieldRow{"royal ace", 60, 2, "joker draws, ace royals", kJokerGames, kDraws,
-             family_bit(Family::royal)},
-    FieldRow{"spot", 62, 1, "joker draws", kJokerGames, kDraws, family_bit(Family::plain)},
-    FieldRow{"most open", 63, 1, "open straights", kJokerPairs, kDraws, family_bit(Family::plain)},
+#define FIELD(constant, ...) FieldRow{__VA_ARGS__},
+#define DISTINCTION(file, name, ...) __VA_ARGS__
+#include "odds/strategy/words/registry.def"
+#undef DISTINCTION
+#undef FIELD
 };
 
 struct Field {
@@ -145,66 +128,16 @@ inline constexpr Field kNamed = field("named");
 // Named draws of two or three suited cards: 1 when a discard of their suit spoils the flush, 2
 // when none does.
 inline constexpr Field kPenalty = field("penalty");
-// Spanning draws (games without wild cards): kAnySuits takes in every suited family under
-// "flush" and every suit under "straight"; kSfType sorts three to a straight flush by whether it
-// holds as many high cards as gaps (1) or fewer (2), and kEdgeSaid says the words tell the draws
-// at the ace end apart (kEdge).
-inline constexpr Field kAnySuits = field("any suits");
-inline constexpr Field kSfType = field("sf type");
-inline constexpr Field kEdgeSaid = field("edge said");
-// Four to a straight in any suits with kHigh high cards or more.
-inline constexpr Field kOrMore = field("or more");
 inline constexpr Field kAnyGaps = field("any gaps");
-// Deuces wild draws at an end: one more than the straights natural cards can fill (0: not told).
-// Four natural cards to a straight, any gaps, it is 2 for those natural cards can fill (not
-// A-3-4-5).
-inline constexpr Field kWays = field("ways");
-// Deuces wild, two cards to a royal flush by their highest card: 1 an ace, 2 a king, 3 a queen or
-// a jack, 4 a king, queen or jack (no ace); 0 where not told.
-inline constexpr Field kRoyalTop = field("royal top");
-// Deuces wild, straight-flush draws with deuces, of any gaps (the bits of kRoyalTop, which only
-// royal draws use): 1 where a straight that holds them needs a two (highest card 6 or lower,
-// the ace low), 2 where none does (highest card 7 or higher); 0 where not told.
-inline constexpr Field kLowEnd = field("low end");
-// Deuces wild, three or four of a kind made with or without deuces: the held cards are all one
-// rank or deuces (kTop holds how many cards that is); for draws, three or four cards to a royal
-// or a straight flush with or without deuces (kHeld holds how many, kWild is 0).
-inline constexpr Field kAnyDeuces = field("any deuces");
-// Deuces wild, made hands: set on a row that pays at least the least five of a kind, and on the
-// pattern of all such rows ("five of a kind or better").
-inline constexpr Field kFiveOrBetter = field("five or better");
 inline constexpr Field kAnyHigh = field("any high");
 // Rank masks: the named ranks of a draw, the rank group of a set.
 inline constexpr Field kRanks = field("ranks");
-// Made hands of the joker games (joker_draws.h): the floors a hand of all five cards reaches, one
-// bit each for a straight, a flush, a full house and a straight flush. A row's key carries the
-// floors its hand reaches; a floor's own key, without a row, takes in every hand that reaches it.
-inline constexpr Field kFloors = field("floors");
-// Two to a royal beside the joker: 1 without the ace, 2 with it, 0 where the pattern does not tell.
-// Beside it the flush penalty (kPenalty) may be said too.
-inline constexpr Field kRoyalAce = field("royal ace");
-// One card below the ten beside the joker: 1 where the pattern says so.
-inline constexpr Field kSpot = field("spot");
-// A card kept alone in a joker game where no pair pays: one more than the straights through it
-// that none of the discards block (lone_cards.h); 0 where not told. So too, on two suited cards
-// by their straight flushes, the straights that hold both (straight_flush_ways.h). The bits of
-// kRoyalTop and kLowEnd, which only deuces wild uses.
-inline constexpr Field kClear = field("clear");
-// Beside kClear on a card kept alone: 1 where the card has that many clear straights or more.
-inline constexpr Field kClearOrMore = field("clear or more");
-// In joker games where no pair pays two deuces-wild fields serve the joker too: kWays, on a
-// straight-flush draw of any gaps, is one more than the straight flushes it lies in
-// (straight_flush_ways.h), and kAnyDeuces marks three or four of a kind, or three or four to a
-// royal or a straight flush, natural or with the joker (joker_sets.h).
-// A lone low card beside the joker: 1 where it is the deal's low card with the most open
-// straights (open_straights.h).
-inline constexpr Field kMostOpen = field("most open");
-// Three to a straight flush in a joker game where a pair pays: 1 where it has fewer than two gaps
-// or a high card (straight_flush_gaps.h).
-inline constexpr Field kNotBare = field("not bare");
-// The joker beside three low cards in a row, mixed suits, in a joker game where a pair pays: 1
-// where they are not the run just below the high cards (top_runs.h).
-inline constexpr Field kNotTopRun = field("not top run");
+// The fields of the distinctions, each described in its row.
+#define FIELD(constant, name, ...) inline constexpr Field constant = field(name);
+#define DISTINCTION(file, name, ...) __VA_ARGS__
+#include "odds/strategy/words/registry.def"
+#undef DISTINCTION
+#undef FIELD
 
 // The games a profile's game is among (one bit of Games).
 constexpr unsigned games_of(const RankProfile& profile) {

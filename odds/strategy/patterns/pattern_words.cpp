@@ -9,7 +9,6 @@
 #include "odds/strategy/patterns/edge_words.h"
 #include "odds/strategy/patterns/pattern_key.h"
 #include "odds/strategy/words/distinction.h"
-#include "odds/strategy/words/spanning_patterns.h"
 
 namespace quillon::odds {
 
@@ -328,27 +327,6 @@ std::string pattern_text(PatternKey key, const Game& game, const RankProfile& pr
                        ? profile.wild_name + " alone"
                        : std::to_string(get(key, kWild)) + " " + profile.wild_plural + " alone";
         case Kind::made_five:
-            if (get(key, kRow) == kTopRow) {
-                return kickers_pay(profile)
-                           ? "royal flush, straight flush or four of a kind (with its kicker "
-                             "where the kicker pays)"
-                           : "royal flush, straight flush or four of a kind";
-            }
-            if (get(key, kRow) == kRoyalDrawRow) {
-                return kickers_pay(profile)
-                           ? "royal flush, straight flush, four of a kind (with its kicker where "
-                             "the kicker pays) or 4 to a royal flush"
-                           : "royal flush, straight flush, four of a kind or 4 to a royal flush";
-            }
-            if (get(key, kRow) == kMadeRow) {
-                return "three of a kind, straight, flush or full house";
-            }
-            if (get(key, kRow) == kPaidRow) {
-                return "two pair, three of a kind, straight, flush or full house";
-            }
-            if (get(key, kRow) == kPairRow) {
-                return "high pair, two pair, three of a kind, straight, flush or full house";
-            }
             if (get(key, kRow) != kNoRow) {
                 return made_text(game.rows()[get(key, kRow)]);
             }

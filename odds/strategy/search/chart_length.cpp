@@ -7,7 +7,6 @@
 
 #include "odds/strategy/patterns/pattern_key.h"
 #include "odds/strategy/words/distinction.h"
-#include "odds/strategy/words/spanning_patterns.h"
 
 namespace quillon::odds::chart_search {
 

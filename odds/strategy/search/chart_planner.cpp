@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "odds/strategy/patterns/pattern_key.h"
-#include "odds/strategy/words/spanning_patterns.h"
 
 namespace quillon::odds::chart_search {
 

@@ -1,9 +1,19 @@
-#include "odds/strategy/words/deuces_patterns.h"
-
 #include <array>
 #include <bit>
+#include <cstddef>
+#include <string>
 
-namespace quillon::odds::deuces {
+#include "odds/games/pay_table.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/straight_fit.h"
+#include "odds/strategy/words/distinction.h"
+
+// The distinctions deuces wild players draw. With no natural two in the deck, a straight that
+// lacks its two is filled by a deuce alone, so draws at the low end differ by how many straights
+// natural cards can still fill; players also count deuces among the cards of a hand ("four of a
+// kind, natural or with deuces") and group the hands that pay most.
+namespace quillon::odds::deuces_patterns {
 
 using namespace pattern_key;
 
@@ -52,12 +62,15 @@ bool low_end(unsigned ranks) {
     return (ranks & ~kWheel) == 0 || (ranks & ~kSixHigh) == 0;
 }
 
-}  // namespace
-
+// Whether the game's twos are wild.
 bool plays_deuces(const RankProfile& profile) {
     return (profile.naturals & 1u) == 0;
 }
 
+// The finer pattern of a straight-flush draw, or of four natural cards to a straight, whose
+// gaps key is `gaps_key`: the draws at an end told apart by how many straights natural cards
+// fill (kWays), and four to an inside straight told from A-3-4-5, which only a deuce fills.
+// 0 where the draw has no finer pattern.
 PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, int wild,
                     const StraightFit& fit, const RankProfile& profile) {
     if (!plays_deuces(profile) ||
@@ -81,6 +94,10 @@ PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, int wild,
     return split ? gaps_key | put(kWays, static_cast<unsigned>(fit.ways) + 1) : 0;
 }
 
+// The groups of draws deuces players name, coarser than the draw's gaps and finer than its
+// family: four to a straight that natural cards fill (not A-3-4-5), straight-flush draws with
+// deuces by whether a straight that holds them needs a two, and two to a royal flush by its
+// highest card. `family_key` is the draw's family with any gaps.
 HoldPatterns group_keys(PatternKey family_key, Family family, int naturals, int wild,
                         unsigned ranks, const StraightFit& fit, const RankProfile& profile) {
     HoldPatterns out;
@@ -105,6 +122,8 @@ HoldPatterns group_keys(PatternKey family_key, Family family, int naturals, int 
     return out;
 }
 
+// Three or four of a kind natural or with deuces, where `held` cards of one natural rank
+// (`distinct_ranks` of them) and deuces are all the hold keeps; 0 for other holds.
 PatternKey any_deuces_key(int held, int naturals, int distinct_ranks, const RankProfile& profile) {
     if (!plays_deuces(profile) || naturals == 0 || distinct_ranks != 1 ||
         (held != 3 && held != 4)) {
@@ -115,6 +134,7 @@ PatternKey any_deuces_key(int held, int naturals, int distinct_ranks, const Rank
            put(kAnyDeuces, 1);
 }
 
+// Whether a row of a deuces wild game pays at least the least five of a kind.
 bool five_or_better(const Game& game, std::size_t row) {
     if (!game.deuces_wild()) {
         return false;
@@ -129,6 +149,8 @@ bool five_or_better(const Game& game, std::size_t row) {
     return game.pay(row) >= least;
 }
 
+// Where a deuces wild game pays five of a kind by rank, sets are told apart by the ranks whose
+// five pays alike: "pair (aces)", "three threes to fives".
 void group_by_fives(const Game& game, RankProfile& profile) {
     if (!game.deuces_wild() || profile.quads_vary) {
         return;
@@ -153,6 +175,8 @@ void group_by_fives(const Game& game, RankProfile& profile) {
     }
 }
 
+// Three or four cards to a royal or a straight flush, natural or with deuces: natural cards of
+// one suit (any one card is) that fit a straight, beside any deuces; 0 for other holds.
 PatternKey any_flush_key(int held, int naturals, bool suited, unsigned ranks,
                          const StraightFit& fit, const RankProfile& profile) {
     if (!plays_deuces(profile) || naturals == 0 || !suited || fit.fits == 0 ||
@@ -166,12 +190,11 @@ PatternKey any_flush_key(int held, int naturals, bool suited, unsigned ranks,
            put(kAnyDeuces, 1);
 }
 
+// "four of a kind, natural or with deuces".
 std::string any_deuces_text(PatternKey key, const RankProfile& profile) {
     return std::string(get(key, kHeld) == 4 ? "four of a kind" : "three of a kind") +
            ", natural or with " + profile.wild_any;
 }
-
-namespace {
 
 // Made hands: a row of five of a kind or better, then all those rows, then any paying hand.
 bool made_coarser(PatternKey key, HoldPatterns& out) {
@@ -253,8 +276,8 @@ bool draw_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out)
     return false;
 }
 
-}  // namespace
-
+// Adds the coarser patterns the deuces distinctions give a pattern to `out`; true when they are
+// all there, false when the pattern's other coarser patterns are still to come.
 bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) {
     if (!plays_deuces(profile)) {
         return false;
@@ -273,6 +296,8 @@ bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
     }
 }
 
+// The words a group key adds to its family's: ", ace high", ", no ace", ", highest card 7 or
+// higher"; empty for other keys.
 std::string group_text(PatternKey key) {
     if (family_of(key) == Family::straight_flush) {
         switch (get(key, kLowEnd)) {
@@ -298,11 +323,8 @@ std::string group_text(PatternKey key) {
     }
 }
 
-bool ways_match(PatternKey key, const StraightFit& fit) {
-    const unsigned ways = get(key, kWays);
-    return ways == 0 || static_cast<int>(ways) == fit.ways + 1;
-}
-
+// "4 to an outside straight, not 3-4-5-6", "4 to an inside straight or 3-4-5-6, not A-3-4-5":
+// four natural cards to a straight in deuces wild, before their suits.
 std::string four_straight_text(PatternKey key) {
     if (get(key, kAnyGaps) != 0) {
         return get(key, kWays) == 2 ? "4 to a straight, not A-3-4-5" : "4 to a straight";
@@ -320,8 +342,6 @@ std::string four_straight_text(PatternKey key) {
             return inside;
     }
 }
-
-namespace {
 
 class Deuces final : public Registered<Deuces> {
   public:
@@ -399,7 +419,7 @@ class Deuces final : public Registered<Deuces> {
     }
     bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
                      HoldPatterns& out) const override {
-        return stage == CoarserStage::first && deuces::add_coarser(key, profile, out);
+        return stage == CoarserStage::first && deuces_patterns::add_coarser(key, profile, out);
     }
 };
 
@@ -409,4 +429,4 @@ const Distinction& distinction() {
     return Deuces::instance();
 }
 
-}  // namespace quillon::odds::deuces
+}  // namespace quillon::odds::deuces_patterns

@@ -2,39 +2,34 @@
 
 #include <algorithm>
 #include <bit>
-
-#include "odds/strategy/words/ace_royals.h"
-#include "odds/strategy/words/deuces_patterns.h"
-#include "odds/strategy/words/joker_draws.h"
-#include "odds/strategy/words/joker_sets.h"
-#include "odds/strategy/words/lone_cards.h"
-#include "odds/strategy/words/open_straights.h"
-#include "odds/strategy/words/royal_penalties.h"
-#include "odds/strategy/words/spanning_patterns.h"
-#include "odds/strategy/words/straight_flush_gaps.h"
-#include "odds/strategy/words/straight_flush_ways.h"
-#include "odds/strategy/words/top_runs.h"
+#include <cstddef>
 
 namespace quillon::odds {
 
+// Each row's file defines its distinction in the namespace of its name.
+#define DISTINCTION(file, name, ...)  \
+    namespace file {                  \
+    const Distinction& distinction(); \
+    }
+#include "odds/strategy/words/registry.def"
+#undef DISTINCTION
+
 namespace {
 
-// The order of the distinctions: where two refine the same hold or add to the same words, the
-// earlier one does first.
-const std::array<const Distinction*, 11>& registry() {
-    static const std::array<const Distinction*, 11> all = {
-        &straight_flush_gaps::distinction(),
-        &top_runs::distinction(),
-        &royal_penalties::distinction(),
-        &ace_royals::distinction(),
-        &straight_flush_ways::distinction(),
-        &open_straights::distinction(),
-        &joker_draws::distinction(),
-        &lone_cards::distinction(),
-        &joker_sets::distinction(),
-        &deuces::distinction(),
-        &spanning_distinction(),
+// The distinctions in the order of the registry's rows.
+#define DISTINCTION(file, name, ...) +1
+constexpr std::size_t kDistinctions = 0
+#include "odds/strategy/words/registry.def"
+    ;
+#undef DISTINCTION
+using Registry = std::array<const Distinction*, kDistinctions>;
+
+const Registry& registry() {
+#define DISTINCTION(file, name, ...) &file::distinction(),
+    static const Registry all = {
+#include "odds/strategy/words/registry.def"
     };
+#undef DISTINCTION
     return all;
 }
 
@@ -42,7 +37,7 @@ const std::array<const Distinction*, 11>& registry() {
 // once.
 struct ByGames {
     static constexpr std::size_t kGames = 4;
-    using List = std::array<const Distinction*, 11>;
+    using List = Registry;
     std::array<std::array<List, kHookCount + 1>, kGames> lists{};
     std::array<std::array<std::size_t, kHookCount + 1>, kGames> counts{};
 

@@ -20,15 +20,17 @@
 // own patterns narrow, what it adds to their words and the words it can say (the chart reader
 // reads a line by matching it against the words of the game's whole vocabulary).
 //
-// Each distinction file ends in one object of this interface, listed once in the registry
-// (distinction.cpp). The classifier, coarser_patterns and the words each ask, hook by hook, the
-// distinctions that apply in the game and override the hook, in the registry's order; they call
-// no distinction file directly.
+// Each distinction is one file, words/<file>.cpp, that ends in one object of this interface and
+// gives it out as <file>::distinction(); its row in the registry (registry.def) lists it at its
+// place in the order, with the fields of the key it brings. The classifier, coarser_patterns and
+// the words each ask, hook by hook, the distinctions that apply in the game and override the hook,
+// in the registry's order; they call no distinction file directly.
 //
-// A new word: write its distinction's file (one object overriding the hooks it needs, its name and
-// games given to its base), add the rows of its fields to the field table (pattern_key.h) with the
-// distinction's name as owner, and list the object in the registry at its place. The field table's
-// test checks that the new fields share no bit with a field that can apply beside them.
+// A new word: write its file (one object overriding the hooks it needs, its name and games given
+// to its base) and add its row to registry.def: the build compiles the file from that row and
+// the field table takes its fields. The field table's test checks that the new fields share no
+// bit with a field that can apply beside them, and that the registry holds the row's distinction
+// in its place.
 namespace quillon::odds {
 
 // What the classifier knows of a draw of natural cards when the distinctions refine it.
@@ -79,6 +81,7 @@ enum Hook : unsigned {
     kRefineHold,
     kAddSet,
     kRefineMade,
+    kAddDealt,
     kNarrows,
     kAddCoarser,
     kWholeWords,
@@ -128,6 +131,9 @@ class Distinction {
     // row's key, and after the distinctions come the hand of any paying row.
     virtual void refine_made(const Game& /*game*/, std::size_t /*row*/,
                              HoldPatterns& /*out*/) const {}
+    // Adds its patterns after all others of the hold `mask` of the deal.
+    virtual void add_dealt(const RankProfile& /*profile*/, const std::array<CardId, 5>& /*deal*/,
+                           HoldMask /*mask*/, HoldPatterns& /*out*/) const {}
     // For a key of this distinction that only narrows coarser patterns: those patterns, finest
     // first (every pattern coarser than the last follows them). Nothing for other keys.
     virtual HoldPatterns narrows(PatternKey /*key*/, const RankProfile& /*profile*/) const {
@@ -207,6 +213,7 @@ consteval unsigned hooks_of() {
            own(&D::refine_hold, &B::refine_hold) << kRefineHold |
            own(&D::add_set, &B::add_set) << kAddSet |
            own(&D::refine_made, &B::refine_made) << kRefineMade |
+           own(&D::add_dealt, &B::add_dealt) << kAddDealt |
            own(&D::narrows, &B::narrows) << kNarrows |
            own(&D::add_coarser, &B::add_coarser) << kAddCoarser |
            own(&D::whole_words, &B::whole_words) << kWholeWords |

@@ -1,28 +1,47 @@
-#include "odds/strategy/words/joker_draws.h"
-
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "base/ranks.h"
+#include "odds/games/pay_table.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/straight_fit.h"
+#include "odds/strategy/words/distinction.h"
 
+// The distinctions of the joker games, where one wild card among 53 makes every single card a
+// straight draw and the joker beside a king or an ace is a paying hand of all five cards:
+// - a card kept alone, with the joker or without, is named by its rank ("joker + seven", "eight
+//   alone"), since which rank to keep turns on the straights each one reaches;
+// - "straight or better, all five cards" keeps every made hand from the straight up in one line,
+//   without the joker and a king among junk, which also pays, and "flush or better", "full house
+//   or better" and "straight flush or better" do the same from higher up;
+// - two to a royal beside the joker say whether they hold the ace, and their flush penalty;
+// - "joker + a card from 2 to 9" keeps the joker and one spot card;
+// - straight-flush draws at the ace end, with the joker or without, are told apart by how many
+//   straights reach them: suited 3-4 three, 2-3 two, A-2 one.
 namespace quillon::odds::joker_draws {
 
 using namespace pattern_key;
 
+namespace {
+
+// Whether a game's charts make these distinctions: the games with the joker.
 bool applies(const Game& game) {
     return game.has_joker() && !game.deuces_wild();
 }
 
-namespace {
-
 constexpr std::array<HandClass, 4> kFloorHands = {HandClass::straight, HandClass::flush,
                                                   HandClass::full_house, HandClass::straight_flush};
 
-}  // namespace
-
+// The floors a made hand of all five cards in pay row `row` reaches (kFloors), where the game
+// makes these distinctions: "straight or better" where a pair pays (elsewhere it is every paying
+// hand), then "flush or better", "full house or better" and "straight flush or better" where the
+// table pays those hands in that order.
 PatternKey made_hand_floors(const Game& game, std::size_t row) {
     if (!applies(game) || game.pay(row) <= 0) {
         return 0;
@@ -44,6 +63,7 @@ PatternKey made_hand_floors(const Game& game, std::size_t row) {
     return put(kFloors, floors);
 }
 
+// The patterns of the floors a made hand's key reaches, highest first.
 HoldPatterns floor_patterns(PatternKey made) {
     unsigned floors = get(made, kFloors);
     if (get(made, kRow) == kNoRow && floors != 0) {
@@ -60,15 +80,20 @@ HoldPatterns floor_patterns(PatternKey made) {
     return out;
 }
 
+// "flush or better, all five cards": a floor's words, in the game's names of the hands.
 std::string floor_text(PatternKey key, const Game& game) {
     const auto f = static_cast<std::size_t>(std::countr_zero(get(key, kFloors)));
     return game.rows()[game.row_of(kFloorHands[f])].label + " or better, all five cards";
 }
 
+// Whether a draw of `wild` wild cards holds the joker: a wild card where every rank is natural.
 bool holds_joker(int wild, const RankProfile& profile) {
     return wild > 0 && profile.naturals == 0x1fffu;
 }
 
+// Adds to two to a royal beside the joker (`draws`, their patterns finest first) the draw by
+// whether it holds the ace, and by that and its flush penalty (0 where not known): an ace closes
+// all straights but one, and a discard of the draw's suit takes a flush.
 HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned penalty) {
     // The coarsest pattern, the family alone, comes last.
     const PatternKey family = draws.keys[draws.count - 1];
@@ -84,8 +109,6 @@ HoldPatterns royal_draw(const HoldPatterns& draws, unsigned ranks, unsigned pena
     out.push(family);
     return out;
 }
-
-namespace {
 
 // Adds to the patterns of one card below the ten beside the joker (`draws`, finest first) "joker +
 // a card from 2 to 9": where a line fits several cards the tie rule keeps a royal's card first,
@@ -146,8 +169,9 @@ class EdgeWays {
     std::array<std::array<std::array<bool, 6>, 8>, 5> vary_{};
 };
 
-}  // namespace
-
+// The straight-flush draw whose gaps key is `gaps_key` (`naturals` natural cards, these ranks
+// and fit) by the straights that reach it (kWays), where it sits at the ace end and draws of its
+// size, gaps and high cards there reach different numbers of straights; 0 elsewhere.
 PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, unsigned ranks,
                     const StraightFit& fit, const RankProfile& profile) {
     if (!profile.joker || family != Family::straight_flush || !fit.edge || naturals > 4) {
@@ -163,8 +187,6 @@ PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, unsigned r
                ? gaps_key | put(kWays, static_cast<unsigned>(fit.ways) + 1)
                : 0;
 }
-
-namespace {
 
 // Whether one natural card kept beside `wild` jokers is named by its rank: beside the joker, and
 // alone where no pair pays (where pairs pay, a lone low card is never worth keeping, and naming

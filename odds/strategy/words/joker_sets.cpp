@@ -1,9 +1,15 @@
-#include "odds/strategy/words/joker_sets.h"
-
 #include <algorithm>
+#include <string>
+#include <vector>
 
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/words/distinction.h"
 
+// Sets and straight-flush draws with the joker or without, in joker games where no pair pays:
+// the joker beside a pair plays much as three of a kind, beside three of a kind as four, and
+// beside three to a royal flush as four to one, so a short chart says each in one line: "four
+// of a kind, natural or with the joker", "4 to a royal flush, natural or with the joker".
 namespace quillon::odds::joker_sets {
 
 using namespace pattern_key;
@@ -14,8 +20,8 @@ bool applies(const RankProfile& profile) {
     return profile.joker && !profile.pairs_pay;
 }
 
-}  // namespace
-
+// The set of `held` cards (3 or 4), `naturals` of them natural and all of one rank, natural or
+// with the joker, where the game makes the distinction; 0 elsewhere.
 PatternKey any_joker_key(int held, int naturals, bool one_rank, const RankProfile& profile) {
     if (!applies(profile) || naturals < 2 || !one_rank || (held != 3 && held != 4)) {
         return 0;
@@ -25,6 +31,9 @@ PatternKey any_joker_key(int held, int naturals, bool one_rank, const RankProfil
            put(kAnyDeuces, 1);
 }
 
+// The suited draw of `held` cards (3 or 4), `naturals` of them natural, to a royal or a straight
+// flush (`family`), natural or with the joker, where the game makes the distinction; 0
+// elsewhere.
 PatternKey any_joker_draw(int held, int naturals, bool suited, Family family,
                           const RankProfile& profile) {
     if (!applies(profile) || naturals < 2 || !suited || (held != 3 && held != 4) ||
@@ -36,6 +45,7 @@ PatternKey any_joker_draw(int held, int naturals, bool suited, Family family,
            put(kAnyDeuces, 1);
 }
 
+// Adds to `out` the set or draw natural or with the joker where a key is one of them.
 void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) {
     if (get(key, kAnyDeuces) != 0) {
         return;
@@ -54,6 +64,7 @@ void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
     }
 }
 
+// "four of a kind, natural or with the joker".
 std::string any_joker_text(PatternKey key, const RankProfile& profile) {
     const std::string with = ", natural or with " + profile.wild_any;
     if (kind_of(key) == Kind::draw) {
@@ -64,8 +75,6 @@ std::string any_joker_text(PatternKey key, const RankProfile& profile) {
     }
     return (get(key, kHeld) == 4 ? "four of a kind" : "three of a kind") + with;
 }
-
-namespace {
 
 class JokerSets final : public Registered<JokerSets> {
   public:

@@ -1,16 +1,28 @@
 #include "odds/strategy/words/lone_cards.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <string>
+#include <vector>
 
+#include "base/card.h"
 #include "base/ranks.h"
 #include "odds/games/hand_class.h"
+#include "odds/games/pay_table.h"
+#include "odds/play/hold_analysis.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/strategy/patterns/pattern_key.h"
 #include "odds/strategy/patterns/straight_fit.h"
+#include "odds/strategy/words/distinction.h"
 
 namespace quillon::odds::lone_cards {
 
 using namespace pattern_key;
+
+int clear_count(int rank, unsigned gone) {
+    return clear_straights(1u << rank, gone);
+}
 
 namespace {
 
@@ -44,14 +56,6 @@ int rank_of(PatternKey key) {
 bool applies(const RankProfile& profile) {
     return profile.joker && !profile.pairs_pay;
 }
-
-}  // namespace
-
-int clear_count(int rank, unsigned gone) {
-    return clear_straights(1u << rank, gone);
-}
-
-namespace {
 
 // The patterns of the one natural card `mask` keeps out of `deal`, without the joker, finest
 // first, from the patterns of the card by its rank (`named`, finest first): by its flush penalty

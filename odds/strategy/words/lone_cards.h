@@ -1,15 +1,5 @@
 #pragma once
 
-#include <array>
-#include <string>
-#include <vector>
-
-#include "base/card.h"
-#include "odds/games/pay_table.h"
-#include "odds/play/hold_analysis.h"
-#include "odds/strategy/patterns/hold_pattern.h"
-#include "odds/strategy/words/distinction.h"
-
 // A card kept alone, or beside the joker alone, in a joker game where no pair pays (the least
 // paying hand two pair or better). Every card is a straight draw there, and which one to keep, or
 // none, turns on the discards beside it:
@@ -30,8 +20,5 @@ namespace quillon::odds::lone_cards {
 // The straights through `rank` that need none of the ranks in `gone` (a rank mask; the rank's
 // own bit is ignored). The ace makes the lowest straight and the highest.
 int clear_count(int rank, unsigned gone);
-
-// This file's distinction, as the registry lists it.
-const Distinction& distinction();
 
 }  // namespace quillon::odds::lone_cards

@@ -1,25 +1,23 @@
 #include "odds/strategy/words/open_straights.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <string_view>
+#include <vector>
 
+#include "base/card.h"
 #include "base/ranks.h"
+#include "odds/games/pay_table.h"
+#include "odds/strategy/patterns/hold_pattern.h"
 #include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/words/distinction.h"
 
 namespace quillon::odds::open_straights {
 
 using namespace pattern_key;
 
-namespace {
-
-// Whether a game's charts make this distinction: the joker games where a pair pays, so that
-// there are low cards to choose among.
-bool applies(const RankProfile& profile) {
-    return profile.joker && profile.pairs_pay;
-}
-
-}  // namespace
-
+// The open straights of a card of `rank` beside these discarded ranks (a rank mask).
 int open_count(int rank, unsigned discards, const RankProfile& profile) {
     unsigned high = 0;
     for (std::size_t r = 0; r < kRankCount; ++r) {
@@ -36,6 +34,12 @@ int open_count(int rank, unsigned discards, const RankProfile& profile) {
 }
 
 namespace {
+
+// Whether a game's charts make this distinction: the joker games where a pair pays, so that
+// there are low cards to choose among.
+bool applies(const RankProfile& profile) {
+    return profile.joker && profile.pairs_pay;
+}
 
 // Whether the one natural card that `mask` keeps beside the joker is a low card with the most
 // open straights less discards of its suit (a ten counting one more) among the deal's low cards,
@@ -99,16 +103,13 @@ HoldPatterns add_most_open(const HoldPatterns& draws) {
     return marked_before(draws, put(kMostOpen, 1), is_low_card);
 }
 
-}  // namespace
-
+// The words of the pattern's card, or nothing for any other pattern.
 std::string_view card_text(PatternKey key) {
     return get(key, kMostOpen) != 0
                ? "the low card with the most open straights less discards of its suit, a ten "
                  "counting one more"
                : std::string_view{};
 }
-
-namespace {
 
 class MostOpen final : public Registered<MostOpen> {
   public:

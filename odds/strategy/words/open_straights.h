@@ -1,13 +1,6 @@
 #pragma once
 
-#include <array>
-#include <string_view>
-#include <vector>
-
-#include "base/card.h"
-#include "odds/games/pay_table.h"
 #include "odds/strategy/patterns/hold_pattern.h"
-#include "odds/strategy/words/distinction.h"
 
 // Which lone low card to keep beside the joker, where a pair of high cards pays. The joker and
 // one card draw three: the card earns its keep through the straights it reaches, but a straight
@@ -22,11 +15,5 @@ namespace quillon::odds::open_straights {
 
 // The open straights of a card of `rank` beside these discarded ranks (a rank mask).
 int open_count(int rank, unsigned discards, const RankProfile& profile);
-
-// The words of the pattern's card, or nothing for any other pattern.
-std::string_view card_text(PatternKey key);
-
-// This file's distinction, as the registry lists it.
-const Distinction& distinction();
 
 }  // namespace quillon::odds::open_straights

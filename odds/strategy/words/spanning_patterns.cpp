@@ -1,25 +1,39 @@
-#include "odds/strategy/words/spanning_patterns.h"
-
 #include <algorithm>
 #include <array>
 #include <bit>
 
 #include "base/ranks.h"
 #include "odds/strategy/patterns/edge_words.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
 #include "odds/strategy/patterns/straight_fit.h"
+#include "odds/strategy/words/distinction.h"
 
-namespace quillon::odds {
+// Patterns that span several families of draws, so that a short chart can say
+// in one line what published charts say in one: "4 to a flush" (a straight flush draw too),
+// "4 to an outside straight" (in any suits), three to a straight flush by its high cards against
+// its gaps. Games with wild cards have their own distinctions and do not use these; the
+// dealt hands kept whole are their own distinction (dealt_hands.cpp).
+namespace quillon::odds::spanning_patterns {
 
 using namespace pattern_key;
 
 namespace {
 
+// A draw of natural cards as the classifier sees it.
+struct DrawShape {
+    pattern_key::Family family = pattern_key::Family::plain;
+    int cards = 0;
+    int high = 0;
+    // The ranks missing between its lowest and highest card, where it fits a straight.
+    int gaps = 0;
+    bool edge = false;
+    // The straights that can fill it; zero where none.
+    int ways = 0;
+};
+
 // Four to a straight with this many high cards or more is one pattern too.
 constexpr unsigned kManyHigh = 3;
-
-PatternKey dealt_row(unsigned row) {
-    return put(kKind, static_cast<unsigned>(Kind::made_five)) | put(kRow, row);
-}
 
 bool suited_family(Family family) {
     return family == Family::royal || family == Family::straight_flush || family == Family::flush;
@@ -40,16 +54,6 @@ PatternKey any_straight(PatternKey base, bool outside) {
 PatternKey typed(PatternKey base, unsigned type) {
     return base | put(kSuited, 1) | put(kFamily, static_cast<unsigned>(Family::straight_flush)) |
            put(kAnyGaps, 1) | put(kAnyHigh, 1) | put(kSfType, type);
-}
-
-void push_typed(PatternKey base, int high, int gaps, bool edge, const RankProfile& profile,
-                HoldPatterns& out) {
-    const unsigned type = sf_type(high, gaps);
-    const PatternKey key = typed(base, type);
-    if (sf_type_has_edge(type, profile)) {
-        out.push(key | put(kEdgeSaid, 1) | put(kEdge, edge ? 1 : 0));
-    }
-    out.push(key);
 }
 
 // The kind, held and wild fields of a draw key.
@@ -78,28 +82,8 @@ bool edge_of_type(unsigned type, const RankProfile& profile) {
     return false;
 }
 
-// Whether every hold of a four-of-a-kind pattern is the whole paying hand of its deal: four
-// alone where no kicker beside it pays, four with a kicker that pays.
-bool four_keeps_top(PatternKey key, const RankProfile& profile) {
-    if (get(key, kWild) != 0) {
-        return false;
-    }
-    if (get(key, kKickers) == 1) {
-        return get(key, kKickerPays) == 1;
-    }
-    const unsigned group = get(key, kRanks);
-    return get(key, kKickers) == 0 &&
-           (group != 0
-                ? profile.group_kickers[static_cast<std::size_t>(std::countr_zero(group))] == 0
-                : !kickers_pay(profile));
-}
-
-}  // namespace
-
-bool spans(const RankProfile& profile) {
-    return !profile.wild_cards;
-}
-
+// Whether some draws of a type of three to a straight flush (pattern_key::sf_type) sit at the ace
+// end, so that the words name them.
 bool sf_type_has_edge(unsigned type, const RankProfile& profile) {
     // Asked for every hold of every deal: worked out once per set of high cards.
     unsigned high_mask = 0;
@@ -117,9 +101,20 @@ bool sf_type_has_edge(unsigned type, const RankProfile& profile) {
     return cached[t];
 }
 
+void push_typed(PatternKey base, int high, int gaps, bool edge, const RankProfile& profile,
+                HoldPatterns& out) {
+    const unsigned type = sf_type(high, gaps);
+    const PatternKey key = typed(base, type);
+    if (sf_type_has_edge(type, profile)) {
+        out.push(key | put(kEdgeSaid, 1) | put(kEdge, edge ? 1 : 0));
+    }
+    out.push(key);
+}
+
+// Pushes the spanning patterns the draw shows; `base` holds its kind, held and wild fields.
 void push_spanning_draws(PatternKey base, const DrawShape& shape, const RankProfile& profile,
                          HoldPatterns& out) {
-    if (!spans(profile) || get(base, kWild) != 0) {
+    if (get(base, kWild) != 0) {
         return;
     }
     if (shape.family == Family::straight_flush && shape.cards == 3 && profile.pairs_pay) {
@@ -142,34 +137,8 @@ void push_spanning_draws(PatternKey base, const DrawShape& shape, const RankProf
     }
 }
 
+// The spanning patterns that take in every hold of the draw's pattern `key`.
 void push_spanning_parents(PatternKey key, const RankProfile& profile, HoldPatterns& out) {
-    if (!spans(profile)) {
-        return;
-    }
-    if (kind_of(key) == Kind::made_five) {
-        const unsigned row = get(key, kRow);
-        const bool made = row < kRoyalDrawRow && (profile.made_rows >> row & 1u) != 0;
-        if (made || row == kMadeRow) {
-            out.push(dealt_row(kPaidRow));
-        }
-        if ((made || row == kMadeRow || row == kPaidRow) && profile.pairs_pay) {
-            out.push(dealt_row(kPairRow));
-        }
-        if (made) {
-            out.push(dealt_row(kMadeRow));
-            return;
-        }
-    }
-    if (key == top_hands()) {
-        out.push(dealt_row(kRoyalDrawRow));
-        return;
-    }
-    if ((kind_of(key) == Kind::made_five && get(key, kRow) < kRoyalDrawRow &&
-         (profile.top_rows >> get(key, kRow) & 1u) != 0) ||
-        (kind_of(key) == Kind::sets && get(key, kTop) == 4 && four_keeps_top(key, profile))) {
-        out.push(top_hands());
-        return;
-    }
     if (kind_of(key) != Kind::draw || get(key, kWild) != 0) {
         return;
     }
@@ -217,161 +186,6 @@ void push_spanning_parents(PatternKey key, const RankProfile& profile, HoldPatte
     }
 }
 
-PatternKey top_hands() {
-    return put(kKind, static_cast<unsigned>(Kind::made_five)) | put(kRow, kTopRow);
-}
-
-namespace {
-
-// How far up the dealt hand stands among the lines of dealt hands, and the cards that pay in it.
-// A pair and four of a kind stand where the game lets them (high pairs; fours without kickers).
-constexpr int kLevelPair = 1;
-constexpr int kLevelTwoPair = 2;
-constexpr int kLevelMade = 3;
-constexpr int kLevelFour = 4;
-constexpr int kLevelTop = 5;
-
-struct DealtHand {
-    int level = 0;
-    HoldMask cards = 0;
-    // The rank of the pair or the four, and beside a four its odd card and that card's rank.
-    int pair_rank = 0;
-    HoldMask odd = 0;
-    int odd_rank = 0;
-};
-
-DealtHand dealt_hand(const std::array<CardId, 5>& deal) {
-    std::array<int, kRankCount> count{};
-    unsigned ranks = 0;
-    bool flush = true;
-    for (std::size_t i = 0; i < 5; ++i) {
-        const int r = engine_rank(deal[i].rank());
-        ++count[static_cast<std::size_t>(r)];
-        ranks |= 1u << r;
-        flush = flush && deal[i].suit() == deal[0].suit();
-    }
-    bool straight = false;
-    for (const unsigned s : kStraightMasks) {
-        straight = straight || ranks == s;
-    }
-    if (straight || flush) {
-        return {straight && flush ? kLevelTop : kLevelMade, 0x1f, 0, 0, 0};
-    }
-    const auto cards_of = [&](int min_count) {
-        HoldMask mask = 0;
-        for (std::size_t i = 0; i < 5; ++i) {
-            const auto r = static_cast<std::size_t>(engine_rank(deal[i].rank()));
-            mask = static_cast<HoldMask>(mask | (count[r] >= min_count ? 1u << i : 0u));
-        }
-        return mask;
-    };
-    int top = 0;
-    int pairs = 0;
-    int pair_rank = 0;
-    for (int r = 0; r < kRankCount; ++r) {
-        const int c = count[static_cast<std::size_t>(r)];
-        top = std::max(top, c);
-        pairs += c == 2 ? 1 : 0;
-        pair_rank = c == 2 ? r : pair_rank;
-    }
-    if (top == 4) {
-        const HoldMask four = cards_of(4);
-        const auto odd = static_cast<HoldMask>(0x1f & ~four);
-        const int odd_rank =
-            engine_rank(deal[static_cast<std::size_t>(std::countr_zero(odd))].rank());
-        const int rank = engine_rank(deal[static_cast<std::size_t>(std::countr_zero(four))].rank());
-        return {kLevelFour, four, rank, odd, odd_rank};
-    }
-    if (top == 3) {
-        return {kLevelMade, pairs == 1 ? HoldMask{0x1f} : cards_of(3), 0, 0, 0};
-    }
-    if (pairs == 2) {
-        return {kLevelTwoPair, cards_of(2), 0, 0, 0};
-    }
-    if (pairs == 1) {
-        return {kLevelPair, cards_of(2), pair_rank, 0, 0};
-    }
-    return {};
-}
-
-// Whether the hold is four suited cards of a royal flush.
-bool royal_draw(const std::array<CardId, 5>& deal, HoldMask mask) {
-    if (std::popcount(static_cast<unsigned>(mask)) != 4) {
-        return false;
-    }
-    int suit = -1;
-    for (std::size_t i = 0; i < 5; ++i) {
-        if ((mask >> i & 1u) == 0) {
-            continue;
-        }
-        const int s = static_cast<int>(deal[i].suit());
-        if (engine_rank(deal[i].rank()) < kTen || (suit >= 0 && s != suit)) {
-            return false;
-        }
-        suit = s;
-    }
-    return true;
-}
-
-}  // namespace
-
-void push_dealt_hand(const RankProfile& profile, const std::array<CardId, 5>& deal, HoldMask mask,
-                     HoldPatterns& out) {
-    if (!spans(profile)) {
-        return;
-    }
-    // Asked for all 32 holds of a deal in turn: the deal is read once.
-    thread_local std::array<CardId, 5> last{};
-    thread_local DealtHand hand;
-    if (deal != last) {
-        last = deal;
-        hand = dealt_hand(deal);
-    }
-    if (hand.level < kLevelFour && royal_draw(deal, mask)) {
-        out.push(dealt_row(kRoyalDrawRow));
-        return;
-    }
-    // Four of a kind keeps its kicker where the kicker pays.
-    const bool kicker =
-        hand.level == kLevelFour &&
-        (profile.kickers[static_cast<std::size_t>(hand.pair_rank)] >> hand.odd_rank & 1u) != 0;
-    const HoldMask cards = kicker ? static_cast<HoldMask>(hand.cards | hand.odd) : hand.cards;
-    if (hand.level == 0 || cards != mask ||
-        (hand.level == kLevelPair && !profile.high[static_cast<std::size_t>(hand.pair_rank)])) {
-        return;
-    }
-    if (hand.level >= kLevelFour) {
-        out.push(top_hands());
-        out.push(dealt_row(kRoyalDrawRow));
-        return;
-    }
-    if (hand.level >= kLevelMade) {
-        out.push(dealt_row(kMadeRow));
-    }
-    if (hand.level >= kLevelTwoPair) {
-        out.push(dealt_row(kPaidRow));
-    }
-    if (profile.pairs_pay) {
-        out.push(dealt_row(kPairRow));
-    }
-}
-
-bool keeps_dealt_hand(PatternKey key) {
-    return kind_of(key) == Kind::made_five && get(key, kRow) >= kRoyalDrawRow &&
-           get(key, kRow) <= kTopRow;
-}
-
-bool kickers_pay(const RankProfile& profile) {
-    for (const unsigned kickers : profile.kickers) {
-        if (kickers != 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
-namespace {
-
 // The words of its own draws.
 std::string spanning_text(PatternKey key, const RankProfile& profile) {
     const int k = static_cast<int>(get(key, kHeld));
@@ -404,14 +218,14 @@ class Spanning final : public Registered<Spanning> {
         return own ? spanning_text(key, profile) : std::string{};
     }
     // Its own draws take their coarser patterns from it alone; other draws take its parents
-    // ahead of their own, sets and made hands after.
+    // ahead of their own.
     bool add_coarser(CoarserStage stage, PatternKey key, const RankProfile& profile,
                      HoldPatterns& out) const override {
-        const bool draw = kind_of(key) == Kind::draw;
-        const bool own = draw && (get(key, kAnySuits) != 0 || get(key, kSfType) != 0);
-        if ((stage == CoarserStage::first && own) ||
-            (stage == CoarserStage::kind && draw && !own) ||
-            (stage == CoarserStage::last && !draw)) {
+        if (kind_of(key) != Kind::draw) {
+            return false;
+        }
+        const bool own = get(key, kAnySuits) != 0 || get(key, kSfType) != 0;
+        if ((stage == CoarserStage::first && own) || (stage == CoarserStage::kind && !own)) {
             push_spanning_parents(key, profile, out);
         }
         return stage == CoarserStage::first && own;
@@ -426,8 +240,8 @@ class Spanning final : public Registered<Spanning> {
 
 }  // namespace
 
-const Distinction& spanning_distinction() {
+const Distinction& distinction() {
     return Spanning::instance();
 }
 
-}  // namespace quillon::odds
+}  // namespace quillon::odds::spanning_patterns

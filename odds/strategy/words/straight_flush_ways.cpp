@@ -1,9 +1,22 @@
-#include "odds/strategy/words/straight_flush_ways.h"
-#include "base/ranks.h"
-
 #include <algorithm>
 #include <bit>
+#include <string>
+#include <vector>
 
+#include "base/ranks.h"
+#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/patterns/pattern_key.h"
+#include "odds/strategy/patterns/straight_fit.h"
+#include "odds/strategy/words/distinction.h"
+
+// Straight-flush draws of the joker games where no pair pays, by the straight flushes they lie in,
+// whatever their gaps: suited 6-7 lies in four (3-7 to 6-10), 6-8 and 3-4 in three, 2-3 in two.
+// With one wild card among 53 a draw's worth follows the straight flushes it can make more closely
+// than its gaps, so draws of different gaps that lie in as many straight flushes share a line:
+// "joker + 2 to a straight flush, not a royal, in 3 straight flushes". Two suited cards may add
+// their flush penalty, and after it their clear straights, those that hold both cards and need
+// none of the ranks thrown away: "2 to a straight flush, not a royal, in 2 straight flushes, no
+// flush penalty, 1 straight clear".
 namespace quillon::odds::straight_flush_ways {
 
 using namespace pattern_key;
@@ -24,8 +37,9 @@ bool takes_clear(PatternKey key) {
            get(key, kPenalty) != 0 && get(key, kHeld) - get(key, kWild) == 2;
 }
 
-}  // namespace
-
+// The draw of any gaps `any_gaps` (a straight-flush draw's key with kAnyGaps) by the straight
+// flushes it lies in (`fit` of its natural cards), where the game makes the distinction; 0
+// elsewhere.
 PatternKey ways_key(PatternKey any_gaps, Family family, const StraightFit& fit,
                     const RankProfile& profile) {
     if (!applies(profile) || family != Family::straight_flush || fit.ways == 0) {
@@ -34,6 +48,8 @@ PatternKey ways_key(PatternKey any_gaps, Family family, const StraightFit& fit,
     return any_gaps | put(kWays, static_cast<unsigned>(fit.ways) + 1);
 }
 
+// Adds to `out` the draw by its straight flushes where a straight-flush draw's key (by its gaps,
+// or at the ace end by the straights that reach it) tells how many it lies in.
 void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) {
     if (!applies(profile) || kind_of(key) != Kind::draw ||
         family_of(key) != Family::straight_flush || get(key, kAnyGaps) != 0 ||
@@ -50,8 +66,6 @@ void add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
         out.push((key & ~kGapBits & ~put(kWays, 7)) | put(kAnyGaps, 1) | put(kWays, ways));
     }
 }
-
-namespace {
 
 // The patterns of `draws` (a hold's patterns, finest first) with each draw by its straight
 // flushes of two natural cards, `ranks`, preceded by the same draw with its clear straights, those
