@@ -67,8 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "queen alone, no flush penalty, no straight clear", "s12 d8 c10 h3 h5",
                  "s12"},
         // The other queen thrown away blocks nothing; of two that fit the tie rule keeps the
-        // higher.
-        // Of two queens alike, the first in card order (the spade).
+        // first in card order, the spade.
         Decision{"quillon", "queen alone, no flush penalty, 3 straights clear", "s12 d12 c2 h3 h5",
                  "s12"},
         Decision{"quillon", "ace alone, no flush penalty, 1 straight clear", "s1 d5 c7 h8 h9",
