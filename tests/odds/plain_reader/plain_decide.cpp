@@ -24,7 +24,7 @@ struct Hold {
     bool suited = true;  // the natural cards share one suit
     Suit suit = Suit::joker;
     std::array<int, kRankCount> count{};
-    // The natural cards thrown away: their ranks and whether one has the kept cards' suit.
+    // Whether a natural card thrown away has the suit of the natural cards kept.
     bool flush_penalty = false;
 };
 
@@ -301,20 +301,21 @@ int open_count(const std::array<CardId, 5>& deal, std::size_t at, unsigned high,
 
 // The holds of the deal that the line's words fit; the made hand alone where a dealt line names
 // it beside a draw.
-std::vector<Hold> fitting(const Line& line, const Chart& chart, const Table& table,
-                          const std::array<CardId, 5>& deal, const std::vector<Hold>& holds) {
-    std::vector<Hold> out;
+void fitting(const Line& line, const Chart& chart, const Table& table,
+             const std::array<CardId, 5>& deal, const std::array<Hold, 32>& holds,
+             std::vector<Hold>& out) {
+    out.clear();
     switch (line.shape) {
         case Shape::discard:
             out.push_back(holds[0]);
-            return out;
+            return;
         case Shape::dealt: {
             const DealtHand dealt = dealt_hand(table, deal, line.kicker, chart.high);
             if (dealt.hand &&
                 std::find(line.hands.begin(), line.hands.end(), *dealt.hand) != line.hands.end()) {
                 out.push_back(holds[dealt.cards]);
                 if (chart.dealt_first) {
-                    return out;
+                    return;
                 }
             }
             if (line.or_royal_draw) {
@@ -324,19 +325,19 @@ std::vector<Hold> fitting(const Line& line, const Chart& chart, const Table& tab
                     }
                 }
             }
-            return out;
+            return;
         }
         case Shape::made:
             if (std::find(line.classes.begin(), line.classes.end(), table.hand(deal)) !=
                 line.classes.end()) {
                 out.push_back(holds[0x1f]);
             }
-            return out;
+            return;
         case Shape::five_or_more:
             if (all_five(table.hand(deal)) && table.pays(deal) >= line.least_pay) {
                 out.push_back(holds[0x1f]);
             }
-            return out;
+            return;
         case Shape::open_low: {
             int best = -1000;
             for (std::size_t i = 0; i < 5; ++i) {
@@ -355,7 +356,7 @@ std::vector<Hold> fitting(const Line& line, const Chart& chart, const Table& tab
                     }
                 }
             }
-            return out;
+            return;
         }
         default:
             break;
@@ -385,7 +386,7 @@ std::vector<Hold> fitting(const Line& line, const Chart& chart, const Table& tab
             out.push_back(h);
         }
     }
-    return out;
+    return;
 }
 
 // The tie rule's order: a royal's cards first, then the most straights, then the natural cards'
@@ -429,12 +430,13 @@ bool first_in_card_order(std::uint8_t a, std::uint8_t b, const std::array<CardId
 }  // namespace
 
 Decision decide(const Chart& chart, const Table& table, const std::array<CardId, 5>& deal) {
-    std::vector<Hold> holds;
+    std::array<Hold, 32> holds;
     for (unsigned m = 0; m < 32; ++m) {
-        holds.push_back(hold_of(table, deal, static_cast<std::uint8_t>(m)));
+        holds[m] = hold_of(table, deal, static_cast<std::uint8_t>(m));
     }
+    std::vector<Hold> fits;
     for (std::size_t i = 0; i < chart.lines.size(); ++i) {
-        const std::vector<Hold> fits = fitting(chart.lines[i], chart, table, deal, holds);
+        fitting(chart.lines[i], chart, table, deal, holds, fits);
         if (fits.empty()) {
             continue;
         }
