@@ -67,9 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
         Decision{"quillon", "queen alone, no flush penalty, no straight clear", "s12 d8 c10 h3 h5",
                  "s12"},
         // The other queen thrown away blocks nothing; of two that fit the tie rule keeps the
-        // higher.
+        // first in card order, the spade.
         Decision{"quillon", "queen alone, no flush penalty, 3 straights clear", "s12 d12 c2 h3 h5",
-                 "d12"},
+                 "s12"},
         Decision{"quillon", "ace alone, no flush penalty, 1 straight clear", "s1 d5 c7 h8 h9",
                  "s1"},
         // Beside the queen the two shares its suit, and the nine blocks 8-Q and 9-K.
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         // As many straights or more: a queen beside a discarded eight has two, beside a nine
         // one; three is all a queen can have, said only as "3 straights clear".
         Decision{"quillon", "queen alone, 2 or more straights clear", "s12 d8 c2 h3 h5", "s12"},
-        Decision{"quillon", "queen alone, 2 or more straights clear", "s12 d12 c2 h3 h5", "d12"},
+        Decision{"quillon", "queen alone, 2 or more straights clear", "s12 d12 c2 h3 h5", "s12"},
         Decision{"quillon", "queen alone, 2 or more straights clear", "s12 s2 d9 c3 h4",
                  "(draw five)"},
         // One card alone whatever its rank, by three clear straights or more: beside a

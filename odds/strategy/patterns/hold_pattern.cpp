@@ -494,36 +494,26 @@ HoldPatterns coarser_patterns(PatternKey key, const RankProfile& profile) {
 
 std::uint64_t hold_preference(const Game& game, const std::array<CardId, 5>& deal, HoldMask mask) {
     std::uint64_t score = 0;
-    std::array<int, 5> codes{};
-    std::size_t n = 0;
     unsigned ranks = 0;
+    bool paired = false;
     for (std::size_t i = 0; i < 5; ++i) {
-        if ((mask >> i & 1u) != 0) {
-            if (!is_wild(deal[i], game)) {
-                const int r = engine_rank(deal[i].rank());
-                score += static_cast<unsigned>(r + 1);
-                ranks |= 1u << r;
-            }
-            codes[n++] = deal[i].code();
+        if ((mask >> i & 1u) != 0 && !is_wild(deal[i], game)) {
+            const int r = engine_rank(deal[i].rank());
+            score += static_cast<unsigned>(r + 1);
+            paired = paired || (ranks >> r & 1u) != 0;
+            ranks |= 1u << r;
         }
     }
-    // First the hold that can make the most straights, counting a royal's cards as five more,
-    // then the higher cards.
-    const bool royal = ranks != 0 && (ranks & ((1u << kTen) - 1)) == 0;
+    // First the hold that can make the most straights, counting a royal's cards as five more
+    // (two cards of one rank make none, and are no royal's), then the natural cards' total (a two
+    // 1 ... an ace 13), then the first in card order, as every report breaks ties, so that the
+    // choice never depends on the order the cards were dealt in.
+    const bool royal = !paired && ranks != 0 && (ranks & ((1u << kTen) - 1)) == 0;
     const unsigned naturals = game.deuces_wild() ? 0x1ffeu : 0x1fffu;
-    score += static_cast<std::uint64_t>(straight_fit(ranks, naturals).ways + (royal ? 5 : 0)) << 8;
-    // Equal rank totals fall back on the held cards themselves, the highest code first, so
-    // that the choice never depends on the order the cards were dealt in.
-    for (std::size_t i = 1; i < n; ++i) {
-        for (std::size_t j = i; j > 0 && codes[j] > codes[j - 1]; --j) {
-            std::swap(codes[j], codes[j - 1]);
-        }
-    }
-    std::uint64_t tie = 0;
-    for (std::size_t i = 0; i < 5; ++i) {
-        tie = tie << 6 | static_cast<std::uint64_t>(i < n ? codes[i] + 1 : 0);
-    }
-    return score << 32 | tie;
+    const int ways = paired ? 0 : straight_fit(ranks, naturals).ways;
+    score += static_cast<std::uint64_t>(ways + (royal ? 5 : 0)) << 8;
+    const unsigned place = hold_places(deal)[mask];
+    return score << 32 | (kHoldCount - 1 - place);
 }
 
 }  // namespace quillon::odds

@@ -13,7 +13,9 @@ namespace quillon::odds {
 // documentation state it; hold_preference applies it.
 inline constexpr std::string_view kTieRule =
     "where a line fits several holds, keep the one that can make the most straights (a royal's "
-    "cards first), then the one with the higher cards";
+    "cards first), then the one whose natural cards add up to more (a two counting 1, a three 2 "
+    "and so on to an ace 13), then the first in card order (by rank, two to ace, then suit, s d c "
+    "h: of two holds the one that throws away the highest card only one of them keeps)";
 
 // The pattern in words: "4 to a royal flush", "high pair (jacks or better)", "suited 10-J, no
 // flush penalty". Every distinction the pattern makes is in its words, so that the words read
