@@ -7,6 +7,7 @@
 #include "odds/cli/cli_options.h"
 #include "odds/report/strategy_report.h"
 #include "odds/strategy/chart/chart_report.h"
+#include "odds/strategy/chart/rules_report.h"
 
 namespace quillon::odds {
 
@@ -35,7 +36,9 @@ int run_strategy(const StrategyTask& task, std::ostream& out) {
     const std::string id = task.game.value_or("quillon");
     const Game game = game_named(id, task.coins, task.pays);
     const Tallies tallies(game);
-    const ChartReport report = make_strategy_chart(tallies, task.lines, id);
+    const ChartReport report = task.rules > 0 || task.perfect
+                                   ? make_rules_chart(tallies, task.perfect ? 0 : task.rules, id)
+                                   : make_strategy_chart(tallies, task.lines, id);
     if (task.save) {
         if (const auto problem =
                 write_regular_file(*task.save, chart_file_text(report, game, id))) {
