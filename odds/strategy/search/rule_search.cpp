@@ -1,7 +1,9 @@
 #include "odds/strategy/search/rule_search.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
+#include <stdexcept>
 
 #include "base/stop.h"
 #include "odds/strategy/patterns/pattern_key.h"
@@ -62,7 +64,15 @@ RuleSearch::RuleSearch(const DealPatterns& table, const Game& game, const RuleWr
       game_(game),
       profile_(rank_profile(game)),
       writable_(writable),
-      conditions_(search_conditions(profile_)) {
+      conditions_(search_conditions(profile_)),
+      met_(table.hold_mask.size()),
+      met_known_(table.hold_mask.size(), false) {
+    if (conditions_.size() > 64 * Met{}.size()) {
+        throw std::logic_error("more conditions than the search's sets of them hold");
+    }
+    for (std::size_t c = 0; c < conditions_.size(); ++c) {
+        all_[c / 64] |= std::uint64_t{1} << (c % 64);
+    }
     const std::size_t deals = t_.deal_count();
     first_.assign(deals, kNone);
     second_.assign(deals, kNone);
@@ -86,11 +96,39 @@ void RuleSearch::index() {
     for (std::uint32_t i = 0; i < rules_.size(); ++i) {
         const ChartRule& r = rules_[i];
         if (r.condition.any()) {
-            excepted_[r.pattern].emplace_back(i, r.condition);
+            const auto it = std::find(conditions_.begin(), conditions_.end(), r.condition);
+            excepted_[r.pattern].push_back(Excepted{
+                i,
+                it == conditions_.end() ? kNone
+                                        : static_cast<std::uint32_t>(it - conditions_.begin()),
+                r.condition});
         } else if (plain_[r.pattern] == kNone) {
             plain_[r.pattern] = i;
         }
     }
+}
+
+const RuleSearch::Met& RuleSearch::met(std::size_t d, std::uint32_t e) const {
+    const std::uint32_t h = t_.hold(d, e);
+    if (!met_known_[h]) {
+        const DiscardView seen = view(d, e);
+        Met bits{};
+        for (std::size_t c = 0; c < conditions_.size(); ++c) {
+            if (condition_meets(conditions_[c], seen)) {
+                bits[c / 64] |= std::uint64_t{1} << (c % 64);
+            }
+        }
+        met_[h] = bits;
+        met_known_[h] = true;
+    }
+    return met_[h];
+}
+
+bool RuleSearch::meets(std::size_t d, std::uint32_t e, const Excepted& rule) const {
+    if (rule.index == kNone) {
+        return condition_meets(rule.condition, view(d, e));
+    }
+    return (met(d, e)[rule.index / 64] >> (rule.index % 64) & 1u) != 0;
 }
 
 DiscardView RuleSearch::view(std::size_t d, std::uint32_t e) const {
@@ -143,12 +181,9 @@ double RuleSearch::evaluate() {
             if (plain_[p] != kNone) {
                 consider(plain_[p], v);
             }
-            if (!excepted.empty()) {
-                const DiscardView seen = view(d, e);
-                for (const auto& [at, condition] : excepted) {
-                    if (at < b && condition_meets(condition, seen)) {
-                        consider(at, v);
-                    }
+            for (const Excepted& rule : excepted) {
+                if (rule.at < b && meets(d, e, rule)) {
+                    consider(rule.at, v);
                 }
             }
         }
@@ -190,10 +225,10 @@ std::vector<RuleSearch::Candidate> RuleSearch::candidates() {
             } else {
                 movers_[p] += gain;
             }
-            const DiscardView seen = view(d, e);
-            for (std::size_t c = 0; c < conditions_.size(); ++c) {
-                if (condition_meets(conditions_[c], seen)) {
-                    mine[c] += gain;
+            const Met& bits = met(d, e);
+            for (std::size_t w64 = 0; w64 < bits.size(); ++w64) {
+                for (std::uint64_t m = bits[w64]; m != 0; m &= m - 1) {
+                    mine[w64 * 64 + static_cast<std::size_t>(std::countr_zero(m))] += gain;
                 }
             }
         }
@@ -229,6 +264,7 @@ std::vector<RuleSearch::Candidate> RuleSearch::candidates() {
         const std::size_t c = code % kinds;
         if (c < conditions_.size()) {
             cand.rule.condition = conditions_[c];
+            cand.index = static_cast<std::uint32_t>(c);
         }
         const std::uint32_t p = cand.rule.pattern;
         if (taken[p] >= kPerPattern || !allowed(p, cand.rule.condition) ||
@@ -240,8 +276,8 @@ std::vector<RuleSearch::Candidate> RuleSearch::candidates() {
             cand.most = std::min(plain_[p], last);
         } else {
             cand.least = 0;
-            for (const auto& [at, condition] : excepted_[p]) {
-                cand.least = std::max(cand.least, at + 1);
+            for (const Excepted& rule : excepted_[p]) {
+                cand.least = std::max(cand.least, rule.at + 1);
             }
             cand.most = last;
         }
@@ -275,18 +311,10 @@ Insert RuleSearch::best_insert() {
                 continue;
             }
             const double gain = w * (t_.value(d, e) - fval_[d]);
-            bool seen_known = false;
-            DiscardView seen;
             for (const std::uint32_t c : mine) {
-                const DiscardCondition& condition = cands[c].rule.condition;
-                if (condition.any()) {
-                    if (!seen_known) {
-                        seen = view(d, e);
-                        seen_known = true;
-                    }
-                    if (!condition_meets(condition, seen)) {
-                        continue;
-                    }
+                const std::uint32_t index = cands[c].index;
+                if (index != kNone && (met(d, e)[index / 64] >> (index % 64) & 1u) == 0) {
+                    continue;
                 }
                 bucket[c * lines + at] += gain;
             }
@@ -328,10 +356,11 @@ Refine RuleSearch::best_refine(bool split) const {
         while (t_.pattern(e) != p) {
             ++e;
         }
-        const DiscardView seen = view(d, e);
-        for (std::size_t c = 0; c < kinds; ++c) {
-            if (!condition_meets(conditions_[c], seen)) {
-                delta[(at * kinds + c) * lines + second_[d]] += change;
+        const Met& bits = met(d, e);
+        double* row = delta.data() + at * kinds * lines + second_[d];
+        for (std::size_t w64 = 0; w64 < bits.size(); ++w64) {
+            for (std::uint64_t m = ~bits[w64] & all_[w64]; m != 0; m &= m - 1) {
+                row[(w64 * 64 + static_cast<std::size_t>(std::countr_zero(m))) * lines] += change;
             }
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -72,6 +73,8 @@ class RuleSearch {
   private:
     struct Candidate {
         ChartRule rule;
+        // The condition's place among the search's, kNone on a plain line.
+        std::uint32_t index = kNone;
         std::uint32_t least = 0;
         std::uint32_t most = 0;
     };
@@ -79,6 +82,18 @@ class RuleSearch {
     // The conditions a rule on pattern p may ask, as the reader takes them.
     bool allowed(std::uint32_t p, const DiscardCondition& c) const;
     DiscardView view(std::size_t d, std::uint32_t e) const;
+    // The search's conditions the hold of entry e meets, one bit each, worked out the first
+    // time a hold is asked about.
+    using Met = std::array<std::uint64_t, 2>;
+    const Met& met(std::size_t d, std::uint32_t e) const;
+    // An exception of the chart and its condition's place among the search's (kNone where it
+    // is none of them).
+    struct Excepted {
+        std::uint32_t at = 0;
+        std::uint32_t index = kNone;
+        DiscardCondition condition;
+    };
+    bool meets(std::size_t d, std::uint32_t e, const Excepted& rule) const;
     std::vector<Candidate> candidates();
     void index();
 
@@ -90,7 +105,11 @@ class RuleSearch {
     ChartRules rules_;
     // Each pattern's plain line, and the exceptions on it with their places.
     std::vector<std::uint32_t> plain_;
-    std::vector<std::vector<std::pair<std::uint32_t, DiscardCondition>>> excepted_;
+    std::vector<std::vector<Excepted>> excepted_;
+    // Every condition's bit.
+    Met all_{};
+    mutable std::vector<Met> met_;
+    mutable std::vector<bool> met_known_;
     // Each deal's first two rules and their values.
     std::vector<std::uint32_t> first_;
     std::vector<std::uint32_t> second_;
