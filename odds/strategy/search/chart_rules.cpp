@@ -26,10 +26,10 @@ constexpr std::size_t kTrialDrops = 3;
 // What a chart may lose per coin and still play every deal perfectly, as the report counts it
 // (below a millionth of a percentage point), with room for the sums' rounding.
 constexpr double kPerfectShortfall = 0.5e-8;
-// The most rules a perfect chart is let grow to.
-constexpr std::size_t kMostPerfectRules = 120;
-// The plain lengths a perfect chart starts from.
-constexpr std::size_t kPerfectStarts[] = {24, 28, 32, 36};
+// The plain lengths a perfect chart starts from, and the most rules it adds to each: a game
+// whose misplayed deals no rule mends stops there rather than grow without end.
+constexpr std::size_t kPerfectStarts[] = {30, 38};
+constexpr std::size_t kPerfectAdds = 12;
 
 // Adds the one rule that gains most: a new line or exception, or a line split into an exception
 // in its place and the plain line lower down. False where none gains.
@@ -139,7 +139,7 @@ ChartRules perfect_rules(const DealPatterns& table, const Game& game,
     for (const std::size_t start : kPerfectStarts) {
         search.set(plain_rules(build_chart(table, start)));
         search.evaluate();
-        fill_rules(search, kMostPerfectRules, kPerfectShortfall);
+        fill_rules(search, search.rules().size() + kPerfectAdds, kPerfectShortfall);
         prune_rules(search, kPerfectShortfall);
         const bool perfect = search.shortfall() <= kPerfectShortfall;
         const bool was_perfect = !best.empty() && best_short <= kPerfectShortfall;
