@@ -23,6 +23,8 @@ constexpr int kRefines = 40;
 // How many of the cheapest rules, and of the lines that would gain standing higher, a trade
 // tries taking out.
 constexpr std::size_t kTrialDrops = 3;
+// A chart of rules also starts from the plain chart shorter by this share of its rules.
+constexpr std::size_t kShorterStart = 5;
 // What a chart may lose per coin and still play every deal perfectly, as the report counts it
 // (below a millionth of a percentage point), with room for the sums' rounding.
 constexpr double kPerfectShortfall = 0.5e-8;
@@ -128,7 +130,19 @@ ChartRules improve_rules(const DealPatterns& table, const Game& game, const Char
     search.evaluate();
     fill_rules(search, most, 0.0);
     trade_rules(search);
-    return search.rules();
+    // From a shorter plain chart too, with room for the rules that gain most: a chart of many
+    // exceptions and split lines may beat the plain lines the longer chart spends its rules on.
+    const std::size_t room = most / kShorterStart;
+    if (room == 0) {
+        return search.rules();
+    }
+    const ChartRules first = search.rules();
+    const double value = search.value();
+    search.set(plain_rules(build_chart(table, most - room)));
+    search.evaluate();
+    fill_rules(search, most, 0.0);
+    trade_rules(search);
+    return search.value() > value + search.tolerance() ? search.rules() : first;
 }
 
 ChartRules perfect_rules(const DealPatterns& table, const Game& game,
