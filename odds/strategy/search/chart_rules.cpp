@@ -187,7 +187,12 @@ std::vector<RuleLine> generate_rules(const Tallies& tallies, std::size_t rules, 
     // A rule is written only where its words read back as it: the pattern's words, then the
     // condition's, are no other pattern's words.
     const RuleWritable writable = [&](PatternKey key, const DiscardCondition& c) {
-        std::string text = pattern_text(key, game, profile) + condition_text(c);
+        const std::string words_of = pattern_text(key, game, profile);
+        // A pattern that says its flush penalty already says no other.
+        if (c.flush >= 0 && words_of.find("flush penalty") != std::string::npos) {
+            return false;
+        }
+        std::string text = words_of + condition_text(c);
         std::transform(text.begin(), text.end(), text.begin(), [](char ch) {
             return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch;
         });
