@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The cost of every built-in game's generated strategy chart against perfect play, in
-# percentage points, at 15, 20, 26, 30 and 40 lines and at the default length, with the lines the
-# chart uses and the time `strategy` takes (generation, save, read back and exact score). Writes
-# the table as Markdown to OUT (docs/strategy-costs.md by default).
+# percentage points, at 15, 20, 26, 30 and 40 lines and at the default length, at 40 rules (lines
+# and exceptions on the discards together, `--rules 40`) and the rules of the shortest chart found
+# that plays perfectly (`--perfect`), with the lines the chart uses and the time `strategy` takes
+# (generation, save, read back and exact score). Writes the table as Markdown to OUT
+# (docs/strategy-costs.md by default).
 # Usage: bench/chart_costs.sh [QUILLON_ODDS] [OUT]
 set -euo pipefail
 odds=${1:-build/release/run/quillon-odds}
 out=${2:-docs/strategy-costs.md}
-lengths=(15 20 26 30 40 0)
+lengths=(15 20 26 30 40 0 rules40 perfect)
 games=$("$odds" games --json | python3 -c 'import json,sys; print(" ".join(g["name"] for g in json.load(sys.stdin)["games"]))')
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -17,23 +19,36 @@ trap 'rm -rf "$tmp"' EXIT
     echo "Written by \`bench/chart_costs.sh\`: each built-in game's chart from \`quillon-odds strategy"
     echo "--lines N\` (the default length in the last column), scored exactly after a round trip"
     echo "through its file. Each cell is the cost against perfect play in percentage points, with the"
-    echo "lines the chart uses in brackets; the last column is the slowest \`strategy\` run of the row,"
-    echo "on a 2-core machine with nothing else running."
+    echo "lines the chart uses in brackets. \`--rules 40\` counts exceptions on the discards as rules"
+    echo "beside the lines; the perfect column gives the rules of the shortest chart \`--perfect\` finds"
+    echo "that plays every deal perfectly (a cost below 0.000001 points), or, where it finds none, the"
+    echo "cost and rules of the closest it found. The last column is the slowest \`strategy\` run of the"
+    echo "row, on a 2-core machine with nothing else running."
     echo
-    echo "| game | 15 lines | 20 lines | 26 lines | 30 lines | 40 lines | default | slowest |"
-    echo "|---|---|---|---|---|---|---|---|"
+    echo "| game | 15 lines | 20 lines | 26 lines | 30 lines | 40 lines | default | 40 rules | perfect | slowest |"
+    echo "|---|---|---|---|---|---|---|---|---|---|"
     for game in $games; do
         row="| $game"
         slowest=0
         for n in "${lengths[@]}"; do
             args=(strategy --game "$game" --json)
-            [[ $n != 0 ]] && args+=(--lines "$n")
+            case $n in
+                0) ;;
+                rules40) args+=(--rules 40) ;;
+                perfect) args+=(--perfect) ;;
+                *) args+=(--lines "$n") ;;
+            esac
             start=$(date +%s%N)
             "$odds" "${args[@]}" > "$tmp/out.json"
             end=$(date +%s%N)
             ms=$(((end - start) / 1000000))
             ((ms > slowest)) && slowest=$ms
-            cell=$(python3 -c 'import json,sys; j=json.load(open(sys.argv[1])); print("%.4f (%d)" % (j["cost_points"], len(j["lines"])))' "$tmp/out.json")
+            cell=$(python3 -c 'import json,sys
+j=json.load(open(sys.argv[1]))
+n=len(j["lines"])
+if sys.argv[2] != "perfect": print("%.4f (%d)" % (j["cost_points"], n))
+elif j["cost_points"] < 1e-6: print("%d rules" % n)
+else: print("none found: %.6f (%d)" % (j["cost_points"], n))' "$tmp/out.json" "$n")
             row+=" | $cell"
         done
         echo "$row | $(awk -v ms="$slowest" 'BEGIN { printf "%.2f s", ms / 1000 }') |"

@@ -7,6 +7,7 @@
 #include "odds/cli/cli_options.h"
 #include "odds/report/strategy_report.h"
 #include "odds/strategy/chart/chart_report.h"
+#include "odds/strategy/chart/rules_report.h"
 
 namespace quillon::odds {
 
@@ -29,13 +30,21 @@ Game game_named(const std::string& name, std::optional<int> coins,
     return load_game(command);
 }
 
+// Perfect play's cost is below a millionth of a percentage point.
+bool plays_perfectly(const ChartReport& report) {
+    const ChartCheck& c = report.score.check;
+    return 100.0 * (c.perfect_return() - c.chart_return()) < 1e-6;
+}
+
 }  // namespace
 
 int run_strategy(const StrategyTask& task, std::ostream& out) {
     const std::string id = task.game.value_or("quillon");
     const Game game = game_named(id, task.coins, task.pays);
     const Tallies tallies(game);
-    const ChartReport report = make_strategy_chart(tallies, task.lines, id);
+    const ChartReport report = task.rules > 0 || task.perfect
+                                   ? make_rules_chart(tallies, task.perfect ? 0 : task.rules, id)
+                                   : make_strategy_chart(tallies, task.lines, id);
     if (task.save) {
         if (const auto problem =
                 write_regular_file(*task.save, chart_file_text(report, game, id))) {
@@ -48,6 +57,10 @@ int run_strategy(const StrategyTask& task, std::ostream& out) {
         print_chart_json(out, game, report, task.examples, task.play);
     } else {
         print_chart_report(out, game, report, origin, task.examples, task.play);
+        if (task.perfect && !plays_perfectly(report)) {
+            out << "\nno chart the search found plays every deal perfectly: this one, of "
+                << report.chart.lines.size() << " rules, comes closest\n";
+        }
     }
     return 0;
 }

@@ -18,6 +18,10 @@ struct StrategyTask {
     std::vector<std::string> pays;
     // At most this many lines (0: every line worth keeping).
     std::size_t lines = 0;
+    // At most this many rules, exceptions on the discards among them (0: lines as above).
+    std::size_t rules = 0;
+    // The shortest chart found that plays every deal perfectly, exceptions among its rules.
+    bool perfect = false;
     bool json = false;
     bool examples = false;
     // Where to write the chart in the chart language.

@@ -29,6 +29,10 @@ struct Command {
     std::optional<int> coins;
     std::optional<std::string> hold;
     std::optional<int> lines;
+    // strategy: a chart of this many rules, lines and exceptions together, or the shortest
+    // that plays perfectly.
+    std::optional<int> rules;
+    bool perfect = false;
     std::optional<int> play;
     bool json = false;
     // strategy and chart: the chart file to write or read, one deal's cards, and examples.

@@ -9,6 +9,13 @@ namespace {
 void declare_strategy(CommandOptions& options) {
     options.paid_game();
     options.lines();
+    options.count("--rules", options.values().rules, 1, kMostLines, "N",
+                  "a chart of 1 to " + std::to_string(kMostLines) + " rules",
+                  "the best chart of N rules found, lines and exceptions on the discards "
+                  "counted together (\"king alone, with a 9 discarded\")");
+    options.flag("--perfect", options.values().perfect,
+                 "the shortest chart found, lines and exceptions counted together, that plays "
+                 "every deal perfectly");
     options.play();
     options.text("--save", options.values().save, "FILE", "a file to write",
                  "writes the chart in the chart language (strategy-charts.md)");
@@ -27,13 +34,23 @@ int run_strategy_command(const Command& command, std::ostream& out) {
                 "--ultimate-x lists where perfect play departs from the plain chart: "
                 "it takes no --save or --examples");
         }
+        if (command.rules || command.perfect) {
+            throw CliError("--ultimate-x takes no --rules or --perfect");
+        }
         return run_ultimate_x_strategy(command, out);
+    }
+    if (static_cast<int>(command.lines.has_value()) + static_cast<int>(command.rules.has_value()) +
+            static_cast<int>(command.perfect) >
+        1) {
+        throw CliError("--lines, --rules and --perfect each ask for the chart's length: give one");
     }
     StrategyTask task;
     task.game = command.game;
     task.coins = command.coins;
     task.pays = command.pays;
     task.lines = static_cast<std::size_t>(command.lines.value_or(0));
+    task.rules = static_cast<std::size_t>(command.rules.value_or(0));
+    task.perfect = command.perfect;
     task.json = command.json;
     task.examples = command.examples;
     task.save = command.save;

@@ -112,7 +112,12 @@ INSTANTIATE_TEST_SUITE_P(
                       StrategyBadLine{{"strategy", "--lines", "201"}, "--lines takes"},
                       StrategyBadLine{{"strategy", "--lines"}, "--lines needs"},
                       StrategyBadLine{{"strategy", "s1"}, "strategy takes no cards"},
-                      StrategyBadLine{{"return", "--lines", "5"}, "return takes no --lines"}),
+                      StrategyBadLine{{"return", "--lines", "5"}, "return takes no --lines"},
+                      StrategyBadLine{{"strategy", "--rules", "0"}, "--rules takes"},
+                      StrategyBadLine{{"strategy", "--lines", "20", "--rules", "20"}, "give one"},
+                      StrategyBadLine{{"strategy", "--rules", "20", "--perfect"}, "give one"},
+                      StrategyBadLine{{"strategy", "--perfect", "--ultimate-x", "3"},
+                                      "--ultimate-x takes no --rules or --perfect"}),
     [](const auto& row) { return "line" + std::to_string(row.index); });
 
 TEST(ReturnCli, ReportsTheRiskOfASession) {

@@ -133,8 +133,8 @@ std::string condition_text(const DiscardCondition& c) {
     return out;
 }
 
-bool condition_holds(const DiscardCondition& c, const Game& game, const RankProfile& profile,
-                     const std::array<CardId, 5>& deal, HoldMask mask) {
+DiscardView discard_view(const Game& game, const RankProfile& profile,
+                         const std::array<CardId, 5>& deal, HoldMask mask) {
     unsigned kept_ranks = 0;
     int kept_suit = -1;
     bool suited = true;
@@ -146,33 +146,41 @@ bool condition_holds(const DiscardCondition& c, const Game& game, const RankProf
             kept_suit = s;
         }
     }
-    int discards = 0;
-    bool named = false;
-    bool straight = false;
-    bool high = false;
-    bool flush = false;
+    DiscardView view;
     for (std::size_t i = 0; i < 5; ++i) {
         if ((mask >> i & 1u) != 0) {
             continue;
         }
-        ++discards;
+        ++view.discards;
         if (is_wild(deal[i], game)) {
             continue;
         }
         const int r = engine_rank(deal[i].rank());
-        named = named || (c.discarded >> r & 1u) != 0;
-        high = high || profile.high[static_cast<std::size_t>(r)];
-        flush =
-            flush || (suited && kept_suit >= 0 && static_cast<int>(deal[i].suit()) == kept_suit);
+        view.ranks |= 1u << r;
+        view.high = view.high || profile.high[static_cast<std::size_t>(r)];
+        view.flush = view.flush ||
+                     (suited && kept_suit >= 0 && static_cast<int>(deal[i].suit()) == kept_suit);
         if (kept_ranks != 0 && (kept_ranks >> r & 1u) == 0) {
             for (const unsigned s : kStraightMasks) {
-                straight = straight || ((s & kept_ranks) == kept_ranks && (s >> r & 1u) != 0);
+                view.straight =
+                    view.straight || ((s & kept_ranks) == kept_ranks && (s >> r & 1u) != 0);
             }
         }
     }
+    return view;
+}
+
+bool condition_meets(const DiscardCondition& c, const DiscardView& view) {
     const auto meets = [](int asked, bool seen) { return asked < 0 || (asked == 1) == seen; };
-    return (c.discarded == 0 || (named && (!c.only_discard || discards == 1))) &&
-           meets(c.straight, straight) && meets(c.high, high) && meets(c.flush, flush);
+    return (c.discarded == 0 ||
+            ((view.ranks & c.discarded) != 0 && (!c.only_discard || view.discards == 1))) &&
+           meets(c.straight, view.straight) && meets(c.high, view.high) &&
+           meets(c.flush, view.flush);
+}
+
+bool condition_holds(const DiscardCondition& c, const Game& game, const RankProfile& profile,
+                     const std::array<CardId, 5>& deal, HoldMask mask) {
+    return condition_meets(c, discard_view(game, profile, deal, mask));
 }
 
 }  // namespace quillon::odds

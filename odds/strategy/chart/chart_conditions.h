@@ -45,6 +45,21 @@ std::optional<ConditionedWords> split_condition(std::string_view words);
 // The condition's words as the program writes them after a pattern: ", with a 9 discarded".
 std::string condition_text(const DiscardCondition& condition);
 
+// What a player sees among the cards a hold throws away, for every condition at once: the ranks
+// discarded (engine ranks, bits), how many cards go, and the three penalties.
+struct DiscardView {
+    unsigned ranks = 0;
+    int discards = 0;
+    bool straight = false;
+    bool high = false;
+    bool flush = false;
+};
+DiscardView discard_view(const Game& game, const RankProfile& profile,
+                         const std::array<CardId, 5>& deal, HoldMask mask);
+
+// Whether the discards seen meet the condition.
+bool condition_meets(const DiscardCondition& condition, const DiscardView& view);
+
 // Whether the hold `mask` of the deal meets the condition.
 bool condition_holds(const DiscardCondition& condition, const Game& game,
                      const RankProfile& profile, const std::array<CardId, 5>& deal, HoldMask mask);

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "odds/strategy/search/chart_rules.h"
+
+// The state of the search for charts of rules (chart_rules.cpp drives it): the chart, and for
+// every deal the value and place of the first two rules that take it. A rule takes a deal where
+// its pattern's hold there (the one the tie rule keeps among the pattern's holds) meets its
+// condition.
+namespace quillon::odds::rule_search {
+
+constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+
+// A rule that might come in, and the best place for it.
+struct Insert {
+    double gain = 0.0;
+    ChartRule rule;
+    std::uint32_t slot = kNone;
+};
+
+// A plain line that asks a condition of the discards instead, where it gains.
+// Split, the plain line comes back at `slot` below, to keep the deals the condition lets go.
+struct Refine {
+    double gain = 0.0;
+    std::uint32_t index = kNone;
+    DiscardCondition condition;
+    std::uint32_t slot = kNone;
+};
+
+class RuleSearch {
+  public:
+    RuleSearch(const DealPatterns& table, const Game& game, const RuleWritable& writable);
+
+    void set(ChartRules rules);
+    const ChartRules& rules() const { return rules_; }
+
+    // Plays every deal by the chart; the chart's value per coin.
+    double evaluate();
+    // After evaluate(): what the chart loses per coin against perfect play.
+    double shortfall() const { return (perfect_ - value_) / total_; }
+    double value() const { return value_ / total_; }
+
+    // After evaluate(): the rule that gains most put in at its best place, among the rules that
+    // would mend some misplayed deal (gain 0 where none gains).
+    Insert best_insert();
+
+    // After evaluate(): the rule whose loss costs least (not the last, "discard everything"),
+    // and what it costs per coin.
+    std::pair<std::uint32_t, double> cheapest_drop() const;
+
+    // After best_insert(): the `count` rules whose loss costs least, and the `count` plain lines
+    // whose holds would mend most misplayed deals placed higher: the rules worth taking out to
+    // make room, or to put back elsewhere.
+    std::vector<std::uint32_t> trial_drops(std::size_t count) const;
+
+    // After evaluate(): the plain line that gains most asking a condition of the discards, the
+    // deals it then lets go passing to the rules below (gain 0 where none gains).
+    // Split, the plain line is also put back at the best place below (one rule more).
+    Refine best_refine(bool split = false) const;
+    void refine(const Refine& move);
+
+    void insert(const Insert& move);
+    void drop(std::uint32_t index);
+
+    // The smallest gain per coin the search counts.
+    double tolerance() const { return eps_ / total_; }
+
+  private:
+    struct Candidate {
+        ChartRule rule;
+        // The condition's place among the search's, kNone on a plain line.
+        std::uint32_t index = kNone;
+        std::uint32_t least = 0;
+        std::uint32_t most = 0;
+    };
+
+    // The conditions a rule on pattern p may ask, as the reader takes them.
+    bool allowed(std::uint32_t p, const DiscardCondition& c) const;
+    DiscardView view(std::size_t d, std::uint32_t e) const;
+    // The search's conditions the hold of entry e meets, one bit each, worked out the first
+    // time a hold is asked about.
+    using Met = std::array<std::uint64_t, 2>;
+    const Met& met(std::size_t d, std::uint32_t e) const;
+    // An exception of the chart and its condition's place among the search's (kNone where it
+    // is none of them).
+    struct Excepted {
+        std::uint32_t at = 0;
+        std::uint32_t index = kNone;
+        DiscardCondition condition;
+    };
+    bool meets(std::size_t d, std::uint32_t e, const Excepted& rule) const;
+    std::vector<Candidate> candidates();
+    void index();
+
+    const DealPatterns& t_;
+    const Game& game_;
+    RankProfile profile_;
+    const RuleWritable& writable_;
+    std::vector<DiscardCondition> conditions_;
+    ChartRules rules_;
+    // Each pattern's plain line, and the exceptions on it with their places.
+    std::vector<std::uint32_t> plain_;
+    std::vector<std::vector<Excepted>> excepted_;
+    // Every condition's bit.
+    Met all_{};
+    mutable std::vector<Met> met_;
+    mutable std::vector<bool> met_known_;
+    // Each deal's first two rules and their values.
+    std::vector<std::uint32_t> first_;
+    std::vector<std::uint32_t> second_;
+    // What each pattern of a plain line would mend on the misplayed deals, counted by
+    // best_insert().
+    std::vector<double> movers_;
+    std::vector<double> fval_;
+    std::vector<double> sval_;
+    double value_ = 0.0;
+    double perfect_ = 0.0;
+    double total_ = 0.0;
+    double eps_ = 0.0;
+};
+
+}  // namespace quillon::odds::rule_search
