@@ -14,7 +14,7 @@
 // The chart search's state and its steps, shared by the files that hold them: the state and its
 // bookkeeping (chart_planner.cpp), the search for the best order of lines (chart_search.cpp),
 // and the cuts down to a chart's length (chart_length.cpp). build_chart (chart_builder.cpp)
-// drives them.
+// drives them, through a LengthSearch (length_search.cpp) for every length it asks for.
 namespace quillon::odds::chart_search {
 
 constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
