@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "odds/strategy/search/chart_planner.h"
+#include "odds/strategy/search/length_search.h"
 
 namespace quillon::odds {
 
@@ -12,39 +13,14 @@ using chart_search::kLongest;
 using chart_search::kLookAhead;
 using chart_search::kOff;
 using chart_search::kWorthKeeping;
+using chart_search::LengthSearch;
 using chart_search::Planner;
 
 namespace {
 
-// The search's first steps, which every length shares up to the length the first order has.
-Planner start(const DealPatterns& table, std::size_t max_lines) {
-    Planner planner(table);
-    planner.greedy();
-    planner.settle(true, std::max(max_lines, planner.order().size()));
-    planner.keep_pat_hands();
-    planner.drop_idle();
-    return planner;
-}
-
-// The best chart of at most `max_lines` lines (at least one), cut from the first steps.
-ChartLines cut(Planner planner, std::size_t max_lines) {
-    planner.drop_to(std::max<std::size_t>(max_lines, 1));
-    planner.plain_words();
-    planner.tidy();
-    return planner.order();
-}
-
-// The best chart of at most `max_lines` lines (at least one). Each length the default tries
-// takes the first steps afresh rather than copying a kept planner: a second planner beside the
-// first would add a fifth to the memory the search holds while the coach builds its chart.
-ChartLines chart_of_length(const DealPatterns& table, std::size_t max_lines) {
-    return cut(start(table, max_lines), max_lines);
-}
-
 // The chart every line worth keeping leaves, before its length is checked against the rule.
-ChartLines first_default(const DealPatterns& table) {
-    Planner planner(table);
-    planner.greedy();
+ChartLines first_default(LengthSearch& search) {
+    Planner& planner = search.from_first_order();
     planner.settle(true, std::numeric_limits<std::size_t>::max());
     planner.keep_pat_hands();
     planner.drop_idle();
@@ -65,12 +41,13 @@ ChartLines first_default(const DealPatterns& table) {
 // much for each line it adds. The lines dropped one at a time are priced in the chart as it
 // stands, so two lines that pay together may have gone where each alone seemed cheap.
 ChartLines default_chart(const DealPatterns& table) {
-    ChartLines lines = first_default(table);
+    LengthSearch search(table);
+    ChartLines lines = first_default(search);
     double cost = chart_shortfall(table, lines);
     // Shorter while the last line does not pay for itself and the chart stays within the cost
     // the default may have.
     while (lines.size() > 1) {
-        ChartLines shorter = chart_of_length(table, lines.size() - 1);
+        ChartLines shorter = search.chart(lines.size() - 1);
         const double more = chart_shortfall(table, shorter);
         if (more - cost >= kWorthKeeping || more > kDefaultCost || shorter.size() >= lines.size()) {
             break;
@@ -82,7 +59,7 @@ ChartLines default_chart(const DealPatterns& table) {
     for (bool longer = true; longer;) {
         longer = false;
         for (std::size_t k = 1; k <= kLookAhead && lines.size() + k <= kLongest; ++k) {
-            ChartLines more_lines = chart_of_length(table, lines.size() + k);
+            ChartLines more_lines = search.chart(lines.size() + k);
             const double less = chart_shortfall(table, more_lines);
             const std::size_t added =
                 more_lines.size() > lines.size() ? more_lines.size() - lines.size() : 0;
@@ -100,7 +77,7 @@ ChartLines default_chart(const DealPatterns& table) {
 }  // namespace
 
 ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
-    return max_lines == 0 ? default_chart(table) : chart_of_length(table, max_lines);
+    return max_lines == 0 ? default_chart(table) : LengthSearch(table).chart(max_lines);
 }
 
 double chart_shortfall(const DealPatterns& table, const ChartLines& lines) {

@@ -109,9 +109,9 @@ double Planner::merge_rate(std::uint32_t parent, const std::vector<std::uint32_t
 // looks best, and then tried afresh before it is taken.
 bool Planner::shorten(double limit) {
     // Both look at the lines that alone keep a pat hand; it is worked out once.
-    const std::vector<char> keeps = keeping();
-    const auto [single, single_cost] = cheapest_line(keeps);
-    auto candidates = merges(keeps);
+    const LineCosts costs = line_costs();
+    const auto [single, single_cost] = cheapest_line(costs);
+    auto candidates = merges(costs.keeps);
     std::vector<double> rate(candidates.size());
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         const auto it = merge_price_.find(candidates[i].first);
@@ -217,17 +217,33 @@ void Planner::exchange(std::size_t rounds) {
 }
 
 void Planner::drop_to(std::size_t max_lines) {
+    shorten_to(max_lines);
+    finish_drop(max_lines);
+}
+
+bool Planner::shorten_step(std::size_t& drops) {
+    if (!shorten()) {
+        return false;
+    }
+    // A sweep without inserts moves only the lines there are, whatever the length.
+    if (++drops % kDropsPerSweep == 0) {
+        sweep(false, order_.size());
+    }
+    return true;
+}
+
+void Planner::shorten_to(std::size_t max_lines) {
+    std::size_t drops = 0;
+    while (order_.size() > max_lines && shorten_step(drops)) {
+    }
+}
+
+void Planner::finish_drop(std::size_t max_lines) {
     // A merge may break a pat hand; its line then comes back and the chart shortens again.
     ChartLines mended;
     for (int round = 0; round < kPatRounds; ++round) {
-        std::size_t drops = 0;
-        while (order_.size() > max_lines) {
-            if (!shorten()) {
-                break;
-            }
-            if (++drops % kDropsPerSweep == 0) {
-                sweep(false, max_lines);
-            }
+        if (round > 0) {
+            shorten_to(max_lines);
         }
         // A merge that saved more lines than asked leaves room: patterns come back into it.
         settle(true, max_lines);

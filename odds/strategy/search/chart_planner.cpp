@@ -23,6 +23,9 @@ Planner::Planner(const DealPatterns& t)
         }
         pat_key_[p] = is_pat_pattern(t.keys[p]) ? 1 : 0;
     }
+    for (std::size_t d = 0; d < deals; ++d) {
+        perfect_ += deal_[d].weight() * t.perfect[d];
+    }
     first_.assign(deals, 0);
     second_.assign(deals, 0);
     saved_round_.assign(deals, 0);
@@ -63,32 +66,30 @@ bool Planner::decides_as(std::uint32_t p, std::uint32_t line, std::size_t decide
     return same == decided;
 }
 
-std::pair<std::uint32_t, double> Planner::cheapest_line(const std::vector<char>& keeps) const {
-    std::vector<double> cost(t_.keys.size(), 0.0);
+Planner::LineCosts Planner::line_costs() const {
+    LineCosts out{std::vector<double>(t_.keys.size(), 0.0), std::vector<char>(t_.keys.size(), 0)};
     for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-        if (deal_[d].fpat != t_.discard_all && second_[d] != kOff) {
-            cost[deal_[d].fpat] += deal_[d].weight() * (deal_[d].fval - deal_[d].sval);
+        const DealLead& lead = deal_[d];
+        const bool second = second_[d] != kOff;
+        if (lead.fpat != t_.discard_all && second) {
+            out.cost[lead.fpat] += lead.weight() * (lead.fval - lead.sval);
+        }
+        if (pat(lead.fpat, first_[d]) && (!second || lead.sval < lead.fval)) {
+            out.keeps[lead.fpat] = 1;
         }
     }
+    return out;
+}
+
+std::pair<std::uint32_t, double> Planner::cheapest_line(const LineCosts& costs) const {
+    const std::vector<double>& cost = costs.cost;
     std::uint32_t pick = kOff;
     for (const std::uint32_t p : order_) {
-        if (p != t_.discard_all && keeps[p] == 0 && (pick == kOff || cost[p] < cost[pick])) {
+        if (p != t_.discard_all && costs.keeps[p] == 0 && (pick == kOff || cost[p] < cost[pick])) {
             pick = p;
         }
     }
     return {pick, pick == kOff ? 0.0 : cost[pick] / total_};
-}
-
-// The lines that alone keep some pat hand: they stay.
-std::vector<char> Planner::keeping() const {
-    std::vector<char> keeps(t_.keys.size(), 0);
-    for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-        if (pat(deal_[d].fpat, first_[d]) &&
-            (second_[d] == kOff || deal_[d].sval < deal_[d].fval)) {
-            keeps[deal_[d].fpat] = 1;
-        }
-    }
-    return keeps;
 }
 
 // Drops a line, then lets the coarser patterns of the dropped line in where they gain.
@@ -113,11 +114,7 @@ double Planner::value_over(std::uint32_t p) const {
 
 // What the chart costs against perfect play, as a share of the return.
 double Planner::shortfall() const {
-    double perfect = 0.0;
-    for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-        perfect += deal_[d].weight() * t_.perfect[d];
-    }
-    return (perfect - chart_value()) / total_;
+    return (perfect_ - chart_value()) / total_;
 }
 
 double Planner::chart_value() const {
@@ -140,6 +137,11 @@ void Planner::restore(const ChartLines& lines) {
     for (std::size_t d = 0; d < t_.deal_count(); ++d) {
         refresh(d);
     }
+}
+
+void Planner::resume(const PlannerState& state) {
+    restore(state.order);
+    merge_price_ = state.merge_price;
 }
 
 void Planner::refresh(std::size_t d) {

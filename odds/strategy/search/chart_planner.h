@@ -14,7 +14,7 @@
 // The chart search's state and its steps, shared by the files that hold them: the state and its
 // bookkeeping (chart_planner.cpp), the search for the best order of lines (chart_search.cpp),
 // and the cuts down to a chart's length (chart_length.cpp). build_chart (chart_builder.cpp)
-// drives them.
+// drives them, through a LengthSearch (length_search.cpp) for every length it asks for.
 namespace quillon::odds::chart_search {
 
 constexpr std::uint32_t kOff = std::numeric_limits<std::uint32_t>::max();
@@ -62,6 +62,13 @@ struct SavedDeal {
 };
 static_assert(sizeof(SavedDeal) == 40);
 
+// What of the search state a later step reads besides the deals' first two lines, which follow
+// from the chart's lines: the lines, and the merge prices kept so far.
+struct PlannerState {
+    ChartLines order;
+    std::unordered_map<std::uint32_t, double> merge_price;
+};
+
 // The search state: the chart as an order of patterns, and for every deal the holds of the
 // first two lines it shows, so that moving or dropping one line is measured exactly from them.
 
@@ -104,12 +111,20 @@ class Planner {
 
     void settle(bool insert, std::size_t max_lines);
 
-    // What dropping each line would cost, and the cheapest line with its cost.
-    std::pair<std::uint32_t, double> cheapest_line() const { return cheapest_line(keeping()); }
-    std::pair<std::uint32_t, double> cheapest_line(const std::vector<char>& keeps) const;
+    // What dropping each line would cost, and the lines that alone keep some pat hand (they
+    // stay), from one pass over the deals.
+    struct LineCosts {
+        std::vector<double> cost;
+        std::vector<char> keeps;
+    };
+    LineCosts line_costs() const;
+
+    // The cheapest line with its cost.
+    std::pair<std::uint32_t, double> cheapest_line() const { return cheapest_line(line_costs()); }
+    std::pair<std::uint32_t, double> cheapest_line(const LineCosts& costs) const;
 
     // The lines that alone keep some pat hand: they stay.
-    std::vector<char> keeping() const;
+    std::vector<char> keeping() const { return line_costs().keeps; }
 
     // Drops a line, then lets the coarser patterns of the dropped line in where they gain.
     void drop(std::uint32_t p);
@@ -154,11 +169,26 @@ class Planner {
 
     void drop_to(std::size_t max_lines);
 
+    // drop_to in two parts: the cuts down to the length, which take the same steps whatever the
+    // length until the chart is within it, and the rest (lines back into any room left, trades,
+    // pat hands mended, and more rounds of all that where a mend lengthened the chart).
+    void shorten_to(std::size_t max_lines);
+    void finish_drop(std::size_t max_lines);
+
+    // One cut of shorten_to: the cheapest way to shorten, with a sweep after every few cuts
+    // (`drops` counts them). False when nothing shortens the chart.
+    bool shorten_step(std::size_t& drops);
+
     // Drops the lines worth less than keeping, but stops before the chart would cost more than
     // `most` (a share of the return).
     void drop_cheap(double most);
 
     const ChartLines& order() const { return order_; }
+
+    // The state as it stands, and the planner put back to one taken before: every later step
+    // then goes exactly as it went from there.
+    PlannerState state() const { return PlannerState{order_, merge_price_}; }
+    void resume(const PlannerState& state);
 
   private:
     // Puts the chart back to these lines.
@@ -180,6 +210,8 @@ class Planner {
     ChartLines order_;
     std::vector<DealLead> deal_;
     double total_ = 0.0;
+    // What perfect play returns, summed as total_ is.
+    double perfect_ = 0.0;
     double eps_ = 0.0;
     PatternEntries by_pattern_;
     // The holds of each deal's first two lines (indices into the table's holds).
