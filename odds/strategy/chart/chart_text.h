@@ -44,6 +44,9 @@ struct Chart {
     std::vector<PatternKey> keys() const;
     // Each line's section, as `ChartLine::section`.
     std::vector<int> sections() const;
+    // The most lines one deal reads: those above the sections and those of its own section
+    // (every line where the chart has no sections).
+    std::size_t lines_read() const;
 };
 
 // Every pattern of a game by its words, in lower case with single spaces. Where several patterns
