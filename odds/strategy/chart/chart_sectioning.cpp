@@ -78,8 +78,12 @@ Chart sectioned_chart(const std::vector<PatternKey>& keys, const Game& game,
     const RankProfile profile = rank_profile(game);
     const ChartWords words(game);
     const std::unordered_set<PatternKey> known(table.keys.begin(), table.keys.end());
+    // The field of any number of wild cards shares its bits with others in the other games.
+    const bool any_wild = (pattern_key::games_of(profile) &
+                           (pattern_key::kDeucesWild | pattern_key::kJokerNoPairs)) != 0;
     for (ChartLine& line : out.lines) {
-        if (line.section < 0 || pattern_key::get(line.key, pattern_key::kAnyDeuces) == 0) {
+        if (!any_wild || line.section < 0 ||
+            pattern_key::get(line.key, pattern_key::kAnyDeuces) == 0) {
             continue;
         }
         // The words of the hand with the section's wild cards name a pattern of the game's own,
