@@ -94,6 +94,12 @@ Chart sectioned_chart(const std::vector<PatternKey>& keys, const Game& game,
             continue;
         }
         const PatternKey own = words.find(text);
+        // A section gives a pattern once: where its own hand is a line already, both stay.
+        if (std::any_of(out.lines.begin(), out.lines.end(), [&](const ChartLine& other) {
+                return other.key == own && (other.section < 0 || other.section == line.section);
+            })) {
+            continue;
+        }
         const ChartLine was = line;
         line.key = own;
         line.words = text;

@@ -17,6 +17,10 @@ namespace quillon::odds {
 // point.
 inline constexpr double kRecognisableCost = 5e-6;
 
+// The search for a chart without those lines is run again only where the chart that merely
+// leaves them out costs at most this much more per coin (0.005 points).
+inline constexpr double kRetryCost = 10 * kRecognisableCost;
+
 // Whether a pattern's words, in a game of this profile, ask a player to work something out.
 bool worked_out(PatternKey key, const RankProfile& profile);
 

@@ -1,6 +1,7 @@
 #include "odds/strategy/search/strategy_chart.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <unordered_set>
@@ -122,16 +123,20 @@ GeneratedCharts generate_charts_with_table(const Tallies& tallies,
     for (const std::size_t max_lines : lengths) {
         ChartLines lines = build_chart(out.table, max_lines);
         const DealPatterns* from = &out.table;
-        // Only a chart that has such a line has a cost to weigh.
-        const bool works_out = std::any_of(lines.begin(), lines.end(), [&](std::uint32_t id) {
-            return worked.contains(out.table.keys[id]);
-        });
-        if (at_sight && works_out) {
-            ChartLines seen = build_chart(*at_sight, max_lines);
-            if (chart_shortfall(*at_sight, seen) <=
-                chart_shortfall(out.table, lines) + kRecognisableCost) {
-                lines = std::move(seen);
-                from = &*at_sight;
+        // Only a chart that has such a line has a cost to weigh. The search without them costs
+        // as much again as the chart, so it is run only where the chart that merely leaves
+        // those lines out, the rest kept as they are, costs at most kRetryCost more.
+        ChartLines kept;
+        std::copy_if(lines.begin(), lines.end(), std::back_inserter(kept),
+                     [&](std::uint32_t id) { return !worked.contains(out.table.keys[id]); });
+        if (at_sight && kept.size() < lines.size()) {
+            const double cost = chart_shortfall(out.table, lines);
+            if (chart_shortfall(out.table, kept) <= cost + kRetryCost) {
+                ChartLines seen = build_chart(*at_sight, max_lines);
+                if (chart_shortfall(*at_sight, seen) <= cost + kRecognisableCost) {
+                    lines = std::move(seen);
+                    from = &*at_sight;
+                }
             }
         }
         std::vector<PatternKey>& keys = out.charts.emplace_back();
