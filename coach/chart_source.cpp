@@ -2,11 +2,11 @@
 
 #include <list>
 #include <mutex>
-#include <stdexcept>
 #include <utility>
 
 #include "odds/strategy/chart/chart_report.h"
-#include "odds/strategy/search/strategy_chart.h"
+#include "odds/strategy/chart/chart_score.h"
+#include "odds/strategy/chart/chart_sections.h"
 
 namespace quillon::coach {
 
@@ -42,10 +42,13 @@ CoachChart build_chart_afresh(const odds::Tallies& tallies) {
     CoachChart out;
     out.game = tallies.game().name();
     for (std::size_t i = 0; i < report.chart.lines.size(); ++i) {
-        out.lines.push_back(report.chart.lines[i].words);
-        out.keys.push_back(report.chart.lines[i].key);
+        const odds::ChartLine& line = report.chart.lines[i];
+        out.lines.push_back(line.words);
+        out.sections.push_back(
+            line.section < 0 ? std::string() : section_heading_text(line.section, tallies.game()));
         out.shares.push_back(report.score.share[i]);
     }
+    out.chart = report.chart;
     out.chart_return = report.score.check.chart_return();
     out.perfect_return = report.score.check.perfect_return();
     out.worst = report.score.check.worst;
@@ -64,15 +67,13 @@ CoachChart build_chart(const odds::Tallies& tallies) {
     return chart;
 }
 
-// The chart's own reader: the first line any hold of the deal shows decides it.
 std::optional<DecidingLine> deciding_line(const CoachChart& chart, const odds::Game& game,
                                           const std::array<CardId, 5>& deal) {
-    try {
-        const odds::ChartPick pick = odds::chart_hold(game, chart.keys, deal);
-        return DecidingLine{pick.line, pick.mask};
-    } catch (const std::invalid_argument&) {
+    const odds::ChartDecision decision = odds::decide_deal(chart.chart, game, deal);
+    if (decision.line == 0) {
         return std::nullopt;
     }
+    return DecidingLine{decision.line - 1, decision.hold};
 }
 
 }  // namespace quillon::coach

@@ -10,7 +10,7 @@
 #include "odds/games/pay_table.h"
 #include "odds/play/hold_analysis.h"
 #include "odds/play/tallies.h"
-#include "odds/strategy/patterns/hold_pattern.h"
+#include "odds/strategy/chart/chart_text.h"
 #include "odds/strategy/search/strategy_chart.h"
 
 namespace quillon::coach {
@@ -20,7 +20,12 @@ namespace quillon::coach {
 struct CoachChart {
     std::string game;
     std::vector<std::string> lines;
-    std::vector<odds::PatternKey> keys;
+    // The heading of the section each line stands in, as the chart file writes it ("Two
+    // deuces:"), or "" above the sections and in a chart without them.
+    std::vector<std::string> sections;
+    // The chart as read from its words, its sections and conditions on the discards kept: the
+    // table plays it as `quillon-odds chart` does.
+    odds::Chart chart;
     std::vector<double> shares;
     double chart_return = 0.0;
     double perfect_return = 0.0;
@@ -33,7 +38,9 @@ struct CoachChart {
 // that chart again at once. Safe to call from several threads.
 CoachChart build_chart(const odds::Tallies& tallies);
 
-// The line of the chart that decides a deal, and the hold it keeps.
+// The line of the chart that decides a deal (from 0), and the hold it keeps: the chart scorer's
+// own decision (odds::decide_deal), so a deal plays at the table as in `quillon-odds chart`.
+// Nothing where no line matches the deal.
 struct DecidingLine {
     std::size_t line = 0;
     odds::HoldMask hold = 0;

@@ -39,9 +39,18 @@ void ChartView::show_chart(const CoachChart& chart) {
             .arg(100.0 * chart.chart_return, 0, 'f', 4)
             .arg(100.0 * chart.perfect_return, 0, 'f', 4));
     lines_->clear();
+    // A section's heading opens its first line's row, so that each row stays one line of the
+    // chart.
+    std::string section;
     for (std::size_t i = 0; i < chart.lines.size(); ++i) {
-        lines_->addItem(
-            QStringLiteral("%1. %2").arg(i + 1).arg(QString::fromStdString(chart.lines[i])));
+        QString text =
+            QStringLiteral("%1. %2").arg(i + 1).arg(QString::fromStdString(chart.lines[i]));
+        const std::string& heading = i < chart.sections.size() ? chart.sections[i] : section;
+        if (heading != section) {
+            section = heading;
+            text = QString::fromStdString(heading) + QLatin1Char('\n') + text;
+        }
+        lines_->addItem(text);
     }
 }
 

@@ -50,7 +50,12 @@ void print_chart_report(std::ostream& out, const Game& game, const ChartReport& 
     const ChartCheck& c = report.score.check;
     const std::vector<ChartLine>& lines = report.chart.lines;
     out << "game " << game.name() << " (" << game.deck_size() << " cards): a chart of "
-        << lines.size() << " lines, " << origin << "\nhold the cards of the first line the deal "
+        << lines.size() << " lines"
+        << (report.chart.lines_read() < lines.size()
+                ? " in sections by the wild cards dealt, at most " +
+                      std::to_string(report.chart.lines_read()) + " for one deal"
+                : std::string())
+        << ", " << origin << "\nhold the cards of the first line the deal "
         << "shows; " << kTieRule << "\n";
     if (const std::string high = high_card_text(rank_profile(game)); !high.empty()) {
         out << "high cards: " << high << "\n";
@@ -71,7 +76,7 @@ void print_chart_report(std::ostream& out, const Game& game, const ChartReport& 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].section != section) {
             section = lines[i].section;
-            out << "     " << section_text(section, game) << ":\n";
+            out << "     " << section_heading_text(section, game) << "\n";
         }
         out << pad_left(std::to_string(i + 1), 3) << "  " << pad_right(lines[i].words, width)
             << pad_left(fixed(100.0 * report.score.share[i], 4) + "%", 10) << "\n";

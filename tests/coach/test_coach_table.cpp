@@ -18,6 +18,7 @@
 #include "odds/play/double_up.h"
 #include "odds/play/tallies.h"
 #include "odds/strategy/chart/chart_report.h"
+#include "odds/strategy/chart/chart_score.h"
 #include "odds/strategy/search/strategy_chart.h"
 #include "tests/coach/chart_watch.h"
 #include "tests/coach/coach_test_support.h"
@@ -209,23 +210,26 @@ class CoachTableTest : public QObject {
         QVERIFY(t.panel.chart_ready() || ready.wait(kChartMs));
         const odds::Game& game = quillon_at(0);
         const odds::Tallies tallies(game);
-        std::vector<odds::PatternKey> keys;
+        odds::Chart chart;
         std::vector<std::string> words;
 #if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
         // A second whole chart takes minutes under the sanitizers: there the chart the coach kept
         // stands in for it (the release build checks the coach against a build of its own).
         const CoachChart kept = build_chart(tallies);
-        keys = kept.keys;
+        chart = kept.chart;
         words = kept.lines;
 #else
         const odds::ChartReport report = odds::make_strategy_chart(tallies, 0, game.name());
-        keys = report.chart.keys();
+        chart = report.chart;
         for (const auto& line : report.chart.lines) {
             words.push_back(line.words);
         }
 #endif
+        // The chart scorer's decision: the coach's line is the one `quillon-odds chart` names.
         const auto deal = cards_of({"h5", "h6", "c9", "s11", "joker"});
-        const odds::ChartPick pick = odds::chart_hold(game, keys, deal);
+        const odds::ChartDecision decision = odds::decide_deal(chart, game, deal);
+        QVERIFY(decision.line != 0);
+        const odds::ChartPick pick{decision.line - 1, decision.hold};
         QVERIFY(t.panel.chart_line().has_value());
         QCOMPARE(t.panel.chart_line()->line, pick.line);
         QCOMPARE(t.panel.chart_line()->hold, pick.mask);

@@ -37,6 +37,12 @@ TEST(ChartSections, RefuseHeadingsAndLinesNoDealCanPlay) {
     EXPECT_EQ(error_of("deuces-wild-full-pay", "one deuce\ndeuce alone\n2 deuces alone\n"),
               "s.chart:3: '2 deuces alone' keeps 2 wild cards, and no deal of the section for one "
               "deuce has them");
+    // Where the deck has deuces and the joker a section counts every wild card dealt, and says
+    // so.
+    EXPECT_EQ(error_of("deuces-and-joker-wild", "one deuce\nwild card alone\n"),
+              "s.chart:1: 'one deuce' heads a section, but the wild cards of Deuces and Joker Wild "
+              "are deuces and the joker: say 'one wild card'");
+    EXPECT_EQ(error_of("deuces-and-joker-wild", "Five wild cards:\n4 wild cards alone\n"), "");
     // A line above the sections stands for all of them; within a section a line is given once,
     // and every section may name its own made hands.
     EXPECT_NE(error_of("deuces-wild-full-pay", "straight\nno deuces\nstraight\n")
@@ -65,6 +71,11 @@ const std::vector<WordDecision> kSectionDeals = {
     {"deuces-wild-full-pay", "pair\nthree deuces\n3 deuces alone", "s2 d2 c2 h4 s9", "s2 d2 c2"},
     {"joker-kings-20-7-5", "no joker\nhigh pair (kings or better)\none joker\njoker alone",
      "joker s13 d13 c5 h8", "joker"},
+    // The joker and a deuce are two wild cards.
+    {"deuces-and-joker-wild", "two wild cards\n2 wild cards alone\none wild card\nwild card alone",
+     "joker s2 c9 d4 h13", "joker s2"},
+    {"deuces-and-joker-wild", "two wild cards\n2 wild cards alone\none wild card\nwild card alone",
+     "joker s3 c9 d4 h13", "joker"},
 };
 
 TEST(ChartSections, EachDealPlaysItsOwnSection) {
@@ -117,7 +128,7 @@ TEST(ChartSections, WriteBackAsTheSameSections) {
         "4 to a royal flush\n4 to a flush\n",
         "s.chart", game);
     const std::string written = write_chart(chart, game, "deuces-wild-full-pay");
-    EXPECT_NE(written.find("\nfour deuces\n4 deuces alone\none deuce\nstraight\n"),
+    EXPECT_NE(written.find("\nFour deuces:\n4 deuces alone\nOne deuce:\nstraight\n"),
               std::string::npos)
         << written;
     const Chart back = read_chart(written, "written.chart", game);

@@ -1,5 +1,6 @@
 #include "odds/strategy/chart/chart_report.h"
 
+#include "odds/strategy/chart/chart_sectioning.h"
 #include "odds/strategy/search/strategy_chart.h"
 
 namespace quillon::odds {
@@ -34,16 +35,18 @@ std::vector<ChartReport> make_strategy_charts(const Tallies& tallies,
                                               const std::string& game_id, unsigned threads) {
     const Game& game = tallies.game();
     std::vector<ChartReport> reports;
-    std::vector<std::vector<PatternKey>> read_keys;
-    const GeneratedCharts generated = generate_charts_with_table(tallies, lengths, threads);
-    for (const std::vector<PatternKey>& keys : generated.charts) {
-        const std::string text = write_chart(chart_of_keys(keys, game), game, game_id);
+    GeneratedCharts generated = generate_charts_with_table(tallies, lengths, threads);
+    std::vector<Chart> read;
+    for (std::size_t i = 0; i < lengths.size(); ++i) {
+        // Where the game has wild cards the chart is written in sections.
+        const Chart written = sectioned_chart(generated.charts[i], game, generated.table);
+        const std::string text = write_chart(written, game, game_id);
         ChartReport& report = reports.emplace_back();
         report.chart = read_chart(text, "the generated chart", game);
-        read_keys.push_back(report.chart.keys());
+        read.push_back(report.chart);
     }
     // The charts of every length scored in one pass over the deals of the table they came from.
-    std::vector<ChartScore> scores = score_charts(tallies, read_keys, generated.table, threads);
+    std::vector<ChartScore> scores = score_charts(tallies, read, generated.table, threads);
     for (std::size_t i = 0; i < reports.size(); ++i) {
         reports[i].score = std::move(scores[i]);
         give_shares(reports[i]);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 #include <unordered_map>
 
@@ -10,6 +11,7 @@
 #include "base/stop.h"
 #include "base/wide.h"
 #include "odds/play/game_return.h"
+#include "odds/strategy/chart/chart_sections.h"
 #include "odds/strategy/patterns/deal_patterns.h"
 
 namespace quillon::odds {
@@ -17,6 +19,15 @@ namespace quillon::odds {
 namespace {
 
 constexpr std::uint32_t kNoLine = 0xffffffffu;
+
+// The wild cards dealt in a deal class.
+int wild_dealt(const std::array<CardId, 5>& cards, const Game& game) {
+    int wild = 0;
+    for (const CardId card : cards) {
+        wild += is_wild(card, game) ? 1 : 0;
+    }
+    return wild;
+}
 
 // The first line any hold of the deal shows, and the hold the tie rule keeps for it.
 struct Pick {
@@ -32,9 +43,7 @@ struct DealHolds {
         for (unsigned m = 0; m < kHoldCount; ++m) {
             patterns[m] = patterns_of(game, profile, cards, static_cast<HoldMask>(m));
         }
-        for (const CardId card : cards) {
-            wild += is_wild(card, game) ? 1 : 0;
-        }
+        wild = wild_dealt(cards, game);
     }
 
     const Game& game;
@@ -166,28 +175,65 @@ class LineIndex {
     std::size_t lines_ = 0;
 };
 
-// Each chart's line for every pattern of the table the charts came from (kNoLine: none). A
-// deal's entry of a pattern keeps the hold the tie rule picks among the holds showing it, so
-// the entry of the deal's first line is what the chart keeps.
+// A chart as the table scorer plays it: each line's pattern and section.
+struct TableChart {
+    std::vector<PatternKey> keys;
+    std::vector<int> sections;
+};
+
+TableChart table_chart(const Chart& chart) {
+    TableChart out;
+    for (const ChartLine& line : chart.lines) {
+        out.keys.push_back(line.key);
+        out.sections.push_back(line.section);
+    }
+    return out;
+}
+
+// Each chart's line for every pattern of the table the charts came from (kNoLine: none), for
+// each number of wild cards dealt where the chart has sections. A deal's entry of a pattern
+// keeps the hold the tie rule picks among the holds showing it, so the entry of the deal's
+// first line is what the chart keeps.
 class TableLines {
   public:
-    TableLines(const DealPatterns& table, const std::vector<std::vector<PatternKey>>& charts)
+    TableLines(const Game& game, const DealPatterns& table, const std::vector<TableChart>& charts)
         : table_(table) {
         std::unordered_map<PatternKey, std::uint32_t> id;
         id.reserve(table.keys.size());
         for (std::uint32_t p = 0; p < table.keys.size(); ++p) {
             id.try_emplace(table.keys[p], p);
         }
-        for (const std::vector<PatternKey>& keys : charts) {
-            std::vector<std::uint32_t>& line_of = line_of_.emplace_back(table.keys.size(), kNoLine);
-            for (std::uint32_t i = 0; i < keys.size(); ++i) {
-                const auto it = id.find(keys[i]);
+        // A sectioned chart has the lines of every count of wild cards, those above the headings
+        // in each: a count without a section plays those alone.
+        bool sectioned = false;
+        for (const TableChart& chart : charts) {
+            const bool has_sections = std::any_of(chart.sections.begin(), chart.sections.end(),
+                                                  [](int section) { return section >= 0; });
+            sectioned = sectioned || has_sections;
+            const std::size_t counts =
+                has_sections ? static_cast<std::size_t>(wild_cards_in_deck(game)) + 1 : 1;
+            auto& by_wild = line_of_.emplace_back(
+                counts, std::vector<std::uint32_t>(table.keys.size(), kNoLine));
+            for (std::uint32_t i = 0; i < chart.keys.size(); ++i) {
+                const auto it = id.find(chart.keys[i]);
                 if (it == id.end()) {
                     complete_ = false;
                     continue;
                 }
-                // A line written twice decides only where it first comes.
-                line_of[it->second] = std::min(line_of[it->second], i);
+                for (std::size_t w = 0; w < by_wild.size(); ++w) {
+                    const int section = chart.sections[i];
+                    if (section < 0 || section == static_cast<int>(w)) {
+                        // A line written twice decides only where it first comes.
+                        by_wild[w][it->second] = std::min(by_wild[w][it->second], i);
+                    }
+                }
+            }
+        }
+        if (sectioned) {
+            wild_.reserve(table.deals.size());
+            for (const DealClass& deal : table.deals) {
+                wild_.push_back(static_cast<std::uint8_t>(
+                    wild_dealt(class_cards(deal, game.has_joker()), game)));
             }
         }
     }
@@ -196,7 +242,8 @@ class TableLines {
     bool complete() const { return complete_; }
 
     Pick pick(std::size_t chart, std::size_t d) const {
-        const std::vector<std::uint32_t>& line_of = line_of_[chart];
+        const auto& by_wild = line_of_[chart];
+        const std::vector<std::uint32_t>& line_of = by_wild[by_wild.size() == 1 ? 0 : wild_[d]];
         Pick best;
         for (std::uint32_t e = table_.entry_begin[d]; e < table_.entry_begin[d + 1]; ++e) {
             const std::uint32_t line = line_of[table_.pattern(e)];
@@ -209,7 +256,8 @@ class TableLines {
 
   private:
     const DealPatterns& table_;
-    std::vector<std::vector<std::uint32_t>> line_of_;
+    std::vector<std::vector<std::vector<std::uint32_t>>> line_of_;
+    std::vector<std::uint8_t> wild_;
     bool complete_ = true;
 };
 
@@ -404,9 +452,54 @@ std::vector<ChartScore> score_charts(const Tallies& tallies,
                                      const std::vector<std::vector<PatternKey>>& charts,
                                      const DealPatterns& table, unsigned threads,
                                      std::size_t worst) {
-    const TableLines known(table, charts);
+    std::vector<TableChart> plain;
+    for (const std::vector<PatternKey>& keys : charts) {
+        plain.push_back(TableChart{keys, std::vector<int>(keys.size(), -1)});
+    }
+    const TableLines known(tallies.game(), table, plain);
     return score_deals(tallies, plain_indexes(charts), table.deals,
                        known.complete() ? &known : nullptr, threads, worst);
+}
+
+std::vector<ChartScore> score_charts(const Tallies& tallies, const std::vector<Chart>& charts,
+                                     const DealPatterns& table, unsigned threads,
+                                     std::size_t worst) {
+    std::vector<TableChart> read;
+    std::vector<LineIndex> indexes;
+    bool conditions = false;
+    for (const Chart& chart : charts) {
+        read.push_back(table_chart(chart));
+        indexes.emplace_back(chart.lines);
+        conditions =
+            conditions || std::any_of(chart.lines.begin(), chart.lines.end(),
+                                      [](const ChartLine& l) { return l.condition.any(); });
+    }
+    // The table knows each deal's holds by pattern, not what their discards show.
+    const TableLines known(tallies.game(), table, read);
+    const bool by_table = known.complete() && !conditions;
+    return score_deals(tallies, indexes, table.deals, by_table ? &known : nullptr, threads, worst);
+}
+
+std::vector<TablePick> table_picks(const Game& game, const Chart& chart,
+                                   const DealPatterns& table) {
+    const TableLines known(game, table, {table_chart(chart)});
+    if (!known.complete()) {
+        throw std::invalid_argument("a line of the chart is no pattern of the table");
+    }
+    if (std::any_of(chart.lines.begin(), chart.lines.end(),
+                    [](const ChartLine& l) { return l.condition.any(); })) {
+        throw std::invalid_argument("the table does not know what a hold throws away");
+    }
+    std::vector<TablePick> picks(table.deals.size());
+    const std::stop_token stop = current_stop();
+    for (std::size_t d = 0; d < table.deals.size(); ++d) {
+        if ((d & 0xfff) == 0) {
+            stop_point(stop);
+        }
+        const Pick pick = known.pick(0, d);
+        picks[d] = TablePick{pick.line, pick.mask};
+    }
+    return picks;
 }
 
 ChartScore score_chart(const Tallies& tallies, const Chart& chart, unsigned threads,

@@ -56,6 +56,23 @@ std::vector<ChartScore> score_charts(const Tallies& tallies,
                                      const std::vector<std::vector<PatternKey>>& charts,
                                      const DealPatterns& table,
                                      unsigned threads = default_threads(), std::size_t worst = 5);
+// The same for charts read from their words, their sections kept. A chart with conditions on the
+// discards is played hold by hold, as the table does not know what a hold throws away.
+std::vector<ChartScore> score_charts(const Tallies& tallies, const std::vector<Chart>& charts,
+                                     const DealPatterns& table,
+                                     unsigned threads = default_threads(), std::size_t worst = 5);
+
+// The line that decides each deal of the table for a chart of the table's patterns, sections
+// kept, and the hold it keeps as a mask over the deal's sorted cards (line kNoTableLine: none
+// matches). Throws std::invalid_argument where a line is no pattern of the table or states a
+// condition on the discards, which the table does not know.
+inline constexpr std::uint32_t kNoTableLine = 0xffffffffu;
+struct TablePick {
+    std::uint32_t line = kNoTableLine;
+    HoldMask mask = 0;
+    bool operator==(const TablePick&) const = default;
+};
+std::vector<TablePick> table_picks(const Game& game, const Chart& chart, const DealPatterns& table);
 
 // The line that decides one deal and the hold it keeps: what a player reading the chart does.
 struct ChartDecision {

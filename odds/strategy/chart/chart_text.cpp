@@ -249,6 +249,19 @@ PatternKey ChartWords::find(const std::string& words) const {
     throw std::invalid_argument(message);
 }
 
+std::size_t Chart::lines_read() const {
+    std::map<int, std::size_t> by_section;
+    for (const ChartLine& line : lines) {
+        ++by_section[line.section];
+    }
+    const std::size_t above = by_section.contains(-1) ? by_section.at(-1) : 0;
+    std::size_t most = 0;
+    for (const auto& [section, count] : by_section) {
+        most = std::max(most, section < 0 ? 0 : count);
+    }
+    return above + most;
+}
+
 bool ChartWords::knows(const std::string& words) const {
     return by_text_.contains(normal(words));
 }
@@ -371,10 +384,14 @@ Chart chart_of_keys(const std::vector<PatternKey>& keys, const Game& game) {
 
 std::string write_chart(const Chart& chart, const Game& game, const std::string& game_id) {
     const RankProfile profile = rank_profile(game);
-    std::string out = "# A strategy chart for " + game.name() + ", " +
-                      std::to_string(chart.lines.size()) +
-                      " lines. Hold the cards of the first line the deal shows;\n# " +
-                      std::string(kTieRule) + ".\n";
+    const bool sectioned = std::any_of(chart.lines.begin(), chart.lines.end(),
+                                       [](const ChartLine& line) { return line.section >= 0; });
+    std::string out =
+        "# A strategy chart for " + game.name() + ", " + std::to_string(chart.lines.size()) +
+        " lines" +
+        (sectioned ? " in sections, at most " + std::to_string(chart.lines_read()) + " for one deal"
+                   : std::string()) +
+        ". Hold the cards of the first line the deal shows;\n# " + std::string(kTieRule) + ".\n";
     if (game.deuces_wild()) {
         out +=
             "# Every two is wild: a straight that needs a two is not counted, as no natural card "
@@ -386,8 +403,6 @@ std::string write_chart(const Chart& chart, const Game& game, const std::string&
     if (const std::string high = high_card_text(profile); !high.empty()) {
         out += "# High cards: " + high + ".\n";
     }
-    const bool sectioned = std::any_of(chart.lines.begin(), chart.lines.end(),
-                                       [](const ChartLine& line) { return line.section >= 0; });
     if (sectioned) {
         out +=
             "# Each deal plays the lines above the sections and those of the section of the\n"
@@ -402,7 +417,7 @@ std::string write_chart(const Chart& chart, const Game& game, const std::string&
     for (const ChartLine& line : chart.lines) {
         if (line.section != section) {
             section = line.section;
-            out += section_text(section, game) + "\n";
+            out += section_heading_text(section, game) + "\n";
         }
         out += line.words;
         if (line.share >= 0.0) {

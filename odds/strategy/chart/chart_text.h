@@ -42,6 +42,9 @@ struct Chart {
     std::vector<ChartLine> lines;
 
     std::vector<PatternKey> keys() const;
+    // The most lines one deal reads: those above the sections and those of its own section
+    // (every line where the chart has no sections).
+    std::size_t lines_read() const;
 };
 
 // Every pattern of a game by its words, in lower case with single spaces. Where several patterns

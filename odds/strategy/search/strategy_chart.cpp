@@ -1,7 +1,10 @@
 #include "odds/strategy/search/strategy_chart.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 #include <stdexcept>
+#include <unordered_set>
 #include <utility>
 
 #include "base/combinatorics.h"
@@ -9,6 +12,7 @@
 #include "base/wide.h"
 #include "odds/play/game_return.h"
 #include "odds/strategy/chart/chart_text.h"
+#include "odds/strategy/search/recognisable_lines.h"
 
 namespace quillon::odds {
 
@@ -107,11 +111,37 @@ GeneratedCharts generate_charts_with_table(const Tallies& tallies,
     std::vector<DealClass> deals = deal_classes(game.jokers());
     stop_point();
     GeneratedCharts out;
+    const std::unordered_set<PatternKey> worked = worked_out_patterns(game, profile);
     out.table = deal_patterns(tallies, profile, std::move(deals), threads, &words.shadowed);
+    std::optional<DealPatterns> at_sight;
+    if (!worked.empty()) {
+        // The same deals with the lines a player works out left out: where its chart costs at
+        // most kRecognisableCost more, it is the chart. Every other pattern keeps the same
+        // entries in both tables, so the charts of either are scored in the whole one.
+        at_sight.emplace(without_patterns(out.table, worked));
+    }
     for (const std::size_t max_lines : lengths) {
+        ChartLines lines = build_chart(out.table, max_lines);
+        const DealPatterns* from = &out.table;
+        // Only a chart that has such a line has a cost to weigh. The search without them costs
+        // as much again as the chart, so it is run only where the chart that merely leaves
+        // those lines out, the rest kept as they are, costs at most kRetryCost more.
+        ChartLines kept;
+        std::copy_if(lines.begin(), lines.end(), std::back_inserter(kept),
+                     [&](std::uint32_t id) { return !worked.contains(out.table.keys[id]); });
+        if (at_sight && kept.size() < lines.size()) {
+            const double cost = chart_shortfall(out.table, lines);
+            if (chart_shortfall(out.table, kept) <= cost + kRetryCost) {
+                ChartLines seen = build_chart(*at_sight, max_lines);
+                if (chart_shortfall(*at_sight, seen) <= cost + kRecognisableCost) {
+                    lines = std::move(seen);
+                    from = &*at_sight;
+                }
+            }
+        }
         std::vector<PatternKey>& keys = out.charts.emplace_back();
-        for (const std::uint32_t id : build_chart(out.table, max_lines)) {
-            keys.push_back(out.table.keys[id]);
+        for (const std::uint32_t id : lines) {
+            keys.push_back(from->keys[id]);
         }
     }
     return out;
