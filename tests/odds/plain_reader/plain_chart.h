@@ -96,6 +96,8 @@ struct Line {
     unsigned tops = 0;         // where set, the highest natural card's rank is one of these
     int penalty = -1;          // 1: flush penalty, 0: no flush penalty
     unsigned alone_ranks = 0;  // alone: the ranks the lone card may have
+    // The wild cards dealt of the section the line is written in; -1 above the sections.
+    int section = -1;
 };
 
 struct Chart {
@@ -104,6 +106,8 @@ struct Chart {
     bool tie_rule = false;
     bool no_natural_two = false;
     bool dealt_first = false;
+    // The header says that each deal reads the lines above the sections and its own section's.
+    bool sectioned = false;
     unsigned high = 0;
     std::vector<Line> lines;
 };

@@ -434,8 +434,12 @@ Decision decide(const Chart& chart, const Table& table, const std::array<CardId,
     for (unsigned m = 0; m < 32; ++m) {
         holds[m] = hold_of(table, deal, static_cast<std::uint8_t>(m));
     }
+    const int wild_dealt = holds[31].wild;
     std::vector<Hold> fits;
     for (std::size_t i = 0; i < chart.lines.size(); ++i) {
+        if (chart.lines[i].section >= 0 && chart.lines[i].section != wild_dealt) {
+            continue;
+        }
         fitting(chart.lines[i], chart, table, deal, holds, fits);
         if (fits.empty()) {
             continue;

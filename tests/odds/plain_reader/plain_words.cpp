@@ -2,8 +2,10 @@
 // them, into what each line asks of the deal and of the cards kept.
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <sstream>
+#include <utility>
 
 #include "base/ranks.h"
 #include "tests/odds/plain_reader/plain_chart.h"
@@ -460,6 +462,9 @@ constexpr std::string_view kNoNaturalTwo =
     "it.";
 constexpr std::string_view kDealtFirst =
     "a made hand that a line names is the dealt hand, kept before any draw the same line names.";
+constexpr std::string_view kSections =
+    "each deal plays the lines above the sections and those of the section of the wild cards it "
+    "was dealt.";
 constexpr std::string_view kHighCards = "high cards: ";
 constexpr std::string_view kHighCardsEnd =
     ", the ranks whose pair pays (the ace counts as a high card).";
@@ -481,6 +486,8 @@ void read_header(std::string_view text, Chart& chart) {
         chart.no_natural_two = true;
     } else if (text == kDealtFirst) {
         chart.dealt_first = true;
+    } else if (text == kSections) {
+        chart.sectioned = true;
     } else if (take(text, kHighCards) && text.ends_with(kHighCardsEnd)) {
         text.remove_suffix(kHighCardsEnd.size());
         std::string names(text);
@@ -501,17 +508,44 @@ void read_header(std::string_view text, Chart& chart) {
 
 }  // namespace
 
+// A section's heading without its colon ("three deuces", "no joker", "one wild card"): the wild
+// cards dealt of its deals, or -1 where the words are no heading.
+int section_of(std::string_view heading) {
+    const std::size_t space = heading.find(' ');
+    if (space == std::string_view::npos) {
+        return -1;
+    }
+    const std::string_view what = heading.substr(space + 1);
+    if (what != "deuce" && what != "deuces" && what != "joker" && what != "jokers" &&
+        what != "wild card" && what != "wild cards") {
+        return -1;
+    }
+    constexpr std::array<std::string_view, 6> kCounts = {"no",    "one",  "two",
+                                                         "three", "four", "five"};
+    const auto at = std::find(kCounts.begin(), kCounts.end(), heading.substr(0, space));
+    return at == kCounts.end() ? -1 : static_cast<int>(at - kCounts.begin());
+}
+
 Chart read(std::string_view text, const Game& game) {
     Chart chart;
     std::istringstream in{std::string(text)};
     bool body = false;
-    std::vector<std::string> words;
+    // A header sentence may run on over several comment lines: it ends at its full stop (the
+    // title's opening sentence at its semicolon).
+    std::string sentence;
+    std::vector<std::pair<std::string, int>> words;
+    int section = -1;
     for (std::string raw; std::getline(in, raw);) {
         const std::size_t hash = raw.find('#');
         const std::string line = lower(trimmed(std::string_view(raw).substr(0, hash)));
         if (line.empty()) {
             if (!body && hash != std::string::npos) {
-                read_header(lower(trimmed(std::string_view(raw).substr(hash + 1))), chart);
+                const std::string part = lower(trimmed(std::string_view(raw).substr(hash + 1)));
+                sentence += sentence.empty() ? part : " " + part;
+                if (sentence.ends_with('.') || sentence.ends_with(';')) {
+                    read_header(sentence, chart);
+                    sentence.clear();
+                }
             }
             continue;
         }
@@ -520,13 +554,24 @@ Chart read(std::string_view text, const Game& game) {
             chart.game_name = line.substr(5);
             continue;
         }
-        words.push_back(line);
+        if (line.ends_with(':')) {
+            section = section_of(std::string_view(line).substr(0, line.size() - 1));
+            if (section < 0 || !chart.sectioned) {
+                unknown(line);
+            }
+            continue;
+        }
+        words.emplace_back(line, section);
+    }
+    if (!sentence.empty()) {
+        read_header(sentence, chart);
     }
     if (!chart.tie_rule || (game.deuces_wild() && !chart.no_natural_two)) {
         throw UnknownWords("the header does not state the tie rule whole");
     }
-    for (const std::string& line : words) {
+    for (const auto& [line, in_section] : words) {
         chart.lines.push_back(read_line(line, game, chart.high));
+        chart.lines.back().section = in_section;
     }
     return chart;
 }
