@@ -8,11 +8,14 @@
 #include "odds/play/tallies.h"
 #include "odds/strategy/chart/chart_report.h"
 #include "odds/strategy/chart/rules_report.h"
+#include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
 
 TEST(ChartRules, ExceptionsBeatThePlainChartOfAsManyLinesAndReadBackTheSame) {
+    // The rule search's steps run under the sanitizers on small tables (rule_search_test.cpp).
+    QUILLON_WHOLE_GAME_SWEEP();
     const std::string id = "jacks-or-better-9-6";
     const Game game = find_game(id).value();
     const Tallies tallies(game);
