@@ -1,8 +1,9 @@
 // The charts of games with wild cards are written in sections by the wild cards dealt, and play
 // exactly as the flat chart they come from: the same hold in every deal and the same return to
-// the last unit of its fraction, at 15 and 26 lines and the default, in every built-in game with
-// wild cards. No deal reads more lines than asked, and the written chart reads back as itself.
-// Each game builds its table once: one to three seconds a game.
+// the last unit of its fraction, at 15 and 26 lines, in every built-in game with wild cards (the
+// golden record holds the default charts to their returns). No deal reads more lines than asked,
+// and the written chart reads back as itself. Each game builds its table once: one to three seconds
+// a game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,7 +24,7 @@ TEST_P(SectionedCharts, PlayAsTheFlatChartAndReadBackAsWritten) {
     QUILLON_WHOLE_GAME_SWEEP();
     const Tallies& tallies = shared_tallies(GetParam());
     const Game& game = tallies.game();
-    const std::array<std::size_t, 3> lengths = {15, 26, 0};
+    const std::array<std::size_t, 2> lengths = {15, 26};
     const GeneratedCharts generated = generate_charts_with_table(tallies, lengths);
     for (std::size_t i = 0; i < lengths.size(); ++i) {
         const std::vector<PatternKey>& keys = generated.charts[i];

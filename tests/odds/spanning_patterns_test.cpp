@@ -21,6 +21,7 @@ class DealtHandLines : public ::testing::TestWithParam<std::string_view> {};
 
 // No deal has two holds of a line of dealt hands: the tie rule never has to choose among them.
 TEST_P(DealtHandLines, ShowInOneHoldOfADealAtMost) {
+    QUILLON_WHOLE_GAME_SWEEP();
     const Game game = find_game(GetParam()).value();
     const RankProfile profile = rank_profile(game);
     const std::vector<DealClass> deals = deal_classes(false);

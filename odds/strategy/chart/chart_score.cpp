@@ -514,18 +514,45 @@ ChartScore score_chart(const Tallies& tallies, const std::vector<PatternKey>& ke
     return std::move(score_charts(tallies, {keys}, std::move(deals), threads, worst).front());
 }
 
-ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal) {
-    const RankProfile profile = rank_profile(game);
-    const LineIndex index = LineIndex(chart.lines);
-    const Pick pick = index.pick(game, profile, deal);
-    ChartDecision decision;
-    if (pick.line != kNoLine) {
-        decision.line = pick.line + 1;
-        decision.words = chart.lines[pick.line].words;
-        decision.file_line = chart.lines[pick.line].file_line;
-        decision.hold = pick.mask;
+namespace {
+
+class LineDecider final : public ChartDecider::Index {
+  public:
+    LineDecider(const Chart& chart, const Game& game)
+        : chart_(chart), game_(game), profile_(rank_profile(game)), lines_(chart.lines) {}
+
+    ChartDecision decide(const std::array<CardId, 5>& deal) const override {
+        const Pick pick = lines_.pick(game_, profile_, deal);
+        ChartDecision decision;
+        if (pick.line != kNoLine) {
+            decision.line = pick.line + 1;
+            decision.words = chart_.lines[pick.line].words;
+            decision.file_line = chart_.lines[pick.line].file_line;
+            decision.hold = pick.mask;
+        }
+        return decision;
     }
-    return decision;
+
+  private:
+    const Chart& chart_;
+    const Game& game_;
+    RankProfile profile_;
+    LineIndex lines_;
+};
+
+}  // namespace
+
+ChartDecider::ChartDecider(const Chart& chart, const Game& game)
+    : index_(std::make_unique<LineDecider>(chart, game)) {}
+
+ChartDecider::~ChartDecider() = default;
+
+ChartDecision ChartDecider::decide(const std::array<CardId, 5>& deal) const {
+    return index_->decide(deal);
+}
+
+ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal) {
+    return ChartDecider(chart, game).decide(deal);
 }
 
 }  // namespace quillon::odds

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -85,5 +86,26 @@ struct ChartDecision {
     HoldMask hold = 0;
 };
 ChartDecision decide_deal(const Chart& chart, const Game& game, const std::array<CardId, 5>& deal);
+
+// Decides deal after deal by one chart, as decide_deal does, with the game's ranks and the chart's
+// index of lines worked out once. The chart and the game must outlive it.
+class ChartDecider {
+  public:
+    ChartDecider(const Chart& chart, const Game& game);
+    ~ChartDecider();
+    ChartDecider(const ChartDecider&) = delete;
+    ChartDecider& operator=(const ChartDecider&) = delete;
+
+    ChartDecision decide(const std::array<CardId, 5>& deal) const;
+
+    // What the chart score's own index of lines does for it.
+    struct Index {
+        virtual ~Index() = default;
+        virtual ChartDecision decide(const std::array<CardId, 5>& deal) const = 0;
+    };
+
+  private:
+    std::unique_ptr<const Index> index_;
+};
 
 }  // namespace quillon::odds

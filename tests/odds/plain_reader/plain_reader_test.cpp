@@ -57,6 +57,7 @@ TEST_P(PlainReader, KeepsTheScorersHoldOnEveryDeal) {
 
     std::size_t differ = 0;
     std::string first;
+    const ChartDecider scorer(chart, game);
     for (const DealClass& deal : deal_classes(game.jokers())) {
         const std::array<CardId, 5> cards = class_cards(deal, game.jokers() > 0);
         plain::Decision mine;
@@ -65,7 +66,7 @@ TEST_P(PlainReader, KeepsTheScorersHoldOnEveryDeal) {
         } catch (const plain::UnknownWords& e) {
             FAIL() << e.what();
         }
-        const ChartDecision scored = decide_deal(chart, game, cards);
+        const ChartDecision scored = scorer.decide(cards);
         if (mine.hold != scored.hold) {
             if (differ++ < 8) {
                 first += "\n  " + held_cards(cards, 0x1f) + ": the words keep " +
