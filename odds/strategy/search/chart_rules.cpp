@@ -6,6 +6,7 @@
 #include "odds/strategy/chart/chart_text.h"
 #include "odds/strategy/patterns/pattern_words.h"
 #include "odds/strategy/search/rule_search.h"
+#include "odds/strategy/search/strategy_chart.h"
 
 namespace quillon::odds {
 
@@ -179,11 +180,7 @@ std::vector<RuleLine> generate_rules(const Tallies& tallies, std::size_t rules, 
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
     const PatternWords words = pattern_words(game, profile);
-    stop_point();
-    std::vector<DealClass> deals = deal_classes(game.jokers());
-    stop_point();
-    const DealPatterns table =
-        deal_patterns(tallies, profile, std::move(deals), threads, &words.shadowed);
+    const DealPatterns table = search_table(tallies, profile, words, threads);
     // A rule is written only where its words read back as it: the pattern's words, then the
     // condition's, are no other pattern's words.
     const RuleWritable writable = [&](PatternKey key, const DiscardCondition& c) {

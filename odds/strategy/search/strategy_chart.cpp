@@ -99,20 +99,23 @@ std::vector<std::vector<PatternKey>> generate_charts(const Tallies& tallies,
     return generate_charts_with_table(tallies, lengths, threads).charts;
 }
 
+DealPatterns search_table(const Tallies& tallies, const RankProfile& profile,
+                          const PatternWords& words, unsigned threads) {
+    // Each step takes some milliseconds: a caller that stops the work is heard between them.
+    stop_point();
+    std::vector<DealClass> deals = deal_classes(tallies.game().jokers());
+    stop_point();
+    return deal_patterns(tallies, profile, std::move(deals), threads, &words.shadowed);
+}
+
 GeneratedCharts generate_charts_with_table(const Tallies& tallies,
                                            std::span<const std::size_t> lengths, unsigned threads) {
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
-    // Patterns whose words another pattern has too are left out: every line reads back as
-    // its own pattern.
     const PatternWords words = pattern_words(game, profile);
-    // Each step takes some milliseconds: a caller that stops the work is heard between them.
-    stop_point();
-    std::vector<DealClass> deals = deal_classes(game.jokers());
-    stop_point();
     GeneratedCharts out;
     const std::unordered_set<PatternKey> worked = worked_out_patterns(game, profile);
-    out.table = deal_patterns(tallies, profile, std::move(deals), threads, &words.shadowed);
+    out.table = search_table(tallies, profile, words, threads);
     std::optional<DealPatterns> at_sight;
     if (!worked.empty()) {
         // The same deals with the lines a player works out left out: where its chart costs at

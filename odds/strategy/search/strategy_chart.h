@@ -90,6 +90,14 @@ GeneratedCharts generate_charts_with_table(const Tallies& tallies,
                                            std::span<const std::size_t> lengths,
                                            unsigned threads = default_threads());
 
+struct PatternWords;
+
+// The table a chart search works on: every deal class of the game with the patterns of its holds,
+// those whose words another pattern has too (`words.shadowed`) left out, so that every line reads
+// back as its own pattern. A caller that stops the work is heard between its steps.
+DealPatterns search_table(const Tallies& tallies, const RankProfile& profile,
+                          const PatternWords& words, unsigned threads);
+
 // The exact check of a chart over the deals of a table, with its `worst` costliest deal classes.
 ChartCheck check_chart(const Tallies& tallies, const DealPatterns& table, const ChartLines& lines,
                        std::size_t worst = 5);
