@@ -53,6 +53,12 @@ void expect_same_score(const ChartScore& fast, const ChartScore& slow, const std
     }
 }
 
+// The table of the sampled deals, the patterns whose words another has too left out.
+DealPatterns sample_table(const Tallies& tallies, const RankProfile& profile,
+                          const PatternWords& words) {
+    return deal_patterns(tallies, profile, sample_deals(tallies.game()), 2, &words.shadowed);
+}
+
 class ChartScoreFromTable : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ChartScoreFromTable, ScoresAsClassifyingEveryHold) {
@@ -60,8 +66,7 @@ TEST_P(ChartScoreFromTable, ScoresAsClassifyingEveryHold) {
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
     const PatternWords words = pattern_words(game, profile);
-    const DealPatterns table =
-        deal_patterns(tallies, profile, sample_deals(game), 2, &words.shadowed);
+    const DealPatterns table = sample_table(tallies, profile, words);
     std::vector<std::vector<PatternKey>> charts;
     for (const std::size_t length : {14u, 4u}) {
         std::vector<PatternKey>& keys = charts.emplace_back();
@@ -95,8 +100,7 @@ TEST_P(ChartScoreFromTable, ALineTheTableLacksIsClassifiedAfterAll) {
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
     const PatternWords words = pattern_words(game, profile);
-    const DealPatterns table =
-        deal_patterns(tallies, profile, sample_deals(game), 2, &words.shadowed);
+    const DealPatterns table = sample_table(tallies, profile, words);
     std::vector<PatternKey> keys;
     for (const std::uint32_t p : build_chart(table, 8)) {
         keys.push_back(table.keys[p]);
