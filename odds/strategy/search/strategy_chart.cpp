@@ -116,13 +116,11 @@ GeneratedCharts generate_charts_with_table(const Tallies& tallies,
     GeneratedCharts out;
     const std::unordered_set<PatternKey> worked = worked_out_patterns(game, profile);
     out.table = search_table(tallies, profile, words, threads);
+    // The same deals with the lines a player works out left out, made when a chart first needs
+    // it: where its chart costs at most kRecognisableCost more, it is the chart. Every other
+    // pattern keeps the same entries in both tables, so the charts of either are scored in the
+    // whole one.
     std::optional<DealPatterns> at_sight;
-    if (!worked.empty()) {
-        // The same deals with the lines a player works out left out: where its chart costs at
-        // most kRecognisableCost more, it is the chart. Every other pattern keeps the same
-        // entries in both tables, so the charts of either are scored in the whole one.
-        at_sight.emplace(without_patterns(out.table, worked));
-    }
     for (const std::size_t max_lines : lengths) {
         ChartLines lines = build_chart(out.table, max_lines);
         const DealPatterns* from = &out.table;
@@ -132,9 +130,12 @@ GeneratedCharts generate_charts_with_table(const Tallies& tallies,
         ChartLines kept;
         std::copy_if(lines.begin(), lines.end(), std::back_inserter(kept),
                      [&](std::uint32_t id) { return !worked.contains(out.table.keys[id]); });
-        if (at_sight && kept.size() < lines.size()) {
+        if (kept.size() < lines.size()) {
             const double cost = chart_shortfall(out.table, lines);
             if (chart_shortfall(out.table, kept) <= cost + kRetryCost) {
+                if (!at_sight) {
+                    at_sight.emplace(without_patterns(out.table, worked));
+                }
                 ChartLines seen = build_chart(*at_sight, max_lines);
                 if (chart_shortfall(*at_sight, seen) <= cost + kRecognisableCost) {
                     lines = std::move(seen);
