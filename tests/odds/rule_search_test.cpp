@@ -251,6 +251,10 @@ TEST(RuleSearch, FindsTheFineExceptionAPerfectChartNeeds) {
     const ChartRules perfect = rules_of(j, kPerfectJacks);
     ASSERT_EQ(perfect.size(), 39u);
     EXPECT_LT(rules_shortfall(j.table, j.game, perfect), 1e-10);
+    // The chart file, read and scored exactly, plays every deal as perfect play does.
+    const ChartScore score =
+        score_chart(j.tallies, read_chart(kPerfectJacks, "p.chart", j.game), 2);
+    EXPECT_EQ(score.check.chart_pay, score.check.perfect_pay);
     ChartRules short_one = perfect;
     const auto king = std::find_if(short_one.begin(), short_one.end(), [](const ChartRule& r) {
         return r.condition.suited_discards != 0;
