@@ -14,8 +14,8 @@ namespace quillon::odds::rule_search {
 namespace {
 
 // How many fine exceptions are priced over every deal each round, and the most on one pattern.
-constexpr std::size_t kFineCandidates = 2000;
-constexpr std::size_t kFinePerPattern = 400;
+constexpr std::size_t kFineCandidates = 600;
+constexpr std::size_t kFinePerPattern = 150;
 constexpr double kFineSameValue = 1e-12;
 
 // A pattern and a condition as one number: 16 bits of pattern, then the condition's fields.
