@@ -2,6 +2,9 @@
 // the chart scorer does, and what it expects a step to gain is what the step gains.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "odds/games/pay_table.h"
 #include "odds/play/suit_classes.h"
 #include "odds/play/tallies.h"
@@ -77,6 +80,29 @@ TEST(DiscardView, SeesTheRanksCountAndPenaltiesOfTheCardsThrownAway) {
     EXPECT_EQ(kept.ranks, 1u << 3);
     EXPECT_FALSE(kept.straight);
     EXPECT_FALSE(kept.flush);
+    // The king kept alone throws away the ten and the two of its suit: two flush penalties, and
+    // the ranks kept are the king's alone.
+    const std::array<CardId, 5> king = parse_deal("s13 s10 s2 d4 c6");
+    const DiscardView alone = discard_view(jacks, profile, king, 0b00001);
+    EXPECT_EQ(alone.kept, 1u << 11);
+    EXPECT_EQ(alone.suited_discards, 2);
+    DiscardCondition two_suited;
+    two_suited.suited_discards = 2;
+    two_suited.kept = 1u << 11;
+    EXPECT_TRUE(condition_meets(two_suited, alone));
+    two_suited.absent = 1u << 2;
+    EXPECT_FALSE(condition_meets(two_suited, alone));
+    two_suited.absent = 0;
+    two_suited.suited_discards = 3;
+    EXPECT_FALSE(condition_meets(two_suited, alone));
+    // Ranks kept are asked as a subset of the natural cards kept.
+    const DiscardView flush_draw =
+        discard_view(jacks, profile, parse_deal("h1 h13 h10 h5 s9"), 0b01111);
+    DiscardCondition ace_ten;
+    ace_ten.kept = (1u << 12) | (1u << 8);
+    EXPECT_TRUE(condition_meets(ace_ten, flush_draw));
+    ace_ten.kept |= 1u << 10;
+    EXPECT_FALSE(condition_meets(ace_ten, flush_draw));
 }
 
 TEST(RuleSearch, PlaysPlainLinesAsTheChartSearchDoes) {
@@ -158,6 +184,98 @@ TEST(RuleSearch, EachStepGainsWhatItPromised) {
     search.drop(cheap);
     search.evaluate();
     EXPECT_NEAR(before_drop - search.value(), cost, 1e-12);
+}
+
+// The shortest perfect chart the search found for the game, 39 rules.
+const char* const kPerfectJacks =
+    "royal flush, straight flush, four of a kind or 4 to a royal flush\n"
+    "three of a kind, straight, flush or full house\n"
+    "4 to a straight flush, not a royal\n"
+    "two pair\n"
+    "high pair (jacks or better)\n"
+    "4 to a flush, A-10 kept, high-card penalty\n"
+    "4 to a flush, A-10 kept, with a 10 discarded\n"
+    "3 to a royal flush\n"
+    "4 to an outside straight, mixed suits, 3 high cards\n"
+    "4 to a flush\n"
+    "low pair\n"
+    "4 to an outside straight, mixed suits\n"
+    "3 to a straight flush, not a royal, at least as many high cards as gaps, not 2-3-4, A-2-3, "
+    "A-2-4 or A-3-4\n"
+    "4 to an inside straight, mixed suits, 4 high cards, with a 9 discarded\n"
+    "suited J-Q, no flush penalty\n"
+    "4 to an inside straight, mixed suits, 4 high cards\n"
+    "2 to a royal flush, 2 high cards\n"
+    "3 to a straight flush, not a royal, at least as many high cards as gaps\n"
+    "3 to a straight flush, not a royal, 1 high card, no straight penalty\n"
+    "4 to an inside straight, mixed suits, 3 high cards\n"
+    "3 to a straight flush, not a royal, 1 gap, no high card\n"
+    "3 to a straight flush, not a royal, 2 gaps, 1 high card\n"
+    "unsuited J-Q-K\n"
+    "unsuited J-Q\n"
+    "unsuited Q-K\n"
+    "suited 10-Q, no flush penalty\n"
+    "suited 10-J, no flush penalty\n"
+    "unsuited J-K\n"
+    "suited 10-J, flush penalty\n"
+    "2 cards, mixed suits, 2 high cards\n"
+    "jack alone\n"
+    "suited 10-Q\n"
+    "queen alone\n"
+    "ace alone\n"
+    "king alone, with a 9 discarded, 2 or more of its suit discarded\n"
+    "2 to a royal flush\n"
+    "king alone\n"
+    "3 to a straight flush, not a royal\n"
+    "discard everything\n";
+
+// Rules of a chart file's lines, as the search counts them.
+ChartRules rules_of(const JacksTable& j, const std::string& text) {
+    const ChartWords words(j.game);
+    ChartRules rules;
+    for (const ChartLine& line : read_chart(text, "e.chart", j.game).lines) {
+        std::string lower = line.words;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        rules.push_back(ChartRule{
+            id_of(j.table, words, line.condition.any() ? split_condition(lower)->pattern : lower),
+            line.condition});
+    }
+    return rules;
+}
+
+// Finer exceptions than any line's pattern: what they expect to gain is what they gain, and one
+// mends the deals of suited 10-K that the king alone plays better, which no line tells apart.
+TEST(RuleSearch, FindsTheFineExceptionAPerfectChartNeeds) {
+    const JacksTable& j = jacks();
+    const ChartRules perfect = rules_of(j, kPerfectJacks);
+    ASSERT_EQ(perfect.size(), 39u);
+    EXPECT_LT(rules_shortfall(j.table, j.game, perfect), 1e-10);
+    // The chart file, read and scored exactly, plays every deal as perfect play does.
+    const ChartScore score =
+        score_chart(j.tallies, read_chart(kPerfectJacks, "p.chart", j.game), 2);
+    EXPECT_EQ(score.check.chart_pay, score.check.perfect_pay);
+    ChartRules short_one = perfect;
+    const auto king = std::find_if(short_one.begin(), short_one.end(), [](const ChartRule& r) {
+        return r.condition.suited_discards != 0;
+    });
+    ASSERT_NE(king, short_one.end());
+    const ChartRule missing = *king;
+    short_one.erase(king);
+    RuleSearch search(j.table, j.game, j.any);
+    search.set(short_one);
+    search.evaluate();
+    const double lost = search.shortfall();
+    EXPECT_GT(lost, 1e-8);
+    const rule_search::Insert fine = search.best_fine_insert();
+    ASSERT_NE(fine.slot, kNone);
+    EXPECT_TRUE(fine.rule.condition.any());
+    EXPECT_NEAR(fine.gain, lost, 1e-12);
+    search.insert(fine);
+    search.evaluate();
+    EXPECT_LT(search.shortfall(), 1e-10);
+    // It asks what the chart's own rule asks, or as much, on the king alone.
+    EXPECT_EQ(fine.rule.pattern, missing.pattern);
 }
 
 }  // namespace

@@ -49,6 +49,41 @@ unsigned ranks_named(std::string_view text) {
     return ranks;
 }
 
+// "9 or 10" (ranks without their article) as ranks, or 0.
+unsigned bare_ranks_named(std::string_view text) {
+    unsigned ranks = 0;
+    while (!text.empty()) {
+        const std::string_view item = text.substr(0, std::min(text.find(" or "), text.size()));
+        text.remove_prefix(std::min(item.size() + 4, text.size()));
+        const int r = rank_named(item);
+        if (r < 0 || (ranks >> r & 1u) != 0) {
+            return 0;
+        }
+        ranks |= 1u << r;
+    }
+    return ranks;
+}
+
+// "a-k-10" (ranks by symbol, each once) as ranks, or 0.
+unsigned rank_run_named(std::string_view text) {
+    unsigned ranks = 0;
+    while (!text.empty()) {
+        const std::string_view item = text.substr(0, std::min(text.find('-'), text.size()));
+        text.remove_prefix(std::min(item.size() + 1, text.size()));
+        int r = -1;
+        for (int s = 0; s < kRankCount; ++s) {
+            if (item == lower_case(kRankSymbols[static_cast<std::size_t>(s)])) {
+                r = s;
+            }
+        }
+        if (r < 0 || (ranks >> r & 1u) != 0) {
+            return 0;
+        }
+        ranks |= 1u << r;
+    }
+    return ranks;
+}
+
 // Takes one condition off the end of the words; false where they end in none.
 bool take_condition(std::string& words, DiscardCondition& c) {
     const std::size_t comma = words.rfind(", ");
@@ -69,6 +104,24 @@ bool take_condition(std::string& words, DiscardCondition& c) {
     };
     bool taken = flag("straight penalty", c.straight) || flag("high-card penalty", c.high) ||
                  flag("flush penalty", c.flush);
+    if (!taken && c.absent == 0) {
+        constexpr std::string_view with_no = "with no ";
+        constexpr std::string_view discarded = " discarded";
+        if (tail.starts_with(with_no) && tail.ends_with(discarded)) {
+            c.absent = bare_ranks_named(
+                tail.substr(with_no.size(), tail.size() - with_no.size() - discarded.size()));
+            taken = c.absent != 0;
+        }
+    }
+    if (!taken && c.suited_discards == 0 && tail.size() > 1 &&
+        tail.substr(1) == " or more of its suit discarded" && (tail[0] == '2' || tail[0] == '3')) {
+        c.suited_discards = tail[0] - '0';
+        taken = true;
+    }
+    if (!taken && c.kept == 0 && tail.ends_with(" kept")) {
+        c.kept = rank_run_named(tail.substr(0, tail.size() - 5));
+        taken = c.kept != 0;
+    }
     if (!taken && c.discarded == 0) {
         constexpr std::string_view with = "with ";
         constexpr std::string_view discarded = " discarded";
@@ -100,6 +153,29 @@ std::string discard_ranks_text(unsigned ranks) {
     return out;
 }
 
+std::string bare_ranks_text(unsigned ranks) {
+    std::string out;
+    for (int r = 0; r < kRankCount; ++r) {
+        if ((ranks >> r & 1u) != 0) {
+            out += std::string(out.empty() ? "" : " or ") +
+                   std::string(kRankSymbols[static_cast<std::size_t>(r)]);
+        }
+    }
+    return out;
+}
+
+// The ranks kept, highest first: "A-K-10".
+std::string rank_run_text(unsigned ranks) {
+    std::string out;
+    for (int r = kRankCount; r-- > 0;) {
+        if ((ranks >> r & 1u) != 0) {
+            out += std::string(out.empty() ? "" : "-") +
+                   std::string(kRankSymbols[static_cast<std::size_t>(r)]);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::optional<ConditionedWords> split_condition(std::string_view words) {
@@ -118,9 +194,18 @@ std::optional<ConditionedWords> split_condition(std::string_view words) {
 
 std::string condition_text(const DiscardCondition& c) {
     std::string out;
+    if (c.kept != 0) {
+        out += ", " + rank_run_text(c.kept) + " kept";
+    }
     if (c.discarded != 0) {
         out += c.only_discard ? ", when the discarded card is " + discard_ranks_text(c.discarded)
                               : ", with " + discard_ranks_text(c.discarded) + " discarded";
+    }
+    if (c.absent != 0) {
+        out += ", with no " + bare_ranks_text(c.absent) + " discarded";
+    }
+    if (c.suited_discards != 0) {
+        out += ", " + std::to_string(c.suited_discards) + " or more of its suit discarded";
     }
     const auto flag = [&](int field, const char* words) {
         if (field >= 0) {
@@ -135,18 +220,19 @@ std::string condition_text(const DiscardCondition& c) {
 
 DiscardView discard_view(const Game& game, const RankProfile& profile,
                          const std::array<CardId, 5>& deal, HoldMask mask) {
+    DiscardView view;
     unsigned kept_ranks = 0;
     int kept_suit = -1;
     bool suited = true;
     for (std::size_t i = 0; i < 5; ++i) {
         if ((mask >> i & 1u) != 0 && !is_wild(deal[i], game)) {
             kept_ranks |= 1u << engine_rank(deal[i].rank());
+            view.kept = kept_ranks;
             const int s = static_cast<int>(deal[i].suit());
             suited = suited && (kept_suit < 0 || s == kept_suit);
             kept_suit = s;
         }
     }
-    DiscardView view;
     for (std::size_t i = 0; i < 5; ++i) {
         if ((mask >> i & 1u) != 0) {
             continue;
@@ -158,8 +244,10 @@ DiscardView discard_view(const Game& game, const RankProfile& profile,
         const int r = engine_rank(deal[i].rank());
         view.ranks |= 1u << r;
         view.high = view.high || profile.high[static_cast<std::size_t>(r)];
-        view.flush = view.flush ||
-                     (suited && kept_suit >= 0 && static_cast<int>(deal[i].suit()) == kept_suit);
+        if (suited && kept_suit >= 0 && static_cast<int>(deal[i].suit()) == kept_suit) {
+            view.flush = true;
+            ++view.suited_discards;
+        }
         if (kept_ranks != 0 && (kept_ranks >> r & 1u) == 0) {
             for (const unsigned s : kStraightMasks) {
                 view.straight =
@@ -174,8 +262,9 @@ bool condition_meets(const DiscardCondition& c, const DiscardView& view) {
     const auto meets = [](int asked, bool seen) { return asked < 0 || (asked == 1) == seen; };
     return (c.discarded == 0 ||
             ((view.ranks & c.discarded) != 0 && (!c.only_discard || view.discards == 1))) &&
-           meets(c.straight, view.straight) && meets(c.high, view.high) &&
-           meets(c.flush, view.flush);
+           (view.ranks & c.absent) == 0 && (view.kept & c.kept) == c.kept &&
+           view.suited_discards >= c.suited_discards && meets(c.straight, view.straight) &&
+           meets(c.high, view.high) && meets(c.flush, view.flush);
 }
 
 bool condition_holds(const DiscardCondition& c, const Game& game, const RankProfile& profile,

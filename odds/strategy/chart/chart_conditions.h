@@ -11,9 +11,11 @@
 
 // Exceptions: a line whose words end in what a player sees among the cards thrown away. "with a
 // 9 discarded" (some discarded card is a nine), "when the discarded card is a 10" (one card is
-// thrown away, a ten), "straight penalty" (a discarded card lies in a straight the kept cards
-// can make), "high-card penalty" (a discarded card is a high card), "flush penalty" (a discarded
-// card has the kept cards' suit), each also with "no". The line keeps its pattern's holds where
+// thrown away, a ten), "with no 9 discarded" (no discarded card is a nine), "straight penalty" (a
+// discarded card lies in a straight the kept cards can make), "high-card penalty" (a discarded
+// card is a high card), "flush penalty" (a discarded card has the kept cards' suit), each also
+// with "no", "A-K-10 kept" (the natural cards kept include one of each of those ranks) and "2 or
+// more of its suit discarded" (so many flush penalties). The line keeps its pattern's holds where
 // every condition holds; placed above the line of the bare pattern, it decides those deals first.
 namespace quillon::odds {
 
@@ -22,12 +24,22 @@ struct DiscardCondition {
     unsigned discarded = 0;
     // With `discarded`: exactly one card is thrown away, of one of those ranks.
     bool only_discard = false;
+    // Ranks (bits) no discarded card has; 0 where not asked.
+    unsigned absent = 0;
+    // Ranks (bits) each of which a natural card kept has; 0 where not asked.
+    unsigned kept = 0;
+    // At least this many discarded cards have the suit of the natural cards kept, all of one
+    // suit (2 or 3); 0 where not asked.
+    int suited_discards = 0;
     // 1: a penalty of that kind is discarded, 0: none is, -1: not asked.
     int straight = -1;
     int high = -1;
     int flush = -1;
 
-    bool any() const { return discarded != 0 || straight >= 0 || high >= 0 || flush >= 0; }
+    bool any() const {
+        return discarded != 0 || absent != 0 || kept != 0 || suited_discards != 0 ||
+               straight >= 0 || high >= 0 || flush >= 0;
+    }
     bool operator==(const DiscardCondition&) const = default;
 };
 
@@ -46,13 +58,16 @@ std::optional<ConditionedWords> split_condition(std::string_view words);
 std::string condition_text(const DiscardCondition& condition);
 
 // What a player sees among the cards a hold throws away, for every condition at once: the ranks
-// discarded (engine ranks, bits), how many cards go, and the three penalties.
+// discarded (engine ranks, bits), how many cards go, the three penalties, and the ranks of the
+// natural cards kept.
 struct DiscardView {
     unsigned ranks = 0;
+    unsigned kept = 0;
     int discards = 0;
     bool straight = false;
     bool high = false;
     bool flush = false;
+    int suited_discards = 0;
 };
 DiscardView discard_view(const Game& game, const RankProfile& profile,
                          const std::array<CardId, 5>& deal, HoldMask mask);

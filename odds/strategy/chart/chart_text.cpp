@@ -1,6 +1,7 @@
 #include "odds/strategy/chart/chart_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstdio>
 #include <map>
@@ -143,10 +144,23 @@ void add_exception(Chart& chart, ChartLine& entry, const SeenLines& seen,
         throw ChartError(at + quoted + " can never hold: the pattern throws away " +
                          std::to_string(5 - held) + " cards, not one");
     }
-    if ((c.straight >= 0 || c.flush >= 0) && natural <= 0) {
+    if ((c.straight >= 0 || c.flush >= 0 || c.suited_discards != 0) && natural <= 0) {
         throw ChartError(at + quoted +
                          " can never hold: a penalty is told by the natural cards kept, and the "
                          "pattern keeps none");
+    }
+    if (c.kept != 0 && std::popcount(c.kept) > natural) {
+        throw ChartError(
+            at + quoted + " can never hold: it names " + std::to_string(std::popcount(c.kept)) +
+            " ranks kept, and the pattern keeps " + std::to_string(natural) + " natural cards");
+    }
+    if (c.suited_discards > 5 - held || (c.suited_discards != 0 && c.flush == 0)) {
+        throw ChartError(at + quoted +
+                         " can never hold: it asks for more cards of the kept "
+                         "suit thrown away than can be");
+    }
+    if ((c.discarded & c.absent) != 0 && (c.discarded & ~c.absent) == 0) {
+        throw ChartError(at + quoted + " can never hold: it asks for the ranks it rules out");
     }
     if (const int bare = given_at(seen, entry.key, entry.section); bare != 0) {
         throw ChartError(at + quoted + " can never decide a deal: line " + std::to_string(bare) +

@@ -35,9 +35,16 @@ constexpr std::size_t kPerfectStarts[] = {30, 38};
 constexpr std::size_t kPerfectAdds = 12;
 
 // Adds the one rule that gains most: a new line or exception, or a line split into an exception
-// in its place and the plain line lower down. False where none gains.
-bool add_rule(RuleSearch& search) {
-    const Insert insert = search.best_insert();
+// in its place and the plain line lower down; `fine`, also an exception on a finer pattern than
+// any line. False where none gains.
+bool add_rule(RuleSearch& search, bool fine = false) {
+    Insert insert = search.best_insert();
+    if (fine) {
+        const Insert finer = search.best_fine_insert();
+        if (finer.slot != kNone && finer.gain > insert.gain) {
+            insert = finer;
+        }
+    }
     const Refine split = search.best_refine(true);
     if (split.index != kNone && split.slot != kNone && split.gain > insert.gain) {
         search.refine(split);
@@ -63,13 +70,13 @@ void refine_rules(RuleSearch& search) {
 }
 
 // Adds the rule that gains most while the chart has room and it gains, each line refined first.
-void fill_rules(RuleSearch& search, std::size_t most, double enough) {
+void fill_rules(RuleSearch& search, std::size_t most, double enough, bool fine = false) {
     for (;;) {
         refine_rules(search);
         if (search.rules().size() >= most || search.shortfall() <= enough) {
             return;
         }
-        if (!add_rule(search)) {
+        if (!add_rule(search, fine)) {
             return;
         }
     }
@@ -154,7 +161,7 @@ ChartRules perfect_rules(const DealPatterns& table, const Game& game,
     for (const std::size_t start : kPerfectStarts) {
         search.set(plain_rules(build_chart(table, start)));
         search.evaluate();
-        fill_rules(search, search.rules().size() + kPerfectAdds, kPerfectShortfall);
+        fill_rules(search, search.rules().size() + kPerfectAdds, kPerfectShortfall, true);
         prune_rules(search, kPerfectShortfall);
         const bool perfect = search.shortfall() <= kPerfectShortfall;
         const bool was_perfect = !best.empty() && best_short <= kPerfectShortfall;

@@ -41,8 +41,9 @@ ChartRules improve_rules(const DealPatterns& table, const Game& game, const Char
                          std::size_t most, const RuleWritable& writable);
 
 // The shortest chart the search finds that plays every deal as well as perfect play does, from
-// plain charts of several lengths: rules come in until no deal is misplayed, then every rule
-// that no deal needs goes.
+// plain charts of several lengths: rules come in until no deal is misplayed, exceptions on
+// finer patterns than any line among them (the ranks kept, a rank discarded and another not,
+// the kept suit thrown away twice), then every rule that no deal needs goes.
 ChartRules perfect_rules(const DealPatterns& table, const Game& game, const RuleWritable& writable);
 
 // What a chart of rules loses per coin against perfect play, from the table's stored holds: a

@@ -146,7 +146,7 @@ bool RuleSearch::allowed(std::uint32_t p, const DiscardCondition& c) const {
     const int held = kind == Kind::nothing ? 0 : static_cast<int>(get(key, kHeld));
     const int natural = held - static_cast<int>(get(key, kWild));
     if (held == 5 || (c.only_discard && held != 4) ||
-        ((c.straight >= 0 || c.flush >= 0) && natural <= 0)) {
+        ((c.straight >= 0 || c.flush >= 0 || c.suited_discards != 0) && natural <= 0)) {
         return false;
     }
     return writable_(key, c);

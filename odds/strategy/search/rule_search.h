@@ -49,6 +49,10 @@ class RuleSearch {
     // would mend some misplayed deal (gain 0 where none gains).
     Insert best_insert();
 
+    // After evaluate(): the exception on a finer pattern than any line that gains most at its
+    // best place: the ranks kept, a rank discarded and another not (fine_exceptions.cpp).
+    Insert best_fine_insert();
+
     // After evaluate(): the rule whose loss costs least (not the last, "discard everything"),
     // and what it costs per coin.
     std::pair<std::uint32_t, double> cheapest_drop() const;
