@@ -2,6 +2,7 @@
 #include <bit>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/ranks.h"
@@ -16,55 +17,95 @@
 // draw reaches fewer of them (3-4 fills only 3-7, 4-5 two, 5-6 three), and perfect play often
 // keeps every draw of its gaps but the few poorest. "deuce + 2 to a straight flush, not a royal,
 // no gaps, not 3-4" takes in the draws away from the end with those at the end that fill at
-// least as many straights as 4-5, in one line where the draw by its ways would need three.
+// least as many straights as 4-5, in one line where the draws by their ways would need three.
+// The same words in the joker games (2-3 beside the joker reaches two straights, 3-4 three) made
+// their charts' search find worse charts, so they stay with deuces wild; the ranks, high cards
+// and naturals are the game's own all the same.
 namespace quillon::odds::edge_floors {
 
 using namespace pattern_key;
 
 namespace {
 
-constexpr unsigned kNaturals = 0x1ffeu;
-
-// Whether natural ranks are a straight flush draw's of deuces wild (not a royal's).
-bool straight_flush_ranks(unsigned mask) {
-    return (mask & ~kNaturals) == 0 && (mask & ((1u << kTen) - 1)) != 0 &&
-           straight_fit(mask, kNaturals).fits > 0;
-}
-
-// For each count of natural cards and gaps, the straights natural cards fill (one bit a count)
-// among the straight-flush draws at the low end.
-struct EndWays {
-    std::array<std::array<unsigned, 8>, 5> ways{};
-
-    EndWays() {
-        for (unsigned mask = 1; mask < (1u << kRankCount); ++mask) {
-            const int k = std::popcount(mask);
-            if (k < 2 || k > 4 || !straight_flush_ranks(mask)) {
-                continue;
-            }
-            const StraightFit fit = straight_fit(mask, kNaturals);
-            if (fit.edge) {
-                ways[static_cast<std::size_t>(k)][static_cast<std::size_t>(fit.span - k)] |=
-                    1u << fit.ways;
-            }
-        }
-    }
+// What tells the draws of a game apart: its natural ranks, and where a pair pays, its high
+// cards (draws of different high cards are different lines).
+struct Ranks {
+    unsigned naturals;
+    unsigned high;
 };
 
-const EndWays& end_ways() {
-    static const EndWays table;
-    return table;
+Ranks ranks_of(const RankProfile& profile) {
+    unsigned high = 0;
+    for (int r = 0; r < kRankCount; ++r) {
+        high |= profile.pairs_pay && profile.high[static_cast<std::size_t>(r)] ? 1u << r : 0u;
+    }
+    return Ranks{profile.naturals, high};
 }
 
-// The floors that tell draws of k natural cards and these gaps apart: every count of straights
-// at the end but the least (a floor of the least is the draw of its gaps alone), highest first.
-std::vector<int> floors_of(int k, int gaps) {
-    std::vector<int> out;
-    if (k < 2 || k > 4 || gaps < 0 || gaps > 7) {
-        return out;
+// Whether natural ranks are a straight flush draw's (not a royal's) of k cards, these gaps and
+// high cards (any, where `high` is -1).
+bool draw_ranks(unsigned mask, int k, int gaps, int high, const Ranks& game) {
+    if (std::popcount(mask) != k || (mask & ~game.naturals) != 0 ||
+        (mask & ((1u << kTen) - 1)) == 0) {
+        return false;
     }
-    const unsigned seen =
-        end_ways().ways[static_cast<std::size_t>(k)][static_cast<std::size_t>(gaps)];
+    const StraightFit fit = straight_fit(mask, game.naturals);
+    return fit.fits > 0 && fit.span - k == gaps &&
+           (high < 0 || std::popcount(mask & game.high) == high);
+}
+
+// The straights natural cards fill (one bit a count) among the draws at the low end of k
+// natural cards, these gaps and high cards.
+unsigned end_ways(int k, int gaps, int high, const Ranks& game) {
+    unsigned seen = 0;
+    for (unsigned mask = 1; mask < (1u << kRankCount); ++mask) {
+        if (draw_ranks(mask, k, gaps, high, game)) {
+            const StraightFit fit = straight_fit(mask, game.naturals);
+            seen |= fit.edge ? 1u << fit.ways : 0u;
+        }
+    }
+    return seen;
+}
+
+// end_ways() of every draw of a game, worked out once a thread for the game last asked about:
+// every straight-flush hold of every deal asks.
+class EndWays {
+  public:
+    unsigned operator()(int k, int gaps, int high, const Ranks& game) {
+        if (k < 2 || k > 4 || gaps < 0 || gaps > kMostGaps || high < -1 || high > 4) {
+            return 0;
+        }
+        if (!known_ || game.naturals != game_.naturals || game.high != game_.high) {
+            for (int n = 2; n <= 4; ++n) {
+                for (int g = 0; g <= kMostGaps; ++g) {
+                    for (int h = -1; h <= 4; ++h) {
+                        table_[index(n, g, h)] = end_ways(n, g, h, game);
+                    }
+                }
+            }
+            game_ = game;
+            known_ = true;
+        }
+        return table_[index(k, gaps, high)];
+    }
+
+  private:
+    static constexpr int kMostGaps = 3;
+    static std::size_t index(int k, int gaps, int high) {
+        return static_cast<std::size_t>(((k - 2) * (kMostGaps + 1) + gaps) * 6 + high + 1);
+    }
+    std::array<unsigned, 3 * (kMostGaps + 1) * 6> table_{};
+    Ranks game_{};
+    bool known_ = false;
+};
+
+// The floors that tell draws of k natural cards, these gaps and high cards apart: every count of
+// straights natural cards fill at the end but the least (a floor of the least is the draw of
+// its gaps alone), highest first.
+std::vector<int> floors_of(int k, int gaps, int high, const Ranks& game) {
+    thread_local EndWays ways;
+    const unsigned seen = ways(k, gaps, high, game);
+    std::vector<int> out;
     if (std::popcount(seen) < 2) {
         return out;
     }
@@ -77,8 +118,11 @@ std::vector<int> floors_of(int k, int gaps) {
     return out;
 }
 
-bool plays_deuces(const RankProfile& profile) {
-    return (profile.naturals & 1u) == 0 && !profile.joker;
+// The high cards a draw's key says, where the game counts them; -1 where it does not.
+int high_of(PatternKey key, const RankProfile& profile) {
+    return counts_high(family_of(key), static_cast<int>(get(key, kHeld)), profile)
+               ? static_cast<int>(get(key, kHigh))
+               : -1;
 }
 
 // The draw of these gaps, any ways: the key the floors narrow down.
@@ -87,14 +131,14 @@ PatternKey any_gaps_key(PatternKey key) {
 }
 
 // The rank sets at the end a floor leaves out: the draws of its gaps that fill fewer straights.
-std::vector<unsigned> left_out(int k, int gaps, int floor) {
+std::vector<unsigned> left_out(int k, int gaps, int high, int floor, const Ranks& game) {
     std::vector<unsigned> out;
     for (unsigned mask = 1; mask < (1u << kRankCount); ++mask) {
-        if (std::popcount(mask) != k || !straight_flush_ranks(mask)) {
+        if (!draw_ranks(mask, k, gaps, high, game)) {
             continue;
         }
-        const StraightFit fit = straight_fit(mask, kNaturals);
-        if (fit.edge && fit.span - k == gaps && fit.ways < floor) {
+        const StraightFit fit = straight_fit(mask, game.naturals);
+        if (fit.edge && fit.ways < floor) {
             out.push_back(mask);
         }
     }
@@ -107,13 +151,13 @@ class EdgeFloors final : public Registered<EdgeFloors> {
     // Just after the draw's gaps: the floors it reaches, the highest (the fewest draws) first.
     bool add_draw(DrawStage stage, const DrawView& v, PatternKey stem,
                   HoldPatterns& out) const override {
-        if (stage != DrawStage::any_gaps || v.family != Family::straight_flush ||
-            !plays_deuces(v.profile)) {
+        if (stage != DrawStage::any_gaps || v.family != Family::straight_flush) {
             return false;
         }
         const int gaps = v.fit.span - v.naturals;
         const PatternKey gaps_key = (stem & ~put(kAnyGaps, 1)) | put(kGaps, gaps);
-        for (const int floor : floors_of(v.naturals, gaps)) {
+        for (const int floor :
+             floors_of(v.naturals, gaps, high_of(stem, v.profile), ranks_of(v.profile))) {
             if (!v.fit.edge || v.fit.ways >= floor) {
                 out.push(gaps_key | put(kWaysFloor, floor + 1));
             }
@@ -121,14 +165,15 @@ class EdgeFloors final : public Registered<EdgeFloors> {
         return false;
     }
     // The lower floors of the same gaps, then the draw of any gaps.
-    HoldPatterns narrows(PatternKey key, const RankProfile&) const override {
+    HoldPatterns narrows(PatternKey key, const RankProfile& profile) const override {
         HoldPatterns out;
         const unsigned floor = get(key, kWaysFloor);
         if (floor == 0) {
             return out;
         }
         const int k = static_cast<int>(get(key, kHeld) - get(key, kWild));
-        for (const int lower : floors_of(k, static_cast<int>(get(key, kGaps)))) {
+        for (const int lower : floors_of(k, static_cast<int>(get(key, kGaps)),
+                                         high_of(key, profile), ranks_of(profile))) {
             if (lower + 1 < static_cast<int>(floor)) {
                 out.push((key & ~field_bits(kWaysFloor)) | put(kWaysFloor, lower + 1));
             }
@@ -146,15 +191,20 @@ class EdgeFloors final : public Registered<EdgeFloors> {
         }
         const int k = static_cast<int>(get(key, kHeld) - get(key, kWild));
         const int gaps = static_cast<int>(get(key, kGaps));
-        std::string text = pattern_text(any_gaps_key(key), game, profile);
-        text += gaps == 0 ? ", no gaps" : ", " + count_text(gaps, "gap", "gaps");
-        const std::vector<unsigned> sets = left_out(k, gaps, static_cast<int>(floor) - 1);
-        text += ", not ";
+        std::string said = gaps == 0 ? ", no gaps" : ", " + count_text(gaps, "gap", "gaps");
+        const std::vector<unsigned> sets = left_out(k, gaps, high_of(key, profile),
+                                                    static_cast<int>(floor) - 1, ranks_of(profile));
+        said += ", not ";
         for (std::size_t i = 0; i < sets.size(); ++i) {
-            text += i == 0 ? "" : i + 1 == sets.size() ? " or " : ", ";
-            text += ranks_text(sets[i]);
+            said += i == 0 ? "" : i + 1 == sets.size() ? " or " : ", ";
+            said += ranks_text(sets[i]);
         }
-        return text;
+        // In the family's words, before its high cards: "..., not a royal, no gaps, not 2-3, no
+        // high card".
+        std::string text = pattern_text(any_gaps_key(key), game, profile);
+        constexpr std::string_view kFamily = ", not a royal";
+        const std::size_t at = text.find(kFamily);
+        return at == std::string::npos ? std::string{} : text.insert(at + kFamily.size(), said);
     }
 };
 
