@@ -20,6 +20,23 @@ TEST_P(DeucesWord, KeepsTheDealsItNamesAndNoOthers) {
 INSTANTIATE_TEST_SUITE_P(
     Words, DeucesWord,
     ::testing::Values(
+        // Three natural cards to a straight flush by their highest card, the ace low: A-3-4 and
+        // 3-4-5 lie in straights that need a two, 7-8-10 in none.
+        Decision{"deuces-wild-full-pay",
+                 "3 to a straight flush, not a royal, highest card 7 or higher", "s7 s8 s10 d4 h13",
+                 "s7 s8 s10"},
+        Decision{"deuces-wild-full-pay",
+                 "3 to a straight flush, not a royal, highest card 7 or higher", "s1 s3 s4 d9 h13",
+                 "(draw five)"},
+        Decision{"deuces-wild-full-pay",
+                 "3 to a straight flush, not a royal, highest card 6 or lower, the ace low",
+                 "s1 s3 s4 d9 h13", "s1 s3 s4"},
+        Decision{"deuces-wild-full-pay",
+                 "3 to a straight flush, not a royal, highest card 6 or lower, the ace low",
+                 "s3 s4 s5 d9 h13", "s3 s4 s5"},
+        Decision{"deuces-wild-full-pay",
+                 "3 to a straight flush, not a royal, highest card 6 or lower, the ace low",
+                 "s5 s6 s7 d9 h13", "(draw five)"},
         // Four to a straight: A-3-4-5 is filled by a deuce alone, 3-4-5-6 by a 7 or a deuce.
         Decision{"deuces-wild-full-pay", "4 to a straight, not A-3-4-5, mixed suits",
                  "s1 d3 c4 h5 s13", "(draw five)"},

@@ -96,8 +96,9 @@ PatternKey ways_key(PatternKey gaps_key, Family family, int naturals, int wild,
 
 // The groups of draws deuces players name, coarser than the draw's gaps and finer than its
 // family: four to a straight that natural cards fill (not A-3-4-5), straight-flush draws with
-// deuces by whether a straight that holds them needs a two, and two to a royal flush by its
-// highest card. `family_key` is the draw's family with any gaps.
+// deuces or of three natural cards by whether a straight that holds them needs a two (three
+// natural cards at the low end play below four to a straight, the others above it), and two to
+// a royal flush by its highest card. `family_key` is the draw's family with any gaps.
 HoldPatterns group_keys(PatternKey family_key, Family family, int naturals, int wild,
                         unsigned ranks, const StraightFit& fit, const RankProfile& profile) {
     HoldPatterns out;
@@ -107,7 +108,7 @@ HoldPatterns group_keys(PatternKey family_key, Family family, int naturals, int 
     if (family == Family::straight && naturals == 4 && wild == 0 && fit.ways > 0) {
         out.push(family_key | put(kWays, 2));
     }
-    if (family == Family::straight_flush && wild > 0) {
+    if (family == Family::straight_flush && (wild > 0 || naturals == 3)) {
         out.push(family_key | put(kLowEnd, low_end(ranks) ? 1 : 2));
     }
     if (family == Family::royal && naturals == 2 && wild <= 1) {
@@ -239,7 +240,7 @@ bool draw_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out)
             out.push(any);
         }
     }
-    if (family == Family::straight_flush && wild > 0) {
+    if (family == Family::straight_flush && (wild > 0 || held == 3)) {
         if (get(key, kAnyGaps) != 0) {
             if (get(key, kLowEnd) != 0) {
                 out.push(key & ~put(kLowEnd, 3));

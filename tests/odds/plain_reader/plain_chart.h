@@ -94,6 +94,7 @@ struct Line {
     std::vector<unsigned> not_ranks;
     int ace = -1;              // 1: with the ace, 0: no ace
     unsigned tops = 0;         // where set, the highest natural card's rank is one of these
+    int top_card = 0;          // 1: highest card 6 or lower, the ace low; 2: 7 or higher
     int penalty = -1;          // 1: flush penalty, 0: no flush penalty
     unsigned alone_ranks = 0;  // alone: the ranks the lone card may have
     // The wild cards dealt of the section the line is written in; -1 above the sections.

@@ -132,6 +132,14 @@ bool modifiers_fit(const Line& line, const Hold& h, const Chart& chart) {
     if (line.tops != 0 && (line.tops >> (std::bit_width(h.ranks) - 1) & 1u) == 0) {
         return false;
     }
+    if (line.top_card != 0) {
+        // The highest natural card, an ace counting one where other cards are kept beside it.
+        const unsigned rest = h.ranks & ~(1u << kAce);
+        const int top = rest != 0 ? std::bit_width(rest) - 1 : h.ranks != 0 ? kAce : -1;
+        if ((top <= engine_rank(6)) != (line.top_card == 1)) {
+            return false;
+        }
+    }
     return line.penalty < 0 || h.flush_penalty == (line.penalty == 1);
 }
 

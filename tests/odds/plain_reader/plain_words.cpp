@@ -252,6 +252,10 @@ void read_modifiers(const std::vector<std::string>& clauses, std::size_t from, L
             line.tops = c == "ace high"    ? 1u << kAce
                         : c == "king high" ? 1u << (kAce - 1)
                                            : (1u << (kAce - 2)) | (1u << (kAce - 3));
+        } else if (c == "highest card 6 or lower" || c == "highest card 7 or higher") {
+            line.top_card = c == "highest card 6 or lower" ? 1 : 2;
+        } else if (c == "the ace low" && line.top_card == 1) {
+            continue;
         } else if (c == "flush penalty" || c == "no flush penalty") {
             line.penalty = c == "flush penalty" ? 1 : 0;
         } else if (c == "natural or with deuces") {
