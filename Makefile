@@ -1,8 +1,8 @@
 # The two commands of the quick start: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-game build-asan test-asan build-tsan test-tsan bench package format \
-	clean
+.PHONY: run test ci deps build build-game build-asan test-asan build-tsan test-tsan bench package \
+	format clean
 
 # Everything: the game, the tests, the sanitizer build and the benchmarks.
 deps:
@@ -28,9 +28,10 @@ build: deps
 # The release tree's outcomes writer, where there is one, spares the sanitizer build its own
 # slow run over every game's deals.
 OUTCOMES_WRITER := $(CURDIR)/build/release/odds/known/quillon-outcomes-writer
+BORROWED_WRITER = $(if $(wildcard $(OUTCOMES_WRITER)),-DQUILLON_OUTCOMES_WRITER=$(OUTCOMES_WRITER))
 
 build-asan: deps
-	cmake --preset asan $(if $(wildcard $(OUTCOMES_WRITER)),-DQUILLON_OUTCOMES_WRITER=$(OUTCOMES_WRITER))
+	cmake --preset asan $(BORROWED_WRITER)
 	cmake --build --preset asan -j $(JOBS)
 
 test-asan: build-asan
@@ -39,15 +40,31 @@ test-asan: build-asan
 # ThreadSanitizer over the tests of what runs threads (the coach, the trainer, the engine's
 # workers), built alone: CI runs it after `make test`.
 build-tsan: deps
-	cmake --preset tsan $(if $(wildcard $(OUTCOMES_WRITER)),-DQUILLON_OUTCOMES_WRITER=$(OUTCOMES_WRITER))
+	cmake --preset tsan $(BORROWED_WRITER)
 	cmake --build --preset tsan -j $(JOBS) --target quillon_tsan
 
 test-tsan: build-tsan
 	ctest --preset tsan -L tsan -j $(JOBS)
 
+# The sanitizer build is compiled beside the release tests, at the lowest priority
+# (scripts/build-beside): it takes the core their last long tests leave idle, not theirs.
 test: build
-	ctest --preset release -j $(JOBS)
-	$(MAKE) --no-print-directory test-asan
+	cmake --preset asan $(BORROWED_WRITER)
+	scripts/build-beside build/asan/build.log cmake --build --preset asan -j $(JOBS) -- \
+	  ctest --preset release -j $(JOBS)
+	ctest --preset asan -L sanitize -j $(JOBS)
+
+# What CI runs: `make test`, with the ThreadSanitizer build compiled beside the AddressSanitizer
+# tests in the same way, and its tests after them.
+ci: build
+	cmake --preset asan $(BORROWED_WRITER)
+	scripts/build-beside build/asan/build.log cmake --build --preset asan -j $(JOBS) -- \
+	  ctest --preset release -j $(JOBS)
+	cmake --preset tsan $(BORROWED_WRITER)
+	scripts/build-beside build/tsan/build.log \
+	  cmake --build --preset tsan -j $(JOBS) --target quillon_tsan -- \
+	  ctest --preset asan -L sanitize -j $(JOBS)
+	ctest --preset tsan -L tsan -j $(JOBS)
 
 bench:
 	$(MAKE) --no-print-directory build BENCH=ON
