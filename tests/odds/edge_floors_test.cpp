@@ -53,6 +53,9 @@ TEST(EdgeFloors, OnlyTheListsAFloorLeavesOutAreWords) {
     EXPECT_TRUE(word_refused("joker-kings-20-7-5",
                              "joker + 2 to a straight flush, not a royal, no gaps, not 2-3, "
                              "no high card"));
+    // Nor does the joker beside the deuces.
+    EXPECT_TRUE(word_refused("deuces-and-joker-wild",
+                             "wild card + 2 to a straight flush, not a royal, no gaps, not 3-4"));
     EXPECT_FALSE(word_refused(kPay, kNotFourFive));
 }
 

@@ -204,6 +204,7 @@ RankProfile rank_profile(const Game& game) {
         }
     }
     if (game.wild() == Wild::deuces_joker) {
+        profile.joker_beside_deuces = true;
         profile.wild_name = "wild card";
         profile.wild_plural = "wild cards";
     } else if (game.deuces_wild()) {

@@ -42,6 +42,8 @@ struct RankProfile {
     std::uint32_t made_rows = 0;
     // Whether the game's wild card is the joker.
     bool joker = false;
+    // Whether the joker is wild beside the four deuces.
+    bool joker_beside_deuces = false;
     std::string wild_name;
     std::string wild_plural;
     // The wild cards a set or draw may be made with: "the joker", "jokers", "deuces", ...
