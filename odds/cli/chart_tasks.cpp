@@ -59,7 +59,7 @@ int run_strategy(const StrategyTask& task, std::ostream& out) {
         print_chart_report(out, game, report, origin, task.examples, task.play);
         if (task.perfect && !plays_perfectly(report)) {
             out << "\nno chart the search found plays every deal perfectly: this one, of "
-                << report.chart.lines.size() << " rules, comes closest\n";
+                << report.rules << " rules, comes closest\n";
         }
     }
     return 0;

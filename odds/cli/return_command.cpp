@@ -86,13 +86,14 @@ int run(const Command& command, std::ostream& out) {
     const GameReturn& result = played.result;
     const std::array<double, 3>* within = nullptr;
     if (built != nullptr) {
-        within = play == 1 ? &built->ruin_within : known_ruin_within(built->name, game, play);
+        within =
+            play == 1 ? &built->ruin_within : known_ruin_within(built->found_for.name, game, play);
     } else if (same != nullptr && play == 1) {
         within = &same->ruin_within;
     }
-    const SessionRisk risk =
-        round_risk(outcomes, result, play, within,
-                   built != nullptr ? known_ruin_ever(built->name, game, play) : nullptr, true);
+    const SessionRisk risk = round_risk(
+        outcomes, result, play, within,
+        built != nullptr ? known_ruin_ever(built->found_for.name, game, play) : nullptr, true);
     if (command.json) {
         nlohmann::ordered_json report = game_return_json(game, result);
         // Per round, in bets of one hand's bet, where a round has more than one hand.

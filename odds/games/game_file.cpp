@@ -188,19 +188,13 @@ class Parser {
         if (wild_) {
             fail(line_, "'wild' is given twice");
         }
-        static constexpr std::array<std::pair<std::string_view, Wild>, 5> kKinds = {
-            {{"none", Wild::none},
-             {"joker", Wild::joker},
-             {"deuces", Wild::deuces},
-             {"jokers", Wild::two_jokers},
-             {"deuces joker", Wild::deuces_joker}}};
         std::string words;
         for (const std::string& arg : args) {
             words += (words.empty() ? "" : " ") + arg;
         }
-        for (const auto& [word, kind] : kKinds) {
-            if (words == word) {
-                wild_ = kind;
+        for (std::size_t kind = 0; kind < kWildWords.size(); ++kind) {
+            if (words == kWildWords[kind]) {
+                wild_ = static_cast<Wild>(kind);
                 return;
             }
         }

@@ -2,12 +2,27 @@
 
 #include <bit>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "base/ranks.h"
 
 namespace quillon::odds {
 
 namespace {
+
+// The words of the classes that stand for one hand alone; the others name their ranks.
+constexpr std::pair<HandClass, std::string_view> kClassWords[] = {
+    {HandClass::two_pair, "two pair"},
+    {HandClass::three, "three of a kind"},
+    {HandClass::straight, "straight"},
+    {HandClass::flush, "flush"},
+    {HandClass::full_house, "full house"},
+    {HandClass::straight_flush, "straight flush"},
+    {HandClass::wild_royal, "wild royal"},
+    {HandClass::natural_royal, "natural royal"},
+    {HandClass::five_wilds, "four deuces and a joker"},
+};
 
 std::string class_text(HandClass hand) {
     if (is_pair(hand)) {
@@ -24,28 +39,12 @@ std::string class_text(HandClass hand) {
         return "four deuces with " +
                std::string(kRankSingulars[static_cast<std::size_t>(four_kicker(hand))]);
     }
-    switch (hand) {
-        case HandClass::two_pair:
-            return "two pair";
-        case HandClass::three:
-            return "three of a kind";
-        case HandClass::straight:
-            return "straight";
-        case HandClass::flush:
-            return "flush";
-        case HandClass::full_house:
-            return "full house";
-        case HandClass::straight_flush:
-            return "straight flush";
-        case HandClass::wild_royal:
-            return "wild royal";
-        case HandClass::natural_royal:
-            return "natural royal";
-        case HandClass::five_wilds:
-            return "four deuces and a joker";
-        default:
-            return "nothing";
+    for (const auto& [named, text] : kClassWords) {
+        if (hand == named) {
+            return std::string(text);
+        }
     }
+    return "nothing";
 }
 
 const std::array<std::string, kHandClassCount>& class_texts() {

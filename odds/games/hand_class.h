@@ -14,6 +14,13 @@ namespace quillon::odds {
 // jokers of a 54-card deck, or the four 2s and the joker of a 53-card deck.
 enum class Wild : std::uint8_t { none, joker, deuces, two_jokers, deuces_joker };
 
+// Each kind's words, by Wild, as a pay-table file's "wild" line and the reports write them.
+inline constexpr std::array<std::string_view, 5> kWildWords = {"none", "joker", "deuces", "jokers",
+                                                               "deuces joker"};
+constexpr std::string_view wild_words(Wild wild) {
+    return kWildWords[static_cast<std::size_t>(wild)];
+}
+
 // The jokers in the deck: the cards past the 52 natural ones.
 constexpr int joker_count(Wild wild) {
     switch (wild) {

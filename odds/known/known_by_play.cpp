@@ -18,42 +18,39 @@ struct ByPlayGames {
     std::vector<KnownByPlay> games;
 };
 
+// The places of kByPlayColumns.
+enum ByPlayColumn : std::size_t { kGame, kPayScale, kPays, kPlay, kFirstBankroll };
+
 ByPlayGames read_by_play(const KnownMethod& method) {
     ByPlayGames out;
     const std::optional<known::Table> table = known::read_current(method);
     if (!table) {
         return out;
     }
-    const std::size_t name = table->column("game");
-    const std::size_t scale = table->column("pay_scale");
-    const std::size_t pays = table->column("pays");
-    const std::size_t play = table->column("play");
-    const std::size_t bankrolls[3] = {table->column("bankroll_100"), table->column("bankroll_400"),
-                                      table->column("bankroll_1000")};
     std::vector<std::string_view> names;
     std::vector<std::int64_t> scales;
-    for (const std::vector<std::string_view>& row : table->rows) {
-        std::vector<std::int64_t> row_pays = known::integer_list(row[pays]);
-        const std::int64_t row_scale = known::integer_cell(row[scale]);
-        if (names.empty() || names.back() != row[name] || scales.back() != row_scale ||
+    for (const std::vector<std::string_view>& row : table->rows_in(kByPlayColumns)) {
+        std::vector<std::int64_t> row_pays = known::integer_list(row[kPays]);
+        const std::int64_t row_scale = known::integer_cell(row[kPayScale]);
+        if (names.empty() || names.back() != row[kGame] || scales.back() != row_scale ||
             out.pays.back() != row_pays) {
-            names.push_back(row[name]);
+            names.push_back(row[kGame]);
             scales.push_back(row_scale);
             out.pays.push_back(std::move(row_pays));
             out.figures.emplace_back();
         }
-        if (known::integer_cell(row[play]) !=
+        if (known::integer_cell(row[kPlay]) !=
             kKnownFirstPlay + static_cast<std::int64_t>(out.figures.back().size())) {
             throw std::runtime_error("the table of " + std::string(method.name) +
-                                     " skips a round in " + std::string(row[name]));
+                                     " skips a round in " + std::string(row[kGame]));
         }
         std::array<double, 3>& figures = out.figures.back().emplace_back();
         for (std::size_t i = 0; i < 3; ++i) {
-            figures[i] = known::number_cell(row[bankrolls[i]]);
+            figures[i] = known::number_cell(row[kFirstBankroll + i]);
         }
     }
     for (std::size_t g = 0; g < names.size(); ++g) {
-        out.games.push_back({names[g], scales[g], out.pays[g], out.figures[g]});
+        out.games.push_back({{names[g], scales[g], out.pays[g]}, out.figures[g]});
     }
     return out;
 }
@@ -67,8 +64,7 @@ const std::array<double, 3>* known_by_play(std::span<const KnownByPlay> games,
     }
     const auto at = static_cast<std::size_t>(play - kKnownFirstPlay);
     for (const KnownByPlay& known : games) {
-        if (same_game(known.name, known.pay_scale, known.pays, name, game) &&
-            at < known.figures.size()) {
+        if (known.found_for.same_game(name, game) && at < known.figures.size()) {
             return &known.figures[at];
         }
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "odds/games/pay_table.h"
+#include "odds/known/worked_out.h"
 
 namespace quillon::odds {
 
@@ -13,9 +14,7 @@ namespace quillon::odds {
 // full bet, one triple for each number of hands a round from 2 to 100. They are used only where
 // the game's pays are exactly those they were found for.
 struct KnownByPlay {
-    std::string_view name;
-    std::int64_t pay_scale = 1;
-    std::span<const std::int64_t> pays;
+    WorkedOutFor found_for;
     std::span<const std::array<double, 3>> figures;  // from 2 hands a round up
 };
 

@@ -56,6 +56,23 @@ std::size_t Table::column(std::string_view name) const {
                              std::string(name));
 }
 
+std::vector<std::vector<std::string_view>> Table::rows_in(
+    std::span<const std::string_view> names) const {
+    std::vector<std::size_t> places;
+    for (const std::string_view name : names) {
+        places.push_back(column(name));
+    }
+    std::vector<std::vector<std::string_view>> out;
+    out.reserve(rows.size());
+    for (const std::vector<std::string_view>& row : rows) {
+        std::vector<std::string_view>& cells = out.emplace_back();
+        for (const std::size_t place : places) {
+            cells.push_back(row[place]);
+        }
+    }
+    return out;
+}
+
 Table read_table(std::string_view text) {
     Table table;
     int line_number = 0;

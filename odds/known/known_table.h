@@ -24,6 +24,10 @@ struct Table {
 
     // The place of the column named `name` in each row; throws std::runtime_error if none is.
     std::size_t column(std::string_view name) const;
+    // The rows with their cells in the order of `names`, one cell a name: what a reader of the
+    // table takes from it, at places its own list of columns fixes. Throws as column() does.
+    std::vector<std::vector<std::string_view>> rows_in(
+        std::span<const std::string_view> names) const;
 };
 
 // Throws std::runtime_error, naming the line, for a text that is not such a table.

@@ -19,40 +19,41 @@ struct UltimateXGames {
     std::vector<KnownUltimateX> games;
 };
 
+// The places of kUltimateXColumns up to the figures, and of the two lists after them.
+enum UltimateXColumn : std::size_t { kGame, kLines, kPayScale, kPays, kEarned, kIterations };
+constexpr std::size_t kFigures = 8;
+constexpr std::size_t kValue = kFirstFigureColumn + kFigures;
+constexpr std::size_t kChance = kValue + 1;
+
 UltimateXGames read_ultimate_x() {
     UltimateXGames out;
     const std::optional<known::Table> table = known::read_current(kUltimateXMethod);
     if (!table) {
         return out;
     }
-    const std::size_t name = table->column("game");
-    const std::size_t lines = table->column("lines");
-    const std::size_t scale = table->column("pay_scale");
-    const std::size_t pays = table->column("pays");
-    const std::size_t earned = table->column("earned");
-    const std::size_t iterations = table->column("iterations");
-    const std::size_t value = table->column("value");
-    const std::size_t chance = table->column("chance");
-    for (const std::vector<std::string_view>& row : table->rows) {
-        out.pays.push_back(known::integer_list(row[pays]));
+    const std::vector<std::vector<std::string_view>> rows = table->rows_in(kUltimateXColumns);
+    for (const std::vector<std::string_view>& row : rows) {
+        out.pays.push_back(known::integer_list(row[kPays]));
         std::vector<int>& row_earned = out.earned.emplace_back();
-        for (const std::int64_t e : known::integer_list(row[earned])) {
+        for (const std::int64_t e : known::integer_list(row[kEarned])) {
             row_earned.push_back(static_cast<int>(e));
         }
         std::vector<double>& figures = out.figures.emplace_back();
-        for (std::size_t f = 0; f < 8; ++f) {
-            const std::string_view column = kUltimateXColumns[kFirstFigureColumn + f];
-            figures.push_back(known::number_cell(row[table->column(column)]));
+        for (std::size_t f = 0; f < kFigures; ++f) {
+            figures.push_back(known::number_cell(row[kFirstFigureColumn + f]));
         }
-        out.value.push_back(known::number_list(row[value]));
-        out.chance.push_back(known::number_list(row[chance]));
+        out.value.push_back(known::number_list(row[kValue]));
+        out.chance.push_back(known::number_list(row[kChance]));
     }
-    for (std::size_t g = 0; g < table->rows.size(); ++g) {
-        const std::vector<std::string_view>& row = table->rows[g];
-        out.games.push_back({row[name], static_cast<int>(known::integer_cell(row[lines])),
-                             known::integer_cell(row[scale]), out.pays[g], out.earned[g],
-                             static_cast<int>(known::integer_cell(row[iterations])), out.figures[g],
-                             out.value[g], out.chance[g]});
+    for (std::size_t g = 0; g < rows.size(); ++g) {
+        const std::vector<std::string_view>& row = rows[g];
+        out.games.push_back({{row[kGame], known::integer_cell(row[kPayScale]), out.pays[g]},
+                             static_cast<int>(known::integer_cell(row[kLines])),
+                             out.earned[g],
+                             static_cast<int>(known::integer_cell(row[kIterations])),
+                             out.figures[g],
+                             out.value[g],
+                             out.chance[g]});
     }
     return out;
 }
@@ -71,8 +72,8 @@ std::optional<UltimateXSolution> known_ultimate_x(std::string_view name, const G
         return std::nullopt;
     }
     for (const KnownUltimateX& k : known_ultimate_x_games()) {
-        if ((!name.empty() && k.name != name) || k.lines != lines ||
-            !same_pays(k.pay_scale, k.pays, game) ||
+        if ((!name.empty() && k.found_for.name != name) || k.lines != lines ||
+            !k.found_for.same_pays(game) ||
             !std::equal(table->earned.begin(), table->earned.end(), k.earned.begin(),
                         k.earned.end())) {
             continue;

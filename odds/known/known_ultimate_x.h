@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "odds/games/pay_table.h"
+#include "odds/known/worked_out.h"
 #include "odds/play/ultimate_x.h"
 
 namespace quillon::odds {
@@ -14,10 +15,8 @@ namespace quillon::odds {
 // (tools/ultimate_x_table) writes them into odds/known/ultimate_x.tsv, so that `return` and
 // `hand` need not solve the game, which takes seconds.
 struct KnownUltimateX {
-    std::string_view name;
+    WorkedOutFor found_for;
     int lines = 0;
-    std::int64_t pay_scale = 1;
-    std::span<const std::int64_t> pays;
     std::span<const int> earned;
     int iterations = 0;
     // gain, gain error, perfect, plain, thumb, average multiplier, hit frequency, deviation

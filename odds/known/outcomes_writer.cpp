@@ -3,12 +3,12 @@
 // quillon-outcomes-writer FILE.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "base/combinatorics.h"
+#include "base/file_writer.h"
 #include "odds/games/game_file.h"
 #include "odds/known/precomputed.h"
 #include "odds/play/deal_outcomes.h"
@@ -29,14 +29,7 @@ void write_array(std::ostream& out, const std::string& type, const std::string& 
     out << "\n};\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: quillon-outcomes-writer FILE\n";
-        return 2;
-    }
-    std::ofstream out(argv[1]);
+bool write_outcomes(std::ostream& out) {
     out << "// Written by quillon-outcomes-writer at build time; not edited by hand.\n"
            "#include \"odds/known/precomputed.h\"\n\n"
            "// The best holds are one string a game, longer than the least a compiler must take.\n"
@@ -91,8 +84,8 @@ int main(int argc, char** argv) {
             write_array(out, "std::int32_t", "kCounts" + n, outcomes.counts);
             write_array(out, "std::uint8_t", "kKept" + n, kept);
             write_array(out, "std::uint32_t", "kDeals" + n, deals);
-            table += "    {\"" + std::string(name) + "\", " + std::to_string(game.pay_scale()) +
-                     ", kPays" + n + ", kCounts" + n + ", kKept" + n + ", kDeals" + n + ", " +
+            table += "    {{\"" + std::string(name) + "\", " + std::to_string(game.pay_scale()) +
+                     ", kPays" + n + "}, kCounts" + n + ", kKept" + n + ", kDeals" + n + ", " +
                      (holds.empty() ? std::string("{}")
                                     : "{kBest" + n + ", sizeof kBest" + n + " - 1}") +
                      ", {";
@@ -108,5 +101,11 @@ int main(int argc, char** argv) {
         << table << "};\n\n}  // namespace\n\n"
         << "std::span<const PrecomputedGame> precomputed_games() {\n    return kGames;\n}\n\n"
         << "}  // namespace quillon::odds\n";
-    return out ? 0 : 1;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return quillon::write_file_main(argc, argv, "quillon-outcomes-writer", write_outcomes);
 }

@@ -7,26 +7,9 @@
 
 namespace quillon::odds {
 
-bool same_pays(std::int64_t pay_scale, std::span<const std::int64_t> pays, const Game& game) {
-    if (pay_scale != game.pay_scale() || pays.size() != game.row_count()) {
-        return false;
-    }
-    for (std::size_t r = 0; r < game.row_count(); ++r) {
-        if (pays[r] != game.pay(r)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool same_game(std::string_view built_name, std::int64_t pay_scale,
-               std::span<const std::int64_t> pays, std::string_view name, const Game& game) {
-    return built_name == name && same_pays(pay_scale, pays, game);
-}
-
 const PrecomputedGame* find_precomputed(std::string_view name, const Game& game) {
     for (const PrecomputedGame& built : precomputed_games()) {
-        if (same_game(built.name, built.pay_scale, built.pays, name, game)) {
+        if (built.found_for.same_game(name, game)) {
             return &built;
         }
     }
@@ -82,17 +65,17 @@ namespace {
 
 // Built-in game `built`'s table at the full bet, where its rows could be `game`'s.
 std::optional<Game> hands_of(const PrecomputedGame& built, const Game& game) {
-    if (built.pays.size() != game.row_count()) {
+    if (built.found_for.pays.size() != game.row_count()) {
         return std::nullopt;
     }
-    return find_game(built.name, kFullBet);
+    return find_game(built.found_for.name, kFullBet);
 }
 
 }  // namespace
 
 const PrecomputedGame* find_same_play(const Game& game) {
     for (const PrecomputedGame& built : precomputed_games()) {
-        if (!same_pays(built.pay_scale, built.pays, game)) {
+        if (!built.found_for.same_pays(game)) {
             continue;
         }
         if (const std::optional<Game> hands = hands_of(built, game);
@@ -106,7 +89,7 @@ const PrecomputedGame* find_same_play(const Game& game) {
 const PrecomputedGame* find_replay_base(std::string_view name, const Game& game) {
     const PrecomputedGame* named = nullptr;
     for (const PrecomputedGame& built : precomputed_games()) {
-        if (!built.best_holds.empty() && built.name == name) {
+        if (!built.best_holds.empty() && built.found_for.name == name) {
             named = &built;
         }
     }

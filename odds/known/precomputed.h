@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "odds/games/pay_table.h"
+#include "odds/known/worked_out.h"
 #include "odds/play/deal_outcomes.h"
 
 namespace quillon::odds {
@@ -15,9 +16,7 @@ namespace quillon::odds {
 // A built-in game's deals played with their best holds, as the build played them once for each
 // bet its pays differ at: `return` then starts from the distributions, not from every deal.
 struct PrecomputedGame {
-    std::string_view name;
-    std::int64_t pay_scale = 1;
-    std::span<const std::int64_t> pays;
+    WorkedOutFor found_for;
     std::span<const std::int32_t> counts;  // distributions by row, as DealOutcomes holds them
     std::span<const std::uint8_t> kept;    // the cards each distribution's hold keeps
     std::span<const std::uint32_t> deals;
@@ -29,13 +28,6 @@ struct PrecomputedGame {
 };
 
 std::span<const PrecomputedGame> precomputed_games();
-
-// Whether pays worked out ahead, in units of 1 / pay_scale coin, are `game`'s row by row.
-bool same_pays(std::int64_t pay_scale, std::span<const std::int64_t> pays, const Game& game);
-// Whether figures worked out ahead for built-in game `built_name` at these pays belong to
-// built-in game `name` played with `game`'s pays.
-bool same_game(std::string_view built_name, std::int64_t pay_scale,
-               std::span<const std::int64_t> pays, std::string_view name, const Game& game);
 
 // The distributions of built-in game `name` played for `game`'s pays, where the build has them.
 const PrecomputedGame* find_precomputed(std::string_view name, const Game& game);

@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <numeric>
-#include <thread>
 
 #include "base/combinatorics.h"
 #include "base/stop.h"
+#include "base/threads.h"
 #include "base/wide.h"
 #include "odds/play/hold_analysis.h"
 #include "odds/play/suit_classes.h"
@@ -64,14 +64,8 @@ GameReturn game_return(const Tallies& tallies, const std::vector<DealClass>& cla
     std::vector<std::vector<std::uint64_t>> totals(threads,
                                                    std::vector<std::uint64_t>(game.row_count()));
     const std::stop_token stop = current_stop();
-    {
-        std::vector<std::jthread> workers;
-        for (unsigned t = 1; t < threads; ++t) {
-            workers.emplace_back(
-                [&, t] { play_share(tallies, classes, t, threads, stop, totals[t]); });
-        }
-        play_share(tallies, classes, 0, threads, stop, totals[0]);
-    }
+    on_threads(threads,
+               [&](unsigned t) { play_share(tallies, classes, t, threads, stop, totals[t]); });
     stop_point(stop);
     GameReturn out;
     out.counts.assign(game.row_count(), 0);

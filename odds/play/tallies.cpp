@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <thread>
 #include <utility>
 
 #include "base/combinatorics.h"
@@ -164,16 +163,14 @@ void Tallies::tally_hands() {
     // back to it, not left in the heap.
     std::vector<Four, PageAllocator<Four>> upper;
     const std::stop_token stop = current_stop();
-    {
-        std::jthread helper;
-        if (split < n) {
-            helper = std::jthread([&] {
-                upper.assign(four_.size(), Four{});
-                tally_hands_from(split, n, stop, upper.data());
-            });
+    on_threads(split < n ? 2 : 1, [&](unsigned t) {
+        if (t == 1) {
+            upper.assign(four_.size(), Four{});
+            tally_hands_from(split, n, stop, upper.data());
+        } else {
+            tally_hands_from(4, split, stop, four_.data());
         }
-        tally_hands_from(4, split, stop, four_.data());
-    }
+    });
     stop_point(stop);
     // The lanes of a four-card set added at once, as one vector of bytes.
     using Bytes = std::uint8_t __attribute__((vector_size(kLanes)));

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
-#include <thread>
 
 #include "base/stop.h"
+#include "base/threads.h"
 #include "odds/play/deal_analysis.h"
 #include "odds/play/ultimate_x_choices.h"
 
@@ -121,11 +121,7 @@ class UltimateXSolver {
 
     template <typename Work>
     void run(const Work& work) const {
-        std::vector<std::jthread> workers;
-        for (unsigned t = 1; t < threads_; ++t) {
-            workers.emplace_back(work, t);
-        }
-        work(0u);
+        on_threads(threads_, work);
     }
 
     const UltimateXChoices& c_;

@@ -52,18 +52,7 @@ std::string return_exact(const GameReturn& result) {
 }
 
 std::string wild_text(Wild wild) {
-    switch (wild) {
-        case Wild::joker:
-            return "joker";
-        case Wild::deuces:
-            return "deuces";
-        case Wild::two_jokers:
-            return "jokers";
-        case Wild::deuces_joker:
-            return "deuces joker";
-        default:
-            return "none";
-    }
+    return std::string(wild_words(wild));
 }
 
 void print_holds(std::ostream& out, const Game& game, const std::array<CardId, 5>& deal,

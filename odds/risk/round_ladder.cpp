@@ -2,9 +2,10 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <thread>
 
 #include "odds/risk/round_ladder.h"
+
+#include "base/threads.h"
 
 namespace quillon::odds {
 
@@ -109,7 +110,7 @@ class CircleValues {
     }
 
   private:
-    // The points first, first + step, ..., shared between the machine's two cores.
+    // The points first, first + step, ..., shared among the engine's threads.
     void evaluate(std::size_t first, std::size_t step) {
         std::vector<std::size_t> todo;
         for (std::size_t j = first; j < at_.size(); j += step) {
@@ -129,8 +130,10 @@ class CircleValues {
                 }
             }
         };
-        std::jthread other([&] { some(todo.size() / 2, todo.size()); });
-        some(0, todo.size() / 2);
+        const unsigned threads = default_threads();
+        on_threads(threads, [&](unsigned t) {
+            some(todo.size() * t / threads, todo.size() * (t + 1) / threads);
+        });
     }
 
     const RoundResult& round_;

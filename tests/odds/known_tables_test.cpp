@@ -37,6 +37,14 @@ TEST(KnownTable, ReadsWhatTheWritersWrite) {
     EXPECT_EQ(known::integer_cell(table.rows[1][1]), 3);
     EXPECT_EQ(known::number_list(table.rows[0][2]), (std::vector<double>{0.5, 0.25}));
     EXPECT_TRUE(known::number_list(table.rows[1][2]).empty()) << "an empty cell, an empty list";
+    // A reader takes the columns it names in its own order, whatever order the file has.
+    constexpr std::string_view kReader[] = {"chances", "game"};
+    const std::vector<std::vector<std::string_view>> rows = table.rows_in(kReader);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], (std::vector<std::string_view>{"0.5,0.25", "jacks"}));
+    EXPECT_EQ(rows[1], (std::vector<std::string_view>{"", "deuces"}));
+    constexpr std::string_view kMissing[] = {"game", "bankroll"};
+    EXPECT_THROW(table.rows_in(kMissing), std::runtime_error);
 }
 
 TEST(KnownTable, RefusesATableThatDoesNotRead) {
@@ -97,14 +105,15 @@ TEST(KnownTable, EveryBuiltInTableIsOfItsMethodsVersion) {
 TEST(KnownTable, UltimateXRowsHoldAValueAndAChanceForEachTotal) {
     ASSERT_FALSE(known_ultimate_x_games().empty());
     for (const KnownUltimateX& k : known_ultimate_x_games()) {
-        EXPECT_EQ(k.figures.size(), 8u) << k.name;
-        EXPECT_EQ(k.value.size(), k.chance.size()) << k.name << " on " << k.lines;
-        EXPECT_EQ(k.pays.size(), k.earned.size()) << k.name << " on " << k.lines;
+        EXPECT_EQ(k.figures.size(), 8u) << k.found_for.name;
+        EXPECT_EQ(k.value.size(), k.chance.size()) << k.found_for.name << " on " << k.lines;
+        EXPECT_EQ(k.found_for.pays.size(), k.earned.size())
+            << k.found_for.name << " on " << k.lines;
         double total = 0.0;
         for (const double c : k.chance) {
             total += c;
         }
-        EXPECT_NEAR(total, 1.0, 1e-12) << k.name << " on " << k.lines;
+        EXPECT_NEAR(total, 1.0, 1e-12) << k.found_for.name << " on " << k.lines;
     }
 }
 

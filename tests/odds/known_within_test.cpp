@@ -28,7 +28,7 @@ namespace {
 TEST(KnownWithin, EveryGameAndRoundLiesBelowItsChanceWithoutEnd) {
     ASSERT_EQ(known_within_games().size(), game_names().size()) << "every built-in game";
     for (const KnownByPlay& known : known_within_games()) {
-        const std::string name(known.name);
+        const std::string name(known.found_for.name);
         ASSERT_EQ(known.figures.size(), static_cast<std::size_t>(kKnownLastPlay - 1)) << name;
         const Game game = find_game(name, kFullBet).value();
         for (int play = kKnownFirstPlay; play <= kKnownLastPlay; ++play) {

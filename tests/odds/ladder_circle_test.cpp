@@ -132,7 +132,7 @@ TEST(KnownRuin, FiguresWorkedOutAheadAreFoundAfresh) {
     ASSERT_EQ(known_ruin_games().size(), 6u) << "the built-in games that pay back";
     int at = 0;
     for (const KnownByPlay& known : known_ruin_games()) {
-        const std::string name(known.name);
+        const std::string name(known.found_for.name);
         ASSERT_EQ(known.figures.size(), static_cast<std::size_t>(kKnownLastPlay - 1)) << name;
         const Game game = find_game(name, kFullBet).value();
         // Quillon's deals share few distributions: a large round costs little there.

@@ -110,7 +110,7 @@ TEST(PayReplay, StartsOnlyFromTablesThatDrawEveryHoldAlike) {
     EXPECT_EQ(find_same_play(paid), nullptr);
     const PrecomputedGame* base = find_replay_base("mine.game", paid);
     ASSERT_NE(base, nullptr);
-    EXPECT_TRUE(same_hands(find_game(base->name).value(), paid));
+    EXPECT_TRUE(same_hands(find_game(base->found_for.name).value(), paid));
     EXPECT_FALSE(base->best_holds.empty());
 
     // Pairs that pay from tens are other hands.

@@ -17,6 +17,9 @@ namespace quillon::odds {
 struct ChartReport {
     Chart chart;
     ChartScore score;
+    // A chart of rules made by make_rules_chart: how many, lines and exceptions, before its
+    // sections repeat any. 0 for any other chart.
+    std::size_t rules = 0;
 };
 
 // Reads a chart for the tallies' game and scores it over every deal class.

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <vector>
 
+#include "base/threads.h"
 #include "odds/games/pay_table.h"
+#include "odds/play/tallies.h"
+#include "odds/strategy/chart/chart_score.h"
 #include "odds/strategy/chart/chart_text.h"
 #include "odds/strategy/patterns/deal_patterns.h"
 
@@ -21,5 +26,28 @@ namespace quillon::odds {
 // A game without wild cards has its flat chart.
 Chart sectioned_chart(const std::vector<PatternKey>& keys, const Game& game,
                       const DealPatterns& table);
+
+// The same for a flat chart of lines and exceptions (lines with a condition on the discards),
+// played deal by deal over every deal class of the tallies' game, as its words read. Besides,
+// within its section an exception stands just above the bare line of its pattern where that
+// keeps every deal's hold, as published charts write an exception beside the line it overrides.
+Chart sectioned_chart(const Chart& flat, const Tallies& tallies,
+                      unsigned threads = default_threads());
+
+// What sectioning asks of a game's deals: each deal's wild cards and weight, and the line (by
+// its place in the chart) and hold a chart picks for some of them.
+struct SectionDeals {
+    std::vector<int> wild;
+    std::vector<std::uint64_t> weight;
+    // Sets picks[d] to the chart's pick for every deal d of `deals`; picks holds every deal.
+    std::function<void(const Chart& chart, const std::vector<std::uint32_t>& deals,
+                       std::vector<TablePick>& picks)>
+        pick;
+    // Whether a pattern may stand in a chart the deals are played by.
+    std::function<bool(PatternKey)> knows;
+};
+
+// The flat chart in sections, its deals played by `deals`, as above.
+Chart sectioned_chart(const Chart& flat, const Game& game, const SectionDeals& deals);
 
 }  // namespace quillon::odds

@@ -170,6 +170,13 @@ constexpr PatternKey put(Field f, unsigned value) {
 constexpr unsigned get(PatternKey key, Field f) {
     return static_cast<unsigned>(key >> f.shift) & ((1u << f.bits) - 1);
 }
+// The words field f's value in `key` names: words[value], nothing for a value past the list.
+template <std::size_t N>
+constexpr std::string_view value_words(PatternKey key, Field f,
+                                       const std::string_view (&words)[N]) {
+    const unsigned value = get(key, f);
+    return value < N ? words[value] : std::string_view();
+}
 // Every bit of field f, to clear it from a key.
 constexpr PatternKey field_bits(Field f) {
     return put(f, ~0u);
@@ -186,14 +193,7 @@ inline HoldPatterns without(PatternKey key, Field f) {
 // The words of a draw's flush penalty: ", flush penalty", ", no flush penalty", or nothing where
 // the pattern does not tell.
 constexpr std::string_view penalty_text(PatternKey key) {
-    switch (get(key, kPenalty)) {
-        case 1:
-            return ", flush penalty";
-        case 2:
-            return ", no flush penalty";
-        default:
-            return "";
-    }
+    return value_words(key, kPenalty, {"", ", flush penalty", ", no flush penalty"});
 }
 constexpr Kind kind_of(PatternKey key) {
     return static_cast<Kind>(get(key, kKind));

@@ -301,27 +301,12 @@ bool add_coarser(PatternKey key, const RankProfile& profile, HoldPatterns& out) 
 // higher"; empty for other keys.
 std::string group_text(PatternKey key) {
     if (family_of(key) == Family::straight_flush) {
-        switch (get(key, kLowEnd)) {
-            case 1:
-                return ", highest card 6 or lower, the ace low";
-            case 2:
-                return ", highest card 7 or higher";
-            default:
-                return "";
-        }
+        return std::string(value_words(
+            key, kLowEnd,
+            {"", ", highest card 6 or lower, the ace low", ", highest card 7 or higher"}));
     }
-    switch (get(key, kRoyalTop)) {
-        case 1:
-            return ", ace high";
-        case 2:
-            return ", king high";
-        case 3:
-            return ", queen or jack high";
-        case 4:
-            return ", no ace";
-        default:
-            return "";
-    }
+    return std::string(value_words(
+        key, kRoyalTop, {"", ", ace high", ", king high", ", queen or jack high", ", no ace"}));
 }
 
 // "4 to an outside straight, not 3-4-5-6", "4 to an inside straight or 3-4-5-6, not A-3-4-5":

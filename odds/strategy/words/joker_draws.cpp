@@ -286,18 +286,9 @@ class JokerDraws final : public Registered<JokerDraws> {
     }
     // What this file's fields add to a draw's words: ", no ace, no flush penalty".
     std::string draw_words(PatternKey key, const RankProfile&) const override {
-        std::string text;
-        switch (get(key, kRoyalAce)) {
-            case 1:
-                text = ", no ace";
-                break;
-            case 2:
-                text = ", with the ace";
-                break;
-            default:
-                return text;
-        }
-        return text + std::string(penalty_text(key));
+        const std::string_view ace =
+            value_words(key, kRoyalAce, {"", ", no ace", ", with the ace"});
+        return ace.empty() ? std::string() : std::string(ace) + std::string(penalty_text(key));
     }
     // Every pattern of these distinctions that a hold of the game can show.
     void add_vocabulary(const Game& game, const RankProfile& profile,
