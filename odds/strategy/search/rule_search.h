@@ -106,10 +106,12 @@ class RuleSearch {
     // Each pattern's plain line, and the exceptions on it with their places.
     std::vector<std::uint32_t> plain_;
     std::vector<std::vector<Excepted>> excepted_;
+    // Whether some rule stands on each pattern, plain or excepted.
+    std::vector<std::uint8_t> ruled_;
     // Every condition's bit.
     Met all_{};
     mutable std::vector<Met> met_;
-    mutable std::vector<bool> met_known_;
+    static constexpr std::uint64_t kMetKnown = std::uint64_t{1} << 63;
     // Each deal's first two rules and their values.
     std::vector<std::uint32_t> first_;
     std::vector<std::uint32_t> second_;
