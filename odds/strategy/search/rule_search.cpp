@@ -70,7 +70,28 @@ RuleSearch::RuleSearch(const DealPatterns& table, const Game& game, const RuleWr
         throw std::logic_error("more conditions than the search's sets of them hold");
     }
     for (std::size_t c = 0; c < conditions_.size(); ++c) {
-        all_[c / 64] |= std::uint64_t{1} << (c % 64);
+        const std::uint64_t bit = std::uint64_t{1} << (c % 64);
+        const std::size_t word = c / 64;
+        const DiscardCondition& cond = conditions_[c];
+        all_[word] |= bit;
+        if (cond.discarded == 0) {
+            masks_.no_rank[word] |= bit;
+        } else {
+            for (int r = 0; r < kRankCount; ++r) {
+                masks_.rank[static_cast<std::size_t>(r)][word] |=
+                    (cond.discarded >> r & 1u) != 0 ? bit : 0;
+            }
+            masks_.one_discard[word] |= cond.only_discard ? bit : 0;
+        }
+        // A condition asking 1 fails where the thing is not seen, one asking 0 where it is.
+        const auto stops = [&](int asked, std::array<Met, 2>& masks) {
+            if (asked >= 0) {
+                masks[asked == 1 ? 0 : 1][word] |= bit;
+            }
+        };
+        stops(cond.straight, masks_.straight);
+        stops(cond.high, masks_.high);
+        stops(cond.flush, masks_.flush);
     }
     const std::size_t deals = t_.deal_count();
     first_.assign(deals, kNone);
@@ -115,12 +136,19 @@ const RuleSearch::Met& RuleSearch::met(std::size_t d, std::uint32_t e) const {
     // The last bit, which no condition has, says the hold's bits are worked out: one look-up
     // of a table of some two million holds rather than two.
     if ((bits.back() & kMetKnown) == 0) {
+        // As condition_meets asks each condition: some discard of its ranks (one card thrown
+        // away alone where it says so), and each penalty as it asks.
         const DiscardView seen = view(d, e);
-        bits = Met{};
-        for (std::size_t c = 0; c < conditions_.size(); ++c) {
-            if (condition_meets(conditions_[c], seen)) {
-                bits[c / 64] |= std::uint64_t{1} << (c % 64);
+        for (std::size_t w = 0; w < bits.size(); ++w) {
+            std::uint64_t ranked = 0;
+            for (unsigned r = seen.ranks; r != 0; r &= r - 1) {
+                ranked |= masks_.rank[static_cast<std::size_t>(std::countr_zero(r))][w];
             }
+            if (seen.discards != 1) {
+                ranked &= ~masks_.one_discard[w];
+            }
+            bits[w] = (masks_.no_rank[w] | ranked) & ~masks_.straight[seen.straight ? 1 : 0][w] &
+                      ~masks_.high[seen.high ? 1 : 0][w] & ~masks_.flush[seen.flush ? 1 : 0][w];
         }
         bits.back() |= kMetKnown;
     }
