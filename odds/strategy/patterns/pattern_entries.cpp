@@ -1,5 +1,7 @@
 #include "odds/strategy/patterns/pattern_entries.h"
 
+#include "base/stop.h"
+
 namespace quillon::odds {
 
 namespace {
@@ -21,7 +23,13 @@ PatternEntries::PatternEntries(const DealPatterns& table)
     constexpr std::uint8_t kMixed = 0xfe;
     std::vector<std::uint8_t> size(table.keys.size(), kUnknown);
     bool whole = !table.wide_value.empty();
+    // Each pass over the entries takes some tens of milliseconds: a caller that stops the work
+    // is heard every few thousand deals.
+    const std::stop_token stop = current_stop();
     for (std::uint32_t d = 0; d < table.deal_count(); ++d) {
+        if ((d & 0xfffu) == 0) {
+            stop_point(stop);
+        }
         for (std::uint32_t e = table.entry_begin[d]; e < table.entry_begin[d + 1]; ++e) {
             const std::uint32_t p = table.pattern(e);
             begin_[p + 1] += words_of(d - last[p]);
@@ -53,6 +61,9 @@ PatternEntries::PatternEntries(const DealPatterns& table)
     std::vector<std::size_t> next(first_.begin(), first_.end() - 1);
     last.assign(table.keys.size(), kNone);
     for (std::uint32_t d = 0; d < table.deal_count(); ++d) {
+        if ((d & 0xfffu) == 0) {
+            stop_point(stop);
+        }
         for (std::uint32_t e = table.entry_begin[d]; e < table.entry_begin[d + 1]; ++e) {
             const std::uint32_t p = table.pattern(e);
             const std::uint32_t step = d - last[p];
