@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "odds/games/game_file.h"
@@ -89,8 +90,9 @@ TEST_P(DealTable, EntriesAreThePlainReadingOfEveryHold) {
 }
 
 // The entries read pattern by pattern are the table's, deal by deal in order, each with its
-// hold; patterns that the deals between two runs do not show step over two thousand deals, past
-// what one word of the reading holds.
+// hold and that hold's value to the last bit (read from each pattern's pays, or whole where a
+// pattern's holds differ in size); patterns that the deals between two runs do not show step
+// over two thousand deals, past what one word of the reading holds.
 TEST_P(DealTable, EntriesPatternByPatternAreTheTablesInDealOrder) {
     const Tallies& tallies = shared_tallies(GetParam());
     const Game& game = tallies.game();
@@ -99,23 +101,26 @@ TEST_P(DealTable, EntriesPatternByPatternAreTheTablesInDealOrder) {
     deals.insert(deals.end(), 2100, all[all.size() / 2]);
     deals.insert(deals.end(), all.begin(), all.begin() + 30);
     const DealPatterns table = deal_patterns(tallies, rank_profile(game), deals, 2);
-    std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> expected(table.keys.size());
+    using Read = std::tuple<std::uint32_t, std::uint32_t, double>;
+    std::vector<std::vector<Read>> expected(table.keys.size());
     for (std::uint32_t d = 0; d < table.deal_count(); ++d) {
         for (std::uint32_t e = table.entry_begin[d]; e < table.entry_begin[d + 1]; ++e) {
-            expected[table.pattern(e)].emplace_back(d, table.hold(d, e) - table.hold_begin[d]);
+            expected[table.pattern(e)].emplace_back(d, table.hold(d, e) - table.hold_begin[d],
+                                                    table.value(d, e));
         }
     }
     const PatternEntries by_pattern(table);
     std::uint32_t longest = 0;
     for (std::uint32_t p = 0; p < table.keys.size(); ++p) {
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> read;
+        std::vector<Read> read;
         for (auto entry = by_pattern.entries(p); entry.next();) {
-            read.emplace_back(entry.deal(), entry.slot());
+            read.emplace_back(entry.deal(), entry.slot(), entry.value());
         }
         EXPECT_EQ(read, expected[p]) << "pattern " << p;
         EXPECT_EQ(by_pattern.count(p), expected[p].size());
         for (std::size_t i = 1; i < expected[p].size(); ++i) {
-            longest = std::max(longest, expected[p][i].first - expected[p][i - 1].first);
+            longest =
+                std::max(longest, std::get<0>(expected[p][i]) - std::get<0>(expected[p][i - 1]));
         }
     }
     EXPECT_GT(longest, PatternEntries::kLongStep);
@@ -137,6 +142,14 @@ TEST(DealTableValues, AreTheHoldsReturnsWhetherThePaysFit32BitsOrNot) {
         }
         const DealPatterns table = deal_patterns(*tallies, rank_profile(game), deals, 2);
         EXPECT_EQ(table.wide_value.empty(), tallies == &wide_tallies ? false : true) << game.name();
+        // Read pattern by pattern, the values are the same to the last bit.
+        const PatternEntries by_pattern(table);
+        for (std::uint32_t p = 0; p < table.keys.size(); ++p) {
+            for (auto entry = by_pattern.entries(p); entry.next();) {
+                const std::uint32_t h = table.hold_begin[entry.deal()] + entry.slot();
+                EXPECT_EQ(entry.value(), table.hold_value(h)) << game.name() << ", pattern " << p;
+            }
+        }
         for (std::size_t d = 0; d < table.deal_count(); ++d) {
             const auto holds = analyze_deal(*tallies, class_cards(deals[d], false));
             for (std::uint32_t e = table.entry_begin[d]; e < table.entry_begin[d + 1]; ++e) {

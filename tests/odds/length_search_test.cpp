@@ -1,5 +1,6 @@
 // The charts of several lengths from one search, the cuts shared between them, are the charts a
-// search of each length alone finds, in whatever order the lengths are asked for. Over a sample
+// search of each length alone finds, in whatever order the lengths are asked for, the default
+// length among them. Over a sample
 // of each deck's deal classes, so that the searches take milliseconds.
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "odds/play/suit_classes.h"
 #include "odds/strategy/patterns/deal_patterns.h"
 #include "odds/strategy/patterns/pattern_words.h"
+#include "odds/strategy/search/chart_builder.h"
 #include "odds/strategy/search/chart_planner.h"
 #include "odds/strategy/search/length_search.h"
 #include "tests/odds/odds_test_support.h"
@@ -57,6 +59,19 @@ TEST_P(LengthSearchTest, EachLengthIsTheChartOfItsSearchAlone) {
     const std::vector<std::size_t> lengths{12, 20, 13, 5, 12, first + 3, 21, 1, 4};
     for (const std::size_t n : lengths) {
         EXPECT_EQ(search.chart(n), alone(table, n)) << n << " lines";
+    }
+}
+
+// The default length among others from one PlainCharts: its cuts back and forth around the
+// default ask the search for lengths the caller asked for before and after, and none of that may
+// change a chart. Each is build_chart's, which searches afresh.
+TEST_P(LengthSearchTest, PlainChartsOfOneSearchAreBuildChartsOwn) {
+    const DealPatterns table = sampled_table(GetParam(), 23);
+    PlainCharts plain(table);
+    EXPECT_EQ(&plain.table(), &table);
+    for (const std::size_t n : {std::size_t{15}, std::size_t{0}, std::size_t{8}, std::size_t{0},
+                                std::size_t{15}, std::size_t{26}}) {
+        EXPECT_EQ(plain.chart(n), build_chart(table, n)) << n << " lines";
     }
 }
 

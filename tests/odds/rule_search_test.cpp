@@ -138,6 +138,46 @@ TEST(RuleSearch, PlaysAnExceptionAsTheChartFileReadsIt) {
     EXPECT_NEAR(rules_shortfall(j.table, j.game, rules), exact, 1e-12);
 }
 
+// Each kind of condition the search tries, each way round: a rank discarded, a rank as the one
+// card discarded, the straight and high-card penalties seen and not seen, each beside a flush
+// penalty or its absence. The search works out which conditions a hold meets all at once; the
+// chart scorer asks each line's condition of the hold's own discards.
+TEST(RuleSearch, PlaysEveryKindOfConditionAsTheChartFileReadsIt) {
+    const JacksTable& j = jacks();
+    const ChartWords words(j.game);
+    const std::string text =
+        "royal flush, straight flush, four of a kind or 4 to a royal flush\n"
+        "high pair, two pair, three of a kind, straight, flush or full house\n"
+        "4 to a flush, when the discarded card is a 9\n"
+        "3 to a royal flush, no straight penalty\n"
+        "4 to a flush, with a 10 discarded, no flush penalty\n"
+        "suited 10-J, no high-card penalty\n"
+        "low pair\n"
+        "3 to a royal flush\n"
+        "4 to a flush\n"
+        "suited 10-J, straight penalty, flush penalty\n"
+        "unsuited J-Q, high-card penalty\n"
+        "jack alone, no straight penalty, no flush penalty\n"
+        "suited 10-J\n"
+        "king alone, with a 9 discarded, flush penalty\n"
+        "discard everything\n";
+    const Chart chart = read_chart(text, "e.chart", j.game);
+    ChartRules rules;
+    for (const ChartLine& line : chart.lines) {
+        rules.push_back(ChartRule{
+            id_of(j.table, words,
+                  line.condition.any() ? split_condition(line.words)->pattern : line.words),
+            line.condition});
+    }
+    const ChartScore score = score_chart(j.tallies, chart, 2);
+    const double exact = score.check.perfect_return() - score.check.chart_return();
+    EXPECT_NEAR(rules_shortfall(j.table, j.game, rules), exact, 1e-12);
+    // Every line decides some deal, so that a condition read wrong shows.
+    for (std::size_t i = 0; i < score.share.size(); ++i) {
+        EXPECT_GT(score.share[i], 0.0) << chart.lines[i].words;
+    }
+}
+
 TEST(RuleSearch, EachStepGainsWhatItPromised) {
     const JacksTable& j = jacks();
     RuleSearch search(j.table, j.game, j.any);

@@ -56,10 +56,11 @@ struct DealHolds {
     HoldPreferences preference_of;
 };
 
-// The line of each key of a chart. Plain lines sit in a small open table: a deal's holds show
-// some hundred keys, nearly all on no line, and each is looked up there, so a miss costs one probe
-// of a table that sits in the first cache. Lines that stand in a section or state a condition on
-// the discards are kept apart, in the chart's order.
+// The line of each key of a chart. Every key of a line sits in a small open table: a deal's
+// holds show some hundred keys, nearly all on no line, and each is looked up there, so a miss
+// costs one probe of a table that sits in the first cache. Lines that stand in a section or state
+// a condition on the discards are kept apart, in the chart's order, and the key's slot says where
+// its own start: a sectioned chart has nearly all its lines there.
 class LineIndex {
   public:
     // A chart of plain lines, as the search tries them.
@@ -112,20 +113,30 @@ class LineIndex {
     }
 
     void add(std::uint32_t line, PatternKey key, int section, const DiscardCondition& condition) {
+        Slot& s = slot_[slot_of(key)];
+        s.key = key;
         if (section < 0 && !condition.any()) {
-            Slot& s = slot_[slot_of(key)];
             // A line written twice decides only where it first comes.
-            if (s.line == kNoLine) {
-                s = Slot{key, line};
-            }
+            s.line = std::min(s.line, line);
         } else {
-            special_[key].push_back(Entry{line, section, condition});
+            if (s.special == kNoSpecial) {
+                s.special = static_cast<std::uint32_t>(special_.size());
+                special_.emplace_back();
+            }
+            special_[s.special].push_back(Entry{line, section, condition});
         }
     }
+
+    static constexpr std::uint32_t kNoSpecial = 0xffffffffu;
 
     struct Slot {
         PatternKey key = 0;
         std::uint32_t line = kNoLine;
+        // The key's lines in a section or with a condition, in special_ (kNoSpecial: none). A
+        // slot with neither kind of line is empty.
+        std::uint32_t special = kNoSpecial;
+
+        bool empty() const { return line == kNoLine && special == kNoSpecial; }
     };
 
     struct Entry {
@@ -140,7 +151,7 @@ class LineIndex {
         for (std::size_t h =
                  static_cast<std::size_t>((key * 0x9e3779b97f4a7c15ull) >> (64 - bits_));
              ; h = (h + 1) & last) {
-            if (slot_[h].line == kNoLine || slot_[h].key == key) {
+            if (slot_[h].empty() || slot_[h].key == key) {
                 return h;
             }
         }
@@ -150,12 +161,10 @@ class LineIndex {
     // no later than `limit`.
     std::uint32_t line_of(PatternKey key, const DealHolds& holds, HoldMask mask,
                           std::uint32_t limit) const {
-        const std::uint32_t line = slot_[slot_of(key)].line;
-        if (special_.empty()) {
-            return line;
-        }
-        if (const auto it = special_.find(key); it != special_.end()) {
-            for (const Entry& e : it->second) {
+        const Slot& slot = slot_[slot_of(key)];
+        const std::uint32_t line = slot.line;
+        if (slot.special != kNoSpecial) {
+            for (const Entry& e : special_[slot.special]) {
                 if (e.line >= line || e.line > limit) {
                     break;
                 }
@@ -171,7 +180,7 @@ class LineIndex {
 
     std::vector<Slot> slot_;
     unsigned bits_ = 4;
-    std::unordered_map<PatternKey, std::vector<Entry>> special_;
+    std::vector<std::vector<Entry>> special_;
     std::size_t lines_ = 0;
 };
 

@@ -40,8 +40,7 @@ ChartLines first_default(LengthSearch& search) {
 // against the best chart a line shorter, and no chart up to kLookAhead lines longer saves that
 // much for each line it adds. The lines dropped one at a time are priced in the chart as it
 // stands, so two lines that pay together may have gone where each alone seemed cheap.
-ChartLines default_chart(const DealPatterns& table) {
-    LengthSearch search(table);
+ChartLines default_chart(const DealPatterns& table, LengthSearch& search) {
     ChartLines lines = first_default(search);
     double cost = chart_shortfall(table, lines);
     // Shorter while the last line does not pay for itself and the chart stays within the cost
@@ -77,7 +76,20 @@ ChartLines default_chart(const DealPatterns& table) {
 }  // namespace
 
 ChartLines build_chart(const DealPatterns& table, std::size_t max_lines) {
-    return max_lines == 0 ? default_chart(table) : LengthSearch(table).chart(max_lines);
+    return PlainCharts(table).chart(max_lines);
+}
+
+PlainCharts::PlainCharts(const DealPatterns& table) : table_(table) {}
+
+PlainCharts::~PlainCharts() = default;
+
+ChartLines PlainCharts::chart(std::size_t max_lines) {
+    // The search starts with the first chart asked for: its first order is most of a short
+    // chart's work.
+    if (!search_) {
+        search_ = std::make_unique<LengthSearch>(table_);
+    }
+    return max_lines == 0 ? default_chart(table_, *search_) : search_->chart(max_lines);
 }
 
 double chart_shortfall(const DealPatterns& table, const ChartLines& lines) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "odds/strategy/patterns/deal_patterns.h"
@@ -19,6 +20,29 @@ using ChartLines = std::vector<std::uint32_t>;
 // adds; at most 60 lines, and no line dropped that would take the chart over half a hundredth of
 // a point against perfect play.
 ChartLines build_chart(const DealPatterns& table, std::size_t max_lines = 0);
+
+namespace chart_search {
+class LengthSearch;
+}  // namespace chart_search
+
+// The charts build_chart makes of one table at any lengths, from one search: the lengths share
+// its first order and its cuts, so a caller that wants several lengths pays for those once. The
+// table must outlive it.
+class PlainCharts {
+  public:
+    explicit PlainCharts(const DealPatterns& table);
+    ~PlainCharts();
+    PlainCharts(const PlainCharts&) = delete;
+    PlainCharts& operator=(const PlainCharts&) = delete;
+
+    const DealPatterns& table() const { return table_; }
+    // build_chart(table(), max_lines).
+    ChartLines chart(std::size_t max_lines);
+
+  private:
+    const DealPatterns& table_;
+    std::unique_ptr<chart_search::LengthSearch> search_;
+};
 
 // For each deal, the entry of the line that decides it.
 std::vector<std::uint32_t> chart_choices(const DealPatterns& table, const ChartLines& lines);

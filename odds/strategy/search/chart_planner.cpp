@@ -202,11 +202,11 @@ void Planner::place(std::uint32_t p, std::uint32_t slot) {
                 lead.sval = lead.fval;
                 first_[d] = hold;
                 lead.fpat = p;
-                lead.fval = t_.hold_value(hold);
+                lead.fval = entry.value();
             } else if (second_[d] == kOff || here < pos_[lead.spat]) {
                 second_[d] = hold;
                 lead.spat = p;
-                lead.sval = t_.hold_value(hold);
+                lead.sval = entry.value();
             }
         }
     }

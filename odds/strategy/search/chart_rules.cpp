@@ -131,10 +131,11 @@ ChartRules plain_rules(const ChartLines& lines) {
     return rules;
 }
 
-ChartRules improve_rules(const DealPatterns& table, const Game& game, const ChartLines& lines,
-                         std::size_t most, const RuleWritable& writable) {
+ChartRules improve_rules(PlainCharts& plain, const Game& game, std::size_t most,
+                         const RuleWritable& writable) {
+    const DealPatterns& table = plain.table();
     RuleSearch search(table, game, writable);
-    search.set(plain_rules(lines));
+    search.set(plain_rules(plain.chart(most)));
     search.evaluate();
     fill_rules(search, most, 0.0);
     trade_rules(search);
@@ -146,20 +147,19 @@ ChartRules improve_rules(const DealPatterns& table, const Game& game, const Char
     }
     const ChartRules first = search.rules();
     const double value = search.value();
-    search.set(plain_rules(build_chart(table, most - room)));
+    search.set(plain_rules(plain.chart(most - room)));
     search.evaluate();
     fill_rules(search, most, 0.0);
     trade_rules(search);
     return search.value() > value + search.tolerance() ? search.rules() : first;
 }
 
-ChartRules perfect_rules(const DealPatterns& table, const Game& game,
-                         const RuleWritable& writable) {
-    RuleSearch search(table, game, writable);
+ChartRules perfect_rules(PlainCharts& plain, const Game& game, const RuleWritable& writable) {
+    RuleSearch search(plain.table(), game, writable);
     ChartRules best;
     double best_short = 0.0;
     for (const std::size_t start : kPerfectStarts) {
-        search.set(plain_rules(build_chart(table, start)));
+        search.set(plain_rules(plain.chart(start)));
         search.evaluate();
         fill_rules(search, search.rules().size() + kPerfectAdds, kPerfectShortfall, true);
         prune_rules(search, kPerfectShortfall);
@@ -210,9 +210,10 @@ std::vector<RuleLine> generate_rules(const Tallies& tallies, std::size_t rules, 
         const auto it = words.by_text.find(split->pattern);
         return it != words.by_text.end() && it->second == key;
     };
-    const ChartRules found =
-        rules == 0 ? perfect_rules(table, game, writable)
-                   : improve_rules(table, game, build_chart(table, rules), rules, writable);
+    // The plain charts the search starts from share one search of the table.
+    PlainCharts plain(table);
+    const ChartRules found = rules == 0 ? perfect_rules(plain, game, writable)
+                                        : improve_rules(plain, game, rules, writable);
     std::vector<RuleLine> out;
     for (const ChartRule& r : found) {
         out.push_back(RuleLine{table.keys[r.pattern], r.condition});

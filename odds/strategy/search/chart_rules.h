@@ -34,17 +34,17 @@ using RuleWritable = std::function<bool(PatternKey, const DiscardCondition&)>;
 // The plain lines of a chart as rules.
 ChartRules plain_rules(const ChartLines& lines);
 
-// The best chart of at most `most` rules the search finds from a plain chart: exceptions and
-// lines come in where they gain, and take the place of the line that costs least where they gain
-// more than it saves.
-ChartRules improve_rules(const DealPatterns& table, const Game& game, const ChartLines& lines,
-                         std::size_t most, const RuleWritable& writable);
+// The best chart of at most `most` rules the search finds from the plain chart of `most` lines
+// of the table (and from a shorter one): exceptions and lines come in where they gain, and take
+// the place of the line that costs least where they gain more than it saves.
+ChartRules improve_rules(PlainCharts& plain, const Game& game, std::size_t most,
+                         const RuleWritable& writable);
 
 // The shortest chart the search finds that plays every deal as well as perfect play does, from
 // plain charts of several lengths: rules come in until no deal is misplayed, exceptions on
 // finer patterns than any line among them (the ranks kept, a rank discarded and another not,
 // the kept suit thrown away twice), then every rule that no deal needs goes.
-ChartRules perfect_rules(const DealPatterns& table, const Game& game, const RuleWritable& writable);
+ChartRules perfect_rules(PlainCharts& plain, const Game& game, const RuleWritable& writable);
 
 // What a chart of rules loses per coin against perfect play, from the table's stored holds: a
 // deal plays the hold its pattern keeps there, where the discards of that hold meet the rule.

@@ -224,10 +224,7 @@ bool Planner::improve(std::uint32_t p, bool seed, bool force) {
         const bool own = lead.fpat == p;
         std::uint32_t slot = pos_[own ? lead.spat : lead.fpat];
         slot -= active && slot > pos_[p] ? 1 : 0;
-        // The hold's place from the table's small list rather than the deal's lead, so that
-        // the processor fetches the value and the lead at once.
-        const double value = t_.hold_value(t_.hold_begin[entry.deal()] + entry.slot());
-        bucket_[slot] += lead.weight() * (value - (own ? lead.sval : lead.fval));
+        bucket_[slot] += lead.weight() * (entry.value() - (own ? lead.sval : lead.fval));
     }
     // Placed at slot k the pattern decides the deals whose other first line comes at k or
     // later; "discard everything" stays last, so k runs up to its slot. Seeding puts an

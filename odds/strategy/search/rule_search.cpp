@@ -65,13 +65,33 @@ RuleSearch::RuleSearch(const DealPatterns& table, const Game& game, const RuleWr
       profile_(rank_profile(game)),
       writable_(writable),
       conditions_(search_conditions(profile_)),
-      met_(table.hold_mask.size()),
-      met_known_(table.hold_mask.size(), false) {
-    if (conditions_.size() > 64 * Met{}.size()) {
+      met_(table.hold_mask.size()) {
+    if (conditions_.size() >= 64 * Met{}.size()) {
         throw std::logic_error("more conditions than the search's sets of them hold");
     }
     for (std::size_t c = 0; c < conditions_.size(); ++c) {
-        all_[c / 64] |= std::uint64_t{1} << (c % 64);
+        const std::uint64_t bit = std::uint64_t{1} << (c % 64);
+        const std::size_t word = c / 64;
+        const DiscardCondition& cond = conditions_[c];
+        all_[word] |= bit;
+        if (cond.discarded == 0) {
+            masks_.no_rank[word] |= bit;
+        } else {
+            for (int r = 0; r < kRankCount; ++r) {
+                masks_.rank[static_cast<std::size_t>(r)][word] |=
+                    (cond.discarded >> r & 1u) != 0 ? bit : 0;
+            }
+            masks_.one_discard[word] |= cond.only_discard ? bit : 0;
+        }
+        // A condition asking 1 fails where the thing is not seen, one asking 0 where it is.
+        const auto stops = [&](int asked, std::array<Met, 2>& masks) {
+            if (asked >= 0) {
+                masks[asked == 1 ? 0 : 1][word] |= bit;
+            }
+        };
+        stops(cond.straight, masks_.straight);
+        stops(cond.high, masks_.high);
+        stops(cond.flush, masks_.flush);
     }
     const std::size_t deals = t_.deal_count();
     first_.assign(deals, kNone);
@@ -93,6 +113,7 @@ void RuleSearch::set(ChartRules rules) {
 void RuleSearch::index() {
     plain_.assign(t_.keys.size(), kNone);
     excepted_.assign(t_.keys.size(), {});
+    ruled_.assign(t_.keys.size(), 0);
     for (std::uint32_t i = 0; i < rules_.size(); ++i) {
         const ChartRule& r = rules_[i];
         if (r.condition.any()) {
@@ -105,23 +126,33 @@ void RuleSearch::index() {
         } else if (plain_[r.pattern] == kNone) {
             plain_[r.pattern] = i;
         }
+        ruled_[r.pattern] = 1;
     }
 }
 
 const RuleSearch::Met& RuleSearch::met(std::size_t d, std::uint32_t e) const {
     const std::uint32_t h = t_.hold(d, e);
-    if (!met_known_[h]) {
+    Met& bits = met_[h];
+    // The last bit, which no condition has, says the hold's bits are worked out: one look-up
+    // of a table of some two million holds rather than two.
+    if ((bits.back() & kMetKnown) == 0) {
+        // As condition_meets asks each condition: some discard of its ranks (one card thrown
+        // away alone where it says so), and each penalty as it asks.
         const DiscardView seen = view(d, e);
-        Met bits{};
-        for (std::size_t c = 0; c < conditions_.size(); ++c) {
-            if (condition_meets(conditions_[c], seen)) {
-                bits[c / 64] |= std::uint64_t{1} << (c % 64);
+        for (std::size_t w = 0; w < bits.size(); ++w) {
+            std::uint64_t ranked = 0;
+            for (unsigned r = seen.ranks; r != 0; r &= r - 1) {
+                ranked |= masks_.rank[static_cast<std::size_t>(std::countr_zero(r))][w];
             }
+            if (seen.discards != 1) {
+                ranked &= ~masks_.one_discard[w];
+            }
+            bits[w] = (masks_.no_rank[w] | ranked) & ~masks_.straight[seen.straight ? 1 : 0][w] &
+                      ~masks_.high[seen.high ? 1 : 0][w] & ~masks_.flush[seen.flush ? 1 : 0][w];
         }
-        met_[h] = bits;
-        met_known_[h] = true;
+        bits.back() |= kMetKnown;
     }
-    return met_[h];
+    return bits;
 }
 
 bool RuleSearch::meets(std::size_t d, std::uint32_t e, const Excepted& rule) const {
@@ -173,10 +204,10 @@ double RuleSearch::evaluate() {
         };
         for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
             const std::uint32_t p = t_.pattern(e);
-            const auto& excepted = excepted_[p];
-            if (plain_[p] == kNone && excepted.empty()) {
+            if (ruled_[p] == 0) {
                 continue;
             }
+            const auto& excepted = excepted_[p];
             const double v = t_.value(d, e);
             if (plain_[p] != kNone) {
                 consider(plain_[p], v);
@@ -227,7 +258,7 @@ std::vector<RuleSearch::Candidate> RuleSearch::candidates() {
             }
             const Met& bits = met(d, e);
             for (std::size_t w64 = 0; w64 < bits.size(); ++w64) {
-                for (std::uint64_t m = bits[w64]; m != 0; m &= m - 1) {
+                for (std::uint64_t m = bits[w64] & all_[w64]; m != 0; m &= m - 1) {
                     mine[w64 * 64 + static_cast<std::size_t>(std::countr_zero(m))] += gain;
                 }
             }
@@ -298,18 +329,22 @@ Insert RuleSearch::best_insert() {
     }
     const std::size_t lines = rules_.size();
     std::vector<std::vector<std::uint32_t>> of_pattern(t_.keys.size());
+    // Whether a pattern has candidates: most entries have none, and a byte each is looked up in
+    // the first cache.
+    std::vector<std::uint8_t> wanted(t_.keys.size(), 0);
     for (std::uint32_t c = 0; c < cands.size(); ++c) {
         of_pattern[cands[c].rule.pattern].push_back(c);
+        wanted[cands[c].rule.pattern] = 1;
     }
     std::vector<double> bucket(cands.size() * lines, 0.0);
     for (std::size_t d = 0; d < t_.deal_count(); ++d) {
         const double w = t_.deals[d].weight;
         const std::uint32_t at = first_[d];
         for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-            const auto& mine = of_pattern[t_.pattern(e)];
-            if (mine.empty()) {
+            if (wanted[t_.pattern(e)] == 0) {
                 continue;
             }
+            const auto& mine = of_pattern[t_.pattern(e)];
             const double gain = w * (t_.value(d, e) - fval_[d]);
             for (const std::uint32_t c : mine) {
                 const std::uint32_t index = cands[c].index;
@@ -339,7 +374,8 @@ Refine RuleSearch::best_refine(bool split) const {
     // back at a place below, which keeps the same hold. Counted by the place of that next rule.
     const std::size_t kinds = conditions_.size();
     const std::size_t lines = rules_.size();
-    std::vector<double> delta(lines * kinds * lines, 0.0);
+    // By line, then next rule, then condition: a deal adds to its conditions side by side.
+    std::vector<double> delta(lines * lines * kinds, 0.0);
     for (std::size_t d = 0; d < t_.deal_count(); ++d) {
         const std::uint32_t at = first_[d];
         if (second_[d] == kNone || rules_[at].condition.any() ||
@@ -357,24 +393,25 @@ Refine RuleSearch::best_refine(bool split) const {
             ++e;
         }
         const Met& bits = met(d, e);
-        double* row = delta.data() + at * kinds * lines + second_[d];
+        double* row = delta.data() + (at * lines + second_[d]) * kinds;
         for (std::size_t w64 = 0; w64 < bits.size(); ++w64) {
             for (std::uint64_t m = ~bits[w64] & all_[w64]; m != 0; m &= m - 1) {
-                row[(w64 * 64 + static_cast<std::size_t>(std::countr_zero(m))) * lines] += change;
+                row[w64 * 64 + static_cast<std::size_t>(std::countr_zero(m))] += change;
             }
         }
     }
     Refine best;
     for (std::uint32_t i = 0; i < lines; ++i) {
         for (std::size_t c = 0; c < kinds; ++c) {
-            const double* by_next = delta.data() + (i * kinds + c) * lines;
+            const double* of_line = delta.data() + i * lines * kinds + c;
+            const auto by_next = [&](std::size_t j) { return of_line[j * kinds]; };
             // Put back at slot j, the line takes again the deals whose next rule comes at j or
             // later; without it, every deal passes on.
             double gain = 0.0;
             double most = -std::numeric_limits<double>::infinity();
             std::uint32_t slot = kNone;
             for (std::uint32_t j = i + 1; j < lines; ++j) {
-                gain += j > i + 1 ? by_next[j - 1] : 0.0;
+                gain += j > i + 1 ? by_next(j - 1) : 0.0;
                 if (split && gain > most) {
                     most = gain;
                     slot = j;
@@ -383,7 +420,7 @@ Refine RuleSearch::best_refine(bool split) const {
             if (!split) {
                 most = 0.0;
                 for (std::uint32_t j = i + 1; j < lines; ++j) {
-                    most += by_next[j];
+                    most += by_next(j);
                 }
             }
             if (most > best.gain + eps_ && allowed(rules_[i].pattern, conditions_[c]) &&

@@ -90,6 +90,20 @@ class RuleSearch {
     // time a hold is asked about.
     using Met = std::array<std::uint64_t, 2>;
     const Met& met(std::size_t d, std::uint32_t e) const;
+    // The conditions each thing the discards show lets through, or stops: a hold's bits are
+    // then a few masks put together rather than every condition asked in turn.
+    struct MetMasks {
+        // Those asking no rank, and those asking each rank among others.
+        Met no_rank{};
+        std::array<Met, kRankCount> rank{};
+        // Those asking that one card alone be thrown away.
+        Met one_discard{};
+        // Those a penalty stops where it is seen (index 1) or where it is not (index 0).
+        std::array<Met, 2> straight{};
+        std::array<Met, 2> high{};
+        std::array<Met, 2> flush{};
+    };
+    MetMasks masks_;
     // An exception of the chart and its condition's place among the search's (kNone where it
     // is none of them).
     struct Excepted {
@@ -110,10 +124,12 @@ class RuleSearch {
     // Each pattern's plain line, and the exceptions on it with their places.
     std::vector<std::uint32_t> plain_;
     std::vector<std::vector<Excepted>> excepted_;
+    // Whether some rule stands on each pattern, plain or excepted.
+    std::vector<std::uint8_t> ruled_;
     // Every condition's bit.
     Met all_{};
     mutable std::vector<Met> met_;
-    mutable std::vector<bool> met_known_;
+    static constexpr std::uint64_t kMetKnown = std::uint64_t{1} << 63;
     // Each deal's first two rules and their values.
     std::vector<std::uint32_t> first_;
     std::vector<std::uint32_t> second_;
