@@ -112,19 +112,11 @@ TEST(RuleSearch, PlaysPlainLinesAsTheChartSearchDoes) {
                 chart_shortfall(j.table, lines), 1e-12);
 }
 
-TEST(RuleSearch, PlaysAnExceptionAsTheChartFileReadsIt) {
+// The chart file's lines as the search's rules: the search's shortfall must be the scorer's
+// exact figure for the file. Gives the scorer's score.
+ChartScore expect_search_plays_as_file(const std::string& text) {
     const JacksTable& j = jacks();
     const ChartWords words(j.game);
-    const std::string text =
-        "royal flush, straight flush, four of a kind or 4 to a royal flush\n"
-        "high pair, two pair, three of a kind, straight, flush or full house\n"
-        "4 to a flush, when the discarded card is a 10\n"
-        "3 to a royal flush\n"
-        "4 to a flush\n"
-        "low pair\n"
-        "king alone, with a 9 discarded, flush penalty\n"
-        "suited 10-K\n"
-        "discard everything\n";
     const Chart chart = read_chart(text, "e.chart", j.game);
     ChartRules rules;
     for (const ChartLine& line : chart.lines) {
@@ -136,6 +128,20 @@ TEST(RuleSearch, PlaysAnExceptionAsTheChartFileReadsIt) {
     const ChartScore score = score_chart(j.tallies, chart, 2);
     const double exact = score.check.perfect_return() - score.check.chart_return();
     EXPECT_NEAR(rules_shortfall(j.table, j.game, rules), exact, 1e-12);
+    return score;
+}
+
+TEST(RuleSearch, PlaysAnExceptionAsTheChartFileReadsIt) {
+    expect_search_plays_as_file(
+        "royal flush, straight flush, four of a kind or 4 to a royal flush\n"
+        "high pair, two pair, three of a kind, straight, flush or full house\n"
+        "4 to a flush, when the discarded card is a 10\n"
+        "3 to a royal flush\n"
+        "4 to a flush\n"
+        "low pair\n"
+        "king alone, with a 9 discarded, flush penalty\n"
+        "suited 10-K\n"
+        "discard everything\n");
 }
 
 // Each kind of condition the search tries, each way round: a rank discarded, a rank as the one
@@ -143,8 +149,6 @@ TEST(RuleSearch, PlaysAnExceptionAsTheChartFileReadsIt) {
 // penalty or its absence. The search works out which conditions a hold meets all at once; the
 // chart scorer asks each line's condition of the hold's own discards.
 TEST(RuleSearch, PlaysEveryKindOfConditionAsTheChartFileReadsIt) {
-    const JacksTable& j = jacks();
-    const ChartWords words(j.game);
     const std::string text =
         "royal flush, straight flush, four of a kind or 4 to a royal flush\n"
         "high pair, two pair, three of a kind, straight, flush or full house\n"
@@ -161,17 +165,8 @@ TEST(RuleSearch, PlaysEveryKindOfConditionAsTheChartFileReadsIt) {
         "suited 10-J\n"
         "king alone, with a 9 discarded, flush penalty\n"
         "discard everything\n";
-    const Chart chart = read_chart(text, "e.chart", j.game);
-    ChartRules rules;
-    for (const ChartLine& line : chart.lines) {
-        rules.push_back(ChartRule{
-            id_of(j.table, words,
-                  line.condition.any() ? split_condition(line.words)->pattern : line.words),
-            line.condition});
-    }
-    const ChartScore score = score_chart(j.tallies, chart, 2);
-    const double exact = score.check.perfect_return() - score.check.chart_return();
-    EXPECT_NEAR(rules_shortfall(j.table, j.game, rules), exact, 1e-12);
+    const ChartScore score = expect_search_plays_as_file(text);
+    const Chart chart = read_chart(text, "e.chart", jacks().game);
     // Every line decides some deal, so that a condition read wrong shows.
     for (std::size_t i = 0; i < score.share.size(); ++i) {
         EXPECT_GT(score.share[i], 0.0) << chart.lines[i].words;

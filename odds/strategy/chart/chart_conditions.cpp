@@ -27,61 +27,48 @@ int rank_named(std::string_view name) {
     return -1;
 }
 
-// "a 9", "an 8 or a 10" as ranks, or 0.
-unsigned ranks_named(std::string_view text) {
+// The ranks of a list whose items `separator` parts, each named once, or 0 where an item is
+// no rank (`rank_of` gives -1) or comes twice.
+template <typename RankOf>
+unsigned ranks_listed(std::string_view text, std::string_view separator, RankOf rank_of) {
     unsigned ranks = 0;
     while (!text.empty()) {
-        std::string_view item = text.substr(0, std::min(text.find(" or "), text.size()));
-        text.remove_prefix(std::min(item.size() + 4, text.size()));
-        if (item.starts_with("a ")) {
-            item.remove_prefix(2);
-        } else if (item.starts_with("an ")) {
-            item.remove_prefix(3);
-        } else {
-            return 0;
-        }
-        const int r = rank_named(item);
-        if (r < 0) {
+        const std::string_view item = text.substr(0, std::min(text.find(separator), text.size()));
+        text.remove_prefix(std::min(item.size() + separator.size(), text.size()));
+        const int r = rank_of(item);
+        if (r < 0 || (ranks >> r & 1u) != 0) {
             return 0;
         }
         ranks |= 1u << r;
     }
     return ranks;
+}
+
+// "a 9", "an 8 or a 10" as ranks, or 0.
+unsigned ranks_named(std::string_view text) {
+    return ranks_listed(text, " or ", [](std::string_view item) {
+        if (item.starts_with("a ")) {
+            return rank_named(item.substr(2));
+        }
+        return item.starts_with("an ") ? rank_named(item.substr(3)) : -1;
+    });
 }
 
 // "9 or 10" (ranks without their article) as ranks, or 0.
 unsigned bare_ranks_named(std::string_view text) {
-    unsigned ranks = 0;
-    while (!text.empty()) {
-        const std::string_view item = text.substr(0, std::min(text.find(" or "), text.size()));
-        text.remove_prefix(std::min(item.size() + 4, text.size()));
-        const int r = rank_named(item);
-        if (r < 0 || (ranks >> r & 1u) != 0) {
-            return 0;
-        }
-        ranks |= 1u << r;
-    }
-    return ranks;
+    return ranks_listed(text, " or ", rank_named);
 }
 
 // "a-k-10" (ranks by symbol, each once) as ranks, or 0.
 unsigned rank_run_named(std::string_view text) {
-    unsigned ranks = 0;
-    while (!text.empty()) {
-        const std::string_view item = text.substr(0, std::min(text.find('-'), text.size()));
-        text.remove_prefix(std::min(item.size() + 1, text.size()));
-        int r = -1;
-        for (int s = 0; s < kRankCount; ++s) {
-            if (item == lower_case(kRankSymbols[static_cast<std::size_t>(s)])) {
-                r = s;
+    return ranks_listed(text, "-", [](std::string_view item) {
+        for (int r = 0; r < kRankCount; ++r) {
+            if (item == lower_case(kRankSymbols[static_cast<std::size_t>(r)])) {
+                return r;
             }
         }
-        if (r < 0 || (ranks >> r & 1u) != 0) {
-            return 0;
-        }
-        ranks |= 1u << r;
-    }
-    return ranks;
+        return -1;
+    });
 }
 
 // Takes one condition off the end of the words; false where they end in none.

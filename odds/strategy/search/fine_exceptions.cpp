@@ -113,22 +113,12 @@ Insert RuleSearch::best_fine_insert() {
     stop_point();
     std::unordered_map<std::uint64_t, double> rough;
     std::vector<DiscardCondition> conds;
-    for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-        if (fval_[d] >= t_.perfect[d] - kFineSameValue) {
-            continue;
+    for_best_entries(kFineSameValue, [&](std::size_t d, std::uint32_t e, double gain) {
+        fine_conditions(view(d, e), profile_.naturals, conds);
+        for (const DiscardCondition& c : conds) {
+            rough[code_of(t_.pattern(e), c)] += gain;
         }
-        const double w = t_.deals[d].weight;
-        for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-            const double v = t_.value(d, e);
-            if (v < t_.perfect[d] - kFineSameValue) {
-                continue;
-            }
-            fine_conditions(view(d, e), profile_.naturals, conds);
-            for (const DiscardCondition& c : conds) {
-                rough[code_of(t_.pattern(e), c)] += w * (v - fval_[d]);
-            }
-        }
-    }
+    });
     std::vector<std::pair<double, std::uint64_t>> order;
     order.reserve(rough.size());
     for (const auto& [code, gain] : rough) {

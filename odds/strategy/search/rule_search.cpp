@@ -234,36 +234,25 @@ std::vector<RuleSearch::Candidate> RuleSearch::candidates() {
     std::vector<std::uint32_t> row(t_.keys.size(), kNone);
     std::vector<double> rough;
     movers_.assign(t_.keys.size(), 0.0);
-    for (std::size_t d = 0; d < t_.deal_count(); ++d) {
-        if (fval_[d] >= t_.perfect[d] - kSameHoldValue) {
-            continue;
+    for_best_entries(kSameHoldValue, [&](std::size_t d, std::uint32_t e, double gain) {
+        const std::uint32_t p = t_.pattern(e);
+        if (row[p] == kNone) {
+            row[p] = static_cast<std::uint32_t>(rough.size() / kinds);
+            rough.resize(rough.size() + kinds, 0.0);
         }
-        const double w = t_.deals[d].weight;
-        for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
-            const double v = t_.value(d, e);
-            if (v < t_.perfect[d] - kSameHoldValue) {
-                continue;
-            }
-            const std::uint32_t p = t_.pattern(e);
-            const double gain = w * (v - fval_[d]);
-            if (row[p] == kNone) {
-                row[p] = static_cast<std::uint32_t>(rough.size() / kinds);
-                rough.resize(rough.size() + kinds, 0.0);
-            }
-            double* mine = rough.data() + std::size_t{row[p]} * kinds;
-            if (plain_[p] == kNone) {
-                mine[conditions_.size()] += gain;
-            } else {
-                movers_[p] += gain;
-            }
-            const Met& bits = met(d, e);
-            for (std::size_t w64 = 0; w64 < bits.size(); ++w64) {
-                for (std::uint64_t m = bits[w64] & all_[w64]; m != 0; m &= m - 1) {
-                    mine[w64 * 64 + static_cast<std::size_t>(std::countr_zero(m))] += gain;
-                }
+        double* mine = rough.data() + std::size_t{row[p]} * kinds;
+        if (plain_[p] == kNone) {
+            mine[conditions_.size()] += gain;
+        } else {
+            movers_[p] += gain;
+        }
+        const Met& bits = met(d, e);
+        for (std::size_t w64 = 0; w64 < bits.size(); ++w64) {
+            for (std::uint64_t m = bits[w64] & all_[w64]; m != 0; m &= m - 1) {
+                mine[w64 * 64 + static_cast<std::size_t>(std::countr_zero(m))] += gain;
             }
         }
-    }
+    });
     std::vector<std::pair<double, std::uint64_t>> order;
     for (std::uint32_t p = 0; p < t_.keys.size(); ++p) {
         if (row[p] == kNone) {

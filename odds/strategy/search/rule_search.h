@@ -114,6 +114,23 @@ class RuleSearch {
     bool meets(std::size_t d, std::uint32_t e, const Excepted& rule) const;
     std::vector<Candidate> candidates();
     void index();
+    // Calls f(d, e, gain) for every misplayed deal d and every entry e of it within `tolerance`
+    // of perfect play, with what playing e would gain there, weighted.
+    template <typename F>
+    void for_best_entries(double tolerance, F f) const {
+        for (std::size_t d = 0; d < t_.deal_count(); ++d) {
+            if (fval_[d] >= t_.perfect[d] - tolerance) {
+                continue;
+            }
+            const double w = t_.deals[d].weight;
+            for (std::uint32_t e = t_.entry_begin[d]; e < t_.entry_begin[d + 1]; ++e) {
+                const double v = t_.value(d, e);
+                if (v >= t_.perfect[d] - tolerance) {
+                    f(d, e, w * (v - fval_[d]));
+                }
+            }
+        }
+    }
 
     const DealPatterns& t_;
     const Game& game_;
