@@ -46,25 +46,12 @@ build-tsan: deps
 test-tsan: build-tsan
 	ctest --preset tsan -L tsan -j $(JOBS)
 
-# The sanitizer build is compiled beside the release tests, at the lowest priority
-# (scripts/build-beside): it takes the core their last long tests leave idle, not theirs.
 test: build
-	cmake --preset asan $(BORROWED_WRITER)
-	scripts/build-beside build/asan/build.log cmake --build --preset asan -j $(JOBS) -- \
-	  ctest --preset release -j $(JOBS)
-	ctest --preset asan -L sanitize -j $(JOBS)
+	ctest --preset release -j $(JOBS)
+	$(MAKE) --no-print-directory test-asan
 
-# What CI runs: `make test`, with the ThreadSanitizer build compiled beside the AddressSanitizer
-# tests in the same way, and its tests after them.
-ci: build
-	cmake --preset asan $(BORROWED_WRITER)
-	scripts/build-beside build/asan/build.log cmake --build --preset asan -j $(JOBS) -- \
-	  ctest --preset release -j $(JOBS)
-	cmake --preset tsan $(BORROWED_WRITER)
-	scripts/build-beside build/tsan/build.log \
-	  cmake --build --preset tsan -j $(JOBS) --target quillon_tsan -- \
-	  ctest --preset asan -L sanitize -j $(JOBS)
-	ctest --preset tsan -L tsan -j $(JOBS)
+ci: test
+	$(MAKE) --no-print-directory test-tsan
 
 bench:
 	$(MAKE) --no-print-directory build BENCH=ON
