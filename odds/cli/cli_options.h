@@ -22,27 +22,25 @@ class CliError : public std::runtime_error {
 // The values of a command line, as the commands' declarations fill them in (command_line.h).
 struct Command {
     std::string verb;
-    std::vector<std::string> cards;
-    std::optional<std::string> game;
-    // --pay HAND=AMOUNT, each a line of the table paid anew, in the order given.
-    std::vector<std::string> pays;
-    std::optional<int> coins;
-    std::optional<std::string> hold;
-    std::optional<int> lines;
-    // strategy: a chart of this many rules, lines and exceptions together, or the shortest
-    // that plays perfectly.
-    std::optional<int> rules;
-    bool perfect = false;
-    std::optional<int> play;
     bool json = false;
+    // The game, the bet in coins, the hands a round, and the pays changed: --pay HAND=AMOUNT,
+    // each a line of the table paid anew, in the order given.
+    std::optional<std::string> game;
+    std::optional<int> coins, play;
+    std::vector<std::string> pays;
+    // The five cards of the deal, and the hold checked against the best.
+    std::vector<std::string> cards;
+    std::optional<std::string> hold;
+    // strategy: a chart of at most `lines` lines, of `rules` rules, lines and exceptions
+    // together, or the shortest that plays perfectly.
+    std::optional<int> lines, rules;
+    bool perfect = false;
     // strategy and chart: the chart file to write or read, one deal's cards, and examples.
-    std::optional<std::string> save;
-    std::optional<std::string> file;
+    std::optional<std::string> save, file;
     std::vector<std::string> hand;
     bool examples = false;
     // meter: the line the meter pays and one step of it, per coin.
-    std::optional<std::string> line;
-    std::optional<std::string> step;
+    std::optional<std::string> line, step;
     // Ultimate X: the lines played, and the multipliers they carry (a total or one a line).
     std::optional<int> ultimate_x;
     std::optional<std::string> multiplier;

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <charconv>
+#include <stdexcept>
 
 #include "odds/cli/commands.h"
 #include "odds/games/game_file.h"
@@ -51,26 +52,12 @@ void CommandOptions::game() {
 }
 
 void CommandOptions::coins() {
-    count("--coins", values_.coins, 1, kMostCoins, "N",
-          "a bet of 1 to " + std::to_string(kMostCoins) + " coins",
+    count("--coins", values_.coins, 1, kMostCoins, "N", "a bet of {} coins",
           "analyses a bet of N coins (default: the full bet)");
 }
 
-void CommandOptions::hold() {
-    text("--hold", values_.hold, "CARDS", "the cards held",
-         "checks one hold against the best: the cards kept, \"s1 s13\" or \"As,Ks\"; \"none\" or "
-         "'' to draw five");
-}
-
-void CommandOptions::lines() {
-    count("--lines", values_.lines, 1, kMostLines, "N",
-          "a chart of 1 to " + std::to_string(kMostLines) + " lines",
-          "keeps the chart to at most N lines");
-}
-
 void CommandOptions::play() {
-    count("--play", values_.play, 1, kMostPlay, "N",
-          "1 to " + std::to_string(kMostPlay) + " hands a round",
+    count("--play", values_.play, 1, kMostPlay, "N", "{} hands a round",
           "N hands a round on one deal, as Triple to Hundred Play machines deal them: the "
           "spread, N0 and risk of ruin per round, in bets of one hand's bet");
 }
@@ -96,8 +83,7 @@ void CommandOptions::paid_game() {
 }
 
 void CommandOptions::ultimate_x() {
-    count("--ultimate-x", values_.ultimate_x, 1, kMostUltimateXLines, "N",
-          "1 to " + std::to_string(kMostUltimateXLines) + " lines",
+    count("--ultimate-x", values_.ultimate_x, 1, kMostUltimateXLines, "N", "{} lines",
           "Ultimate X on N lines, the bet doubled: each line's win sets the multiplier of its next "
           "hand, and perfect play looks at the multipliers' total");
 }
@@ -129,11 +115,17 @@ CLI::Option* CommandOptions::count(const std::string& name, std::optional<int>& 
                                    int most, const std::string& value_name,
                                    const std::string& takes, const std::string& help) {
     needs_[name] = "a number";
+    std::string says = takes;
+    const std::size_t range_at = says.find("{}");
+    if (range_at == std::string::npos) {
+        throw std::logic_error(name + " says what it takes without its range");
+    }
+    says.replace(range_at, 2, std::to_string(least) + " to " + std::to_string(most));
     const auto check = [=](std::string& value) -> std::string {
         int n = 0;
         const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
         if (error != std::errc{} || end != value.data() + value.size() || n < least || n > most) {
-            return "takes " + takes + ", not '" + value + "'";
+            return "takes " + says + ", not '" + value + "'";
         }
         return {};
     };

@@ -30,8 +30,6 @@ class CommandOptions {
     void cards();  // the five cards of a deal, as words
     void game();
     void coins();
-    void hold();
-    void lines();
     void play();
     void json();
     void pays();       // --pay HAND=AMOUNT, as often as wanted
@@ -39,7 +37,8 @@ class CommandOptions {
     void ultimate_x();
     void multiplier();
 
-    // A new option: text, a whole number within [least, most], or a flag.
+    // A new option: text, a whole number within [least, most], or a flag. A number's `takes`
+    // says what it takes, "{}" standing for the range: "a bet of {} coins".
     CLI::Option* text(const std::string& name, std::optional<std::string>& target,
                       const std::string& value_name, const std::string& needs,
                       const std::string& help);

@@ -16,7 +16,9 @@ void declare(CommandOptions& options) {
     options.cards();
     options.game();
     options.coins();
-    options.hold();
+    options.text("--hold", options.values().hold, "CARDS", "the cards held",
+                 "checks one hold against the best: the cards kept, \"s1 s13\" or \"As,Ks\"; "
+                 "\"none\" or '' to draw five");
     options.play();
     options.json();
     options.ultimate_x();

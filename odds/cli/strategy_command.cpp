@@ -8,9 +8,9 @@ namespace {
 
 void declare_strategy(CommandOptions& options) {
     options.paid_game();
-    options.lines();
-    options.count("--rules", options.values().rules, 1, kMostLines, "N",
-                  "a chart of 1 to " + std::to_string(kMostLines) + " rules",
+    options.count("--lines", options.values().lines, 1, kMostLines, "N", "a chart of {} lines",
+                  "keeps the chart to at most N lines");
+    options.count("--rules", options.values().rules, 1, kMostLines, "N", "a chart of {} rules",
                   "the best chart of N rules found, lines and exceptions on the discards "
                   "counted together (\"king alone, with a 9 discarded\")");
     options.flag("--perfect", options.values().perfect,

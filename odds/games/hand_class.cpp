@@ -191,13 +191,11 @@ std::string_view hand_class_text(HandClass hand) {
 }
 
 HandClass natural_class(const RankCounts& counts, bool flush, bool wild_used) {
+    // The ranks dealt, as bits, how many and how many pairs; then the rank of the four, of the
+    // three, of the highest single card and of the highest pair, -1 where there is none.
     unsigned ranks = 0;
-    int distinct = 0;
-    int pairs = 0;
-    int quad = -1;
-    int trips = -1;
-    int kicker = -1;
-    int paired = -1;
+    int distinct = 0, pairs = 0;
+    int quad = -1, trips = -1, kicker = -1, paired = -1;
     for (int r = 0; r < kRankCount; ++r) {
         const int c = counts[static_cast<std::size_t>(r)];
         if (c == 0) {

@@ -12,8 +12,7 @@ namespace quillon::odds {
 // lowest to its highest rank (the ace played low where that is shorter), and whether it sits at
 // an end, where fewer straights reach it than its span alone allows.
 struct StraightFit {
-    int fits = 0;
-    int ways = 0;
+    int fits = 0, ways = 0;
     int span = 99;
     bool edge = false;
 };

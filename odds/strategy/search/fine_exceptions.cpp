@@ -119,7 +119,7 @@ Insert RuleSearch::best_fine_insert() {
             rough[code_of(t_.pattern(e), c)] += gain;
         }
     });
-    std::vector<std::pair<double, std::uint64_t>> order;
+    RankedCodes order;
     order.reserve(rough.size());
     for (const auto& [code, gain] : rough) {
         order.emplace_back(gain, code);
@@ -128,23 +128,13 @@ Insert RuleSearch::best_fine_insert() {
         return x.first > y.first || (x.first == y.first && x.second < y.second);
     });
     const auto last = static_cast<std::uint32_t>(rules_.size() - 1);
-    std::vector<Candidate> cands;
-    std::vector<std::uint32_t> taken(t_.keys.size(), 0);
-    for (const auto& [gain, code] : order) {
-        if (cands.size() == kFineCandidates) {
-            break;
-        }
-        Candidate cand;
-        cand.rule = rule_of(code);
-        const std::uint32_t p = cand.rule.pattern;
-        if (taken[p] >= kFinePerPattern || !allowed(p, cand.rule.condition) ||
-            std::find(rules_.begin(), rules_.end(), cand.rule) != rules_.end()) {
-            continue;
-        }
-        cand.most = std::min(plain_[p], last);
-        ++taken[p];
-        cands.push_back(cand);
-    }
+    const std::vector<Candidate> cands =
+        first_candidates(order, kFineCandidates, kFinePerPattern, [&](std::uint64_t code) {
+            Candidate cand;
+            cand.rule = rule_of(code);
+            cand.most = std::min(plain_[cand.rule.pattern], last);
+            return cand;
+        });
     Insert best;
     if (cands.empty()) {
         return best;

@@ -253,7 +253,7 @@ std::vector<RuleSearch::Candidate> RuleSearch::candidates() {
             }
         }
     });
-    std::vector<std::pair<double, std::uint64_t>> order;
+    RankedCodes order;
     for (std::uint32_t p = 0; p < t_.keys.size(); ++p) {
         if (row[p] == kNone) {
             continue;
@@ -273,12 +273,7 @@ std::vector<RuleSearch::Candidate> RuleSearch::candidates() {
                (x.first == y.first && (px > py || (px == py && x.second < y.second)));
     });
     const auto last = static_cast<std::uint32_t>(rules_.size() - 1);
-    std::vector<Candidate> out;
-    std::vector<std::uint8_t> taken(t_.keys.size(), 0);
-    for (const auto& [gain, code] : order) {
-        if (out.size() == kRuleCandidates) {
-            break;
-        }
+    return first_candidates(order, kRuleCandidates, kPerPattern, [&](std::uint64_t code) {
         Candidate cand;
         cand.rule.pattern = static_cast<std::uint32_t>(code / kinds);
         const std::size_t c = code % kinds;
@@ -287,24 +282,36 @@ std::vector<RuleSearch::Candidate> RuleSearch::candidates() {
             cand.index = static_cast<std::uint32_t>(c);
         }
         const std::uint32_t p = cand.rule.pattern;
-        if (taken[p] >= kPerPattern || !allowed(p, cand.rule.condition) ||
-            std::find(rules_.begin(), rules_.end(), cand.rule) != rules_.end()) {
-            continue;
-        }
         if (cand.rule.condition.any()) {
-            cand.least = 0;
             cand.most = std::min(plain_[p], last);
         } else {
-            cand.least = 0;
             for (const Excepted& rule : excepted_[p]) {
                 cand.least = std::max(cand.least, rule.at + 1);
             }
             cand.most = last;
         }
-        if (cand.least <= cand.most) {
-            ++taken[p];
-            out.push_back(cand);
+        return cand;
+    });
+}
+
+std::vector<RuleSearch::Candidate> RuleSearch::first_candidates(
+    const RankedCodes& ranked, std::size_t most, std::size_t per_pattern,
+    const std::function<Candidate(std::uint64_t)>& make) const {
+    std::vector<Candidate> out;
+    std::vector<std::size_t> taken(t_.keys.size(), 0);
+    for (const auto& ranked_code : ranked) {
+        if (out.size() == most) {
+            break;
         }
+        const Candidate cand = make(ranked_code.second);
+        const std::uint32_t p = cand.rule.pattern;
+        if (taken[p] >= per_pattern || !allowed(p, cand.rule.condition) ||
+            std::find(rules_.begin(), rules_.end(), cand.rule) != rules_.end() ||
+            cand.least > cand.most) {
+            continue;
+        }
+        ++taken[p];
+        out.push_back(cand);
     }
     return out;
 }

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "odds/strategy/search/chart_rules.h"
@@ -113,6 +115,14 @@ class RuleSearch {
     };
     bool meets(std::size_t d, std::uint32_t e, const Excepted& rule) const;
     std::vector<Candidate> candidates();
+    // Rules ranked by what they would mend, as (gain, code), the most first.
+    using RankedCodes = std::vector<std::pair<double, std::uint64_t>>;
+    // The first `most` candidates of `ranked` that the reader takes, the chart lacks and that
+    // have some place (least <= most), at most `per_pattern` on one pattern; `make` turns a
+    // code into its candidate, its places set.
+    std::vector<Candidate> first_candidates(
+        const RankedCodes& ranked, std::size_t most, std::size_t per_pattern,
+        const std::function<Candidate(std::uint64_t)>& make) const;
     void index();
     // Calls f(d, e, gain) for every misplayed deal d and every entry e of it within `tolerance`
     // of perfect play, with what playing e would gain there, weighted.
@@ -148,17 +158,14 @@ class RuleSearch {
     mutable std::vector<Met> met_;
     static constexpr std::uint64_t kMetKnown = std::uint64_t{1} << 63;
     // Each deal's first two rules and their values.
-    std::vector<std::uint32_t> first_;
-    std::vector<std::uint32_t> second_;
+    std::vector<std::uint32_t> first_, second_;
+    std::vector<double> fval_, sval_;
     // What each pattern of a plain line would mend on the misplayed deals, counted by
     // best_insert().
     std::vector<double> movers_;
-    std::vector<double> fval_;
-    std::vector<double> sval_;
-    double value_ = 0.0;
-    double perfect_ = 0.0;
-    double total_ = 0.0;
-    double eps_ = 0.0;
+    // Over all deals, weighted: the chart's value, perfect play's, the deals' weight, and the
+    // least gain the search counts.
+    double value_ = 0.0, perfect_ = 0.0, total_ = 0.0, eps_ = 0.0;
 };
 
 }  // namespace quillon::odds::rule_search

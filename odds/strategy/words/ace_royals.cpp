@@ -18,9 +18,8 @@ namespace {
 // that and its flush penalty (0 where not known), just before the draw by its high cards ("2 to
 // a royal flush, 1 high card").
 HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty) {
-    HoldPatterns out;
     const unsigned ace = (ranks >> kAce & 1u) != 0 ? 2 : 1;
-    for (const PatternKey key : draws) {
+    return each_preceded(draws, [&](PatternKey key, HoldPatterns& out) {
         // "2 to a royal flush, 1 high card": the family by its high cards, any gaps.
         if (family_of(key) == Family::royal && get(key, kNamed) == 0 && get(key, kAnyGaps) != 0 &&
             get(key, kAnyHigh) == 0) {
@@ -30,9 +29,7 @@ HoldPatterns add_ace(const HoldPatterns& draws, unsigned ranks, unsigned penalty
             }
             out.push(with_ace);
         }
-        out.push(key);
-    }
-    return out;
+    });
 }
 
 class AceRoyal final : public Registered<AceRoyal> {

@@ -179,16 +179,37 @@ class Distinction {
     unsigned games_;
 };
 
+// The patterns of `draws` (finest first), each preceded by those `before(key, out)` pushes.
+template <class Before>
+HoldPatterns each_preceded(const HoldPatterns& draws, Before before) {
+    HoldPatterns out;
+    for (const PatternKey key : draws) {
+        before(key, out);
+        out.push(key);
+    }
+    return out;
+}
+
 // The patterns of `draws` (finest first) with each pattern that `takes` preceded by the same
 // pattern with `mark`: how most distinctions refine a hold's patterns.
 template <class Takes>
 HoldPatterns marked_before(const HoldPatterns& draws, PatternKey mark, Takes takes) {
-    HoldPatterns out;
-    for (const PatternKey key : draws) {
+    return each_preceded(draws, [&](PatternKey key, HoldPatterns& out) {
         if (takes(key)) {
             out.push(key | mark);
         }
-        out.push(key);
+    });
+}
+
+// `first` ahead of a hold's patterns (`rest`, finest first): where the hold shows it already,
+// it stands once, first.
+inline HoldPatterns put_first(PatternKey first, const HoldPatterns& rest) {
+    HoldPatterns out;
+    out.push(first);
+    for (const PatternKey key : rest) {
+        if (key != first) {
+            out.push(key);
+        }
     }
     return out;
 }
@@ -203,25 +224,22 @@ inline void add_word(std::vector<PatternKey>& out, PatternKey key) {
 // The hooks a distinction class overrides: those it declares itself.
 template <class D>
 consteval unsigned hooks_of() {
-    const auto own = [](auto derived, auto base) {
-        return std::is_same_v<decltype(derived), decltype(base)> ? 0u : 1u;
+    // &D::hook points to a member of Distinction unless D declares the hook itself.
+    const auto own = []<class Member, class Owner>(Member Owner::*) {
+        return !std::is_same_v<Owner, Distinction>;
     };
-    using B = Distinction;
-    return own(&D::adjust_profile, &B::adjust_profile) << kAdjustProfile |
-           own(&D::refine_draw, &B::refine_draw) << kRefineDraw |
-           own(&D::add_draw, &B::add_draw) << kAddDraw |
-           own(&D::refine_hold, &B::refine_hold) << kRefineHold |
-           own(&D::add_set, &B::add_set) << kAddSet |
-           own(&D::refine_made, &B::refine_made) << kRefineMade |
-           own(&D::add_dealt, &B::add_dealt) << kAddDealt |
-           own(&D::narrows, &B::narrows) << kNarrows |
-           own(&D::add_coarser, &B::add_coarser) << kAddCoarser |
-           own(&D::whole_words, &B::whole_words) << kWholeWords |
-           own(&D::draw_name, &B::draw_name) << kDrawName |
-           own(&D::edge_sets, &B::edge_sets) << kEdgeSets |
-           own(&D::draw_words, &B::draw_words) << kDrawWords |
-           own(&D::add_vocabulary, &B::add_vocabulary) << kVocabulary |
-           own(&D::merges, &B::merges) << kMerges;
+    // In the order of Hook: a hook added there and not here fails the build.
+    const bool overrides[] = {
+        own(&D::adjust_profile), own(&D::refine_draw),    own(&D::add_draw),  own(&D::refine_hold),
+        own(&D::add_set),        own(&D::refine_made),    own(&D::add_dealt), own(&D::narrows),
+        own(&D::add_coarser),    own(&D::whole_words),    own(&D::draw_name), own(&D::edge_sets),
+        own(&D::draw_words),     own(&D::add_vocabulary), own(&D::merges)};
+    static_assert(std::size(overrides) == kHookCount);
+    unsigned hooks = 0;
+    for (unsigned h = 0; h < kHookCount; ++h) {
+        hooks |= (overrides[h] ? 1u : 0u) << h;
+    }
+    return hooks;
 }
 
 // The base of every distinction class D: it tells the registry which hooks D overrides.

@@ -202,14 +202,7 @@ HoldPatterns single_card(int rank, int wild, const HoldPatterns& coarser) {
                              put(kHeld, static_cast<unsigned>(1 + wild)) |
                              put(kWild, static_cast<unsigned>(wild)) | put(kNamed, 1) |
                              put(kRanks, 1u << rank);
-    HoldPatterns out;
-    out.push(named);
-    for (const PatternKey key : coarser) {
-        if (key != named) {
-            out.push(key);
-        }
-    }
-    return out;
+    return put_first(named, coarser);
 }
 
 class JokerDraws final : public Registered<JokerDraws> {

@@ -115,12 +115,9 @@ HoldPatterns joker_card(const Game& game, const std::array<CardId, 5>& deal, Hol
             gone |= 1u << engine_rank(deal[i].rank());
         }
     }
-    HoldPatterns out;
-    out.push(named.keys[0] | put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1));
-    for (const PatternKey key : named) {
-        out.push(key);
-    }
-    return out;
+    // No pattern of the card beside the joker says its clear straights yet.
+    return put_first(
+        named.keys[0] | put(kClear, static_cast<unsigned>(clear_count(rank, gone)) + 1), named);
 }
 
 class LoneCards final : public Registered<LoneCards> {
