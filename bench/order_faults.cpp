@@ -31,8 +31,8 @@ void print_fault(const OrderFault& f, const DealPatterns& table, const Game& gam
                 f.what == FaultKind::order ? "order" : "pat hand", f.made_line,
                 words_of(table, game, f.made).c_str(), words_of(table, game, f.kind).c_str(),
                 f.better_line == 0 ? "the hold of" : "line", f.better_line,
-                words_of(table, game, f.better).c_str(),
-                static_cast<unsigned long long>(f.deals), deal.c_str());
+                words_of(table, game, f.better).c_str(), static_cast<unsigned long long>(f.deals),
+                deal.c_str());
 }
 
 }  // namespace
@@ -55,9 +55,9 @@ int main(int argc, char** argv) {
             const ChartLines chart = charts.chart(lines);
             const auto start = std::chrono::steady_clock::now();
             const std::vector<OrderFault> faults = order_faults(table, chart);
-            const double ms = std::chrono::duration<double, std::milli>(
-                                  std::chrono::steady_clock::now() - start)
-                                  .count();
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count();
             slowest = std::max(slowest, ms);
             std::size_t order = 0;
             for (const OrderFault& f : faults) {

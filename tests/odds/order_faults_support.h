@@ -1,7 +1,7 @@
 #pragma once
 
-#include <stdexcept>
 #include <array>
+#include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <vector>

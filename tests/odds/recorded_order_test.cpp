@@ -44,7 +44,9 @@ TEST_P(RecordedOrder, ChartsHaveTheirCountedFaults) {
     const auto t1 = std::chrono::steady_clock::now();
     const DealPatterns table = made_hand_table(r.game);
     const auto t2 = std::chrono::steady_clock::now();
-    std::printf("TIMING tallies %.0f table %.0f\n", std::chrono::duration<double, std::milli>(t1 - t0).count(), std::chrono::duration<double, std::milli>(t2 - t1).count());
+    std::printf("TIMING tallies %.0f table %.0f\n",
+                std::chrono::duration<double, std::milli>(t1 - t0).count(),
+                std::chrono::duration<double, std::milli>(t2 - t1).count());
     const std::array<const char*, 4> lengths{"15", "26", "40", ""};
     for (std::size_t i = 0; i < lengths.size(); ++i) {
         const Chart chart = read_chart(recorded_chart(r.game, lengths[i]), "recorded.chart", game);
@@ -52,13 +54,16 @@ TEST_P(RecordedOrder, ChartsHaveTheirCountedFaults) {
         std::string listed;
         const auto t3 = std::chrono::steady_clock::now();
         const auto all = order_faults(table, reading_of(chart, table, game));
-        std::printf("TIMING check %.1f\n", std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t3).count());
+        std::printf("TIMING check %.1f\n",
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t3)
+                        .count());
         for (const OrderFault& f : all) {
             ++found[f.what == FaultKind::order ? 0 : 1];
             listed += "\n  " + fault_text(f, table, game);
         }
-        EXPECT_EQ(found, r.faults[i]) << r.game << " " << (lengths[i][0] != 0 ? lengths[i] : "default")
-                                      << " lines:" << listed;
+        EXPECT_EQ(found, r.faults[i])
+            << r.game << " " << (lengths[i][0] != 0 ? lengths[i] : "default")
+            << " lines:" << listed;
     }
 }
 

@@ -149,10 +149,11 @@ std::vector<OrderFault> order_faults(const DealPatterns& table, const ChartReadi
         }
         const std::uint32_t line = table.pattern(decider);
         const std::uint64_t key = (std::uint64_t{r} << 40) | (std::uint64_t{line} << 20) | kind;
-        const auto [it, fresh] = kind_index.try_emplace(key, static_cast<std::uint32_t>(kinds.size()));
+        const auto [it, fresh] =
+            kind_index.try_emplace(key, static_cast<std::uint32_t>(kinds.size()));
         if (fresh) {
-            kinds.push_back(MadeKind{r, line, first, kind,
-                                     std::vector<Meeting>(reading.orders[r].size())});
+            kinds.push_back(
+                MadeKind{r, line, first, kind, std::vector<Meeting>(reading.orders[r].size())});
             breaking.emplace_back(pat[kind] != 0 ? patterns : 0);
         }
         MadeKind& here = kinds[it->second];
