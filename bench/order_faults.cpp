@@ -1,8 +1,9 @@
 // What the order check costs and finds: for every built-in game, the faults of its generated
 // charts at 15, 20, 26 and 40 lines and the default (order_faults.h), and the time of one check
-// of each chart over every deal class. With a game's name, each fault of its charts in words.
+// of each chart over every deal class. With a game's name, its charts and their faults in words.
 //
 // Usage: bench_order_faults [GAME]   (a few seconds a game)
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -17,6 +18,7 @@
 namespace {
 
 using namespace quillon::odds;
+using quillon::CardId;
 
 std::string words_of(const DealPatterns& table, const Game& game, std::uint32_t pattern) {
     return chart_of_keys({table.keys[pattern]}, game).lines.front().words;
@@ -67,6 +69,9 @@ int main(int argc, char** argv) {
                         lines == 0 ? "default" : std::to_string(lines).c_str(), order,
                         faults.size() - order, ms);
             if (!only.empty()) {
+                for (std::size_t i = 0; i < chart.size(); ++i) {
+                    std::printf("  %2zu %s\n", i + 1, words_of(table, game, chart[i]).c_str());
+                }
                 for (const OrderFault& f : faults) {
                     print_fault(f, table, game);
                 }

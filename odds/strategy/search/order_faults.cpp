@@ -188,28 +188,30 @@ std::vector<OrderFault> order_faults(const DealPatterns& table, const ChartReadi
             }
         }
     }
-    // The pattern that breaks most deals of the kind, each of them for more; of several that
-    // break as many, the finest (the first of the table where they are alike), as it takes in
-    // the fewest other deals where it comes first.
+    // The pattern that breaks most deals of the kind, each of them for more: a line of the chart
+    // before any other, as it mends by a move, and of several alike the finest (the first of the
+    // table where they are alike), as it takes in the fewest other deals where it comes first.
     for (std::uint32_t k = 0; k < kinds.size(); ++k) {
         if (has_order_fault[k] != 0) {
             continue;
         }
+        const std::vector<std::uint32_t>& at = place[kinds[k].reading];
+        const auto wider = [&](std::uint32_t p, std::uint32_t than) {
+            const Meeting& a = breaking[k][p];
+            const Meeting& b = breaking[k][than];
+            return std::tuple(at[p] != kNowhere, a.fits, table.parents[p].size()) >
+                   std::tuple(at[than] != kNowhere, b.fits, table.parents[than].size());
+        };
         std::uint32_t widest = kNowhere;
         for (std::uint32_t p = 0; p < breaking[k].size(); ++p) {
-            const Meeting& meeting = breaking[k][p];
-            if (meeting.always() &&
-                (widest == kNowhere || meeting.fits > breaking[k][widest].fits ||
-                 (meeting.fits == breaking[k][widest].fits &&
-                  table.parents[p].size() > table.parents[widest].size()))) {
+            if (breaking[k][p].always() && (widest == kNowhere || wider(p, widest))) {
                 widest = p;
             }
         }
         if (widest != kNowhere) {
             const MadeKind& m = kinds[k];
-            const std::uint32_t at = place[m.reading][widest];
             out.push_back(OrderFault{FaultKind::pat_hand, m.made, widest, m.line + 1u,
-                                     at == kNowhere ? 0 : at + 1u, m.kind, m.reading,
+                                     at[widest] == kNowhere ? 0 : at[widest] + 1u, m.kind, m.reading,
                                      breaking[k][widest].fits, breaking[k][widest].example});
         }
     }
