@@ -4,18 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "tests/odds/order_faults_support.h"
+#include "tests/odds/recorded_charts.h"
 #include "tests/odds/whole_game_sweep.h"
 
 namespace quillon::odds {
 namespace {
-
-namespace fs = std::filesystem;
 
 // The faults of order and of pat hands of each chart: 15, 26, 40 lines, the default. The short
 // charts keep those they cannot afford to mend (docs/strategy-charts.md, "What the order
@@ -24,14 +20,6 @@ struct Recorded {
     const char* game;
     std::array<std::array<std::size_t, 2>, 4> faults;
 };
-
-std::string recorded_chart(const std::string& game, const std::string& lines) {
-    const fs::path path = fs::path(QUILLON_GOLDEN_RECORD) / game /
-                          ("strategy" + (lines.empty() ? "" : "-" + lines) + ".chart");
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << path << " is not in the golden record";
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class RecordedOrder : public ::testing::TestWithParam<Recorded> {};
 

@@ -114,9 +114,9 @@ bool Planner::mend_order(std::size_t max_lines) {
             if (f.better == t_.discard_all) {
                 continue;
             }
-            const std::uint32_t split =
-                f.what == FaultKind::order ? split_of(f.made, f.kind) : kOff;
-            for (int way = 0; way < 2 && !mended; ++way) {
+            // Only an order fault splits its line, and only once the move has not held.
+            for (int way = 0; way < (f.what == FaultKind::order ? 2 : 1) && !mended; ++way) {
+                const std::uint32_t split = way == 1 ? split_of(f.made, f.kind) : kOff;
                 if (way == 1 && split == kOff) {
                     continue;
                 }
