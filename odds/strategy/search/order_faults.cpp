@@ -211,8 +211,9 @@ std::vector<OrderFault> order_faults(const DealPatterns& table, const ChartReadi
         if (widest != kNowhere) {
             const MadeKind& m = kinds[k];
             out.push_back(OrderFault{FaultKind::pat_hand, m.made, widest, m.line + 1u,
-                                     at[widest] == kNowhere ? 0 : at[widest] + 1u, m.kind, m.reading,
-                                     breaking[k][widest].fits, breaking[k][widest].example});
+                                     at[widest] == kNowhere ? 0 : at[widest] + 1u, m.kind,
+                                     m.reading, breaking[k][widest].fits,
+                                     breaking[k][widest].example});
         }
     }
     std::sort(out.begin(), out.end(), [](const OrderFault& a, const OrderFault& b) {
