@@ -53,6 +53,18 @@ std::uint32_t Planner::split_of(std::uint32_t line, std::uint32_t kind) const {
     return pick;
 }
 
+// The first line below `line` that takes in every hold of pattern p, kOff where none does.
+std::uint32_t Planner::line_over(std::uint32_t p, std::uint32_t line) const {
+    for (std::size_t i = pos_[line] + 1; i < order_.size(); ++i) {
+        const std::vector<std::uint32_t>& coarser = t_.parents[p];
+        if (order_[i] != t_.discard_all &&
+            std::find(coarser.begin(), coarser.end(), order_[i]) != coarser.end()) {
+            return order_[i];
+        }
+    }
+    return kOff;
+}
+
 // Drops the cheapest lines but those given until the chart has at most `max_lines`; false where
 // only those are left to drop.
 bool Planner::trim_to(std::size_t max_lines, const std::vector<std::uint32_t>& kept) {
@@ -114,10 +126,14 @@ bool Planner::mend_order(std::size_t max_lines) {
             if (f.better == t_.discard_all) {
                 continue;
             }
-            // Only an order fault splits its line, and only once the move has not held.
-            for (int way = 0; way < (f.what == FaultKind::order ? 2 : 1) && !mended; ++way) {
-                const std::uint32_t split = way == 1 ? split_of(f.made, f.kind) : kOff;
-                if (way == 1 && split == kOff) {
+            // The second way: an order fault's line split, only once moving the draw has not
+            // held; for a pat hand, a line below it that takes in the breaking hold moved up.
+            for (int way = 0; way < 2 && !mended; ++way) {
+                const std::uint32_t second = way == 0 ? kOff
+                                             : f.what == FaultKind::order
+                                                 ? split_of(f.made, f.kind)
+                                                 : line_over(f.better, f.made);
+                if (way == 1 && second == kOff) {
                     continue;
                 }
                 const ChartLines before = order_;
@@ -125,13 +141,16 @@ bool Planner::mend_order(std::size_t max_lines) {
                 if (way == 0) {
                     // The draw, or the hold that breaks the pat hand, just above the made hand.
                     place(f.better, pos_[f.made]);
-                } else {
+                } else if (f.what == FaultKind::order) {
                     // The made hand's line split: the other kinds keep their place, this kind
                     // goes below the draw.
-                    place(split, pos_[f.made]);
+                    place(second, pos_[f.made]);
                     place(f.made, kOff);
                     place(f.made, pos_[f.better] + 1);
-                    spared.push_back(split);
+                    spared.push_back(second);
+                } else {
+                    place(second, pos_[f.made]);
+                    spared.push_back(second);
                 }
                 mended = trim_to(max_lines, spared) && kept_now();
                 if (mended) {

@@ -202,6 +202,7 @@ class Planner {
     // that splits a line, and the chart cut back to its length.
     std::vector<OrderFault> faults() const;
     std::uint32_t split_of(std::uint32_t line, std::uint32_t kind) const;
+    std::uint32_t line_over(std::uint32_t p, std::uint32_t line) const;
     bool trim_to(std::size_t max_lines, const std::vector<std::uint32_t>& kept);
 
     // Puts the chart back to these lines.
