@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Recorded{"bonus-poker-8-5", {{{0, 0}, {0, 0}, {0, 0}, {0, 0}}}},
                       Recorded{"deuces-and-joker-wild", {{{1, 1}, {1, 0}, {0, 0}, {0, 0}}}},
                       Recorded{"deuces-wild-full-pay", {{{1, 2}, {0, 0}, {0, 0}, {0, 0}}}},
-                      Recorded{"deuces-wild-nsu", {{{1, 1}, {1, 1}, {0, 0}, {0, 0}}}},
+                      Recorded{"deuces-wild-nsu", {{{1, 1}, {1, 0}, {0, 0}, {0, 0}}}},
                       Recorded{"double-bonus-10-7-5", {{{0, 1}, {0, 1}, {0, 0}, {0, 0}}}},
                       Recorded{"double-bonus-9-6-5", {{{0, 1}, {0, 0}, {0, 0}, {0, 0}}}},
                       Recorded{"double-double-bonus-10-6", {{{0, 1}, {0, 0}, {0, 0}, {0, 0}}}},
