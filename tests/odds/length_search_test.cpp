@@ -43,6 +43,7 @@ ChartLines alone(const DealPatterns& table, std::size_t max_lines) {
     planner.keep_pat_hands();
     planner.drop_idle();
     planner.drop_to(max_lines);
+    planner.mend_order(max_lines);
     planner.plain_words();
     planner.tidy();
     return planner.order();

@@ -31,6 +31,7 @@ ChartLines first_default(LengthSearch& search) {
         planner.drop_cheap(kDefaultCost);
     }
     planner.drop_to(std::min(kLongest, planner.order().size()));
+    planner.mend_order(planner.order().size());
     planner.plain_words();
     planner.tidy();
     return planner.order();

@@ -10,6 +10,7 @@
 #include "odds/strategy/patterns/deal_patterns.h"
 #include "odds/strategy/patterns/pattern_entries.h"
 #include "odds/strategy/search/chart_builder.h"
+#include "odds/strategy/search/order_faults.h"
 
 // The chart search's state and its steps, shared by the files that hold them: the state and its
 // bookkeeping (chart_planner.cpp), the search for the best order of lines (chart_search.cpp),
@@ -83,6 +84,12 @@ class Planner {
 
     // Drops the lines that decide no deal; they change nothing. True if it dropped any.
     bool drop_idle();
+
+    // Mends the faults of the chart's order (order_faults.h) that can be mended within
+    // `max_lines` lines for at most a ten-thousandth of a point each: a draw line moves above the
+    // made hand it beats, a line of several made hands is split around the draw, or the hold that
+    // breaks a pat hand comes in above its line. True if it changed the chart.
+    bool mend_order(std::size_t max_lines);
 
     // Lines that never meet on one deal can swap without changing a single hold; they are put in
     // the order of what their holds return, so the chart reads the way published ones do.
@@ -191,6 +198,13 @@ class Planner {
     void resume(const PlannerState& state);
 
   private:
+    // The steps of mend_order (chart_mending.cpp): the chart's faults as it stands, the pattern
+    // that splits a line, and the chart cut back to its length.
+    std::vector<OrderFault> faults() const;
+    std::uint32_t split_of(std::uint32_t line, std::uint32_t kind) const;
+    std::uint32_t line_over(std::uint32_t p, std::uint32_t line) const;
+    bool trim_to(std::size_t max_lines, const std::vector<std::uint32_t>& kept);
+
     // Puts the chart back to these lines.
     void restore(const ChartLines& lines);
 

@@ -52,6 +52,7 @@ const ChartLines& LengthSearch::chart(std::size_t max_lines) {
     }
     planner_.resume(cut_to(max_lines));
     planner_.finish_drop(max_lines);
+    planner_.mend_order(max_lines);
     planner_.plain_words();
     planner_.tidy();
     return charts_[max_lines] = planner_.order();

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,19 +13,10 @@
 #include "odds/strategy/patterns/deal_patterns.h"
 #include "tests/odds/odds_test_support.h"
 #include "tests/odds/plain_reader/plain_chart.h"
+#include "tests/odds/recorded_charts.h"
 
 namespace quillon::odds {
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string recorded_chart(const std::string& game, const std::string& lines) {
-    const fs::path path = fs::path(QUILLON_GOLDEN_RECORD) / game /
-                          ("strategy" + (lines.empty() ? "" : "-" + lines) + ".chart");
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << path << " is not in the golden record";
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 struct Case {
     const char* game;
