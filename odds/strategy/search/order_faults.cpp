@@ -47,10 +47,8 @@ struct Meeting {
 
 // One line keeping one kind of made hand in one order: its meetings with each line below it.
 struct MadeKind {
-    std::uint32_t reading = 0;
-    std::uint32_t made = 0;
-    std::uint32_t line = 0;
-    std::uint32_t kind = 0;
+    // The order read, the line's table pattern and its place there, and the kind it keeps.
+    std::uint32_t reading = 0, made = 0, line = 0, kind = 0;
     std::vector<Meeting> below;
 };
 

@@ -24,10 +24,8 @@ struct OrderFault {
     // The line that keeps the made hand and the line that should come first (the breaking
     // hold's pattern for a pat hand, a line of the chart or not), as table patterns, with their
     // places in the order the deals read (from 1; 0 where not a line of it).
-    std::uint32_t made = 0;
-    std::uint32_t better = 0;
-    std::size_t made_line = 0;
-    std::size_t better_line = 0;
+    std::uint32_t made = 0, better = 0;
+    std::size_t made_line = 0, better_line = 0;
     // The finest pattern of the hands the line keeps there.
     std::uint32_t kind = 0;
     // Which order the deals read (ChartReading::orders).
