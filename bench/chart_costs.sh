@@ -2,7 +2,7 @@
 # The cost of every built-in game's generated strategy chart against perfect play, in
 # percentage points, at 15, 20, 26, 30 and 40 lines and at the default length, at 40 rules (lines
 # and exceptions on the discards together, `--rules 40`) and the rules of the shortest chart found
-# that plays perfectly (`--perfect`), with the lines the chart uses and the time `strategy` takes
+# that plays perfectly (`--perfect`), with the rules the chart uses and the CPU time `strategy` takes
 # (generation, save, read back and exact score). Writes the table as Markdown to OUT
 # (docs/strategy-costs.md by default).
 # Usage: bench/chart_costs.sh [QUILLON_ODDS] [OUT]
@@ -19,11 +19,12 @@ trap 'rm -rf "$tmp"' EXIT
     echo "Written by \`bench/chart_costs.sh\`: each built-in game's chart from \`quillon-odds strategy"
     echo "--lines N\` (the default length in the last column), scored exactly after a round trip"
     echo "through its file. Each cell is the cost against perfect play in percentage points, with the"
-    echo "lines the chart uses in brackets. \`--rules 40\` counts exceptions on the discards as rules"
-    echo "beside the lines; the perfect column gives the rules of the shortest chart \`--perfect\` finds"
-    echo "that plays every deal perfectly (a cost below 0.000001 points), or, where it finds none, the"
-    echo "cost and rules of the closest it found. The last column is the slowest \`strategy\` run of the"
-    echo "row, on a 2-core machine with nothing else running."
+    echo "rules of the chart in brackets as \`--lines\` counts them: a chart in sections writes a line"
+    echo "that two sections need in both, and counts it once. \`--rules 40\` counts exceptions on the"
+    echo "discards as rules beside the lines; the perfect column gives the rules of the shortest chart"
+    echo "\`--perfect\` finds that plays every deal perfectly (a cost below 0.000001 points), or, where"
+    echo "it finds none, the cost and rules of the closest it found. The last column is the CPU time"
+    echo "(user and system) of the row's slowest \`strategy\` run, on a 2-core machine."
     echo
     echo "| game | 15 lines | 20 lines | 26 lines | 30 lines | 40 lines | default | 40 rules | perfect | slowest |"
     echo "|---|---|---|---|---|---|---|---|---|---|"
@@ -38,14 +39,12 @@ trap 'rm -rf "$tmp"' EXIT
                 perfect) args+=(--perfect) ;;
                 *) args+=(--lines "$n") ;;
             esac
-            start=$(date +%s%N)
-            "$odds" "${args[@]}" > "$tmp/out.json"
-            end=$(date +%s%N)
-            ms=$(((end - start) / 1000000))
+            /usr/bin/time -f '%U %S' -o "$tmp/time" "$odds" "${args[@]}" > "$tmp/out.json"
+            ms=$(awk '{ printf "%d", ($1 + $2) * 1000 }' "$tmp/time")
             ((ms > slowest)) && slowest=$ms
             cell=$(python3 -c 'import json,sys
 j=json.load(open(sys.argv[1]))
-n=len(j["lines"])
+n=j["rules"]
 if sys.argv[2] != "perfect": print("%.4f (%d)" % (j["cost_points"], n))
 elif j["cost_points"] < 1e-6: print("%d rules" % n)
 else: print("none found: %.6f (%d)" % (j["cost_points"], n))' "$tmp/out.json" "$n")

@@ -163,6 +163,9 @@ void print_chart_json(std::ostream& out, const Game& game, const ChartReport& re
                            {"cost_points", points(c)},
                            {"unmatched_deals", report.score.unmatched},
                            {"worst", worst}};
+    if (report.rules > 0) {
+        json["rules"] = report.rules;
+    }
     if (play > 1) {
         json["play"] = play;
         json["same_as_one_hand"] = kSameChart;

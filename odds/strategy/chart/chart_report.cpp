@@ -43,6 +43,7 @@ std::vector<ChartReport> make_strategy_charts(const Tallies& tallies,
         const std::string text = write_chart(written, game, game_id);
         ChartReport& report = reports.emplace_back();
         report.chart = read_chart(text, "the generated chart", game);
+        report.rules = generated.charts[i].size();
         read.push_back(report.chart);
     }
     // The charts of every length scored in one pass over the deals of the table they came from.

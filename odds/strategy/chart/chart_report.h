@@ -17,8 +17,8 @@ namespace quillon::odds {
 struct ChartReport {
     Chart chart;
     ChartScore score;
-    // A chart of rules made by make_rules_chart: how many, lines and exceptions, before its
-    // sections repeat any. 0 for any other chart.
+    // A generated chart's rules, lines and exceptions, before its sections repeat any: what
+    // `--lines` and `--rules` count. 0 for a chart read from a file.
     std::size_t rules = 0;
 };
 

@@ -52,10 +52,6 @@ struct MadeKind {
     std::vector<Meeting> below;
 };
 
-}  // namespace
-
-namespace {
-
 // How fine a pattern is, to find a hold's finest: a line of dealt hands kept whole names several
 // kinds, so the kind is another pattern of the hold where there is one; then the more coarser
 // patterns, the finer.
