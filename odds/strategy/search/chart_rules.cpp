@@ -183,7 +183,7 @@ double rules_shortfall(const DealPatterns& table, const Game& game, const ChartR
     return search.shortfall();
 }
 
-std::vector<RuleLine> generate_rules(const Tallies& tallies, std::size_t rules, unsigned threads) {
+GeneratedRules generate_rules(const Tallies& tallies, std::size_t rules, unsigned threads) {
     const Game& game = tallies.game();
     const RankProfile profile = rank_profile(game);
     const PatternWords words = pattern_words(game, profile);
@@ -214,9 +214,18 @@ std::vector<RuleLine> generate_rules(const Tallies& tallies, std::size_t rules, 
     PlainCharts plain(table);
     const ChartRules found = rules == 0 ? perfect_rules(plain, game, writable)
                                         : improve_rules(plain, game, rules, writable);
-    std::vector<RuleLine> out;
-    for (const ChartRule& r : found) {
-        out.push_back(RuleLine{table.keys[r.pattern], r.condition});
+    const auto lines_of = [&](const ChartRules& of) {
+        std::vector<RuleLine> out;
+        for (const ChartRule& r : of) {
+            out.push_back(RuleLine{table.keys[r.pattern], r.condition});
+        }
+        return out;
+    };
+    GeneratedRules out{lines_of(found), {}, 0.0};
+    if (rules > 0) {
+        const ChartRules start = plain_rules(plain.chart(rules));
+        out.plain = lines_of(start);
+        out.plain_shortfall = rules_shortfall(table, game, start);
     }
     return out;
 }

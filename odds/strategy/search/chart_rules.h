@@ -56,7 +56,16 @@ struct RuleLine {
     PatternKey key = 0;
     DiscardCondition condition;
 };
-std::vector<RuleLine> generate_rules(const Tallies& tallies, std::size_t rules,
-                                     unsigned threads = default_threads());
+struct GeneratedRules {
+    std::vector<RuleLine> lines;
+    // For a chart of N rules, the plain chart of N lines it started from and what that loses per
+    // coin. The search plays an exception on the hold the table keeps for its pattern, where the
+    // chart as read takes the first hold of the pattern that meets it: where several holds show
+    // the pattern the chart written can lose more than the search counted, and more than these.
+    std::vector<RuleLine> plain;
+    double plain_shortfall = 0.0;
+};
+GeneratedRules generate_rules(const Tallies& tallies, std::size_t rules,
+                              unsigned threads = default_threads());
 
 }  // namespace quillon::odds
