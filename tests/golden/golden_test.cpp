@@ -154,8 +154,11 @@ TEST_P(Golden, PrintsWhatTheRecordKeeps) {
         if (kLengths[i] == 0) {
             expect_recorded(run_cli({"chart", chart.string(), "--json"}), json);
         } else {
+            // All but the count of rules, which the search knows and a chart file does not say.
+            ChartReport as_read = reports[i];
+            as_read.rules = 0;
             std::ostringstream printed;
-            print_chart_json(printed, tallies.game(), reports[i], false);
+            print_chart_json(printed, tallies.game(), as_read, false);
             expect_recorded({0, printed.str()}, json);
         }
     }
