@@ -223,9 +223,9 @@ GeneratedRules generate_rules(const Tallies& tallies, std::size_t rules, unsigne
     };
     GeneratedRules out{lines_of(found), {}, 0.0};
     if (rules > 0) {
-        const ChartRules start = plain_rules(plain.chart(rules));
-        out.plain = lines_of(start);
-        out.plain_shortfall = rules_shortfall(table, game, start);
+        const ChartLines& start = plain.chart(rules);
+        out.plain = lines_of(plain_rules(start));
+        out.plain_shortfall = chart_shortfall(table, start);
     }
     return out;
 }
