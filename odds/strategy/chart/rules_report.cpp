@@ -6,10 +6,10 @@
 
 namespace quillon::odds {
 
+namespace {
+
 // Two returns per coin closer than this are the same chart's, up to the sums' rounding.
 constexpr double kRulesTolerance = 1e-12;
-
-namespace {
 
 Chart flat_chart(const std::vector<RuleLine>& lines, const Game& game) {
     const RankProfile profile = rank_profile(game);
